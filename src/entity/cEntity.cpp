@@ -1,0 +1,441 @@
+#include "entity/cEntity.h"
+
+#include <algorithm>
+#include <cmath>
+#include <typeinfo>
+
+#include "entity/VEXUtility.h"
+#include "entity/cEntityList.h"
+#include "entity/cIniFiles.h"
+
+// ---------------------------------------------------------------------------
+// Property table.
+
+bool TProperty::IsReadable() const {
+  switch (Kind) {
+    case TPropKind::Integer:
+    case TPropKind::Boolean:
+    case TPropKind::Enumeration: return static_cast<bool>(GetOrdinal);
+    case TPropKind::Float: return static_cast<bool>(GetFloat);
+    case TPropKind::String: return static_cast<bool>(GetString);
+    case TPropKind::Entity: return static_cast<bool>(GetEntity);
+    case TPropKind::EntityList: return static_cast<bool>(GetList);
+  }
+  return false;
+}
+
+bool TProperty::IsWritable() const {
+  switch (Kind) {
+    case TPropKind::Integer:
+    case TPropKind::Boolean:
+    case TPropKind::Enumeration: return static_cast<bool>(SetOrdinal);
+    case TPropKind::Float: return static_cast<bool>(SetFloat);
+    case TPropKind::String: return static_cast<bool>(SetString);
+    case TPropKind::Entity: return IsEntityWritable;
+    case TPropKind::EntityList: return static_cast<bool>(GetList);
+  }
+  return false;
+}
+
+TPropertyTable::TPropertyTable(std::vector<TProperty> Own, const TPropertyTable* Base) : items_(std::move(Own)) {
+  if (Base) items_.insert(items_.end(), Base->items_.begin(), Base->items_.end());
+  for (size_t i = 0; i < items_.size(); ++i) index_.emplace(UpperCase(items_[i].Name), i);
+}
+
+const TProperty* TPropertyTable::Find(std::string_view Name) const {
+  auto it = index_.find(UpperCase(Name));
+  return it == index_.end() ? nullptr : &items_[it->second];
+}
+
+// ---------------------------------------------------------------------------
+// Expected values.
+
+void ParseExpectedValue(const std::string& Text, double& Value, double& RelTolerance, double& AbsTolerance,
+                        int& DecimalPlaces) {
+  std::string s = Trim(Text);
+  RelTolerance = 0;
+  AbsTolerance = 0;
+  while (true) {
+    int open = LastPos("(+/-", s);
+    if (open == 0) break;
+    int pct = LastPos("%)", s);
+    int close = LastPos(")", s);
+    size_t start = static_cast<size_t>(open - 1) + 4;  // just behind "(+/-"
+    if (pct > open + 4) {
+      RelTolerance = StrToFloatDef(Trim(s.substr(start, static_cast<size_t>(pct - 1) - start)), 0.0) / 100.0;
+    } else if (close > open + 4) {
+      AbsTolerance = StrToFloatDef(Trim(s.substr(start, static_cast<size_t>(close - 1) - start)), 0.0);
+    } else {
+      break;
+    }
+    s = s.substr(0, static_cast<size_t>(open - 1));
+  }
+  s = Trim(s);
+  Value = StrToFloatDef(s, 0.0);
+  size_t sep = s.find(DecimalSeparator());
+  DecimalPlaces = sep == std::string::npos ? 0 : static_cast<int>(s.size() - sep - 1);
+}
+
+// ---------------------------------------------------------------------------
+// TEntity.
+
+namespace {
+
+std::string DefaultSectionName(const TEntity&) { return "Entity"; }
+
+}  // namespace
+
+TEntity::TEntity() { SectionName = DefaultSectionName(*this); }
+
+TEntity::~TEntity() = default;
+
+const TPropertyTable& TEntity::Table() {
+  static const TPropertyTable table({}, nullptr);
+  return table;
+}
+
+void TEntity::Clear() {
+  for (const TProperty& p : Properties().Items()) {
+    if (!p.IsPublished || !p.IsWritable()) continue;
+    switch (p.Kind) {
+      case TPropKind::Integer:
+      case TPropKind::Boolean:
+      case TPropKind::Enumeration: p.SetOrdinal(*this, 0); break;
+      case TPropKind::Float: p.SetFloat(*this, 0.0); break;
+      case TPropKind::String: p.SetString(*this, ""); break;
+      case TPropKind::Entity:
+        if (TEntity* sub = p.GetEntity(*this)) sub->Clear();
+        break;
+      case TPropKind::EntityList:
+        if (TEntityList* list = p.GetList(*this)) list->Clear();
+        break;
+    }
+  }
+}
+
+TEntity* TEntity::EntityProperty(const std::string& PropertyName, int Index) {
+  const TProperty* p = Properties().Find(PropertyName);
+  if (!p) return nullptr;
+  if (p->Kind == TPropKind::Entity) {
+    return Index < 0 ? p->GetEntity(*this) : nullptr;
+  }
+  if (p->Kind == TPropKind::EntityList) {
+    TEntityList* list = p->GetList(*this);
+    if (!list || Index < 0 || Index >= list->Count()) return nullptr;
+    return list->Item(Index);
+  }
+  return nullptr;
+}
+
+bool TEntity::IsSameValueAsString(const std::string& PropertyName, const std::string& Value, int DP) {
+  return StringValue(PropertyName, "** UNKNOWN PROPERTY **", DP, 0) == Value;
+}
+
+bool TEntity::IsNumeric(const std::string& PropertyName) {
+  const TProperty* p = Properties().Find(PropertyName);
+  return p && p->IsReadable() && (p->Kind == TPropKind::Integer || p->Kind == TPropKind::Float);
+}
+
+double TEntity::NumericValue(const std::string& PropertyName) {
+  const TProperty* p = Properties().Find(PropertyName);
+  if (!p || !p->IsReadable()) return 0.0;
+  if (p->Kind == TPropKind::Integer) return static_cast<double>(p->GetOrdinal(*this));
+  if (p->Kind == TPropKind::Float) return p->GetFloat(*this);
+  return 0.0;
+}
+
+std::string TEntity::StringValue(const std::string& PropertyName, const std::string& Default, int DP,
+                                 int MaxDPIncrease) {
+  const TProperty* p = Properties().Find(PropertyName);
+  if (!p || !p->IsReadable()) return Default;
+  switch (p->Kind) {
+    case TPropKind::Integer:
+    case TPropKind::Enumeration: return std::to_string(p->GetOrdinal(*this));
+    case TPropKind::Boolean: return p->GetOrdinal(*this) ? "True" : "False";
+    case TPropKind::Float: return FloatToStrDP(false, DP, MaxDPIncrease, p->GetFloat(*this));
+    case TPropKind::String: return p->GetString(*this);
+    default: return "** Unable to evaluate property **";
+  }
+}
+
+int64_t TEntity::OrdinalValue(const std::string& PropertyName) const {
+  const TProperty* p = Properties().Find(PropertyName);
+  if (!p || !p->GetOrdinal) return 0;
+  return p->GetOrdinal(*this);
+}
+
+std::string TEntity::TextValue(const std::string& PropertyName) const {
+  const TProperty* p = Properties().Find(PropertyName);
+  if (!p || !p->GetString) return "";
+  return p->GetString(*this);
+}
+
+void TEntity::CalcActualValue(const std::string& ExtendedPropertyName, const std::string& ExpectedValue,
+                              std::string& ActualValue, bool& IsExpected) {
+  std::string path = UpperCase(ExtendedPropertyName);
+  TEntity* current = this;
+  size_t dot;
+  while ((dot = path.find('.')) != std::string::npos && current) {
+    std::string segment = path.substr(0, dot);
+    path = path.substr(dot + 1);
+    std::string name;
+    int index;
+    SplitTrailingNumber(segment, name, index);
+    try {
+      current = current->EntityProperty(name, index);
+    } catch (const std::exception&) {
+      current = nullptr;
+    }
+  }
+  const std::string& value_name = path;
+  IsExpected = ExpectedValue == "?";
+  if (!current) {
+    ActualValue = "** UNKNOWN ENTITY **";
+    return;
+  }
+  if (current->IsNumeric(value_name)) {
+    double expected, rel, abs;
+    int dp;
+    ParseExpectedValue(ExpectedValue, expected, rel, abs, dp);
+    if (rel > 0 || abs > 0) {
+      double actual = current->NumericValue(value_name);
+      if (!IsExpected) {
+        double diff = std::fabs(expected - actual);
+        double scale = std::max(std::fabs(expected), std::fabs(actual));
+        bool rel_ok = rel <= 0 || (scale == 0 ? true : diff / scale <= rel);
+        bool abs_ok = abs <= 0 || diff <= abs;
+        IsExpected = rel_ok && abs_ok;
+      }
+    } else if (!IsExpected) {
+      IsExpected = current->IsSameValueAsString(value_name, ExpectedValue, dp);
+    }
+    ActualValue = current->StringValue(value_name, "** UNKNOWN PROPERTY **", dp, 2);
+  } else {
+    if (!IsExpected) IsExpected = current->IsSameValueAsString(value_name, ExpectedValue, 0);
+    ActualValue = current->StringValue(value_name, "** UNKNOWN PROPERTY **", 0, 3);
+  }
+}
+
+bool TEntity::IsOK() { return Status.IsOK(); }
+
+void TEntity::Assign(const TEntity* Source) {
+  if (!Source) return;
+  TEntity& src = const_cast<TEntity&>(*Source);
+  const TPropertyTable& source_table = Source->Properties();
+  for (const TProperty& p : Properties().Items()) {
+    if (!p.IsWritable()) continue;
+    const TProperty* sp = source_table.Find(p.Name);
+    if (!sp || sp->Kind != p.Kind || !sp->IsReadable()) continue;
+    switch (p.Kind) {
+      case TPropKind::Integer:
+      case TPropKind::Boolean:
+      case TPropKind::Enumeration: p.SetOrdinal(*this, sp->GetOrdinal(src)); break;
+      case TPropKind::Float: p.SetFloat(*this, sp->GetFloat(src)); break;
+      case TPropKind::String: p.SetString(*this, sp->GetString(src)); break;
+      case TPropKind::Entity: {
+        TEntity* mine = p.GetEntity(*this);
+        TEntity* theirs = sp->GetEntity(src);
+        if (mine && theirs && mine != theirs) mine->Assign(theirs);
+        break;
+      }
+      case TPropKind::EntityList: break;  // owners copy their lists themselves
+    }
+  }
+}
+
+std::string TEntity::SectionFor(const TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Key) const {
+  std::string prefixed = Prefix + SectionName;
+  if (Prefix.empty() || IniFile.ValueExists(prefixed, Key)) return prefixed;
+  return SectionName;
+}
+
+void TEntity::SaveToIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Suffix) {
+  const std::string section = Prefix + SectionName;
+  for (const TProperty& p : Properties().Items()) {
+    if (!p.IsPublished || !p.IsReadable()) continue;
+    const std::string key = p.Name + Suffix;
+    switch (p.Kind) {
+      case TPropKind::Integer:
+      case TPropKind::Enumeration: IniFile.WriteInteger(section, key, static_cast<int>(p.GetOrdinal(*this))); break;
+      case TPropKind::Boolean: IniFile.WriteBool(section, key, p.GetOrdinal(*this) != 0); break;
+      case TPropKind::Float: IniFile.WriteFloat(section, key, p.GetFloat(*this)); break;
+      case TPropKind::String: IniFile.WriteString(section, key, EscapeText(p.GetString(*this))); break;
+      case TPropKind::Entity:
+        if (TEntity* sub = p.GetEntity(*this)) sub->SaveToIniFile(IniFile, Prefix, Suffix);
+        break;
+      case TPropKind::EntityList: break;  // owners save their lists themselves
+    }
+  }
+}
+
+bool TEntity::LoadFromFile(const std::string& Filename, const std::string& Prefix, const std::string& Suffix,
+                           std::string* Error) {
+  TVEXIniFile ini(Filename, true);
+  if (!ini.LoadError().empty()) {
+    if (Error) *Error = ini.LoadError();
+    Clear();
+    return false;
+  }
+  (void)Prefix;
+  (void)Suffix;
+  LoadFromIniFile(ini, "", "");
+  return true;
+}
+
+void TEntity::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Suffix) {
+  Clear();
+  for (const TProperty& p : Properties().Items()) {
+    if (!p.IsPublished) continue;
+    if (p.Kind == TPropKind::Entity) {
+      if (TEntity* sub = p.GetEntity(*this)) sub->LoadFromIniFile(IniFile, Prefix, Suffix);
+      continue;
+    }
+    if (!p.IsWritable() || p.Kind == TPropKind::EntityList) continue;
+    const std::string key = p.Name + Suffix;
+    const std::string section = SectionFor(IniFile, Prefix, key);
+    switch (p.Kind) {
+      case TPropKind::Integer:
+      case TPropKind::Enumeration: p.SetOrdinal(*this, IniFile.ReadInteger(section, key, 0)); break;
+      case TPropKind::Boolean: p.SetOrdinal(*this, IniFile.ReadBool(section, key, false) ? 1 : 0); break;
+      case TPropKind::Float: p.SetFloat(*this, IniFile.ReadFloat(section, key, 0.0)); break;
+      case TPropKind::String: p.SetString(*this, UnescapeText(IniFile.ReadString(section, key, ""))); break;
+      default: break;
+    }
+  }
+  IsChanged = false;
+}
+
+void TEntity::SetTestData(const std::vector<std::string>&) {}
+
+namespace {
+
+int DotCount(const std::string& s) { return static_cast<int>(std::count(s.begin(), s.end(), '.')); }
+
+void AddUnique(std::vector<std::string>& list, const std::string& line) {
+  if (std::find(list.begin(), list.end(), line) == list.end()) list.push_back(line);
+}
+
+}  // namespace
+
+void TEntity::GetProperties(std::vector<std::string>& PropertyList, const std::string& Prefix, const std::string& Suffix,
+                            int MaxDepth) {
+  const std::string P = Prefix.empty() ? SectionName : Prefix;
+  const std::string upper_p = UpperCase(P);
+  if (upper_p == "TESTGROUPS" || upper_p == "TESTS") return;
+  const bool plain_entity = P.find('.') == std::string::npos && P.find('*') == std::string::npos;
+  for (const TProperty& p : Properties().Items()) {
+    if (!p.IsReadable()) continue;
+    if (SameText(p.Name, "SectionName") || SameText(p.Name, "IsChanged")) continue;
+    if (p.IsScalar()) {
+      std::string type;
+      switch (p.Kind) {
+        case TPropKind::Integer: type = "Integer"; break;
+        case TPropKind::Float: type = "Float"; break;
+        case TPropKind::String: type = "String"; break;
+        case TPropKind::Boolean: type = "Boolean"; break;
+        case TPropKind::Enumeration:
+          if (StartsText("Is", p.Name) || StartsText("Are", p.Name) || StartsText("Will", p.Name)) type = "Boolean";
+          break;
+        default: break;
+      }
+      if (type.empty()) continue;
+      std::string use;
+      if (p.IsPublished && plain_entity) use += "I";
+      if (P.find('<') == std::string::npos && Suffix.find('<') == std::string::npos) use += "O";
+      if (use.empty()) continue;
+      AddUnique(PropertyList, P + "," + p.Name + Suffix + "," + type + "," + use);
+    } else if (p.Kind == TPropKind::Entity) {
+      if (DotCount(P) >= MaxDepth) continue;
+      TEntity* sub = p.GetEntity(*this);
+      if (!sub) continue;
+      sub->GetProperties(PropertyList, Prefix.empty() ? p.Name : Prefix + "." + p.Name, Suffix, MaxDepth);
+    } else {
+      TEntityList* list = p.GetList(*this);
+      if (!list || list->Count() == 0) continue;
+      TEntity* first = list->Item(0);
+      if (DotCount(P) < MaxDepth)
+        first->GetProperties(PropertyList, (Prefix.empty() ? p.Name : Prefix + "." + p.Name) + "*", Suffix, MaxDepth);
+      if (plain_entity && MaxDepth >= 0) first->GetProperties(PropertyList, first->SectionName, Suffix + "<N>", MaxDepth);
+    }
+  }
+}
+
+double TEntity::LoadFloatFromIniFile(const TVEXIniFile& IniFile, const std::string& PropertyName,
+                                     const std::string& Prefix, const std::string& Suffix, double Default) {
+  const std::string key = PropertyName + Suffix;
+  return IniFile.ReadFloat(SectionFor(IniFile, Prefix, key), key, Default);
+}
+
+void TEntity::SaveFloatToIniFile(TVEXIniFile& IniFile, const std::string& PropertyName, double PropertyValue,
+                                 const std::string& Prefix, const std::string& Suffix) {
+  IniFile.WriteFloat(Prefix + SectionName, PropertyName + Suffix, PropertyValue);
+}
+
+void TEntity::SetNamedPropertyValue(const std::string& PropertyName, const std::string& Value) {
+  const TProperty* p = Properties().Find(PropertyName);
+  if (p && p->Kind == TPropKind::String && p->SetString) p->SetString(*this, Value);
+}
+
+void TEntity::SetNamedPropertyValue(const std::string& PropertyName, int Value) {
+  const TProperty* p = Properties().Find(PropertyName);
+  if (p && p->Kind == TPropKind::Integer && p->SetOrdinal) p->SetOrdinal(*this, Value);
+}
+
+void TEntity::SetNamedPropertyValue(const std::string& PropertyName, double Value) {
+  const TProperty* p = Properties().Find(PropertyName);
+  if (p && p->Kind == TPropKind::Float && p->SetFloat) p->SetFloat(*this, Value);
+}
+
+void TEntity::SetNamedPropertyValue(const std::string& PropertyName, bool Value) {
+  const TProperty* p = Properties().Find(PropertyName);
+  if (p && p->Kind == TPropKind::Boolean && p->SetOrdinal) p->SetOrdinal(*this, Value ? 1 : 0);
+}
+
+bool TEntity::SaveToFile(const std::string& Filename, const std::string& Prefix, const std::string& Suffix,
+                         std::string* Error) {
+  TVEXIniFile ini(Filename);
+  ini.IsReadOnly = true;  // written explicitly below, so a failure is reported
+  if (!ini.LoadError().empty()) {
+    if (Error) *Error = ini.LoadError();
+    return false;
+  }
+  (void)Prefix;
+  (void)Suffix;
+  SaveToIniFile(ini, "", "");
+  if (!ini.UpdateFile()) {
+    if (Error) *Error = ini.WriteError();
+    return false;
+  }
+  return true;
+}
+
+void TEntity::LoadFromCsvString(const std::string& CsvProperties, const std::string& CsvValues) {
+  Clear();
+  std::vector<std::string> names = SplitCommaText(CsvProperties);
+  std::vector<std::string> values = SplitCommaText(CsvValues);
+  for (const TProperty& p : Properties().Items()) {
+    if (!p.IsPublished || !p.IsScalar() || !p.IsWritable()) continue;
+    size_t pos = names.size();
+    for (size_t i = 0; i < names.size(); ++i)
+      if (SameText(names[i], p.Name)) {
+        pos = i;
+        break;
+      }
+    if (pos == names.size()) continue;
+    const std::string text = pos < values.size() ? values[pos] : std::string();
+    switch (p.Kind) {
+      case TPropKind::Integer:
+      case TPropKind::Enumeration: p.SetOrdinal(*this, StrToIntDef(text, 0)); break;
+      case TPropKind::Boolean: {
+        double v;
+        bool b = SameText(Trim(text), "True") || (TryStrToFloat(text, v) && v != 0);
+        p.SetOrdinal(*this, b ? 1 : 0);
+        break;
+      }
+      case TPropKind::Float: p.SetFloat(*this, StrToFloatDef(text, 0.0)); break;
+      case TPropKind::String: p.SetString(*this, text); break;
+      default: break;
+    }
+  }
+  IsChanged = false;
+}

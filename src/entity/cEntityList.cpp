@@ -1,0 +1,332 @@
+#include "entity/cEntityList.h"
+
+#include <algorithm>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+#include "entity/VEXUtility.h"
+#include "entity/cIniFiles.h"
+
+// ---------------------------------------------------------------------------
+// The list itself.
+
+int TEntityList::IndexOf(const std::string& Key) const {
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (SameText(items_[i].key, Key)) return static_cast<int>(i);
+  return -1;
+}
+
+TEntity* TEntityList::Find(const std::string& Key) const {
+  int i = IndexOf(Key);
+  return i < 0 ? nullptr : items_[i].entity.get();
+}
+
+int TEntityList::IndexOfEntity(const TEntity* Entity) const {
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].entity.get() == Entity) return static_cast<int>(i);
+  return -1;
+}
+
+int TEntityList::Add(std::string Key, std::unique_ptr<TEntity> Entity) {
+  if (!Sorted) {
+    items_.push_back({std::move(Key), std::move(Entity)});
+    return Count() - 1;
+  }
+  auto it = std::upper_bound(items_.begin(), items_.end(), Key,
+                             [](const std::string& k, const Entry& e) { return UpperCase(k) < UpperCase(e.key); });
+  int pos = static_cast<int>(it - items_.begin());
+  items_.insert(it, {std::move(Key), std::move(Entity)});
+  return pos;
+}
+
+void TEntityList::Insert(int Index, std::string Key, std::unique_ptr<TEntity> Entity) {
+  Index = std::clamp(Index, 0, Count());
+  items_.insert(items_.begin() + Index, {std::move(Key), std::move(Entity)});
+}
+
+void TEntityList::Delete(int Index) { items_.erase(items_.begin() + Index); }
+
+std::unique_ptr<TEntity> TEntityList::Extract(int Index) {
+  std::unique_ptr<TEntity> e = std::move(items_.at(Index).entity);
+  items_.erase(items_.begin() + Index);
+  return e;
+}
+
+void TEntityList::Clear() { items_.clear(); }
+
+std::string TEntityList::SectionName() const {
+  if (!ObjectType) return "";
+  return ObjectType()->SectionName;
+}
+
+// ---------------------------------------------------------------------------
+// INI.
+
+void TEntityList::SaveToIniFile(TVEXIniFile& IniFile, const std::string& Prefix) {
+  if (!ObjectType) return;
+  IniFile.WriteInteger(Prefix + SectionName(), "Count", Count());
+  for (int i = 0; i < Count(); ++i) Item(i)->SaveToIniFile(IniFile, Prefix, std::to_string(i + 1));
+}
+
+void TEntityList::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& IndexField, bool WillAllowNewEntities,
+                                  const std::string& Prefix) {
+  if (!ObjectType) return;
+  const std::string section = SectionName();
+  const std::string count_section = IniFile.ValueExists(Prefix + section, "Count") ? Prefix + section : section;
+  int count = IniFile.ReadInteger(count_section, "Count", 0);
+  // A damaged count must not make the loader churn through millions of empty items.
+  count = std::clamp(count, 0, 100000);
+  for (int i = 1; i <= count; ++i) {
+    std::unique_ptr<TEntity> item = ObjectType();
+    item->LoadFromIniFile(IniFile, Prefix, std::to_string(i));
+    AddOrReplace(std::move(item), IndexField, WillAllowNewEntities);
+  }
+}
+
+bool TEntityList::AddOrReplace(std::unique_ptr<TEntity> Entity, const std::string& IndexField, bool WillAllowNew) {
+  std::string key = Entity->StringValue(IndexField, std::to_string(Count() + 1), 0, 3);
+  int existing = IndexOf(key);
+  if (existing >= 0) {
+    items_[existing].entity = std::move(Entity);
+    return true;
+  }
+  if (!WillAllowNew) return false;
+  Add(std::move(key), std::move(Entity));
+  return true;
+}
+
+int TEntityList::CloseIndexOf(const std::string& s) const {
+  auto strip = [](const std::string& t) {
+    std::string out;
+    for (char c : UpperCase(t))
+      if (c != ' ') out += c;
+    return out;
+  };
+  const std::string target = strip(s);
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const std::string key = strip(items_[i].key);
+    if (key == target || key.rfind(target, 0) == 0 || MatchesMask(items_[i].key, s)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void TEntityList::AssignPropsTo(TEntity* Entity, const std::string& StringIndex) const {
+  if (!Entity || !ObjectType) return;
+  if (TEntity* source = Find(StringIndex)) Entity->Assign(source);
+}
+
+// ---------------------------------------------------------------------------
+// CSV.
+
+std::vector<std::string> TEntityList::FieldNames() const {
+  std::vector<std::string> names;
+  if (!ObjectType) return names;
+  std::unique_ptr<TEntity> probe = ObjectType();
+  for (const TProperty& p : probe->Properties().Items())
+    if (p.IsPublished && p.IsScalar() && p.IsReadable()) names.push_back(p.Name);
+  return names;
+}
+
+std::vector<std::string> TEntityList::ItemFields(TEntity& item, const std::vector<std::string>& names) const {
+  std::vector<std::string> values;
+  const TPropertyTable& table = item.Properties();
+  for (const std::string& name : names) {
+    const TProperty* p = table.Find(name);
+    std::string v;
+    if (p) switch (p->Kind) {
+        case TPropKind::Integer: v = std::to_string(p->GetOrdinal(item)); break;
+        // Booleans and enumerations are written the way the library format expects Booleans.
+        case TPropKind::Boolean:
+        case TPropKind::Enumeration: v = p->GetOrdinal(item) ? "-1" : "0"; break;
+        case TPropKind::Float: v = FloatToStrGeneral(p->GetFloat(item)); break;
+        case TPropKind::String: v = p->GetString(item); break;
+        default: break;
+      }
+    values.push_back(std::move(v));
+  }
+  return values;
+}
+
+std::vector<std::string> TEntityList::CsvLines() const {
+  std::vector<std::string> lines;
+  if (!ObjectType || items_.empty()) return lines;
+  std::vector<std::string> names = FieldNames();
+  lines.push_back(JoinCommaText(names));
+  for (const Entry& e : items_) lines.push_back(JoinCommaText(ItemFields(*e.entity, names)));
+  return lines;
+}
+
+bool TEntityList::SaveToCsv(const std::string& CsvFilename, std::string* Error) const {
+  std::vector<std::string> lines = CsvLines();
+  if (lines.empty()) return true;
+  std::string text;
+  for (const std::string& l : lines) text += l + "\r\n";
+  return WriteFileAtomic(CsvFilename, Utf8ToCp1252(text), Error);
+}
+
+void TEntityList::LoadFromCsvLines(const std::vector<std::string>& Lines, const std::string& IndexField) {
+  if (!ObjectType || Lines.empty()) return;
+  std::string header = Lines[0];
+  while (!header.empty() && (header.back() == ',' || header.back() == ' ')) header.pop_back();
+  for (size_t i = 1; i < Lines.size(); ++i) {
+    std::vector<std::string> fields = SplitCommaText(Lines[i]);
+    if (fields.empty() || fields[0].empty()) break;
+    std::unique_ptr<TEntity> item = ObjectType();
+    item->LoadFromCsvString(header, Lines[i]);
+    AddOrReplace(std::move(item), IndexField, true);
+  }
+}
+
+bool TEntityList::LoadFromCsv(const std::string& CsvFilename, const std::string& IndexField, std::string* Error) {
+  std::string bytes;
+  if (!ReadFileBytes(CsvFilename, bytes, Error)) return false;
+  if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+  std::string text = IsValidUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes);
+  std::vector<std::string> lines;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(pos, end - pos);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    pos = end + 1;
+  }
+  LoadFromCsvLines(lines, IndexField);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Binary library stream.
+
+namespace {
+
+// Bounds on counts read from a stream, so a damaged file cannot make the
+// reader allocate without limit.
+constexpr int32_t kMaxItems = 64000;
+constexpr int32_t kMaxFields = 255;
+constexpr int32_t kMaxStringLength = 64000;
+
+class TStreamReader {
+ public:
+  explicit TStreamReader(const std::string& filename) {
+    std::string error;
+    if (!ReadFileBytes(filename, bytes_, &error)) throw TStreamError(error);
+  }
+  int64_t Position() const { return pos_; }
+  void Seek(int64_t p) { pos_ = p; }
+  int64_t Size() const { return static_cast<int64_t>(bytes_.size()); }
+  int32_t ReadInt() {
+    Need(4);
+    uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
+    pos_ += 4;
+    return static_cast<int32_t>(v);
+  }
+  std::string ReadString() {
+    int32_t len = std::clamp(ReadInt(), 0, kMaxStringLength);
+    if (len < 1) return "";
+    Need(static_cast<int64_t>(len) * 2);
+    std::u16string u(static_cast<size_t>(len), u'\0');
+    for (int32_t i = 0; i < len; ++i)
+      u[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes_[pos_ + 2 * i]) |
+                                   (static_cast<unsigned char>(bytes_[pos_ + 2 * i + 1]) << 8));
+    pos_ += static_cast<int64_t>(len) * 2;
+    return Utf16ToUtf8(u);
+  }
+
+ private:
+  void Need(int64_t n) const {
+    if (pos_ < 0 || pos_ + n > Size())
+      throw TStreamError("Library file ends unexpectedly at position " + std::to_string(pos_));
+  }
+  std::string bytes_;
+  int64_t pos_ = 0;
+};
+
+void PutInt(std::string& out, int32_t v) {
+  uint32_t u = static_cast<uint32_t>(v);
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((u >> (8 * i)) & 0xFF);
+}
+
+void PutString(std::string& out, const std::string& s) {
+  std::u16string u = Utf8ToUtf16(s);
+  PutInt(out, static_cast<int32_t>(u.size()));
+  for (char16_t c : u) {
+    out += static_cast<char>(c & 0xFF);
+    out += static_cast<char>(c >> 8);
+  }
+}
+
+void AppendBytes(const std::string& filename, const std::string& bytes, bool truncate) {
+  std::ofstream out(filename, std::ios::binary | (truncate ? std::ios::trunc : std::ios::app));
+  if (!out) throw TStreamError("Cannot write file [" + filename + "]");
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw TStreamError("Cannot write file [" + filename + "]");
+}
+
+void SkipHeader(TStreamReader& r) {
+  r.Seek(0);
+  r.ReadInt();
+  r.ReadString();
+}
+
+}  // namespace
+
+void TEntityList::SaveToStream(const std::string& Filename, bool WillAppendIfExists) const {
+  if (!ObjectType || items_.empty()) return;
+  std::error_code ec;
+  bool append = WillAppendIfExists && std::filesystem::exists(Filename, ec);
+  bool empty = !append || std::filesystem::file_size(Filename, ec) == 0;
+  std::string bytes;
+  if (empty) {
+    PutInt(bytes, 0);
+    PutString(bytes, "Saved " + FormatDateTime(std::time(nullptr)));
+  }
+  std::vector<std::string> names = FieldNames();
+  PutString(bytes, SectionName());
+  PutInt(bytes, Count());
+  PutInt(bytes, static_cast<int32_t>(names.size()));
+  for (const std::string& n : names) PutString(bytes, n);
+  for (const Entry& e : items_)
+    for (const std::string& v : ItemFields(*e.entity, names)) PutString(bytes, v);
+  AppendBytes(Filename, bytes, !append);
+}
+
+int64_t TEntityList::LoadFromStream(const std::string& Filename, const std::string& IndexField, int64_t Position) {
+  TStreamReader r(Filename);
+  if (Position <= 0) SkipHeader(r);
+  else r.Seek(Position);
+  r.ReadString();  // block name
+  int32_t item_count = std::clamp(r.ReadInt(), 0, kMaxItems);
+  int32_t field_count = std::clamp(r.ReadInt(), 0, kMaxFields);
+  std::vector<std::string> names;
+  for (int32_t i = 0; i < field_count; ++i) names.push_back(r.ReadString());
+  const std::string header = JoinCommaText(names);
+  for (int32_t item = 0; item < item_count; ++item) {
+    std::vector<std::string> values;
+    for (int32_t f = 0; f < field_count; ++f) values.push_back(r.ReadString());
+    if (!ObjectType) continue;
+    std::unique_ptr<TEntity> entity = ObjectType();
+    entity->LoadFromCsvString(header, JoinCommaText(values));
+    AddOrReplace(std::move(entity), IndexField, true);
+  }
+  if (field_count == 0) throw TStreamError("Fields not properly defined");
+  if (item_count == 0) throw TStreamError("No library items read");
+  return r.Position();
+}
+
+std::string TEntityList::PeekStringFromStream(const std::string& Filename, int64_t Position) {
+  TStreamReader r(Filename);
+  if (Position <= 0) SkipHeader(r);
+  else r.Seek(Position);
+  return r.ReadString();
+}
+
+void TEntityList::WriteStringToStream(const std::string& Filename, const std::string& s, int64_t) {
+  std::string bytes;
+  PutString(bytes, s);
+  AppendBytes(Filename, bytes, false);
+}

@@ -1,0 +1,117 @@
+// TEntityList: an ordered list of (key, owned entity) pairs with
+// case-insensitive lookup by key, and its persistence: INI sections with a
+// count and numbered keys, comma-separated text, and the binary library stream
+// (.tvl: 32-bit little-endian integers and UTF-16LE strings).
+//
+// The list owns its items. ObjectType makes new items when the list is loaded;
+// a list without one is never loaded or saved.
+//
+// Failure: INI and CSV reading never raise (missing keys give defaults). The
+// stream readers throw TStreamError for a damaged block: "Fields not properly
+// defined", "No library items read", or "Library file ends unexpectedly at
+// position N" for a file cut short. They never read past the end of the file
+// and never allocate from an unchecked count.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "entity/cEntity.h"
+
+class TVEXIniFile;
+
+class TStreamError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+using TEntityFactory = std::unique_ptr<TEntity> (*)();
+
+template <class T>
+std::unique_ptr<TEntity> MakeEntity() {
+  return std::make_unique<T>();
+}
+
+class TEntityList {
+ public:
+  TEntityList() = default;
+  explicit TEntityList(TEntityFactory ObjectType) : ObjectType(ObjectType) {}
+  template <class T>
+  static TEntityList Of() {
+    return TEntityList(&MakeEntity<T>);
+  }
+  TEntityList(TEntityList&&) = default;
+  TEntityList& operator=(TEntityList&&) = default;
+  virtual ~TEntityList() = default;
+
+  TEntityFactory ObjectType = nullptr;
+  bool IsChanged = false;
+  // When set, Add keeps the keys in ascending order.
+  bool Sorted = false;
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  bool Empty() const { return items_.empty(); }
+  const std::string& Key(int Index) const { return items_.at(Index).key; }
+  void SetKey(int Index, std::string Key) { items_.at(Index).key = std::move(Key); }
+  TEntity* Item(int Index) const { return items_.at(Index).entity.get(); }
+  template <class T>
+  T* ItemAs(int Index) const {
+    return static_cast<T*>(Item(Index));
+  }
+  // First item whose key equals Key without regard to letter case; -1 when none.
+  int IndexOf(const std::string& Key) const;
+  TEntity* Find(const std::string& Key) const;
+  int IndexOfEntity(const TEntity* Entity) const;
+  // Appends (or, when Sorted, inserts in key order); returns the position.
+  int Add(std::string Key, std::unique_ptr<TEntity> Entity);
+  void Insert(int Index, std::string Key, std::unique_ptr<TEntity> Entity);
+  void Delete(int Index);
+  std::unique_ptr<TEntity> Extract(int Index);
+  virtual void Clear();
+
+  // The SectionName of a new item of ObjectType ("" without one).
+  std::string SectionName() const;
+
+  // Section Prefix + SectionName: "Count", then item i saved with suffix i.
+  virtual void SaveToIniFile(TVEXIniFile& IniFile, const std::string& Prefix);
+  // Reads "Count" items (the list is not cleared first) and stores each by AddOrReplace.
+  void LoadFromIniFile(TVEXIniFile& IniFile, const std::string& IndexField, bool WillAllowNewEntities,
+                       const std::string& Prefix);
+  // Keys the entity by its IndexField text (its position when empty or unknown);
+  // replaces an item with that key, or appends when WillAllowNew; else drops it.
+  bool AddOrReplace(std::unique_ptr<TEntity> Entity, const std::string& IndexField, bool WillAllowNew);
+  // First item whose key loosely matches s (blanks and case ignored, prefix, wildcard).
+  int CloseIndexOf(const std::string& s) const;
+  void AssignPropsTo(TEntity* Entity, const std::string& StringIndex) const;
+
+  // Header of published scalar property names, then one line per item.
+  bool SaveToCsv(const std::string& CsvFilename, std::string* Error = nullptr) const;
+  bool LoadFromCsv(const std::string& CsvFilename, const std::string& IndexField, std::string* Error = nullptr);
+  // Comma-text lines of the same form, without touching a file.
+  std::vector<std::string> CsvLines() const;
+  void LoadFromCsvLines(const std::vector<std::string>& Lines, const std::string& IndexField);
+
+  // Appends one block to the library stream (creating the file, with its header, when new).
+  void SaveToStream(const std::string& Filename, bool WillAppendIfExists) const;
+  // Reads the block at Position (the first block when Position <= 0); returns
+  // the position just behind it.
+  int64_t LoadFromStream(const std::string& Filename, const std::string& IndexField, int64_t Position);
+  // The name of the block at Position; "" at the end marker.
+  static std::string PeekStringFromStream(const std::string& Filename, int64_t Position);
+  // Appends s at the end of the file, creating it when missing.
+  static void WriteStringToStream(const std::string& Filename, const std::string& s, int64_t Position);
+
+  // Scalar property names written to CSV and stream blocks, in table order.
+  std::vector<std::string> FieldNames() const;
+
+ private:
+  struct Entry {
+    std::string key;
+    std::unique_ptr<TEntity> entity;
+  };
+  std::vector<std::string> ItemFields(TEntity& item, const std::vector<std::string>& names) const;
+  std::vector<Entry> items_;
+};

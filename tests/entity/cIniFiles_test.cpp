@@ -1,0 +1,98 @@
+#include "entity/cIniFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "entity/VEXUtility.h"
+
+namespace {
+std::string TempFile(const std::string& name) {
+  auto dir = std::filesystem::temp_directory_path() / ("trv-ini-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  return (dir / name).string();
+}
+std::string Slurp(const std::string& f) {
+  std::string b;
+  ReadFileBytes(f, b);
+  return b;
+}
+}  // namespace
+
+TEST(IniFile, ParsingRules) {
+  auto ini = TVEXIniFile::FromBytes(
+      "ignored=before section\n; comment\n  [ Project ]  \n Name = Tower one \nEmpty=\nNoEquals\n[project]\nName=dup\n");
+  EXPECT_EQ(ini.ReadString("PROJECT", "name", "?"), "Tower one");
+  EXPECT_EQ(ini.ReadString("Project", "Empty", "?"), "");
+  EXPECT_EQ(ini.ReadString("Project", "NoEquals", "?"), "");
+  EXPECT_EQ(ini.ReadString("Project", "ignored", "?"), "?");
+  EXPECT_EQ(ini.ReadSections().size(), 1u);
+}
+
+TEST(IniFile, OrderIsKeptAndKeysReplacedInPlace) {
+  auto ini = TVEXIniFile::FromBytes("[B]\r\nx=1\r\ny=2\r\n[A]\r\nz=3\r\n");
+  ini.WriteString("b", "X", "10");
+  ini.WriteString("B", "w", "4");
+  ini.WriteString("C", "k", "v");
+  EXPECT_EQ(ini.ToBytes(), "[B]\r\nx=10\r\ny=2\r\nw=4\r\n\r\n[A]\r\nz=3\r\n\r\n[C]\r\nk=v\r\n\r\n");
+  ini.EraseSection("a");
+  ini.DeleteKey("B", "Y");
+  EXPECT_EQ(ini.ToBytes(), "[B]\r\nx=10\r\nw=4\r\n\r\n[C]\r\nk=v\r\n\r\n");
+}
+
+TEST(IniFile, EncodingsAreKept) {
+  struct Case {
+    std::string bytes;
+    TVEXIniFile::TEncoding encoding;
+  } cases[] = {
+      {"[S]\r\nk=caf\xC3\xA9\r\n", TVEXIniFile::TEncoding::Utf8},
+      {"\xEF\xBB\xBF[S]\r\nk=caf\xC3\xA9\r\n", TVEXIniFile::TEncoding::Utf8Bom},
+      {"[S]\r\nk=caf\xE9\r\n", TVEXIniFile::TEncoding::Cp1252},
+      {std::string("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0c\0a\0f\0\xE9\0", 24), TVEXIniFile::TEncoding::Utf16LE},
+  };
+  for (const auto& c : cases) {
+    const std::string f = TempFile("enc.ini");
+    std::ofstream(f, std::ios::binary) << c.bytes;
+    {
+      TVEXIniFile ini(f);
+      EXPECT_EQ(ini.Encoding(), c.encoding);
+      EXPECT_EQ(ini.ReadString("S", "k", ""), "caf\xC3\xA9");
+      ini.WriteString("S", "n", "\xE2\x82\xAC");
+      ASSERT_TRUE(ini.UpdateFile());
+    }
+    TVEXIniFile again(f, true);
+    EXPECT_EQ(again.Encoding(), c.encoding);
+    EXPECT_EQ(again.ReadString("S", "k", ""), "caf\xC3\xA9");
+    EXPECT_EQ(again.ReadString("S", "n", ""), "\xE2\x82\xAC");
+  }
+}
+
+TEST(IniFile, WrittenOnDestructionUnlessReadOnly) {
+  const std::string f = TempFile("d.ini");
+  std::filesystem::remove(f);
+  { TVEXIniFile(f, true).WriteString("S", "k", "v"); }
+  EXPECT_FALSE(std::filesystem::exists(f));
+  {
+    TVEXIniFile ini(f);
+    ini.WriteFloat("S", "k", 0.5);
+    ini.WriteBool("S", "b", true);
+  }
+  EXPECT_EQ(Slurp(f), "[S]\r\nk=0.5\r\nb=1\r\n\r\n");
+}
+
+TEST(IniFile, HostileFilesReadAsEmpty) {
+  const std::string dir = TempFile("a-folder");
+  std::filesystem::create_directories(dir);
+  TVEXIniFile folder(dir, true);
+  EXPECT_FALSE(folder.LoadError().empty());
+  EXPECT_TRUE(folder.ReadSections().empty());
+  std::string bytes(1 << 20, 'x');
+  bytes += "\n[S]\nk=v\n";
+  auto big = TVEXIniFile::FromBytes(bytes);
+  EXPECT_EQ(big.ReadString("S", "k", ""), "v");
+  auto bad = TVEXIniFile::FromBytes(std::string("[S]\nk=\xFF\xFE\x00zz\n", 12));
+  EXPECT_TRUE(bad.SectionExists("S"));
+  TVEXIniFile missing(TempFile("never-there.ini"), true);
+  EXPECT_TRUE(missing.LoadError().empty());
+}
