@@ -38,7 +38,14 @@ bool TProperty::IsWritable() const {
 }
 
 TPropertyTable::TPropertyTable(std::vector<TProperty> Own, const TPropertyTable* Base) : items_(std::move(Own)) {
-  if (Base) items_.insert(items_.end(), Base->items_.begin(), Base->items_.end());
+  // A class may redeclare a base property (to publish it): its own entry
+  // takes the place of the base's.
+  if (Base)
+    for (const TProperty& p : Base->items_) {
+      bool redeclared = false;
+      for (size_t i = 0; i < items_.size() && !redeclared; ++i) redeclared = SameText(items_[i].Name, p.Name);
+      if (!redeclared) items_.push_back(p);
+    }
   for (size_t i = 0; i < items_.size(); ++i) index_.emplace(UpperCase(items_[i].Name), i);
 }
 

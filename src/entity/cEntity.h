@@ -67,7 +67,8 @@ struct TProperty {
   bool IsWritable() const;
 };
 
-// A class's table: its own properties in declaration order, then its base's.
+// A class's table: its own properties in declaration order, then its base's
+// (a base property that the class redeclares appears once, where the class puts it).
 class TPropertyTable {
  public:
   TPropertyTable(std::vector<TProperty> Own, const TPropertyTable* Base);
