@@ -1,0 +1,22 @@
+// TSolver: bisection for f(x) = fx on the bracket [x0, x1], used to invert a
+// beam's moment capacity for the degree of shear connection it needs.
+#pragma once
+
+#include <functional>
+
+using TWellBehavedFunction = std::function<double(double)>;
+
+class TSolver {
+ public:
+  TSolver(double x0, double x1, TWellBehavedFunction WellBehavedFunction = nullptr)
+      : x0(x0), x1(x1), WellBehavedFunction(std::move(WellBehavedFunction)) {}
+
+  double x0;
+  double x1;
+  TWellBehavedFunction WellBehavedFunction;  // may be unassigned
+
+  // Bisects until the bracket is no wider than delta or maxn iterations have
+  // run. When f(x0) and f(x1) lie on the same side of fx, returns the end with
+  // the smaller residual (the right end on a tie) without iterating.
+  double Findx(double fx, double delta, int maxn) const;
+};
