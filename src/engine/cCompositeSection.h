@@ -18,11 +18,10 @@
 // analysis reports; zero forces elsewhere are handled without dividing by zero.
 #pragma once
 
+#include "components/cConcreteFloor.h"
+#include "components/cSteelDeck.h"
+#include "components/cSteelSection.h"
 #include "entity/cEntity.h"
-
-class TSteelSection;
-class TSteelDeck;
-class TConcreteFloor;
 
 class TCompositeSection : public TEntity {
  public:
