@@ -8,6 +8,11 @@
 
 class TConcreteFloor;
 
+// Values of TShearConnector::ConnectorType.
+constexpr int ctHeadedStud = 0;
+constexpr int ctChannel = 1;
+constexpr int ctHighStrengthBolt = 2;
+
 class TShearConnector : public TEntity {
  public:
   TShearConnector() { SectionName = "ShearConnector"; }
