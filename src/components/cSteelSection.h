@@ -9,7 +9,8 @@
 // computed fields from le1 to y; it adds warnings to the section's status and
 // never raises. Degenerate geometry (zero flange thickness, zero depth) is
 // reported by IsOK; the calculation skips undefined steps rather than dividing
-// by zero.
+// by zero (they stay 0), and warns when a section is left without effective
+// area or axial capacity.
 #pragma once
 
 #include "entity/cEntity.h"
