@@ -31,12 +31,28 @@ bool TCompositeSection::IsOK() {
 }
 
 void TCompositeSection::Assign(const TEntity* Source) {
-  TEntity::Assign(Source);
-  if (auto* s = dynamic_cast<const TCompositeSection*>(Source)) {
-    SteelSection = s->SteelSection;
-    SteelDeck = s->SteelDeck;
-    ConcreteMaterial = s->ConcreteMaterial;
+  // Every writable property, then the links; field by field, because the
+  // analysis assigns a section to every cross-section of every pass.
+  auto* s = dynamic_cast<const TCompositeSection*>(Source);
+  if (!s) {
+    TEntity::Assign(Source);
+    return;
   }
+  SetTracked(StartPosition, s->StartPosition);
+  SetTracked(CompositeSectionLabel, s->CompositeSectionLabel);
+  SetTracked(SteelSectionLabel, s->SteelSectionLabel);
+  SetTracked(bcLeft, s->bcLeft);
+  SetTracked(bcRight, s->bcRight);
+  SetTracked(thetaLeft, s->thetaLeft);
+  SetTracked(IsEdgeBeamLeft, s->IsEdgeBeamLeft);
+  SetTracked(Dc, s->Dc);
+  SetTracked(thetaRight, s->thetaRight);
+  SetTracked(IsEdgeBeamRight, s->IsEdgeBeamRight);
+  SetTracked(b1, s->b1);
+  SetTracked(b2, s->b2);
+  SteelSection = s->SteelSection;
+  SteelDeck = s->SteelDeck;
+  ConcreteMaterial = s->ConcreteMaterial;
 }
 
 // ---------------------------------------------------------------------------
