@@ -1,0 +1,41 @@
+#include "admin/cDesignTable.h"
+
+#include "entity/VEXUtility.h"
+#include "entity/cIniFiles.h"
+
+void TDesignTable::Clear() {
+  TEntity::Clear();
+  VersionID = 0;
+  SpanList.clear();
+  SpacingList.clear();
+}
+
+void TDesignTable::SaveToIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string&) {
+  const std::string section = Prefix + SectionName;
+  if (!HasDesignTableProperties()) {
+    IniFile.EraseSection(section);
+    return;
+  }
+  IniFile.WriteBool(section, "WillIterateAllFloors", WillIterateAllFloors);
+  IniFile.WriteInteger(section, "FloorUseIndex", FloorUseIndex);
+  IniFile.WriteInteger(section, "VersionID", VersionID);
+  IniFile.WriteInteger(section, "SpanCount", static_cast<int>(SpanList.size()));
+  for (size_t i = 0; i < SpanList.size(); ++i) IniFile.WriteFloat(section, "Span" + std::to_string(i + 1), SpanList[i]);
+  IniFile.WriteInteger(section, "SpacingCount", static_cast<int>(SpacingList.size()));
+  for (size_t i = 0; i < SpacingList.size(); ++i)
+    IniFile.WriteFloat(section, "Spacing" + std::to_string(i + 1), SpacingList[i]);
+}
+
+void TDesignTable::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string&) {
+  Clear();
+  std::string section = Prefix + SectionName;
+  if (!IniFile.SectionExists(section)) section = SectionName;
+  WillIterateAllFloors = IniFile.ReadBool(section, "WillIterateAllFloors", false);
+  FloorUseIndex = IniFile.ReadInteger(section, "FloorUseIndex", 0);
+  VersionID = IniFile.ReadInteger(section, "VersionID", 0);
+  const int spans = Clamp(IniFile.ReadInteger(section, "SpanCount", 0), 0, 10000);
+  for (int i = 1; i <= spans; ++i) SpanList.push_back(IniFile.ReadFloat(section, "Span" + std::to_string(i), 0));
+  const int spacings = Clamp(IniFile.ReadInteger(section, "SpacingCount", 0), 0, 10000);
+  for (int i = 1; i <= spacings; ++i) SpacingList.push_back(IniFile.ReadFloat(section, "Spacing" + std::to_string(i), 0));
+  IsChanged = false;
+}

@@ -1,0 +1,34 @@
+// TDesignTable: the settings of the design-table generator stored with a
+// project: the spans and spacings of the tables, the standard edition and the
+// floor use. Generating tables is the administrators' tool.
+#pragma once
+
+#include <vector>
+
+#include "entity/cEntity.h"
+
+class TDesignTable : public TEntity {
+ public:
+  TDesignTable() {
+    SectionName = "DesignTable";
+    Clear();
+  }
+
+  std::vector<double> SpanList;     // primary beam spans, mm
+  std::vector<double> SpacingList;  // spacings, mm
+  int VersionID = 0;                // standard edition of the tables
+  int FloorUseIndex = 0;            // index in the floor use library
+  bool WillIterateAllFloors = false;
+
+  bool HasDesignTableProperties() const { return VersionID > 0 || !SpanList.empty() || !SpacingList.empty(); }
+
+  void Clear() override;
+  // The section is written only when there is something to keep, and erased otherwise.
+  void SaveToIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Suffix) override;
+  void LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Suffix) override;
+
+  TRV_PROPERTIES(TDesignTable, TEntity,
+                 Public("VersionID", &TDesignTable::VersionID),
+                 Public("FloorUseIndex", &TDesignTable::FloorUseIndex),
+                 Public("WillIterateAllFloors", &TDesignTable::WillIterateAllFloors))
+};
