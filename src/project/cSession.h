@@ -1,0 +1,81 @@
+// TSession: the component libraries of one run of the program (steel
+// sections, shear connectors, steel decks, floor uses, limit states and
+// welded-beam restrictions), read at start-up from the library file beside the
+// program, and the generation of that file from the CSV files named by a
+// library definitions file.
+//
+// Library file (.tvl): the binary stream of TEntityList, one block per
+// library, each named by the SectionName of its items, in the order steel
+// sections, shear connectors, steel decks, floor uses, limit states,
+// restrictions (an empty library writes no block), then an empty string.
+//
+// Library definitions file: an INI file with the section "Libraries": "Name"
+// (the library file to generate), "Count", and for i = 1..Count "Library<i>"
+// (a file in the definitions file's folder; its extension is replaced by
+// ".csv") and "Type<i>" (STEELSECTION, SHEARCONNECTOR, STEELDECK, FLOORUSE,
+// LIMITSTATE or CWBRESTRICTION, letter case ignored; other values are skipped).
+//
+// Failure: loading never raises. Problems go to the session's status as
+// errors; libraries read before a damaged block stay loaded. IsOK resets the
+// status, so it replaces the messages of a previous load by its own.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "entity/cEntity.h"
+#include "entity/cEntityList.h"
+
+class TSession : public TEntity {
+ public:
+  TSession();
+
+  std::string LibraryFilename;  // the file a generated library is written to
+  TEntityList SteelSectionLibrary;    // TCustomSteelSection, keyed by FullName
+  TEntityList ShearConnectorLibrary;  // TShearConnectorLibraryItem, keyed by Name
+  TEntityList SteelDeckLibrary;       // TSteelDeckLibraryItem, keyed by Name
+  TEntityList FloorUseLibrary;        // TFloorUse, keyed by LongName
+  TEntityList LimitStateLibrary;      // TLimitState, keyed by LimitStateLabel
+  TEntityList CWBRestrictionLibrary;  // TCWBRestriction, keyed by MinDepth
+
+  // Empties every library; LibraryFilename becomes GetAppName() + ".kvl".
+  void Clear() override;
+  // Every library must hold at least one item; the first failure is named in
+  // Status.ErrorMsg (decks are checked first).
+  bool IsOK() override;
+
+  // Reads the blocks of a library file into the libraries they name, in any
+  // order; an item whose key is already loaded replaces it. Reading ends at
+  // the end marker, at a block naming no library, or at the end of the file.
+  void LoadLibraries(const std::string& LibraryFile);
+  // Reads the CSV libraries named by a definitions file; LibraryFilename
+  // becomes its "Name" (kept when absent). A missing CSV is reported and skipped.
+  void LoadLibrariesFromCsv(const std::string& LibraryDefinitionFilename);
+  // Writes the non-empty libraries as a library file, replacing File, then the
+  // end marker. Throws TStreamError when the file cannot be written.
+  void SaveLibraries(const std::string& File) const;
+
+  TRV_PROPERTIES(TSession, TEntity,
+                 Published("LibraryFilename", &TSession::LibraryFilename),
+                 Public("SteelSectionLibrary", &TSession::SteelSectionLibrary),
+                 Public("ShearConnectorLibrary", &TSession::ShearConnectorLibrary),
+                 Public("SteelDeckLibrary", &TSession::SteelDeckLibrary),
+                 Public("FloorUseLibrary", &TSession::FloorUseLibrary),
+                 Public("LimitStateLibrary", &TSession::LimitStateLibrary),
+                 Public("CWBRestrictionLibrary", &TSession::CWBRestrictionLibrary))
+};
+
+// The outcome of GenerateLibraryFile.
+struct TLibraryGenerationResult {
+  bool IsOK = false;
+  std::string LibraryFile;            // the file written (or that would have been)
+  std::vector<std::string> Messages;  // on success the one confirmation line; else the problems, one per line
+};
+
+// Builds a library file from a definitions file: a fresh session loads the
+// CSV libraries it names and, when all of them load and none is empty, writes
+// them to OutputFile, or, when OutputFile is empty, to the definitions file's
+// "Name" (a bare name refers to the current folder). The file is written
+// under a temporary name and then renamed, so a failure leaves any earlier
+// library file untouched. Used by the command line and the desktop program.
+TLibraryGenerationResult GenerateLibraryFile(const std::string& DefinitionsFile, const std::string& OutputFile = "");

@@ -1,0 +1,291 @@
+#include "project/cSession.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "components/cShearConnector.h"
+#include "components/cSteelDeck.h"
+#include "components/cSteelSection.h"
+#include "engine/cLimitState.h"
+#include "entity/cIniFiles.h"
+#include "project/cFloorUse.h"
+
+namespace {
+
+class TempDir {
+ public:
+  TempDir() {
+    path_ = std::filesystem::temp_directory_path() /
+            ("trv-session-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() { std::filesystem::remove_all(path_); }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  std::string Write(const std::string& name, const std::string& text) const {
+    std::ofstream(File(name), std::ios::binary) << text;
+    return File(name);
+  }
+
+ private:
+  static inline int counter_ = 0;
+  std::filesystem::path path_;
+};
+
+const std::string kDefinitions = std::string(TREVALON_TEST_DATA_DIR) + "/library/VarnLibrary.ini";
+
+std::vector<std::string> Messages(const TStatus& status) {
+  std::vector<std::string> out;
+  for (const auto& line : status.ErrorList()) out.push_back(line.Text);
+  return out;
+}
+
+std::unique_ptr<TShearConnectorLibraryItem> Connector(const std::string& name, double dbs) {
+  auto c = std::make_unique<TShearConnectorLibraryItem>();
+  c->Name = name;
+  c->dbs = dbs;
+  return c;
+}
+
+}  // namespace
+
+TEST(Session, StartsWithEmptyLibraries) {
+  TSession session;
+  EXPECT_EQ(session.SectionName, "Session");
+  EXPECT_EQ(session.LibraryFilename, "Trevalon.kvl");
+  EXPECT_EQ(session.SteelSectionLibrary.SectionName(), "CustomSteelSection");
+  EXPECT_EQ(session.ShearConnectorLibrary.SectionName(), "ShearConnector");
+  EXPECT_EQ(session.SteelDeckLibrary.SectionName(), "SteelDeck");
+  EXPECT_EQ(session.FloorUseLibrary.SectionName(), "FloorUse");
+  EXPECT_EQ(session.LimitStateLibrary.SectionName(), "LimitState");
+  EXPECT_EQ(session.CWBRestrictionLibrary.SectionName(), "CWBRestriction");
+}
+
+TEST(Session, IsOKNamesEveryEmptyLibraryDecksFirst) {
+  TSession session;
+  EXPECT_FALSE(session.IsOK());
+  EXPECT_TRUE(session.Status.IsChecked);
+  EXPECT_EQ(session.Status.ErrorMsg, "Missing or invalid steel deck library");
+  const std::vector<std::string> expected = {
+      "Error: Missing or invalid steel deck library",    "Error: Missing or invalid shear connector library",
+      "Error: Missing or invalid steel section library", "Error: Missing or invalid floor use library",
+      "Error: Missing or invalid limit state library",   "Error: Missing or invalid CWB restriction library"};
+  EXPECT_EQ(Messages(session.Status), expected);
+
+  // With a deck the first complaint moves on; earlier messages are replaced.
+  session.SteelDeckLibrary.Add("d", std::make_unique<TSteelDeckLibraryItem>());
+  EXPECT_FALSE(session.IsOK());
+  EXPECT_EQ(session.Status.ErrorMsg, "Missing or invalid shear connector library");
+  EXPECT_EQ(session.Status.ErrorList().size(), 5u);
+}
+
+TEST(Session, GeneratedLibraryHoldsTheShippedCsvData) {
+  TempDir dir;
+  const std::string file = dir.File("Trevalon.tvl");
+  TLibraryGenerationResult result = GenerateLibraryFile(kDefinitions, file);
+  ASSERT_TRUE(result.IsOK) << (result.Messages.empty() ? "" : result.Messages[0]);
+  EXPECT_EQ(result.Messages, std::vector<std::string>{"New library file created: " + file});
+  EXPECT_FALSE(std::filesystem::exists(file + ".tmp"));
+
+  TSession session;
+  session.LoadLibraries(file);
+  EXPECT_TRUE(session.IsOK()) << session.Status.ErrorText();
+  // One item per data line of each CSV file.
+  EXPECT_EQ(session.SteelSectionLibrary.Count(), 418);
+  EXPECT_EQ(session.ShearConnectorLibrary.Count(), 6);
+  EXPECT_EQ(session.SteelDeckLibrary.Count(), 24);
+  EXPECT_EQ(session.FloorUseLibrary.Count(), 7);
+  EXPECT_EQ(session.LimitStateLibrary.Count(), 5);
+  EXPECT_EQ(session.CWBRestrictionLibrary.Count(), 8);
+
+  // SteelSections.csv: 180UB16.1,KESTREL,173,90,7,,,4.5,320,,320,UB
+  auto* ub = static_cast<TCustomSteelSection*>(session.SteelSectionLibrary.Find("UB:180UB16.1/KESTREL"));
+  ASSERT_NE(ub, nullptr);
+  EXPECT_EQ(ub->d, 173);
+  EXPECT_EQ(ub->b, 90);
+  EXPECT_EQ(ub->tw, 4.5);
+  EXPECT_EQ(ub->fyw, 320);
+  EXPECT_EQ(ub->tbf(), 7);  // a standard section reads its bottom flange from the top one
+
+  // SteelDecks.csv: RE54-060,8.21,200,25,54,0.6,1,0.12,1,2,"Re-entrant 54 mm x 0.60 mm",-1,0
+  auto* deck = static_cast<TSteelDeckLibraryItem*>(session.SteelDeckLibrary.Find("Re-entrant 54 mm x 0.60 mm"));
+  ASSERT_NE(deck, nullptr);
+  EXPECT_EQ(deck->ShortCode, "RE54-060");
+  EXPECT_EQ(deck->Mass, 8.21);
+  EXPECT_EQ(deck->hr, 54);
+  EXPECT_EQ(deck->VoidRatio, 0.12);
+  EXPECT_EQ(deck->DeckType, 2);
+  EXPECT_TRUE(deck->WillIgnoreConcreteBelowRibs);
+  EXPECT_FALSE(deck->IsCustom);
+
+  // ShearConnectors.csv: 2,20,100,500,0,"High-strength M20 bolt",0
+  auto* bolt = static_cast<TShearConnectorLibraryItem*>(session.ShearConnectorLibrary.Find("High-strength M20 bolt"));
+  ASSERT_NE(bolt, nullptr);
+  EXPECT_EQ(bolt->ConnectorType, ctHighStrengthBolt);
+  EXPECT_EQ(bolt->fuc, 500);
+  EXPECT_FALSE(bolt->IsThroughDeckWelded);
+
+  // FloorUses.csv: Storage,STOR,150,40,5,0,0.5,300,250,1,0.6,5
+  auto* storage = static_cast<TFloorUse*>(
+      session.FloorUseLibrary.Find("Storage, 150Slab G40, 5LL NoRed, 0.5SDL, [Def:300,250,1.0,0.6]"));
+  ASSERT_NE(storage, nullptr);
+  EXPECT_EQ(storage->ShortCode, "STOR");
+  EXPECT_EQ(storage->FacadeLoad, 5);
+  EXPECT_EQ(session.FloorUseLibrary.ItemAs<TFloorUse>(0)->Name, "Office");  // file order kept
+
+  auto* strength = static_cast<TLimitState*>(session.LimitStateLibrary.Find("Strength"));
+  ASSERT_NE(strength, nullptr);
+  EXPECT_EQ(strength->LFdead, 1.2);
+  EXPECT_EQ(strength->LFlive, 1.5);
+
+  // CWBRestrictions.csv: 1100,-1,275,25,16 (keyed by MinDepth)
+  auto* deep = static_cast<TCWBRestriction*>(session.CWBRestrictionLibrary.Find("1100"));
+  ASSERT_NE(deep, nullptr);
+  EXPECT_EQ(deep->MaxDepth, -1);
+  EXPECT_EQ(deep->bfMin, 275);
+}
+
+TEST(Session, GenerationWritesToTheDefinitionsName) {
+  TempDir dir;
+  for (const char* csv :
+       {"SteelSections", "ShearConnectors", "SteelDecks", "FloorUses", "LimitStates", "CWBRestrictions"})
+    std::filesystem::copy_file(std::string(TREVALON_TEST_DATA_DIR) + "/library/" + csv + ".csv",
+                               dir.File(std::string(csv) + ".csv"));
+  TVEXIniFile shipped(kDefinitions, true);
+  std::string text = shipped.ToBytes();
+  const std::string out = dir.File("Named.tvl");
+  text.replace(text.find("Name=Trevalon.tvl"), 17, "Name=" + out);
+  const std::string definitions = dir.Write("Defs.ini", text);
+
+  TLibraryGenerationResult result = GenerateLibraryFile(definitions);
+  EXPECT_TRUE(result.IsOK);
+  EXPECT_EQ(result.LibraryFile, out);
+  EXPECT_TRUE(std::filesystem::exists(out));
+}
+
+TEST(Session, BlocksLoadInAnyOrderAndEndAtAnUnknownName) {
+  TempDir dir;
+  const std::string file = dir.File("lib.tvl");
+  TEntityList uses = TEntityList::Of<TFloorUse>();
+  uses.Add("o", TFloorUse::CreateNew("Office", "OFF", 120, 32, 3, true, 1, 500, 250, 0.7, 0.4, 5));
+  TEntityList connectors = TEntityList::Of<TShearConnectorLibraryItem>();
+  connectors.Add("a", Connector("Stud", 19));
+  TEntityList unknown = TEntityList::Of<TSession>();  // a block no library reads
+  unknown.Add("s", std::make_unique<TSession>());
+  uses.SaveToStream(file, false);
+  connectors.SaveToStream(file, true);
+  unknown.SaveToStream(file, true);
+  connectors.SaveToStream(file, true);  // behind the unknown block: never read
+  TEntityList::WriteStringToStream(file, "", 0);
+
+  TSession session;
+  session.LoadLibraries(file);
+  EXPECT_TRUE(session.Status.ErrorList().empty()) << session.Status.ErrorText();
+  ASSERT_EQ(session.FloorUseLibrary.Count(), 1);
+  EXPECT_EQ(session.FloorUseLibrary.Key(0), "Office, 120Slab G32, 3LL Reduc, 1SDL, [Def:500,250,0.7,0.4]");
+  EXPECT_EQ(session.ShearConnectorLibrary.Count(), 1);
+}
+
+TEST(Session, RepeatedKeyReplacesTheEarlierItem) {
+  TempDir dir;
+  const std::string file = dir.File("lib.tvl");
+  TEntityList connectors = TEntityList::Of<TShearConnectorLibraryItem>();
+  connectors.Add("1", Connector("19 mm stud", 19));
+  connectors.Add("2", Connector("19 MM STUD", 20));
+  connectors.SaveToStream(file, false);
+  TEntityList::WriteStringToStream(file, "", 0);
+
+  TSession session;
+  session.LoadLibraries(file);
+  ASSERT_EQ(session.ShearConnectorLibrary.Count(), 1);
+  EXPECT_EQ(session.ShearConnectorLibrary.ItemAs<TShearConnectorLibraryItem>(0)->dbs, 20);
+}
+
+TEST(Session, DamagedFileKeepsWhatLoadedAndNamesThePosition) {
+  TempDir dir;
+  const std::string file = dir.File("lib.tvl");
+  TEntityList connectors = TEntityList::Of<TShearConnectorLibraryItem>();
+  connectors.Add("a", Connector("Stud", 19));
+  connectors.SaveToStream(file, false);
+  const auto second_block = std::filesystem::file_size(file);
+  TEntityList decks = TEntityList::Of<TSteelDeckLibraryItem>();
+  decks.Add("d", std::make_unique<TSteelDeckLibraryItem>());
+  decks.SaveToStream(file, true);
+  std::filesystem::resize_file(file, second_block + 30);  // cut inside the deck block
+
+  TSession session;
+  session.LoadLibraries(file);
+  EXPECT_EQ(session.ShearConnectorLibrary.Count(), 1);
+  EXPECT_EQ(session.SteelDeckLibrary.Count(), 0);
+  EXPECT_EQ(Messages(session.Status), std::vector<std::string>{"Error: Error loading from library file [" + file +
+                                                               "], position = " + std::to_string(second_block)});
+
+  // Without the end marker the file simply ends behind its last whole block.
+  std::filesystem::resize_file(file, second_block);
+  TSession whole;
+  whole.LoadLibraries(file);
+  EXPECT_EQ(whole.ShearConnectorLibrary.Count(), 1);
+  EXPECT_TRUE(whole.Status.ErrorList().empty()) << whole.Status.ErrorText();
+}
+
+TEST(Session, MissingLibraryFile) {
+  TempDir dir;
+  const std::string file = dir.File("none.tvl");
+  TSession session;
+  session.LoadLibraries(file);
+  EXPECT_EQ(Messages(session.Status),
+            std::vector<std::string>{"Error: Trevalon library file [" + file + "] not available"});
+}
+
+TEST(Session, DefinitionsTypesIgnoreCaseAndSkipUnknownOnes) {
+  TempDir dir;
+  dir.Write("Sections.csv", "Name,Grade,d,b,tf,tw,fyf,fyw\n310UB40.4,300PLUS,304,165,10.2,6.1,320,320\n");
+  dir.Write("Beams.csv", "Name\nX\n");
+  const std::string definitions = dir.Write("Defs.ini",
+                                            "[Libraries]\nCount=2\n"
+                                            "Library1=Sections.txt\nType1=SteelSection\n"
+                                            "Library2=Beams.csv\nType2=Beams\n");
+  TSession session;
+  session.LoadLibrariesFromCsv(definitions);
+  EXPECT_TRUE(session.Status.ErrorList().empty()) << session.Status.ErrorText();
+  EXPECT_EQ(session.LibraryFilename, "Trevalon.kvl");  // no Name: kept
+  ASSERT_EQ(session.SteelSectionLibrary.Count(), 1);
+  EXPECT_EQ(session.SteelSectionLibrary.Key(0), "UB:310UB40.4/300PLUS");
+  for (const TEntityList* list : {&session.ShearConnectorLibrary, &session.SteelDeckLibrary, &session.FloorUseLibrary,
+                                  &session.LimitStateLibrary, &session.CWBRestrictionLibrary})
+    EXPECT_EQ(list->Count(), 0);
+}
+
+TEST(Session, MissingCsvIsReportedAndSkipped) {
+  TempDir dir;
+  dir.Write("Limits.csv", "LimitStateLabel,LFdead,LFlive\nStrength,1.2,1.5\n");
+  const std::string definitions = dir.Write("Defs.ini",
+                                            "[Libraries]\nName=Out.tvl\nCount=2\n"
+                                            "Library1=Missing.csv\nType1=FLOORUSE\n"
+                                            "Library2=Limits.csv\nType2=LIMITSTATE\n");
+  TSession session;
+  session.LoadLibrariesFromCsv(definitions);
+  EXPECT_EQ(session.LibraryFilename, "Out.tvl");
+  EXPECT_EQ(Messages(session.Status),
+            std::vector<std::string>{"Error: Library [" + dir.File("Missing.csv") + "] not available"});
+  EXPECT_EQ(session.LimitStateLibrary.Count(), 1);
+
+  // Generation stops before writing anything and says why.
+  const std::string out = dir.File("Out.tvl");
+  TLibraryGenerationResult result = GenerateLibraryFile(definitions, out);
+  EXPECT_FALSE(result.IsOK);
+  EXPECT_FALSE(std::filesystem::exists(out));
+  ASSERT_FALSE(result.Messages.empty());
+  EXPECT_EQ(result.Messages[0], "Error: Library [" + dir.File("Missing.csv") + "] not available");
+  EXPECT_EQ(result.Messages[1], "Error: Missing or invalid steel deck library");
+}
+
+TEST(Session, MissingDefinitionsFile) {
+  TempDir dir;
+  const std::string definitions = dir.File("VarnLibrary.ini");
+  TLibraryGenerationResult result = GenerateLibraryFile(definitions, dir.File("out.tvl"));
+  EXPECT_FALSE(result.IsOK);
+  EXPECT_EQ(result.Messages, std::vector<std::string>{"Library definitions file " + definitions + " not found"});
+}
