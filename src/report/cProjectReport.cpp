@@ -1,0 +1,71 @@
+// TProject: the project settings block of the results report and the two
+// one-line design summaries behind the project checksum.
+#include "components/cStandard.h"
+#include "entity/VEXUtility.h"
+#include "project/cProject.h"
+
+using namespace report;
+
+void TProject::Dump(TStringList& TXT, bool) const {
+  TXT.push_back("PROJECT SETTINGS");
+  TXT.push_back("");
+  TXT.push_back("Project,\"" + Project + "\"");
+  // One line per line of the description, split at CR (an LF right after it skipped).
+  if (!Description.empty()) {
+    std::string line;
+    for (size_t i = 0; i < Description.size(); ++i) {
+      const char c = Description[i];
+      if (c == '\r') {
+        TXT.push_back(",\"" + line + "\"");
+        line.clear();
+        if (i + 1 < Description.size() && Description[i + 1] == '\n') ++i;
+      } else {
+        line += c;
+      }
+    }
+    TXT.push_back(",\"" + line + "\"");
+  }
+  TXT.push_back("Designer," + Designer);
+  TXT.push_back("Standard," + CurrentStandardName());
+  TXT.push_back("");
+
+  TXT.push_back("LOAD FACTORS");
+  TXT.push_back(",LF dead,LF live");
+  for (int i = 0; i < LimitStateList.Count(); ++i) {
+    const auto* ls = LimitStateList.ItemAs<TLimitState>(i);
+    TXT.push_back(JoinCommaText({ls->LimitStateLabel, N1(ls->LFdead), N1(ls->LFlive)}));
+  }
+  TXT.push_back("");
+
+  const TDeflectionLimit& d = DeflectionLimit;
+  TXT.push_back("DEFLECTION DATA");
+  TXT.push_back("Stage,3 (DL),5&6 (DL),3&5&6 (DL),InService (incremental),InService (total)");
+  TXT.push_back(JoinCommaText({"Span/Defl (ratio)", NB(d.Stage3DLRelLimit), NB(d.Stage56DLRelLimit),
+                               NB(d.Stage356DLRelLimit), NB(d.IncrementalRelLimit), NB(d.TotalRelLimit)}));
+  TXT.push_back(JoinCommaText({"Absolute (mm)", NB(d.Stage3DLAbsLimit), NB(d.Stage56DLAbsLimit),
+                               NB(d.Stage356DLAbsLimit), NB(d.IncrementalAbsLimit), NB(d.TotalAbsLimit)}));
+  TXT.push_back("");
+  TXT.push_back(JoinCommaText({"Ratio of shrinkage prior to InService", N1(d.ShrinkageRatioPriorInservice)}));
+  TXT.push_back("");
+  TXT.push_back("");
+}
+
+std::string TProject::DesignInputSummary() const {
+  const TGeometry& g = Geometry;
+  return std::to_string(FloorArea) + "," + std::to_string(Storeys) + "," + N(g.NominalLiveLoad) +
+         (g.IsLiveLoadReducible ? "R" : "") + "/" + N(g.DeadLoad) + "," +
+         (g.HasPrimaryBeam ? N(beams_[0].Span) : std::string("0")) + "," + N(beams_[1].Span) + "," + N(g.Ds) + "," +
+         SteelDeck.ShortCode + "," + N(ShearConnector.dbs) + "x" + N(ShearConnector.hsc);
+}
+
+std::string TProject::DesignOutputSummary() const {
+  auto first_section = [](const TBeam& beam) {
+    return beam.SteelSectionList.Count() > 0 ? beam.SteelSection(0)->ShortName() : std::string("NONE");
+  };
+  return (Geometry.HasPrimaryBeam ? first_section(beams_[0]) : std::string("NONE")) + "," +
+         first_section(beams_[1]) + "," + CurrentUserCode();
+}
+
+std::string TProject::CalcNewChecksum() const {
+  return HashText(DesignInputSummary() + DesignOutputSummary()).substr(0, 8);
+}
