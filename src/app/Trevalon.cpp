@@ -1,35 +1,49 @@
 // trevalon: the command-line program. It runs the engineering work of the
-// desktop program headless.
-#include <CLI/CLI.hpp>
+// desktop program headless: analyse, design, eval and generate-library.
 #include <iostream>
 
+#include "app/cCommand.h"
+#include "components/cStandard.h"
 #include "entity/VEXUtility.h"
-#include "project/cSession.h"
 
 int main(int argc, char** argv) {
   UseLocaleRegionalSettings();
   CLI::App app{GetAppDescription(), "trevalon"};
   app.set_version_flag("--version", GetAppName() + "/V" + GetAppVersionShort());
+  app.require_subcommand(0, 1);
+  app.fallthrough();
 
-  std::string definitions_file, library_file;
-  CLI::App* generate_library =
-      app.add_subcommand("generate-library", "Build a library file from a library definitions file and its CSV files");
-  generate_library->add_option("DEFINITIONS", definitions_file, "Library definitions file (e.g. VarnLibrary.ini)")
-      ->required();
-  generate_library->add_option("--output", library_file,
-                               "Library file to write (default: the definitions file's Name)");
+  TCommonOptions common;
+  app.add_option("--library", common.LibraryFile, "Library file (default: Trevalon.tvl beside the program)");
+  app.add_option("--standard", common.Standard, "Design standard edition: 2017 or 2003")
+      ->check(CLI::IsMember({2003, 2017}));
+
+  std::vector<std::unique_ptr<TCommand>> commands;
+  commands.push_back(MakeAnalyseCommand(std::cout, std::cerr, false));
+  commands.push_back(MakeAnalyseCommand(std::cout, std::cerr, true));
+  commands.push_back(MakeEvalCommand(std::cout, std::cerr));
+  commands.push_back(MakeGenerateLibraryCommand(std::cout, std::cerr));
+  std::vector<std::pair<CLI::App*, TCommand*>> registered;
+  for (auto& c : commands) registered.emplace_back(c->Register(app, common), c.get());
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    return app.exit(e) == 0 ? 0 : 2;
+    if (e.get_exit_code() == 0) return app.exit(e);
+    std::cerr << "trevalon: " << e.what() << " (see trevalon --help)\n";
+    return kExitUsage;
   }
 
-  if (*generate_library) {
-    const TLibraryGenerationResult result = GenerateLibraryFile(definitions_file, library_file);
-    for (const std::string& line : result.Messages) (result.IsOK ? std::cout : std::cerr) << line << '\n';
-    return result.IsOK ? 0 : 2;
-  }
+  SetStandardVersion(common.Standard == 2003 ? kStandard2003 : kStandard2017);
+  for (auto& [sub, command] : registered)
+    if (sub->parsed()) {
+      try {
+        return command->Execute(common);
+      } catch (const std::exception& e) {
+        std::cerr << "trevalon: " << e.what() << '\n';
+        return kExitUsage;
+      }
+    }
   std::cout << app.help();
-  return 0;
+  return kExitOK;
 }

@@ -42,6 +42,8 @@ class TSteelDeck : public TEntity {
 
   TRV_PROPERTIES(TSteelDeck, TEntity,
                  Published("Name", &TSteelDeck::Name),
+                 Published("WillIgnoreConcreteBelowRibs", &TSteelDeck::WillIgnoreConcreteBelowRibs),
+                 Published("IsCustom", &TSteelDeck::IsCustom),
                  Public("Mass", &TSteelDeck::Mass),
                  Public("hr", &TSteelDeck::hr),
                  Public("VoidRatio", &TSteelDeck::VoidRatio),
@@ -49,11 +51,9 @@ class TSteelDeck : public TEntity {
                  Public("bsr", &TSteelDeck::bsr),
                  Public("DeckType", &TSteelDeck::DeckType),
                  Public("t", &TSteelDeck::t),
-                 Published("IsCustom", &TSteelDeck::IsCustom),
                  Public("StudsPerRib", &TSteelDeck::StudsPerRib, &TSteelDeck::SetStudsPerRib),
                  Public("Beta", &TSteelDeck::Beta),
                  Public("ShortCode", &TSteelDeck::ShortCode),
-                 Published("WillIgnoreConcreteBelowRibs", &TSteelDeck::WillIgnoreConcreteBelowRibs),
                  PublicGetter("IsSolidSlab", &TSteelDeck::IsSolidSlab),
                  PublicGetter("b0", &TSteelDeck::b0))
 };

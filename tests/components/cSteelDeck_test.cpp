@@ -175,7 +175,7 @@ TEST(SteelDeck, CustomDeckSavesItsGeometry) {
   TVEXIniFile ini = TVEXIniFile::FromBytes("");
   d.SaveToIniFile(ini, "Beam", "1");
   EXPECT_EQ(ini.ReadSection("BeamSteelDeck"),
-            (std::vector<std::string>{"Name1", "IsCustom1", "WillIgnoreConcreteBelowRibs1", "sr1",
+            (std::vector<std::string>{"Name1", "WillIgnoreConcreteBelowRibs1", "IsCustom1", "sr1",
                                       "bsr1", "hr1", "Mass1", "StudsPerRib1", "VoidRatio1", "Beta1",
                                       "DeckType1"}));
 
@@ -213,7 +213,7 @@ TEST(SteelDeck, LibraryDeckSavesOnlyItsNameAndFlags) {
   TVEXIniFile ini = TVEXIniFile::FromBytes("");
   d.SaveToIniFile(ini, "", "");
   EXPECT_EQ(ini.ReadSection("SteelDeck"),
-            (std::vector<std::string>{"Name", "IsCustom", "WillIgnoreConcreteBelowRibs"}));
+            (std::vector<std::string>{"Name", "WillIgnoreConcreteBelowRibs", "IsCustom"}));
   TSteelDeck e;
   MakeDeck(e);
   e.LoadFromIniFile(ini, "", "");

@@ -1,0 +1,149 @@
+// trevalon analyse [PROJECT.tva] [--report FILE.csv]
+// trevalon design  [PROJECT.tva] [--report FILE.csv] [--save OUT.tva]
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <sstream>
+
+#include "app/cCommand.h"
+#include "entity/VEXUtility.h"
+#include "project/cProjectFile.h"
+
+namespace {
+
+struct TSummaryRow {
+  std::string cells[9];
+};
+
+// The summary panel's line of one beam.
+TSummaryRow SummaryOf(const TProject& project, int side, const TAnalysisObserver& observer) {
+  const TImportedBeam& beam = *project.GetBeam(side);
+  TSummaryRow row;
+  row.cells[0] = beam.Mark.empty() ? observer.BeamCaption(project, side)
+                                   : std::string(side == 0 ? "Pri" : "Sec") + ": " + beam.Mark;
+  const TSteelSection* s = beam.SteelSectionList.Count() > 0 ? beam.SteelSection(0) : nullptr;
+  if (s && s->BaseSteelSection.IsStandard) {
+    row.cells[1] = s->Grade;
+    row.cells[2] = s->Name;
+  } else if (s) {
+    row.cells[2] = s->SectionType;
+  }
+  const bool analysed = beam.PCCList.Count() > 0;
+  if (analysed) {
+    row.cells[3] = FloatToPercentStr(0, beam.MaxStrengthRatio());
+    row.cells[4] = FloatToPercentStr(0, beam.MaxStressRatio());
+    row.cells[5] = FloatToPercentStr(0, beam.MaxDeflectionRatio());
+    row.cells[6] = FormatFixed(beam.SuggestedCamber(), 0) + " mm";
+    row.cells[7] = beam.TotalShearConnectors <= 1000 ? std::to_string(beam.TotalShearConnectors) : "N/A";
+  }
+  row.cells[8] = beam.IsAssessmentOK() ? "OK" : "FAIL  " + beam.Status.ErrorMsg;
+  return row;
+}
+
+void PrintSummary(std::ostream& out, const TProject& project, const TAnalysisObserver& observer) {
+  std::vector<TSummaryRow> rows;
+  rows.push_back({{"Beam", "Grade", "Steel section", "Strength", "Stress", "Deflection", "Camber", "Shear connectors",
+                   "OK?"}});
+  for (int side : {1, 2, 0})
+    if (project.GetHasBeam(side)) rows.push_back(SummaryOf(project, side, observer));
+  size_t widths[9] = {};
+  for (const auto& r : rows)
+    for (int c = 0; c < 8; ++c) widths[c] = std::max(widths[c], r.cells[c].size());
+  for (const auto& r : rows) {
+    std::string line;
+    for (int c = 0; c < 9; ++c) {
+      const bool numeric = c >= 3 && c <= 7;
+      std::string cell = r.cells[c];
+      if (c < 8) {
+        const size_t pad = widths[c] - cell.size();
+        cell = numeric ? std::string(pad, ' ') + cell : cell + std::string(pad, ' ');
+      }
+      line += cell + (c < 8 ? "  " : "");
+    }
+    out << TrimRight(line) << '\n';
+  }
+}
+
+class TAnalyseCommand : public TCommand {
+ public:
+  TAnalyseCommand(std::ostream& Out, std::ostream& Err, bool IsDesign) : TCommand(Out, Err), design_(IsDesign) {}
+
+  CLI::App* Register(CLI::App& App, TCommonOptions&) override {
+    CLI::App* cmd = App.add_subcommand(
+        design_ ? "design" : "analyse",
+        design_ ? "Pick the first passing library section for every standard section, then analyse"
+                : "Analyse every beam of a project and write the results report");
+    cmd->add_option("PROJECT", project_file_, "Project file (.tva); default: the bundled sample project");
+    cmd->add_option("--report", report_file_, "Results report to write (.csv); '-' for standard output");
+    if (design_) cmd->add_option("--save", save_file_, "Save the designed project to this file");
+    return cmd;
+  }
+
+  int Execute(const TCommonOptions& Common) override {
+    TSession session;
+    if (!LoadSession(Common, session)) return kExitUsage;
+    const std::string file = project_file_.empty() ? DefaultProjectFile() : project_file_;
+    TProject project;
+    if (!LoadProject(session, file, project)) return kExitUsage;
+
+    out_ << (design_ ? "Starting design..." : "Running analysis...") << '\n';
+    TConsoleObserver observer(out_, false);
+    TAnalysisRun run(project, session, observer);
+    if (design_) run.MarkStandardSectionsForSelection();
+    TStatus status;
+    if (!ValidateForAnalysis(session, project, status)) {
+      for (const TStatusLine& line : status.ErrorList()) Error(line.Text);
+      return kExitUsage;
+    }
+    TPrintableStringList report;
+    TAnalysisRunOptions options;
+    options.Report = &report.Lines;
+    options.WillDumpReport = true;
+    options.ProjectFileName = file;
+    run.RunAnalysis(options);
+    out_ << (design_ ? "Design complete" : "Analysis complete") << "\n\n";
+    PrintSummary(out_, project, observer);
+    out_ << '\n';
+
+    if (!WriteReport(report.Lines, file)) return kExitUsage;
+    if (design_ && !save_file_.empty()) {
+      std::string error;
+      if (!SaveProjectFile(project, save_file_, error)) {
+        Error(error);
+        return kExitUsage;
+      }
+      out_ << "Designed project saved to " << save_file_ << '\n';
+    }
+    return project.GetIsAssessmentOK() && project.Status.IsOK() ? kExitOK : kExitAssessmentFailed;
+  }
+
+ private:
+  bool WriteReport(const TStringList& lines, const std::string& project_file) {
+    std::string text;
+    for (const std::string& l : lines) text += l + "\r\n";
+    if (report_file_ == "-") {
+      out_ << text;
+      return true;
+    }
+    std::string target = report_file_;
+    if (target.empty()) target = std::filesystem::path(project_file).stem().string() + ".csv";
+    std::string error;
+    if (!WriteFileAtomic(target, text, &error)) {
+      Error(error);
+      return false;
+    }
+    out_ << "Results report written to " << target << '\n';
+    return true;
+  }
+
+  bool design_;
+  std::string project_file_;
+  std::string report_file_;
+  std::string save_file_;
+};
+
+}  // namespace
+
+std::unique_ptr<TCommand> MakeAnalyseCommand(std::ostream& Out, std::ostream& Err, bool IsDesign) {
+  return std::make_unique<TAnalyseCommand>(Out, Err, IsDesign);
+}

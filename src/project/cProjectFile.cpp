@@ -1,0 +1,83 @@
+#include "project/cProjectFile.h"
+
+#include <filesystem>
+
+#include "entity/VEXUtility.h"
+#include "entity/cIniFiles.h"
+
+namespace {
+
+int LibraryIndexOf(const TEntityList& library, const std::string& name) {
+  int i = library.IndexOf(name);
+  return i >= 0 ? i : library.CloseIndexOf(name);
+}
+
+}  // namespace
+
+void ApplyLibraryDeck(TSteelDeck& Deck, const TEntityList& Library) {
+  const int i = LibraryIndexOf(Library, Deck.Name);
+  if (i < 0) return;
+  const bool ignore_below_ribs = Deck.WillIgnoreConcreteBelowRibs;
+  Deck.Assign(Library.Item(i));
+  Deck.WillIgnoreConcreteBelowRibs = ignore_below_ribs;
+}
+
+void ApplyLibraryConnector(TShearConnector& Connector, const TEntityList& Library) {
+  const int i = LibraryIndexOf(Library, Connector.Name);
+  if (i >= 0) Connector.Assign(Library.Item(i));
+}
+
+bool LoadProjectFile(TProject& Project, const TSession& Session, const std::string& File, std::string& Error) {
+  Project.SetLimitStateValues(&Session.LimitStateLibrary);
+  Project.SetCWBRestrictions(&Session.CWBRestrictionLibrary);
+  std::error_code ec;
+  if (!std::filesystem::exists(File, ec)) {
+    Error = "Project file [" + File + "] not found";
+    Project.Clear();
+    return false;
+  }
+  TVEXIniFile ini(File, true);
+  if (!ini.LoadError().empty()) {
+    Error = ini.LoadError();
+    Project.Clear();
+    return false;
+  }
+  if (!ini.SectionExists(Project.SectionName)) {
+    Error = "[" + File + "] is not a project file";
+    Project.Clear();
+    return false;
+  }
+  Project.LoadFromIniFile(ini, "", "");
+
+  // The deck and the connector follow the library; a custom one then takes
+  // its own saved values again.
+  const bool custom_deck = Project.SteelDeck.IsCustom;
+  Project.SteelDeck.IsCustom = false;
+  ApplyLibraryDeck(Project.SteelDeck, Session.SteelDeckLibrary);
+  if (custom_deck) Project.SteelDeck.LoadFromIniFile(ini, "", "");
+  const bool custom_connector = Project.ShearConnector.IsCustom;
+  Project.ShearConnector.IsCustom = false;
+  ApplyLibraryConnector(Project.ShearConnector, Session.ShearConnectorLibrary);
+  if (custom_connector) Project.ShearConnector.LoadFromIniFile(ini, "", "");
+
+  for (int id = 0; id < 3; ++id) {
+    TImportedBeam& beam = *Project.GetBeam(id);
+    for (int i = 0; i < beam.SteelSectionList.Count(); ++i) beam.SteelSection(i)->LoadFromLibrary(Session.SteelSectionLibrary);
+  }
+  Project.UpdateAutoLoads();
+  Project.IsChanged = false;
+  return true;
+}
+
+bool SaveProjectFile(TProject& Project, const std::string& File, std::string& Error) {
+  return Project.SaveToFile(File, "", "", &Error);
+}
+
+bool ValidateForAnalysis(TSession& Session, TProject& Project, TStatus& Status) {
+  const bool session_ok = Session.IsOK();
+  const bool project_ok = Project.IsOK();
+  Status = TStatus();
+  Status.AppendErrorList(Session.Status);
+  Status.AppendErrorList(Project.Status);
+  return session_ok && project_ok;
+}

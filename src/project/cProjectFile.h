@@ -1,0 +1,32 @@
+// Opening and saving project files the way the main window does, so the
+// command line, the desktop program and the administrator tools all read a
+// project identically.
+#pragma once
+
+#include <string>
+
+#include "project/cProject.h"
+#include "project/cSession.h"
+
+// Reads the project from File, then keeps it in step with the libraries: the
+// deck and the connector take the library item of their name (a custom one
+// then reads its own saved values again), every steel section reloads from the
+// section library, and the automatic loads are recomputed. The project's limit
+// states and welded-beam restrictions come from the session first.
+// False (and Error set) when the file is missing, unreadable or not a project file;
+// the project is then cleared.
+bool LoadProjectFile(TProject& Project, const TSession& Session, const std::string& File, std::string& Error);
+
+// Writes the project into File (keeping keys of an older file that this save
+// does not write), through a temporary file renamed over the old one.
+bool SaveProjectFile(TProject& Project, const std::string& File, std::string& Error);
+
+// A deck or connector that is not custom takes the library item of its name
+// (exact, else the nearest name); a deck keeps its own WillIgnoreConcreteBelowRibs.
+void ApplyLibraryDeck(TSteelDeck& Deck, const TEntityList& Library);
+void ApplyLibraryConnector(TShearConnector& Connector, const TEntityList& Library);
+
+// Validates the libraries and the project as the Analyse command does: the
+// project's messages are appended to the session's status, which is returned
+// through Status. True when both are OK.
+bool ValidateForAnalysis(TSession& Session, TProject& Project, TStatus& Status);
