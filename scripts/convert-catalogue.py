@@ -16,8 +16,8 @@ location, so the current directory does not matter).  DATA_DIR defaults to
     data/library/FloorUses.csv
     data/library/LimitStates.csv
     data/library/CWBRestrictions.csv
-    data/library/VarnLibrary.ini     (library definitions file; the CSVs
-                                      are taken from its folder)
+    data/VarnLibrary.ini             (library definitions file naming the
+                                      CSVs through library/)
     data/LICENSES-data.md            (licence notices of the raw data)
 
 Only the Python 3 standard library is used.  The output is deterministic:
@@ -666,7 +666,9 @@ Its licence notice:
 def write_definitions(path):
     lines = ["[Libraries]", "Name=Trevalon.tvl", "Count=%d" % len(LIBRARIES)]
     for i, (filename, kind) in enumerate(LIBRARIES, 1):
-        lines.append("Library%d=%s" % (i, filename))
+        # Library files are read from the definitions file's folder: name them
+        # through the library/ subfolder beside it.
+        lines.append("Library%d=library/%s" % (i, filename))
         lines.append("Type%d=%s" % (i, kind))
     lines.append("")
     write_text(path, lines)
@@ -724,7 +726,7 @@ def main(argv=None):
         os.path.join(library, "CWBRestrictions.csv"),
         ["MinDepth", "MaxDepth", "bfMin", "tfMin", "twMin"],
         build_cwb_restrictions(open_rows))
-    write_definitions(os.path.join(library, "VarnLibrary.ini"))
+    write_definitions(os.path.join(args.output, "VarnLibrary.ini"))
     write_text(os.path.join(args.output, "LICENSES-data.md"),
                LICENCE_NOTES.rstrip("\n").split("\n"), crlf=False)
 

@@ -34,7 +34,7 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-const std::string kDefinitions = std::string(TREVALON_TEST_DATA_DIR) + "/library/VarnLibrary.ini";
+const std::string kDefinitions = std::string(TREVALON_TEST_DATA_DIR) + "/VarnLibrary.ini";
 
 std::vector<std::string> Messages(const TStatus& status) {
   std::vector<std::string> out;
