@@ -149,10 +149,11 @@ TEST(Session, GeneratedLibraryHoldsTheShippedCsvData) {
 
 TEST(Session, GenerationWritesToTheDefinitionsName) {
   TempDir dir;
+  std::filesystem::create_directories(dir.File("library"));
   for (const char* csv :
        {"SteelSections", "ShearConnectors", "SteelDecks", "FloorUses", "LimitStates", "CWBRestrictions"})
     std::filesystem::copy_file(std::string(TREVALON_TEST_DATA_DIR) + "/library/" + csv + ".csv",
-                               dir.File(std::string(csv) + ".csv"));
+                               dir.File("library/" + std::string(csv) + ".csv"));
   TVEXIniFile shipped(kDefinitions, true);
   std::string text = shipped.ToBytes();
   const std::string out = dir.File("Named.tvl");
