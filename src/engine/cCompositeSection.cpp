@@ -9,6 +9,7 @@
 #include "components/cStandard.h"
 #include "components/cSteelDeck.h"
 #include "components/cSteelSection.h"
+#include "entity/VEXUtility.h"
 
 // ---------------------------------------------------------------------------
 // TCompositeSection.
@@ -23,9 +24,11 @@ void TCompositeSection::SetLinksToLibraryData(TSteelSection* SourceSteelSection,
 
 bool TCompositeSection::IsOK() {
   Status.Reset();
-  Status.CheckMin(StartPosition, 0.0, elError, "Invalid location for composite section [" + CompositeSectionLabel + "]");
-  Status.CheckMin(bcLeft, 0.1, elError, "Invalid side 1 slab width for composite section [" + CompositeSectionLabel + "]");
-  Status.CheckMin(bcRight, 0.1, elError, "Invalid side 2 slab width for composite section [" + CompositeSectionLabel + "]");
+  // The messages are format templates: a "%" in the label must come out as typed.
+  const std::string label = ReplaceAll(CompositeSectionLabel, "%", "%%");
+  Status.CheckMin(StartPosition, 0.0, elError, "Invalid location for composite section [" + label + "]");
+  Status.CheckMin(bcLeft, 0.1, elError, "Invalid side 1 slab width for composite section [" + label + "]");
+  Status.CheckMin(bcRight, 0.1, elError, "Invalid side 2 slab width for composite section [" + label + "]");
   Status.IsChecked = true;
   return Status.IsOK();
 }

@@ -13,9 +13,12 @@
 //
 // Preconditions: the links are set and the steel section's effective
 // properties computed; CalcDesignCapacities and CalcServiceabilityProperties
-// run (in that order) before any capacity query. A section with no steel
-// capacity or no slab throws std::runtime_error with a message the beam
-// analysis reports; zero forces elsewhere are handled without dividing by zero.
+// run (in that order) before any capacity query. std::runtime_error, with a
+// message the beam analysis reports, comes from a query without a linked steel
+// section, from CalcDesignCapacities without a deck or for a steel section
+// without axial capacity, and from CalcServiceabilityProperties for a zero
+// concrete modulus or effective width. Zero concrete forces (a slab no deeper
+// than its ribs) and zero steel forces elsewhere give finite results.
 #pragma once
 
 #include "components/cConcreteFloor.h"

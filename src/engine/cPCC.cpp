@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "components/cCapacityFactor.h"
 #include "components/cStandard.h"
@@ -16,6 +17,10 @@ double Ratio(double a, double b, double fallback = 0) { return b != 0 ? a / b : 
 
 // Counts are bounded so that a vanishing connector capacity cannot overflow an integer.
 constexpr double kMaxConnectors = 1000000;
+
+// Degree of shear connection for a moment that no connection can reach: above
+// 1, so that it is reported as inadequate before it is limited to 1.
+constexpr double kUnreachable = std::numeric_limits<double>::infinity();
 
 }  // namespace
 
@@ -105,7 +110,8 @@ void TPCC::CalculateMinimumShearConnection(double EffSpan, double fds, double x_
   if (Is2017Edition()) {
     if (IsConnectorVeryDuctile) {
       const double M0 = MbAdjustedForShear(0), M1 = MbAdjustedForShear(1);
-      beta_min = Ratio(Mstar - M0, M1 - M0, Mstar > M0 ? 1 : 0);
+      // Without any gain from the slab, a moment above the steel's capacity cannot be reached.
+      beta_min = Ratio(Mstar - M0, M1 - M0, Mstar > M0 ? kUnreachable : 0);
     } else {
       TSolver solver(0, 1, [this](double beta) { return MbAdjustedForShear(beta); });
       beta_min = solver.Findx(Mstar, 0.001, 500);
@@ -113,7 +119,7 @@ void TPCC::CalculateMinimumShearConnection(double EffSpan, double fds, double x_
   } else {
     const double r = shear_ratio;
     if (r <= 0.5) {
-      if (Mstar > Mb05) beta_min = Ratio(Mstar + Mb1 - 2 * Mb05, 2 * (Mb1 - Mb05), 1);
+      if (Mstar > Mb05) beta_min = Ratio(Mstar + Mb1 - 2 * Mb05, 2 * (Mb1 - Mb05), kUnreachable);
       else beta_min = Ratio(Mstar - Mb0, 2 * (Mb05 - Mb0));
     } else {
       const double R0 = 2 * (1 - r) * Mb0 + (2 * r - 1) * Msf;
@@ -215,12 +221,16 @@ bool TPCC::NamedValue(const std::string& PropertyName, double& Value) const {
   }
   for (int i = 0; i < found; ++i) numbers[i] = peeled[found - 1 - i];
   const int last = found > 0 ? peeled[0] : -1;
-  auto st = [&](int i) { return static_cast<TStateType>(numbers[i]); };
-  if (name == "MDES") Value = GetMdes(st(0), numbers[1]);
-  else if (name == "VDES") Value = GetVdes(st(0), numbers[1]);
+  // A state type or fibre number outside its enumeration names no slot: 0
+  // (and never an out-of-range enumeration value).
+  const bool valid_st = numbers[0] >= 0 && numbers[0] < kStateTypeCount;
+  const TStateType st = valid_st ? static_cast<TStateType>(numbers[0]) : stStrength;
+  const bool valid_fibre = numbers[2] == flBottom || numbers[2] == flTop;
+  if (name == "MDES") Value = valid_st ? GetMdes(st, numbers[1]) : 0;
+  else if (name == "VDES") Value = valid_st ? GetVdes(st, numbers[1]) : 0;
   else if (name == "STRESS")
-    Value = numbers[2] == 0 || numbers[2] == 1 ? GetStress(st(0), numbers[1], static_cast<TFibreLocation>(numbers[2])) : 0;
-  else if (name == "DEFLECTION") Value = GetDeflection(st(0), numbers[1]);
+    Value = valid_st && valid_fibre ? GetStress(st, numbers[1], static_cast<TFibreLocation>(numbers[2])) : 0;
+  else if (name == "DEFLECTION") Value = valid_st ? GetDeflection(st, numbers[1]) : 0;
   else if (name == "DSLAB") Value = CompositeSection.Dslab();
   else if (name == "VSLAB") Value = CompositeSection.Vslab(last);
   else if (name == "VCOMP") Value = GetVcomp(last);
