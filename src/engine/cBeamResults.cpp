@@ -18,6 +18,14 @@ double DemandRatio(double demand, double capacity) {
   return demand > 0 ? 1e9 : -1e9;
 }
 
+// Connectors per beam implied by the count at one position: the count covers
+// half the beam. A count that is not a number (a failed capacity) adds
+// nothing; a huge one is held to what an int can carry.
+int ConnectorsPerBeam(double ni_actual) {
+  if (!(ni_actual > 0)) return 0;
+  return static_cast<int>(std::ceil(2 * std::min(ni_actual, 1e8)));
+}
+
 }  // namespace
 
 void TBeam::CalculateServiceabilityProperties() {
@@ -142,9 +150,7 @@ void TBeam::CalcSummaryResults() {
           CompStageCombinedRatio, std::pow(DemandRatio(M, p.phiMbBeta()), 3) + std::pow(DemandRatio(V, Vcomp), 6));
       MaxBetaActual = std::max(MaxBetaActual, p.beta_actual);
     }
-    // The count at the maximum covers half the beam.
-    const double both_halves = std::ceil(2 * std::min(p.ni_actual, 1e8));
-    TotalShearConnectors = std::max(TotalShearConnectors, static_cast<int>(both_halves));
+    TotalShearConnectors = std::max(TotalShearConnectors, ConnectorsPerBeam(p.ni_actual));
   }
   CalcStageStressRatios(3, false);
   CalcStageStressRatios(5, true);

@@ -89,7 +89,9 @@ void TBeam::FindMaxMomentRegion(double& Left, double& xm, double& Right) const {
   while (std::fabs(xL - xR) > 1) {
     GetDesignActions(xm, stages, stStrength, M, V);
     Mmax = M;
-    if (std::fabs(V) < t) break;  // xm is the zero-shear point
+    // xm is the zero-shear point. "At most t" rather than "below t": an
+    // unloaded beam (t = 0) then settles at midspan instead of drifting to a support.
+    if (std::fabs(V) <= t) break;
     if (Sign(V) == Sign(VL)) {
       xL = xm;
       VL = V;
