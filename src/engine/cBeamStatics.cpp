@@ -212,28 +212,33 @@ void TBeam::SetCompositeSectionsFromBeam() {
 
 void TBeam::AnalyseConstructionLoads() {
   using S = TConstructionStageSet;
-  const S s3 = S::Of(3), s5 = S::Of(5), s56 = S::Of(5, 6), s7 = S::Of(7);
+  // Stored moment, the limit state whose factors apply, and the stages whose loads act.
+  struct Row {
+    TStateType stored;
+    int stage;
+    TStateType factors;
+    S stages;
+  };
+  static const Row rows[] = {
+      {stStrength, 3, stStrength, S::Of(3)},
+      {stConstrucStress, 3, stConstrucStress, S::Of(3)},
+      {stConstrucDefl, 3, stConstrucDefl, S::Of(3)},
+      {stConstrucStress, 5, stConstrucStress, S::Of(5)},
+      {stConstrucStress, 6, stConstrucStress, S::Of(5, 6)},
+      {stConstrucDefl, 6, stConstrucDefl, S::Of(5, 6)},
+      {stShort, 7, stShort, S::Of(7)},
+      {stLong, 7, stLong, S::Of(7)},
+  };
   for (int i = 0; i < PCCList.Count(); ++i) {
     TPCC& p = *PCCList.PCC(i);
-    double M, V;
-    GetDesignActions(p.x, s3, stStrength, M, V);
-    p.SetMdes(stStrength, 3, M);
-    p.SetVdes(stStrength, 3, V);
-    GetDesignActions(p.x, s3, stConstrucStress, M, V);
-    p.SetMdes(stConstrucStress, 3, M);
-    GetDesignActions(p.x, s3, stConstrucDefl, M, V);
-    p.SetMdes(stConstrucDefl, 3, M);
-    GetDesignActions(p.x, s5, stConstrucStress, M, V);
-    p.SetMdes(stConstrucStress, 5, M);
-    GetDesignActions(p.x, s56, stConstrucStress, M, V);
-    p.SetMdes(stConstrucStress, 6, M);
-    GetDesignActions(p.x, s56, stConstrucDefl, M, V);
-    p.SetMdes(stConstrucDefl, 6, M);
-    GetDesignActions(p.x, s7, stShort, M, V);
-    p.SetMdes(stShort, 7, M);
-    // The long-term moment carries the sustained stage 5 and 6 loads as well.
-    GetDesignActions(p.x, s7, stLong, M, V);
-    p.SetMdes(stLong, 7, p.GetMdes(stConstrucDefl, 6) + M);
+    for (const Row& r : rows) {
+      double M, V;
+      GetDesignActions(p.x, r.stages, r.factors, M, V);
+      // The long-term moment carries the sustained stage 5 and 6 loads as well.
+      if (r.stored == stLong) M += p.GetMdes(stConstrucDefl, 6);
+      p.SetMdes(r.stored, r.stage, M);
+      if (r.stored == stStrength) p.SetVdes(stStrength, 3, V);
+    }
     p.SetMdes(stShrinkage, 7, p.CompositeSection.Msh());
   }
 }
