@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
   UseLocaleRegionalSettings();
   CLI::App app{GetAppDescription(), "trevalon"};
   app.set_version_flag("--version", GetAppName() + "/V" + GetAppVersionShort());
-  app.require_subcommand(0, 1);
+  app.require_subcommand(1);  // no command is bad usage, like any other
   app.fallthrough();
 
   TCommonOptions common;
@@ -44,6 +44,5 @@ int main(int argc, char** argv) {
         return kExitUsage;
       }
     }
-  std::cout << app.help();
-  return kExitOK;
+  return kExitUsage;
 }

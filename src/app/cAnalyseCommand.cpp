@@ -64,6 +64,15 @@ void PrintSummary(std::ostream& out, const TProject& project, const TAnalysisObs
   }
 }
 
+// True when File can be replaced by a renamed temporary file: it does not exist
+// or is a plain file. Replacing a device (/dev/null), a pipe or a symbolic
+// link that way would destroy it.
+bool IsPlainFileOrAbsent(const std::string& File) {
+  std::error_code ec;
+  const auto status = std::filesystem::symlink_status(File, ec);
+  return !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
+}
+
 class TAnalyseCommand : public TCommand {
  public:
   TAnalyseCommand(std::ostream& Out, std::ostream& Err, bool IsDesign) : TCommand(Out, Err), design_(IsDesign) {}
@@ -80,14 +89,20 @@ class TAnalyseCommand : public TCommand {
   }
 
   int Execute(const TCommonOptions& Common) override {
+    if (design_ && !save_file_.empty() && !IsPlainFileOrAbsent(save_file_)) {
+      Error("Cannot save the project to [" + save_file_ + "]: not a plain file");
+      return kExitUsage;
+    }
     TSession session;
     if (!LoadSession(Common, session)) return kExitUsage;
     const std::string file = project_file_.empty() ? DefaultProjectFile() : project_file_;
     TProject project;
     if (!LoadProject(session, file, project)) return kExitUsage;
 
-    out_ << (design_ ? "Starting design..." : "Running analysis...") << '\n';
-    TConsoleObserver observer(out_, false);
+    // With the report on standard output, nothing else goes there, so the output is the report alone.
+    const bool quiet = report_file_ == "-";
+    if (!quiet) out_ << (design_ ? "Starting design..." : "Running analysis...") << '\n';
+    TConsoleObserver observer(out_, quiet);
     TAnalysisRun run(project, session, observer);
     if (design_) run.MarkStandardSectionsForSelection();
     TStatus status;
@@ -101,9 +116,11 @@ class TAnalyseCommand : public TCommand {
     options.WillDumpReport = true;
     options.ProjectFileName = file;
     run.RunAnalysis(options);
-    out_ << (design_ ? "Design complete" : "Analysis complete") << "\n\n";
-    PrintSummary(out_, project, observer);
-    out_ << '\n';
+    if (!quiet) {
+      out_ << (design_ ? "Design complete" : "Analysis complete") << "\n\n";
+      PrintSummary(out_, project, observer);
+      out_ << '\n';
+    }
 
     if (!WriteReport(report.Lines, file)) return kExitUsage;
     if (design_ && !save_file_.empty()) {
@@ -112,7 +129,7 @@ class TAnalyseCommand : public TCommand {
         Error(error);
         return kExitUsage;
       }
-      out_ << "Designed project saved to " << save_file_ << '\n';
+      if (!quiet) out_ << "Designed project saved to " << save_file_ << '\n';
     }
     return project.GetIsAssessmentOK() && project.Status.IsOK() ? kExitOK : kExitAssessmentFailed;
   }
@@ -127,6 +144,17 @@ class TAnalyseCommand : public TCommand {
     }
     std::string target = report_file_;
     if (target.empty()) target = std::filesystem::path(project_file).stem().string() + ".csv";
+    if (!IsPlainFileOrAbsent(target)) {
+      // Written in place, through the link or into the device.
+      std::ofstream stream(target, std::ios::binary);
+      stream << text;
+      stream.flush();
+      if (!stream) {
+        Error("Cannot write file [" + target + "]");
+        return false;
+      }
+      return true;
+    }
     std::string error;
     if (!WriteFileAtomic(target, text, &error)) {
       Error(error);

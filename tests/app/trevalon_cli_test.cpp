@@ -1,0 +1,318 @@
+// The trevalon command line, run as a user runs it: the built program from
+// the build's bin folder, in a fresh working folder, with LC_ALL=C.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kBin = TREVALON_BIN_DIR;
+const std::string kProgram = kBin + "/trevalon";
+const std::string kSample = std::string(TREVALON_TEST_DATA_DIR) + "/SampleAnalysis.tva";
+
+std::string Quote(const std::string& s) {
+  std::string out = "'";
+  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+std::string ReadText(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::istringstream in(text);
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+struct TResult {
+  int code = -1;
+  std::string out, err;
+  std::vector<std::string> OutLines() const { return SplitLines(out); }
+  std::vector<std::string> ErrLines() const { return SplitLines(err); }
+};
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("trv-cli-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Runs trevalon with Args (already quoted where needed) in the working folder.
+  TResult Trevalon(const std::string& args) {
+    const fs::path out = dir_ / ".stdout", err = dir_ / ".stderr";
+    const std::string command = "cd " + Quote(dir_.string()) + " && LC_ALL=C " + Quote(kProgram) +
+                                " " + args + " >" + Quote(out.string()) + " 2>" +
+                                Quote(err.string()) + " </dev/null";
+    const int status = std::system(command.c_str());
+    TResult r;
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = ReadText(out);
+    r.err = ReadText(err);
+    fs::remove(out);
+    fs::remove(err);
+    return r;
+  }
+
+  // A copy of the sample in the working folder, with whole lines replaced.
+  std::string SampleCopy(const std::string& name,
+                         const std::vector<std::pair<std::string, std::string>>& edits = {}) {
+    std::string text = ReadText(kSample);
+    for (const auto& [from, to] : edits) {
+      const size_t at = text.find(from + "\r\n");
+      EXPECT_NE(at, std::string::npos) << from;
+      if (at != std::string::npos) text.replace(at, from.size(), to);
+    }
+    std::ofstream(dir_ / name, std::ios::binary) << text;
+    return name;
+  }
+
+  fs::path dir_;
+};
+
+// One line on standard error, naming the program, and nothing on standard output.
+void ExpectOneErrorLine(const TResult& r, const std::string& containing) {
+  EXPECT_EQ(r.code, 2) << r.err;
+  const std::vector<std::string> lines = r.ErrLines();
+  ASSERT_EQ(lines.size(), 1u) << r.err;
+  EXPECT_EQ(lines[0].rfind("trevalon: ", 0), 0u) << lines[0];
+  EXPECT_NE(lines[0].find(containing), std::string::npos) << lines[0];
+}
+
+}  // namespace
+
+TEST_F(Cli, AnalyseWithoutProjectRunsTheBundledSample) {
+  const TResult r = Trevalon("analyse");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  const auto out = r.OutLines();
+  ASSERT_GE(out.size(), 4u);
+  EXPECT_EQ(out[0], "Running analysis...");
+  EXPECT_EQ(out[1], "    Secondary beam SB1 OK");
+  EXPECT_EQ(out[2], "    Primary beam PB1 OK");
+  EXPECT_EQ(out[3], "Analysis complete");
+  EXPECT_TRUE(Contains(out, "Results report written to SampleAnalysis.csv"));
+  // The report goes into the current folder, with lines ending CR LF.
+  const std::string report = ReadText(dir_ / "SampleAnalysis.csv");
+  EXPECT_EQ(report.rfind("Trevalon/V", 0), 0u);
+  EXPECT_NE(report.find("\r\nInput file," + kBin + "/SampleAnalysis.tva\r\n"), std::string::npos);
+  const auto lines = SplitLines(report);
+  EXPECT_TRUE(Contains(lines, "Standard,AS/NZS2327:2017"));
+  EXPECT_TRUE(Contains(lines, "FULL RESULTS,Primary beam: PB1"));
+}
+
+TEST_F(Cli, ReportGoesWhereAsked) {
+  fs::create_directories(dir_ / "projects" / "out");
+  fs::copy_file(kSample, dir_ / "projects" / "Floor A.tva");
+  // Default: the project's name in the current folder, not beside the project.
+  TResult r = Trevalon("analyse " + Quote("projects/Floor A.tva"));
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(fs::exists(dir_ / "Floor A.csv"));
+  EXPECT_FALSE(fs::exists(dir_ / "projects" / "Floor A.csv"));
+
+  r = Trevalon("analyse " + Quote("projects/Floor A.tva") + " --report projects/out/r.csv");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(Contains(r.OutLines(), "Results report written to projects/out/r.csv"));
+  EXPECT_EQ(ReadText(dir_ / "projects" / "out" / "r.csv"), ReadText(dir_ / "Floor A.csv"));
+
+  // "-": the report alone on standard output.
+  r = Trevalon("analyse " + Quote("projects/Floor A.tva") + " --report -");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, ReadText(dir_ / "Floor A.csv"));
+
+  // A link is written through, not replaced.
+  fs::create_symlink("projects/out/linked.csv", dir_ / "link.csv");
+  r = Trevalon("analyse " + Quote("projects/Floor A.tva") + " --report link.csv");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(fs::is_symlink(dir_ / "link.csv"));
+  EXPECT_EQ(ReadText(dir_ / "projects" / "out" / "linked.csv"), ReadText(dir_ / "Floor A.csv"));
+
+  ExpectOneErrorLine(
+      Trevalon("analyse " + Quote("projects/Floor A.tva") + " --report no/such/folder/r.csv"),
+      "no/such/folder/r.csv");
+}
+
+TEST_F(Cli, EvalPrintsAndChecksPaths) {
+  // PB1 at midspan, in service: point loads at 3 m and 6 m of 1.2 x (4.023 +
+  // 85.124 + 40.5) + 1.5 x 57.368 = 241.63 kN each (SB1 steel, slab and
+  // superimposed dead, live), M = 3 m x P, plus its own 0.82 kN/m x 1.2 x 9^2/8.
+  const double M = 3 * (1.2 * (4.023 + 85.124 + 40.5) + 1.5 * 57.368) + 1.2 * 0.82 * 81 / 8;
+  TResult r = Trevalon(
+      "eval " + Quote(kSample) +
+      " 'Beam.PCCAt4500.MDes0,7' Beam.MaxStrengthRatio=0.0000000000 Beam1.SteelSectionList0.Name"
+      " 'Beam.PCCAt4500.MDes0,7=230(+/-0.5%)'");
+  EXPECT_EQ(r.code, 1);  // two expectations not met
+  const auto out = r.OutLines();
+  ASSERT_EQ(out.size(), 4u) << r.out;
+  std::smatch m;
+  ASSERT_TRUE(std::regex_match(out[0], m, std::regex(R"(Beam\.PCCAt4500\.MDes0,7=(\d+\.\d+))")))
+      << out[0];
+  EXPECT_NEAR(std::stod(m[1]), M, 0.05);
+  EXPECT_TRUE(std::regex_match(
+      out[1],
+      std::regex(R"(Beam\.MaxStrengthRatio=0\.\d{10}\tMISMATCH \(expected 0\.0000000000\))")))
+      << out[1];
+  EXPECT_EQ(out[2], "Beam1.SteelSectionList0.Name=360UB44.7");
+  EXPECT_EQ(out[3],
+            "Beam.PCCAt4500.MDes0,7=" + std::string(m[1]) + "\tMISMATCH (expected 230(+/-0.5%))");
+
+  r = Trevalon("eval " + Quote(kSample) +
+               " 'Beam.PCCAt4500.MDes0,7=735(+/-0.5%)' Beam1.SteelSectionList0.Name=360UB44.7");
+  EXPECT_EQ(r.code, 0) << r.out << r.err;
+  EXPECT_EQ(r.OutLines(),
+            (std::vector<std::string>{"Beam.PCCAt4500.MDes0,7=" + std::string(m[1]) + "\tOK",
+                                      "Beam1.SteelSectionList0.Name=360UB44.7\tOK"}));
+
+  r = Trevalon("eval " + Quote(kSample) + " Beam1.SteelSectionList0.Name=310UB40.4");
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, "Beam1.SteelSectionList0.Name=360UB44.7\tMISMATCH (expected 310UB40.4)\n");
+}
+
+TEST_F(Cli, FileProblemsExitWithOneErrorLine) {
+  std::ofstream(dir_ / "notes.tva") << "[Notes]\r\nText=not a project\r\n";
+  std::ofstream(dir_ / "binary.tva", std::ios::binary)
+      << std::string("\x00\xff\xfe\x01[Project\x00", 11);
+  std::ofstream(dir_ / "text.tvl") << "not a library\n";
+  struct Case {
+    std::string args, mentions;
+  } cases[] = {
+      {"analyse missing.tva", "missing.tva"},
+      {"design missing.tva", "missing.tva"},
+      {"eval missing.tva Beam.Span", "missing.tva"},
+      {"analyse notes.tva", "notes.tva"},
+      {"analyse binary.tva", "binary.tva"},
+      {"--library missing.tvl analyse", "missing.tvl"},
+      {"analyse --library text.tvl", "text.tvl"},
+      {"generate-library missing.ini", "missing.ini"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    const TResult r = Trevalon(c.args);
+    ExpectOneErrorLine(r, c.mentions);
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(fs::exists(dir_ / "missing.csv"));
+  }
+}
+
+TEST_F(Cli, BadUsageExits2) {
+  for (const char* args :
+       {"", "bogus", "analyse --bogus", "--standard 2010 analyse", "analyse --standard 17", "eval",
+        "eval SampleAnalysis.tva", "analyse a.tva b.tva"}) {
+    SCOPED_TRACE(args);
+    const TResult r = Trevalon(args);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.ErrLines().size(), 1u) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+  const TResult help = Trevalon("--help");
+  EXPECT_EQ(help.code, 0);
+  EXPECT_NE(help.out.find("generate-library"), std::string::npos);
+}
+
+TEST_F(Cli, OlderEditionOfTheStandard) {
+  // The sample's 55 mm deck is too shallow for the older edition: the project does not validate.
+  TResult r = Trevalon("--standard 2003 analyse " + Quote(kSample));
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("(Old Cl 1.2.4a)"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(dir_ / "SampleAnalysis.csv"));
+
+  // On a solid slab it runs; the option may follow the command too.
+  const std::string solid =
+      SampleCopy("Solid.tva", {{"Name=Re-entrant 55 mm x 1.00 mm", "Name=Solid slab"}});
+  r = Trevalon("analyse " + solid + " --standard 2003");
+  EXPECT_EQ(r.code, 0) << r.err;
+  const auto lines = SplitLines(ReadText(dir_ / "Solid.csv"));
+  EXPECT_TRUE(Contains(lines, "Standard,AS/NZS2327.1-2003"));
+  EXPECT_TRUE(Contains(lines, "Es,,,200000,MPa"));
+  EXPECT_TRUE(Contains(lines, "fvs,,,93,kN"));  // 0.63 x 19^2 x 410 / 1000
+  r = Trevalon("--standard 2017 analyse " + solid);
+  EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "Solid.csv")), "Standard,AS/NZS2327:2017"));
+}
+
+TEST_F(Cli, DesignSavesTheChosenSections) {
+  // SB1 starts far heavier than needed; the design brings it back to the
+  // first passing UB of its grade.
+  std::vector<std::pair<std::string, std::string>> edits;
+  for (int i = 1; i <= 4; ++i)
+    edits.push_back(
+        {"Name" + std::to_string(i) + "=360UB44.7", "Name" + std::to_string(i) + "=610UB125"});
+  const std::string heavy = SampleCopy("Heavy.tva", edits);
+  TResult r = Trevalon("eval " + heavy + " Beam1.SteelSectionList0.Name");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "Beam1.SteelSectionList0.Name=610UB125\n");
+
+  r = Trevalon("design " + heavy + " --report - --save Designed.tva");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("Trevalon/V", 0), 0u);
+  ASSERT_TRUE(fs::exists(dir_ / "Designed.tva"));
+  EXPECT_EQ(ReadText(dir_ / "Heavy.tva").find("360UB44.7"),
+            std::string::npos);  // the input is left alone
+
+  r = Trevalon("analyse Designed.tva");
+  EXPECT_EQ(r.code, 0) << r.err;
+  const auto out = r.OutLines();
+  const bool listed = std::any_of(out.begin(), out.end(), [](const std::string& l) {
+    return l.rfind("Sec: SB1", 0) == 0 && l.find("360UB44.7") != std::string::npos;
+  });
+  EXPECT_TRUE(listed) << r.out;
+  r = Trevalon(
+      "eval Designed.tva Beam1.SteelSectionList3.Name=360UB44.7 "
+      "Beam.SteelSectionList0.Name=530UB82.0");
+  EXPECT_EQ(r.code, 0) << r.out;
+
+  // A device is never replaced by a saved project.
+  ExpectOneErrorLine(Trevalon("design " + heavy + " --save /dev/null"), "/dev/null");
+}
+
+TEST_F(Cli, FailingBeamExits1) {
+  // A 150UB14.0 cannot carry the 9 m secondary beam: the run completes, the beam fails.
+  std::vector<std::pair<std::string, std::string>> edits;
+  for (int i = 1; i <= 4; ++i)
+    edits.push_back(
+        {"Name" + std::to_string(i) + "=360UB44.7", "Name" + std::to_string(i) + "=150UB14.0"});
+  const std::string light = SampleCopy("Light.tva", edits);
+  const TResult r = Trevalon("analyse " + light);
+  EXPECT_EQ(r.code, 1) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_TRUE(fs::exists(dir_ / "Light.csv"));
+  EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "Light.csv")), "Strength,,PROBLEM"));
+}
+
+TEST_F(Cli, GeneratedLibraryServesAnAnalysis) {
+  const std::string definitions = std::string(TREVALON_TEST_DATA_DIR) + "/library/VarnLibrary.ini";
+  TResult r = Trevalon("generate-library " + Quote(definitions) + " --output Mine.tvl");
+  EXPECT_EQ(r.code, 0) << r.err;
+  ASSERT_TRUE(fs::exists(dir_ / "Mine.tvl"));
+  r = Trevalon("--library Mine.tvl eval " + Quote(kSample) +
+               " Beam1.SteelSectionList0.Name=360UB44.7");
+  EXPECT_EQ(r.code, 0) << r.out << r.err;
+}

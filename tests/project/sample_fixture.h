@@ -1,0 +1,44 @@
+// The bundled sample project (an office floor: a 9 m internal primary beam PB1
+// carrying 9 m secondary beams SB1 at 3 m centres, 120 mm slab on a 55 mm
+// re-entrant deck, 32 MPa concrete, 19 mm studs; designed 360UB44.7 and
+// 530UB82.0 in grade KESTREL), opened as the program opens it, with the
+// libraries of the built library file. Numbers in the plain form.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "entity/VEXUtility.h"
+#include "project/cAnalysisRun.h"
+#include "project/cProjectFile.h"
+
+inline const std::string kSampleFile = std::string(TREVALON_TEST_DATA_DIR) + "/SampleAnalysis.tva";
+inline const std::string kLibraryFile = std::string(TREVALON_BIN_DIR) + "/Trevalon.tvl";
+
+class SampleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UsePlainRegionalSettings();
+    session.LoadLibraries(kLibraryFile);
+    ASSERT_TRUE(session.IsOK()) << session.Status.ErrorMsg;
+    std::string error;
+    ASSERT_TRUE(LoadProjectFile(project, session, kSampleFile, error)) << error;
+  }
+
+  // Analyse with a report, as the Analyse command does.
+  TStringList Report() {
+    TStringList lines;
+    TAnalysisObserver quiet;
+    TAnalysisRun run(project, session, quiet);
+    TAnalysisRunOptions options;
+    options.Report = &lines;
+    options.WillDumpReport = true;
+    options.ProjectFileName = "SampleAnalysis.tva";
+    run.RunAnalysis(options);
+    return lines;
+  }
+
+  TSession session;
+  TProject project;
+};
