@@ -1102,8 +1102,37 @@ bool ReadFileBytes(const std::string& FileName, std::string& Bytes, std::string*
   return true;
 }
 
+namespace {
+
+// Writes straight into an existing file that is not a regular file (a device
+// such as /dev/null, a pipe): renaming over it would replace it.
+bool WriteInPlace(const std::string& FileName, std::string_view Bytes, std::string* Error) {
+  std::ofstream out(FileName, std::ios::binary);
+  out.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
+  out.flush();
+  if (out) return true;
+  if (Error) *Error = "Cannot write file [" + FileName + "]";
+  return false;
+}
+
+}  // namespace
+
 bool WriteFileAtomic(const std::string& FileName, std::string_view Bytes, std::string* Error) {
   fs::path target(FileName);
+  std::error_code ec;
+  // A link is followed, so the file it names is replaced and the link kept.
+  if (fs::is_symlink(target, ec)) {
+    fs::path resolved = fs::weakly_canonical(target, ec);
+    if (!ec) target = resolved;
+  }
+  const fs::file_status existing = fs::status(target, ec);
+  if (!ec && fs::exists(existing)) {
+    if (fs::is_directory(existing)) {
+      if (Error) *Error = "[" + FileName + "] is a folder, not a file";
+      return false;
+    }
+    if (!fs::is_regular_file(existing)) return WriteInPlace(target.string(), Bytes, Error);
+  }
   fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
   std::string tmpl = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
   std::vector<char> name(tmpl.begin(), tmpl.end());
@@ -1125,7 +1154,6 @@ bool WriteFileAtomic(const std::string& FileName, std::string_view Bytes, std::s
   }
   if (ok && ::fsync(fd) != 0) ok = false;
   ::close(fd);
-  std::error_code ec;
   if (ok) {
     // Keep the permissions an existing file had.
     auto perms = fs::status(target, ec).permissions();

@@ -308,7 +308,7 @@ TEST_F(Cli, FailingBeamExits1) {
 }
 
 TEST_F(Cli, GeneratedLibraryServesAnAnalysis) {
-  const std::string definitions = std::string(TREVALON_TEST_DATA_DIR) + "/library/VarnLibrary.ini";
+  const std::string definitions = std::string(TREVALON_TEST_DATA_DIR) + "/VarnLibrary.ini";
   TResult r = Trevalon("generate-library " + Quote(definitions) + " --output Mine.tvl");
   EXPECT_EQ(r.code, 0) << r.err;
   ASSERT_TRUE(fs::exists(dir_ / "Mine.tvl"));

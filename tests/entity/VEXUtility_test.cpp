@@ -211,3 +211,20 @@ TEST_F(FoldersTest, TextFilesAndAtomicWrites) {
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), {}), 2);  // no temporary left behind
 }
+
+TEST_F(FoldersTest, AtomicWritesKeepLinksAndDevices) {
+  const std::string real = (root_ / "real.csv").string();
+  const std::string link = (root_ / "link.csv").string();
+  ASSERT_TRUE(WriteFileAtomic(real, "old"));
+  std::filesystem::create_symlink(real, link);
+  ASSERT_TRUE(WriteFileAtomic(link, "new"));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  std::string bytes;
+  ReadFileBytes(real, bytes);
+  EXPECT_EQ(bytes, "new");
+  ASSERT_TRUE(WriteFileAtomic("/dev/null", "discarded"));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomic(root_.string(), "x", &error));
+  EXPECT_NE(error.find("folder"), std::string::npos);
+}
