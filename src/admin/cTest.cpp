@@ -49,21 +49,23 @@ void TTest::AppendOutputValuesToIniFile(TVEXIniFile& IniFile) const {
   for (const TOutput& o : OutputList) IniFile.WriteString("Output", o.Name, o.ExpectedValue);
 }
 
+// Inputs, outputs and results are escaped onto one line like every other
+// string of the file: a calculated value may hold line breaks (a description).
 void TTest::SaveToIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Suffix) {
   TEntity::SaveToIniFile(IniFile, Prefix, Suffix);
   const std::string section = Prefix + SectionName;
   IniFile.WriteInteger(section, "InputCount" + Suffix, static_cast<int>(InputList.size()));
   for (size_t k = 0; k < InputList.size(); ++k)
-    IniFile.WriteString(section, "Input" + Suffix + "-" + std::to_string(k + 1), InputList[k]);
+    IniFile.WriteString(section, "Input" + Suffix + "-" + std::to_string(k + 1), EscapeText(InputList[k]));
   IniFile.WriteInteger(section, "OutputCount" + Suffix, static_cast<int>(OutputList.size()));
   for (size_t k = 0; k < OutputList.size(); ++k) {
     const TOutput& o = OutputList[k];
     const std::string n = Suffix + "-" + std::to_string(k + 1);
-    IniFile.WriteString(section, "Output" + n, o.Name + "=" + o.ExpectedValue);
+    IniFile.WriteString(section, "Output" + n, EscapeText(o.Name + "=" + o.ExpectedValue));
     if (o.CalculatedValue.empty()) IniFile.DeleteKey(section, "Result" + n);
-    else IniFile.WriteString(section, "Result" + n, o.CalculatedValue);
+    else IniFile.WriteString(section, "Result" + n, EscapeText(o.CalculatedValue));
     if (o.Comment.empty()) IniFile.DeleteKey(section, "Comment" + n);
-    else IniFile.WriteString(section, "Comment" + n, o.Comment);
+    else IniFile.WriteString(section, "Comment" + n, EscapeText(o.Comment));
   }
   if (Status.ErrorLevel == elNone) IniFile.DeleteKey(section, "Status" + Suffix);
   else IniFile.WriteInteger(section, "Status" + Suffix, Status.ErrorLevel);
@@ -85,13 +87,13 @@ void TTest::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Prefix, con
     // Counts are bounded so a damaged file cannot make the loader churn.
     const int inputs = Clamp(IniFile.ReadInteger(section, "InputCount" + Suffix, 0), 0, 100000);
     for (int k = 1; k <= inputs; ++k)
-      InputList.push_back(IniFile.ReadString(section, "Input" + Suffix + "-" + std::to_string(k), ""));
+      InputList.push_back(UnescapeText(IniFile.ReadString(section, "Input" + Suffix + "-" + std::to_string(k), "")));
     const int outputs = Clamp(IniFile.ReadInteger(section, "OutputCount" + Suffix, 0), 0, 100000);
     for (int k = 1; k <= outputs; ++k) {
       const std::string n = Suffix + "-" + std::to_string(k);
-      TOutput o = OutputFromLine(IniFile.ReadString(section, "Output" + n, ""));
-      o.CalculatedValue = IniFile.ReadString(section, "Result" + n, "");
-      o.Comment = IniFile.ReadString(section, "Comment" + n, "");
+      TOutput o = OutputFromLine(UnescapeText(IniFile.ReadString(section, "Output" + n, "")));
+      o.CalculatedValue = UnescapeText(IniFile.ReadString(section, "Result" + n, ""));
+      o.Comment = UnescapeText(IniFile.ReadString(section, "Comment" + n, ""));
       OutputList.push_back(o);
     }
   }

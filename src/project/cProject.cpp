@@ -295,6 +295,9 @@ void TProject::SaveToIniFile(TVEXIniFile& IniFile, const std::string& Prefix, co
 
 void TProject::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Suffix) {
   TEntity::LoadFromIniFile(IniFile, Prefix, Suffix);  // clears first
+  // A missing or damaged key would leave a stage number that names no stage,
+  // and the composite design would then include no stage at all.
+  if (!TConstructionStageSet::IsValidStage(DesignCompositeStage)) DesignCompositeStage = kInServiceStage;
   // Limit states come from the library; a file only changes the factors of known labels.
   LimitStateList.LoadFromIniFile(IniFile, "LimitStateLabel", false, Prefix);
   for (int id = 0; id < 3; ++id)

@@ -122,8 +122,11 @@ void TProject::UpdateAutoLoadsForBeam(TImportedBeam& ABeam) {
     via_secondaries([&](int n, double x) {
       const double v = line_load(n, deckW + slabW);
       point(slab_stage, x, g.GetSecondarySpacing(n) * v / 1000, false, "(Auto) Floor slab weight applied via SB");
-      if (wet_correction && deckW + slabW != 0)
-        point(6, x, -g.GetSecondarySpacing(n) * slab_weight(dW) * (v / (deckW + slabW)) / 1000, false,
+      // The line load is proportional to the floor load, so the correction's
+      // share v / (deckW + slabW) is the line load of a unit floor load; taking
+      // it that way needs no division by the slab weight.
+      if (wet_correction)
+        point(6, x, -g.GetSecondarySpacing(n) * slab_weight(dW) * line_load(n, 1) / 1000, false,
               "(Auto) Floor slab, allow for difference between wet and dry concrete density");
     });
   // 7, 8. Temporary construction live load.
