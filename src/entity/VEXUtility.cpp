@@ -235,8 +235,11 @@ std::string FloatToStrGeneral(double Value) {
 bool TryStrToFloat(std::string_view Text, double& Value) {
   std::string t = Trim(Text);
   if (t.empty()) return false;
+  // Under another separator a point is read as a decimal point too: the
+  // shipped library and sample are written in the plain form, and no file of
+  // the program holds thousands separators.
   if (g_decimal_separator != '.') {
-    if (t.find('.') != std::string::npos) return false;
+    if (t.find('.') != std::string::npos && t.find(g_decimal_separator) != std::string::npos) return false;
     std::replace(t.begin(), t.end(), g_decimal_separator, '.');
   }
   const char* b = t.data();

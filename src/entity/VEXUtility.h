@@ -52,6 +52,7 @@ std::string FormatFixed(double Value, int Decimals);
 // zeros dropped, exponent form (1E-6) below 0.00001 and above 15 integer digits.
 std::string FloatToStrGeneral(double Value);
 // Reads a number in the regional format; blanks at both ends are ignored.
+// Under a decimal comma a decimal point is accepted as well.
 bool TryStrToFloat(std::string_view Text, double& Value);
 double StrToFloatDef(std::string_view Text, double Default);
 // Reads a decimal integer; a leading "$" marks hexadecimal.

@@ -68,9 +68,9 @@ class Cli : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   // Runs trevalon with Args (already quoted where needed) in the working folder.
-  TResult Trevalon(const std::string& args) {
+  TResult Trevalon(const std::string& args, const std::string& locale = "C") {
     const fs::path out = dir_ / ".stdout", err = dir_ / ".stderr";
-    const std::string command = "cd " + Quote(dir_.string()) + " && LC_ALL=C " + Quote(kProgram) +
+    const std::string command = "cd " + Quote(dir_.string()) + " && LC_ALL=" + locale + " " + Quote(kProgram) +
                                 " " + args + " >" + Quote(out.string()) + " 2>" +
                                 Quote(err.string()) + " </dev/null";
     const int status = std::system(command.c_str());
@@ -315,4 +315,15 @@ TEST_F(Cli, GeneratedLibraryServesAnAnalysis) {
   r = Trevalon("--library Mine.tvl eval " + Quote(kSample) +
                " Beam1.SteelSectionList0.Name=360UB44.7");
   EXPECT_EQ(r.code, 0) << r.out << r.err;
+}
+
+// A user whose locale writes a decimal comma still reads the shipped library
+// and sample (written with a decimal point), and gets numbers with commas.
+TEST_F(Cli, DecimalCommaLocaleReadsTheShippedFiles) {
+  const TResult r = Trevalon("eval " + Quote(kSample) + " Beam.Span Geometry.Ds Beam.Mass", "de_DE.UTF-8");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("Beam.Span=9000"), std::string::npos) << r.out;
+  const TResult analysed = Trevalon("analyse " + Quote(kSample) + " --report -", "de_DE.UTF-8");
+  EXPECT_EQ(analysed.code, 0) << analysed.err;
+  EXPECT_NE(analysed.out.find("Strength,\"1,2\",\"1,5\""), std::string::npos);
 }

@@ -30,7 +30,8 @@ TEST(FloatToStrDP, FollowsTheDecimalSeparator) {
   EXPECT_EQ(FloatToStrDP(false, 0, 3, std::string_view("0,125")), "0,125");
   EXPECT_EQ(FloatToStrGeneral(23.5), "23,5");
   EXPECT_DOUBLE_EQ(StrToFloatDef("23,5", 0), 23.5);
-  EXPECT_DOUBLE_EQ(StrToFloatDef("23.5", -1), -1);  // a point is not a number under a decimal comma
+  EXPECT_DOUBLE_EQ(StrToFloatDef("23.5", -1), 23.5);  // files written in the plain form still read
+  EXPECT_DOUBLE_EQ(StrToFloatDef("1.000,5", -1), -1);  // but never a mix of both
   EXPECT_EQ(Format("%.1f", {1.25}), "1,3");  // an exact tie rounds away from zero
   UsePlainRegionalSettings();
 }
