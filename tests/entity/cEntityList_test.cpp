@@ -8,23 +8,10 @@
 #include "entity/VEXUtility.h"
 #include "entity/cIniFiles.h"
 #include "entity/test_entities.h"
+#include "temp_dir.h"
 
 namespace {
 
-class TempDir {
- public:
-  TempDir() {
-    path_ = std::filesystem::temp_directory_path() /
-            ("trv-list-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() { std::filesystem::remove_all(path_); }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  static inline int counter_ = 0;
-  std::filesystem::path path_;
-};
 
 std::unique_ptr<TWidget> Widget(const std::string& label, double length) {
   auto w = std::make_unique<TWidget>();

@@ -12,7 +12,6 @@ using project_test::Libraries;
 using project_test::MakeValidProject;
 using project_test::ReadBytes;
 using project_test::SamplePath;
-using project_test::TempDir;
 
 namespace {
 

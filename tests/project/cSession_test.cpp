@@ -1,4 +1,5 @@
 #include "project/cSession.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -15,24 +16,6 @@
 
 namespace {
 
-class TempDir {
- public:
-  TempDir() {
-    path_ = std::filesystem::temp_directory_path() /
-            ("trv-session-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() { std::filesystem::remove_all(path_); }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(File(name), std::ios::binary) << text;
-    return File(name);
-  }
-
- private:
-  static inline int counter_ = 0;
-  std::filesystem::path path_;
-};
 
 const std::string kDefinitions = std::string(TREVALON_TEST_DATA_DIR) + "/VarnLibrary.ini";
 
