@@ -28,6 +28,22 @@ std::string E(double v) {
   return mantissa + "E" + (exponent < 0 ? "-" : "+") + std::to_string(std::abs(exponent));
 }
 
+void AppendDescriptionLines(TStringList& TXT, const std::string& Description) {
+  if (Description.empty()) return;
+  std::string line;
+  for (size_t i = 0; i < Description.size(); ++i) {
+    const char c = Description[i];
+    if (c == '\r' || c == '\n') {
+      TXT.push_back(",\"" + line + "\"");
+      line.clear();
+      if (c == '\r' && i + 1 < Description.size() && Description[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  TXT.push_back(",\"" + line + "\"");
+}
+
 std::string ValueLine(const std::string& Label, const std::vector<std::string>& Values) {
   std::string line = Label + ",,";
   for (const std::string& v : Values) line += "," + (v.find(',') != std::string::npos ? QuotedText(v, '"') : v);
@@ -64,7 +80,7 @@ void TImportedBeam::Dump(TStringList& TXT, bool WillDumpExtra) {
 
 void TImportedBeam::DumpInput(TStringList& TXT, bool) {
   TXT.push_back("INPUT DATA," + Caption());
-  if (!Description.empty()) TXT.push_back("," + Quoted(Description));
+  AppendDescriptionLines(TXT, Description);
   TXT.push_back("");
 
   TXT.push_back("GENERAL BEAM DATA");
@@ -195,7 +211,7 @@ std::string Verdict(bool ok) { return ok ? "Satisfactory" : "PROBLEM"; }
 void TImportedBeam::DumpSummary(TStringList& TXT, bool) {
   const bool is2017 = Is2017Edition();
   TXT.push_back("SUMMARY OF RESULTS," + Caption());
-  if (!Description.empty()) TXT.push_back("," + Quoted(Description));
+  AppendDescriptionLines(TXT, Description);
   TXT.push_back("");
 
   double PRk = 0;
@@ -300,7 +316,7 @@ void TImportedBeam::DumpSummary(TStringList& TXT, bool) {
 void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   const bool is2017 = Is2017Edition();
   TXT.push_back("FULL RESULTS," + Caption());
-  if (!Description.empty()) TXT.push_back("," + Quoted(Description));
+  AppendDescriptionLines(TXT, Description);
   TXT.push_back("");
 
   // For each composite section, the cross-section nearest the middle of its first run.

@@ -29,6 +29,10 @@ std::string P(double v);   // percentage without decimals
 std::string B(bool v);     // "True" or "False"
 std::string F(double v, int decimals);  // fixed decimals
 std::string E(double v);   // three significant digits, shortest exponent: 1.23E+8
+// One line per text line of a description: a comma and the line in double
+// quotes. Lines end at CR (an LF right after it belongs to it) or at a lone
+// LF, so a report line never holds a line break.
+void AppendDescriptionLines(TStringList& TXT, const std::string& Description);
 // A label followed by three commas and values; a value holding the list
 // separator (a decimal comma) is quoted so the line stays comma-separated.
 std::string ValueLine(const std::string& Label, const std::vector<std::string>& Values);

@@ -10,22 +10,7 @@ void TProject::Dump(TStringList& TXT, bool) const {
   TXT.push_back("PROJECT SETTINGS");
   TXT.push_back("");
   TXT.push_back("Project,\"" + Project + "\"");
-  // One line per line of the description, split at CR (an LF right after it
-  // skipped). A lone LF ends a line too: a report line never holds a line break.
-  if (!Description.empty()) {
-    std::string line;
-    for (size_t i = 0; i < Description.size(); ++i) {
-      const char c = Description[i];
-      if (c == '\r' || c == '\n') {
-        TXT.push_back(",\"" + line + "\"");
-        line.clear();
-        if (c == '\r' && i + 1 < Description.size() && Description[i + 1] == '\n') ++i;
-      } else {
-        line += c;
-      }
-    }
-    TXT.push_back(",\"" + line + "\"");
-  }
+  AppendDescriptionLines(TXT, Description);
   TXT.push_back("Designer," + Designer);
   TXT.push_back("Standard," + CurrentStandardName());
   TXT.push_back("");

@@ -680,3 +680,22 @@ TEST_F(ImportedBeamReport, DesignSummariesOfTheSample) {
   EXPECT_EQ(project.DesignInputSummary(), "1200,8,3/1.5,0,9000,120,RE55-100,19x95");
   EXPECT_EQ(project.DesignOutputSummary(), "NONE,360UB44.7/KESTREL," + user);
 }
+
+// A beam description of several lines gives one report line each, as the
+// project's does, so no report line holds a line break.
+TEST(ReportDescription, OneLinePerTextLine) {
+  TStringList lines;
+  report::AppendDescriptionLines(lines, "First\r\nSecond\nThird\rFourth");
+  EXPECT_EQ(lines, (TStringList{",\"First\"", ",\"Second\"", ",\"Third\"", ",\"Fourth\""}));
+  report::AppendDescriptionLines(lines, "");
+  EXPECT_EQ(lines.size(), 4u);
+  TImportedBeam beam;
+  beam.Mark = "B1";
+  beam.Description = "Line one\r\nLine two";
+  TStringList input;
+  beam.DumpInput(input, false);
+  ASSERT_GE(input.size(), 3u);
+  EXPECT_EQ(input[0], "INPUT DATA,Secondary beam: B1");
+  EXPECT_EQ(input[1], ",\"Line one\"");
+  EXPECT_EQ(input[2], ",\"Line two\"");
+}
