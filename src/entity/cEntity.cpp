@@ -86,13 +86,8 @@ void ParseExpectedValue(const std::string& Text, double& Value, double& RelToler
 // ---------------------------------------------------------------------------
 // TEntity.
 
-namespace {
-
-std::string DefaultSectionName(const TEntity&) { return "Entity"; }
-
-}  // namespace
-
-TEntity::TEntity() { SectionName = DefaultSectionName(*this); }
+// Each class names its own section in its constructor.
+TEntity::TEntity() : SectionName("Entity") {}
 
 TEntity::~TEntity() = default;
 

@@ -1,6 +1,7 @@
 #include "entity/cEntityList.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -34,8 +35,13 @@ int TEntityList::Add(std::string Key, std::unique_ptr<TEntity> Entity) {
     items_.push_back({std::move(Key), std::move(Entity)});
     return Count() - 1;
   }
-  auto it = std::upper_bound(items_.begin(), items_.end(), Key,
-                             [](const std::string& k, const Entry& e) { return UpperCase(k) < UpperCase(e.key); });
+  // Keys compare without regard to letter case, as they are looked up.
+  auto less = [](const std::string& k, const Entry& e) {
+    return std::lexicographical_compare(k.begin(), k.end(), e.key.begin(), e.key.end(), [](char a, char b) {
+      return std::toupper(static_cast<unsigned char>(a)) < std::toupper(static_cast<unsigned char>(b));
+    });
+  };
+  auto it = std::upper_bound(items_.begin(), items_.end(), Key, less);
   int pos = static_cast<int>(it - items_.begin());
   items_.insert(it, {std::move(Key), std::move(Entity)});
   return pos;
