@@ -14,9 +14,6 @@ namespace {
 
 const char* const kSteelSectionLabels[4] = {"Base steel beam", "Notched (End 1)", "Plated", "Notched (End 2)"};
 
-// User text inside a message template: a "%" in a beam mark must not be read as a conversion.
-std::string Literal(const std::string& text) { return ReplaceAll(text, "%", "%%"); }
-
 }  // namespace
 
 TBeam::TBeam() {
@@ -160,7 +157,7 @@ bool TBeam::IsOK() {
   Status.Reset();
   // Messages of the numeric checks are format templates; the others are used as they stand.
   const std::string plain = LongName();
-  const std::string name = Literal(plain);
+  const std::string name = FormatLiteral(plain);
   Status.CheckNotBlank(Mark, elWarning, plain + " mark cannot be blank");
   Status.CheckTrue(DeflectionLimit != nullptr, elError, plain + " deflection limits not defined");
   if (CamberType == 2)

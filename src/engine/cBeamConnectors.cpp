@@ -12,10 +12,9 @@
 #include "components/cCapacityFactor.h"
 #include "components/cStandard.h"
 #include "engine/cBeam.h"
+#include "entity/VEXUtility.h"
 
 namespace {
-
-double Ratio(double a, double b, double fallback = 0) { return b != 0 ? a / b : fallback; }
 
 // A pass that keeps changing counts after this many repeats has met inputs it
 // cannot settle; stopping keeps the analysis finite.

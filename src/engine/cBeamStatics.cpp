@@ -10,8 +10,6 @@
 
 namespace {
 
-int Sign(double v) { return (v > 0) - (v < 0); }
-
 // The most positions a beam is analysed at: well past the 100 segments a
 // project allows, and small enough that a damaged input cannot exhaust memory.
 constexpr int kMaxSegments = 10000;

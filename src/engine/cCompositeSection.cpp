@@ -25,7 +25,7 @@ void TCompositeSection::SetLinksToLibraryData(TSteelSection* SourceSteelSection,
 bool TCompositeSection::IsOK() {
   Status.Reset();
   // The messages are format templates: a "%" in the label must come out as typed.
-  const std::string label = ReplaceAll(CompositeSectionLabel, "%", "%%");
+  const std::string label = FormatLiteral(CompositeSectionLabel);
   Status.CheckMin(StartPosition, 0.0, elError, "Invalid location for composite section [" + label + "]");
   Status.CheckMin(bcLeft, 0.1, elError, "Invalid side 1 slab width for composite section [" + label + "]");
   Status.CheckMin(bcRight, 0.1, elError, "Invalid side 2 slab width for composite section [" + label + "]");
@@ -65,9 +65,6 @@ namespace {
 
 double PhiS() { return CapacityFactor(cfBendingSteel); }
 double PhiC() { return CapacityFactor(cfBendingConcrete); }
-
-// a / b, or `fallback` where b is zero: a zone whose force is zero has no depth.
-double Ratio(double a, double b, double fallback = 0) { return b != 0 ? a / b : fallback; }
 
 }  // namespace
 

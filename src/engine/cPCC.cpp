@@ -13,8 +13,6 @@
 
 namespace {
 
-double Ratio(double a, double b, double fallback = 0) { return b != 0 ? a / b : fallback; }
-
 // Counts are bounded so that a vanishing connector capacity cannot overflow an integer.
 constexpr double kMaxConnectors = 1000000;
 

@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-namespace {
-int Sign(double v) { return (v > 0) - (v < 0); }
-}  // namespace
+#include "entity/VEXUtility.h"
 
 double TSolver::Findx(double fx, double delta, int maxn) const {
   double xL = x0, xR = x1;

@@ -475,6 +475,8 @@ std::string Format(std::string_view Template, const std::vector<TFormatArg>& Arg
   return FormatImpl(Template, Args.data(), Args.size());
 }
 
+std::string FormatLiteral(std::string_view Text) { return ReplaceAll(Text, "%", "%%"); }
+
 // ---------------------------------------------------------------------------
 // Text.
 
@@ -933,6 +935,8 @@ double Interpolate(double x, double x1, double x2, double y1, double y2) {
 }
 
 double KgToKN(double m) { return m * 10.0 / 1000.0; }
+double Ratio(double a, double b, double Fallback) { return b != 0 ? a / b : Fallback; }
+int Sign(double v) { return (v > 0) - (v < 0); }
 
 // ---------------------------------------------------------------------------
 // Program identity.

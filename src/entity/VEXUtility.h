@@ -91,6 +91,9 @@ class TFormatArg {
 
 std::string Format(std::string_view Template, std::initializer_list<TFormatArg> Args);
 std::string Format(std::string_view Template, const std::vector<TFormatArg>& Args);
+// User text made safe to put inside a template: every "%" doubled, so a beam
+// mark or a label is never read as a conversion.
+std::string FormatLiteral(std::string_view Text);
 
 // ---------------------------------------------------------------------------
 // Text.
@@ -149,6 +152,10 @@ bool InRange(double Value, double Low, double High);
 double Interpolate(double x, double x1, double x2, double y1, double y2);
 // Mass (kg) to weight (kN) with gravity 10 m/s^2.
 double KgToKN(double m);
+// a / b, or Fallback where b is zero: a quantity whose divisor vanishes.
+double Ratio(double a, double b, double Fallback = 0);
+// -1, 0 or +1.
+int Sign(double v);
 
 // ---------------------------------------------------------------------------
 // Program identity.

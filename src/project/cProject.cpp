@@ -13,13 +13,6 @@
 #include "entity/cIniFiles.h"
 #include "project/cFloorUse.h"
 
-namespace {
-
-// User text inside a message template: a "%" in a beam mark must not be read as a conversion.
-std::string Literal(const std::string& text) { return ReplaceAll(text, "%", "%%"); }
-
-}  // namespace
-
 TProject::TProject() {
   SectionName = "Project";
   Clear();
@@ -206,7 +199,7 @@ void TProject::CheckSlabWidths() {
   for (int id = 0; id < BeamCount(); ++id) {
     if (!GetHasBeam(id)) continue;
     TImportedBeam& beam = beams_[id];
-    const std::string name = Literal(beam.LongName());
+    const std::string name = FormatLiteral(beam.LongName());
     const double outstand = Geometry.Outstand;
     if (beam.IsEdgeBeam)
       Status.CheckMin(outstand, 150.0, elWarning,
