@@ -105,6 +105,10 @@ class TBeam : public TEntity {
                         double& Vdes) const;
   void PopulatePCCList(int Segments);
   void FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments);
+  // Strength design actions of the composite stage (all stages up to
+  // DesignCompositeStage) at every PCC, stored as Mdes and Vdes (stStrength, 7).
+  void AnalyseCompositeStageLoads();
+  // Construction-stage and in-service actions at every PCC.
   void AnalyseConstructionLoads();
 
   // Shear connectors (cBeamConnectors.cpp).

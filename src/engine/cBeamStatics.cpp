@@ -208,6 +208,17 @@ void TBeam::SetCompositeSectionsFromBeam() {
   }
 }
 
+void TBeam::AnalyseCompositeStageLoads() {
+  const TConstructionStageSet all = AllStages();
+  for (int i = 0; i < PCCList.Count(); ++i) {
+    TPCC& p = *PCCList.PCC(i);
+    double M, V;
+    GetDesignActions(p.x, all, stStrength, M, V);
+    p.SetMdes(stStrength, 7, M);
+    p.SetVdes(stStrength, 7, V);
+  }
+}
+
 void TBeam::AnalyseConstructionLoads() {
   using S = TConstructionStageSet;
   // Stored moment, the limit state whose factors apply, and the stages whose loads act.
@@ -281,14 +292,7 @@ void TBeam::FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments) {
     for (int i = 0; i < PCCList.Count(); ++i)
       if (!PCCList.PCC(i)->IsPCCStatusKnown) PCCList.PCC(i)->SetIsPCC(largest > 2.5);
 
-    const TConstructionStageSet all = AllStages();
-    for (int i = 0; i < PCCList.Count(); ++i) {
-      TPCC& p = *PCCList.PCC(i);
-      double M, V;
-      GetDesignActions(p.x, all, stStrength, M, V);
-      p.SetMdes(stStrength, 7, M);
-      p.SetVdes(stStrength, 7, V);
-    }
+    AnalyseCompositeStageLoads();
 
     // Connectors per group: from one upwards while the minimum spacing cannot be met.
     int n, nmax;
