@@ -3,6 +3,8 @@
 // reports, design tables and the automatic section selection read.
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "components/cCapacityFactor.h"
 #include "components/cStandard.h"
@@ -43,34 +45,82 @@ void TBeam::CalculateServiceabilityProperties() {
 
 void TBeam::CalcDeflectionsFor(TStateType st, int Stage) {
   // Conjugate beam: the curvature diagram, linear between positions, loads
-  // the simply supported span; its bending moment is the deflection.
+  // the simply supported span; its bending moment is the deflection. Segment
+  // j, from position e to f (D = f - e, curvatures k1 and k2), carries a
+  // uniform part U = D k1 at cu L and a triangular part T = D (k2 - k1) / 2 at
+  // ct L; its share of the left reaction is W = (1 - cu) U + (1 - ct) T. It
+  // adds X W to the moment at X on its left (X <= e), and
+  // X W - U (X - cu L) - T (X - ct L) on its right (X >= f).
   const int count = PCCList.Count();
   const double L = Span / 1000;
-  std::vector<double> kappa(count), xs(count);
+  struct TSegment {
+    double e, f, k1, k2, D, U, T, cu, ct, W;
+  };
+  std::vector<TSegment> segments(count > 1 ? count - 1 : 0);
+  std::vector<double> xs(count);
+  double k_prev = 0;
   for (int j = 0; j < count; ++j) {
-    kappa[j] = PCCList.PCC(j)->Curvature(st, Stage, I_factor_short, I_factor_long);
-    xs[j] = PCCList.PCC(j)->x / 1000;
+    const TPCC& p = *PCCList.PCC(j);
+    xs[j] = p.x / 1000;
+    const double k = p.Curvature(st, Stage, I_factor_short, I_factor_long);
+    if (j > 0) {
+      TSegment& g = segments[j - 1];
+      g.e = xs[j - 1];
+      g.f = xs[j];
+      g.k1 = k_prev;
+      g.k2 = k;
+      g.D = g.f - g.e;
+      g.U = g.D * g.k1;
+      g.cu = (g.e + 0.5 * g.D) / L;
+      g.T = g.D * (g.k2 - g.k1) * 0.5;
+      g.ct = (g.e + 0.6667 * g.D) / L;
+      g.W = (1 - g.cu) * g.U + (1 - g.ct) * g.T;
+    }
+    k_prev = k;
   }
-  for (int i = 0; i < count; ++i) {
-    const double X = xs[i];
+
+  // The moment at X summed segment by segment: for a position that the
+  // sweep below cannot take (see there).
+  auto direct = [&](double X) {
     double sum = 0;
-    for (int j = 0; j + 1 < count; ++j) {
-      const double e = xs[j], f = xs[j + 1], D = f - e;
-      const double k1 = kappa[j], k2 = kappa[j + 1];
-      const double U = D * k1, cu = (e + 0.5 * D) / L;
-      const double T = D * (k2 - k1) * 0.5, ct = (e + 0.6667 * D) / L;
-      const double r = X * ((1 - cu) * U + (1 - ct) * T);
-      if (X <= e) {
+    for (const TSegment& g : segments) {
+      const double r = X * g.W;
+      if (X <= g.e) {
         sum += r;
-      } else if (X >= f) {
-        sum += r - U * (X - cu * L) - T * (X - ct * L);
+      } else if (X >= g.f) {
+        sum += r - g.U * (X - g.cu * L) - g.T * (X - g.ct * L);
       } else {
-        const double y = X - e, C = y * y * 0.5;
-        sum += r - k1 * C - y * (k2 - k1) * (C / D) / 3;
+        const double y = X - g.e, C = y * y * 0.5;
+        sum += r - g.k1 * C - y * (g.k2 - g.k1) * (C / g.D) / 3;
       }
     }
+    return sum;
+  };
+
+  // One sweep in position order: at position i every segment before it lies
+  // on its left and every later one on its right, so the moment is
+  //   X (sum of W - sum over the left of (U + T)) + L (sum over the left of (U cu + T ct)),
+  // kept as running sums. Positions less than a micrometre apart may stand
+  // out of order (they share a key); a position whose neighbours are not all
+  // on the expected side of it is summed directly.
+  std::vector<double> lowest_from(count + 1, std::numeric_limits<double>::infinity());
+  for (int j = count - 1; j >= 0; --j) lowest_from[j] = std::min(xs[j], lowest_from[j + 1]);
+  double W_all = 0;
+  for (const TSegment& g : segments) W_all += g.W;
+  double load_left = 0, moment_left = 0;  // sums over the segments left of position i
+  double highest_before = -std::numeric_limits<double>::infinity();
+  for (int i = 0; i < count; ++i) {
+    const double X = xs[i];
+    const bool in_order = highest_before < X && lowest_from[i] >= X;
+    const double sum = in_order ? X * (W_all - load_left) + L * moment_left : direct(X);
     // Curvatures come from moments in kNm: 10^6 to 1/mm, 10^3 to 1/m, 10^3 to mm.
     PCCList.PCC(i)->SetDeflection(st, Stage, sum * 1e12);
+    if (i < count - 1) {
+      const TSegment& g = segments[i];
+      load_left += g.U + g.T;
+      moment_left += g.U * g.cu + g.T * g.ct;
+    }
+    highest_before = std::max(highest_before, X);
   }
 }
 
