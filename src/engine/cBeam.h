@@ -16,6 +16,8 @@
 // and must outlive the beam's use of them. Units: mm, kN, kNm, MPa.
 #pragma once
 
+#include <vector>
+
 #include "components/cConcreteFloor.h"
 #include "components/cShearConnector.h"
 #include "components/cSteelDeck.h"
@@ -28,6 +30,33 @@
 #include "engine/cPCC.h"
 
 extern const char* const kAutoSelect;  // "<Auto-select>"
+
+class TBeam;
+
+// The loads of a beam that act for one stage set, with the factors of one
+// limit state, their positions and reactions worked out once: the design
+// moment and shear at any position by statics of the simply supported span.
+// It reads the loads when it is made and does not follow later changes.
+// Throws std::runtime_error when the beam has no limit state of StateType.
+class TLoadCombination {
+ public:
+  TLoadCombination(const TBeam& Beam, TConstructionStageSet LimitToConStage, TStateType StateType);
+  // Design moment (kNm, sagging positive) and shear (kN) at x (mm).
+  void Actions(double x, double& Mdes, double& Vdes) const;
+
+ private:
+  // A point load at a (m): left reaction R, factored shears left and right of it.
+  struct TPoint {
+    double f, P, a, R, fR, fRmP;
+  };
+  // A linearly varying load from s to e (m): a uniform part U and a
+  // triangular part T with their centroid positions, left reaction R.
+  struct TSpread {
+    double f, s, e, D, q1, dq, U, T, cuL, ctL, R, fR, fRUT;
+  };
+  std::vector<TPoint> points_;
+  std::vector<TSpread> spreads_;
+};
 
 class TBeam : public TEntity {
  public:
@@ -215,8 +244,11 @@ class TBeam : public TEntity {
 
   // Connector helpers (cBeamConnectors.cpp).
   bool IsConnectorVeryDuctileAt(const TPCC& PCC, int n) const;
-  void SetActualStudsAtPCC(TPCC& PCC, int n, double Value);
+  // The count provided at one position; fds and MidspanFcc (the concrete
+  // force at midspan) serve a count given by a shear connection ratio.
+  void SetActualStudsAtPCC(TPCC& PCC, double fds, double MidspanFcc, double Value) const;
   void StudSpacingLimitsAt(double x, double& smin, double& smax, int& nGroupMax);
+  void StudSpacingLimitsAtPCC(const TPCC* PCC, double& smin, double& smax, int& nGroupMax);
   void CheckHighStressEffectOnStuds(int n);
 
   // Results helpers (cBeamResults.cpp).

@@ -7,7 +7,9 @@
 // beam.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <vector>
 
 #include "components/cCapacityFactor.h"
 #include "components/cStandard.h"
@@ -19,6 +21,60 @@ namespace {
 // A pass that keeps changing counts after this many repeats has met inputs it
 // cannot settle; stopping keeps the analysis finite.
 constexpr int kMaxSpacingPasses = 1000;
+
+// The largest of max(0, n_g + (x - x_g) / S) over the positions g added so
+// far that lie left of x (Side -1), or of max(0, n_g + (x_g - x) / S) over
+// those right of it (Side +1), equal to the last bit to the value that the
+// expression gives for the best position.
+//
+// In exact arithmetic the best position is the one with the largest key
+// n_g + Side x_g / S, whatever x. But keys can tie: a run of positions
+// filled from the same neighbour lies on one line of slope 1/S, and their
+// values then differ only by rounding, in either direction. So every
+// position whose key lies within a margin (far above rounding, far below
+// any real difference) of the best key is kept and evaluated.
+class TReach {
+ public:
+  TReach(double S, double Margin, int Side) : S_(S), margin_(Margin), side_(Side) {}
+
+  void Add(double x, double n) {
+    const double key = n + side_ * x / S_;
+    if (key < best_key_ - margin_) return;
+    if (key > best_key_) {
+      best_key_ = key;
+      best_ = static_cast<int>(close_.size());
+    }
+    close_.push_back({x, n, key});
+  }
+
+  // From the best key alone: within rounding of ValueAt.
+  double Estimate(double x) const { return close_.empty() ? 0.0 : std::max(0.0, Value(close_[best_], x)); }
+
+  double ValueAt(double x) {
+    double most = 0;
+    size_t kept = 0;
+    for (const TMember& m : close_) {
+      if (m.key < best_key_ - margin_) continue;  // overtaken since it was added
+      most = std::max(most, Value(m, x));
+      if (m.key == best_key_) best_ = static_cast<int>(kept);
+      close_[kept++] = m;
+    }
+    close_.resize(kept);
+    return most;
+  }
+
+ private:
+  struct TMember {
+    double x, n, key;
+  };
+  double Value(const TMember& m, double x) const { return side_ < 0 ? (x - m.x) / S_ + m.n : (m.x - x) / S_ + m.n; }
+
+  double S_, margin_;
+  int side_;
+  double best_key_ = -std::numeric_limits<double>::infinity();
+  int best_ = 0;
+  std::vector<TMember> close_;
+};
 
 }  // namespace
 
@@ -90,16 +146,13 @@ void TBeam::ShearStudCapability(int nr) {
   }
 }
 
-void TBeam::SetActualStudsAtPCC(TPCC& PCC, int n, double Value) {
+void TBeam::SetActualStudsAtPCC(TPCC& PCC, double fds, double MidspanFcc, double Value) const {
   // 1 at midspan, 0 at the supports.
   auto weight = [&] { return 1 - std::fabs(Ratio(PCC.x, Span / 2) - 1); };
   if (PCC.ni_user > 0) {
     PCC.ni_actual = PCC.ni_user;
   } else if (StudCountBasis == 1 && UserBeta > 0) {
-    const TPCC* mid = GetPCCAt(Span / 2);
-    const double Fcc = mid ? mid->CompositeSection.Fcc : 0;
-    const double f = fds(n);
-    PCC.ni_actual = f < 0.000001 ? 1000000 : weight() * Fcc * UserBeta / f;
+    PCC.ni_actual = fds < 0.000001 ? 1000000 : weight() * MidspanFcc * UserBeta / fds;
   } else if (StudCountBasis == 2 && UserStudCount > 0) {
     PCC.ni_actual = UserStudCount / 2.0 * weight();
   } else {
@@ -114,6 +167,13 @@ void TBeam::DetermineStudDistribution(int nr_max) {
   if (count == 0) return;
   const int m = PCCList.IndexOfMaxStuds();
   const double xM = PCCList.PCC(m)->x;
+  const double f = fds(nr_max);
+  const TPCC* mid = GetPCCAt(Span / 2);
+  const double Fcc = mid ? mid->CompositeSection.Fcc : 0;
+  auto set_line = [&](int j, double s, double xa, double na) {
+    TPCC& p = *PCCList.PCC(j);
+    SetActualStudsAtPCC(p, f, Fcc, s * p.x + (na - s * xa));
+  };
 
   double NM = PCCList.PCC(m)->ni_actual;
   int a = 0;
@@ -131,7 +191,7 @@ void TBeam::DetermineStudDistribution(int nr_max) {
         best = j;
       }
     }
-    for (int j = a; j <= best; ++j) SetActualStudsAtPCC(*PCCList.PCC(j), nr_max, s * PCCList.PCC(j)->x + (na - s * xa));
+    for (int j = a; j <= best; ++j) set_line(j, s, xa, na);
     a = best;
   }
 
@@ -151,7 +211,7 @@ void TBeam::DetermineStudDistribution(int nr_max) {
         best = j;
       }
     }
-    for (int j = a; j >= best; --j) SetActualStudsAtPCC(*PCCList.PCC(j), nr_max, s * PCCList.PCC(j)->x + (na - s * xa));
+    for (int j = a; j >= best; --j) set_line(j, s, xa, na);
     a = best;
   }
 }
@@ -160,7 +220,10 @@ void TBeam::DetermineStudDistribution(int nr_max) {
 // Spacing rules.
 
 void TBeam::StudSpacingLimitsAt(double x, double& smin, double& smax, int& nGroupMax) {
-  const TPCC* p = GetPCCAt(x);
+  StudSpacingLimitsAtPCC(GetPCCAt(x), smin, smax, nGroupMax);
+}
+
+void TBeam::StudSpacingLimitsAtPCC(const TPCC* p, double& smin, double& smax, int& nGroupMax) {
   const TSteelDeck& deck = *SteelDeck;
   smax = TShearConnector::MaxSpacing(Ds);
   smin = ShearConnector->MinSpacing();
@@ -198,47 +261,83 @@ void TBeam::StudSpacingLimitsAt(double x, double& smin, double& smax, int& nGrou
 void TBeam::AdjustStudSpacing(int nr_max) {
   const int count = PCCList.Count();
   if (count < 2) return;
-  // The limits depend on positions and sections only: work them out once.
-  struct Limits {
+  // What depends on positions and sections only is worked out once: the
+  // spacing limits at every position and its nearest PCC on either side.
+  struct TItem {
+    TPCC* pcc;
     double smin, smax;
     int group;
+    int left, right;  // the nearest PCC before and after (the first and last item when none)
   };
-  std::vector<Limits> limits(count);
-  for (int i = 0; i < count; ++i) StudSpacingLimitsAt(PCCList.PCC(i)->x, limits[i].smin, limits[i].smax, limits[i].group);
+  std::vector<TItem> items(count);
+  for (int i = 0; i < count; ++i) {
+    TItem& it = items[i];
+    it.pcc = PCCList.PCC(i);
+    StudSpacingLimitsAtPCC(it.pcc, it.smin, it.smax, it.group);
+  }
+  items[0].left = 0;
+  for (int i = 1; i < count; ++i) items[i].left = i == 1 || items[i - 1].pcc->IsPCC ? i - 1 : items[i - 1].left;
+  items[count - 1].right = count - 1;
+  for (int i = count - 2; i >= 0; --i)
+    items[i].right = i + 1 == count - 1 || items[i + 1].pcc->IsPCC ? i + 1 : items[i + 1].right;
   auto may_change = [&](const TPCC& p) { return p.ni_user <= 0 && StudCountBasis == 0; };
 
   // Maximum spacing: fill positions that lie too far from their neighbours' connectors.
   double S = 0;
-  for (int i = 0; i + 1 < count; ++i) S = std::max(S, limits[i].smax);
+  for (int i = 0; i + 1 < count; ++i) S = std::max(S, items[i].smax);
   if (S > 0) {
+    // A position needs at least the count that each side implies at spacing
+    // S: the largest n_g + (x - x_g) / S over the positions on its left (as
+    // this sweep leaves them) and n_k + (x_k - x) / S over those on its right
+    // (as they stand before it).
+    // The rounding of n + x / S is some 1e-16 of the largest count and of
+    // Span / S; keys closer than 1e-12 of that are taken as tied.
+    double largest = 0;
+    for (const TItem& it : items) largest = std::max(largest, std::fabs(it.pcc->ni_actual));
+    const double margin = 1e-12 * (1 + largest + std::fabs(Span / S));
+    std::vector<double> right(count, 0.0);
+    TReach ahead(S, margin, +1);
+    for (int i = count - 2; i >= 1; --i) {
+      ahead.Add(items[i + 1].pcc->x, items[i + 1].pcc->ni_actual);
+      right[i] = ahead.ValueAt(items[i].pcc->x);
+    }
+    TReach behind(S, margin, -1);
+    behind.Add(items[0].pcc->x, items[0].pcc->ni_actual);
     for (int i = 1; i + 1 < count; ++i) {
-      TPCC& P = *PCCList.PCC(i);
-      double left = 0, right = 0;
-      for (int g = 0; g < i; ++g) left = std::max(left, (P.x - PCCList.PCC(g)->x) / S + PCCList.PCC(g)->ni_actual);
-      for (int k = i + 1; k < count; ++k) right = std::max(right, (PCCList.PCC(k)->x - P.x) / S + PCCList.PCC(k)->ni_actual);
-      const double need = std::min(left, right);
-      if (P.ni_actual < need && P.x > 50 && P.x < Span - 50 && may_change(P)) P.ni_actual = need;
+      TPCC& P = *items[i].pcc;
+      if (P.x > 50 && P.x < Span - 50 && may_change(P) &&
+          std::min(behind.Estimate(P.x), right[i]) > P.ni_actual - margin) {
+        const double need = std::min(behind.ValueAt(P.x), right[i]);
+        if (P.ni_actual < need) P.ni_actual = need;
+      }
+      behind.Add(P.x, P.ni_actual);
     }
   }
 
-  // Spacing passes, repeated until one changes nothing.
+  // Spacing passes, repeated until one changes nothing. Counts only rise in
+  // a pass, so the position with the most connectors is followed as they do.
   for (int pass = 0; pass < kMaxSpacingPasses; ++pass) {
     bool changed = false;
     Min_spacing_violation = false;
+    // As IndexOfMaxStuds: the first of the largest counts above 0, else the middle item.
+    int most_at = -1;
+    double most = 0;
+    for (int i = 0; i < count; ++i)
+      if (items[i].pcc->ni_actual > most) {
+        most = items[i].pcc->ni_actual;
+        most_at = i;
+      }
     for (int i = 1; i + 1 < count; ++i) {
-      TPCC& P = *PCCList.PCC(i);
-      int l = i - 1;
-      while (l > 0 && !PCCList.PCC(l)->IsPCC) --l;
-      int r = i + 1;
-      while (r < count - 1 && !PCCList.PCC(r)->IsPCC) ++r;
-      const TPCC& L = *PCCList.PCC(l);
-      const TPCC& R = *PCCList.PCC(r);
-      const double nrL = std::min(nr_max, limits[l].group);
-      const double nrP = std::min(nr_max, limits[i].group);
-      const int m = PCCList.IndexOfMaxStuds();
-      const double NM = PCCList.PCC(m)->ni_actual;
-      const double A = Ratio(P.x - L.x, limits[l].smax) + L.ni_actual;
-      const double B = Ratio(R.x - P.x, limits[i].smax) + R.ni_actual;
+      TPCC& P = *items[i].pcc;
+      const TItem& l = items[items[i].left];
+      const TPCC& L = *l.pcc;
+      const TPCC& R = *items[items[i].right].pcc;
+      const double nrL = std::min(nr_max, l.group);
+      const double nrP = std::min(nr_max, items[i].group);
+      const int m = most_at >= 0 ? most_at : count / 2;
+      const double NM = items[m].pcc->ni_actual;
+      const double A = Ratio(P.x - L.x, l.smax) + L.ni_actual;
+      const double B = Ratio(R.x - P.x, items[i].smax) + R.ni_actual;
       const double C = std::min(A, B);
       double v;
       if (i < m) v = std::min(std::max(NM, C), std::max(P.ni_actual, A));
@@ -247,11 +346,15 @@ void TBeam::AdjustStudSpacing(int nr_max) {
       if (v != P.ni_actual && P.x > 0.05 && P.x < Span - 0.05 && may_change(P)) {
         P.ni_actual = v;
         changed = true;
+        if (v > most || (v == most && most_at >= 0 && i < most_at)) {
+          most = v;
+          most_at = i;
+        }
       }
       // The change of count between neighbouring positions must fit at the
       // minimum spacing with the connectors a group may hold.
-      if ((P.x - L.x) * nrL / limits[l].smin < std::fabs(v - L.ni_actual) ||
-          (R.x - P.x) * nrP / limits[i].smin < std::fabs(v - R.ni_actual))
+      if ((P.x - L.x) * nrL / l.smin < std::fabs(v - L.ni_actual) ||
+          (R.x - P.x) * nrP / items[i].smin < std::fabs(v - R.ni_actual))
         Min_spacing_violation = true;
     }
     if (!changed) break;
@@ -333,7 +436,6 @@ void TBeam::CheckHighStressEffectOnStuds(int n) {
     AdjustStudSpacing(n);
     CalcDependableCapacity(n);
     CalculateServiceabilityProperties();
-    AnalyseConstructionLoads();
     // A count that could not be raised stays a spacing problem after the repeat.
     if (forced_violation) Min_spacing_violation = true;
   }

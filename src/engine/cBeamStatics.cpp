@@ -2,7 +2,10 @@
 // critical cross-sections, and the order of the full analysis.
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "components/cStandard.h"
 #include "engine/cBeam.h"
@@ -19,73 +22,102 @@ constexpr int kMaxSegments = 10000;
 // ---------------------------------------------------------------------------
 // Design actions by statics. Work in metres: moments in kNm, shears in kN.
 
-void TBeam::GetDesignActions(double x, TConstructionStageSet LimitToConStage, TStateType StateType, double& Mdes,
-                             double& Vdes) const {
-  Mdes = 0;
-  Vdes = 0;
-  if (!LimitStateList || StateType < 0 || StateType >= LimitStateList->Count())
+TLoadCombination::TLoadCombination(const TBeam& Beam, TConstructionStageSet LimitToConStage, TStateType StateType) {
+  const TEntityList* limit_states = Beam.LimitStateList;
+  if (!limit_states || StateType < 0 || StateType >= limit_states->Count())
     throw std::runtime_error("No limit state defined for the design actions");
-  const TLimitState& limit_state = *LimitStateList->ItemAs<TLimitState>(StateType);
+  const TLimitState& limit_state = *limit_states->ItemAs<TLimitState>(StateType);
+  const double Span = Beam.Span;
   const double L = Span / 1000;
-  const double X = x / 1000;
   auto factor = [&](const TAppliedLoad& load) { return load.IsLiveLoad ? limit_state.LFlive : limit_state.LFdead; };
 
-  for (int i = 0; i < PointLoadList.Count(); ++i) {
-    const auto& load = static_cast<const TPointLoad&>(*PointLoadList.Load(i));
+  for (int i = 0; i < Beam.PointLoadList.Count(); ++i) {
+    const auto& load = static_cast<const TPointLoad&>(*Beam.PointLoadList.Load(i));
     if (!LoadActsFor(load, LimitToConStage)) continue;
-    const double f = factor(load);
-    const double P = load.Value;
-    const double a = load.IsPositionProportional ? load.Position * Span / 1000 : load.Position / 1000;
-    const double R = P * (1 - a / L);
-    Mdes += f * (X * R - std::max(X - a, 0.0) * P);
-    Vdes += X > a ? f * (R - P) : f * R;  // the shear jump is taken just right of the load
+    TPoint p;
+    p.f = factor(load);
+    p.P = load.Value;
+    p.a = load.IsPositionProportional ? load.Position * Span / 1000 : load.Position / 1000;
+    p.R = p.P * (1 - p.a / L);
+    p.fR = p.f * p.R;
+    p.fRmP = p.f * (p.R - p.P);
+    points_.push_back(p);
   }
 
-  for (int i = 0; i < DistributedLoadList.Count(); ++i) {
-    const auto& load = static_cast<const TDistributedLoad&>(*DistributedLoadList.Load(i));
+  for (int i = 0; i < Beam.DistributedLoadList.Count(); ++i) {
+    const auto& load = static_cast<const TDistributedLoad&>(*Beam.DistributedLoadList.Load(i));
     if (!LoadActsFor(load, LimitToConStage)) continue;
-    const double f = factor(load);
-    const double s = load.IsStartPositionProportional ? load.StartPosition * Span / 1000 : load.StartPosition / 1000;
-    double e = load.IsFinishPositionProportional ? load.FinishPosition * Span / 1000 : load.FinishPosition / 1000;
-    if (load.IsFinishPositionAtEnd) e = L;
-    const double q1 = load.StartValue, q2 = load.FinishValue;
-    const double D = e - s;
-    const double U = D * q1, cu = (s + 0.5 * D) / L;  // uniform part
+    TSpread d;
+    d.f = factor(load);
+    d.s = load.IsStartPositionProportional ? load.StartPosition * Span / 1000 : load.StartPosition / 1000;
+    d.e = load.IsFinishPositionProportional ? load.FinishPosition * Span / 1000 : load.FinishPosition / 1000;
+    if (load.IsFinishPositionAtEnd) d.e = L;
+    d.q1 = load.StartValue;
+    d.dq = load.FinishValue - load.StartValue;
+    d.D = d.e - d.s;
+    d.U = d.D * d.q1;  // uniform part
+    const double cu = (d.s + 0.5 * d.D) / L;
     // Triangular part; its centroid ratio is taken as 0.6667 of the loaded length.
-    const double T = D * (q2 - q1) * 0.5, ct = (s + 0.6667 * D) / L;
-    const double R = (1 - cu) * U + (1 - ct) * T;
-    if (X <= s) {
-      Vdes += f * R;
-      Mdes += f * X * R;
-    } else if (X >= e) {
-      Vdes += f * (R - U - T);
-      Mdes += f * (X * R - U * (X - cu * L) - T * (X - ct * L));
+    d.T = d.D * d.dq * 0.5;
+    const double ct = (d.s + 0.6667 * d.D) / L;
+    d.cuL = cu * L;
+    d.ctL = ct * L;
+    d.R = (1 - cu) * d.U + (1 - ct) * d.T;
+    d.fR = d.f * d.R;
+    d.fRUT = d.f * (d.R - d.U - d.T);
+    spreads_.push_back(d);
+  }
+}
+
+void TLoadCombination::Actions(double x, double& Mdes, double& Vdes) const {
+  Mdes = 0;
+  Vdes = 0;
+  const double X = x / 1000;
+  // Point loads first, then distributed loads, each in list order.
+  for (const TPoint& p : points_) {
+    Mdes += p.f * (X * p.R - std::max(X - p.a, 0.0) * p.P);
+    Vdes += X > p.a ? p.fRmP : p.fR;  // the shear jump is taken just right of the load
+  }
+  for (const TSpread& d : spreads_) {
+    if (X <= d.s) {
+      Vdes += d.fR;
+      Mdes += d.f * X * d.R;
+    } else if (X >= d.e) {
+      Vdes += d.fRUT;
+      Mdes += d.f * (X * d.R - d.U * (X - d.cuL) - d.T * (X - d.ctL));
     } else {
-      const double y = X - s, C = y * y * 0.5;
-      Vdes += f * (R - y * U / D - (C / D) * (q2 - q1));
-      Mdes += f * (X * R - C * q1 - y * (C / D) * (q2 - q1) / 3);
+      const double y = X - d.s, C = y * y * 0.5;
+      Vdes += d.f * (d.R - y * d.U / d.D - (C / d.D) * d.dq);
+      Mdes += d.f * (X * d.R - C * d.q1 - y * (C / d.D) * d.dq / 3);
     }
   }
 }
 
+void TBeam::GetDesignActions(double x, TConstructionStageSet LimitToConStage, TStateType StateType, double& Mdes,
+                             double& Vdes) const {
+  Mdes = 0;
+  Vdes = 0;
+  TLoadCombination(*this, LimitToConStage, StateType).Actions(x, Mdes, Vdes);
+}
+
 void TBeam::FindMaxMomentRegion(double& Left, double& xm, double& Right) const {
-  const TConstructionStageSet stages = AllStages();
+  const TLoadCombination strength(*this, AllStages(), stStrength);
   double M, V;
   auto moment_at = [&](double at) {
     double m, v;
-    GetDesignActions(at, stages, stStrength, m, v);
+    strength.Actions(at, m, v);
     return m;
   };
   double xL = 0, xR = Span;
   double VL, VR;
-  GetDesignActions(xL, stages, stStrength, M, VL);
-  GetDesignActions(xR, stages, stStrength, M, VR);
+  strength.Actions(xL, M, VL);
+  strength.Actions(xR, M, VR);
   const double t = (std::fabs(VL) + std::fabs(VR)) / 10000000;
   xm = (xL + xR) / 2;
-  GetDesignActions(xm, stages, stStrength, M, V);
+  strength.Actions(xm, M, V);
   double Mmax = M;
   while (std::fabs(xL - xR) > 1) {
-    GetDesignActions(xm, stages, stStrength, M, V);
+    strength.Actions(xm, M, V);
     Mmax = M;
     // xm is the zero-shear point. "At most t" rather than "below t": an
     // unloaded beam (t = 0) then settles at midspan instead of drifting to a support.
@@ -145,41 +177,102 @@ TPCC* TBeam::AddPCCAt(double x, bool IsPCC, double Tolerance) {
   return pcc;
 }
 
+namespace {
+
+// A position of the PCC list being built.
+struct TPosition {
+  double x;
+  bool IsPCC;
+  bool IsPCCStatusKnown;
+  int Order;  // order of creation: positions whose keys tie keep it
+  std::string Key;
+};
+
+}  // namespace
+
 void TBeam::PopulatePCCList(int Segments) {
   if (Segments < 1 || Segments > kMaxSegments)
     throw std::runtime_error("Number of segments must be between 1 and " + std::to_string(kMaxSegments));
   if (!(Span > 0)) throw std::runtime_error("Span must be greater than zero");
-  PCCList.Clear();
-  PCCList.Sorted = true;
+
+  // The PCCs of the previous analysis are reused for this one.
+  std::vector<std::unique_ptr<TEntity>> spare;
+  spare.reserve(PCCList.Count());
+  while (!PCCList.Empty()) spare.push_back(PCCList.Extract(PCCList.Count() - 1));
+
+  // The positions are gathered first, in order of x, and the list is made
+  // once at the end. A position asked for again (the same x) is made a PCC
+  // when asked for as one; positions outside the span are ignored.
+  std::vector<TPosition> positions;
+  auto add = [&](double x, bool is_pcc) -> TPosition* {
+    if (!(x >= 0 && x <= Span)) return nullptr;
+    auto at = std::lower_bound(positions.begin(), positions.end(), x,
+                               [](const TPosition& p, double value) { return p.x < value; });
+    if (at != positions.end() && at->x == x) {
+      if (is_pcc) at->IsPCC = at->IsPCCStatusKnown = true;
+      return &*at;
+    }
+    const int order = static_cast<int>(positions.size());
+    return &*positions.insert(at, TPosition{x, is_pcc, true, order, {}});
+  };
 
   // Regular positions: the step is added repeatedly, so the last one is the
   // last sum below the span.
   const double step = Span / Segments;
-  for (double x = 0; x < Span; x += step) AddPCCAt(x, false, 0);
+  positions.reserve(static_cast<size_t>(Segments) + 16);
+  for (double x = 0; x < Span; x += step) add(x, false);
 
-  AddPCCAt(0, true, 0);
-  AddPCCAt(Span, true, 0);
+  add(0, true);
+  add(Span, true);
   const double eps = Span / 1000000;
   for (int i = 1; i < CompositeSectionList.Count(); ++i) {
-    AddPCCAt(CompositeSection(i)->StartPosition - eps, true, 0);
-    AddPCCAt(CompositeSection(i)->StartPosition + eps, true, 0);
+    add(CompositeSection(i)->StartPosition - eps, true);
+    add(CompositeSection(i)->StartPosition + eps, true);
   }
   for (int i = 0; i < PointLoadList.Count(); ++i) {
     const double a = static_cast<const TPointLoad*>(PointLoadList.Load(i))->PositionMm(Span);
-    AddPCCAt(a - eps, true, 0);
-    AddPCCAt(a + eps, true, 0);
+    add(a - eps, true);
+    add(a + eps, true);
   }
-  AddPCCAt(Span / 2, true, 0);
+  add(Span / 2, true);
 
   double left, xm, right;
   FindMaxMomentRegion(left, xm, right);
-  AddPCCAt(left, true, 0);
-  AddPCCAt(xm, true, 0);
-  AddPCCAt(right, true, 0);
+  add(left, true);
+  add(xm, true);
+  add(right, true);
   // Whether these two are critical is decided once the capacities are known.
   for (double x : {xm / 2, (Span + xm) / 2})
-    if (TPCC* p = AddPCCAt(x, false, 0)) p->IsPCCStatusKnown = false;
+    if (TPosition* p = add(x, false)) p->IsPCCStatusKnown = false;
   x_max_des_mom = xm;
+
+  // List order is key order: position in micrometres, so position order,
+  // except that positions less than a micrometre apart share a key and keep
+  // the order in which they were made.
+  for (TPosition& p : positions) p.Key = TPCCList::KeyOf(p.x);
+  auto before = [](const TPosition& a, const TPosition& b) { return a.Key != b.Key ? a.Key < b.Key : a.Order < b.Order; };
+  if (!std::is_sorted(positions.begin(), positions.end(), before))
+    std::sort(positions.begin(), positions.end(), before);
+
+  PCCList.Clear();
+  PCCList.Sorted = false;  // appended in order
+  for (TPosition& position : positions) {
+    std::unique_ptr<TEntity> item;
+    if (spare.empty()) {
+      item = std::make_unique<TPCC>();
+    } else {
+      item = std::move(spare.back());
+      spare.pop_back();
+      static_cast<TPCC&>(*item).Reset();
+    }
+    TPCC& pcc = static_cast<TPCC&>(*item);
+    pcc.x = position.x;
+    pcc.SetIsPCC(position.IsPCC);
+    pcc.IsPCCStatusKnown = position.IsPCCStatusKnown;
+    AssignCompositeSectionAtPCC(pcc);
+    PCCList.Add(std::move(position.Key), std::move(item));
+  }
+  PCCList.Sorted = true;
 
   for (int i = 0; i < UserPCCList.Count(); ++i) {
     const auto* user = UserPCCList.ItemAs<TUserPCC>(i);
@@ -209,11 +302,11 @@ void TBeam::SetCompositeSectionsFromBeam() {
 }
 
 void TBeam::AnalyseCompositeStageLoads() {
-  const TConstructionStageSet all = AllStages();
+  const TLoadCombination strength(*this, AllStages(), stStrength);
   for (int i = 0; i < PCCList.Count(); ++i) {
     TPCC& p = *PCCList.PCC(i);
     double M, V;
-    GetDesignActions(p.x, all, stStrength, M, V);
+    strength.Actions(p.x, M, V);
     p.SetMdes(stStrength, 7, M);
     p.SetVdes(stStrength, 7, V);
   }
@@ -238,11 +331,16 @@ void TBeam::AnalyseConstructionLoads() {
       {stShort, 7, stShort, S::Of(7)},
       {stLong, 7, stLong, S::Of(7)},
   };
+  constexpr int kRows = sizeof rows / sizeof rows[0];
+  std::vector<TLoadCombination> combinations;
+  combinations.reserve(kRows);
+  for (const Row& r : rows) combinations.emplace_back(*this, r.stages, r.factors);
   for (int i = 0; i < PCCList.Count(); ++i) {
     TPCC& p = *PCCList.PCC(i);
-    for (const Row& r : rows) {
+    for (int k = 0; k < kRows; ++k) {
+      const Row& r = rows[k];
       double M, V;
-      GetDesignActions(p.x, r.stages, r.factors, M, V);
+      combinations[k].Actions(p.x, M, V);
       // The long-term moment carries the sustained stage 5 and 6 loads as well.
       if (r.stored == stLong) M += p.GetMdes(stConstrucDefl, 6);
       p.SetMdes(r.stored, r.stage, M);
@@ -302,13 +400,16 @@ void TBeam::FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments) {
       n = 1;
       nmax = !Is2017Edition() ? 4 : (SteelDeck->IsSolidSlab() ? 3 : 2);
     }
+    const int first_n = n;
     while (true) {
       ShearStudCapability(n);
       DetermineStudDistribution(n);
       AdjustStudSpacing(n);
       CalcDependableCapacity(n);
       CalculateServiceabilityProperties();
-      AnalyseConstructionLoads();
+      // The construction and in-service actions follow from the loads alone,
+      // whatever the connectors: the first pass works them out.
+      if (n == first_n) AnalyseConstructionLoads();
       if (StudCountBasis == 0) CheckHighStressEffectOnStuds(n);
       if (n >= nmax || !Min_spacing_violation) break;
       ++n;

@@ -68,6 +68,44 @@ double PhiC() { return CapacityFactor(cfBendingConcrete); }
 
 }  // namespace
 
+void TCompositeSectionAtPCC::Reset() {
+  StartPosition = 0;
+  CompositeSectionLabel.clear();
+  SteelSectionLabel.clear();
+  SteelSection = nullptr;
+  SteelDeck = nullptr;
+  ConcreteMaterial = nullptr;
+  bcLeft = 0;
+  bcRight = 0;
+  thetaLeft = 0;
+  IsEdgeBeamLeft = false;
+  Dc = 0;
+  thetaRight = 0;
+  IsEdgeBeamRight = false;
+  b1 = 0;
+  b2 = 0;
+  Ac_1 = 0;
+  Ac_2 = 0;
+  Fcc = 0;
+  Fc_1 = 0;
+  Fc_2 = 0;
+  dsr = 0;
+  psi = 0;
+  la_l = 0;
+  la_r = 0;
+  bcf = 0;
+  Zt = 0;
+  Zb = 0;
+  kDbi = 0;
+  kDbl = 0;
+  Iti = 0;
+  Itl = 0;
+  bcf_2 = 0;
+  bcf_1 = 0;
+  Status = TStatus();
+  IsChanged = false;
+}
+
 const TSteelSection& TCompositeSectionAtPCC::Steel() const {
   if (!SteelSection)
     throw std::runtime_error("No steel section [" + SteelSectionLabel + "] for composite section [" +

@@ -90,6 +90,9 @@ class TCompositeSectionAtPCC : public TCompositeSection {
   double bcf_2 = 0;  // effective width of side 2, mm
   double bcf_1 = 0;  // effective width of side 1, mm
 
+  // Returns the section to the state of a new one (no links, no results).
+  void Reset();
+
   // Total effective width at Position for the effective span EffSpan.
   double Calcbeff(double EffSpan, double Position) const;
   // Effective widths, concrete forces, Fcc and (through Mbfc) psi.

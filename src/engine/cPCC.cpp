@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <limits>
 
 #include "components/cCapacityFactor.h"
@@ -21,6 +21,25 @@ constexpr double kMaxConnectors = 1000000;
 constexpr double kUnreachable = std::numeric_limits<double>::infinity();
 
 }  // namespace
+
+void TPCC::Reset() {
+  IsPCC = false;
+  CompositeSection.Reset();
+  x = 0;
+  IsPCCStatusKnown = false;
+  ni = 0;
+  beta_min = 0;
+  beta_actual = 0;
+  ni_actual = 0;
+  phiMbv = 0;
+  shear_ratio = 0;
+  ni_user = 0;
+  mdes_ = {};
+  vdes_ = {};
+  deflection_ = {};
+  Status = TStatus();
+  IsChanged = false;
+}
 
 bool TPCC::IsAtLocation(double X, double Tolerance) const { return std::fabs(x - X) <= Tolerance; }
 
@@ -47,8 +66,10 @@ double TPCC::phiVvm() const {
 
 double TPCC::MbAdjustedForShear(double beta) const {
   if (shear_ratio >= 1) return 0;
-  return CompositeSection.Mb(beta) * std::cbrt(1 - std::pow(shear_ratio, 6));
+  return CompositeSection.Mb(beta) * ShearReduction();
 }
+
+double TPCC::ShearReduction() const { return std::cbrt(1 - std::pow(shear_ratio, 6)); }
 
 int TPCC::CalculateNi(double Fcp, double fds) {
   // A connector with no capacity can never be enough; the group-factor
@@ -111,7 +132,12 @@ void TPCC::CalculateMinimumShearConnection(double EffSpan, double fds, double x_
       // Without any gain from the slab, a moment above the steel's capacity cannot be reached.
       beta_min = Ratio(Mstar - M0, M1 - M0, Mstar > M0 ? kUnreachable : 0);
     } else {
-      TSolver solver(0, 1, [this](double beta) { return MbAdjustedForShear(beta); });
+      // MbAdjustedForShear, with the reduction for shear (which does not
+      // depend on beta) worked out once for the search.
+      const double reduction = ShearReduction();
+      TSolver solver(0, 1, [this, reduction](double beta) {
+        return shear_ratio >= 1 ? 0 : CompositeSection.Mb(beta) * reduction;
+      });
       beta_min = solver.Findx(Mstar, 0.001, 500);
     }
   } else {
@@ -286,9 +312,17 @@ void TPCC::GetProperties(std::vector<std::string>& PropertyList, const std::stri
 std::string TPCCList::KeyOf(double x) {
   double um = std::nearbyint(x * 1000);  // ties to even
   if (!std::isfinite(um)) um = 0;
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%010lld", static_cast<long long>(std::clamp(um, -9e17, 9e17)));
-  return buf;
+  const long long value = static_cast<long long>(std::clamp(um, -9e17, 9e17));
+  // The digits, zero-padded after any sign to ten characters in all: "0004500000", "-000000005".
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value < 0 ? -value : value).ptr;
+  const size_t count = static_cast<size_t>(end - digits);
+  const size_t width = value < 0 ? 9 : 10;
+  std::string key;
+  if (value < 0) key += '-';
+  if (count < width) key.append(width - count, '0');
+  key.append(digits, count);
+  return key;
 }
 
 TPCC* TPCCList::PCCClosestTo(double x) const {
