@@ -87,6 +87,18 @@ void TCustomSteelSection::SetSectionType(const std::string& v) {
   }
 }
 
+void TCustomSteelSection::AssignDimensions(const TCustomSteelSection& Item) {
+  SetTracked(d, Item.d);
+  SetTracked(b, Item.b);
+  Setbbf(Item.bbf());
+  SetTracked(tf, Item.tf);
+  Settbf(Item.tbf());
+  SetTracked(fyf, Item.fyf);
+  Setfybf(Item.fybf());
+  SetTracked(tw, Item.tw);
+  SetTracked(fyw, Item.fyw);
+}
+
 std::string TCustomSteelSection::CalcFullName(const std::string& SectionType,
                                               const std::string& Name, const std::string& Grade) {
   return SectionType + ":" + Name + "/" + Grade;
@@ -171,15 +183,7 @@ double TSteelSection::Mass() const {
 
 void TSteelSection::LoadFromLibraryItem(const TCustomSteelSection& Item) {
   TCustomSteelSection& base = BaseSteelSection;
-  base.SetNamedPropertyValue("d", Item.d);
-  base.SetNamedPropertyValue("b", Item.b);
-  base.SetNamedPropertyValue("bbf", Item.bbf());
-  base.SetNamedPropertyValue("tf", Item.tf);
-  base.SetNamedPropertyValue("tbf", Item.tbf());
-  base.SetNamedPropertyValue("fyf", Item.fyf);
-  base.SetNamedPropertyValue("fybf", Item.fybf());
-  base.SetNamedPropertyValue("tw", Item.tw);
-  base.SetNamedPropertyValue("fyw", Item.fyw);
+  base.AssignDimensions(Item);
   base.SetSectionType(Item.SectionType);
   base.ResidualStressType = Item.ResidualStressType;
   base.HasTwoWebs = Item.HasTwoWebs;

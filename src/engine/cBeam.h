@@ -33,29 +33,64 @@ extern const char* const kAutoSelect;  // "<Auto-select>"
 
 class TBeam;
 
-// The loads of a beam that act for one stage set, with the factors of one
-// limit state, their positions and reactions worked out once: the design
-// moment and shear at any position by statics of the simply supported span.
-// It reads the loads when it is made and does not follow later changes.
+// A beam's loads, each with what does not depend on the position worked out
+// once (positions in m, left reactions, the parts of a distributed load), and
+// each load's share of the moment and shear at a position before its load
+// factor, by statics of the simply supported span. Built from the loads at
+// one moment; later changes to the loads are not seen.
+class TBeamLoads {
+ public:
+  explicit TBeamLoads(const TBeam& Beam);
+
+  // A load's share at X (m): a factor f adds f g to the moment, or (f X) g
+  // when IsTimesX, and f h to the shear.
+  struct TShare {
+    double g, h;
+    bool IsTimesX;
+  };
+  struct TShares {
+    double X;
+    std::vector<TShare> Items;  // in the order of the loads
+  };
+  void SharesAt(double x, TShares& Shares) const;
+
+  int Count() const { return static_cast<int>(loads_.size()); }
+  // Point loads first, then distributed loads, each in list order.
+  const TAppliedLoad& Load(int Index) const { return *loads_[Index].Source; }
+  // The intensity (kN/m) of a load spread evenly over the whole span; false for any other load.
+  bool IsUniformOverSpan(int Index, double& q) const;
+
+ private:
+  struct TLoad {
+    const TAppliedLoad* Source;
+    bool IsPoint;
+    double a, P;                              // point load at a
+    double s, e, D, q1, dq, U, T, cuL, ctL;   // distributed from s to e: uniform part U, triangular part T
+    double R;                                 // left reaction
+  };
+  double L_;  // span, m
+  std::vector<TLoad> loads_;
+};
+
+// The loads that act for a stage set, with the factors of one limit state.
 // Throws std::runtime_error when the beam has no limit state of StateType.
 class TLoadCombination {
  public:
-  TLoadCombination(const TBeam& Beam, TConstructionStageSet LimitToConStage, TStateType StateType);
-  // Design moment (kNm, sagging positive) and shear (kN) at x (mm).
-  void Actions(double x, double& Mdes, double& Vdes) const;
+  TLoadCombination(const TBeam& Beam, const TBeamLoads& Loads, TConstructionStageSet LimitToConStage,
+                   TStateType StateType);
+  // Design moment (kNm, sagging positive) and shear (kN) from the loads' shares at one position.
+  void Actions(const TBeamLoads::TShares& Shares, double& Mdes, double& Vdes) const;
+  // When every load it combines is spread evenly over the whole span: true,
+  // with w the sum of the factored intensities (kN/m; the moment is then
+  // w X (L - X) / 2) and w_size the sum of their magnitudes.
+  bool IsUniformOverSpan(const TBeamLoads& Loads, double& w, double& w_size) const;
 
  private:
-  // A point load at a (m): left reaction R, factored shears left and right of it.
-  struct TPoint {
-    double f, P, a, R, fR, fRmP;
+  struct TFactor {
+    int Load;
+    double f;
   };
-  // A linearly varying load from s to e (m): a uniform part U and a
-  // triangular part T with their centroid positions, left reaction R.
-  struct TSpread {
-    double f, s, e, D, q1, dq, U, T, cuL, ctL, R, fR, fRUT;
-  };
-  std::vector<TPoint> points_;
-  std::vector<TSpread> spreads_;
+  std::vector<TFactor> factors_;  // in the order of the loads
 };
 
 class TBeam : public TEntity {
@@ -249,6 +284,9 @@ class TBeam : public TEntity {
   void SetActualStudsAtPCC(TPCC& PCC, double fds, double MidspanFcc, double Value) const;
   void StudSpacingLimitsAt(double x, double& smin, double& smax, int& nGroupMax);
   void StudSpacingLimitsAtPCC(const TPCC* PCC, double& smin, double& smax, int& nGroupMax);
+  // The spacing limits for ribs at these angles, and the connectors a group may hold at a PCC.
+  void StudSpacingFor(double theta_left, double theta_right, double& smin, double& smax) const;
+  int ConnectorsPerGroupAt(const TPCC* PCC);
   void CheckHighStressEffectOnStuds(int n);
 
   // Results helpers (cBeamResults.cpp).

@@ -224,12 +224,16 @@ void TBeam::StudSpacingLimitsAt(double x, double& smin, double& smax, int& nGrou
 }
 
 void TBeam::StudSpacingLimitsAtPCC(const TPCC* p, double& smin, double& smax, int& nGroupMax) {
+  StudSpacingFor(p ? p->CompositeSection.thetaLeft : ThetaSide1, p ? p->CompositeSection.thetaRight : ThetaSide2,
+                 smin, smax);
+  nGroupMax = ConnectorsPerGroupAt(p);
+}
+
+void TBeam::StudSpacingFor(double theta_left, double theta_right, double& smin, double& smax) const {
   const TSteelDeck& deck = *SteelDeck;
   smax = TShearConnector::MaxSpacing(Ds);
   smin = ShearConnector->MinSpacing();
   const double per_rib = Is2017Edition() ? 1 : deck.StudsPerRib();
-  const double theta_left = p ? p->CompositeSection.thetaLeft : ThetaSide1;
-  const double theta_right = p ? p->CompositeSection.thetaRight : ThetaSide2;
   if (theta_left >= 45 && theta_right >= 45 && !deck.IsSolidSlab() && deck.sr > 0) {
     // Connectors go in the ribs: spacings are whole numbers of rib pitches along the beam.
     const double deg = std::numbers::pi / 180;
@@ -243,18 +247,18 @@ void TBeam::StudSpacingLimitsAtPCC(const TPCC* p, double& smin, double& smax, in
     }
     smin = std::max(smin, std::min(cL, cR) / per_rib);
   }
+}
+
+int TBeam::ConnectorsPerGroupAt(const TPCC* p) {
   const TSteelSection* s = p ? p->CompositeSection.SteelSection : nullptr;
-  if (s && s->BaseSteelSection.HasTwoWebs) {
-    nGroupMax = 1;
-  } else {
-    switch (ShearConnector->ConnectorType) {
-      case 0: nGroupMax = deck.IsSolidSlab() ? 3 : 2; break;
-      case 1: nGroupMax = 1; break;
-      case 2: nGroupMax = 2; break;
-      default:
-        Status.SetError(elError, "Unknown Shear Connector type");
-        nGroupMax = 1;
-    }
+  if (s && s->BaseSteelSection.HasTwoWebs) return 1;
+  switch (ShearConnector->ConnectorType) {
+    case 0: return SteelDeck->IsSolidSlab() ? 3 : 2;
+    case 1: return 1;
+    case 2: return 2;
+    default:
+      Status.SetError(elError, "Unknown Shear Connector type");
+      return 1;
   }
 }
 
@@ -273,7 +277,16 @@ void TBeam::AdjustStudSpacing(int nr_max) {
   for (int i = 0; i < count; ++i) {
     TItem& it = items[i];
     it.pcc = PCCList.PCC(i);
-    StudSpacingLimitsAtPCC(it.pcc, it.smin, it.smax, it.group);
+    // The spacings follow the rib angles, which the PCCs of one beam share.
+    const TCompositeSectionAtPCC& cs = it.pcc->CompositeSection;
+    const TCompositeSectionAtPCC* before = i > 0 ? &items[i - 1].pcc->CompositeSection : nullptr;
+    if (before && before->thetaLeft == cs.thetaLeft && before->thetaRight == cs.thetaRight) {
+      it.smin = items[i - 1].smin;
+      it.smax = items[i - 1].smax;
+    } else {
+      StudSpacingFor(cs.thetaLeft, cs.thetaRight, it.smin, it.smax);
+    }
+    it.group = ConnectorsPerGroupAt(it.pcc);
   }
   items[0].left = 0;
   for (int i = 1; i < count; ++i) items[i].left = i == 1 || items[i - 1].pcc->IsPCC ? i - 1 : items[i - 1].left;
@@ -386,14 +399,15 @@ void TBeam::CalcDependableCapacity(int nr_max) {
       const double b = p.beta_actual;
       const double Vcomp = p.GetVcomp(Span);
       const double r = Ratio(std::fabs(p.GetVdes(stStrength, 7)), Vcomp, 1);
-      const double Mb0 = cs.Mb(0), Mb05 = cs.Mb(0.5), Mb1 = cs.Mb(1);
+      const TCompositeSectionAtPCC::TMomentCapacity capacity = cs.MomentCapacity();
+      const double Mb0 = capacity.Mb(0), Mb05 = capacity.Mb(0.5), Mb1 = capacity.Mb(1);
       if (r <= 0.5) {
         p.phiMbv = b > 0.5 ? (2 * b - 1) * Mb1 - 2 * (b - 1) * Mb05 : (1 - 2 * b) * Mb0 + 2 * b * Mb05;
       } else {
         const double Mbfc = cs.Mbfc();
         const double psi = cs.psi;
         const double R0 = 2 * (1 - r) * Mb0 + (2 * r - 1) * cs.Msf();
-        const double P = 2 * (1 - r) * cs.Mb(psi) + (2 * r - 1) * Mbfc;
+        const double P = 2 * (1 - r) * capacity.Mb(psi) + (2 * r - 1) * Mbfc;
         const double Q = 2 * (1 - r) * Mb1 + (2 * r - 1) * Mbfc;
         p.phiMbv = b > psi ? P + Ratio(b - psi, 1 - psi) * (Q - P) : R0 + Ratio(b, psi) * (P - R0);
       }

@@ -45,89 +45,101 @@ void TBeam::CalculateServiceabilityProperties() {
 
 void TBeam::CalcDeflectionsFor(TStateType st, int Stage) {
   // Conjugate beam: the curvature diagram, linear between positions, loads
-  // the simply supported span; its bending moment is the deflection. Segment
-  // j, from position e to f (D = f - e, curvatures k1 and k2), carries a
-  // uniform part U = D k1 at cu L and a triangular part T = D (k2 - k1) / 2 at
-  // ct L; its share of the left reaction is W = (1 - cu) U + (1 - ct) T. It
-  // adds X W to the moment at X on its left (X <= e), and
-  // X W - U (X - cu L) - T (X - ct L) on its right (X >= f).
+  // the simply supported span; its bending moment is the deflection.
   const int count = PCCList.Count();
+  if (count == 0) return;
   const double L = Span / 1000;
-  struct TSegment {
-    double e, f, k1, k2, D, U, T, cu, ct, W;
+  struct TPosition {
+    double X, k;  // m, curvature
   };
-  std::vector<TSegment> segments(count > 1 ? count - 1 : 0);
-  std::vector<double> xs(count);
-  double k_prev = 0;
-  for (int j = 0; j < count; ++j) {
-    const TPCC& p = *PCCList.PCC(j);
-    xs[j] = p.x / 1000;
-    const double k = p.Curvature(st, Stage, I_factor_short, I_factor_long);
-    if (j > 0) {
-      TSegment& g = segments[j - 1];
-      g.e = xs[j - 1];
-      g.f = xs[j];
-      g.k1 = k_prev;
-      g.k2 = k;
-      g.D = g.f - g.e;
-      g.U = g.D * g.k1;
-      g.cu = (g.e + 0.5 * g.D) / L;
-      g.T = g.D * (g.k2 - g.k1) * 0.5;
-      g.ct = (g.e + 0.6667 * g.D) / L;
-      g.W = (1 - g.cu) * g.U + (1 - g.ct) * g.T;
-    }
-    k_prev = k;
+  std::vector<TPosition> at(count);
+  bool in_order = true;  // positions strictly increasing
+  for (int i = 0; i < count; ++i) {
+    const TPCC& p = *PCCList.PCC(i);
+    at[i] = {p.x / 1000, p.Curvature(st, Stage, I_factor_short, I_factor_long)};
+    if (i > 0 && !(at[i].X > at[i - 1].X)) in_order = false;
   }
 
-  // The moment at X summed segment by segment: for a position that the
-  // sweep below cannot take (see there).
+  // The segment from e to f (D = f - e) carries a uniform part U = D k1
+  // centred at e + D/2 and a triangular part T = D (k2 - k1) / 2 at
+  // e + 0.6667 D (0.6667, not 2/3): together the load U + T with the first
+  // moment Q about the left support.
+  auto segment = [&](int j, double& U, double& T, double& Q) {
+    const double e = at[j].X, D = at[j + 1].X - e;
+    U = D * at[j].k;
+    T = D * (at[j + 1].k - at[j].k) * 0.5;
+    Q = U * (e + 0.5 * D) + T * (e + 0.6667 * D);
+  };
+
+  // Left reaction: the loads' first moment about the right support over L.
+  double load_all = 0, moment_all = 0;
+  for (int j = 0; j + 1 < count; ++j) {
+    double U, T, Q;
+    segment(j, U, T, Q);
+    load_all += U + T;
+    moment_all += Q;
+  }
+  const double reaction = load_all - moment_all / L;
+
+  // The moment at X summed segment by segment, for a position that the sweep
+  // below cannot take: positions less than a micrometre apart share a key and
+  // may stand out of order.
   auto direct = [&](double X) {
     double sum = 0;
-    for (const TSegment& g : segments) {
-      const double r = X * g.W;
-      if (X <= g.e) {
+    for (int j = 0; j + 1 < count; ++j) {
+      const double e = at[j].X, f = at[j + 1].X, D = f - e, k1 = at[j].k, k2 = at[j + 1].k;
+      const double U = D * k1, cu = (e + 0.5 * D) / L;
+      const double T = D * (k2 - k1) * 0.5, ct = (e + 0.6667 * D) / L;
+      const double r = X * ((1 - cu) * U + (1 - ct) * T);
+      if (X <= e) {
         sum += r;
-      } else if (X >= g.f) {
-        sum += r - g.U * (X - g.cu * L) - g.T * (X - g.ct * L);
+      } else if (X >= f) {
+        sum += r - U * (X - cu * L) - T * (X - ct * L);
       } else {
-        const double y = X - g.e, C = y * y * 0.5;
-        sum += r - g.k1 * C - y * (g.k2 - g.k1) * (C / g.D) / 3;
+        const double y = X - e, C = y * y * 0.5;
+        sum += r - k1 * C - y * (k2 - k1) * (C / D) / 3;
       }
     }
     return sum;
   };
+  // Whether every later position lies right of position i and every earlier one left of it.
+  std::vector<char> ordered;
+  if (!in_order) {
+    ordered.assign(count, 1);
+    double lowest_after = std::numeric_limits<double>::infinity();
+    for (int i = count - 1; i >= 0; --i) {
+      ordered[i] = !(lowest_after < at[i].X);
+      lowest_after = std::min(lowest_after, at[i].X);
+    }
+    double highest_before = -std::numeric_limits<double>::infinity();
+    for (int i = 0; i < count; ++i) {
+      ordered[i] = ordered[i] && highest_before < at[i].X;
+      highest_before = std::max(highest_before, at[i].X);
+    }
+  }
 
-  // One sweep in position order: at position i every segment before it lies
-  // on its left and every later one on its right, so the moment is
-  //   X (sum of W - sum over the left of (U + T)) + L (sum over the left of (U cu + T ct)),
-  // kept as running sums. Positions less than a micrometre apart may stand
-  // out of order (they share a key); a position whose neighbours are not all
-  // on the expected side of it is summed directly.
-  std::vector<double> lowest_from(count + 1, std::numeric_limits<double>::infinity());
-  for (int j = count - 1; j >= 0; --j) lowest_from[j] = std::min(xs[j], lowest_from[j + 1]);
-  double W_all = 0;
-  for (const TSegment& g : segments) W_all += g.W;
-  double load_left = 0, moment_left = 0;  // sums over the segments left of position i
-  double highest_before = -std::numeric_limits<double>::infinity();
+  // One sweep in position order: the segments already passed lie left of X,
+  // so the moment is X (reaction - their load) + their first moment.
+  double load_left = 0, moment_left = 0;
   for (int i = 0; i < count; ++i) {
-    const double X = xs[i];
-    const bool in_order = highest_before < X && lowest_from[i] >= X;
-    const double sum = in_order ? X * (W_all - load_left) + L * moment_left : direct(X);
+    const double X = at[i].X;
+    const double sum = in_order || ordered[i] ? X * (reaction - load_left) + moment_left : direct(X);
     // Curvatures come from moments in kNm: 10^6 to 1/mm, 10^3 to 1/m, 10^3 to mm.
     PCCList.PCC(i)->SetDeflection(st, Stage, sum * 1e12);
-    if (i < count - 1) {
-      const TSegment& g = segments[i];
-      load_left += g.U + g.T;
-      moment_left += g.U * g.cu + g.T * g.ct;
+    if (i + 1 < count) {
+      double U, T, Q;
+      segment(i, U, T, Q);
+      load_left += U + T;
+      moment_left += Q;
     }
-    highest_before = std::max(highest_before, X);
   }
 }
 
 void TBeam::CalculateDeflections() {
   CalcDeflectionsFor(stConstrucDefl, 3);
   CalcDeflectionsFor(stConstrucDefl, 6);
-  CalcDeflectionsFor(stStrength, 7);
+  // The strength entry has no curvature (Curvature gives 0 for it).
+  for (int i = 0; i < PCCList.Count(); ++i) PCCList.PCC(i)->SetDeflection(stStrength, 7, 0);
   CalcDeflectionsFor(stShort, 7);
   CalcDeflectionsFor(stLong, 7);
   CalcDeflectionsFor(stShrinkage, 7);
@@ -188,8 +200,8 @@ void TBeam::CalcSummaryResults() {
   ClearSummaryResults();
   for (int i = 0; i < PCCList.Count(); ++i) {
     const TPCC& p = *PCCList.PCC(i);
-    const TCompositeSectionAtPCC& cs = p.CompositeSection;
-    Stage3MomentRatio = std::max(Stage3MomentRatio, DemandRatio(p.GetMdes(stStrength, 3), cs.Mb(0)));
+    const TCompositeSectionAtPCC::TMomentCapacity capacity = p.CompositeSection.MomentCapacity();
+    Stage3MomentRatio = std::max(Stage3MomentRatio, DemandRatio(p.GetMdes(stStrength, 3), capacity.Mb(0)));
     Stage3ShearRatio = std::max(Stage3ShearRatio, std::fabs(DemandRatio(p.GetVdes(stStrength, 3), p.phiVvm())));
     if (p.IsPCC) {
       const double M = p.GetMdes(stStrength, 7), V = p.GetVdes(stStrength, 7);
@@ -197,7 +209,7 @@ void TBeam::CalcSummaryResults() {
       CompStageMomentRatio = std::max(CompStageMomentRatio, DemandRatio(M, p.phiMbv));
       CompStageShearRatio = std::max(CompStageShearRatio, std::fabs(DemandRatio(V, Vcomp)));
       CompStageCombinedRatio = std::max(
-          CompStageCombinedRatio, std::pow(DemandRatio(M, p.phiMbBeta()), 3) + std::pow(DemandRatio(V, Vcomp), 6));
+          CompStageCombinedRatio, std::pow(DemandRatio(M, capacity.Mb(p.beta_actual)), 3) + std::pow(DemandRatio(V, Vcomp), 6));
       MaxBetaActual = std::max(MaxBetaActual, p.beta_actual);
     }
     TotalShearConnectors = std::max(TotalShearConnectors, ConnectorsPerBeam(p.ni_actual));

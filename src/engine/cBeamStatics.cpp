@@ -22,33 +22,25 @@ constexpr int kMaxSegments = 10000;
 // ---------------------------------------------------------------------------
 // Design actions by statics. Work in metres: moments in kNm, shears in kN.
 
-TLoadCombination::TLoadCombination(const TBeam& Beam, TConstructionStageSet LimitToConStage, TStateType StateType) {
-  const TEntityList* limit_states = Beam.LimitStateList;
-  if (!limit_states || StateType < 0 || StateType >= limit_states->Count())
-    throw std::runtime_error("No limit state defined for the design actions");
-  const TLimitState& limit_state = *limit_states->ItemAs<TLimitState>(StateType);
+TBeamLoads::TBeamLoads(const TBeam& Beam) {
   const double Span = Beam.Span;
   const double L = Span / 1000;
-  auto factor = [&](const TAppliedLoad& load) { return load.IsLiveLoad ? limit_state.LFlive : limit_state.LFdead; };
-
+  L_ = L;
+  loads_.reserve(static_cast<size_t>(Beam.PointLoadList.Count() + Beam.DistributedLoadList.Count()));
   for (int i = 0; i < Beam.PointLoadList.Count(); ++i) {
     const auto& load = static_cast<const TPointLoad&>(*Beam.PointLoadList.Load(i));
-    if (!LoadActsFor(load, LimitToConStage)) continue;
-    TPoint p;
-    p.f = factor(load);
+    TLoad p{};
+    p.Source = &load;
+    p.IsPoint = true;
     p.P = load.Value;
     p.a = load.IsPositionProportional ? load.Position * Span / 1000 : load.Position / 1000;
     p.R = p.P * (1 - p.a / L);
-    p.fR = p.f * p.R;
-    p.fRmP = p.f * (p.R - p.P);
-    points_.push_back(p);
+    loads_.push_back(p);
   }
-
   for (int i = 0; i < Beam.DistributedLoadList.Count(); ++i) {
     const auto& load = static_cast<const TDistributedLoad&>(*Beam.DistributedLoadList.Load(i));
-    if (!LoadActsFor(load, LimitToConStage)) continue;
-    TSpread d;
-    d.f = factor(load);
+    TLoad d{};
+    d.Source = &load;
     d.s = load.IsStartPositionProportional ? load.StartPosition * Span / 1000 : load.StartPosition / 1000;
     d.e = load.IsFinishPositionProportional ? load.FinishPosition * Span / 1000 : load.FinishPosition / 1000;
     if (load.IsFinishPositionAtEnd) d.e = L;
@@ -63,61 +55,113 @@ TLoadCombination::TLoadCombination(const TBeam& Beam, TConstructionStageSet Limi
     d.cuL = cu * L;
     d.ctL = ct * L;
     d.R = (1 - cu) * d.U + (1 - ct) * d.T;
-    d.fR = d.f * d.R;
-    d.fRUT = d.f * (d.R - d.U - d.T);
-    spreads_.push_back(d);
+    loads_.push_back(d);
   }
 }
 
-void TLoadCombination::Actions(double x, double& Mdes, double& Vdes) const {
-  Mdes = 0;
-  Vdes = 0;
+void TBeamLoads::SharesAt(double x, TShares& Shares) const {
   const double X = x / 1000;
-  // Point loads first, then distributed loads, each in list order.
-  for (const TPoint& p : points_) {
-    Mdes += p.f * (X * p.R - std::max(X - p.a, 0.0) * p.P);
-    Vdes += X > p.a ? p.fRmP : p.fR;  // the shear jump is taken just right of the load
-  }
-  for (const TSpread& d : spreads_) {
-    if (X <= d.s) {
-      Vdes += d.fR;
-      Mdes += d.f * X * d.R;
+  Shares.X = X;
+  Shares.Items.resize(loads_.size());
+  for (size_t i = 0; i < loads_.size(); ++i) {
+    const TLoad& d = loads_[i];
+    TShare& share = Shares.Items[i];
+    share.IsTimesX = false;
+    if (d.IsPoint) {
+      share.g = X * d.R - std::max(X - d.a, 0.0) * d.P;
+      share.h = X > d.a ? d.R - d.P : d.R;  // the shear jump is taken just right of the load
+    } else if (X <= d.s) {
+      share.g = d.R;
+      share.IsTimesX = true;
+      share.h = d.R;
     } else if (X >= d.e) {
-      Vdes += d.fRUT;
-      Mdes += d.f * (X * d.R - d.U * (X - d.cuL) - d.T * (X - d.ctL));
+      share.g = X * d.R - d.U * (X - d.cuL) - d.T * (X - d.ctL);
+      share.h = d.R - d.U - d.T;
     } else {
       const double y = X - d.s, C = y * y * 0.5;
-      Vdes += d.f * (d.R - y * d.U / d.D - (C / d.D) * d.dq);
-      Mdes += d.f * (X * d.R - C * d.q1 - y * (C / d.D) * d.dq / 3);
+      share.g = X * d.R - C * d.q1 - y * (C / d.D) * d.dq / 3;
+      share.h = d.R - y * d.U / d.D - (C / d.D) * d.dq;
     }
   }
+}
+
+bool TBeamLoads::IsUniformOverSpan(int Index, double& q) const {
+  const TLoad& d = loads_[Index];
+  q = d.q1;
+  return !d.IsPoint && d.s == 0 && d.e == L_ && d.dq == 0;
+}
+
+TLoadCombination::TLoadCombination(const TBeam& Beam, const TBeamLoads& Loads, TConstructionStageSet LimitToConStage,
+                                   TStateType StateType) {
+  const TEntityList* limit_states = Beam.LimitStateList;
+  if (!limit_states || StateType < 0 || StateType >= limit_states->Count())
+    throw std::runtime_error("No limit state defined for the design actions");
+  const TLimitState& limit_state = *limit_states->ItemAs<TLimitState>(StateType);
+  factors_.reserve(static_cast<size_t>(Loads.Count()));
+  for (int i = 0; i < Loads.Count(); ++i) {
+    const TAppliedLoad& load = Loads.Load(i);
+    if (LoadActsFor(load, LimitToConStage))
+      factors_.push_back({i, load.IsLiveLoad ? limit_state.LFlive : limit_state.LFdead});
+  }
+}
+
+void TLoadCombination::Actions(const TBeamLoads::TShares& Shares, double& Mdes, double& Vdes) const {
+  Mdes = 0;
+  Vdes = 0;
+  for (const TFactor& factor : factors_) {
+    const TBeamLoads::TShare& share = Shares.Items[factor.Load];
+    Mdes += share.IsTimesX ? factor.f * Shares.X * share.g : factor.f * share.g;
+    Vdes += factor.f * share.h;
+  }
+}
+
+bool TLoadCombination::IsUniformOverSpan(const TBeamLoads& Loads, double& w, double& w_size) const {
+  w = 0;
+  w_size = 0;
+  for (const TFactor& factor : factors_) {
+    double q;
+    if (!Loads.IsUniformOverSpan(factor.Load, q)) return false;
+    w += factor.f * q;
+    w_size += std::fabs(factor.f * q);
+  }
+  return !factors_.empty();
 }
 
 void TBeam::GetDesignActions(double x, TConstructionStageSet LimitToConStage, TStateType StateType, double& Mdes,
                              double& Vdes) const {
   Mdes = 0;
   Vdes = 0;
-  TLoadCombination(*this, LimitToConStage, StateType).Actions(x, Mdes, Vdes);
+  const TBeamLoads loads(*this);
+  const TLoadCombination combination(*this, loads, LimitToConStage, StateType);
+  TBeamLoads::TShares shares;
+  loads.SharesAt(x, shares);
+  combination.Actions(shares, Mdes, Vdes);
 }
 
 void TBeam::FindMaxMomentRegion(double& Left, double& xm, double& Right) const {
-  const TLoadCombination strength(*this, AllStages(), stStrength);
+  const TBeamLoads loads(*this);
+  const TLoadCombination strength(*this, loads, AllStages(), stStrength);
+  TBeamLoads::TShares shares;
+  auto actions_at = [&](double at, double& m, double& v) {
+    loads.SharesAt(at, shares);
+    strength.Actions(shares, m, v);
+  };
   double M, V;
   auto moment_at = [&](double at) {
     double m, v;
-    strength.Actions(at, m, v);
+    actions_at(at, m, v);
     return m;
   };
   double xL = 0, xR = Span;
   double VL, VR;
-  strength.Actions(xL, M, VL);
-  strength.Actions(xR, M, VR);
+  actions_at(xL, M, VL);
+  actions_at(xR, M, VR);
   const double t = (std::fabs(VL) + std::fabs(VR)) / 10000000;
   xm = (xL + xR) / 2;
-  strength.Actions(xm, M, V);
+  actions_at(xm, M, V);
   double Mmax = M;
   while (std::fabs(xL - xR) > 1) {
-    strength.Actions(xm, M, V);
+    actions_at(xm, M, V);
     Mmax = M;
     // xm is the zero-shear point. "At most t" rather than "below t": an
     // unloaded beam (t = 0) then settles at midspan instead of drifting to a support.
@@ -130,11 +174,40 @@ void TBeam::FindMaxMomentRegion(double& Left, double& xm, double& Right) const {
     }
     xm = (xL + xR) / 2;
   }
+  // The plateau: where the moment stays within 99.5 % of the maximum, its
+  // ends found by bisection to within 10 mm.
   const double plateau = std::fabs(0.995 * Mmax);
+  auto outside_plateau = [&](double at) { return plateau >= std::fabs(moment_at(at)); };
+
+  // Under loads spread evenly over the whole span the moment is
+  // w X (L - X) / 2, so the plateau's ends are known: X (L - X) = 2 plateau / w.
+  // A trial position farther than a hair (far above the rounding of either
+  // side) from an end is placed by comparison; one within it is evaluated as
+  // above, so the bisection takes exactly the same steps.
+  double w, w_size;
+  double end_left = 0, end_right = 0, hair = -1;  // m; no hair: evaluate every trial
+  const double L = Span / 1000;
+  if (xm == Span / 2 && strength.IsUniformOverSpan(loads, w, w_size) && std::fabs(w) * 1e6 >= w_size) {
+    const double q = L * L / 4 - 2 * plateau / std::fabs(w);  // (L/2 - X)^2 at the ends
+    if (q > 0) {
+      end_left = L / 2 - std::sqrt(q);
+      end_right = L / 2 + std::sqrt(q);
+      hair = 1e-6 * L;
+    }
+  }
+  auto outside = [&](double at) {
+    const double X = at / 1000;
+    if (hair >= 0) {
+      if (X < end_left - hair || X > end_right + hair) return true;
+      if (X > end_left + hair && X < end_right - hair) return false;
+    }
+    return outside_plateau(at);
+  };
+
   double lo = 0, hi = xm;
   while (hi - lo > 10) {
     double mid = (lo + hi) / 2;
-    if (plateau >= std::fabs(moment_at(mid))) lo = mid;
+    if (outside(mid)) lo = mid;
     else hi = mid;
   }
   Left = lo;
@@ -142,7 +215,7 @@ void TBeam::FindMaxMomentRegion(double& Left, double& xm, double& Right) const {
   hi = Span;
   while (hi - lo > 10) {
     double mid = (lo + hi) / 2;
-    if (plateau >= std::fabs(moment_at(mid))) hi = mid;
+    if (outside(mid)) hi = mid;
     else lo = mid;
   }
   Right = hi;
@@ -302,11 +375,14 @@ void TBeam::SetCompositeSectionsFromBeam() {
 }
 
 void TBeam::AnalyseCompositeStageLoads() {
-  const TLoadCombination strength(*this, AllStages(), stStrength);
+  const TBeamLoads loads(*this);
+  const TLoadCombination strength(*this, loads, AllStages(), stStrength);
+  TBeamLoads::TShares shares;
   for (int i = 0; i < PCCList.Count(); ++i) {
     TPCC& p = *PCCList.PCC(i);
+    loads.SharesAt(p.x, shares);
     double M, V;
-    strength.Actions(p.x, M, V);
+    strength.Actions(shares, M, V);
     p.SetMdes(stStrength, 7, M);
     p.SetVdes(stStrength, 7, V);
   }
@@ -332,21 +408,33 @@ void TBeam::AnalyseConstructionLoads() {
       {stLong, 7, stLong, S::Of(7)},
   };
   constexpr int kRows = sizeof rows / sizeof rows[0];
+  // Each load's share at a position serves every row.
+  const TBeamLoads loads(*this);
   std::vector<TLoadCombination> combinations;
   combinations.reserve(kRows);
-  for (const Row& r : rows) combinations.emplace_back(*this, r.stages, r.factors);
+  for (const Row& r : rows) combinations.emplace_back(*this, loads, r.stages, r.factors);
+  TBeamLoads::TShares shares;
+  const TConcreteFloor* concrete = nullptr;
+  double Ec = 0;
   for (int i = 0; i < PCCList.Count(); ++i) {
     TPCC& p = *PCCList.PCC(i);
+    loads.SharesAt(p.x, shares);
     for (int k = 0; k < kRows; ++k) {
       const Row& r = rows[k];
       double M, V;
-      combinations[k].Actions(p.x, M, V);
+      combinations[k].Actions(shares, M, V);
       // The long-term moment carries the sustained stage 5 and 6 loads as well.
       if (r.stored == stLong) M += p.GetMdes(stConstrucDefl, 6);
       p.SetMdes(r.stored, r.stage, M);
       if (r.stored == stStrength) p.SetVdes(stStrength, 3, V);
     }
-    p.SetMdes(stShrinkage, 7, p.CompositeSection.Msh());
+    // The shrinkage moment reads the concrete's modulus: worked out once per concrete.
+    const TConcreteFloor* material = p.CompositeSection.ConcreteMaterial;
+    if (material != concrete) {
+      concrete = material;
+      Ec = material ? material->Ec() : 0;
+    }
+    p.SetMdes(stShrinkage, 7, material ? p.CompositeSection.MshFor(Ec) : 0);
   }
 }
 
@@ -367,10 +455,11 @@ void TBeam::FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments) {
     PopulatePCCList(Segments);
     SetCompositeSectionsFromBeam();
 
+    const double Ec = ConcreteFloor->Ec();
     auto evaluate = [&](TPCC& p) {
       AssignCompositeSectionAtPCC(p);
       p.CompositeSection.CalcDesignCapacities(Span, p.x, ConcreteFloor->ConcreteStrength);
-      p.CompositeSection.CalcServiceabilityProperties(ConcreteFloor->Ec());
+      p.CompositeSection.CalcServiceabilityProperties(Ec);
     };
     TPCC* midspan = GetPCCAt(Span / 2);
     if (midspan) evaluate(*midspan);
@@ -383,8 +472,9 @@ void TBeam::FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments) {
     double largest = 0;
     for (int i = 0; i < PCCList.Count(); ++i) {
       const TCompositeSectionAtPCC& cs = PCCList.PCC(i)->CompositeSection;
-      const double Mb0 = cs.Mb(0);
-      if (Mb0 > 0) r = cs.Mb(1) / Mb0;
+      const TCompositeSectionAtPCC::TMomentCapacity capacity = cs.MomentCapacity();
+      const double Mb0 = capacity.Mb(0);
+      if (Mb0 > 0) r = capacity.Mb(1) / Mb0;
       largest = i == 0 ? r : std::max(largest, r);
     }
     for (int i = 0; i < PCCList.Count(); ++i)

@@ -98,14 +98,33 @@ class TCompositeSectionAtPCC : public TCompositeSection {
   // Effective widths, concrete forces, Fcc and (through Mbfc) psi.
   void CalcDesignCapacities(double Lef, double Position, double fc);
   // Design moment capacity (kNm) at the degree of shear connection beta (0..1).
-  double Mb(double beta) const;
+  double Mb(double beta) const { return MomentCapacity().Mb(beta); }
+
+  // Mb with every term that does not depend on beta worked out once, for
+  // evaluating it at many degrees of shear connection (the search for the
+  // least degree that carries a moment). Valid while the section is unchanged.
+  class TMomentCapacity {
+   public:
+    double Mb(double beta) const;
+
+   private:
+    friend class TCompositeSectionAtPCC;
+    double Fcc, Fc_1, Fc_2, dsr, Dc, hr, Dc_hr;  // Dc_hr: concrete above the ribs
+    double tf1, tf2, tsp, Ds, dp;
+    double phisFst;               // steel yield force, kN
+    double F1, Fw, F2, Fp;        // flange, web, flange and plate yield forces, kN
+    double top_flange, web, bottom_flange;  // moments of the compressed parts, kNmm
+  };
+  TMomentCapacity MomentCapacity() const;
   // Capacity with the web ignored at full connection of the rest; sets psi.
   double Mbfc() const;
   // Capacity of the steel flanges and plate alone, kNm.
   double Msf() const;
   void CalcServiceabilityProperties(double Ec);
-  // Shrinkage moment, kNm.
+  // Shrinkage moment, kNm; 0 without a concrete.
   double Msh() const;
+  // The same for the concrete's modulus Ec, MPa.
+  double MshFor(double Ec) const;
   double lambdasd() const;
   double Dslab() const;
   // Slab contribution to vertical shear, kN (0 in the 2003 edition).

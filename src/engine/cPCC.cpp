@@ -37,7 +37,10 @@ void TPCC::Reset() {
   mdes_ = {};
   vdes_ = {};
   deflection_ = {};
-  Status = TStatus();
+  reduction_for_ = std::numeric_limits<double>::quiet_NaN();
+  reduction_ = 0;
+  Status.Reset();
+  Status.OKErrorLevel = elNone;
   IsChanged = false;
 }
 
@@ -69,7 +72,15 @@ double TPCC::MbAdjustedForShear(double beta) const {
   return CompositeSection.Mb(beta) * ShearReduction();
 }
 
-double TPCC::ShearReduction() const { return std::cbrt(1 - std::pow(shear_ratio, 6)); }
+double TPCC::ShearReduction() const {
+  // Kept with the shear ratio it belongs to: a pass of the connector loop
+  // asks for it at every PCC more than once.
+  if (!(reduction_for_ == shear_ratio)) {
+    reduction_for_ = shear_ratio;
+    reduction_ = std::cbrt(1 - std::pow(shear_ratio, 6));
+  }
+  return reduction_;
+}
 
 int TPCC::CalculateNi(double Fcp, double fds) {
   // A connector with no capacity can never be enough; the group-factor
@@ -113,10 +124,11 @@ void TPCC::CalculateMinimumShearConnection(double EffSpan, double fds, double x_
   const TCompositeSectionAtPCC& cs = CompositeSection;
   const double Mstar = GetMdes(stStrength, 7);
   const double Vstar = GetVdes(stStrength, 7);
-  const double Mb0 = cs.Mb(0), Mb05 = cs.Mb(0.5), Mb1 = cs.Mb(1);
+  const TCompositeSectionAtPCC::TMomentCapacity capacity = cs.MomentCapacity();
+  const double Mb0 = capacity.Mb(0), Mb05 = capacity.Mb(0.5), Mb1 = capacity.Mb(1);
   const double Mbfc = cs.Mbfc();  // sets psi
   const double psi = cs.psi;
-  const double Mbpsi = cs.Mb(psi);
+  const double Mbpsi = capacity.Mb(psi);
   const double Msf = cs.Msf();
 
   const double Vcomp = GetVcomp(EffSpan);
@@ -127,17 +139,16 @@ void TPCC::CalculateMinimumShearConnection(double EffSpan, double fds, double x_
   }
 
   if (Is2017Edition()) {
+    // MbAdjustedForShear, with what does not depend on beta (the section's
+    // terms and the reduction for shear) worked out once.
+    const double reduction = ShearReduction();
+    auto adjusted = [&](double beta) { return shear_ratio >= 1 ? 0 : capacity.Mb(beta) * reduction; };
     if (IsConnectorVeryDuctile) {
-      const double M0 = MbAdjustedForShear(0), M1 = MbAdjustedForShear(1);
+      const double M0 = adjusted(0), M1 = adjusted(1);
       // Without any gain from the slab, a moment above the steel's capacity cannot be reached.
       beta_min = Ratio(Mstar - M0, M1 - M0, Mstar > M0 ? kUnreachable : 0);
     } else {
-      // MbAdjustedForShear, with the reduction for shear (which does not
-      // depend on beta) worked out once for the search.
-      const double reduction = ShearReduction();
-      TSolver solver(0, 1, [this, reduction](double beta) {
-        return shear_ratio >= 1 ? 0 : CompositeSection.Mb(beta) * reduction;
-      });
+      TSolver solver(0, 1, adjusted);
       beta_min = solver.Findx(Mstar, 0.001, 500);
     }
   } else {
@@ -313,16 +324,17 @@ std::string TPCCList::KeyOf(double x) {
   double um = std::nearbyint(x * 1000);  // ties to even
   if (!std::isfinite(um)) um = 0;
   const long long value = static_cast<long long>(std::clamp(um, -9e17, 9e17));
-  // The digits, zero-padded after any sign to ten characters in all: "0004500000", "-000000005".
+  // As "%010lld": the digits zero-padded after any sign to ten characters in all.
   char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value < 0 ? -value : value).ptr;
-  const size_t count = static_cast<size_t>(end - digits);
-  const size_t width = value < 0 ? 9 : 10;
-  std::string key;
-  if (value < 0) key += '-';
-  if (count < width) key.append(width - count, '0');
-  key.append(digits, count);
-  return key;
+  const char* end = std::to_chars(digits, digits + sizeof digits, value < 0 ? -value : value).ptr;
+  const int count = static_cast<int>(end - digits);
+  const int zeros = std::max((value < 0 ? 9 : 10) - count, 0);
+  char key[32];
+  int n = 0;
+  if (value < 0) key[n++] = '-';
+  for (int i = 0; i < zeros; ++i) key[n++] = '0';
+  for (int i = 0; i < count; ++i) key[n++] = digits[i];
+  return std::string(key, static_cast<size_t>(n));
 }
 
 TPCC* TPCCList::PCCClosestTo(double x) const {

@@ -12,6 +12,8 @@
 // raises except the composite section's own checks.
 #pragma once
 
+#include <limits>
+
 #include "engine/cCompositeSection.h"
 #include "engine/cConstructionStage.h"
 #include "entity/cEntityList.h"
@@ -110,6 +112,8 @@ class TPCC : public TEntity {
   Slots mdes_;
   Slots vdes_;
   Slots deflection_;
+  mutable double reduction_for_ = std::numeric_limits<double>::quiet_NaN();  // the shear_ratio of reduction_
+  mutable double reduction_ = 0;
 };
 
 // The beam's PCCs, keyed by position in micrometres so that key order is

@@ -14,9 +14,33 @@
 // The list itself.
 
 int TEntityList::IndexOf(const std::string& Key) const {
+  if (indexed_) {
+    const auto found = index_.find(UpperCase(Key));
+    return found == index_.end() ? -1 : found->second;
+  }
   for (size_t i = 0; i < items_.size(); ++i)
     if (SameText(items_[i].key, Key)) return static_cast<int>(i);
   return -1;
+}
+
+void TEntityList::SetIsIndexed(bool Value) {
+  indexed_ = Value;
+  RebuildIndex();
+}
+
+void TEntityList::IndexAppended(int Index) {
+  if (!indexed_) return;
+  if (Index != Count() - 1) {
+    RebuildIndex();
+    return;
+  }
+  index_.try_emplace(UpperCase(items_[Index].key), Index);  // an earlier item with the key stays first
+}
+
+void TEntityList::RebuildIndex() {
+  index_.clear();
+  if (!indexed_) return;
+  for (size_t i = 0; i < items_.size(); ++i) index_.try_emplace(UpperCase(items_[i].key), static_cast<int>(i));
 }
 
 TEntity* TEntityList::Find(const std::string& Key) const {
@@ -33,6 +57,7 @@ int TEntityList::IndexOfEntity(const TEntity* Entity) const {
 int TEntityList::Add(std::string Key, std::unique_ptr<TEntity> Entity) {
   if (!Sorted) {
     items_.push_back({std::move(Key), std::move(Entity)});
+    IndexAppended(Count() - 1);
     return Count() - 1;
   }
   // Keys compare without regard to letter case, as they are looked up.
@@ -44,23 +69,32 @@ int TEntityList::Add(std::string Key, std::unique_ptr<TEntity> Entity) {
   auto it = std::upper_bound(items_.begin(), items_.end(), Key, less);
   int pos = static_cast<int>(it - items_.begin());
   items_.insert(it, {std::move(Key), std::move(Entity)});
+  IndexAppended(pos);
   return pos;
 }
 
 void TEntityList::Insert(int Index, std::string Key, std::unique_ptr<TEntity> Entity) {
   Index = std::clamp(Index, 0, Count());
   items_.insert(items_.begin() + Index, {std::move(Key), std::move(Entity)});
+  IndexAppended(Index);
 }
 
-void TEntityList::Delete(int Index) { items_.erase(items_.begin() + Index); }
+void TEntityList::Delete(int Index) {
+  items_.erase(items_.begin() + Index);
+  RebuildIndex();
+}
 
 std::unique_ptr<TEntity> TEntityList::Extract(int Index) {
   std::unique_ptr<TEntity> e = std::move(items_.at(Index).entity);
   items_.erase(items_.begin() + Index);
+  RebuildIndex();
   return e;
 }
 
-void TEntityList::Clear() { items_.clear(); }
+void TEntityList::Clear() {
+  items_.clear();
+  index_.clear();
+}
 
 std::string TEntityList::SectionName() const {
   if (!ObjectType) return "";

@@ -17,6 +17,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "entity/cEntity.h"
@@ -52,10 +53,19 @@ class TEntityList {
   // When set, Add keeps the keys in ascending order.
   bool Sorted = false;
 
+  // When set, the keys are also held in a hash index, so that IndexOf, Find
+  // and AddOrReplace take the same time however long the list is: for the
+  // libraries, which are long and looked up by key on every analysis.
+  void SetIsIndexed(bool Value);
+  bool IsIndexed() const { return indexed_; }
+
   int Count() const { return static_cast<int>(items_.size()); }
   bool Empty() const { return items_.empty(); }
   const std::string& Key(int Index) const { return items_.at(Index).key; }
-  void SetKey(int Index, std::string Key) { items_.at(Index).key = std::move(Key); }
+  void SetKey(int Index, std::string Key) {
+    items_.at(Index).key = std::move(Key);
+    RebuildIndex();
+  }
   TEntity* Item(int Index) const { return items_.at(Index).entity.get(); }
   template <class T>
   T* ItemAs(int Index) const {
@@ -113,5 +123,12 @@ class TEntityList {
     std::unique_ptr<TEntity> entity;
   };
   std::vector<std::string> ItemFields(TEntity& item, const std::vector<std::string>& names) const;
+  // Keeps the index in step after the item at Index was appended, or, for
+  // any other change, rebuilds it.
+  void IndexAppended(int Index);
+  void RebuildIndex();
+
   std::vector<Entry> items_;
+  bool indexed_ = false;
+  std::unordered_map<std::string, int> index_;  // upper-cased key -> first position with it
 };

@@ -46,7 +46,7 @@ int TAnalysisRun::AutoSelectSteelSection(int Side, bool WillSearchAllSections) {
         s.SetSectionType(candidate.SectionType);
         s.Grade = candidate.Grade;
       }
-      s.LoadFromLibrary(library);
+      s.LoadFromLibraryItem(candidate);  // what looking its name up in the library finds
     }
     // The loads follow the section's self-weight; a secondary beam's also load the primary beam.
     project_.UpdateAutoLoadsForBeam(*beam);

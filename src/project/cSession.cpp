@@ -59,6 +59,8 @@ TSession::TSession()
       LimitStateLibrary(TEntityList::Of<TLimitState>()),
       CWBRestrictionLibrary(TEntityList::Of<TCWBRestriction>()) {
   SectionName = "Session";
+  // The analysis looks sections up by key, and loading checks every item's key.
+  for (const TLibrarySlot& s : kSlots) (this->*s.List).SetIsIndexed(true);
   Clear();
   IsChanged = false;
 }
