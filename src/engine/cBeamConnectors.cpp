@@ -23,57 +23,72 @@ namespace {
 constexpr int kMaxSpacingPasses = 1000;
 
 // The largest of max(0, n_g + (x - x_g) / S) over the positions g added so
-// far that lie left of x (Side -1), or of max(0, n_g + (x_g - x) / S) over
-// those right of it (Side +1), equal to the last bit to the value that the
-// expression gives for the best position.
+// far, all left of x (Side -1), or of max(0, n_g + (x_g - x) / S) over those
+// right of it (Side +1), equal to the last bit to what the expression gives
+// for each g.
 //
-// In exact arithmetic the best position is the one with the largest key
-// n_g + Side x_g / S, whatever x. But keys can tie: a run of positions
-// filled from the same neighbour lies on one line of slope 1/S, and their
-// values then differ only by rounding, in either direction. So every
-// position whose key lies within a margin (far above rounding, far below
-// any real difference) of the best key is kept and evaluated.
+// In exact arithmetic the largest value comes from the position with the
+// largest key n_g + Side x_g / S, whatever x. In floating point the
+// expression rounds three times and is off by at most
+// 3.01 u (|x - x_g| / S + |n_g|), u = 2^-53, so two positions' values can
+// come out in either order only where their keys lie within the sum of their
+// two bounds. Keys tie in a run of positions filled from the same neighbour
+// (they lie on one line of slope 1/S): their values then differ only by
+// rounding, and each of them is evaluated. Positions whose key lies below
+// the best by more than Margin (the largest such bound anywhere on the beam)
+// can never give the largest value and are not kept.
 class TReach {
  public:
-  TReach(double S, double Margin, int Side) : S_(S), margin_(Margin), side_(Side) {}
+  // KeySlack: the rounding of two keys, worked out in long double.
+  TReach(double S, double Margin, double KeySlack, int Side)
+      : S_(S), margin_(Margin), slack_(KeySlack), side_(Side) {}
 
   void Add(double x, double n) {
-    const double key = n + side_ * x / S_;
-    if (key < best_key_ - margin_) return;
-    if (key > best_key_) {
-      best_key_ = key;
-      best_ = static_cast<int>(close_.size());
-    }
-    close_.push_back({x, n, key});
+    const long double key = n + side_ * static_cast<long double>(x) / S_;
+    if (!members_.empty() && key < members_.back().key - margin_) return;
+    members_.insert(std::upper_bound(members_.begin(), members_.end(), key,
+                                     [](long double k, const TMember& m) { return k < m.key; }),
+                    {x, n, key});
+    all_counts_positive_ = all_counts_positive_ && n >= 0;
+    nearest_x_ = members_.size() == 1 ? x : (side_ < 0 ? std::max(nearest_x_, x) : std::min(nearest_x_, x));
   }
 
-  // From the best key alone: within rounding of ValueAt.
-  double Estimate(double x) const { return close_.empty() ? 0.0 : std::max(0.0, Value(close_[best_], x)); }
+  // The value of the best key alone: within Margin of ValueAt.
+  double Estimate(double x) const { return members_.empty() ? 0.0 : std::max(0.0, Value(members_.back(), x)); }
 
-  double ValueAt(double x) {
-    double most = 0;
-    size_t kept = 0;
-    for (const TMember& m : close_) {
-      if (m.key < best_key_ - margin_) continue;  // overtaken since it was added
-      most = std::max(most, Value(m, x));
-      if (m.key == best_key_) best_ = static_cast<int>(kept);
-      close_[kept++] = m;
+  double ValueAt(double x) const {
+    if (members_.empty()) return 0;
+    const TMember& best = members_.back();
+    // With every position on its own side of x and every count positive,
+    // |x - x_g| / S + |n_g| = key_g - Side x / S, at most key_best - Side x / S:
+    // one bound for all, so the positions to evaluate are the top of the
+    // order. Otherwise every position kept is evaluated.
+    const bool one_side = side_ < 0 ? x >= nearest_x_ : x <= nearest_x_;
+    long double least_key = -std::numeric_limits<long double>::infinity();
+    if (one_side && all_counts_positive_) {
+      const double u = std::numeric_limits<double>::epsilon() / 2;
+      const long double own = best.key - side_ * static_cast<long double>(x) / S_;
+      const double best_bound = std::fabs(x - best.x) / S_ + std::fabs(best.n);
+      least_key = best.key - (3.01L * u * own + 3.01 * u * best_bound + slack_);
     }
-    close_.resize(kept);
+    double most = 0;
+    for (auto m = members_.rbegin(); m != members_.rend() && m->key >= least_key; ++m)
+      most = std::max(most, Value(*m, x));
     return most;
   }
 
  private:
   struct TMember {
-    double x, n, key;
+    double x, n;
+    long double key;
   };
   double Value(const TMember& m, double x) const { return side_ < 0 ? (x - m.x) / S_ + m.n : (m.x - x) / S_ + m.n; }
 
-  double S_, margin_;
+  double S_, margin_, slack_;
   int side_;
-  double best_key_ = -std::numeric_limits<double>::infinity();
-  int best_ = 0;
-  std::vector<TMember> close_;
+  std::vector<TMember> members_;  // in order of key, the best last
+  bool all_counts_positive_ = true;
+  double nearest_x_ = 0;  // the position kept nearest to the evaluations
 };
 
 }  // namespace
@@ -303,18 +318,27 @@ void TBeam::AdjustStudSpacing(int nr_max) {
     // S: the largest n_g + (x - x_g) / S over the positions on its left (as
     // this sweep leaves them) and n_k + (x_k - x) / S over those on its right
     // (as they stand before it).
-    // The rounding of n + x / S is some 1e-16 of the largest count and of
-    // Span / S; keys closer than 1e-12 of that are taken as tied.
-    double largest = 0;
-    for (const TItem& it : items) largest = std::max(largest, std::fabs(it.pcc->ni_actual));
-    const double margin = 1e-12 * (1 + largest + std::fabs(Span / S));
+    // n_g + (x - x_g) / S rounds three times: it is off by at most
+    // 3.01 u (|x - x_g| / S + |n_g|), u = 2^-53. Two positions' values can
+    // swap order only where their exact values (their keys) lie within the
+    // sum of both bounds; the keys themselves, in long double, add their own
+    // rounding. Counts filled here stay below the largest count plus Span / S.
+    double largest = 0, farthest = 0;
+    for (const TItem& it : items) {
+      largest = std::max(largest, std::fabs(it.pcc->ni_actual));
+      farthest = std::max(farthest, std::fabs(it.pcc->x));
+    }
+    const double reach = farthest / S;
+    const double u = std::numeric_limits<double>::epsilon() / 2;
+    const double slack = 4 * std::numeric_limits<long double>::epsilon() * (2 * reach + largest);
+    const double margin = 6.1 * u * (2 * reach + largest) + slack;
     std::vector<double> right(count, 0.0);
-    TReach ahead(S, margin, +1);
+    TReach ahead(S, margin, slack, +1);
     for (int i = count - 2; i >= 1; --i) {
       ahead.Add(items[i + 1].pcc->x, items[i + 1].pcc->ni_actual);
       right[i] = ahead.ValueAt(items[i].pcc->x);
     }
-    TReach behind(S, margin, -1);
+    TReach behind(S, margin, slack, -1);
     behind.Add(items[0].pcc->x, items[0].pcc->ni_actual);
     for (int i = 1; i + 1 < count; ++i) {
       TPCC& P = *items[i].pcc;
