@@ -169,6 +169,15 @@ class TBeam : public TEntity {
                         double& Vdes) const;
   void PopulatePCCList(int Segments);
   void FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments);
+  // Whether the bare steel cannot carry the stage 3 strength moment at the
+  // position of the maximum moment: the stage 3 moment ratio exceeds 1
+  // there, so FullAnalysis would find the assessment failing. Works out only
+  // that check, with the same arithmetic as FullAnalysis: loads the steel
+  // sections from the library with their effective properties and links the
+  // composite sections, as FullAnalysis does first, and leaves the results
+  // alone. False whenever the check cannot be made (FullAnalysis then
+  // reports why).
+  bool FailsBareSteelMomentCheck(const TEntityList& SteelSectionLibrary);
   // Strength design actions of the composite stage (all stages up to
   // DesignCompositeStage) at every PCC, stored as Mdes and Vdes (stStrength, 7).
   void AnalyseCompositeStageLoads();

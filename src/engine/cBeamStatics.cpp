@@ -438,6 +438,37 @@ void TBeam::AnalyseConstructionLoads() {
   }
 }
 
+bool TBeam::FailsBareSteelMomentCheck(const TEntityList& SteelSectionLibrary) {
+  try {
+    if (!ConcreteFloor || !SteelDeck || !ShearConnector || CompositeSectionList.Empty() || !(Span > 0)) return false;
+    for (int i = 0; i < SteelSectionList.Count(); ++i) {
+      TSteelSection& s = *SteelSection(i);
+      s.LoadFromLibrary(SteelSectionLibrary);
+      s.CalcEffectiveProperties();
+    }
+    SetCompositeSectionsFromBeam();
+
+    // The position, its stage 3 strength moment and the composite section
+    // there with its capacities, as the analysis finds them for its PCC.
+    double left, xm, right;
+    FindMaxMomentRegion(left, xm, right);
+    const TBeamLoads loads(*this);
+    TBeamLoads::TShares shares;
+    loads.SharesAt(xm, shares);
+    double M, V;
+    TLoadCombination(*this, loads, TConstructionStageSet::Of(3), stStrength).Actions(shares, M, V);
+    TPCC at;
+    at.x = xm;
+    AssignCompositeSectionAtPCC(at);
+    at.CompositeSection.CalcDesignCapacities(Span, xm, ConcreteFloor->ConcreteStrength);
+    const double Mb0 = at.CompositeSection.Mb(0);
+    // The ratio of the summary: M / Mb(0), any positive moment when Mb(0) is 0.
+    return Mb0 != 0 ? M / Mb0 > 1 : M > 0;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
 void TBeam::FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments) {
   Status.Reset();
   try {

@@ -24,11 +24,14 @@ void TCompositeSection::SetLinksToLibraryData(TSteelSection* SourceSteelSection,
 
 bool TCompositeSection::IsOK() {
   Status.Reset();
-  // The messages are format templates: a "%" in the label must come out as typed.
-  const std::string label = FormatLiteral(CompositeSectionLabel);
-  Status.CheckMin(StartPosition, 0.0, elError, "Invalid location for composite section [" + label + "]");
-  Status.CheckMin(bcLeft, 0.1, elError, "Invalid side 1 slab width for composite section [" + label + "]");
-  Status.CheckMin(bcRight, 0.1, elError, "Invalid side 2 slab width for composite section [" + label + "]");
+  // The messages are format templates: a "%" in the label must come out as
+  // typed. They are put together only for a check that fails.
+  auto label = [&] { return FormatLiteral(CompositeSectionLabel); };
+  Status.CheckMin(StartPosition, 0.0, elError, [&] { return "Invalid location for composite section [" + label() + "]"; });
+  Status.CheckMin(bcLeft, 0.1, elError,
+                  [&] { return "Invalid side 1 slab width for composite section [" + label() + "]"; });
+  Status.CheckMin(bcRight, 0.1, elError,
+                  [&] { return "Invalid side 2 slab width for composite section [" + label() + "]"; });
   Status.IsChecked = true;
   return Status.IsOK();
 }

@@ -33,10 +33,16 @@ int TAnalysisRun::AutoSelectSteelSection(int Side, bool WillSearchAllSections) {
   const TSteelSection& first = *beam->SteelSection(0);
   const std::string type = first.SectionType, grade = first.Grade;
   const TEntityList& library = session_.SteelSectionLibrary;
+  auto is_candidate = [&](int i) {
+    const auto& section = *library.ItemAs<TCustomSteelSection>(i);
+    return WillSearchAllSections || (section.SectionType == type && section.Grade == grade);
+  };
+  int last = library.Count() - 1;
+  while (last >= 0 && !is_candidate(last)) --last;
   int tried = 0;
   for (int i = 0; i < library.Count(); ++i) {
+    if (!is_candidate(i)) continue;
     const auto& candidate = *library.ItemAs<TCustomSteelSection>(i);
-    if (!WillSearchAllSections && (candidate.SectionType != type || candidate.Grade != grade)) continue;
     ++tried;
     observer_.ShowCandidateSection(Side, candidate, WillSearchAllSections);
     for (int k = 0; k < beam->SteelSectionList.Count(); ++k) {
@@ -52,6 +58,10 @@ int TAnalysisRun::AutoSelectSteelSection(int Side, bool WillSearchAllSections) {
     project_.UpdateAutoLoadsForBeam(*beam);
     if (project_.Geometry.HasPrimaryBeam && Side != 0) project_.UpdateAutoLoadsForBeam(*project_.GetBeam(0));
     if (beam->IsOK()) {
+      // A section whose bare steel cannot carry the stage 3 moment cannot
+      // pass: it is passed over without the full analysis. The last
+      // candidate is analysed whatever, as it stays in the beam when none passes.
+      if (i != last && beam->FailsBareSteelMomentCheck(library)) continue;
       beam->FullAnalysis(library, project_.Segments);
       if (beam->IsAssessmentOK()) break;
     }
