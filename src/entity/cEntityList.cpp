@@ -10,6 +10,29 @@
 #include "entity/VEXUtility.h"
 #include "entity/cIniFiles.h"
 
+namespace {
+
+// Keeps a list's keys indexed while a file loads into it, so that checking
+// every item's key against those already loaded takes the same time however
+// long the list grows.
+class TIndexedWhileLoading {
+ public:
+  explicit TIndexedWhileLoading(TEntityList& List) : list_(List), was_indexed_(List.IsIndexed()) {
+    if (!was_indexed_) list_.SetIsIndexed(true);
+  }
+  ~TIndexedWhileLoading() {
+    if (!was_indexed_) list_.SetIsIndexed(false);
+  }
+  TIndexedWhileLoading(const TIndexedWhileLoading&) = delete;
+  TIndexedWhileLoading& operator=(const TIndexedWhileLoading&) = delete;
+
+ private:
+  TEntityList& list_;
+  bool was_indexed_;
+};
+
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // The list itself.
 
@@ -210,11 +233,14 @@ void TEntityList::LoadFromCsvLines(const std::vector<std::string>& Lines, const 
   if (!ObjectType || Lines.empty()) return;
   std::string header = Lines[0];
   while (!header.empty() && (header.back() == ',' || header.back() == ' ')) header.pop_back();
+  // Which field feeds which property is worked out once for the file.
+  TIndexedWhileLoading indexed(*this);
+  const std::vector<int> columns = ObjectType()->CsvColumns(SplitCommaText(header));
   for (size_t i = 1; i < Lines.size(); ++i) {
     std::vector<std::string> fields = SplitCommaText(Lines[i]);
     if (fields.empty() || fields[0].empty()) break;
     std::unique_ptr<TEntity> item = ObjectType();
-    item->LoadFromCsvString(header, Lines[i]);
+    item->LoadFromCsvFields(columns, fields);
     AddOrReplace(std::move(item), IndexField, true);
   }
 }
@@ -249,12 +275,15 @@ constexpr int32_t kMaxItems = 64000;
 constexpr int32_t kMaxFields = 255;
 constexpr int32_t kMaxStringLength = 64000;
 
+std::string ReadStreamFile(const std::string& filename) {
+  std::string bytes, error;
+  if (!ReadFileBytes(filename, bytes, &error)) throw TStreamError(error);
+  return bytes;
+}
+
 class TStreamReader {
  public:
-  explicit TStreamReader(const std::string& filename) {
-    std::string error;
-    if (!ReadFileBytes(filename, bytes_, &error)) throw TStreamError(error);
-  }
+  explicit TStreamReader(std::string_view bytes) : bytes_(bytes) {}
   int64_t Position() const { return pos_; }
   void Seek(int64_t p) { pos_ = p; }
   int64_t Size() const { return static_cast<int64_t>(bytes_.size()); }
@@ -266,15 +295,29 @@ class TStreamReader {
     return static_cast<int32_t>(v);
   }
   std::string ReadString() {
+    std::string s;
+    ReadString(s);
+    return s;
+  }
+  // Into Text, reusing its storage.
+  void ReadString(std::string& Text) {
     int32_t len = std::clamp(ReadInt(), 0, kMaxStringLength);
-    if (len < 1) return "";
+    Text.clear();
+    if (len < 1) return;
     Need(static_cast<int64_t>(len) * 2);
-    std::u16string u(static_cast<size_t>(len), u'\0');
-    for (int32_t i = 0; i < len; ++i)
-      u[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes_[pos_ + 2 * i]) |
-                                   (static_cast<unsigned char>(bytes_[pos_ + 2 * i + 1]) << 8));
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes_.data()) + pos_;
     pos_ += static_cast<int64_t>(len) * 2;
-    return Utf16ToUtf8(u);
+    // Plain ASCII, as library text nearly always is, needs no conversion.
+    bool ascii = true;
+    for (int32_t i = 0; i < len && ascii; ++i) ascii = p[2 * i + 1] == 0 && p[2 * i] < 0x80;
+    if (ascii) {
+      Text.resize(static_cast<size_t>(len));
+      for (int32_t i = 0; i < len; ++i) Text[i] = static_cast<char>(p[2 * i]);
+      return;
+    }
+    std::u16string u(static_cast<size_t>(len), u'\0');
+    for (int32_t i = 0; i < len; ++i) u[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+    Text = Utf16ToUtf8(u);
   }
 
  private:
@@ -282,7 +325,7 @@ class TStreamReader {
     if (pos_ < 0 || pos_ + n > Size())
       throw TStreamError("Library file ends unexpectedly at position " + std::to_string(pos_));
   }
-  std::string bytes_;
+  std::string_view bytes_;
   int64_t pos_ = 0;
 };
 
@@ -336,21 +379,30 @@ void TEntityList::SaveToStream(const std::string& Filename, bool WillAppendIfExi
 }
 
 int64_t TEntityList::LoadFromStream(const std::string& Filename, const std::string& IndexField, int64_t Position) {
-  TStreamReader r(Filename);
+  return LoadFromStreamBytes(ReadStreamFile(Filename), IndexField, Position);
+}
+
+int64_t TEntityList::LoadFromStreamBytes(std::string_view Bytes, const std::string& IndexField, int64_t Position) {
+  TStreamReader r(Bytes);
   if (Position <= 0) SkipHeader(r);
   else r.Seek(Position);
   r.ReadString();  // block name
   int32_t item_count = std::clamp(r.ReadInt(), 0, kMaxItems);
   int32_t field_count = std::clamp(r.ReadInt(), 0, kMaxFields);
-  std::vector<std::string> names;
-  for (int32_t i = 0; i < field_count; ++i) names.push_back(r.ReadString());
-  const std::string header = JoinCommaText(names);
+  std::vector<std::string> names(static_cast<size_t>(field_count));
+  for (std::string& name : names) r.ReadString(name);
+  // Each item is filled straight from its fields; which field feeds which
+  // property is worked out once for the block, and the keys are checked
+  // through the index while the block loads.
+  TIndexedWhileLoading indexed(*this);
+  std::vector<int> columns;
+  if (ObjectType) columns = ObjectType()->CsvColumns(names);
+  std::vector<std::string> values(static_cast<size_t>(field_count));
   for (int32_t item = 0; item < item_count; ++item) {
-    std::vector<std::string> values;
-    for (int32_t f = 0; f < field_count; ++f) values.push_back(r.ReadString());
+    for (std::string& value : values) r.ReadString(value);
     if (!ObjectType) continue;
     std::unique_ptr<TEntity> entity = ObjectType();
-    entity->LoadFromCsvString(header, JoinCommaText(values));
+    entity->LoadFromCsvFields(columns, values);
     AddOrReplace(std::move(entity), IndexField, true);
   }
   if (field_count == 0) throw TStreamError("Fields not properly defined");
@@ -359,7 +411,11 @@ int64_t TEntityList::LoadFromStream(const std::string& Filename, const std::stri
 }
 
 std::string TEntityList::PeekStringFromStream(const std::string& Filename, int64_t Position) {
-  TStreamReader r(Filename);
+  return PeekStringFromStreamBytes(ReadStreamFile(Filename), Position);
+}
+
+std::string TEntityList::PeekStringFromStreamBytes(std::string_view Bytes, int64_t Position) {
+  TStreamReader r(Bytes);
   if (Position <= 0) SkipHeader(r);
   else r.Seek(Position);
   return r.ReadString();

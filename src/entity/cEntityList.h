@@ -17,6 +17,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -111,6 +112,10 @@ class TEntityList {
   int64_t LoadFromStream(const std::string& Filename, const std::string& IndexField, int64_t Position);
   // The name of the block at Position; "" at the end marker.
   static std::string PeekStringFromStream(const std::string& Filename, int64_t Position);
+  // The same on the bytes of a library file already read, so that a file of
+  // many blocks is read once.
+  int64_t LoadFromStreamBytes(std::string_view Bytes, const std::string& IndexField, int64_t Position);
+  static std::string PeekStringFromStreamBytes(std::string_view Bytes, int64_t Position);
   // Appends s at the end of the file, creating it when missing.
   static void WriteStringToStream(const std::string& Filename, const std::string& s, int64_t Position);
 

@@ -43,12 +43,6 @@ const TLibrarySlot* SlotOfType(const std::string& Type) {
   return nullptr;
 }
 
-int64_t FileSize(const std::string& File) {
-  std::error_code ec;
-  auto size = std::filesystem::file_size(File, ec);
-  return ec ? -1 : static_cast<int64_t>(size);
-}
-
 }  // namespace
 
 TSession::TSession()
@@ -89,15 +83,19 @@ void TSession::LoadLibraries(const std::string& LibraryFile) {
     Status.SetError(elError, GetAppName() + " library file [" + LibraryFile + "] not available");
     return;
   }
-  const int64_t size = FileSize(LibraryFile);
   int64_t position = 0;  // 0 stands for the first block, behind the header
   try {
+    // The file is read once; its blocks are decoded from memory.
+    std::string bytes, error;
+    if (!ReadFileBytes(LibraryFile, bytes, &error)) throw TStreamError(error);
+    const int64_t size = static_cast<int64_t>(bytes.size());
     for (;;) {
       // A file written without the end marker simply ends behind its last block.
       if (position > 0 && position >= size) break;
-      const TLibrarySlot* slot = SlotOfBlock(UpperCase(Trim(TEntityList::PeekStringFromStream(LibraryFile, position))));
+      const TLibrarySlot* slot =
+          SlotOfBlock(UpperCase(Trim(TEntityList::PeekStringFromStreamBytes(bytes, position))));
       if (!slot) break;  // the end marker, or a block this program does not know
-      const int64_t next = (this->*slot->List).LoadFromStream(LibraryFile, slot->IndexField, position);
+      const int64_t next = (this->*slot->List).LoadFromStreamBytes(bytes, slot->IndexField, position);
       if (next <= position) break;  // no progress: never loop on the same block
       position = next;
     }
