@@ -282,6 +282,11 @@ class TBeam : public TEntity {
  protected:
   // Statics helpers (cBeamStatics.cpp).
   void FindMaxMomentRegion(double& Left, double& xm, double& Right) const;
+  // The same steps on loads already read: the analysis reads the beam's loads once.
+  void FindMaxMomentRegion(const TBeamLoads& Loads, double& Left, double& xm, double& Right) const;
+  void PopulatePCCList(int Segments, const TBeamLoads& Loads);
+  void AnalyseCompositeStageLoads(const TBeamLoads& Loads);
+  void AnalyseConstructionLoads(const TBeamLoads& Loads);
   TPCC* AddPCCAt(double x, bool IsPCC, double Tolerance);
   void AssignCompositeSectionAtPCC(TPCC& PCC) const;
   void SetCompositeSectionsFromBeam();

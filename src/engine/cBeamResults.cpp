@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <span>
 #include <vector>
 
 #include "components/cCapacityFactor.h"
@@ -62,10 +63,8 @@ namespace {
 // Conjugate beam: the curvature diagram k (linear between the positions X,
 // in m) loads the simply supported span L; its bending moment is the
 // deflection. Moment receives the results, one per position.
-void IntegrateCurvatures(const std::vector<double>& X, const std::vector<double>& k, double L,
-                         std::vector<double>& Moment) {
+void IntegrateCurvatures(std::span<const double> X, std::span<const double> k, double L, std::span<double> Moment) {
   const int count = static_cast<int>(X.size());
-  Moment.assign(count, 0.0);
   if (count == 0) return;
 
   // The segment from e to f (D = f - e) carries a uniform part U = D k1
@@ -146,7 +145,7 @@ void IntegrateCurvatures(const std::vector<double>& X, const std::vector<double>
 
 void TBeam::CalcDeflectionsFor(TStateType st, int Stage) {
   const int count = PCCList.Count();
-  std::vector<double> X(count), k(count), moment;
+  std::vector<double> X(count), k(count), moment(count);
   for (int i = 0; i < count; ++i) {
     const TPCC& p = *PCCList.PCC(i);
     X[i] = p.x / 1000;
@@ -165,20 +164,23 @@ void TBeam::CalculateDeflections() {
   };
   static const TCase cases[] = {{stConstrucDefl, 3}, {stConstrucDefl, 6}, {stShort, 7}, {stLong, 7}, {stShrinkage, 7}};
   constexpr int kCases = sizeof cases / sizeof cases[0];
-  // One pass over the PCCs reads every case's curvatures, one stores the deflections.
-  const int count = PCCList.Count();
-  std::vector<double> X(count), k[kCases], moment[kCases];
-  for (auto& v : k) v.resize(count);
-  for (int i = 0; i < count; ++i) {
-    const TPCC& p = *PCCList.PCC(i);
+  // One pass over the PCCs reads every case's curvatures, one stores the
+  // deflections; positions, curvatures and moments share one buffer.
+  const size_t count = static_cast<size_t>(PCCList.Count());
+  std::vector<double> buffer(count * (1 + 2 * kCases));
+  const std::span<double> X(buffer.data(), count);
+  auto k = [&](int c) { return std::span<double>(buffer.data() + count * (1 + c), count); };
+  auto moment = [&](int c) { return std::span<double>(buffer.data() + count * (1 + kCases + c), count); };
+  for (size_t i = 0; i < count; ++i) {
+    const TPCC& p = *PCCList.PCC(static_cast<int>(i));
     X[i] = p.x / 1000;
-    for (int c = 0; c < kCases; ++c) k[c][i] = p.Curvature(cases[c].st, cases[c].Stage, I_factor_short, I_factor_long);
+    for (int c = 0; c < kCases; ++c) k(c)[i] = p.Curvature(cases[c].st, cases[c].Stage, I_factor_short, I_factor_long);
   }
-  for (int c = 0; c < kCases; ++c) IntegrateCurvatures(X, k[c], Span / 1000, moment[c]);
-  for (int i = 0; i < count; ++i) {
-    TPCC& p = *PCCList.PCC(i);
+  for (int c = 0; c < kCases; ++c) IntegrateCurvatures(X, k(c), Span / 1000, moment(c));
+  for (size_t i = 0; i < count; ++i) {
+    TPCC& p = *PCCList.PCC(static_cast<int>(i));
     // Curvatures come from moments in kNm: 10^6 to 1/mm, 10^3 to 1/m, 10^3 to mm.
-    for (int c = 0; c < kCases; ++c) p.SetDeflection(cases[c].st, cases[c].Stage, moment[c][i] * 1e12);
+    for (int c = 0; c < kCases; ++c) p.SetDeflection(cases[c].st, cases[c].Stage, moment(c)[i] * 1e12);
     p.SetDeflection(stStrength, 7, 0);
   }
 }
@@ -242,8 +244,9 @@ void TBeam::CalcSummaryResults() {
   for (int i = 0; i < PCCList.Count(); ++i) {
     const TPCC& p = *PCCList.PCC(i);
     const TCompositeSectionAtPCC::TMomentCapacity capacity = p.CompositeSection.MomentCapacity();
-    Stage3MomentRatio = std::max(Stage3MomentRatio, DemandRatio(p.GetMdes(stStrength, 3), capacity.Mb(0)));
-    Stage3ShearRatio = std::max(Stage3ShearRatio, std::fabs(DemandRatio(p.GetVdes(stStrength, 3), p.phiVvm())));
+    const double Mb0 = capacity.Mb(0);
+    Stage3MomentRatio = std::max(Stage3MomentRatio, DemandRatio(p.GetMdes(stStrength, 3), Mb0));
+    Stage3ShearRatio = std::max(Stage3ShearRatio, std::fabs(DemandRatio(p.GetVdes(stStrength, 3), p.phiVvmFor(Mb0))));
     if (p.IsPCC) {
       const double M = p.GetMdes(stStrength, 7), V = p.GetVdes(stStrength, 7);
       const double Vcomp = p.GetVcomp(Span);

@@ -139,7 +139,10 @@ void TBeam::GetDesignActions(double x, TConstructionStageSet LimitToConStage, TS
 }
 
 void TBeam::FindMaxMomentRegion(double& Left, double& xm, double& Right) const {
-  const TBeamLoads loads(*this);
+  FindMaxMomentRegion(TBeamLoads(*this), Left, xm, Right);
+}
+
+void TBeam::FindMaxMomentRegion(const TBeamLoads& loads, double& Left, double& xm, double& Right) const {
   const TLoadCombination strength(*this, loads, AllStages(), stStrength);
   TBeamLoads::TShares shares;
   auto actions_at = [&](double at, double& m, double& v) {
@@ -231,7 +234,7 @@ void TBeam::AssignCompositeSectionAtPCC(TPCC& PCC) const {
     const TCompositeSection* cs = CompositeSection(i);
     if (PCC.x >= cs->StartPosition && chosen->StartPosition < cs->StartPosition) chosen = cs;
   }
-  PCC.CompositeSection.Assign(chosen);
+  PCC.CompositeSection.AssignSection(*chosen);
 }
 
 TPCC* TBeam::AddPCCAt(double x, bool IsPCC, double Tolerance) {
@@ -263,7 +266,9 @@ struct TPosition {
 
 }  // namespace
 
-void TBeam::PopulatePCCList(int Segments) {
+void TBeam::PopulatePCCList(int Segments) { PopulatePCCList(Segments, TBeamLoads(*this)); }
+
+void TBeam::PopulatePCCList(int Segments, const TBeamLoads& Loads) {
   if (Segments < 1 || Segments > kMaxSegments)
     throw std::runtime_error("Number of segments must be between 1 and " + std::to_string(kMaxSegments));
   if (!(Span > 0)) throw std::runtime_error("Span must be greater than zero");
@@ -310,7 +315,7 @@ void TBeam::PopulatePCCList(int Segments) {
   add(Span / 2, true);
 
   double left, xm, right;
-  FindMaxMomentRegion(left, xm, right);
+  FindMaxMomentRegion(Loads, left, xm, right);
   add(left, true);
   add(xm, true);
   add(right, true);
@@ -374,8 +379,9 @@ void TBeam::SetCompositeSectionsFromBeam() {
   }
 }
 
-void TBeam::AnalyseCompositeStageLoads() {
-  const TBeamLoads loads(*this);
+void TBeam::AnalyseCompositeStageLoads() { AnalyseCompositeStageLoads(TBeamLoads(*this)); }
+
+void TBeam::AnalyseCompositeStageLoads(const TBeamLoads& loads) {
   const TLoadCombination strength(*this, loads, AllStages(), stStrength);
   TBeamLoads::TShares shares;
   for (int i = 0; i < PCCList.Count(); ++i) {
@@ -388,7 +394,9 @@ void TBeam::AnalyseCompositeStageLoads() {
   }
 }
 
-void TBeam::AnalyseConstructionLoads() {
+void TBeam::AnalyseConstructionLoads() { AnalyseConstructionLoads(TBeamLoads(*this)); }
+
+void TBeam::AnalyseConstructionLoads(const TBeamLoads& loads) {
   using S = TConstructionStageSet;
   // Stored moment, the limit state whose factors apply, and the stages whose loads act.
   struct Row {
@@ -409,7 +417,6 @@ void TBeam::AnalyseConstructionLoads() {
   };
   constexpr int kRows = sizeof rows / sizeof rows[0];
   // Each load's share at a position serves every row.
-  const TBeamLoads loads(*this);
   std::vector<TLoadCombination> combinations;
   combinations.reserve(kRows);
   for (const Row& r : rows) combinations.emplace_back(*this, loads, r.stages, r.factors);
@@ -450,9 +457,9 @@ bool TBeam::FailsBareSteelMomentCheck(const TEntityList& SteelSectionLibrary) {
 
     // The position, its stage 3 strength moment and the composite section
     // there with its capacities, as the analysis finds them for its PCC.
-    double left, xm, right;
-    FindMaxMomentRegion(left, xm, right);
     const TBeamLoads loads(*this);
+    double left, xm, right;
+    FindMaxMomentRegion(loads, left, xm, right);
     TBeamLoads::TShares shares;
     loads.SharesAt(xm, shares);
     double M, V;
@@ -483,7 +490,8 @@ void TBeam::FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments) {
       if (!s.Status.IsOK()) Status.SetError(s.Status.ErrorLevel, s.Status.ErrorMsg);
     }
 
-    PopulatePCCList(Segments);
+    const TBeamLoads loads(*this);
+    PopulatePCCList(Segments, loads);
     SetCompositeSectionsFromBeam();
 
     const double Ec = ConcreteFloor->Ec();
@@ -511,7 +519,7 @@ void TBeam::FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments) {
     for (int i = 0; i < PCCList.Count(); ++i)
       if (!PCCList.PCC(i)->IsPCCStatusKnown) PCCList.PCC(i)->SetIsPCC(largest > 2.5);
 
-    AnalyseCompositeStageLoads();
+    AnalyseCompositeStageLoads(loads);
 
     // Connectors per group: from one upwards while the minimum spacing cannot be met.
     int n, nmax;
@@ -530,7 +538,7 @@ void TBeam::FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments) {
       CalculateServiceabilityProperties();
       // The construction and in-service actions follow from the loads alone,
       // whatever the connectors: the first pass works them out.
-      if (n == first_n) AnalyseConstructionLoads();
+      if (n == first_n) AnalyseConstructionLoads(loads);
       if (StudCountBasis == 0) CheckHighStressEffectOnStuds(n);
       if (n >= nmax || !Min_spacing_violation) break;
       ++n;

@@ -37,13 +37,15 @@ bool TCompositeSection::IsOK() {
 }
 
 void TCompositeSection::Assign(const TEntity* Source) {
-  // Every writable property, then the links; field by field, because the
-  // analysis assigns a section to every cross-section of every pass.
   auto* s = dynamic_cast<const TCompositeSection*>(Source);
-  if (!s) {
-    TEntity::Assign(Source);
-    return;
-  }
+  if (s) AssignSection(*s);
+  else TEntity::Assign(Source);
+}
+
+void TCompositeSection::AssignSection(const TCompositeSection& Source) {
+  // Field by field, because the analysis assigns a section to every
+  // cross-section it makes.
+  const TCompositeSection* s = &Source;
   SetTracked(StartPosition, s->StartPosition);
   SetTracked(CompositeSectionLabel, s->CompositeSectionLabel);
   SetTracked(SteelSectionLabel, s->SteelSectionLabel);

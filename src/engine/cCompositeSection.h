@@ -50,6 +50,8 @@ class TCompositeSection : public TEntity {
                              TConcreteFloor* SourceConcreteMaterial);
   bool IsOK() override;
   void Assign(const TEntity* Source) override;
+  // Assign from another composite section: every writable property, then the links.
+  void AssignSection(const TCompositeSection& Source);
 
   TRV_PROPERTIES(TCompositeSection, TEntity,
                  Published("CompositeSectionLabel", &TCompositeSection::CompositeSectionLabel),

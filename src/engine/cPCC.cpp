@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <charconv>
 #include <limits>
 
 #include "components/cCapacityFactor.h"
@@ -58,11 +57,10 @@ double TPCC::GetVcomp(double EffSpan) const {
   return V * (beta_actual + (1 - beta_actual) / (0.92 + 0.76 * CompositeSection.lambdasd()));
 }
 
-double TPCC::phiVvm() const {
+double TPCC::phiVvmFor(double Mb0) const {
   const TSteelSection* s = CompositeSection.SteelSection;
   const double Vv = s ? s->Vv : 0;
   // Without a bending capacity the reduction cannot be worked out: take the lowest factor.
-  const double Mb0 = CompositeSection.Mb(0);
   const double k = Mb0 > 0 ? std::clamp(2.2 - 1.6 * GetMdes(stStrength, 3) / Mb0, 0.6, 1.0) : 0.6;
   return CapacityFactor(cfVerticalShearSteel) * Vv * k;
 }
@@ -325,16 +323,17 @@ std::string TPCCList::KeyOf(double x) {
   if (!std::isfinite(um)) um = 0;
   const long long value = static_cast<long long>(std::clamp(um, -9e17, 9e17));
   // As "%010lld": the digits zero-padded after any sign to ten characters in all.
-  char digits[24];
-  const char* end = std::to_chars(digits, digits + sizeof digits, value < 0 ? -value : value).ptr;
-  const int count = static_cast<int>(end - digits);
-  const int zeros = std::max((value < 0 ? 9 : 10) - count, 0);
-  char key[32];
-  int n = 0;
-  if (value < 0) key[n++] = '-';
-  for (int i = 0; i < zeros; ++i) key[n++] = '0';
-  for (int i = 0; i < count; ++i) key[n++] = digits[i];
-  return std::string(key, static_cast<size_t>(n));
+  unsigned long long digits = static_cast<unsigned long long>(value < 0 ? -value : value);
+  char text[24];
+  char* const end = text + sizeof text;
+  char* p = end;
+  do {
+    *--p = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  } while (digits != 0);
+  while (end - p < (value < 0 ? 9 : 10)) *--p = '0';
+  if (value < 0) *--p = '-';
+  return std::string(p, end);
 }
 
 TPCC* TPCCList::PCCClosestTo(double x) const {

@@ -55,7 +55,9 @@ class TPCC : public TEntity {
   // Composite vertical shear capacity, kN.
   double GetVcomp(double EffSpan) const;
   // Shear capacity of the steel web reduced for the stage 3 moment, kN.
-  double phiVvm() const;
+  double phiVvm() const { return phiVvmFor(CompositeSection.Mb(0)); }
+  // The same with the section's Mb(0) already worked out.
+  double phiVvmFor(double Mb0) const;
   double phiMbBeta() const { return CompositeSection.Mb(beta_actual); }
   // Mb(beta) reduced for vertical shear, kNm.
   double MbAdjustedForShear(double beta) const;

@@ -36,9 +36,20 @@ class TIndexedWhileLoading {
 // ---------------------------------------------------------------------------
 // The list itself.
 
+size_t TEntityList::TCaseFoldedHash::operator()(std::string_view Key) const {
+  size_t h = 14695981039346656037ull;  // FNV-1a
+  for (char c : Key) {
+    h ^= static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(c)));
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
+bool TEntityList::TCaseFoldedEqual::operator()(std::string_view A, std::string_view B) const { return SameText(A, B); }
+
 int TEntityList::IndexOf(const std::string& Key) const {
   if (indexed_) {
-    const auto found = index_.find(UpperCase(Key));
+    const auto found = index_.find(std::string_view(Key));
     return found == index_.end() ? -1 : found->second;
   }
   for (size_t i = 0; i < items_.size(); ++i)
@@ -57,13 +68,13 @@ void TEntityList::IndexAppended(int Index) {
     RebuildIndex();
     return;
   }
-  index_.try_emplace(UpperCase(items_[Index].key), Index);  // an earlier item with the key stays first
+  index_.try_emplace(items_[Index].key, Index);  // an earlier item with the key stays first
 }
 
 void TEntityList::RebuildIndex() {
   index_.clear();
   if (!indexed_) return;
-  for (size_t i = 0; i < items_.size(); ++i) index_.try_emplace(UpperCase(items_[i].key), static_cast<int>(i));
+  for (size_t i = 0; i < items_.size(); ++i) index_.try_emplace(items_[i].key, static_cast<int>(i));
 }
 
 TEntity* TEntityList::Find(const std::string& Key) const {

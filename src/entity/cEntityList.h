@@ -133,7 +133,18 @@ class TEntityList {
   void IndexAppended(int Index);
   void RebuildIndex();
 
+  // Hashing and comparing keys without regard to letter case, as IndexOf
+  // compares them, so that a key is looked up without copying it.
+  struct TCaseFoldedHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view Key) const;
+  };
+  struct TCaseFoldedEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view A, std::string_view B) const;
+  };
+
   std::vector<Entry> items_;
   bool indexed_ = false;
-  std::unordered_map<std::string, int> index_;  // upper-cased key -> first position with it
+  std::unordered_map<std::string, int, TCaseFoldedHash, TCaseFoldedEqual> index_;  // key -> first position with it
 };
