@@ -20,6 +20,12 @@ namespace {
 // cannot settle; stopping keeps the analysis finite.
 constexpr int kMaxSpacingPasses = 1000;
 
+// Connectors by which a change of count may exceed what fits at the minimum
+// spacing before it counts as a violation. A change that fits exactly (every
+// rib holding its connector when the minimum and maximum spacing are both the
+// rib pitch) must pass, whatever the last bit of the division says.
+constexpr double kMinSpacingTolerance = 1e-6;
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -250,8 +256,8 @@ void TBeam::AdjustStudSpacing(int nr_max) {
       }
       // The change of count between neighbouring positions must fit at the
       // minimum spacing with the connectors a group may hold.
-      if ((P.x - L.x) * nrL / limits[l].smin < std::fabs(v - L.ni_actual) ||
-          (R.x - P.x) * nrP / limits[i].smin < std::fabs(v - R.ni_actual))
+      if ((P.x - L.x) * nrL / limits[l].smin < std::fabs(v - L.ni_actual) - kMinSpacingTolerance ||
+          (R.x - P.x) * nrP / limits[i].smin < std::fabs(v - R.ni_actual) - kMinSpacingTolerance)
         Min_spacing_violation = true;
     }
     if (!changed) break;

@@ -68,7 +68,8 @@ std::string TAnalysisRun::RunAnalysis(const TAnalysisRunOptions& Options) {
   if (Options.WillDumpReport && report && report->empty()) {
     report->push_back(GetAppName() + "/V" + GetAppVersionShort());
     report->push_back("Input file," + Options.ProjectFileName);
-    report->push_back("Analysis run," + FormatShortDate(std::time(nullptr)));
+    const std::time_t now = Options.Clock ? Options.Clock() : std::time(nullptr);
+    report->push_back("Analysis run," + FormatShortDate(now));
     report->push_back("");
     project_.Dump(*report, false);
   }

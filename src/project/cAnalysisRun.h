@@ -9,6 +9,8 @@
 // sections chosen and the report lines never depend on it.
 #pragma once
 
+#include <ctime>
+#include <functional>
 #include <string>
 
 #include "project/cProject.h"
@@ -44,6 +46,8 @@ struct TAnalysisRunOptions {
   bool WillCollectOutputs = false;  // append the values of the project's OutputList as one line
   bool WillSearchAllSections = false;  // the selection may change section type and grade
   std::string ProjectFileName;    // for the report header
+  // The clock that dates the report header ("Analysis run"); empty: the system clock.
+  std::function<std::time_t()> Clock;
 };
 
 class TAnalysisRun {
