@@ -72,7 +72,14 @@ class TThreadObserver : public TAnalysisObserver {
   int beams_done_ = 0;
 };
 
+std::function<void()>& RunStartHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+
 }  // namespace
+
+void TRunWorker::SetRunStartHook(std::function<void()> Hook) { RunStartHook() = std::move(Hook); }
 
 void TRunWorker::MarkForDesign(TProject& Project, TSession& Session) {
   TAnalysisObserver quiet;
@@ -109,7 +116,9 @@ bool TRunWorker::Start(TProject& Project, TSession& Session, const QString& Proj
   auto cancel = cancel_;
   auto result = result_;
   const std::string file = ToStd(ProjectFileName);
-  thread_ = QThread::create([this, &Project, &Session, file, cancel, result] {
+  std::function<void()> start_hook = RunStartHook();
+  thread_ = QThread::create([this, &Project, &Session, file, cancel, result, start_hook] {
+    if (start_hook) start_hook();
     TThreadObserver observer(*this, *cancel, Project.BeamCount());
     TAnalysisRun run(Project, Session, observer);
     TStringList lines;

@@ -22,6 +22,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class TProject;
@@ -76,6 +77,9 @@ class TRunWorker : public QObject {
   bool IsRunning() const { return thread_ != nullptr; }
   // Blocks until the run has ended and Finished was emitted (tests, closing).
   void Wait();
+  // Tests: called on the worker thread before the run begins, so a test can
+  // hold the run until it has asked for a cancel. Empty removes it.
+  static void SetRunStartHook(std::function<void()> Hook);
 
  signals:
   void LogLine(const QString& Line);

@@ -44,7 +44,8 @@ TfrmAbout::TfrmAbout(TAboutMode Mode, QWidget* Parent) : QDialog(Parent) {
   big.setBold(true);
   product->setFont(big);
   product->setObjectName(QStringLiteral("lblProduct"));
-  auto* build = new QLabel(ToQ("Build: " + GetAppVersion()));
+  // The four-number version of the program file.
+  auto* build = new QLabel(QStringLiteral("Build: ") + QStringLiteral(TREVALON_VERSION));
   build->setObjectName(QStringLiteral("lblBuild"));
   build->setWordWrap(true);
   auto* description = new QLabel(ToQ(GetAppDescription()));

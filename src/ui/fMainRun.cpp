@@ -108,7 +108,6 @@ void TfrmMain::OnRunFinished(const TRunResult& Result) {
       QFile::remove(StateSnapshotFile());
       saved_results_.Lines.clear();
       for (const QString& line : Result.ReportLines) saved_results_.Add(ToStd(line));
-      SetStatusText(Result.Summary);
       SetDataChangedSinceCalc(false);
       // A design changes the beams' sections: the pages show the sections chosen.
       if (run_kind_ == TRunKind::Design) {

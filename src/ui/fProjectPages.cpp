@@ -1,6 +1,7 @@
 #include "ui/fProjectPages.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -19,8 +20,12 @@ TLabelledEdit* AddLabelledEdit(QGridLayout* Grid, int Row, const QString& Captio
   edit->setToolTip(Hint);
   edit->EditLabel()->show();
   Grid->addWidget(edit->EditLabel(), Row, 0);
-  Grid->addWidget(edit, Row, 1);
-  if (!Unit.isEmpty()) Grid->addWidget(new QLabel(Unit), Row, 2);
+  // The field with its unit right beside it.
+  auto* row = new QHBoxLayout;
+  row->addWidget(edit);
+  if (!Unit.isEmpty()) row->addWidget(new QLabel(Unit));
+  row->addStretch(1);
+  Grid->addLayout(row, Row, 1);
   return edit;
 }
 
@@ -28,8 +33,7 @@ TLabelledEdit* AddLabelledEdit(QGridLayout* Grid, int Row, const QString& Captio
 
 TGeneralPage::TGeneralPage(TPageHost& Host, QWidget* Parent) : TDataPage(Host, QStringLiteral("General"), Parent) {
   auto* grid = new QGridLayout(this);
-  grid->setColumnMinimumWidth(1, 260);
-  grid->setColumnStretch(3, 1);
+  grid->setColumnStretch(1, 1);
 
   auto* project_label = new QLabel(QStringLiteral("Project"));
   edtProject = new QLineEdit;
@@ -38,7 +42,7 @@ TGeneralPage::TGeneralPage(TPageHost& Host, QWidget* Parent) : TDataPage(Host, Q
   edtProject->setStatusTip(QStringLiteral("Name of project"));
   project_label->setBuddy(edtProject);
   grid->addWidget(project_label, 0, 0);
-  grid->addWidget(edtProject, 0, 1, 1, 3);
+  grid->addWidget(edtProject, 0, 1);
 
   auto* description_label = new QLabel(QStringLiteral("Project description"));
   memDescription = new QPlainTextEdit;
@@ -50,7 +54,7 @@ TGeneralPage::TGeneralPage(TPageHost& Host, QWidget* Parent) : TDataPage(Host, Q
   memDescription->setMaximumHeight(memDescription->fontMetrics().lineSpacing() * 5 + 12);
   description_label->setBuddy(memDescription);
   grid->addWidget(description_label, 1, 0, Qt::AlignTop);
-  grid->addWidget(memDescription, 1, 1, 1, 3);
+  grid->addWidget(memDescription, 1, 1);
 
   edtDesigner = AddLabelledEdit(grid, 2, QStringLiteral("Designer"), {}, QStringLiteral("edtDesigner"),
                                 QStringLiteral("Name of designer"));
@@ -61,9 +65,10 @@ TGeneralPage::TGeneralPage(TPageHost& Host, QWidget* Parent) : TDataPage(Host, Q
   edtSegments = AddLabelledEdit(grid, 5, QStringLiteral("Positions along beam for results calculation"), {},
                                 QStringLiteral("edtSegments"),
                                 QStringLiteral("Number of regularly-spaced positions along beam for calculation of results"));
+  edtDesigner->setMinimumWidth(260);
   for (QLineEdit* e : {static_cast<QLineEdit*>(edtFloorArea), static_cast<QLineEdit*>(edtStoreys),
                        static_cast<QLineEdit*>(edtSegments)})
-    e->setMaximumWidth(120);
+    e->setFixedWidth(120);
   grid->setRowStretch(6, 1);
 
   // Every field here is a plain change.
