@@ -549,8 +549,9 @@ void TfrmMain::SetRunning(bool IsRunning) {
   data_pages_->setEnabled(!IsRunning);
   for (QAction* a : data_commands_) a->setEnabled(!IsRunning);
   recent_menu_->setEnabled(!IsRunning && !RecentFiles().isEmpty());
-  SetDataChangedSinceSave(changed_since_save_);
-  SetDataChangedSinceCalc(changed_since_calc_);
+  // Save and Print follow their flags once the run is over (the status text stays).
+  Command(QStringLiteral("actSave"))->setEnabled(changed_since_save_ && !IsRunning);
+  Command(QStringLiteral("actPrint"))->setEnabled(!changed_since_calc_ && !IsRunning);
   progress_->setVisible(IsRunning);
   cancel_->setVisible(IsRunning);
   cancel_->setEnabled(IsRunning);
