@@ -456,6 +456,8 @@ void TfrmMain::UpdateScreensFromProject() {
       summary_->SetSection(side, QString(), ToQ(s.SectionType));
   }
   UpdateBeamCaptions();
+  // A freshly filled project always shows its first node, whatever an earlier check said.
+  can_change_tabs_ = true;
   SelectNode(1);
   ShowEventLogPage();
   field_checks_.Check(nullptr, nullptr, false, true, false);
