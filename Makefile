@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test test-normal test-asan bench fuzz clean
+.PHONY: deps build run gui screenshots test test-normal test-asan bench fuzz clean
 
 deps:
 	@./scripts/install-deps
@@ -17,6 +17,14 @@ build: deps
 
 run: build
 	./scripts/run-sample $(BUILD)
+
+# Builds and starts the desktop program.
+gui: build
+	$(BUILD)/bin/trevalon-gui
+
+# Pictures of the window under a virtual X server, into $(BUILD)/screenshots/.
+screenshots: build
+	./scripts/screenshots $(BUILD)
 
 test: deps
 	$(MAKE) --no-print-directory test-normal
