@@ -272,7 +272,7 @@ struct TExcelDirect::TCell {
   enum class TKind { Number, Text, Boolean, Error };
   TKind Kind = TKind::Text;
   double Number = 0;
-  std::string Text;  // text, or the error code
+  std::string Text;  // text, "True" or "False", or the error code; "" for a number
 };
 
 struct TExcelDirect::TSheet {
@@ -418,8 +418,7 @@ std::optional<TExcelDirect::TCell> TExcelDirect::TWorkbook::ReadCell(const pugi:
     if (Trim(value).empty()) return std::nullopt;
     if (!ParseStoredNumber(value, cell.Number))
       throw TExcelDirectError(Prefix + "cell " + Name + " stores \"" + Shown(value) + "\" as a number");
-    cell.Kind = TCell::TKind::Number;
-    cell.Text = FloatToStrGeneral(cell.Number);
+    cell.Kind = TCell::TKind::Number;  // its text is made when read, in the regional format
   } else {
     // "str" (a formula's text result), "d" (a date as text) and any other type.
     cell.Text = DecodeCharacterEscapes(value);
@@ -511,7 +510,8 @@ std::string TExcelDirect::Shown(const std::string& Text) {
 }
 
 std::string TExcelDirect::Where(const std::string& CellReference) const {
-  return "Cell " + CellReference + " of sheet \"" + (sheet_ ? sheet_->Name : std::string()) + "\"";
+  return "Cell " + CellReference + " of sheet \"" + (sheet_ ? sheet_->Name : std::string()) + "\" in [" +
+         (workbook_ ? workbook_->FileName : std::string()) + "]";
 }
 
 const TExcelDirect::TCell* TExcelDirect::CellAt(const std::string& CellReference) const {
@@ -525,7 +525,8 @@ const TExcelDirect::TCell* TExcelDirect::CellAt(const std::string& CellReference
 
 std::string TExcelDirect::GetCellValue(const std::string& CellReference) const {
   const TCell* cell = CellAt(CellReference);
-  return cell ? cell->Text : std::string();
+  if (!cell) return "";
+  return cell->Kind == TCell::TKind::Number ? FloatToStrGeneral(cell->Number) : cell->Text;
 }
 
 double TExcelDirect::GetCellFloatValue(const std::string& CellReference) const {
