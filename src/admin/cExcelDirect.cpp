@@ -4,17 +4,17 @@
 // namespace prefix, since writers differ in the prefixes they use.
 #include "admin/cExcelDirect.h"
 
-#include <zip.h>
-
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <map>
 #include <optional>
-#include <pugixml.hpp>
 #include <unordered_map>
 #include <vector>
+
+#include <pugixml.hpp>
+#include <zip.h>
 
 #include "entity/VEXUtility.h"
 

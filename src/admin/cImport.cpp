@@ -476,10 +476,18 @@ TImportResult ImportProjectFile(TProject& Project, const TSession& Session, cons
   std::string bytes, error;
   if (!ReadFileBytes(File, bytes, &error)) return {false, error};
 
-  Project.SetLimitStateValues(&Session.LimitStateLibrary);
-  Project.SetCWBRestrictions(&Session.CWBRestrictionLibrary);
-  const TImportResult result =
-      IsTextFile(File) ? ImportFromTvxText(Project, bytes, File, Today) : ImportFromXLS(Project, File, Today);
+  // The readers change the factors of the project's limit states, which the
+  // program's project holds from the library all along; a new one takes them now.
+  if (Project.LimitStateList.Empty()) Project.SetLimitStateValues(&Session.LimitStateLibrary);
+  if (Project.CWBRestrictionList.Empty()) Project.SetCWBRestrictions(&Session.CWBRestrictionLibrary);
+  TImportResult result;
+  if (IsTextFile(File)) {
+    result = ImportFromTvxText(Project, bytes, File, Today);
+  } else {
+    TExcelDirect book;
+    book.ConnectToBytes(std::move(bytes), File);
+    result = ImportFromWorkbook(Project, book, File, Today);
+  }
   if (!result.IsOK) return result;
 
   TakeFirstLibraryItemWhenUnknown(Project, Project.SteelDeck.Name, Project.SteelDeck.IsCustom,

@@ -54,9 +54,11 @@ TImportResult ImportFromWorkbook(TProject& Project, TExcelDirect& Workbook, cons
                                  std::time_t Today = std::time(nullptr));
 
 // The Import command: a file whose bytes are all text (IsTextFile) is read as
-// an older project file, any other as a workbook. The project first takes the
-// session's limit states and welded-beam restrictions, as opening a file
-// does. After a successful read the deck and the connector take the library
+// an older project file, any other as a workbook. The readers keep the
+// project's limit states (only their factors change) and welded-beam
+// restrictions; a project without any first takes the session's, as the
+// program's project holds them from start-up. After a successful read the
+// deck and the connector take the library
 // items of their names, and a name the library lacks takes its first item (with a
 // warning), as the input screens do; then the beam geometry is updated, the
 // steel sections reload from the library (a warning names a section the

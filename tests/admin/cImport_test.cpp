@@ -730,9 +730,16 @@ TEST_F(ImportCommand, AnOlderProjectFileIsReconciledWithTheLibraries) {
   // Automatic loads are back (the file asks for them).
   EXPECT_GT(project.GetBeam(1)->DistributedLoadList.AutoLoadCount(), 0);
   EXPECT_GT(project.GetBeam(0)->PointLoadList.AutoLoadCount(), 0);
-  // The limit states are the library's, with the file's live load factors.
+  // A new project takes the library's limit states, with the file's live load factors.
   EXPECT_EQ(project.LimitStateList.Count(), session.LimitStateLibrary.Count());
   EXPECT_EQ(project.LimitStateList.ItemAs<TLimitState>(1)->LFlive, 0.6);
+
+  // A project's own limit states stay: a factor the file does not give is kept.
+  std::vector<std::string> lines = BayLines();
+  lines[16] = "";
+  project.LimitStateList.ItemAs<TLimitState>(2)->LFlive = 0.5;
+  ASSERT_TRUE(ImportProjectFile(project, session, dir.Write("bay.tvx", Joined(lines)), ImportDate()).IsOK);
+  EXPECT_EQ(project.LimitStateList.ItemAs<TLimitState>(2)->LFlive, 0.5);
 }
 
 TEST_F(ImportCommand, NamesTheLibraryLacksAreSaid) {
