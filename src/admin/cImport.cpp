@@ -50,14 +50,14 @@ class TWorkbookReader {
       : project_(Project), beam_(*Project.GetBeam(1)), book_(Book), filename_(Filename), today_(Today) {}
 
   void Read() {
-    const bool is_older_layout = ReadDeflectionLayout();
+    const bool is_first_layout = ReadDeflectionLayout();
     ReadGeneralData();
     ReadSteelSections();
     ReadConcreteSections();
     ReadCompositeSections();
     ReadDistributedLoads();
     ReadPointLoads();
-    ReadDeflectionData(is_older_layout);
+    ReadDeflectionData(is_first_layout);
   }
 
  private:
@@ -67,8 +67,8 @@ class TWorkbookReader {
   // A stage number: the cell as an integer, the in-service stage when it is not one.
   static int StageOf(const std::string& Text) { return StrToIntDef(Text, kInServiceStage); }
 
-  // Layout of "Deflection_Data": the first (D2 <= 1, an empty D2 included)
-  // starts with the combined stage 3, 5 and 6 limit.
+  // The layout of "Deflection_Data": true for the first (D2 <= 1, an empty
+  // D2 included), which starts with the combined stage 3, 5 and 6 limit.
   bool ReadDeflectionLayout() {
     book_.SetCurrentSheetByName("Deflection_Data");
     return Number("D", 2) <= 1;
@@ -255,11 +255,11 @@ class TWorkbookReader {
     }
   }
 
-  void ReadDeflectionData(bool IsOlderLayout) {
+  void ReadDeflectionData(bool IsFirstLayout) {
     book_.SetCurrentSheetByName("Deflection_Data");
     TDeflectionLimit& dl = project_.DeflectionLimit;
     std::string camber;
-    if (IsOlderLayout) {
+    if (IsFirstLayout) {
       dl.Stage3DLRelLimit = 0;
       dl.Stage56DLRelLimit = 0;
       dl.Stage356DLRelLimit = Number("A", 2);
@@ -292,7 +292,7 @@ class TWorkbookReader {
     dl.Stage356DLAbsLimit = 0;
     dl.IncrementalAbsLimit = 0;
     dl.TotalAbsLimit = 0;
-    if (IsOlderLayout) {
+    if (IsFirstLayout) {
       const int i = project_.LimitStateList.CloseIndexOf("*Strength*");
       if (i >= 0) project_.LimitStateList.ItemAs<TLimitState>(i)->LFdead = 1.25;
     }
