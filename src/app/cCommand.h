@@ -60,3 +60,4 @@ std::string DefaultLibraryFile();
 std::unique_ptr<TCommand> MakeAnalyseCommand(std::ostream& Out, std::ostream& Err, bool IsDesign);
 std::unique_ptr<TCommand> MakeEvalCommand(std::ostream& Out, std::ostream& Err);
 std::unique_ptr<TCommand> MakeGenerateLibraryCommand(std::ostream& Out, std::ostream& Err);
+std::unique_ptr<TCommand> MakeImportCommand(std::ostream& Out, std::ostream& Err);

@@ -48,25 +48,34 @@ bool LoadProjectFile(TProject& Project, const TSession& Session, const std::stri
     return false;
   }
   Project.LoadFromIniFile(ini, "", "");
+  ReconcileWithLibraries(Project, Session, &ini);
+  Project.IsChanged = false;
+  return true;
+}
 
+void ReconcileWithLibraries(TProject& Project, const TSession& Session, TVEXIniFile* SavedFile) {
   // The deck and the connector follow the library; a custom one then takes
   // its own saved values again.
-  const bool custom_deck = Project.SteelDeck.IsCustom;
-  Project.SteelDeck.IsCustom = false;
-  ApplyLibraryDeck(Project.SteelDeck, Session.SteelDeckLibrary);
-  if (custom_deck) Project.SteelDeck.LoadFromIniFile(ini, "", "");
-  const bool custom_connector = Project.ShearConnector.IsCustom;
-  Project.ShearConnector.IsCustom = false;
-  ApplyLibraryConnector(Project.ShearConnector, Session.ShearConnectorLibrary);
-  if (custom_connector) Project.ShearConnector.LoadFromIniFile(ini, "", "");
+  TSteelDeck& deck = Project.SteelDeck;
+  if (!deck.IsCustom || SavedFile) {
+    const bool custom_deck = deck.IsCustom;
+    deck.IsCustom = false;
+    ApplyLibraryDeck(deck, Session.SteelDeckLibrary);
+    if (custom_deck) deck.LoadFromIniFile(*SavedFile, "", "");
+  }
+  TShearConnector& connector = Project.ShearConnector;
+  if (!connector.IsCustom || SavedFile) {
+    const bool custom_connector = connector.IsCustom;
+    connector.IsCustom = false;
+    ApplyLibraryConnector(connector, Session.ShearConnectorLibrary);
+    if (custom_connector) connector.LoadFromIniFile(*SavedFile, "", "");
+  }
 
   for (int id = 0; id < 3; ++id) {
     TImportedBeam& beam = *Project.GetBeam(id);
     for (int i = 0; i < beam.SteelSectionList.Count(); ++i) beam.SteelSection(i)->LoadFromLibrary(Session.SteelSectionLibrary);
   }
   Project.UpdateAutoLoads();
-  Project.IsChanged = false;
-  return true;
 }
 
 bool SaveProjectFile(TProject& Project, const std::string& File, std::string& Error) {
