@@ -38,7 +38,7 @@ std::unique_ptr<TEntity> MakeEntity() {
 class TEntityList {
  public:
   TEntityList() = default;
-  explicit TEntityList(TEntityFactory ObjectType) : ObjectType(ObjectType) {}
+  explicit TEntityList(TEntityFactory AObjectType) : ObjectType(AObjectType) {}
   template <class T>
   static TEntityList Of() {
     return TEntityList(&MakeEntity<T>);

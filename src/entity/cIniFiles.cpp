@@ -50,7 +50,7 @@ void TVEXIniFile::Parse(std::string_view bytes) {
     text = Cp1252ToUtf8(bytes);
   }
 
-  Section* current = nullptr;
+  TSection* current = nullptr;
   size_t pos = 0;
   while (pos <= text.size()) {
     size_t end = text.find_first_of("\r\n", pos);
@@ -81,24 +81,24 @@ void TVEXIniFile::Parse(std::string_view bytes) {
   dirty_ = false;
 }
 
-const TVEXIniFile::Section* TVEXIniFile::Find(const std::string& section) const {
+const TVEXIniFile::TSection* TVEXIniFile::Find(const std::string& section) const {
   auto it = section_index_.find(UpperCase(section));
   return it == section_index_.end() ? nullptr : &sections_[it->second];
 }
 
-TVEXIniFile::Section* TVEXIniFile::Find(const std::string& section) {
+TVEXIniFile::TSection* TVEXIniFile::Find(const std::string& section) {
   auto it = section_index_.find(UpperCase(section));
   return it == section_index_.end() ? nullptr : &sections_[it->second];
 }
 
-TVEXIniFile::Section& TVEXIniFile::FindOrAdd(const std::string& section) {
-  if (Section* s = Find(section)) return *s;
+TVEXIniFile::TSection& TVEXIniFile::FindOrAdd(const std::string& section) {
+  if (TSection* s = Find(section)) return *s;
   section_index_.emplace(UpperCase(section), sections_.size());
-  sections_.push_back(Section{section, {}, {}});
+  sections_.push_back(TSection{section, {}, {}});
   return sections_.back();
 }
 
-void TVEXIniFile::Reindex(Section& s) {
+void TVEXIniFile::Reindex(TSection& s) {
   s.index.clear();
   for (size_t i = 0; i < s.keys.size(); ++i) s.index.emplace(UpperCase(s.keys[i].first), i);
 }

@@ -61,20 +61,20 @@ class TVEXIniFile {
 
  private:
   TVEXIniFile() = default;
-  struct Section {
+  struct TSection {
     std::string name;
     std::vector<std::pair<std::string, std::string>> keys;
     std::unordered_map<std::string, size_t> index;  // upper-case key -> position
   };
   void Parse(std::string_view bytes);
-  const Section* Find(const std::string& section) const;
-  Section* Find(const std::string& section);
-  Section& FindOrAdd(const std::string& section);
-  void Reindex(Section& s);
+  const TSection* Find(const std::string& section) const;
+  TSection* Find(const std::string& section);
+  TSection& FindOrAdd(const std::string& section);
+  void Reindex(TSection& s);
 
   std::string file_name_;
   TEncoding encoding_ = TEncoding::Utf8;
-  std::vector<Section> sections_;
+  std::vector<TSection> sections_;
   std::unordered_map<std::string, size_t> section_index_;
   std::string load_error_;
   std::string write_error_;

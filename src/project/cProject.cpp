@@ -1,12 +1,7 @@
 // TProject: data, defaults, names, validation and the project file. The
-// automatic loads are in cProjectLoads.cpp, the report block and summaries in
-// report/cProjectReport.cpp.
+// automatic loads are in cProjectLoads.cpp, the report block, the summaries
+// and the checksum in cProjectReport.cpp.
 #include "project/cProject.h"
-
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
 
 #include "components/cStandard.h"
 #include "entity/VEXUtility.h"
@@ -309,12 +304,4 @@ void TProject::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Prefix, 
     TestGroupList.Add(group, std::move(added));
   }
   IsChanged = false;
-}
-
-std::string CurrentUserCode() {
-  std::string login;
-  if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name) login = pw->pw_name;
-  if (login.empty())
-    if (const char* user = std::getenv("USER")) login = user;
-  return HashText(login).substr(0, 8);
 }

@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "admin/cDesignTable.h"
-#include "admin/cTest.h"
 #include "components/cConcreteFloor.h"
 #include "components/cShearConnector.h"
 #include "components/cSteelDeck.h"
 #include "engine/cDeflectionLimit.h"
+#include "project/cDesignTable.h"
 #include "project/cGeometry.h"
+#include "project/cTest.h"
 #include "report/cImportedBeam.h"
 
 class TFloorUse;
