@@ -13,24 +13,31 @@
 
 namespace {
 
-char g_decimal_separator = '.';
-// 0: day/month/year, 1: month/day/year, 2: year-month-day.
-int g_date_order = 0;
+TProgramSetting<TRegionalSettings> g_regional_settings{TRegionalSettings{}};
 
 }  // namespace
 
 // ---------------------------------------------------------------------------
 // Regional format.
 
-char DecimalSeparator() { return g_decimal_separator; }
-void SetDecimalSeparator(char separator) { g_decimal_separator = separator; }
+TRegionalSettings RegionalSettings() { return g_regional_settings.Get(); }
+void SetRegionalSettings(TRegionalSettings Settings) { g_regional_settings.SetProgramWide(Settings); }
 
-void UsePlainRegionalSettings() {
-  g_decimal_separator = '.';
-  g_date_order = 0;
+TRegionalSettingsScope::TRegionalSettingsScope(TRegionalSettings Settings) : scope_(g_regional_settings, Settings) {}
+
+char DecimalSeparator() { return RegionalSettings().DecimalSeparator; }
+
+void SetDecimalSeparator(char separator) {
+  TRegionalSettings settings = g_regional_settings.ProgramWide();
+  settings.DecimalSeparator = separator;
+  SetRegionalSettings(settings);
 }
 
-void UseLocaleRegionalSettings() {
+void UsePlainRegionalSettings() { SetRegionalSettings(TRegionalSettings{}); }
+
+void UseLocaleRegionalSettings() { SetRegionalSettings(LocaleRegionalSettings()); }
+
+TRegionalSettings LocaleRegionalSettings() {
   auto env = [](const char* name) -> std::string {
     const char* v = std::getenv(name);
     return v && *v ? std::string(v) : std::string();
@@ -47,27 +54,27 @@ void UseLocaleRegionalSettings() {
   static const char* comma_locales[] = {"de", "fr", "it", "es", "nl", "pt", "da", "sv", "nb", "nn", "no",
                                         "fi", "pl", "cs", "sk", "hu", "ru", "uk", "tr", "el", "id", "vi",
                                         "ro", "bg", "hr", "sl", "sr", "lt", "lv", "et", "be", "ca"};
+  TRegionalSettings settings;
   std::string n = lang(numeric);
-  g_decimal_separator = '.';
   if (n != "c" && n != "posix" && !n.empty()) {
     std::string prefix = n.substr(0, 2);
     for (const char* c : comma_locales)
-      if (prefix == c) g_decimal_separator = ',';
-    if (n == "de_ch" || n == "it_ch") g_decimal_separator = '.';
+      if (prefix == c) settings.DecimalSeparator = ',';
+    if (n == "de_ch" || n == "it_ch") settings.DecimalSeparator = '.';
   }
   std::string t = lang(time);
-  g_date_order = 0;
-  if (t == "en_us" || t == "en_ph") g_date_order = 1;
+  if (t == "en_us" || t == "en_ph") settings.DateOrder = 1;
   if (t.rfind("ja", 0) == 0 || t.rfind("zh", 0) == 0 || t.rfind("ko", 0) == 0 || t.rfind("sv", 0) == 0 ||
       t.rfind("hu", 0) == 0 || t.rfind("lt", 0) == 0)
-    g_date_order = 2;
+    settings.DateOrder = 2;
+  return settings;
 }
 
 std::string FormatShortDate(std::time_t when) {
   std::tm tm{};
   localtime_r(&when, &tm);
   char buf[32];
-  switch (g_date_order) {
+  switch (RegionalSettings().DateOrder) {
     case 1: std::snprintf(buf, sizeof buf, "%d/%d/%04d", tm.tm_mon + 1, tm.tm_mday, tm.tm_year + 1900); break;
     case 2: std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday); break;
     default: std::snprintf(buf, sizeof buf, "%d/%02d/%04d", tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900); break;
@@ -125,7 +132,8 @@ std::string FixedC(double value, int decimals) {
 }  // namespace
 
 std::string WithDecimalSeparator(std::string Text) {
-  if (g_decimal_separator != '.') std::replace(Text.begin(), Text.end(), '.', g_decimal_separator);
+  const char separator = DecimalSeparator();
+  if (separator != '.') std::replace(Text.begin(), Text.end(), '.', separator);
   return Text;
 }
 
@@ -222,9 +230,10 @@ bool TryStrToFloat(std::string_view Text, double& Value) {
   // Under another separator a point is read as a decimal point too: the
   // shipped library and sample are written in the plain form, and no file of
   // the program holds thousands separators.
-  if (g_decimal_separator != '.') {
-    if (t.find('.') != std::string::npos && t.find(g_decimal_separator) != std::string::npos) return false;
-    std::replace(t.begin(), t.end(), g_decimal_separator, '.');
+  const char separator = DecimalSeparator();
+  if (separator != '.') {
+    if (t.find('.') != std::string::npos && t.find(separator) != std::string::npos) return false;
+    std::replace(t.begin(), t.end(), separator, '.');
   }
   const char* b = t.data();
   const char* e = t.data() + t.size();

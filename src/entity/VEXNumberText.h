@@ -1,6 +1,11 @@
 // Number text and the regional format: the one number formatter through
 // which every value shown, compared or exported passes, the reading of
 // numbers, and the user's decimal separator and short date order.
+//
+// The regional format is a program-wide setting (see entity/cProgramSetting.h
+// for the thread rule): '.' and day/month/year until a front end calls
+// UseLocaleRegionalSettings at start-up; tests and the design tables pin it
+// per thread with TRegionalSettingsScope.
 #pragma once
 
 #include <cstdint>
@@ -8,18 +13,39 @@
 #include <string>
 #include <string_view>
 
+#include "entity/cProgramSetting.h"
+
 // ---------------------------------------------------------------------------
 // Regional number and date format.
 
-// The decimal separator used for every number shown, written to or read from
-// a file. '.' until UseLocaleRegionalSettings is called.
+struct TRegionalSettings {
+  // Used for every number shown, written to or read from a file.
+  char DecimalSeparator = '.';
+  // Short dates: 0 day/month/year, 1 month/day/year, 2 year-month-day.
+  int DateOrder = 0;
+};
+
+// The calling thread's regional format.
+TRegionalSettings RegionalSettings();
 char DecimalSeparator();
+// Program-wide: the format every thread uses unless it set its own.
+void SetRegionalSettings(TRegionalSettings Settings);
 void SetDecimalSeparator(char separator);
-// Reads the decimal separator and the short date order from the user's locale
-// (LC_ALL, LC_NUMERIC, LANG). "C" and "POSIX" give the plain form.
+// The format of the user's locale (LC_ALL, LC_NUMERIC, LC_TIME, LANG); "C"
+// and "POSIX" give the plain form.
+TRegionalSettings LocaleRegionalSettings();
+// Program-wide: the user's locale, or the plain form ('.' and day/month/year).
 void UseLocaleRegionalSettings();
-// Pins the plain form: '.' and day/month/year dates.
 void UsePlainRegionalSettings();
+
+// Sets the regional format of the calling thread while it lives.
+class TRegionalSettingsScope {
+ public:
+  explicit TRegionalSettingsScope(TRegionalSettings Settings);
+
+ private:
+  TProgramSetting<TRegionalSettings>::TScope scope_;
+};
 
 // Today's date (or the given time) in the user's short date format.
 std::string FormatShortDate(std::time_t when);

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 TEST(FloatToStrDP, WorkedExamples) {
   struct Case {
@@ -25,7 +26,7 @@ TEST(FloatToStrDP, WorkedExamples) {
 }
 
 TEST(FloatToStrDP, FollowsTheDecimalSeparator) {
-  SetDecimalSeparator(',');
+  TRegionalSettingsScope comma({',', 0});
   EXPECT_EQ(FloatToStrDP(false, 0, 3, 2.5), "2,5");
   EXPECT_EQ(FloatToStrDP(false, 0, 3, std::string_view("0,125")), "0,125");
   EXPECT_EQ(FloatToStrGeneral(23.5), "23,5");
@@ -33,7 +34,64 @@ TEST(FloatToStrDP, FollowsTheDecimalSeparator) {
   EXPECT_DOUBLE_EQ(StrToFloatDef("23.5", -1), 23.5);  // files written in the plain form still read
   EXPECT_DOUBLE_EQ(StrToFloatDef("1.000,5", -1), -1);  // but never a mix of both
   EXPECT_EQ(Format("%.1f", {1.25}), "1,3");  // an exact tie rounds away from zero
+}
+
+TEST(RegionalFormat, ShortDateOrders) {
+  std::tm tm{};
+  tm.tm_year = 2026 - 1900;
+  tm.tm_mon = 11;  // December
+  tm.tm_mday = 5;
+  tm.tm_hour = 9;
+  tm.tm_min = 7;
+  tm.tm_sec = 3;
+  const std::time_t when = std::mktime(&tm);
+  const struct {
+    int order;
+    const char* date;
+  } cases[] = {{0, "5/12/2026"}, {1, "12/5/2026"}, {2, "2026-12-05"}};
+  for (const auto& c : cases) {
+    TRegionalSettingsScope format({'.', c.order});
+    EXPECT_EQ(FormatShortDate(when), c.date);
+    EXPECT_EQ(FormatDateTime(when), std::string(c.date) + " 9:07:03");
+  }
+}
+
+// Two threads formatting at once under their own guards (a design-table
+// worker and the window, say): each keeps its separator, and the
+// program-wide format is untouched.
+TEST(RegionalFormat, GuardsOnTwoThreadsDoNotMeet) {
+  auto run = [](char separator, int& mismatches) {
+    TRegionalSettingsScope format({separator, 0});
+    const std::string expected = std::string("2") + separator + "5";
+    for (int i = 0; i < 20000; ++i)
+      if (FloatToStrDP(false, 0, 3, 2.5) != expected || StrToFloatDef(expected, 0) != 2.5) ++mismatches;
+  };
+  int comma_mismatches = 0, point_mismatches = 0;
+  std::thread comma(run, ',', std::ref(comma_mismatches));
+  std::thread point(run, '.', std::ref(point_mismatches));
+  comma.join();
+  point.join();
+  EXPECT_EQ(comma_mismatches, 0);
+  EXPECT_EQ(point_mismatches, 0);
+  EXPECT_EQ(DecimalSeparator(), '.');
+}
+
+TEST(RegionalFormat, WorkersStartWithTheProgramWideFormatAndGuardsNest) {
+  TRegionalSettingsScope creator({',', 2});
+  char seen = 0;
+  std::thread([&] { seen = DecimalSeparator(); }).join();
+  EXPECT_EQ(seen, '.');
+  {
+    TRegionalSettingsScope inner({'.', 1});
+    EXPECT_EQ(RegionalSettings().DateOrder, 1);
+  }
+  EXPECT_EQ(DecimalSeparator(), ',');
+  EXPECT_EQ(RegionalSettings().DateOrder, 2);
+
+  SetDecimalSeparator(',');  // program-wide: every thread without a guard
+  std::thread([&] { seen = DecimalSeparator(); }).join();
   UsePlainRegionalSettings();
+  EXPECT_EQ(seen, ',');
 }
 
 TEST(NumberText, GeneralFormAndPercentages) {
