@@ -124,9 +124,8 @@ class TAnalyseCommand : public TCommand {
 
     if (!WriteReport(report.Lines, file)) return kExitUsage;
     if (design_ && !save_file_.empty()) {
-      std::string error;
-      if (!SaveProjectFile(project, save_file_, error)) {
-        Error(error);
+      if (const TResult saved = SaveProjectFile(project, save_file_); !saved) {
+        Error(saved.Message());
         return kExitUsage;
       }
       if (!quiet) out_ << "Designed project saved to " << save_file_ << '\n';
@@ -155,9 +154,8 @@ class TAnalyseCommand : public TCommand {
       }
       return true;
     }
-    std::string error;
-    if (!WriteFileAtomic(target, text, &error)) {
-      Error(error);
+    if (const TResult written = WriteFileAtomic(target, text); !written) {
+      Error(written.Message());
       return false;
     }
     out_ << "Results report written to " << target << '\n';

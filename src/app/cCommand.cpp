@@ -14,21 +14,20 @@ void TCommand::Error(const std::string& Line) const { err_ << "trevalon: " << Li
 
 bool TCommand::LoadSession(const TCommonOptions& Common, TSession& Session) {
   const std::string file = Common.LibraryFile.empty() ? DefaultLibraryFile() : Common.LibraryFile;
-  Session.LoadLibraries(file);
-  const TStatus load = Session.Status;
+  const TResult loaded = Session.LoadLibraries(file);
   if (Session.IsOK()) return true;
-  // The loading messages say why (a missing file, a damaged block); the check names the empty library.
-  for (const TStatusLine& line : load.ErrorList()) Error(line.Text);
-  if (load.ErrorList().empty())
+  // The loading says why (a missing file, a damaged block); else the check names the empty library.
+  if (!loaded)
+    for (const std::string& line : loaded.MessageLines()) Error("Error: " + line);
+  else
     for (const TStatusLine& line : Session.Status.ErrorList()) Error(line.Text);
   return false;
 }
 
 bool TCommand::LoadProject(const TSession& Session, const std::string& File, TProject& Project) {
-  std::string error;
-  if (LoadProjectFile(Project, Session, File, error)) return true;
-  Error(error);
-  return false;
+  const TResult loaded = LoadProjectFile(Project, Session, File);
+  if (!loaded) Error(loaded.Message());
+  return static_cast<bool>(loaded);
 }
 
 void TConsoleObserver::AddLogLine(const std::string& Line) {

@@ -34,43 +34,39 @@ std::string HashText(std::string_view Text) {
   return out;
 }
 
-bool ReadFileBytes(const std::string& FileName, std::string& Bytes, std::string* Error) {
+TResult ReadFileBytes(const std::string& FileName, std::string& Bytes) {
   std::error_code ec;
   if (fs::is_directory(FileName, ec)) {
-    if (Error) *Error = "[" + FileName + "] is a folder, not a file";
-    return false;
+    return TResult::Failure("[" + FileName + "] is a folder, not a file");
   }
   std::ifstream in(FileName, std::ios::binary);
   if (!in) {
-    if (Error) *Error = "Cannot open file [" + FileName + "]";
-    return false;
+    return TResult::Failure("Cannot open file [" + FileName + "]");
   }
   std::ostringstream s;
   s << in.rdbuf();
   if (in.bad()) {
-    if (Error) *Error = "Cannot read file [" + FileName + "]";
-    return false;
+    return TResult::Failure("Cannot read file [" + FileName + "]");
   }
   Bytes = s.str();
-  return true;
+  return {};
 }
 
 namespace {
 
 // Writes straight into an existing file that is not a regular file (a device
 // such as /dev/null, a pipe): renaming over it would replace it.
-bool WriteInPlace(const std::string& FileName, std::string_view Bytes, std::string* Error) {
+TResult WriteInPlace(const std::string& FileName, std::string_view Bytes) {
   std::ofstream out(FileName, std::ios::binary);
   out.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
   out.flush();
-  if (out) return true;
-  if (Error) *Error = "Cannot write file [" + FileName + "]";
-  return false;
+  if (out) return {};
+  return TResult::Failure("Cannot write file [" + FileName + "]");
 }
 
 }  // namespace
 
-bool WriteFileAtomic(const std::string& FileName, std::string_view Bytes, std::string* Error) {
+TResult WriteFileAtomic(const std::string& FileName, std::string_view Bytes) {
   fs::path target(FileName);
   std::error_code ec;
   // A link is followed, so the file it names is replaced and the link kept.
@@ -81,20 +77,16 @@ bool WriteFileAtomic(const std::string& FileName, std::string_view Bytes, std::s
   const fs::file_status existing = fs::status(target, ec);
   if (!ec && fs::exists(existing)) {
     if (fs::is_directory(existing)) {
-      if (Error) *Error = "[" + FileName + "] is a folder, not a file";
-      return false;
+      return TResult::Failure("[" + FileName + "] is a folder, not a file");
     }
-    if (!fs::is_regular_file(existing)) return WriteInPlace(target.string(), Bytes, Error);
+    if (!fs::is_regular_file(existing)) return WriteInPlace(target.string(), Bytes);
   }
   fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
   std::string tmpl = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
   std::vector<char> name(tmpl.begin(), tmpl.end());
   name.push_back('\0');
   int fd = mkstemp(name.data());
-  if (fd < 0) {
-    if (Error) *Error = "Cannot write file [" + FileName + "]";
-    return false;
-  }
+  if (fd < 0) return TResult::Failure("Cannot write file [" + FileName + "]");
   size_t done = 0;
   bool ok = true;
   while (done < Bytes.size()) {
@@ -116,11 +108,9 @@ bool WriteFileAtomic(const std::string& FileName, std::string_view Bytes, std::s
     fs::rename(name.data(), target, ec);
     ok = !ec;
   }
-  if (!ok) {
-    fs::remove(name.data(), ec);
-    if (Error) *Error = "Cannot write file [" + FileName + "]";
-  }
-  return ok;
+  if (ok) return {};
+  fs::remove(name.data(), ec);
+  return TResult::Failure("Cannot write file [" + FileName + "]");
 }
 
 bool FileExists(const std::string& FileName) {

@@ -59,7 +59,7 @@ int WriteSettingInteger(const std::string& Name, int Value) {
     fs::create_directories(fs::path(SettingsFileName()).parent_path(), ec);
     TVEXIniFile ini(SettingsFileName());
     ini.WriteInteger(kSettingsSection, Name, Value);
-    ini.UpdateFile();
+    (void)ini.UpdateFile();  // a failed write shows in the value read back
   }
   return ReadSettingInteger(Name);
 }
@@ -70,7 +70,7 @@ std::string WriteSettingString(const std::string& Name, const std::string& Value
     fs::create_directories(fs::path(SettingsFileName()).parent_path(), ec);
     TVEXIniFile ini(SettingsFileName());
     ini.WriteString(kSettingsSection, Name, Value);
-    ini.UpdateFile();
+    (void)ini.UpdateFile();  // a failed write shows in the value read back
   }
   return ReadSettingString(Name);
 }

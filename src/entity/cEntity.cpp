@@ -270,18 +270,14 @@ void TEntity::SaveToIniFile(TVEXIniFile& IniFile, const std::string& Prefix, con
   }
 }
 
-bool TEntity::LoadFromFile(const std::string& Filename, const std::string& Prefix, const std::string& Suffix,
-                           std::string* Error) {
+TResult TEntity::LoadFromFile(const std::string& Filename) {
   TVEXIniFile ini(Filename, true);
-  if (!ini.LoadError().empty()) {
-    if (Error) *Error = ini.LoadError();
+  if (!ini.LoadResult()) {
     Clear();
-    return false;
+    return ini.LoadResult();
   }
-  (void)Prefix;
-  (void)Suffix;
   LoadFromIniFile(ini, "", "");
-  return true;
+  return {};
 }
 
 void TEntity::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Suffix) {
@@ -393,22 +389,12 @@ void TEntity::SetNamedPropertyValue(const std::string& PropertyName, bool Value)
   if (p && p->Kind == TPropKind::Boolean && p->SetOrdinal) p->SetOrdinal(*this, Value ? 1 : 0);
 }
 
-bool TEntity::SaveToFile(const std::string& Filename, const std::string& Prefix, const std::string& Suffix,
-                         std::string* Error) {
+TResult TEntity::SaveToFile(const std::string& Filename) {
   TVEXIniFile ini(Filename);
   ini.IsReadOnly = true;  // written explicitly below, so a failure is reported
-  if (!ini.LoadError().empty()) {
-    if (Error) *Error = ini.LoadError();
-    return false;
-  }
-  (void)Prefix;
-  (void)Suffix;
+  if (!ini.LoadResult()) return ini.LoadResult();
   SaveToIniFile(ini, "", "");
-  if (!ini.UpdateFile()) {
-    if (Error) *Error = ini.WriteError();
-    return false;
-  }
-  return true;
+  return ini.UpdateFile();
 }
 
 void TEntity::LoadFromCsvString(const std::string& CsvProperties, const std::string& CsvValues) {

@@ -9,7 +9,8 @@ TVEXIniFile::TVEXIniFile(std::string FileName, bool ReadOnly) : IsReadOnly(ReadO
   std::error_code ec;
   if (file_name_.empty() || !std::filesystem::exists(file_name_, ec)) return;
   std::string bytes;
-  if (ReadFileBytes(file_name_, bytes, &load_error_)) Parse(bytes);
+  load_result_ = ReadFileBytes(file_name_, bytes);
+  if (load_result_) Parse(bytes);
 }
 
 TVEXIniFile TVEXIniFile::FromBytes(std::string_view Bytes) {
@@ -20,7 +21,8 @@ TVEXIniFile TVEXIniFile::FromBytes(std::string_view Bytes) {
 }
 
 TVEXIniFile::~TVEXIniFile() {
-  if (!IsReadOnly && dirty_ && !file_name_.empty()) UpdateFile();
+  // A destructor cannot report a failure: whoever needs to know calls UpdateFile.
+  if (!IsReadOnly && dirty_ && !file_name_.empty()) (void)UpdateFile();
 }
 
 void TVEXIniFile::Parse(std::string_view bytes) {
@@ -225,13 +227,9 @@ std::string TVEXIniFile::ToBytes() const {
   return text;
 }
 
-bool TVEXIniFile::UpdateFile() {
-  write_error_.clear();
-  if (file_name_.empty()) {
-    write_error_ = "No file name to write to";
-    return false;
-  }
-  if (!WriteFileAtomic(file_name_, ToBytes(), &write_error_)) return false;
-  dirty_ = false;
-  return true;
+TResult TVEXIniFile::UpdateFile() {
+  if (file_name_.empty()) return TResult::Failure("No file name to write to");
+  TResult written = WriteFileAtomic(file_name_, ToBytes());
+  if (written) dirty_ = false;
+  return written;
 }

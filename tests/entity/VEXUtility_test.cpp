@@ -263,9 +263,8 @@ TEST_F(FoldersTest, TextFilesAndAtomicWrites) {
   ASSERT_TRUE(WriteFileAtomic(f, std::string("PK\x03\x04", 4)));
   EXPECT_FALSE(IsTextFile(f));
   EXPECT_FALSE(IsTextFile((root_ / "missing").string()));
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomic((root_ / "no-such-dir" / "x").string(), "x", &error));
-  EXPECT_FALSE(error.empty());
+  const std::string lost = (root_ / "no-such-dir" / "x").string();
+  EXPECT_EQ(WriteFileAtomic(lost, "x").Message(), "Cannot write file [" + lost + "]");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), {}), 2);  // no temporary left behind
 }
 
@@ -277,11 +276,14 @@ TEST_F(FoldersTest, AtomicWritesKeepLinksAndDevices) {
   ASSERT_TRUE(WriteFileAtomic(link, "new"));
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   std::string bytes;
-  ReadFileBytes(real, bytes);
+  ASSERT_TRUE(ReadFileBytes(real, bytes));
   EXPECT_EQ(bytes, "new");
   ASSERT_TRUE(WriteFileAtomic("/dev/null", "discarded"));
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomic(root_.string(), "x", &error));
-  EXPECT_NE(error.find("folder"), std::string::npos);
+  EXPECT_EQ(WriteFileAtomic(root_.string(), "x").Message(), "[" + root_.string() + "] is a folder, not a file");
+  std::string unread = "kept";
+  EXPECT_EQ(ReadFileBytes(root_.string(), unread).Message(), "[" + root_.string() + "] is a folder, not a file");
+  EXPECT_EQ(ReadFileBytes((root_ / "missing").string(), unread).Message(),
+            "Cannot open file [" + (root_ / "missing").string() + "]");
+  EXPECT_EQ(unread, "kept");
 }

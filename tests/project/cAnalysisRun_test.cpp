@@ -9,6 +9,7 @@
 
 #include "entity/cIniFiles.h"
 #include "project/sample_fixture.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -92,13 +93,10 @@ class AnalysisRun : public SampleTest {
     }
     ini.WriteString("Secondary2Beam", "Mark", "SB2");
     ini.WriteString("Geometry", "IsSide2SameAsSide1", "0");
-    const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("trv-run-" + std::to_string(::getpid()) + ".tva");
-    ASSERT_TRUE(WriteFileAtomic(file.string(), ini.ToBytes()));
-    std::string error;
-    const bool loaded = LoadProjectFile(project, session, file.string(), error);
-    std::filesystem::remove(file);
-    ASSERT_TRUE(loaded) << error;
+    TempDir dir;
+    const std::string file = dir.Write("two-sides.tva", ini.ToBytes());
+    const TResult loaded = LoadProjectFile(project, session, file);
+    ASSERT_TRUE(loaded.IsOK()) << loaded.Message();
     ASSERT_TRUE(project.GetHasBeam(2));
   }
 };

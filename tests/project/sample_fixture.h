@@ -20,10 +20,10 @@ class SampleTest : public ::testing::Test {
  protected:
   void SetUp() override {
     UsePlainRegionalSettings();
-    session.LoadLibraries(kLibraryFile);
+    ASSERT_TRUE(session.LoadLibraries(kLibraryFile).IsOK());
     ASSERT_TRUE(session.IsOK()) << session.Status.ErrorMsg;
-    std::string error;
-    ASSERT_TRUE(LoadProjectFile(project, session, kSampleFile, error)) << error;
+    const TResult loaded = LoadProjectFile(project, session, kSampleFile);
+    ASSERT_TRUE(loaded.IsOK()) << loaded.Message();
   }
 
   // Analyse with a report, as the Analyse command does.
