@@ -23,7 +23,7 @@ namespace {
 class TCandidateCounter : public TAnalysisObserver {
  public:
   int Tried = 0;
-  void ShowCandidateSection(int, const TCustomSteelSection&, bool) override { ++Tried; }
+  void CandidateTried(int, int, int, const TCustomSteelSection&, bool) override { ++Tried; }
 };
 
 // The session and the sample project, loaded once for all benchmarks.

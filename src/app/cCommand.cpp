@@ -1,5 +1,7 @@
 #include "app/cCommand.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <iostream>
 
@@ -30,7 +32,33 @@ bool TCommand::LoadProject(const TSession& Session, const std::string& File, TPr
   return static_cast<bool>(loaded);
 }
 
-void TConsoleObserver::AddLogLine(const std::string& Line) {
+std::ostream* TerminalProgressStream() { return ::isatty(STDERR_FILENO) ? &std::cerr : nullptr; }
+
+void TConsoleObserver::BeamStarted(int, int Index, int Count) {
+  beam_ = "beam " + std::to_string(Index) + " of " + std::to_string(Count);
+}
+
+void TConsoleObserver::CandidateTried(int, int Index, int Count, const TCustomSteelSection& Candidate, bool) {
+  if (!progress_) return;
+  // Back to the start of the line, the new text, and the rest of the old one erased.
+  *progress_ << "\rDesign, " << beam_ << ": section " << Index << " of " << Count << " (" << Candidate.Name
+             << ")\x1b[K" << std::flush;
+  is_progress_shown_ = true;
+}
+
+void TConsoleObserver::BeamFinished(int, const TBeamSummary& Summary) {
+  ClearProgress();
+  summaries_.push_back(Summary);
+}
+
+void TConsoleObserver::LogLine(const std::string& Line) {
   if (!quiet_) out_ << Line << '\n';
 }
 
+void TConsoleObserver::RunFinished(const TRunOutcome&) { ClearProgress(); }
+
+void TConsoleObserver::ClearProgress() {
+  if (!is_progress_shown_) return;
+  *progress_ << "\r\x1b[K" << std::flush;
+  is_progress_shown_ = false;
+}

@@ -172,8 +172,7 @@ std::string TEntity::TextValue(const std::string& PropertyName) const {
   return p->GetString(*this);
 }
 
-void TEntity::CalcActualValue(const std::string& ExtendedPropertyName, const std::string& ExpectedValue,
-                              std::string& ActualValue, bool& IsExpected) {
+TEntity* TEntity::ResolvePath(const std::string& ExtendedPropertyName, std::string& ValueName) {
   std::string path = UpperCase(ExtendedPropertyName);
   TEntity* current = this;
   size_t dot;
@@ -189,7 +188,14 @@ void TEntity::CalcActualValue(const std::string& ExtendedPropertyName, const std
       current = nullptr;
     }
   }
-  const std::string& value_name = path;
+  ValueName = path;
+  return current;
+}
+
+void TEntity::CalcActualValue(const std::string& ExtendedPropertyName, const std::string& ExpectedValue,
+                              std::string& ActualValue, bool& IsExpected) {
+  std::string value_name;
+  TEntity* current = ResolvePath(ExtendedPropertyName, value_name);
   IsExpected = ExpectedValue == "?";
   if (!current) {
     ActualValue = "** UNKNOWN ENTITY **";

@@ -112,6 +112,10 @@ class TEntity {
   virtual double NumericValue(const std::string& PropertyName);
   virtual std::string StringValue(const std::string& PropertyName, const std::string& Default, int DP,
                                   int MaxDPIncrease);
+  // The entity a dotted property path leads to, with the path's last segment
+  // (upper case) in ValueName: "Beam.SteelSectionList0.Name" gives the
+  // beam's first steel section and "NAME". Null when a segment names no entity.
+  TEntity* ResolvePath(const std::string& ExtendedPropertyName, std::string& ValueName);
   // Evaluates a dotted property path against an expected value.
   virtual void CalcActualValue(const std::string& ExtendedPropertyName, const std::string& ExpectedValue,
                                std::string& ActualValue, bool& IsExpected);

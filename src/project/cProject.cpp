@@ -156,6 +156,30 @@ void TProject::GetProperties(std::vector<std::string>& PropertyList, const std::
   beams_[1].GetProperties(PropertyList, "Beam*", Suffix, MaxDepth);
 }
 
+TPathEvaluation EvaluatePath(TProject& Project, const std::string& Path, const std::string& ExpectedValue) {
+  TPathEvaluation result;
+  std::string path = UpperCase(Path);
+  if (path.rfind("PROJECT.", 0) == 0) path = path.substr(8);
+  try {
+    Project.CalcActualValue(path, ExpectedValue, result.ActualValue, result.IsExpected);
+    result.ComparedValue = result.ActualValue;
+    double value, rel, abs;
+    int dp;
+    ParseExpectedValue(ExpectedValue, value, rel, abs, dp);
+    if (ExpectedValue != "?" && rel <= 0 && abs <= 0) {
+      std::string name;
+      TEntity* owner = Project.ResolvePath(path, name);
+      if (owner && owner->IsNumeric(name)) result.ComparedValue = owner->StringValue(name, result.ActualValue, dp, 0);
+    }
+  } catch (const std::exception& e) {
+    result.ActualValue = std::string("** Calculation error: ") + e.what() + " **";
+    result.ComparedValue = result.ActualValue;
+    result.IsExpected = ExpectedValue == "?";
+    result.IsCalculationError = true;
+  }
+  return result;
+}
+
 // ---------------------------------------------------------------------------
 // Validation.
 
