@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <thread>
 
+#include "temp_dir.h"
+
 TEST(FloatToStrDP, WorkedExamples) {
   struct Case {
     bool blank;
@@ -223,7 +225,6 @@ TEST(Identity, NameVersionAndHash) {
 class FoldersTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = std::filesystem::temp_directory_path() / ("trv-folders-" + std::to_string(::getpid()));
     std::filesystem::create_directories(root_ / "config");
     setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
     setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
@@ -231,9 +232,9 @@ class FoldersTest : public ::testing::Test {
   void TearDown() override {
     unsetenv("XDG_CONFIG_HOME");
     unsetenv("XDG_DATA_HOME");
-    std::filesystem::remove_all(root_);
   }
-  std::filesystem::path root_;
+  TempDir scratch_;
+  const std::filesystem::path root_ = scratch_.Path();
 };
 
 TEST_F(FoldersTest, SpecialFoldersAndWorkFolder) {
