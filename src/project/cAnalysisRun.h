@@ -104,6 +104,8 @@ struct TAnalysisRunOptions {
 
 class TRunSnapshot;
 
+// One run, or one Design (the marking and the run after it): make a new
+// TAnalysisRun for each command.
 class TAnalysisRun {
  public:
   TAnalysisRun(TProject& Project, const TSession& Session, TAnalysisObserver& Observer);
