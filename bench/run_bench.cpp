@@ -23,7 +23,7 @@ namespace {
 class TCandidateCounter : public TAnalysisObserver {
  public:
   int Tried = 0;
-  void ShowCandidateSection(int, const TCustomSteelSection&, bool) override { ++Tried; }
+  void CandidateTried(int, int, int, const TCustomSteelSection&, bool) override { ++Tried; }
 };
 
 // The session and the sample project, loaded once for all benchmarks.
@@ -34,12 +34,12 @@ struct TSample {
   TSample() {
     UsePlainRegionalSettings();
     const std::string library = GetProgramFolder() + "/Trevalon.tvl";
-    session.LoadLibraries(library);
-    std::string error;
-    if (!session.IsOK() ||
-        !LoadProjectFile(project, session,
-                         std::string(TREVALON_TEST_DATA_DIR) + "/SampleAnalysis.tva", error)) {
-      std::cerr << "Cannot load the sample: " << session.Status.ErrorMsg << error << '\n';
+    const TResult libraries = session.LoadLibraries(library);
+    const TResult sample =
+        session.IsOK() ? LoadProjectFile(project, session, std::string(TREVALON_TEST_DATA_DIR) + "/SampleAnalysis.tva")
+                       : TResult::Failure(session.Status.ErrorMsg);
+    if (!sample) {
+      std::cerr << "Cannot load the sample: " << libraries.Message() << sample.Message() << '\n';
       std::exit(1);
     }
   }

@@ -436,9 +436,9 @@ bool TExcelDirect::IsConnected() const { return workbook_ != nullptr; }
 
 void TExcelDirect::Connect(const std::string& Filename) {
   if (IsConnected()) return;
-  std::string bytes, error;
-  if (!ReadFileBytes(Filename, bytes, &error)) {
-    connect_error_ = error;
+  std::string bytes;
+  if (TResult read = ReadFileBytes(Filename, bytes); !read) {
+    connect_error_ = read.Message();
     return;
   }
   ConnectToBytes(std::move(bytes), Filename);

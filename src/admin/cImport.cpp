@@ -339,20 +339,20 @@ void WarnOfSectionsNotInLibrary(TProject& Project, const TEntityList& Library) {
 // ---------------------------------------------------------------------------
 // Older project files.
 
-TImportResult ImportFromTvx(TProject& Project, const std::string& TvxFilename, std::time_t Today) {
-  std::string bytes, error;
-  if (!ReadFileBytes(TvxFilename, bytes, &error)) return {false, error};
+TResult ImportFromTvx(TProject& Project, const std::string& TvxFilename, std::time_t Today) {
+  std::string bytes;
+  if (TResult read = ReadFileBytes(TvxFilename, bytes); !read) return read;
   return ImportFromTvxText(Project, bytes, TvxFilename, Today);
 }
 
-TImportResult ImportFromTvxText(TProject& Project, std::string_view Text, const std::string& TvxFilename,
+TResult ImportFromTvxText(TProject& Project, std::string_view Text, const std::string& TvxFilename,
                                 std::time_t Today) {
   Project.Status.Reset();
   const std::vector<std::string> lines = SplitLines(IsValidUtf8(Text) ? std::string(Text) : Cp1252ToUtf8(Text));
   if (static_cast<int>(lines.size()) < kTvxLineCount) {
     Project.Status.SetError(elWarning, kTvxFormatWarning);
-    return {false, std::string(kTvxFormatWarning) + ": [" + TvxFilename + "] has " + std::to_string(lines.size()) +
-                       " lines, fewer than " + std::to_string(kTvxLineCount)};
+    return TResult::Failure(std::string(kTvxFormatWarning) + ": [" + TvxFilename + "] has " + std::to_string(lines.size()) +
+                       " lines, fewer than " + std::to_string(kTvxLineCount));
   }
   // Lines are numbered from 1, as the file's layout counts them.
   auto line = [&](int n) -> const std::string& { return lines[n - 1]; };
@@ -447,13 +447,13 @@ TImportResult ImportFromTvxText(TProject& Project, std::string_view Text, const 
 // ---------------------------------------------------------------------------
 // Workbooks.
 
-TImportResult ImportFromXLS(TProject& Project, const std::string& XLSFilename, std::time_t Today) {
+TResult ImportFromXLS(TProject& Project, const std::string& XLSFilename, std::time_t Today) {
   TExcelDirect book;
   book.Connect(XLSFilename);
   return ImportFromWorkbook(Project, book, XLSFilename, Today);
 }
 
-TImportResult ImportFromWorkbook(TProject& Project, TExcelDirect& Workbook, const std::string& XLSFilename,
+TResult ImportFromWorkbook(TProject& Project, TExcelDirect& Workbook, const std::string& XLSFilename,
                                  std::time_t Today) {
   Project.Status.Reset();
   Project.Clear();
@@ -461,7 +461,7 @@ TImportResult ImportFromWorkbook(TProject& Project, TExcelDirect& Workbook, cons
     TWorkbookReader(Project, Workbook, XLSFilename, Today).Read();
   } catch (const TExcelDirectError& e) {
     Workbook.Disconnect();
-    return {false, e.what()};
+    return TResult::Failure(e.what());
   }
   Workbook.Disconnect();
   return {};
@@ -470,17 +470,17 @@ TImportResult ImportFromWorkbook(TProject& Project, TExcelDirect& Workbook, cons
 // ---------------------------------------------------------------------------
 // The Import command.
 
-TImportResult ImportProjectFile(TProject& Project, const TSession& Session, const std::string& File,
+TResult ImportProjectFile(TProject& Project, const TSession& Session, const std::string& File,
                                 std::time_t Today) {
   // A file that cannot be read changes nothing.
-  std::string bytes, error;
-  if (!ReadFileBytes(File, bytes, &error)) return {false, error};
+  std::string bytes;
+  if (TResult read = ReadFileBytes(File, bytes); !read) return read;
 
   // The readers change the factors of the project's limit states, which the
   // program's project holds from the library all along; a new one takes them now.
   if (Project.LimitStateList.Empty()) Project.SetLimitStateValues(&Session.LimitStateLibrary);
   if (Project.CWBRestrictionList.Empty()) Project.SetCWBRestrictions(&Session.CWBRestrictionLibrary);
-  TImportResult result;
+  TResult result;
   if (IsTextFile(File)) {
     result = ImportFromTvxText(Project, bytes, File, Today);
   } else {
@@ -488,7 +488,7 @@ TImportResult ImportProjectFile(TProject& Project, const TSession& Session, cons
     book.ConnectToBytes(std::move(bytes), File);
     result = ImportFromWorkbook(Project, book, File, Today);
   }
-  if (!result.IsOK) return result;
+  if (!result.IsOK()) return result;
 
   TakeFirstLibraryItemWhenUnknown(Project, Project.SteelDeck.Name, Project.SteelDeck.IsCustom,
                                   Session.SteelDeckLibrary, "Steel deck");

@@ -7,7 +7,7 @@
 //
 // Failure: nothing here throws. A file that cannot be read, an older project
 // file that is too short, or a workbook, sheet or cell that cannot be read
-// gives a TImportResult that is not OK with a one-line message naming the
+// gives a TResult that is not OK with a one-line message naming the
 // file (and the sheet and cell). A file that cannot be read changes nothing;
 // a short .tvx file leaves the project as it was; a workbook error ends the
 // import where it happens, leaving the project cleared and partly filled.
@@ -22,15 +22,12 @@
 #include <string>
 #include <string_view>
 
+#include "entity/cResult.h"
+
 class TExcelDirect;
 class TProject;
 class TSession;
 
-// The outcome of an import: OK, or why not in one line.
-struct TImportResult {
-  bool IsOK = true;
-  std::string Message;
-};
 
 // "Trevalon import file not in correct format": an older project file of
 // fewer than 31 lines.
@@ -38,19 +35,19 @@ extern const char* const kTvxFormatWarning;
 
 // Reads an older (version 2) project file. Today dates the description
 // ("Imported from " + TvxFilename + ", " + the short date).
-TImportResult ImportFromTvx(TProject& Project, const std::string& TvxFilename,
+TResult ImportFromTvx(TProject& Project, const std::string& TvxFilename,
                             std::time_t Today = std::time(nullptr));
 // The same for the file's text already in memory (Windows-1252 or UTF-8).
-TImportResult ImportFromTvxText(TProject& Project, std::string_view Text, const std::string& TvxFilename,
+TResult ImportFromTvxText(TProject& Project, std::string_view Text, const std::string& TvxFilename,
                                 std::time_t Today = std::time(nullptr));
 
 // Reads a beam design workbook into the project and its beam 1 (the
 // secondary beam of side 1).
-TImportResult ImportFromXLS(TProject& Project, const std::string& XLSFilename,
+TResult ImportFromXLS(TProject& Project, const std::string& XLSFilename,
                             std::time_t Today = std::time(nullptr));
 // The same from a workbook already connected (or whose connection failed:
 // its reason then is the result's message). The project is cleared first.
-TImportResult ImportFromWorkbook(TProject& Project, TExcelDirect& Workbook, const std::string& XLSFilename,
+TResult ImportFromWorkbook(TProject& Project, TExcelDirect& Workbook, const std::string& XLSFilename,
                                  std::time_t Today = std::time(nullptr));
 
 // The Import command: a file whose bytes are all text (IsTextFile) is read as
@@ -64,5 +61,5 @@ TImportResult ImportFromWorkbook(TProject& Project, TExcelDirect& Workbook, cons
 // steel sections reload from the library (a warning names a section the
 // library lacks) and the automatic loads are recomputed. The project is left
 // marked changed.
-TImportResult ImportProjectFile(TProject& Project, const TSession& Session, const std::string& File,
+TResult ImportProjectFile(TProject& Project, const TSession& Session, const std::string& File,
                                 std::time_t Today = std::time(nullptr));

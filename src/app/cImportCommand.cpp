@@ -33,9 +33,9 @@ class TImportCommand : public TCommand {
   }
 
   int Execute(const TCommonOptions& Common) override {
-    std::string bytes, error;
-    if (!ReadFileBytes(input_file_, bytes, &error)) {
-      Error(error);
+    std::string bytes;
+    if (TResult read = ReadFileBytes(input_file_, bytes); !read) {
+      Error(read.Message());
       return kExitUsage;
     }
     const std::string output =
@@ -49,9 +49,9 @@ class TImportCommand : public TCommand {
     TSession session;
     if (!LoadSession(Common, session)) return kExitUsage;
     TProject project;
-    const TImportResult result = ImportProjectFile(project, session, input_file_);
-    if (!result.IsOK) {
-      Error(result.Message);
+    const TResult result = ImportProjectFile(project, session, input_file_);
+    if (!result.IsOK()) {
+      Error(result.Message());
       return kExitUsage;
     }
     for (const TStatusLine& line : project.Status.ErrorList()) Error(line.Text);
@@ -59,8 +59,8 @@ class TImportCommand : public TCommand {
     // The file holds the imported project alone: nothing of a file it replaces is kept.
     auto ini = TVEXIniFile::FromBytes("");
     project.SaveToIniFile(ini, "", "");
-    if (!WriteFileAtomic(output, ini.ToBytes(), &error)) {
-      Error(error);
+    if (TResult written = WriteFileAtomic(output, ini.ToBytes()); !written) {
+      Error(written.Message());
       return kExitUsage;
     }
     out_ << "Imported project written to " << output << '\n';

@@ -287,7 +287,7 @@ void TBeam::CalcDependableCapacity(int nr_max) {
       p.phiMbv = p.MbAdjustedForShear(p.beta_actual);
     } else {
       const double b = p.beta_actual;
-      const double Vcomp = p.GetVcomp(Span);
+      const double Vcomp = p.GetVcomp();
       const double r = Ratio(std::fabs(p.GetVdes(stStrength, 7)), Vcomp, 1);
       const double Mb0 = cs.Mb(0), Mb05 = cs.Mb(0.5), Mb1 = cs.Mb(1);
       if (r <= 0.5) {

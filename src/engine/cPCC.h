@@ -47,7 +47,7 @@ class TPCC : public TEntity {
   void SetDeflection(TStateType st, int Stage, double Value) { SetSlot(deflection_, st, Stage, Value); }
 
   // Composite vertical shear capacity, kN.
-  double GetVcomp(double EffSpan) const;
+  double GetVcomp() const;
   // Shear capacity of the steel web reduced for the stage 3 moment, kN.
   double phiVvm() const;
   double phiMbBeta() const { return CompositeSection.Mb(beta_actual); }

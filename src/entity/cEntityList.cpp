@@ -164,12 +164,12 @@ std::vector<std::string> TEntityList::CsvLines() const {
   return lines;
 }
 
-bool TEntityList::SaveToCsv(const std::string& CsvFilename, std::string* Error) const {
+TResult TEntityList::SaveToCsv(const std::string& CsvFilename) const {
   std::vector<std::string> lines = CsvLines();
-  if (lines.empty()) return true;
+  if (lines.empty()) return {};
   std::string text;
   for (const std::string& l : lines) text += l + "\r\n";
-  return WriteFileAtomic(CsvFilename, Utf8ToCp1252(text), Error);
+  return WriteFileAtomic(CsvFilename, Utf8ToCp1252(text));
 }
 
 void TEntityList::LoadFromCsvLines(const std::vector<std::string>& Lines, const std::string& IndexField) {
@@ -185,9 +185,9 @@ void TEntityList::LoadFromCsvLines(const std::vector<std::string>& Lines, const 
   }
 }
 
-bool TEntityList::LoadFromCsv(const std::string& CsvFilename, const std::string& IndexField, std::string* Error) {
+TResult TEntityList::LoadFromCsv(const std::string& CsvFilename, const std::string& IndexField) {
   std::string bytes;
-  if (!ReadFileBytes(CsvFilename, bytes, Error)) return false;
+  if (TResult read = ReadFileBytes(CsvFilename, bytes); !read) return read;
   if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
   std::string text = IsValidUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes);
   std::vector<std::string> lines;
@@ -201,7 +201,7 @@ bool TEntityList::LoadFromCsv(const std::string& CsvFilename, const std::string&
     pos = end + 1;
   }
   LoadFromCsvLines(lines, IndexField);
-  return true;
+  return {};
 }
 
 // ---------------------------------------------------------------------------
@@ -215,17 +215,19 @@ constexpr int32_t kMaxItems = 64000;
 constexpr int32_t kMaxFields = 255;
 constexpr int32_t kMaxStringLength = 64000;
 
+// Reads integers and strings from a whole library file. The first read that
+// would pass the end of the file marks the reader failed; later reads give 0
+// or "" and the failure stays, so a block is read to its end and then judged.
 class TStreamReader {
  public:
-  explicit TStreamReader(const std::string& filename) {
-    std::string error;
-    if (!ReadFileBytes(filename, bytes_, &error)) throw TStreamError(error);
-  }
+  explicit TStreamReader(const std::string& filename) { result_ = ReadFileBytes(filename, bytes_); }
+  const TResult& Result() const { return result_; }
+  bool Failed() const { return !result_; }
   int64_t Position() const { return pos_; }
   void Seek(int64_t p) { pos_ = p; }
   int64_t Size() const { return static_cast<int64_t>(bytes_.size()); }
   int32_t ReadInt() {
-    Need(4);
+    if (!Have(4)) return 0;
     uint32_t v = 0;
     for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
     pos_ += 4;
@@ -233,8 +235,7 @@ class TStreamReader {
   }
   std::string ReadString() {
     int32_t len = std::clamp(ReadInt(), 0, kMaxStringLength);
-    if (len < 1) return "";
-    Need(static_cast<int64_t>(len) * 2);
+    if (len < 1 || !Have(static_cast<int64_t>(len) * 2)) return "";
     std::u16string u(static_cast<size_t>(len), u'\0');
     for (int32_t i = 0; i < len; ++i)
       u[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes_[pos_ + 2 * i]) |
@@ -244,12 +245,15 @@ class TStreamReader {
   }
 
  private:
-  void Need(int64_t n) const {
-    if (pos_ < 0 || pos_ + n > Size())
-      throw TStreamError("Library file ends unexpectedly at position " + std::to_string(pos_));
+  bool Have(int64_t n) {
+    if (Failed()) return false;
+    if (pos_ >= 0 && pos_ + n <= Size()) return true;
+    result_ = TResult::Failure("Library file ends unexpectedly at position " + std::to_string(pos_));
+    return false;
   }
   std::string bytes_;
   int64_t pos_ = 0;
+  TResult result_;
 };
 
 void PutInt(std::string& out, int32_t v) {
@@ -266,14 +270,19 @@ void PutString(std::string& out, const std::string& s) {
   }
 }
 
-void AppendBytes(const std::string& filename, const std::string& bytes, bool truncate) {
+TResult AppendBytes(const std::string& filename, const std::string& bytes, bool truncate) {
   std::ofstream out(filename, std::ios::binary | (truncate ? std::ios::trunc : std::ios::app));
-  if (!out) throw TStreamError("Cannot write file [" + filename + "]");
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw TStreamError("Cannot write file [" + filename + "]");
+  if (out) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) return TResult::Failure("Cannot write file [" + filename + "]");
+  return {};
 }
 
-void SkipHeader(TStreamReader& r) {
+// Places the reader at the block at Position, or behind the header.
+void SeekBlock(TStreamReader& r, int64_t Position) {
+  if (Position > 0) {
+    r.Seek(Position);
+    return;
+  }
   r.Seek(0);
   r.ReadInt();
   r.ReadString();
@@ -281,8 +290,8 @@ void SkipHeader(TStreamReader& r) {
 
 }  // namespace
 
-void TEntityList::SaveToStream(const std::string& Filename, bool WillAppendIfExists) const {
-  if (!ObjectType || items_.empty()) return;
+TResult TEntityList::SaveToStream(const std::string& Filename, bool WillAppendIfExists) const {
+  if (!ObjectType || items_.empty()) return {};
   std::error_code ec;
   bool append = WillAppendIfExists && std::filesystem::exists(Filename, ec);
   bool empty = !append || std::filesystem::file_size(Filename, ec) == 0;
@@ -298,41 +307,47 @@ void TEntityList::SaveToStream(const std::string& Filename, bool WillAppendIfExi
   for (const std::string& n : names) PutString(bytes, n);
   for (const Entry& e : items_)
     for (const std::string& v : ItemFields(*e.entity, names)) PutString(bytes, v);
-  AppendBytes(Filename, bytes, !append);
+  return AppendBytes(Filename, bytes, !append);
 }
 
-int64_t TEntityList::LoadFromStream(const std::string& Filename, const std::string& IndexField, int64_t Position) {
+TResult TEntityList::LoadFromStream(const std::string& Filename, const std::string& IndexField, int64_t Position,
+                                    int64_t* NextPosition) {
   TStreamReader r(Filename);
-  if (Position <= 0) SkipHeader(r);
-  else r.Seek(Position);
+  if (r.Failed()) return r.Result();
+  SeekBlock(r, Position);
   r.ReadString();  // block name
   int32_t item_count = std::clamp(r.ReadInt(), 0, kMaxItems);
   int32_t field_count = std::clamp(r.ReadInt(), 0, kMaxFields);
   std::vector<std::string> names;
-  for (int32_t i = 0; i < field_count; ++i) names.push_back(r.ReadString());
+  for (int32_t i = 0; i < field_count && !r.Failed(); ++i) names.push_back(r.ReadString());
   const std::string header = JoinCommaText(names);
-  for (int32_t item = 0; item < item_count; ++item) {
+  for (int32_t item = 0; item < item_count && !r.Failed(); ++item) {
     std::vector<std::string> values;
     for (int32_t f = 0; f < field_count; ++f) values.push_back(r.ReadString());
-    if (!ObjectType) continue;
+    if (!ObjectType || r.Failed()) continue;
     std::unique_ptr<TEntity> entity = ObjectType();
     entity->LoadFromCsvString(header, JoinCommaText(values));
     AddOrReplace(std::move(entity), IndexField, true);
   }
-  if (field_count == 0) throw TStreamError("Fields not properly defined");
-  if (item_count == 0) throw TStreamError("No library items read");
-  return r.Position();
+  if (r.Failed()) return r.Result();
+  if (field_count == 0) return TResult::Failure("Fields not properly defined");
+  if (item_count == 0) return TResult::Failure("No library items read");
+  if (NextPosition) *NextPosition = r.Position();
+  return {};
 }
 
-std::string TEntityList::PeekStringFromStream(const std::string& Filename, int64_t Position) {
+TResult TEntityList::PeekStringFromStream(const std::string& Filename, int64_t Position, std::string& Name) {
   TStreamReader r(Filename);
-  if (Position <= 0) SkipHeader(r);
-  else r.Seek(Position);
-  return r.ReadString();
+  if (r.Failed()) return r.Result();
+  SeekBlock(r, Position);
+  std::string name = r.ReadString();
+  if (r.Failed()) return r.Result();
+  Name = std::move(name);
+  return {};
 }
 
-void TEntityList::WriteStringToStream(const std::string& Filename, const std::string& s, int64_t) {
+TResult TEntityList::WriteStringToStream(const std::string& Filename, const std::string& s) {
   std::string bytes;
   PutString(bytes, s);
-  AppendBytes(Filename, bytes, false);
+  return AppendBytes(Filename, bytes, false);
 }

@@ -27,30 +27,23 @@ void ApplyLibraryConnector(TShearConnector& Connector, const TEntityList& Librar
   if (i >= 0) Connector.Assign(Library.Item(i));
 }
 
-bool LoadProjectFile(TProject& Project, const TSession& Session, const std::string& File, std::string& Error) {
+TResult LoadProjectFile(TProject& Project, const TSession& Session, const std::string& File) {
   Project.SetLimitStateValues(&Session.LimitStateLibrary);
   Project.SetCWBRestrictions(&Session.CWBRestrictionLibrary);
+  auto refuse = [&](TResult Why) {
+    Project.Clear();
+    return Why;
+  };
   std::error_code ec;
-  if (!std::filesystem::exists(File, ec)) {
-    Error = "Project file [" + File + "] not found";
-    Project.Clear();
-    return false;
-  }
+  if (!std::filesystem::exists(File, ec)) return refuse(TResult::Failure("Project file [" + File + "] not found"));
   TVEXIniFile ini(File, true);
-  if (!ini.LoadError().empty()) {
-    Error = ini.LoadError();
-    Project.Clear();
-    return false;
-  }
-  if (!ini.SectionExists(Project.SectionName)) {
-    Error = "[" + File + "] is not a project file";
-    Project.Clear();
-    return false;
-  }
+  if (!ini.LoadResult()) return refuse(ini.LoadResult());
+  if (!ini.SectionExists(Project.SectionName))
+    return refuse(TResult::Failure("[" + File + "] is not a project file"));
   Project.LoadFromIniFile(ini, "", "");
   ReconcileWithLibraries(Project, Session, &ini);
   Project.IsChanged = false;
-  return true;
+  return {};
 }
 
 void ReconcileWithLibraries(TProject& Project, const TSession& Session, TVEXIniFile* SavedFile) {
@@ -78,9 +71,7 @@ void ReconcileWithLibraries(TProject& Project, const TSession& Session, TVEXIniF
   Project.UpdateAutoLoads();
 }
 
-bool SaveProjectFile(TProject& Project, const std::string& File, std::string& Error) {
-  return Project.SaveToFile(File, "", "", &Error);
-}
+TResult SaveProjectFile(TProject& Project, const std::string& File) { return Project.SaveToFile(File); }
 
 bool ValidateForAnalysis(TSession& Session, TProject& Project, TStatus& Status) {
   const bool session_ok = Session.IsOK();

@@ -2,74 +2,47 @@
 
 #include <QCoreApplication>
 
-#include "entity/VEXUtility.h"
 #include "project/cAnalysisRun.h"
 #include "project/cProjectFile.h"
 #include "ui/cUiUtility.h"
 
 namespace {
 
-// Thrown from the observer to leave the run when the user cancels. It is not
-// a std::exception, so the run's own error handling does not take it for an
-// analysis error and it leaves RunAnalysis at once.
-struct TRunCancelled {};
-
-TBeamSummary SummaryOf(int Side, const TImportedBeam& Beam) {
-  TBeamSummary s;
-  s.Side = Side;
-  if (Beam.SteelSectionList.Count() > 0) {
-    const TSteelSection& section = *Beam.SteelSection(0);
-    if (section.BaseSteelSection.IsStandard) {
-      s.Grade = ToQ(section.Grade);
-      s.SectionName = ToQ(section.Name);
-    } else {
-      s.SectionName = ToQ(section.SectionType);
-    }
-  }
-  s.HasResults = Beam.PCCList.Count() > 0;
-  if (s.HasResults) {
-    s.Strength = ToQ(FloatToPercentStr(0, Beam.MaxStrengthRatio()));
-    s.Stress = ToQ(FloatToPercentStr(0, Beam.MaxStressRatio()));
-    s.Deflection = ToQ(FloatToPercentStr(0, Beam.MaxDeflectionRatio()));
-    s.Camber = ToQ(FormatFixed(Beam.SuggestedCamber(), 0) + " mm");
-    s.ShearConnectors =
-        Beam.TotalShearConnectors <= 1000 ? QString::number(Beam.TotalShearConnectors) : QStringLiteral("N/A");
-  }
-  s.IsAssessmentOK = Beam.IsAssessmentOK();
-  s.ErrorMsg = ToQ(Beam.Status.ErrorMsg);
-  return s;
-}
-
-// Runs on the worker thread: turns the run's reports into signals of the
-// worker (queued to the interface thread) and checks for a cancel request at
-// every report.
+// Runs on the worker thread: passes what the run reports on as signals of the
+// worker, queued to the interface thread.
 class TThreadObserver : public TAnalysisObserver {
  public:
-  TThreadObserver(TRunWorker& Worker, const std::atomic<bool>& Cancel, int BeamCount)
-      : worker_(Worker), cancel_(Cancel), beam_count_(BeamCount) {}
+  explicit TThreadObserver(TRunWorker& Worker) : worker_(Worker) {}
 
-  void AddLogLine(const std::string& Line) override { emit worker_.LogLine(ToQ(Line)); }
-  void SetStatusText(const std::string& Text) override { emit worker_.StatusText(ToQ(Text)); }
-  void ShowSummaryPanel(int Side, const TImportedBeam& Beam) override {
-    ThrowIfCancelled();
+  void RunStarted(int BeamCount) override {
+    beam_count_ = BeamCount;
+    beams_done_ = 0;
+    status_text_.clear();
+  }
+  void BeamStarted(int /*Side*/, int Index, int Count) override {
+    emit worker_.Progress(Index - 1, Count, QString());
+  }
+  void CandidateTried(int /*Side*/, int Index, int Count, const TCustomSteelSection& Candidate,
+                      bool /*IsTypeAndGradeOpen*/) override {
+    emit worker_.Progress(beams_done_, beam_count_,
+                          QStringLiteral("Trying %1 (%2 of %3)").arg(ToQ(Candidate.FullName())).arg(Index).arg(Count));
+  }
+  void BeamFinished(int /*Side*/, const TBeamSummary& Summary) override {
     ++beams_done_;
-    emit worker_.SummaryReady(SummaryOf(Side, Beam));
+    emit worker_.SummaryReady(Summary);
     emit worker_.Progress(beams_done_, beam_count_, QString());
+    // The status bar collects every beam's outcome of the run so far.
+    if (!status_text_.isEmpty()) status_text_ += QStringLiteral("; ");
+    status_text_ += ToQ(Summary.Outcome);
+    emit worker_.StatusText(status_text_);
   }
-  void ShowCandidateSection(int /*Side*/, const TCustomSteelSection& Candidate, bool /*WillShowTypeAndGrade*/) override {
-    ThrowIfCancelled();
-    emit worker_.Progress(beams_done_, beam_count_, QStringLiteral("Trying ") + ToQ(Candidate.FullName()));
-  }
+  void LogLine(const std::string& Line) override { emit worker_.LogLine(ToQ(Line)); }
 
  private:
-  void ThrowIfCancelled() const {
-    if (cancel_.load()) throw TRunCancelled{};
-  }
-
   TRunWorker& worker_;
-  const std::atomic<bool>& cancel_;
-  int beam_count_;
+  int beam_count_ = 0;
   int beams_done_ = 0;
+  QString status_text_;
 };
 
 std::function<void()>& RunStartHook() {
@@ -81,9 +54,13 @@ std::function<void()>& RunStartHook() {
 
 void TRunWorker::SetRunStartHook(std::function<void()> Hook) { RunStartHook() = std::move(Hook); }
 
-void TRunWorker::MarkForDesign(TProject& Project, TSession& Session) {
-  TAnalysisObserver quiet;
-  TAnalysisRun(Project, Session, quiet).MarkStandardSectionsForSelection();
+void TRunWorker::Prepare(TProject& Project, TSession& Session, TRunKind Kind) {
+  if (thread_) return;
+  run_.reset();
+  project_ = &Project;
+  observer_ = std::make_unique<TThreadObserver>(*this);
+  run_ = std::make_unique<TAnalysisRun>(Project, Session, *observer_);
+  if (Kind == TRunKind::Design) run_->MarkStandardSectionsForSelection();
 }
 
 TRunValidation TRunWorker::Validate(TSession& Session, TProject& Project) {
@@ -109,30 +86,28 @@ TRunWorker::~TRunWorker() {
   }
 }
 
-bool TRunWorker::Start(TProject& Project, TSession& Session, const QString& ProjectFileName) {
-  if (thread_) return false;
-  cancel_ = std::make_shared<std::atomic<bool>>(false);
+bool TRunWorker::Start(const QString& ProjectFileName) {
+  if (thread_ || !run_) return false;
   result_ = std::make_shared<TRunResult>();
-  auto cancel = cancel_;
   auto result = result_;
+  TAnalysisRun* run = run_.get();
   const std::string file = ToStd(ProjectFileName);
   std::function<void()> start_hook = RunStartHook();
-  thread_ = QThread::create([this, &Project, &Session, file, cancel, result, start_hook] {
+  thread_ = QThread::create([run, file, result, start_hook] {
     if (start_hook) start_hook();
-    TThreadObserver observer(*this, *cancel, Project.BeamCount());
-    TAnalysisRun run(Project, Session, observer);
     TStringList lines;
     try {
       TAnalysisRunOptions options;
       options.Report = &lines;
       options.WillDumpReport = true;
       options.ProjectFileName = file;
-      result->Summary = ToQ(run.RunAnalysis(options));
-      result->Outcome = TRunOutcome::Completed;
-    } catch (const TRunCancelled&) {
-      result->Outcome = TRunOutcome::Cancelled;
+      const TRunOutcome outcome = run->RunAnalysis(options);
+      result->Outcome = outcome.IsCancelled ? TRunEnd::Cancelled : TRunEnd::Completed;
+      result->Summary = ToQ(outcome.SummaryText);
     } catch (const std::exception& e) {
-      result->Outcome = TRunOutcome::Failed;
+      // The run reports a beam's analysis error in its status; what still
+      // arrives here (running out of memory) ends the run.
+      result->Outcome = TRunEnd::Failed;
       result->ErrorMsg = ToQ(std::string("Error during analysis: ") + e.what());
     }
     for (const std::string& line : lines) result->ReportLines.push_back(ToQ(line));
@@ -144,7 +119,7 @@ bool TRunWorker::Start(TProject& Project, TSession& Session, const QString& Proj
 }
 
 void TRunWorker::Cancel() {
-  if (cancel_) cancel_->store(true);
+  if (run_) run_->RequestCancel();
 }
 
 void TRunWorker::OnThreadFinished() {
@@ -154,6 +129,8 @@ void TRunWorker::OnThreadFinished() {
   thread_ = nullptr;
   const TRunResult result = *result_;
   result_.reset();
+  run_.reset();
+  observer_.reset();
   emit Finished(result);
 }
 

@@ -10,9 +10,9 @@
 // while a run is under way). The program-wide edition and number format are
 // read by the run and must not change meanwhile either.
 //
-// Cancel: the run stops at its next report to the window (a candidate section
-// tried or a beam finished) and Finished says so; the project may then hold
-// partial results, so the window restores its state snapshot.
+// Cancel: the run stops before its next beam or candidate section and puts
+// the project back as it was before the command (a Design's marking
+// included); Finished says so.
 #pragma once
 
 #include <QMetaType>
@@ -21,29 +21,19 @@
 #include <QStringList>
 #include <QThread>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 
-class TProject;
-class TSession;
+#include "project/cAnalysisRun.h"
 
-// One beam's summary line, copied from the beam on the worker thread.
-struct TBeamSummary {
-  int Side = 0;
-  QString Grade, SectionName;  // grade empty for a custom section
-  bool HasResults = false;     // the beam was analysed (ratios are meaningful)
-  QString Strength, Stress, Deflection, Camber, ShearConnectors;
-  bool IsAssessmentOK = false;
-  QString ErrorMsg;
-};
+// A beam's summary line, made by the run on the worker thread.
 Q_DECLARE_METATYPE(TBeamSummary)
 
 enum class TRunKind { Analysis, Design };
-enum class TRunOutcome { Completed, Cancelled, Failed };
+enum class TRunEnd { Completed, Cancelled, Failed };
 
 struct TRunResult {
-  TRunOutcome Outcome = TRunOutcome::Completed;
+  TRunEnd Outcome = TRunEnd::Completed;
   QStringList ReportLines;
   QString Summary;  // "caption OK; caption ..." as the status bar shows it
   QString ErrorMsg;  // for Failed
@@ -61,18 +51,19 @@ struct TRunValidation {
 class TRunWorker : public QObject {
   Q_OBJECT
  public:
-  // Interface-thread steps before Start: the Design command first marks every
-  // standard section of every beam for automatic selection; then the
-  // libraries and the project are validated (nothing runs unless both are OK).
-  static void MarkForDesign(TProject& Project, TSession& Session);
+  // Interface-thread steps before Start: Prepare makes the command's run (a
+  // Design marks every standard section of every beam for automatic selection
+  // now, as part of that run); then the libraries and the project are
+  // validated (nothing runs unless both are OK).
+  void Prepare(TProject& Project, TSession& Session, TRunKind Kind);
   static TRunValidation Validate(TSession& Session, TProject& Project);
 
   explicit TRunWorker(QObject* Parent = nullptr);
   // Waits for a run still under way.
   ~TRunWorker() override;
 
-  // Starts the run; false when one is already under way.
-  bool Start(TProject& Project, TSession& Session, const QString& ProjectFileName);
+  // Starts the prepared run; false when none is prepared or one is under way.
+  bool Start(const QString& ProjectFileName);
   void Cancel();
   bool IsRunning() const { return thread_ != nullptr; }
   // Blocks until the run has ended and Finished was emitted (tests, closing).
@@ -92,7 +83,9 @@ class TRunWorker : public QObject {
  private:
   void OnThreadFinished();
 
+  TProject* project_ = nullptr;
+  std::unique_ptr<TAnalysisObserver> observer_;
+  std::unique_ptr<TAnalysisRun> run_;
   QThread* thread_ = nullptr;
-  std::shared_ptr<std::atomic<bool>> cancel_;
   std::shared_ptr<TRunResult> result_;
 };

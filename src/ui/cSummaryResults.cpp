@@ -5,6 +5,7 @@
 
 #include "ui/cIcons.h"
 #include "ui/cRunWorker.h"
+#include "ui/cUiUtility.h"
 
 namespace {
 
@@ -86,16 +87,16 @@ bool TSummaryResultsPage::IsLineVisible(int Side) const { return !LineOf(Side).C
 
 void TSummaryResultsPage::ShowSummaryPanel(const TBeamSummary& Summary) {
   TLine& line = LineOf(Summary.Side);
-  SetSection(Summary.Side, Summary.Grade, Summary.SectionName);
-  line.Cells[colStrength]->setText(Summary.Strength);
-  line.Cells[colStress]->setText(Summary.Stress);
-  line.Cells[colDeflection]->setText(Summary.Deflection);
-  line.Cells[colCamber]->setText(Summary.Camber);
-  line.Cells[colConnectors]->setText(Summary.ShearConnectors);
-  line.Tick->setVisible(Summary.IsAssessmentOK);
-  line.Cross->setVisible(!Summary.IsAssessmentOK);
-  line.Error->setVisible(!Summary.IsAssessmentOK);
-  line.Error->setText(Summary.IsAssessmentOK ? QString() : Summary.ErrorMsg);
+  SetSection(Summary.Side, ToQ(Summary.Grade), ToQ(Summary.Section));
+  line.Cells[colStrength]->setText(ToQ(Summary.Strength));
+  line.Cells[colStress]->setText(ToQ(Summary.Stress));
+  line.Cells[colDeflection]->setText(ToQ(Summary.Deflection));
+  line.Cells[colCamber]->setText(ToQ(Summary.CamberText));
+  line.Cells[colConnectors]->setText(ToQ(Summary.ShearConnectorsText));
+  line.Tick->setVisible(Summary.IsOK);
+  line.Cross->setVisible(!Summary.IsOK);
+  line.Error->setVisible(!Summary.IsOK);
+  line.Error->setText(Summary.IsOK ? QString() : ToQ(Summary.ErrorText));
 }
 
 void TSummaryResultsPage::ClearResultsDisplay() {

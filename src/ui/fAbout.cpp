@@ -45,7 +45,7 @@ TfrmAbout::TfrmAbout(TAboutMode Mode, QWidget* Parent) : QDialog(Parent) {
   product->setFont(big);
   product->setObjectName(QStringLiteral("lblProduct"));
   // The four-number version of the program file.
-  auto* build = new QLabel(QStringLiteral("Build: ") + QStringLiteral(TREVALON_VERSION));
+  auto* build = new QLabel(QStringLiteral("Build: ") + ToQ(GetAppFileVersion()));
   build->setObjectName(QStringLiteral("lblBuild"));
   build->setWordWrap(true);
   auto* description = new QLabel(ToQ(GetAppDescription()));

@@ -252,11 +252,10 @@ void TfrmMain::InitialiseOnFirstShow() {
   try {
     if (!pages_.empty()) data_pages_->setCurrentWidget(pages_.front());
     const QString library = ProgramFile(QStringLiteral("Trevalon.tvl"));
-    session_->LoadLibraries(ToStd(library));
-    if (!session_->IsOK())
+    if (const TResult loaded = session_->LoadLibraries(ToStd(library)); !loaded.IsOK())
       ShowMessage(this, TMessageKind::Warning,
                   QStringLiteral("Error when trying to load library data from ") + library + QStringLiteral("\r\n") +
-                      ToQ(session_->Status.ErrorMsg));
+                      ToQ(loaded.Message()));
     project_->SetLimitStateValues(&session_->LimitStateLibrary);
     project_->SetCWBRestrictions(&session_->CWBRestrictionLibrary);
     for (TDataPage* page : pages_) page->LibrariesLoaded();

@@ -352,13 +352,13 @@ void TfrmMain::GenerateLibrary() {
     return;
   }
   TBusyCursor busy;
-  const TLibraryGenerationResult result = GenerateLibraryFile(ToStd(file));
-  if (result.IsOK) {
-    ShowMessage(this, TMessageKind::Information,
-                QStringLiteral("New library file created: ") + ToQ(result.LibraryFile));
+  const TResult result = GenerateLibraryFile(ToStd(file));
+  if (result.IsOK()) {
+    ShowMessage(this, TMessageKind::Information, ToQ(result.Message()));
     return;
   }
-  for (const std::string& line : result.Messages) AddLogLine(ToQ(line));
+  const std::vector<std::string> lines = result.MessageLines();
+  for (const std::string& line : lines) AddLogLine(ToQ(line));
   ShowEventLogPage();
-  if (!result.Messages.empty()) SetStatusText(ToQ(result.Messages.front()));
+  if (!lines.empty()) SetStatusText(ToQ(lines.front()));
 }

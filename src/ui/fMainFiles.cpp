@@ -88,11 +88,10 @@ void TfrmMain::OpenRecent(int Index) {
 bool TfrmMain::LoadProject(const QString& File, bool IsUserFile) {
   TBusyCursor busy;
   const bool has_snapshot = SaveStateSnapshot();
-  std::string error;
-  if (!LoadProjectFile(*project_, *session_, ToStd(File), error)) {
+  if (const TResult loaded = LoadProjectFile(*project_, *session_, ToStd(File)); !loaded) {
     if (has_snapshot) RestoreStateSnapshot();
-    AddLogLine(ToQ(error));
-    ShowMessage(this, TMessageKind::Error, ToQ(error));
+    AddLogLine(ToQ(loaded.Message()));
+    ShowMessage(this, TMessageKind::Error, ToQ(loaded.Message()));
     return false;
   }
   QFile::remove(StateSnapshotFile());
@@ -123,10 +122,9 @@ bool TfrmMain::SaveAs() {
 bool TfrmMain::SaveTo(const QString& File) {
   TBusyCursor busy;
   UpdateProjectFromScreens();
-  std::string error;
-  if (!SaveProjectFile(*project_, ToStd(File), error)) {
-    AddLogLine(ToQ(error));
-    ShowMessage(this, TMessageKind::Error, ToQ(error));
+  if (const TResult saved = SaveProjectFile(*project_, ToStd(File)); !saved) {
+    AddLogLine(ToQ(saved.Message()));
+    ShowMessage(this, TMessageKind::Error, ToQ(saved.Message()));
     return false;
   }
   SetWindowTitleFor(File);
@@ -202,14 +200,12 @@ QString TfrmMain::StateSnapshotFile() { return WorkFolder() + QStringLiteral("TV
 bool TfrmMain::SaveStateSnapshot() {
   const QString file = StateSnapshotFile();
   QFile::remove(file);
-  std::string error;
-  return SaveProjectFile(*project_, ToStd(file), error);
+  return SaveProjectFile(*project_, ToStd(file)).IsOK();
 }
 
 bool TfrmMain::RestoreStateSnapshot() {
   const QString file = StateSnapshotFile();
-  std::string error;
-  const bool ok = LoadProjectFile(*project_, *session_, ToStd(file), error);
+  const bool ok = LoadProjectFile(*project_, *session_, ToStd(file)).IsOK();
   QFile::remove(file);
   return ok;
 }

@@ -46,27 +46,20 @@ void TfrmMain::StartRun(TRunKind Kind) {
   UpdateProjectFromScreens();
   results_->setCurrentWidget(summary_);
 
-  // The project as it was, to come back to if the run is cancelled.
-  SaveStateSnapshot();
-  if (Kind == TRunKind::Design) TRunWorker::MarkForDesign(*project_, *session_);
+  // A Design marks the sections now; a cancelled run puts the project back as it was.
+  worker_->Prepare(*project_, *session_, Kind);
   ClearResultsDisplay();
   const TRunValidation validation = TRunWorker::Validate(*session_, *project_);
   for (const QString& line : validation.Lines) AddLogLine(line);
   if (!validation.IsOK) {
-    QFile::remove(StateSnapshotFile());
     if (!validation.ErrorMsg.isEmpty())
       ShowMessage(this, validation.IsError ? TMessageKind::Error : TMessageKind::Warning, validation.ErrorMsg);
     SetStatusText(validation.ErrorMsg);
     for (int side = 0; side < 3; ++side) {
       if (!project_->GetHasBeam(side) || project_->GetBeam(side)->Status.IsOK()) continue;
-      TBeamSummary failed;
-      failed.Side = side;
-      const TSteelSection* s = project_->GetBeam(side)->SteelSectionList.Count() > 0
-                                   ? project_->GetBeam(side)->SteelSection(0) : nullptr;
-      if (s) {
-        failed.Grade = s->BaseSteelSection.IsStandard ? ToQ(s->Grade) : QString();
-        failed.SectionName = s->BaseSteelSection.IsStandard ? ToQ(s->Name) : ToQ(s->SectionType);
-      }
+      // The cross, with the section; the error text stays empty until a run.
+      TBeamSummary failed = BeamSummary(*project_, side, std::string());
+      failed.ErrorText.clear();
       summary_->ShowSummaryPanel(failed);
     }
     ShowEventLogPage();
@@ -90,7 +83,7 @@ void TfrmMain::StartRun(TRunKind Kind) {
   progress_->setValue(0);
   progress_->setFormat(QStringLiteral("%v of %m beams"));
   SetRunning(true);
-  worker_->Start(*project_, *session_, default_file_name_);
+  worker_->Start(default_file_name_);
 }
 
 void TfrmMain::OnRunSummary(const TBeamSummary& Summary) { summary_->ShowSummaryPanel(Summary); }
@@ -104,8 +97,7 @@ void TfrmMain::OnRunProgress(int BeamsDone, int BeamCount, const QString& Activi
 void TfrmMain::OnRunFinished(const TRunResult& Result) {
   SetRunning(false);
   switch (Result.Outcome) {
-    case TRunOutcome::Completed:
-      QFile::remove(StateSnapshotFile());
+    case TRunEnd::Completed:
       saved_results_.Lines.clear();
       for (const QString& line : Result.ReportLines) saved_results_.Add(ToStd(line));
       SetDataChangedSinceCalc(false);
@@ -117,14 +109,12 @@ void TfrmMain::OnRunFinished(const TRunResult& Result) {
         SetDataChangedSinceSave(true);
       }
       break;
-    case TRunOutcome::Cancelled:
-      RestoreStateSnapshot();
+    case TRunEnd::Cancelled:
       ClearResultsDisplay();
       AddLogLine(QStringLiteral("Analysis cancelled"));
       SetStatusText(QStringLiteral("Analysis cancelled"));
       break;
-    case TRunOutcome::Failed:
-      RestoreStateSnapshot();
+    case TRunEnd::Failed:
       ClearResultsDisplay();
       AddLogLine(Result.ErrorMsg);
       ShowMessage(this, TMessageKind::Error, Result.ErrorMsg);

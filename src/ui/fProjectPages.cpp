@@ -95,7 +95,7 @@ void TGeneralPage::UpdateScreenFromProject() {
   edtDesigner->setText(ToQ(p.Designer));
   edtFloorArea->setText(ToQ(FloatToStrDP(true, 0, 0, static_cast<double>(p.FloorArea))));
   edtStoreys->setText(ToQ(FloatToStrDP(true, 0, 0, static_cast<double>(p.Storeys))));
-  edtSegments->setText(ToQ(IntToStr(p.Segments)));
+  edtSegments->setText(QString::number(p.Segments));
 }
 
 void TGeneralPage::UpdateProjectFromScreen() {

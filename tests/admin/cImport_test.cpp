@@ -80,7 +80,7 @@ class TvxImport : public ::testing::Test {
   }
 
   // Imports the bay with line n (from 1) replaced.
-  TImportResult ImportWith(std::initializer_list<std::pair<int, std::string>> Changes) {
+  TResult ImportWith(std::initializer_list<std::pair<int, std::string>> Changes) {
     std::vector<std::string> lines = BayLines();
     for (const auto& [n, text] : Changes) lines[n - 1] = text;
     project.SetLimitStateValues(nullptr);  // the factors a line may leave as they are
@@ -95,7 +95,7 @@ class TvxImport : public ::testing::Test {
 }  // namespace
 
 TEST_F(TvxImport, EveryLineGoesWhereTheLayoutSays) {
-  ASSERT_TRUE(ImportWith({}).IsOK);
+  ASSERT_TRUE(ImportWith({}).IsOK());
   EXPECT_TRUE(Warnings().empty());
   const TProject& p = project;
   EXPECT_EQ(p.Project, "Level 3 office");
@@ -231,7 +231,7 @@ TEST_F(TvxImport, LinesReadAsTheLayoutSays) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE("line " + std::to_string(c.Line) + " \"" + c.Text + "\"");
-    ASSERT_TRUE(ImportWith({{c.Line, c.Text}}).IsOK);
+    ASSERT_TRUE(ImportWith({{c.Line, c.Text}}).IsOK());
     c.Check(project);
   }
 
@@ -240,18 +240,18 @@ TEST_F(TvxImport, LinesReadAsTheLayoutSays) {
   std::vector<std::string> lines = BayLines();
   lines[15] = "";
   project.LimitStateList.ItemAs<TLimitState>(1)->LFlive = 0.55;
-  ASSERT_TRUE(ImportFromTvxText(project, Joined(lines), "bay.tvx", ImportDate()).IsOK);
+  ASSERT_TRUE(ImportFromTvxText(project, Joined(lines), "bay.tvx", ImportDate()).IsOK());
   EXPECT_EQ(project.LimitStateList.ItemAs<TLimitState>(1)->LFlive, 0.55);
 }
 
 TEST_F(TvxImport, AnExteriorSecondaryBeamIsWarnedOfAndImported) {
-  ASSERT_TRUE(ImportWith({{20, "  Ext  "}}).IsOK);
+  ASSERT_TRUE(ImportWith({{20, "  Ext  "}}).IsOK());
   EXPECT_EQ(Warnings(), (std::vector<std::string>{
                             "Warning: Import file has secondary beam as an exterior beam, which is not permitted in "
                             "this version of Trevalon"}));
   EXPECT_EQ(project.Project, "Level 3 office");
 
-  ASSERT_TRUE(ImportWith({{20, "ext"}}).IsOK);
+  ASSERT_TRUE(ImportWith({{20, "ext"}}).IsOK());
   EXPECT_TRUE(Warnings().empty());  // each import starts with a clean status
 }
 
@@ -261,17 +261,17 @@ TEST_F(TvxImport, AFileOfFewerThan31LinesLeavesTheProjectAsItWas) {
   std::vector<std::string> lines = BayLines();
   lines.resize(30);
   // A line break after the last line starts no 31st line.
-  const TImportResult result = ImportFromTvxText(project, Joined(lines), "short.tvx", ImportDate());
-  EXPECT_FALSE(result.IsOK);
-  EXPECT_EQ(result.Message, "Trevalon import file not in correct format: [short.tvx] has 30 lines, fewer than 31");
+  const TResult result = ImportFromTvxText(project, Joined(lines), "short.tvx", ImportDate());
+  EXPECT_FALSE(result.IsOK());
+  EXPECT_EQ(result.Message(), "Trevalon import file not in correct format: [short.tvx] has 30 lines, fewer than 31");
   EXPECT_EQ(Warnings(), (std::vector<std::string>{"Warning: Trevalon import file not in correct format"}));
   EXPECT_EQ(project.Status.ErrorLevel, elWarning);
   EXPECT_EQ(project.Project, "Before");
   EXPECT_EQ(project.GetBeam(1)->Mark, "Kept");
 
-  EXPECT_FALSE(ImportFromTvxText(project, "", "empty.tvx", ImportDate()).IsOK);
+  EXPECT_FALSE(ImportFromTvxText(project, "", "empty.tvx", ImportDate()).IsOK());
   // With one more line (even an empty one) the file is long enough.
-  EXPECT_TRUE(ImportFromTvxText(project, Joined(lines) + "\r\n", "short.tvx", ImportDate()).IsOK);
+  EXPECT_TRUE(ImportFromTvxText(project, Joined(lines) + "\r\n", "short.tvx", ImportDate()).IsOK());
   EXPECT_EQ(project.GetBeam(0)->SteelSection(0)->Grade, "Gr 350");
 }
 
@@ -282,7 +282,7 @@ TEST_F(TvxImport, AnyLineEndReadsTheSameAndOlderCodePagesAreRead) {
   for (const char* end : {"\r\n", "\n", "\r"}) {
     std::string text = Joined(lines, end);
     text.erase(text.size() - std::string(end).size());  // no line break after the last line
-    ASSERT_TRUE(ImportFromTvxText(project, text, "bay.tvx", ImportDate()).IsOK) << int(end[0]);
+    ASSERT_TRUE(ImportFromTvxText(project, text, "bay.tvx", ImportDate()).IsOK()) << int(end[0]);
     EXPECT_EQ(project.Project, "Caf\xC3\xA9 fit-out");
     EXPECT_EQ(project.GetBeam(0)->SteelSection(0)->Name, "530UB82.0");
     EXPECT_EQ(project.GetBeam(0)->SteelSection(0)->Grade, "KESTREL");  // line 31, the last
@@ -292,12 +292,12 @@ TEST_F(TvxImport, AnyLineEndReadsTheSameAndOlderCodePagesAreRead) {
 TEST_F(TvxImport, AFileThatCannotBeReadChangesNothing) {
   TempDir dir;
   project.Project = "Before";
-  const TImportResult result = ImportFromTvx(project, dir.File("missing.tvx"), ImportDate());
-  EXPECT_FALSE(result.IsOK);
-  EXPECT_EQ(result.Message, "Cannot open file [" + dir.File("missing.tvx") + "]");
+  const TResult result = ImportFromTvx(project, dir.File("missing.tvx"), ImportDate());
+  EXPECT_FALSE(result.IsOK());
+  EXPECT_EQ(result.Message(), "Cannot open file [" + dir.File("missing.tvx") + "]");
   EXPECT_EQ(project.Project, "Before");
 
-  ASSERT_TRUE(ImportFromTvx(project, dir.Write("bay.tvx", Joined(BayLines())), ImportDate()).IsOK);
+  ASSERT_TRUE(ImportFromTvx(project, dir.Write("bay.tvx", Joined(BayLines())), ImportDate()).IsOK());
   EXPECT_EQ(project.Description, "Typical bay\r\nImported from " + dir.File("bay.tvx") + ", 5/12/2026");
 }
 
@@ -375,7 +375,7 @@ class XlsImport : public ::testing::Test {
     project.SetLimitStateValues(nullptr);
   }
 
-  TImportResult Import(const TWorkbookBuilder& Book) {
+  TResult Import(const TWorkbookBuilder& Book) {
     Book.Write(dir.File("beam.xlsx"));
     return ImportFromXLS(project, dir.File("beam.xlsx"), ImportDate());
   }
@@ -389,8 +389,8 @@ class XlsImport : public ::testing::Test {
 }  // namespace
 
 TEST_F(XlsImport, EveryCellGoesWhereTheLayoutSays) {
-  const TImportResult result = Import(BeamWorkbook());
-  ASSERT_TRUE(result.IsOK) << result.Message;
+  const TResult result = Import(BeamWorkbook());
+  ASSERT_TRUE(result.IsOK()) << result.Message();
   EXPECT_TRUE(project_test::Messages(project.Status).empty());
   EXPECT_EQ(project.Project, "Tower B");
   EXPECT_EQ(project.Description, "Imported from " + dir.File("beam.xlsx") + ", 5/12/2026");
@@ -524,7 +524,7 @@ TEST_F(XlsImport, TheFirstDeflectionLayoutAndTheCamberText) {
         .Number("Deflection_Data", "D2", 1)  // D2 <= 1: the first layout
         .Text("Deflection_Data", "E2", c.Camber)
         .Text("Deflection_Data", "F2", "not read");
-    ASSERT_TRUE(Import(book).IsOK);
+    ASSERT_TRUE(Import(book).IsOK());
     const TDeflectionLimit& dl = project.DeflectionLimit;
     EXPECT_EQ(dl.Stage3DLRelLimit, 0);
     EXPECT_EQ(dl.Stage56DLRelLimit, 0);
@@ -556,7 +556,7 @@ TEST_F(XlsImport, SectionRowsNameTheirLabelsInOrder) {
         .Text("Composite_X_Sections", "C" + row, keys[i]);
   }
   book.Text("Composite_X_Sections", "A7", "Unknown").Text("Composite_X_Sections", "C7", "nowhere");
-  ASSERT_TRUE(Import(book).IsOK);
+  ASSERT_TRUE(Import(book).IsOK());
   EXPECT_EQ(Beam().SteelSectionList.SteelSectionByLabel("Base steel beam")->bp, 110);
   EXPECT_EQ(Beam().SteelSectionList.SteelSectionByLabel("Notched (End 1)")->NotchedDepth, 250);
   EXPECT_EQ(Beam().SteelSectionList.SteelSectionByLabel("Notched (End 2)")->NotchedDepth, 270);
@@ -587,7 +587,7 @@ TEST_F(XlsImport, LoadRowsReadAsTheLayoutSays) {
       .Number("Distributed_Loads", "H4", 0.25);
   // Row 5: stage 4 names no stage of a beam: kept, with a warning.
   book.Number("Distributed_Loads", "A5", 4).Text("Distributed_Loads", "F5", "Superimposed");
-  ASSERT_TRUE(Import(book).IsOK);
+  ASSERT_TRUE(Import(book).IsOK());
   ASSERT_EQ(Beam().DistributedLoadList.Count(), 4);
   const auto& live = *Beam().DistributedLoadList.ItemAs<TDistributedLoad>(1);
   EXPECT_EQ(Beam().DistributedLoadList.Key(1), "2");
@@ -637,9 +637,9 @@ TEST_F(XlsImport, FailuresNameTheSheetAndTheCell) {
     SCOPED_TRACE(c.What);
     TWorkbookBuilder book = BeamWorkbook();
     c.Change(book);
-    const TImportResult result = Import(book);
-    EXPECT_FALSE(result.IsOK);
-    EXPECT_EQ(result.Message, ReplaceAll(c.Message, "%F", dir.File("beam.xlsx")));
+    const TResult result = Import(book);
+    EXPECT_FALSE(result.IsOK());
+    EXPECT_EQ(result.Message(), ReplaceAll(c.Message, "%F", dir.File("beam.xlsx")));
     c.Check(project);
   }
 }
@@ -652,9 +652,9 @@ TEST_F(XlsImport, AWorkbookWithoutASheetStopsThere) {
   for (const auto& [name, text] : full.Parts()) book.Part(name, text);
   book.Part("xl/workbook.xml", ReplaceAll(full.Parts().at("xl/workbook.xml"),
                                           "<sheet name=\"Point_Loads\" sheetId=\"6\" r:id=\"rId6\"/>", ""));
-  const TImportResult result = Import(book);
-  EXPECT_FALSE(result.IsOK);
-  EXPECT_EQ(result.Message, "The workbook [" + dir.File("beam.xlsx") + "] has no sheet \"Point_Loads\"");
+  const TResult result = Import(book);
+  EXPECT_FALSE(result.IsOK());
+  EXPECT_EQ(result.Message(), "The workbook [" + dir.File("beam.xlsx") + "] has no sheet \"Point_Loads\"");
   EXPECT_EQ(Beam().DistributedLoadList.Count(), 1);
   EXPECT_EQ(Beam().PointLoadList.Count(), 0);
   EXPECT_EQ(Beam().CamberType, 0);  // the deflection sheet's second reading never came
@@ -662,9 +662,9 @@ TEST_F(XlsImport, AWorkbookWithoutASheetStopsThere) {
 
 TEST_F(XlsImport, AFileThatIsNoWorkbookGivesAClearError) {
   const std::string file = dir.Write("old.xlsx", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + "binary");
-  const TImportResult result = ImportFromXLS(project, file, ImportDate());
-  EXPECT_FALSE(result.IsOK);
-  EXPECT_EQ(result.Message, "[" + file + "] is not a spreadsheet workbook (.xlsx): Not a zip archive");
+  const TResult result = ImportFromXLS(project, file, ImportDate());
+  EXPECT_FALSE(result.IsOK());
+  EXPECT_EQ(result.Message(), "[" + file + "] is not a spreadsheet workbook (.xlsx): Not a zip archive");
 }
 
 TEST_F(XlsImport, EmptyCellsReadAsEmptyTextOrZero) {
@@ -673,7 +673,7 @@ TEST_F(XlsImport, EmptyCellsReadAsEmptyTextOrZero) {
   for (const char* sheet : {"General_Beam_Data", "Deflection_Data", "Steel_X_Sections", "Concrete_X_Sections",
                             "Composite_X_Sections", "Distributed_Loads", "Point_Loads"})
     book.Sheet(sheet);
-  ASSERT_TRUE(Import(book).IsOK);
+  ASSERT_TRUE(Import(book).IsOK());
   EXPECT_EQ(project.Project, "");
   EXPECT_EQ(project.DesignCompositeStage, 7);  // an empty G5 is no integer
   EXPECT_EQ(project.Geometry.ThetaSide1, 90);
@@ -688,7 +688,7 @@ TEST_F(XlsImport, AStageThatIsNoStageMakesTheServiceStage) {
   for (const char* g5 : {"4", "12", "x", "7.5"}) {
     TWorkbookBuilder book = BeamWorkbook();
     book.Text("General_Beam_Data", "G5", g5);
-    ASSERT_TRUE(Import(book).IsOK);
+    ASSERT_TRUE(Import(book).IsOK());
     EXPECT_EQ(project.DesignCompositeStage, std::string(g5) == "4" ? 4 : 7) << g5;
   }
 }
@@ -710,8 +710,8 @@ class ImportCommand : public ::testing::Test {
 
 TEST_F(ImportCommand, AnOlderProjectFileIsReconciledWithTheLibraries) {
   const std::string file = dir.Write("bay.tvx", Joined(BayLines()));
-  const TImportResult result = ImportProjectFile(project, session, file, ImportDate());
-  ASSERT_TRUE(result.IsOK) << result.Message;
+  const TResult result = ImportProjectFile(project, session, file, ImportDate());
+  ASSERT_TRUE(result.IsOK()) << result.Message();
   EXPECT_TRUE(project.IsChanged);
   // "<Default>" names no connector: the library's first is taken, and said.
   EXPECT_EQ(project_test::Messages(project.Status),
@@ -738,7 +738,7 @@ TEST_F(ImportCommand, AnOlderProjectFileIsReconciledWithTheLibraries) {
   std::vector<std::string> lines = BayLines();
   lines[16] = "";
   project.LimitStateList.ItemAs<TLimitState>(2)->LFlive = 0.5;
-  ASSERT_TRUE(ImportProjectFile(project, session, dir.Write("bay.tvx", Joined(lines)), ImportDate()).IsOK);
+  ASSERT_TRUE(ImportProjectFile(project, session, dir.Write("bay.tvx", Joined(lines)), ImportDate()).IsOK());
   EXPECT_EQ(project.LimitStateList.ItemAs<TLimitState>(2)->LFlive, 0.5);
 }
 
@@ -747,7 +747,7 @@ TEST_F(ImportCommand, NamesTheLibraryLacksAreSaid) {
   lines[23] = "Deck of another maker";
   lines[28] = "0";  // grade "Gr 350"
   const std::string file = dir.Write("bay.tvx", Joined(lines));
-  ASSERT_TRUE(ImportProjectFile(project, session, file, ImportDate()).IsOK);
+  ASSERT_TRUE(ImportProjectFile(project, session, file, ImportDate()).IsOK());
   EXPECT_EQ(project.SteelDeck.Name, "Solid slab");
   EXPECT_EQ(project_test::Messages(project.Status),
             (std::vector<std::string>{
@@ -762,23 +762,23 @@ TEST_F(ImportCommand, NamesTheLibraryLacksAreSaid) {
 TEST_F(ImportCommand, TheReaderFollowsTheFileNotItsName) {
   // A workbook named .tvx is read as a workbook, a text file named .xlsx as an older project file.
   BeamWorkbook().Write(dir.File("beam.tvx"));
-  TImportResult result = ImportProjectFile(project, session, dir.File("beam.tvx"), ImportDate());
-  ASSERT_TRUE(result.IsOK) << result.Message;
+  TResult result = ImportProjectFile(project, session, dir.File("beam.tvx"), ImportDate());
+  ASSERT_TRUE(result.IsOK()) << result.Message();
   EXPECT_EQ(project.Project, "Tower B");
   EXPECT_EQ(project.GetBeam(1)->SteelSection(0)->BaseSteelSection.d, 402.6);  // 410UB53.7 from the library
   EXPECT_EQ(project.GetBeam(1)->Span, 9000);
 
   result = ImportProjectFile(project, session, dir.Write("bay.xlsx", Joined(BayLines())), ImportDate());
-  ASSERT_TRUE(result.IsOK) << result.Message;
+  ASSERT_TRUE(result.IsOK()) << result.Message();
   EXPECT_EQ(project.Project, "Level 3 office");
 }
 
 TEST_F(ImportCommand, AFileThatCannotBeReadChangesNothing) {
   project.Project = "Before";
-  const TImportResult result = ImportProjectFile(project, session, dir.File("missing.tvx"), ImportDate());
-  EXPECT_FALSE(result.IsOK);
-  EXPECT_EQ(result.Message, "Cannot open file [" + dir.File("missing.tvx") + "]");
+  const TResult result = ImportProjectFile(project, session, dir.File("missing.tvx"), ImportDate());
+  EXPECT_FALSE(result.IsOK());
+  EXPECT_EQ(result.Message(), "Cannot open file [" + dir.File("missing.tvx") + "]");
   EXPECT_EQ(project.Project, "Before");
-  EXPECT_FALSE(ImportProjectFile(project, session, dir.Path().string(), ImportDate()).IsOK);  // a folder
+  EXPECT_FALSE(ImportProjectFile(project, session, dir.Path().string(), ImportDate()).IsOK());  // a folder
   EXPECT_EQ(project.Project, "Before");
 }

@@ -1,6 +1,8 @@
 // The trevalon command line, run as a user runs it: the built program from
 // the build's bin folder, in a fresh working folder, with LC_ALL=C.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +14,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -65,14 +69,6 @@ struct TResult {
 
 class Cli : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("trv-cli-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
 
   // Runs trevalon with Args (already quoted where needed) in the working folder.
   TResult Trevalon(const std::string& args, const std::string& locale = "C") {
@@ -103,7 +99,8 @@ class Cli : public ::testing::Test {
     return name;
   }
 
-  fs::path dir_;
+  TempDir scratch_;
+  const fs::path dir_ = scratch_.Path();
 };
 
 // One line on standard error, naming the program, and nothing on standard output.
@@ -293,6 +290,7 @@ TEST_F(Cli, DesignSavesTheChosenSections) {
 
   r = Trevalon("design " + heavy + " --report - --save Designed.tva");
   EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.err, "");  // standard error is no terminal: no progress line
   EXPECT_EQ(r.out.rfind("Trevalon/V", 0), 0u);
   ASSERT_TRUE(fs::exists(dir_ / "Designed.tva"));
   EXPECT_EQ(ReadText(dir_ / "Heavy.tva").find("360UB44.7"),
@@ -347,4 +345,60 @@ TEST_F(Cli, DecimalCommaLocaleReadsTheShippedFiles) {
   const TResult analysed = Trevalon("analyse " + Quote(kSample) + " --report -", "de_DE.UTF-8");
   EXPECT_EQ(analysed.code, 0) << analysed.err;
   EXPECT_NE(analysed.out.find("Strength,\"1,2\",\"1,5\""), std::string::npos);
+}
+
+namespace {
+
+// Runs trevalon in Dir with standard error on a pseudo-terminal, as in a
+// person's shell, and standard output into a file (Out). Returns what the
+// terminal received.
+std::string TrevalonOnATerminal(const fs::path& dir, std::vector<std::string> args, std::string& out) {
+  int terminal = -1, end = -1;
+  if (::openpty(&terminal, &end, nullptr, nullptr, nullptr) != 0) return "no pseudo-terminal";
+  const fs::path out_file = dir / ".stdout";
+  args.insert(args.begin(), kProgram);
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::chdir(dir.c_str()) != 0) ::_exit(126);
+    const int out_fd = ::open(out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int in_fd = ::open("/dev/null", O_RDONLY);
+    ::dup2(in_fd, STDIN_FILENO);
+    ::dup2(out_fd, STDOUT_FILENO);
+    ::dup2(end, STDERR_FILENO);
+    ::close(terminal);
+    ::setenv("LC_ALL", "C", 1);
+    ::execv(kProgram.c_str(), argv.data());
+    ::_exit(127);
+  }
+  ::close(end);
+  std::string shown;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;) shown.append(buffer, static_cast<size_t>(n));
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ::close(terminal);
+  out = ReadText(out_file);
+  fs::remove(out_file);
+  return shown;
+}
+
+}  // namespace
+
+TEST_F(Cli, DesignShowsItsProgressOnATerminal) {
+  std::string out;
+  const std::string shown = TrevalonOnATerminal(dir_, {"design", kSample, "--report", "Designed.csv"}, out);
+  // One line rewritten in place for each candidate, cleared when the beam is done.
+  EXPECT_NE(shown.find("\rDesign, beam 1 of 2: section 1 of "), std::string::npos) << shown;
+  EXPECT_NE(shown.find(" (150UB14.0)\x1b[K"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("\rDesign, beam 2 of 2: section "), std::string::npos) << shown;
+  ASSERT_GE(shown.size(), 4u);
+  EXPECT_EQ(shown.substr(shown.size() - 4), "\r\x1b[K");
+  EXPECT_EQ(shown.find('\n'), std::string::npos) << "nothing but the progress line";
+  // Standard output is what it is without a terminal.
+  const TResult plain = Trevalon("design " + Quote(kSample) + " --report Designed.csv");
+  EXPECT_EQ(plain.code, 0) << plain.err;
+  EXPECT_EQ(out, plain.out);
 }

@@ -184,10 +184,8 @@ TEST(SteelDeck, Checks) {
 // less than 150 mm of concrete between ribs (b0 = 140 mm).
 TEST(SteelDeck, LibraryDecksUnderTheRibRulesOf2003) {
   TEntityList decks = TEntityList::Of<TSteelDeckLibraryItem>();
-  std::string error;
-  ASSERT_TRUE(decks.LoadFromCsv(std::string(TREVALON_TEST_DATA_DIR) + "/library/SteelDecks.csv",
-                                "Name", &error))
-      << error;
+  const TResult loaded = decks.LoadFromCsv(std::string(TREVALON_TEST_DATA_DIR) + "/library/SteelDecks.csv", "Name");
+  ASSERT_TRUE(loaded.IsOK()) << loaded.Message();
   TStandardVersionScope old(kStandard2003);
   std::set<int> types;
   int narrow_decks = 0;

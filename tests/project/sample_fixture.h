@@ -21,10 +21,10 @@ class SampleTest : public ::testing::Test {
  protected:
   void SetUp() override {
     UsePlainRegionalSettings();
-    session.LoadLibraries(kLibraryFile);
+    ASSERT_TRUE(session.LoadLibraries(kLibraryFile).IsOK());
     ASSERT_TRUE(session.IsOK()) << session.Status.ErrorMsg;
-    std::string error;
-    ASSERT_TRUE(LoadProjectFile(project, session, kSampleFile, error)) << error;
+    const TResult loaded = LoadProjectFile(project, session, kSampleFile);
+    ASSERT_TRUE(loaded.IsOK()) << loaded.Message();
   }
 
   // Noon of 5 December 2026 in local time: the report's date, whatever the day the tests run.
