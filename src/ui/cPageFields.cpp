@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QEvent>
 
 #include "entity/VEXUtility.h"
 #include "ui/cDataPage.h"
@@ -115,11 +116,46 @@ void SetUpTable(TStringGrid& Grid, const QString& ObjectName, const QString& Acc
   Grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-void FitTableHeight(TStringGrid& Grid) {
+namespace {
+
+int TableHeight(const TStringGrid& Grid) {
   int height = 2 * Grid.frameWidth();
-  if (Grid.horizontalHeader()->isVisible()) height += Grid.horizontalHeader()->sizeHint().height();
-  for (int r = 0; r < Grid.RowCount() - Grid.FixedRows(); ++r) height += Grid.rowHeight(r);
-  Grid.setFixedHeight(height);
+  const QHeaderView* header = Grid.horizontalHeader();
+  if (!header->isHidden()) height += std::max(header->height(), header->sizeHint().height());
+  return height + Grid.verticalHeader()->length();
+}
+
+// Keeps a table as high as its rows once the style has sized its header and rows.
+class TTableFitter : public QObject {
+ public:
+  explicit TTableFitter(TStringGrid& Grid) : QObject(&Grid), grid_(Grid) {
+    Grid.installEventFilter(this);
+    Grid.horizontalHeader()->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* Event) override {
+    switch (Event->type()) {
+      case QEvent::Show:
+      case QEvent::Resize:
+      case QEvent::FontChange:
+      case QEvent::StyleChange:
+        if (const int h = TableHeight(grid_); h != grid_.height()) grid_.setFixedHeight(h);
+        break;
+      default: break;
+    }
+    return false;
+  }
+
+ private:
+  TStringGrid& grid_;
+};
+
+}  // namespace
+
+void FitTableHeight(TStringGrid& Grid) {
+  Grid.setFixedHeight(TableHeight(Grid));
+  if (Grid.property("isFittedTable").toBool()) return;
+  Grid.setProperty("isFittedTable", true);
+  new TTableFitter(Grid);
 }
 
 void WatchGridEdits(TPageHost& Host, QObject* Context, TStringGrid& Grid, bool WillAffectLoads) {

@@ -121,7 +121,7 @@ TBeamLoadingPage::TBeamLoadingPage(TPageHost& Host, QWidget* Parent)
   SetColumnWidths(*grdDistributedLoads, {0.6, 0.7, 1.22, 1.22, 1.1, 1.1, 0.6});
   SetColumnWidths(*grdPointLoads, {0.6, 0.7, 1.22, 1.1, 0.6});
   for (TStringGrid* grid : {grdDistributedLoads, grdPointLoads}) {
-    grid->installEventFilter(this);
+    grid->viewport()->installEventFilter(this);
     WatchGridEdits(Host, this, *grid, false);
     connect(grid, &TStringGrid::CellEdited, this, [this, grid](int ACol, int ARow) { FillNewRowDefaults(*grid, ACol, ARow); });
   }
@@ -133,9 +133,9 @@ TBeamLoadingPage::TBeamLoadingPage(TPageHost& Host, QWidget* Parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblSecondaryWarning);
   layout->addLayout(top);
-  layout->addWidget(grdDistributedLoads, 3);
+  layout->addWidget(grdDistributedLoads, 1);
   layout->addWidget(MakeHeading(QStringLiteral("Point loads")));
-  layout->addWidget(grdPointLoads, 2);
+  layout->addWidget(grdPointLoads, 1);
 
   connect(chkDisplayAutoLoads, &QCheckBox::clicked, this, &TBeamLoadingPage::OnDisplayAutoLoadsClicked);
 }
@@ -154,8 +154,8 @@ void TBeamLoadingPage::RegisterFields() {
 bool TBeamLoadingPage::eventFilter(QObject* Watched, QEvent* Event) {
   // The descriptions take what the other columns leave, with room for a scroll bar.
   if (Event->type() == QEvent::Resize) {
-    if (Watched == grdDistributedLoads) grdDistributedLoads->SetColumnsFullWidth(dlDescription, true);
-    if (Watched == grdPointLoads) grdPointLoads->SetColumnsFullWidth(plDescription, true);
+    if (Watched == grdDistributedLoads->viewport()) grdDistributedLoads->SetColumnsFullWidth(dlDescription, true);
+    if (Watched == grdPointLoads->viewport()) grdPointLoads->SetColumnsFullWidth(plDescription, true);
   }
   return TDataPage::eventFilter(Watched, Event);
 }
@@ -177,7 +177,10 @@ void TBeamLoadingPage::FillGrids(const TImportedBeam& Beam, int Side) {
   shown_side_ = Side;
   const bool display_auto = chkDisplayAutoLoads->isChecked();
   const bool secondary_under_primary = IsSecondaryUnderPrimary(Side);
-  auto shown = [&](const TAppliedLoad& Load) { return !secondary_under_primary && (display_auto || !Load.IsAutoCalced); };
+  // A secondary beam carried by a primary beam takes the floor's automatic loads only.
+  auto shown = [&](const TAppliedLoad& Load) {
+    return Load.IsAutoCalced ? display_auto : !secondary_under_primary;
+  };
 
   TStringGrid& dl = *grdDistributedLoads;
   const int old_dl_rows = dl.RowCount();

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -106,11 +107,17 @@ TSectionDefinitionPage::TSectionDefinitionPage(TPageHost& Host, QWidget* Parent)
   auto* base = new QGroupBox(QStringLiteral("Base steel beam"));
   base->setObjectName(QStringLiteral("grpBaseSteelBeam"));
   auto* base_layout = new QVBoxLayout(base);
-  auto* choices = new QHBoxLayout;
-  choices->addWidget(cboSectionType);
-  choices->addWidget(cboGrade);
-  choices->addWidget(cboSection);
-  choices->addStretch(1);
+  auto* choices = new QGridLayout;
+  choices->setVerticalSpacing(2);
+  const QString captions[] = {QStringLiteral("Section type"), QStringLiteral("Grade"), QStringLiteral("Section")};
+  QComboBox* const lists[] = {cboSectionType, cboGrade, cboSection};
+  for (int c = 0; c < 3; ++c) {
+    auto* label = new QLabel(captions[c]);
+    label->setBuddy(lists[c]);
+    choices->addWidget(label, 0, c);
+    choices->addWidget(lists[c], 1, c);
+  }
+  choices->setColumnStretch(3, 1);
   base_layout->addLayout(choices);
   auto* dims = new QGridLayout;
   dims->setHorizontalSpacing(8);
@@ -179,6 +186,8 @@ TSectionDefinitionPage::TSectionDefinitionPage(TPageHost& Host, QWidget* Parent)
     tabVariations->addTab(panel, QString::fromLatin1(kSectionLabels[v + 1]));
   }
   fldNotchedDepth[1].SetEnabled(false);
+  // All three panels' tabs always show.
+  tabVariations->tabBar()->setUsesScrollButtons(false);
 
   // --- Composite sections
   grdCompositeSections = new TStringGrid;
@@ -203,7 +212,7 @@ TSectionDefinitionPage::TSectionDefinitionPage(TPageHost& Host, QWidget* Parent)
   for (int c = 0; c < 4; ++c)
     grdCompositeSections->setColumnWidth(c, static_cast<int>(widths[c] * kDefaultColWidth + 0.5));
   grdCompositeSections->setMinimumHeight(static_cast<int>(1.8 * row_height) + 3 * row_height + 4);
-  grdCompositeSections->installEventFilter(this);
+  grdCompositeSections->viewport()->installEventFilter(this);
   chkAutosizeSlabWidths = MakeCheckBox(QStringLiteral("Autosize slab widths?"), QStringLiteral("chkAutosizeSlabWidths"),
                                        QString());
   chkAutosizeSlabWidths->setParent(this);
@@ -281,7 +290,7 @@ void TSectionDefinitionPage::RegisterFields() {
 
 bool TSectionDefinitionPage::eventFilter(QObject* Watched, QEvent* Event) {
   // Slab widths share what the other columns leave, with room for a scroll bar.
-  if (Watched == grdCompositeSections && Event->type() == QEvent::Resize)
+  if (Watched == grdCompositeSections->viewport() && Event->type() == QEvent::Resize)
     grdCompositeSections->SetColumnsFullWidth(colWidth1, true);
   return TDataPage::eventFilter(Watched, Event);
 }
