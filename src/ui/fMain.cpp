@@ -107,6 +107,12 @@ TfrmMain::~TfrmMain() {
   // A run still under way ends before the project it works on goes.
   delete worker_;
   worker_ = nullptr;
+  // The pages go while the window they report to is whole: a grid cell still
+  // being edited is written back now, not half-way through the window's end.
+  filling_screens_ = true;
+  for (TStringGrid* grid : findChildren<TStringGrid*>()) grid->CommitEdit();
+  qDeleteAll(pages_);
+  pages_.clear();
 }
 
 void TfrmMain::CreateRegions() {

@@ -249,6 +249,7 @@ TSectionDefinitionPage::TSectionDefinitionPage(TPageHost& Host, QWidget* Parent)
   connect(fldPlateThickness[1].Edit, &QLineEdit::textChanged, this, &TSectionDefinitionPage::ShowPlatedDepth);
   connect(grdCompositeSections, &TStringGrid::CellEdited, this, [this](int ACol, int ARow) {
     FillRowDefaults(ACol, ARow);
+    ShowVariationOfRow(ARow);
     this->Host().InputChanged(false);
   });
   connect(grdCompositeSections, &TStringGrid::RowsEdited, this, [this] { this->Host().InputChanged(false); });
