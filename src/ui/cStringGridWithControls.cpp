@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
 #include "ui/cFieldCheck.h"
@@ -188,17 +187,7 @@ TStringGrid::TStringGrid(QWidget* Parent) : QTableView(Parent) {
   setWordWrap(false);
 }
 
-// An open cell editor writes its text back when it loses the focus, which it
-// would do only once the grid's own parts were gone: it closes here, unwritten.
-TStringGrid::~TStringGrid() {
-  const QSignalBlocker quiet(this);
-  if (state() == QAbstractItemView::EditingState)
-    if (QWidget* editor = indexWidget(currentIndex())) {
-      editor->removeEventFilter(delegate_);
-      QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-    }
-  setModel(nullptr);
-}
+TStringGrid::~TStringGrid() = default;
 
 void TStringGrid::Reset() {
   const int c = Col(), r = Row();

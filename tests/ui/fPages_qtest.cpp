@@ -502,6 +502,21 @@ class TestPages : public QObject {
              QStringList{"Concrete strength (f'c) has invalid characters - please only enter integers"});
   }
 
+  void closingWhileACellIsEditedLosesNothingAndBreaksNothing() {
+    QVERIFY(Window().SelectNode(3));
+    auto& factors = PageOf<TDesignFactorsPage>(Window(), "Design factors");
+    TStringGrid& grid = *factors.grdLoadFactors;
+    QVERIFY(grid.SelectCell(1, 2));
+    grid.setFocus(Qt::MouseFocusReason);
+    grid.edit(grid.IndexOf(1, 2));
+    auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.IndexOf(1, 2)));
+    QVERIFY(editor);
+    editor->setFocus();
+    QTest::keyClicks(editor, "9");
+    // The pages hear of the cell while the window is still whole.
+    window_.reset();
+  }
+
   void everyFieldHasAHintAndEveryUnitShows() {
     for (TDataPage* page : Window().Pages())
       for (QLineEdit* edit : page->findChildren<QLineEdit*>()) {
