@@ -122,6 +122,8 @@ void TFloorSketch::paintEvent(QPaintEvent*) {
   auto at = [&](const QPointF& p) { return QPointF(p.x() * scale, p.y() * scale) + offset; };
   auto line = [&](const QLineF& l) { return QLineF(at(l.p1()), at(l.p2())); };
 
+  // The slab, out to its edges and the far supports.
+  painter.fillRect(QRectF(at(extent.topLeft()), at(extent.bottomRight())).normalized(), QColor(0xe9, 0xef, 0xf5));
   painter.setPen(QPen(grey, 1, Qt::DashLine));
   for (const QLineF& l : plan_.SupportLines) painter.drawLine(line(l));
   painter.setPen(QPen(grey, 1.5));

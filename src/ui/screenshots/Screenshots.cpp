@@ -5,6 +5,7 @@
 // with Xvfb).
 //   trevalon-screenshots OUTPUT_FOLDER
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -22,6 +23,7 @@
 #include "ui/cSummaryResults.h"
 #include "ui/cUiUtility.h"
 #include "ui/fAbout.h"
+#include "ui/fGeometryPage.h"
 #include "ui/fMain.h"
 
 namespace {
@@ -113,5 +115,16 @@ int main(int argc, char** argv) {
     window.WaitForRun();
     ok = Save(window, out + QLatin1Char('/') + QString::fromLatin1(shot.File) + QStringLiteral(".png")) && ok;
   }
+
+  // The other layouts of the floor: an edge primary beam, then secondary beams alone.
+  window.SelectNode(12);
+  auto* geometry = qobject_cast<TGeometryPage*>(window.Page(QStringLiteral("Geometry")));
+  if (geometry) {
+    geometry->chkIsInternal->click();
+    ok = Save(window, out + QStringLiteral("/page-geometry-edge.png")) && ok;
+    geometry->chkHasPrimaryBeam->click();
+    ok = Save(window, out + QStringLiteral("/page-geometry-secondary-only.png")) && ok;
+  }
+  window.SetDataChangedSinceSave(false);
   return ok ? 0 : 1;
 }
