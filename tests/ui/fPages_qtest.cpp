@@ -339,6 +339,12 @@ class TestPages : public QObject {
     QCOMPARE(g.fldSpan2.Edit->text(), QStringLiteral("8000"));
     QVERIFY(!g.fldSpan2.Edit->isEnabled());
     QVERIFY(!Window().IsBusy());
+    // While the handler is busy it does not run again.
+    Window().SetBusy(true);
+    Type(g.fldSpan1.Edit, "8500");
+    QCOMPARE(g.fldSpan2.Edit->text(), QStringLiteral("8000"));
+    Window().SetBusy(false);
+    Type(g.fldSpan1.Edit, "8000");
     // Different sides: the effective spacing is the mean of the two spans.
     g.chkIsSide2SameAsSide1->setChecked(false);
     Type(g.fldSpan2.Edit, "6000");
