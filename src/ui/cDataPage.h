@@ -92,8 +92,6 @@ class TDataPage : public QWidget {
   virtual void UpdateProjectFromScreen() {}
   // The page is being left for another: save what it holds.
   virtual void LeavingPage() {}
-  // The page has just been shown through the tree (after its beam was filled).
-  virtual void PageShown() {}
   // The page's silent check with highlighting, when it is shown.
   virtual void CheckPage(TFieldCheckList& Checks);
   // A field of this page is being left; runs before the field's checks.

@@ -267,16 +267,6 @@ void TBeamLoadingPage::UpdateScreenFromBeam(int Side) {
 
 void TBeamLoadingPage::UpdateBeamFromScreen(int Side) { CopyGrids(*Host().Project().GetBeam(Side)); }
 
-// Coming back to the page shows the automatic loads of the floor as it is
-// now: the floor pages may have changed since the grids were filled.
-void TBeamLoadingPage::PageShown() {
-  const int side = Host().CurrentBeamSide();
-  if (side < 0) return;
-  Host().CommitGeometry();
-  Host().Project().UpdateAutoLoads();
-  FillGrids(*Host().Project().GetBeam(side), side);
-}
-
 void TBeamLoadingPage::FloorLayoutChanged() {
   const int side = Host().CurrentBeamSide();
   if (side >= 0) {

@@ -114,7 +114,6 @@ class TBeamLoadingPage : public TDataPage {
   void UpdateScreenFromProject() override;
   void UpdateScreenFromBeam(int Side) override;
   void UpdateBeamFromScreen(int Side) override;
-  void PageShown() override;
   void CheckPage(TFieldCheckList& Checks) override;
   void FloorLayoutChanged() override;
 

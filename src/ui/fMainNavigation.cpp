@@ -173,10 +173,7 @@ void TfrmMain::OnTreeItemChanged(QTreeWidgetItem* Current, QTreeWidgetItem* Prev
     current_beam_ = side;
     if (side >= 0) FillBeamPages(side, true);
   }
-  if (page) {
-    page->PageShown();
-    page->CheckPage(field_checks_);
-  }
+  if (page) page->CheckPage(field_checks_);
   changed_since_calc_ = saved_calc;
   if (id == kResultsNode && saved_calc) Analyse();
 }

@@ -153,6 +153,15 @@ class TestBeamPages : public QObject {
     QCOMPARE(Section().fldDepth.Edit->text(), QStringLiteral("600"));
   }
 
+  void settingsNoPageShowsSurviveTheSectionPage() {
+    Project().GetBeam(1)->SteelSection(0)->WillSetTopFlangeCompact = true;
+    Project().GetBeam(1)->SteelSection(2)->WillUseFullSectionForServiceability = true;
+    QVERIFY(Window().SelectNode(112, "Section definition"));
+    QVERIFY(Window().SelectNode(12));  // leaving saves the page into the beam
+    QVERIFY(Project().GetBeam(1)->SteelSection(0)->WillSetTopFlangeCompact);
+    QVERIFY(Project().GetBeam(1)->SteelSection(2)->WillUseFullSectionForServiceability);
+  }
+
   void variationsReachTheirSections() {
     QVERIFY(Window().SelectNode(102, "Section definition"));
     Section().tabVariations->setCurrentIndex(1);
