@@ -26,7 +26,7 @@ namespace {
 class TCandidateCounter : public TAnalysisObserver {
  public:
   int Tried = 0;
-  void ShowCandidateSection(int, const TCustomSteelSection&, bool) override { ++Tried; }
+  void CandidateTried(int, int, int, const TCustomSteelSection&, bool) override { ++Tried; }
 };
 
 void BM_RunAnalyse(benchmark::State& state) {

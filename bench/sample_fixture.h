@@ -18,11 +18,12 @@ struct TSample {
 
   TSample() {
     UsePlainRegionalSettings();
-    session.LoadLibraries(LibraryFile());
-    std::string error;
-    if (!session.IsOK() ||
-        !LoadProjectFile(project, session, std::string(TREVALON_TEST_DATA_DIR) + "/SampleAnalysis.tva", error)) {
-      std::cerr << "Cannot load the sample: " << session.Status.ErrorMsg << error << '\n';
+    const TResult libraries = session.LoadLibraries(LibraryFile());
+    const TResult sample =
+        session.IsOK() ? LoadProjectFile(project, session, std::string(TREVALON_TEST_DATA_DIR) + "/SampleAnalysis.tva")
+                       : TResult::Failure(session.Status.ErrorMsg);
+    if (!sample) {
+      std::cerr << "Cannot load the sample: " << libraries.Message() << sample.Message() << '\n';
       std::exit(1);
     }
   }

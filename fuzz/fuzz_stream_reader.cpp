@@ -32,14 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TEntityList list = TEntityList::Of<TFuzzItem>();
   int64_t position = 0;
   for (int block = 0; block < 16; ++block) {
-    try {
-      if (TEntityList::PeekStringFromStream(file, position).empty()) break;
-      int64_t next = list.LoadFromStream(file, "Name", position);
-      if (next <= position) break;
-      position = next;
-    } catch (const TStreamError&) {
-      break;
-    }
+    std::string name;
+    if (!TEntityList::PeekStringFromStream(file, position, name) || name.empty()) break;
+    int64_t next = position;
+    if (!list.LoadFromStream(file, "Name", position, &next) || next <= position) break;
+    position = next;
   }
   return 0;
 }

@@ -1,5 +1,5 @@
 // trevalon: the command-line program. It runs the engineering work of the
-// desktop program headless: analyse, design, eval and generate-library.
+// desktop program headless: analyse, design, eval, generate-library and import.
 #include <iostream>
 
 #include "app/cCommand.h"
@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
   commands.push_back(MakeAnalyseCommand(std::cout, std::cerr, true));
   commands.push_back(MakeEvalCommand(std::cout, std::cerr));
   commands.push_back(MakeGenerateLibraryCommand(std::cout, std::cerr));
+  commands.push_back(MakeImportCommand(std::cout, std::cerr));
   std::vector<std::pair<CLI::App*, TCommand*>> registered;
   for (auto& c : commands) registered.emplace_back(c->Register(app, common), c.get());
 

@@ -1,9 +1,9 @@
 // trevalon analyse [PROJECT.tva] [--report FILE.csv]
 // trevalon design  [PROJECT.tva] [--report FILE.csv] [--save OUT.tva]
+#include <array>
 #include <filesystem>
 #include <fstream>
-#include <iomanip>
-#include <sstream>
+#include <vector>
 
 #include "app/cCommand.h"
 #include "entity/VEXUtility.h"
@@ -11,49 +11,23 @@
 
 namespace {
 
-struct TSummaryRow {
-  std::string cells[9];
-};
-
-// The summary panel's line of one beam.
-TSummaryRow SummaryOf(const TProject& project, int side, const TAnalysisObserver& observer) {
-  const TImportedBeam& beam = *project.GetBeam(side);
-  TSummaryRow row;
-  row.cells[0] = beam.Mark.empty() ? observer.BeamCaption(project, side)
-                                   : std::string(side == 0 ? "Pri" : "Sec") + ": " + beam.Mark;
-  const TSteelSection* s = beam.SteelSectionList.Count() > 0 ? beam.SteelSection(0) : nullptr;
-  if (s && s->BaseSteelSection.IsStandard) {
-    row.cells[1] = s->Grade;
-    row.cells[2] = s->Name;
-  } else if (s) {
-    row.cells[2] = s->SectionType;
-  }
-  const bool analysed = beam.PCCList.Count() > 0;
-  if (analysed) {
-    row.cells[3] = FloatToPercentStr(0, beam.MaxStrengthRatio());
-    row.cells[4] = FloatToPercentStr(0, beam.MaxStressRatio());
-    row.cells[5] = FloatToPercentStr(0, beam.MaxDeflectionRatio());
-    row.cells[6] = FormatFixed(beam.SuggestedCamber(), 0) + " mm";
-    row.cells[7] = beam.TotalShearConnectors <= 1000 ? std::to_string(beam.TotalShearConnectors) : "N/A";
-  }
-  row.cells[8] = beam.IsAssessmentOK() ? "OK" : "FAIL  " + beam.Status.ErrorMsg;
-  return row;
-}
-
-void PrintSummary(std::ostream& out, const TProject& project, const TAnalysisObserver& observer) {
-  std::vector<TSummaryRow> rows;
-  rows.push_back({{"Beam", "Grade", "Steel section", "Strength", "Stress", "Deflection", "Camber", "Shear connectors",
-                   "OK?"}});
-  for (int side : {1, 2, 0})
-    if (project.GetHasBeam(side)) rows.push_back(SummaryOf(project, side, observer));
+// The beams' summary rows as a table: text left-aligned, numbers right-aligned.
+void PrintSummary(std::ostream& out, const std::vector<TBeamSummary>& summaries) {
+  using TCells = std::array<std::string, 9>;
+  std::vector<TCells> rows;
+  rows.push_back({"Beam", "Grade", "Steel section", "Strength", "Stress", "Deflection", "Camber", "Shear connectors",
+                  "OK?"});
+  for (const TBeamSummary& s : summaries)
+    rows.push_back({s.Beam, s.Grade, s.Section, s.Strength, s.Stress, s.Deflection, s.CamberText,
+                    s.ShearConnectorsText, s.IsOK ? "OK" : "FAIL  " + s.ErrorText});
   size_t widths[9] = {};
-  for (const auto& r : rows)
-    for (int c = 0; c < 8; ++c) widths[c] = std::max(widths[c], r.cells[c].size());
-  for (const auto& r : rows) {
+  for (const TCells& r : rows)
+    for (int c = 0; c < 8; ++c) widths[c] = std::max(widths[c], r[c].size());
+  for (const TCells& r : rows) {
     std::string line;
     for (int c = 0; c < 9; ++c) {
       const bool numeric = c >= 3 && c <= 7;
-      std::string cell = r.cells[c];
+      std::string cell = r[c];
       if (c < 8) {
         const size_t pad = widths[c] - cell.size();
         cell = numeric ? std::string(pad, ' ') + cell : cell + std::string(pad, ' ');
@@ -102,7 +76,7 @@ class TAnalyseCommand : public TCommand {
     // With the report on standard output, nothing else goes there, so the output is the report alone.
     const bool quiet = report_file_ == "-";
     if (!quiet) out_ << (design_ ? "Starting design..." : "Running analysis...") << '\n';
-    TConsoleObserver observer(out_, quiet);
+    TConsoleObserver observer(out_, quiet, TerminalProgressStream());
     TAnalysisRun run(project, session, observer);
     if (design_) run.MarkStandardSectionsForSelection();
     TStatus status;
@@ -118,15 +92,14 @@ class TAnalyseCommand : public TCommand {
     run.RunAnalysis(options);
     if (!quiet) {
       out_ << (design_ ? "Design complete" : "Analysis complete") << "\n\n";
-      PrintSummary(out_, project, observer);
+      PrintSummary(out_, observer.Summaries());
       out_ << '\n';
     }
 
     if (!WriteReport(report.Lines, file)) return kExitUsage;
     if (design_ && !save_file_.empty()) {
-      std::string error;
-      if (!SaveProjectFile(project, save_file_, error)) {
-        Error(error);
+      if (const TResult saved = SaveProjectFile(project, save_file_); !saved) {
+        Error(saved.Message());
         return kExitUsage;
       }
       if (!quiet) out_ << "Designed project saved to " << save_file_ << '\n';
@@ -155,9 +128,8 @@ class TAnalyseCommand : public TCommand {
       }
       return true;
     }
-    std::string error;
-    if (!WriteFileAtomic(target, text, &error)) {
-      Error(error);
+    if (const TResult written = WriteFileAtomic(target, text); !written) {
+      Error(written.Message());
       return false;
     }
     out_ << "Results report written to " << target << '\n';

@@ -1,5 +1,7 @@
 #include "app/cCommand.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <iostream>
 
@@ -14,24 +16,49 @@ void TCommand::Error(const std::string& Line) const { err_ << "trevalon: " << Li
 
 bool TCommand::LoadSession(const TCommonOptions& Common, TSession& Session) {
   const std::string file = Common.LibraryFile.empty() ? DefaultLibraryFile() : Common.LibraryFile;
-  Session.LoadLibraries(file);
-  const TStatus load = Session.Status;
+  const TResult loaded = Session.LoadLibraries(file);
   if (Session.IsOK()) return true;
-  // The loading messages say why (a missing file, a damaged block); the check names the empty library.
-  for (const TStatusLine& line : load.ErrorList()) Error(line.Text);
-  if (load.ErrorList().empty())
+  // The loading says why (a missing file, a damaged block); else the check names the empty library.
+  if (!loaded)
+    for (const std::string& line : loaded.MessageLines()) Error("Error: " + line);
+  else
     for (const TStatusLine& line : Session.Status.ErrorList()) Error(line.Text);
   return false;
 }
 
 bool TCommand::LoadProject(const TSession& Session, const std::string& File, TProject& Project) {
-  std::string error;
-  if (LoadProjectFile(Project, Session, File, error)) return true;
-  Error(error);
-  return false;
+  const TResult loaded = LoadProjectFile(Project, Session, File);
+  if (!loaded) Error(loaded.Message());
+  return static_cast<bool>(loaded);
 }
 
-void TConsoleObserver::AddLogLine(const std::string& Line) {
+std::ostream* TerminalProgressStream() { return ::isatty(STDERR_FILENO) ? &std::cerr : nullptr; }
+
+void TConsoleObserver::BeamStarted(int, int Index, int Count) {
+  beam_ = "beam " + std::to_string(Index) + " of " + std::to_string(Count);
+}
+
+void TConsoleObserver::CandidateTried(int, int Index, int Count, const TCustomSteelSection& Candidate, bool) {
+  if (!progress_) return;
+  // Back to the start of the line, the new text, and the rest of the old one erased.
+  *progress_ << "\rDesign, " << beam_ << ": section " << Index << " of " << Count << " (" << Candidate.Name
+             << ")\x1b[K" << std::flush;
+  is_progress_shown_ = true;
+}
+
+void TConsoleObserver::BeamFinished(int, const TBeamSummary& Summary) {
+  ClearProgress();
+  summaries_.push_back(Summary);
+}
+
+void TConsoleObserver::LogLine(const std::string& Line) {
   if (!quiet_) out_ << Line << '\n';
 }
 
+void TConsoleObserver::RunFinished(const TRunOutcome&) { ClearProgress(); }
+
+void TConsoleObserver::ClearProgress() {
+  if (!is_progress_shown_) return;
+  *progress_ << "\r\x1b[K" << std::flush;
+  is_progress_shown_ = false;
+}

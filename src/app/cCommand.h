@@ -11,6 +11,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "project/cAnalysisRun.h"
 #include "project/cProject.h"
@@ -42,16 +43,36 @@ class TCommand {
   std::ostream& err_;
 };
 
-// Prints what a run reports: the per-beam log lines.
+// Prints what a run reports: the log lines on Out (unless quiet), and while
+// sections are being chosen a progress line on Progress, rewritten in place,
+// when one is given (the command passes standard error when it is a
+// terminal). Keeps each beam's summary row for the table after the run.
 class TConsoleObserver : public TAnalysisObserver {
  public:
-  TConsoleObserver(std::ostream& Out, bool IsQuiet) : out_(Out), quiet_(IsQuiet) {}
-  void AddLogLine(const std::string& Line) override;
+  TConsoleObserver(std::ostream& Out, bool IsQuiet, std::ostream* Progress = nullptr)
+      : out_(Out), quiet_(IsQuiet), progress_(Progress) {}
+  void BeamStarted(int Side, int Index, int Count) override;
+  void CandidateTried(int Side, int Index, int Count, const TCustomSteelSection& Candidate,
+                      bool IsTypeAndGradeOpen) override;
+  void BeamFinished(int Side, const TBeamSummary& Summary) override;
+  void LogLine(const std::string& Line) override;
+  void RunFinished(const TRunOutcome& Outcome) override;
+
+  const std::vector<TBeamSummary>& Summaries() const { return summaries_; }
 
  private:
+  void ClearProgress();
+
   std::ostream& out_;
   bool quiet_;
+  std::ostream* progress_;
+  bool is_progress_shown_ = false;
+  std::string beam_;  // "beam 1 of 2"
+  std::vector<TBeamSummary> summaries_;
 };
+
+// Standard error, when it is a terminal a person watches; else none.
+std::ostream* TerminalProgressStream();
 
 // The bundled sample project beside the program.
 std::string DefaultProjectFile();
@@ -60,3 +81,4 @@ std::string DefaultLibraryFile();
 std::unique_ptr<TCommand> MakeAnalyseCommand(std::ostream& Out, std::ostream& Err, bool IsDesign);
 std::unique_ptr<TCommand> MakeEvalCommand(std::ostream& Out, std::ostream& Err);
 std::unique_ptr<TCommand> MakeGenerateLibraryCommand(std::ostream& Out, std::ostream& Err);
+std::unique_ptr<TCommand> MakeImportCommand(std::ostream& Out, std::ostream& Err);

@@ -16,12 +16,12 @@ class TGenerateLibraryCommand : public TCommand {
   }
 
   int Execute(const TCommonOptions&) override {
-    const TLibraryGenerationResult result = GenerateLibraryFile(definitions_file_, output_file_);
-    for (const std::string& line : result.Messages) {
-      if (result.IsOK) out_ << line << '\n';
+    const TResult result = GenerateLibraryFile(definitions_file_, output_file_);
+    for (const std::string& line : result.MessageLines()) {
+      if (result) out_ << line << '\n';
       else Error(line);
     }
-    return result.IsOK ? kExitOK : kExitUsage;
+    return result ? kExitOK : kExitUsage;
   }
 
  private:

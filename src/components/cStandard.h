@@ -1,15 +1,21 @@
-// The design standard edition: the one program-wide setting. 0 is the 2003
-// edition, 1 the 2017 edition (the edition at start). Every edition-dependent
-// rule reads it at the moment of calculation; only the administrator tools
-// switch it, temporarily, through TStandardVersionScope.
+// The design standard edition: 0 is the 2003 edition, 1 the 2017 edition
+// (the edition at start). Every edition-dependent rule reads it at the
+// moment of calculation. It is a program-wide setting with a per-thread
+// guard (see entity/cProgramSetting.h for the thread rule): the front end
+// sets the program-wide edition, and the administrator tools run a test or a
+// design table under its own edition with TStandardVersionScope.
 #pragma once
 
 #include <string>
 
+#include "entity/cProgramSetting.h"
+
 constexpr int kStandard2003 = 0;
 constexpr int kStandard2017 = 1;
 
+// The calling thread's edition.
 int StandardVersion();
+// Sets the program-wide edition (any value other than 0 gives the 2017 edition).
 void SetStandardVersion(int Version);
 inline bool Is2017Edition() { return StandardVersion() == kStandard2017; }
 
@@ -17,14 +23,12 @@ inline bool Is2017Edition() { return StandardVersion() == kStandard2017; }
 std::string StandardName(int Version);
 std::string CurrentStandardName();
 
-// Sets the edition for its lifetime and restores the previous one on exit.
+// Sets the calling thread's edition while it lives; the previous edition
+// returns when it ends.
 class TStandardVersionScope {
  public:
-  explicit TStandardVersionScope(int Version) : previous_(StandardVersion()) { SetStandardVersion(Version); }
-  ~TStandardVersionScope() { SetStandardVersion(previous_); }
-  TStandardVersionScope(const TStandardVersionScope&) = delete;
-  TStandardVersionScope& operator=(const TStandardVersionScope&) = delete;
+  explicit TStandardVersionScope(int Version);
 
  private:
-  int previous_;
+  TProgramSetting<int>::TScope scope_;
 };

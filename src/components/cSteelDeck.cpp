@@ -67,10 +67,11 @@ bool TSteelDeck::IsOK() {
   if (!Is2017Edition() && !IsSolidSlab()) {
     Status.CheckMax(VoidRatio, 0.2, elWarning,
                     "(Old Cl 1.2.4c) Void ratio within the steel deck should be less than %.1f");
-    // Both geometry rules ask for a minimum: the rib height itself, and the
-    // width of concrete between steel ribs b0 = sr - bsr (bcr in the 2003 text).
-    Status.CheckMin(hr, 80.0, elWarning,
-                    "(Old Cl 1.2.4a) Height of steel deck should be at least %.0f mm");
+    // The 2003 rules cover decks with ribs no higher than 80 mm, and ask for
+    // at least 150 mm of concrete between steel ribs, b0 = sr - bsr (bcr in
+    // the 2003 text).
+    Status.CheckMax(hr, 80.0, elWarning,
+                    "(Old Cl 1.2.4a) Height of steel deck should not exceed %.0f mm");
     Status.CheckMin(
         b0(), 150.0, elWarning,
         "(Old Cl 1.2.4d) Width of concrete between the mid-height of adjacent steel ribs (bcr) "

@@ -119,7 +119,7 @@ class TPointLoad : public TAppliedLoad {
 class TAppliedLoadList : public TEntityList {
  public:
   TAppliedLoadList() = default;
-  explicit TAppliedLoadList(TEntityFactory ObjectType) : TEntityList(ObjectType) {}
+  explicit TAppliedLoadList(TEntityFactory AObjectType) : TEntityList(AObjectType) {}
   template <class T>
   static TAppliedLoadList Of() {
     return TAppliedLoadList(&MakeEntity<T>);

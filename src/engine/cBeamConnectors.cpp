@@ -91,6 +91,12 @@ class TReach {
   double nearest_x_ = 0;  // the position kept nearest to the evaluations
 };
 
+// Connectors by which a change of count may exceed what fits at the minimum
+// spacing before it counts as a violation. A change that fits exactly (every
+// rib holding its connector when the minimum and maximum spacing are both the
+// rib pitch) must pass, whatever the last bit of the division says.
+constexpr double kMinSpacingTolerance = 1e-6;
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -390,8 +396,8 @@ void TBeam::AdjustStudSpacing(int nr_max) {
       }
       // The change of count between neighbouring positions must fit at the
       // minimum spacing with the connectors a group may hold.
-      if ((P.x - L.x) * nrL / l.smin < std::fabs(v - L.ni_actual) ||
-          (R.x - P.x) * nrP / items[i].smin < std::fabs(v - R.ni_actual))
+      if ((P.x - L.x) * nrL / l.smin < std::fabs(v - L.ni_actual) - kMinSpacingTolerance ||
+          (R.x - P.x) * nrP / items[i].smin < std::fabs(v - R.ni_actual) - kMinSpacingTolerance)
         Min_spacing_violation = true;
     }
     if (!changed) break;
@@ -421,7 +427,7 @@ void TBeam::CalcDependableCapacity(int nr_max) {
       p.phiMbv = p.MbAdjustedForShear(p.beta_actual);
     } else {
       const double b = p.beta_actual;
-      const double Vcomp = p.GetVcomp(Span);
+      const double Vcomp = p.GetVcomp();
       const double r = Ratio(std::fabs(p.GetVdes(stStrength, 7)), Vcomp, 1);
       const TCompositeSectionAtPCC::TMomentCapacity capacity = cs.MomentCapacity();
       const double Mb0 = capacity.Mb(0), Mb05 = capacity.Mb(0.5), Mb1 = capacity.Mb(1);

@@ -249,7 +249,7 @@ void TBeam::CalcSummaryResults() {
     Stage3ShearRatio = std::max(Stage3ShearRatio, std::fabs(DemandRatio(p.GetVdes(stStrength, 3), p.phiVvmFor(Mb0))));
     if (p.IsPCC) {
       const double M = p.GetMdes(stStrength, 7), V = p.GetVdes(stStrength, 7);
-      const double Vcomp = p.GetVcomp(Span);
+      const double Vcomp = p.GetVcomp();
       CompStageMomentRatio = std::max(CompStageMomentRatio, DemandRatio(M, p.phiMbv));
       CompStageShearRatio = std::max(CompStageShearRatio, std::fabs(DemandRatio(V, Vcomp)));
       CompStageCombinedRatio = std::max(
@@ -310,7 +310,7 @@ double TBeam::MaxAbsCapacity(TStateType st, int Stage, TActionType ActionType) c
     const TPCC& p = *PCCList.PCC(i);
     double c = 0;
     if (st == stStrength && Stage == 3) c = ActionType == atShear ? p.phiVvm() : p.CompositeSection.Mb(0);
-    else if (st == stStrength && Stage == kInServiceStage) c = ActionType == atShear ? p.GetVcomp(Span) : p.phiMbv;
+    else if (st == stStrength && Stage == kInServiceStage) c = ActionType == atShear ? p.GetVcomp() : p.phiMbv;
     most = std::max(most, c);
   }
   return most;

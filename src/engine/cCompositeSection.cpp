@@ -159,7 +159,7 @@ void TCompositeSectionAtPCC::CalcDesignCapacities(double Lef, double Position, d
   Fc_2 = fc * phic * 0.85 * hr / 1000 * (la_l * bcf_1 + la_r * bcf_2);
   Ac_2 = (la_l * bcf_1 + la_r * bcf_2) * hr;
   Fcc = std::min(Fc_1 + Fc_2, PhiS() * s.Fst);
-  Mbfc();  // sets psi
+  CalcMbfc(psi);
 }
 
 TCompositeSectionAtPCC::TMomentCapacity TCompositeSectionAtPCC::MomentCapacity() const {
@@ -235,6 +235,11 @@ double TCompositeSectionAtPCC::TMomentCapacity::Mb(double beta) const {
 }
 
 double TCompositeSectionAtPCC::Mbfc() const {
+  double unused;
+  return CalcMbfc(unused);
+}
+
+double TCompositeSectionAtPCC::CalcMbfc(double& Psi) const {
   const TSteelSection& s = Steel();
   const double phis = PhiS();
   const double hr = SteelDeck ? SteelDeck->hr : 0;
@@ -268,7 +273,7 @@ double TCompositeSectionAtPCC::Mbfc() const {
           (R - 2 * F1 - 2 * F2) * (yf - (Dc + Ds + ys) / 2);
     }
   }
-  psi = Ratio(Cf, Fcc);
+  Psi = Ratio(Cf, Fcc);
   return M / 1000;
 }
 
@@ -362,7 +367,7 @@ double TCompositeSectionAtPCC::Dslab() const {
   return Dc - (SteelDeck ? SteelDeck->hr : 0);
 }
 
-double TCompositeSectionAtPCC::Vslab(double) const {
+double TCompositeSectionAtPCC::Vslab() const {
   if (!Is2017Edition()) return 0;
   const double fc = ConcreteMaterial ? ConcreteMaterial->ConcreteStrength : 0;
   const double base = std::max(0.0, Dslab() * Steel().bsf1());

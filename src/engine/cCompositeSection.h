@@ -79,7 +79,7 @@ class TCompositeSectionAtPCC : public TCompositeSection {
   double Fc_1 = 0;   // design force of the concrete above the ribs, kN
   double Fc_2 = 0;   // design force of the concrete within the rib height, kN
   double dsr = 0;    // depth from the slab top to the line of action of the steel yield force, mm
-  mutable double psi = 0;  // degree of shear connection at which Mbfc is reached (set by Mbfc)
+  double psi = 0;    // degree of shear connection at which Mbfc is reached (set with the capacities)
   double la_l = 0;   // deck lambda on side 1
   double la_r = 0;   // deck lambda on side 2
   double bcf = 0;    // total effective width, mm
@@ -97,7 +97,7 @@ class TCompositeSectionAtPCC : public TCompositeSection {
 
   // Total effective width at Position for the effective span EffSpan.
   double Calcbeff(double EffSpan, double Position) const;
-  // Effective widths, concrete forces, Fcc and (through Mbfc) psi.
+  // Effective widths, concrete forces, Fcc and psi.
   void CalcDesignCapacities(double Lef, double Position, double fc);
   // Design moment capacity (kNm) at the degree of shear connection beta (0..1).
   double Mb(double beta) const { return MomentCapacity().Mb(beta); }
@@ -129,8 +129,9 @@ class TCompositeSectionAtPCC : public TCompositeSection {
   double MshFor(double Ec) const;
   double lambdasd() const;
   double Dslab() const;
-  // Slab contribution to vertical shear, kN (0 in the 2003 edition).
-  double Vslab(double EffSpan) const;
+  // Slab contribution to vertical shear, kN (0 in the 2003 edition); the
+  // span does not affect it.
+  double Vslab() const;
 
   TRV_PROPERTIES(TCompositeSectionAtPCC, TCompositeSection,
                  Public("Ac_1", &TCompositeSectionAtPCC::Ac_1),
@@ -158,6 +159,8 @@ class TCompositeSectionAtPCC : public TCompositeSection {
                  PublicGetter("Dslab", &TCompositeSectionAtPCC::Dslab))
 
  private:
+  // Mbfc, with the degree of shear connection Psi at which it is reached.
+  double CalcMbfc(double& Psi) const;
   // Effective width of one side (1 or 2).
   double CalcSidebeff(int Side, bool IsEdge, double bsf1, double Lef, double Position) const;
   // Neutral axis depth d and second moment I of the cracked transformed section.

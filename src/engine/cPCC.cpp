@@ -48,10 +48,10 @@ bool TPCC::IsAtLocation(double X, double Tolerance) const { return std::fabs(x -
 // ---------------------------------------------------------------------------
 // Capacities.
 
-double TPCC::GetVcomp(double EffSpan) const {
+double TPCC::GetVcomp() const {
   const TSteelSection* s = CompositeSection.SteelSection;
   const double Vv = s ? s->Vv : 0;
-  const double V = CapacityFactor(cfVerticalShearConcrete) * CompositeSection.Vslab(EffSpan) +
+  const double V = CapacityFactor(cfVerticalShearConcrete) * CompositeSection.Vslab() +
                    CapacityFactor(cfVerticalShearSteel) * Vv;
   if (!Is2017Edition()) return V;
   return V * (beta_actual + (1 - beta_actual) / (0.92 + 0.76 * CompositeSection.lambdasd()));
@@ -129,7 +129,7 @@ void TPCC::CalculateMinimumShearConnection(double EffSpan, double fds, double x_
   const double Mbpsi = capacity.Mb(psi);
   const double Msf = cs.Msf();
 
-  const double Vcomp = GetVcomp(EffSpan);
+  const double Vcomp = GetVcomp();
   shear_ratio = Vcomp > 0 ? std::fabs(Vstar) / Vcomp : (Vstar == 0 ? 0 : 1);
   if (shear_ratio >= 1) {
     Status.SetError(elError, "Inadequate design shear capacity at " + Format("%.0f", {x}) + " mm");
@@ -265,8 +265,8 @@ bool TPCC::NamedValue(const std::string& PropertyName, double& Value) const {
     Value = valid_st && valid_fibre ? GetStress(st, numbers[1], static_cast<TFibreLocation>(numbers[2])) : 0;
   else if (name == "DEFLECTION") Value = valid_st ? GetDeflection(st, numbers[1]) : 0;
   else if (name == "DSLAB") Value = CompositeSection.Dslab();
-  else if (name == "VSLAB") Value = CompositeSection.Vslab(last);
-  else if (name == "VCOMP") Value = GetVcomp(last);
+  else if (name == "VSLAB") Value = CompositeSection.Vslab();
+  else if (name == "VCOMP") Value = GetVcomp();
   else if (name == "BEFF") Value = CompositeSection.Calcbeff(last, x);
   else return false;
   return true;

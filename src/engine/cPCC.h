@@ -53,7 +53,7 @@ class TPCC : public TEntity {
   void SetDeflection(TStateType st, int Stage, double Value) { SetSlot(deflection_, st, Stage, Value); }
 
   // Composite vertical shear capacity, kN.
-  double GetVcomp(double EffSpan) const;
+  double GetVcomp() const;
   // Shear capacity of the steel web reduced for the stage 3 moment, kN.
   double phiVvm() const { return phiVvmFor(CompositeSection.Mb(0)); }
   // The same with the section's Mb(0) already worked out.

@@ -8,8 +8,8 @@ using TWellBehavedFunction = std::function<double(double)>;
 
 class TSolver {
  public:
-  TSolver(double x0, double x1, TWellBehavedFunction WellBehavedFunction = nullptr)
-      : x0(x0), x1(x1), WellBehavedFunction(std::move(WellBehavedFunction)) {}
+  TSolver(double Ax0, double Ax1, TWellBehavedFunction AWellBehavedFunction = nullptr)
+      : x0(Ax0), x1(Ax1), WellBehavedFunction(std::move(AWellBehavedFunction)) {}
 
   double x0;
   double x1;

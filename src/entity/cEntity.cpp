@@ -172,8 +172,7 @@ std::string TEntity::TextValue(const std::string& PropertyName) const {
   return p->GetString(*this);
 }
 
-void TEntity::CalcActualValue(const std::string& ExtendedPropertyName, const std::string& ExpectedValue,
-                              std::string& ActualValue, bool& IsExpected) {
+TEntity* TEntity::ResolvePath(const std::string& ExtendedPropertyName, std::string& ValueName) {
   std::string path = UpperCase(ExtendedPropertyName);
   TEntity* current = this;
   size_t dot;
@@ -189,7 +188,14 @@ void TEntity::CalcActualValue(const std::string& ExtendedPropertyName, const std
       current = nullptr;
     }
   }
-  const std::string& value_name = path;
+  ValueName = path;
+  return current;
+}
+
+void TEntity::CalcActualValue(const std::string& ExtendedPropertyName, const std::string& ExpectedValue,
+                              std::string& ActualValue, bool& IsExpected) {
+  std::string value_name;
+  TEntity* current = ResolvePath(ExtendedPropertyName, value_name);
   IsExpected = ExpectedValue == "?";
   if (!current) {
     ActualValue = "** UNKNOWN ENTITY **";
@@ -270,18 +276,14 @@ void TEntity::SaveToIniFile(TVEXIniFile& IniFile, const std::string& Prefix, con
   }
 }
 
-bool TEntity::LoadFromFile(const std::string& Filename, const std::string& Prefix, const std::string& Suffix,
-                           std::string* Error) {
+TResult TEntity::LoadFromFile(const std::string& Filename) {
   TVEXIniFile ini(Filename, true);
-  if (!ini.LoadError().empty()) {
-    if (Error) *Error = ini.LoadError();
+  if (!ini.LoadResult()) {
     Clear();
-    return false;
+    return ini.LoadResult();
   }
-  (void)Prefix;
-  (void)Suffix;
   LoadFromIniFile(ini, "", "");
-  return true;
+  return {};
 }
 
 void TEntity::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Suffix) {
@@ -393,22 +395,12 @@ void TEntity::SetNamedPropertyValue(const std::string& PropertyName, bool Value)
   if (p && p->Kind == TPropKind::Boolean && p->SetOrdinal) p->SetOrdinal(*this, Value ? 1 : 0);
 }
 
-bool TEntity::SaveToFile(const std::string& Filename, const std::string& Prefix, const std::string& Suffix,
-                         std::string* Error) {
+TResult TEntity::SaveToFile(const std::string& Filename) {
   TVEXIniFile ini(Filename);
   ini.IsReadOnly = true;  // written explicitly below, so a failure is reported
-  if (!ini.LoadError().empty()) {
-    if (Error) *Error = ini.LoadError();
-    return false;
-  }
-  (void)Prefix;
-  (void)Suffix;
+  if (!ini.LoadResult()) return ini.LoadResult();
   SaveToIniFile(ini, "", "");
-  if (!ini.UpdateFile()) {
-    if (Error) *Error = ini.WriteError();
-    return false;
-  }
-  return true;
+  return ini.UpdateFile();
 }
 
 void TEntity::LoadFromCsvString(const std::string& CsvProperties, const std::string& CsvValues) {

@@ -37,6 +37,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "entity/cResult.h"
 #include "entity/cStatus.h"
 
 class TEntity;
@@ -111,6 +112,10 @@ class TEntity {
   virtual double NumericValue(const std::string& PropertyName);
   virtual std::string StringValue(const std::string& PropertyName, const std::string& Default, int DP,
                                   int MaxDPIncrease);
+  // The entity a dotted property path leads to, with the path's last segment
+  // (upper case) in ValueName: "Beam.SteelSectionList0.Name" gives the
+  // beam's first steel section and "NAME". Null when a segment names no entity.
+  TEntity* ResolvePath(const std::string& ExtendedPropertyName, std::string& ValueName);
   // Evaluates a dotted property path against an expected value.
   virtual void CalcActualValue(const std::string& ExtendedPropertyName, const std::string& ExpectedValue,
                                std::string& ActualValue, bool& IsExpected);
@@ -119,9 +124,10 @@ class TEntity {
   // Copies every writable scalar of Source, and writable sub-entities recursively.
   virtual void Assign(const TEntity* Source);
   virtual void SaveToIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Suffix);
-  // False (and Error set) when the file exists but cannot be read.
-  virtual bool LoadFromFile(const std::string& Filename, const std::string& Prefix, const std::string& Suffix,
-                            std::string* Error = nullptr);
+  // Reads the whole file as this entity's own (no prefix or suffix); a
+  // missing file reads as empty. Fails, clearing the entity, when the file
+  // exists but cannot be read.
+  virtual TResult LoadFromFile(const std::string& Filename);
   virtual void LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Suffix);
   virtual void SetTestData(const std::vector<std::string>& TestEntityList);
   // Appends "entity,property,type,use" lines for test authors.
@@ -138,9 +144,9 @@ class TEntity {
   void SetNamedPropertyValue(const std::string& PropertyName, int Value);
   void SetNamedPropertyValue(const std::string& PropertyName, double Value);
   void SetNamedPropertyValue(const std::string& PropertyName, bool Value);
-  // Saves into Filename, keeping keys of the old file this save does not write.
-  bool SaveToFile(const std::string& Filename, const std::string& Prefix, const std::string& Suffix,
-                  std::string* Error = nullptr);
+  // Saves into Filename (no prefix or suffix), keeping keys of the old file
+  // this save does not write.
+  TResult SaveToFile(const std::string& Filename);
   void LoadFromCsvString(const std::string& CsvProperties, const std::string& CsvValues);
   // The same in two steps, for many entities of one class read against the
   // same field names: for each property of the table (in order), the

@@ -232,12 +232,12 @@ std::vector<std::string> TEntityList::CsvLines() const {
   return lines;
 }
 
-bool TEntityList::SaveToCsv(const std::string& CsvFilename, std::string* Error) const {
+TResult TEntityList::SaveToCsv(const std::string& CsvFilename) const {
   std::vector<std::string> lines = CsvLines();
-  if (lines.empty()) return true;
+  if (lines.empty()) return {};
   std::string text;
   for (const std::string& l : lines) text += l + "\r\n";
-  return WriteFileAtomic(CsvFilename, Utf8ToCp1252(text), Error);
+  return WriteFileAtomic(CsvFilename, Utf8ToCp1252(text));
 }
 
 void TEntityList::LoadFromCsvLines(const std::vector<std::string>& Lines, const std::string& IndexField) {
@@ -256,9 +256,9 @@ void TEntityList::LoadFromCsvLines(const std::vector<std::string>& Lines, const 
   }
 }
 
-bool TEntityList::LoadFromCsv(const std::string& CsvFilename, const std::string& IndexField, std::string* Error) {
+TResult TEntityList::LoadFromCsv(const std::string& CsvFilename, const std::string& IndexField) {
   std::string bytes;
-  if (!ReadFileBytes(CsvFilename, bytes, Error)) return false;
+  if (TResult read = ReadFileBytes(CsvFilename, bytes); !read) return read;
   if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
   std::string text = IsValidUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes);
   std::vector<std::string> lines;
@@ -272,7 +272,7 @@ bool TEntityList::LoadFromCsv(const std::string& CsvFilename, const std::string&
     pos = end + 1;
   }
   LoadFromCsvLines(lines, IndexField);
-  return true;
+  return {};
 }
 
 // ---------------------------------------------------------------------------
@@ -286,20 +286,19 @@ constexpr int32_t kMaxItems = 64000;
 constexpr int32_t kMaxFields = 255;
 constexpr int32_t kMaxStringLength = 64000;
 
-std::string ReadStreamFile(const std::string& filename) {
-  std::string bytes, error;
-  if (!ReadFileBytes(filename, bytes, &error)) throw TStreamError(error);
-  return bytes;
-}
-
+// Reads integers and strings from the bytes of a whole library file. The
+// first read that would pass the end marks the reader failed; later reads give
+// 0 or "" and the failure stays, so a block is read to its end and then judged.
 class TStreamReader {
  public:
   explicit TStreamReader(std::string_view bytes) : bytes_(bytes) {}
+  const TResult& Result() const { return result_; }
+  bool Failed() const { return !result_; }
   int64_t Position() const { return pos_; }
   void Seek(int64_t p) { pos_ = p; }
   int64_t Size() const { return static_cast<int64_t>(bytes_.size()); }
   int32_t ReadInt() {
-    Need(4);
+    if (!Have(4)) return 0;
     uint32_t v = 0;
     for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes_[pos_ + i])) << (8 * i);
     pos_ += 4;
@@ -314,8 +313,7 @@ class TStreamReader {
   void ReadString(std::string& Text) {
     int32_t len = std::clamp(ReadInt(), 0, kMaxStringLength);
     Text.clear();
-    if (len < 1) return;
-    Need(static_cast<int64_t>(len) * 2);
+    if (len < 1 || !Have(static_cast<int64_t>(len) * 2)) return;
     const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes_.data()) + pos_;
     pos_ += static_cast<int64_t>(len) * 2;
     // Plain ASCII, as library text nearly always is, needs no conversion.
@@ -332,12 +330,15 @@ class TStreamReader {
   }
 
  private:
-  void Need(int64_t n) const {
-    if (pos_ < 0 || pos_ + n > Size())
-      throw TStreamError("Library file ends unexpectedly at position " + std::to_string(pos_));
+  bool Have(int64_t n) {
+    if (Failed()) return false;
+    if (pos_ >= 0 && pos_ + n <= Size()) return true;
+    result_ = TResult::Failure("Library file ends unexpectedly at position " + std::to_string(pos_));
+    return false;
   }
   std::string_view bytes_;
   int64_t pos_ = 0;
+  TResult result_;
 };
 
 void PutInt(std::string& out, int32_t v) {
@@ -354,14 +355,19 @@ void PutString(std::string& out, const std::string& s) {
   }
 }
 
-void AppendBytes(const std::string& filename, const std::string& bytes, bool truncate) {
+TResult AppendBytes(const std::string& filename, const std::string& bytes, bool truncate) {
   std::ofstream out(filename, std::ios::binary | (truncate ? std::ios::trunc : std::ios::app));
-  if (!out) throw TStreamError("Cannot write file [" + filename + "]");
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw TStreamError("Cannot write file [" + filename + "]");
+  if (out) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) return TResult::Failure("Cannot write file [" + filename + "]");
+  return {};
 }
 
-void SkipHeader(TStreamReader& r) {
+// Places the reader at the block at Position, or behind the header.
+void SeekBlock(TStreamReader& r, int64_t Position) {
+  if (Position > 0) {
+    r.Seek(Position);
+    return;
+  }
   r.Seek(0);
   r.ReadInt();
   r.ReadString();
@@ -369,8 +375,8 @@ void SkipHeader(TStreamReader& r) {
 
 }  // namespace
 
-void TEntityList::SaveToStream(const std::string& Filename, bool WillAppendIfExists) const {
-  if (!ObjectType || items_.empty()) return;
+TResult TEntityList::SaveToStream(const std::string& Filename, bool WillAppendIfExists) const {
+  if (!ObjectType || items_.empty()) return {};
   std::error_code ec;
   bool append = WillAppendIfExists && std::filesystem::exists(Filename, ec);
   bool empty = !append || std::filesystem::file_size(Filename, ec) == 0;
@@ -386,17 +392,20 @@ void TEntityList::SaveToStream(const std::string& Filename, bool WillAppendIfExi
   for (const std::string& n : names) PutString(bytes, n);
   for (const Entry& e : items_)
     for (const std::string& v : ItemFields(*e.entity, names)) PutString(bytes, v);
-  AppendBytes(Filename, bytes, !append);
+  return AppendBytes(Filename, bytes, !append);
 }
 
-int64_t TEntityList::LoadFromStream(const std::string& Filename, const std::string& IndexField, int64_t Position) {
-  return LoadFromStreamBytes(ReadStreamFile(Filename), IndexField, Position);
+TResult TEntityList::LoadFromStream(const std::string& Filename, const std::string& IndexField, int64_t Position,
+                                    int64_t* NextPosition) {
+  std::string bytes;
+  if (TResult read = ReadFileBytes(Filename, bytes); !read) return read;
+  return LoadFromStreamBytes(bytes, IndexField, Position, NextPosition);
 }
 
-int64_t TEntityList::LoadFromStreamBytes(std::string_view Bytes, const std::string& IndexField, int64_t Position) {
+TResult TEntityList::LoadFromStreamBytes(std::string_view Bytes, const std::string& IndexField, int64_t Position,
+                                         int64_t* NextPosition) {
   TStreamReader r(Bytes);
-  if (Position <= 0) SkipHeader(r);
-  else r.Seek(Position);
+  SeekBlock(r, Position);
   r.ReadString();  // block name
   int32_t item_count = std::clamp(r.ReadInt(), 0, kMaxItems);
   int32_t field_count = std::clamp(r.ReadInt(), 0, kMaxFields);
@@ -407,33 +416,39 @@ int64_t TEntityList::LoadFromStreamBytes(std::string_view Bytes, const std::stri
   // through the index while the block loads.
   TIndexedWhileLoading indexed(*this);
   std::vector<int> columns;
-  if (ObjectType) columns = ObjectType()->CsvColumns(names);
+  if (ObjectType && !r.Failed()) columns = ObjectType()->CsvColumns(names);
   std::vector<std::string> values(static_cast<size_t>(field_count));
-  for (int32_t item = 0; item < item_count; ++item) {
+  for (int32_t item = 0; item < item_count && !r.Failed(); ++item) {
     for (std::string& value : values) r.ReadString(value);
-    if (!ObjectType) continue;
+    if (!ObjectType || r.Failed()) continue;
     std::unique_ptr<TEntity> entity = ObjectType();
     entity->LoadFromCsvFields(columns, values);
     AddOrReplace(std::move(entity), IndexField, true);
   }
-  if (field_count == 0) throw TStreamError("Fields not properly defined");
-  if (item_count == 0) throw TStreamError("No library items read");
-  return r.Position();
+  if (r.Failed()) return r.Result();
+  if (field_count == 0) return TResult::Failure("Fields not properly defined");
+  if (item_count == 0) return TResult::Failure("No library items read");
+  if (NextPosition) *NextPosition = r.Position();
+  return {};
 }
 
-std::string TEntityList::PeekStringFromStream(const std::string& Filename, int64_t Position) {
-  return PeekStringFromStreamBytes(ReadStreamFile(Filename), Position);
+TResult TEntityList::PeekStringFromStream(const std::string& Filename, int64_t Position, std::string& Name) {
+  std::string bytes;
+  if (TResult read = ReadFileBytes(Filename, bytes); !read) return read;
+  return PeekStringFromStreamBytes(bytes, Position, Name);
 }
 
-std::string TEntityList::PeekStringFromStreamBytes(std::string_view Bytes, int64_t Position) {
+TResult TEntityList::PeekStringFromStreamBytes(std::string_view Bytes, int64_t Position, std::string& Name) {
   TStreamReader r(Bytes);
-  if (Position <= 0) SkipHeader(r);
-  else r.Seek(Position);
-  return r.ReadString();
+  SeekBlock(r, Position);
+  std::string name = r.ReadString();
+  if (r.Failed()) return r.Result();
+  Name = std::move(name);
+  return {};
 }
 
-void TEntityList::WriteStringToStream(const std::string& Filename, const std::string& s, int64_t) {
+TResult TEntityList::WriteStringToStream(const std::string& Filename, const std::string& s) {
   std::string bytes;
   PutString(bytes, s);
-  AppendBytes(Filename, bytes, false);
+  return AppendBytes(Filename, bytes, false);
 }

@@ -6,29 +6,25 @@
 // The list owns its items. ObjectType makes new items when the list is loaded;
 // a list without one is never loaded or saved.
 //
-// Failure: INI and CSV reading never raise (missing keys give defaults). The
-// stream readers throw TStreamError for a damaged block: "Fields not properly
-// defined", "No library items read", or "Library file ends unexpectedly at
-// position N" for a file cut short. They never read past the end of the file
-// and never allocate from an unchecked count.
+// Failure: INI reading never fails (missing keys give defaults). The file
+// operations return a TResult: a file that cannot be read or written, or a
+// damaged stream block: "Fields not properly defined", "No library items
+// read", or "Library file ends unexpectedly at position N" for a file cut
+// short. The stream readers never read past the end of the file and never
+// allocate from an unchecked count.
 #pragma once
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "entity/cEntity.h"
+#include "entity/cResult.h"
 
 class TVEXIniFile;
-
-class TStreamError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 using TEntityFactory = std::unique_ptr<TEntity> (*)();
 
@@ -40,7 +36,7 @@ std::unique_ptr<TEntity> MakeEntity() {
 class TEntityList {
  public:
   TEntityList() = default;
-  explicit TEntityList(TEntityFactory ObjectType) : ObjectType(ObjectType) {}
+  explicit TEntityList(TEntityFactory AObjectType) : ObjectType(AObjectType) {}
   template <class T>
   static TEntityList Of() {
     return TEntityList(&MakeEntity<T>);
@@ -99,25 +95,29 @@ class TEntityList {
   void AssignPropsTo(TEntity* Entity, const std::string& StringIndex) const;
 
   // Header of published scalar property names, then one line per item.
-  bool SaveToCsv(const std::string& CsvFilename, std::string* Error = nullptr) const;
-  bool LoadFromCsv(const std::string& CsvFilename, const std::string& IndexField, std::string* Error = nullptr);
+  TResult SaveToCsv(const std::string& CsvFilename) const;
+  TResult LoadFromCsv(const std::string& CsvFilename, const std::string& IndexField);
   // Comma-text lines of the same form, without touching a file.
   std::vector<std::string> CsvLines() const;
   void LoadFromCsvLines(const std::vector<std::string>& Lines, const std::string& IndexField);
 
   // Appends one block to the library stream (creating the file, with its header, when new).
-  void SaveToStream(const std::string& Filename, bool WillAppendIfExists) const;
-  // Reads the block at Position (the first block when Position <= 0); returns
-  // the position just behind it.
-  int64_t LoadFromStream(const std::string& Filename, const std::string& IndexField, int64_t Position);
-  // The name of the block at Position; "" at the end marker.
-  static std::string PeekStringFromStream(const std::string& Filename, int64_t Position);
+  TResult SaveToStream(const std::string& Filename, bool WillAppendIfExists) const;
+  // Reads the block at Position (the first block when Position <= 0) and sets
+  // NextPosition, when given, to the position just behind it. The items read
+  // before a damage is found stay in the list.
+  TResult LoadFromStream(const std::string& Filename, const std::string& IndexField, int64_t Position,
+                         int64_t* NextPosition = nullptr);
+  // The name of the block at Position (the first block when Position <= 0);
+  // "" at the end marker.
+  static TResult PeekStringFromStream(const std::string& Filename, int64_t Position, std::string& Name);
   // The same on the bytes of a library file already read, so that a file of
   // many blocks is read once.
-  int64_t LoadFromStreamBytes(std::string_view Bytes, const std::string& IndexField, int64_t Position);
-  static std::string PeekStringFromStreamBytes(std::string_view Bytes, int64_t Position);
+  TResult LoadFromStreamBytes(std::string_view Bytes, const std::string& IndexField, int64_t Position,
+                              int64_t* NextPosition = nullptr);
+  static TResult PeekStringFromStreamBytes(std::string_view Bytes, int64_t Position, std::string& Name);
   // Appends s at the end of the file, creating it when missing.
-  static void WriteStringToStream(const std::string& Filename, const std::string& s, int64_t Position);
+  static TResult WriteStringToStream(const std::string& Filename, const std::string& s);
 
   // Scalar property names written to CSV and stream blocks, in table order.
   std::vector<std::string> FieldNames() const;

@@ -9,7 +9,8 @@ TVEXIniFile::TVEXIniFile(std::string FileName, bool ReadOnly) : IsReadOnly(ReadO
   std::error_code ec;
   if (file_name_.empty() || !std::filesystem::exists(file_name_, ec)) return;
   std::string bytes;
-  if (ReadFileBytes(file_name_, bytes, &load_error_)) Parse(bytes);
+  load_result_ = ReadFileBytes(file_name_, bytes);
+  if (load_result_) Parse(bytes);
 }
 
 TVEXIniFile TVEXIniFile::FromBytes(std::string_view Bytes) {
@@ -20,7 +21,8 @@ TVEXIniFile TVEXIniFile::FromBytes(std::string_view Bytes) {
 }
 
 TVEXIniFile::~TVEXIniFile() {
-  if (!IsReadOnly && dirty_ && !file_name_.empty()) UpdateFile();
+  // A destructor cannot report a failure: whoever needs to know calls UpdateFile.
+  if (!IsReadOnly && dirty_ && !file_name_.empty()) (void)UpdateFile();
 }
 
 void TVEXIniFile::Parse(std::string_view bytes) {
@@ -50,7 +52,7 @@ void TVEXIniFile::Parse(std::string_view bytes) {
     text = Cp1252ToUtf8(bytes);
   }
 
-  Section* current = nullptr;
+  TSection* current = nullptr;
   size_t pos = 0;
   while (pos <= text.size()) {
     size_t end = text.find_first_of("\r\n", pos);
@@ -81,24 +83,24 @@ void TVEXIniFile::Parse(std::string_view bytes) {
   dirty_ = false;
 }
 
-const TVEXIniFile::Section* TVEXIniFile::Find(const std::string& section) const {
+const TVEXIniFile::TSection* TVEXIniFile::Find(const std::string& section) const {
   auto it = section_index_.find(UpperCase(section));
   return it == section_index_.end() ? nullptr : &sections_[it->second];
 }
 
-TVEXIniFile::Section* TVEXIniFile::Find(const std::string& section) {
+TVEXIniFile::TSection* TVEXIniFile::Find(const std::string& section) {
   auto it = section_index_.find(UpperCase(section));
   return it == section_index_.end() ? nullptr : &sections_[it->second];
 }
 
-TVEXIniFile::Section& TVEXIniFile::FindOrAdd(const std::string& section) {
-  if (Section* s = Find(section)) return *s;
+TVEXIniFile::TSection& TVEXIniFile::FindOrAdd(const std::string& section) {
+  if (TSection* s = Find(section)) return *s;
   section_index_.emplace(UpperCase(section), sections_.size());
-  sections_.push_back(Section{section, {}, {}});
+  sections_.push_back(TSection{section, {}, {}});
   return sections_.back();
 }
 
-void TVEXIniFile::Reindex(Section& s) {
+void TVEXIniFile::Reindex(TSection& s) {
   s.index.clear();
   for (size_t i = 0; i < s.keys.size(); ++i) s.index.emplace(UpperCase(s.keys[i].first), i);
 }
@@ -225,13 +227,9 @@ std::string TVEXIniFile::ToBytes() const {
   return text;
 }
 
-bool TVEXIniFile::UpdateFile() {
-  write_error_.clear();
-  if (file_name_.empty()) {
-    write_error_ = "No file name to write to";
-    return false;
-  }
-  if (!WriteFileAtomic(file_name_, ToBytes(), &write_error_)) return false;
-  dirty_ = false;
-  return true;
+TResult TVEXIniFile::UpdateFile() {
+  if (file_name_.empty()) return TResult::Failure("No file name to write to");
+  TResult written = WriteFileAtomic(file_name_, ToBytes());
+  if (written) dirty_ = false;
+  return written;
 }

@@ -9,14 +9,16 @@
 // New files are UTF-8. Lines end with CR LF. Values are UTF-8 in memory.
 //
 // Failure: a file that is missing reads as empty; one that cannot be read (a
-// folder, no permission) reads as empty and LoadError() says why. Writing goes
-// through a temporary file renamed over the old one, so a failed write never
-// leaves a half-written file; UpdateFile returns false and WriteError() says why.
+// folder, no permission) reads as empty and LoadResult() says why. Writing
+// goes through a temporary file renamed over the old one, so a failed write
+// never leaves a half-written file; UpdateFile says why it failed.
 #pragma once
 
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+#include "entity/cResult.h"
 
 class TVEXIniFile {
  public:
@@ -34,8 +36,8 @@ class TVEXIniFile {
   const std::string& FileName() const { return file_name_; }
   bool IsReadOnly = false;
   TEncoding Encoding() const { return encoding_; }
-  const std::string& LoadError() const { return load_error_; }
-  const std::string& WriteError() const { return write_error_; }
+  // Whether the file could be read when the object was made (a missing file can).
+  const TResult& LoadResult() const { return load_result_; }
 
   bool SectionExists(const std::string& Section) const;
   bool ValueExists(const std::string& Section, const std::string& Key) const;
@@ -56,27 +58,26 @@ class TVEXIniFile {
 
   // The whole file as text in its encoding, as it would be written.
   std::string ToBytes() const;
-  // Writes the file now (when changed or never written). False on failure.
-  bool UpdateFile();
+  // Writes the file now.
+  TResult UpdateFile();
 
  private:
   TVEXIniFile() = default;
-  struct Section {
+  struct TSection {
     std::string name;
     std::vector<std::pair<std::string, std::string>> keys;
     std::unordered_map<std::string, size_t> index;  // upper-case key -> position
   };
   void Parse(std::string_view bytes);
-  const Section* Find(const std::string& section) const;
-  Section* Find(const std::string& section);
-  Section& FindOrAdd(const std::string& section);
-  void Reindex(Section& s);
+  const TSection* Find(const std::string& section) const;
+  TSection* Find(const std::string& section);
+  TSection& FindOrAdd(const std::string& section);
+  void Reindex(TSection& s);
 
   std::string file_name_;
   TEncoding encoding_ = TEncoding::Utf8;
-  std::vector<Section> sections_;
+  std::vector<TSection> sections_;
   std::unordered_map<std::string, size_t> section_index_;
-  std::string load_error_;
-  std::string write_error_;
+  TResult load_result_;
   bool dirty_ = false;
 };

@@ -1,6 +1,8 @@
 #include "project/cAnalysisRun.h"
 
 #include <ctime>
+#include <memory>
+#include <vector>
 
 #include "entity/VEXUtility.h"
 
@@ -16,7 +18,142 @@ std::string TAnalysisObserver::BeamCaption(const TProject& Project, int Side) co
   return DefaultBeamCaption(Project, Side);
 }
 
+TBeamSummary BeamSummary(const TProject& Project, int Side, const std::string& Caption) {
+  TBeamSummary row;
+  const TImportedBeam* beam = Project.GetBeam(Side);
+  if (!beam) return row;
+  row.Side = Side;
+  row.Caption = Caption;
+  row.Beam = beam->Mark.empty() ? Caption : std::string(Side == 0 ? "Pri" : "Sec") + ": " + beam->Mark;
+  const TSteelSection* s = beam->SteelSectionList.Count() > 0 ? beam->SteelSection(0) : nullptr;
+  if (s && s->BaseSteelSection.IsStandard) {
+    row.Grade = s->Grade;
+    row.Section = s->Name;
+  } else if (s) {
+    row.Section = s->SectionType;
+  }
+  row.IsAnalysed = beam->PCCList.Count() > 0;
+  if (row.IsAnalysed) {
+    row.StrengthRatio = beam->MaxStrengthRatio();
+    row.StressRatio = beam->MaxStressRatio();
+    row.DeflectionRatio = beam->MaxDeflectionRatio();
+    row.Camber = beam->SuggestedCamber();
+    row.ShearConnectors = beam->TotalShearConnectors;
+    row.Strength = FloatToPercentStr(0, row.StrengthRatio);
+    row.Stress = FloatToPercentStr(0, row.StressRatio);
+    row.Deflection = FloatToPercentStr(0, row.DeflectionRatio);
+    row.CamberText = FormatFixed(row.Camber, 0) + " mm";
+    // More connectors than any beam carries means no connection could work.
+    row.ShearConnectorsText = row.ShearConnectors <= 1000 ? std::to_string(row.ShearConnectors) : "N/A";
+  }
+  row.IsOK = beam->IsAssessmentOK();
+  row.ErrorText = beam->Status.ErrorMsg;
+  row.Outcome = Caption + (beam->Status.IsOK() ? " OK" : " " + beam->Status.ErrorMsg);
+  return row;
+}
+
+// ---------------------------------------------------------------------------
+// What a run may change, kept so that a cancelled run can put it back.
+
+namespace {
+
+// A copy of every item of an entity list, made through the property table.
+std::vector<std::pair<std::string, std::unique_ptr<TEntity>>> CopyItems(const TEntityList& List) {
+  std::vector<std::pair<std::string, std::unique_ptr<TEntity>>> items;
+  for (int i = 0; i < List.Count(); ++i) {
+    std::unique_ptr<TEntity> copy = List.ObjectType();
+    copy->Assign(List.Item(i));
+    copy->IsChanged = List.Item(i)->IsChanged;
+    items.emplace_back(List.Key(i), std::move(copy));
+  }
+  return items;
+}
+
+}  // namespace
+
+class TRunSnapshot {
+ public:
+  // Taken before the run changes anything: the inputs it may change (the
+  // beams' sections and loads) and the statuses.
+  explicit TRunSnapshot(TProject& Project) : project_(Project), project_status_(Project.Status) {
+    for (int side = 0; side < 3; ++side) {
+      if (!Project.GetHasBeam(side)) continue;
+      TImportedBeam& beam = *Project.GetBeam(side);
+      TBeamState& state = beams_[side];
+      state.is_kept = true;
+      state.status = beam.Status;
+      for (int i = 0; i < beam.SteelSectionList.Count(); ++i) {
+        auto copy = std::make_unique<TSteelSection>();
+        copy->Assign(beam.SteelSection(i));
+        copy->IsChanged = beam.SteelSection(i)->IsChanged;
+        state.sections.push_back(std::move(copy));
+      }
+      state.distributed = CopyItems(beam.DistributedLoadList);
+      state.point = CopyItems(beam.PointLoadList);
+    }
+  }
+
+  void Reached(int Side) { beams_[Side].is_reached = true; }
+
+  void Restore() {
+    project_.Status = project_status_;
+    for (int side = 0; side < 3; ++side) {
+      TBeamState& state = beams_[side];
+      if (!state.is_kept) continue;
+      TImportedBeam& beam = *project_.GetBeam(side);
+      for (int i = 0; i < beam.SteelSectionList.Count() && i < static_cast<int>(state.sections.size()); ++i) {
+        beam.SteelSection(i)->Assign(state.sections[i].get());
+        beam.SteelSection(i)->IsChanged = state.sections[i]->IsChanged;
+      }
+      Refill(beam.DistributedLoadList, state.distributed);
+      Refill(beam.PointLoadList, state.point);
+      if (state.is_reached) {
+        // Its results belong to a section or loads it no longer has.
+        beam.ClearSummaryResults();
+        beam.PCCList.Clear();
+        for (int i = 0; i < beam.ConstructionStageList.Count(); ++i) {
+          auto* stage = beam.ConstructionStageList.ItemAs<TConstructionStage>(i);
+          stage->MaxTopStressRatio = 0;
+          stage->MaxBottomStressRatio = 0;
+        }
+      }
+      beam.Status = state.status;
+    }
+  }
+
+ private:
+  using TItems = std::vector<std::pair<std::string, std::unique_ptr<TEntity>>>;
+  struct TBeamState {
+    bool is_kept = false;  // the beam existed when the snapshot was taken
+    bool is_reached = false;
+    TStatus status;
+    std::vector<std::unique_ptr<TSteelSection>> sections;
+    TItems distributed;
+    TItems point;
+  };
+
+  static void Refill(TEntityList& List, TItems& Items) {
+    List.Clear();
+    for (auto& [key, item] : Items) List.Add(key, std::move(item));
+    Items.clear();
+  }
+
+  TProject& project_;
+  TStatus project_status_;
+  TBeamState beams_[3];
+};
+
+// ---------------------------------------------------------------------------
+// The run.
+
+TAnalysisRun::TAnalysisRun(TProject& Project, const TSession& Session, TAnalysisObserver& Observer)
+    : project_(Project), session_(Session), observer_(Observer) {}
+
+TAnalysisRun::~TAnalysisRun() = default;
+
 void TAnalysisRun::MarkStandardSectionsForSelection() {
+  // A cancelled Design puts back the sections as they were before the marking.
+  if (!snapshot_) snapshot_ = std::make_unique<TRunSnapshot>(project_);
   for (int id = 0; id < 3; ++id) {
     if (!project_.GetHasBeam(id)) continue;
     TImportedBeam& beam = *project_.GetBeam(id);
@@ -37,14 +174,16 @@ int TAnalysisRun::AutoSelectSteelSection(int Side, bool WillSearchAllSections) {
     const auto& section = *library.ItemAs<TCustomSteelSection>(i);
     return WillSearchAllSections || (section.SectionType == type && section.Grade == grade);
   };
-  int last = library.Count() - 1;
-  while (last >= 0 && !is_candidate(last)) --last;
+  int candidates = 0, last = -1;
+  for (int i = 0; i < library.Count(); ++i)
+    if (is_candidate(i)) ++candidates, last = i;
   int tried = 0;
   for (int i = 0; i < library.Count(); ++i) {
     if (!is_candidate(i)) continue;
     const auto& candidate = *library.ItemAs<TCustomSteelSection>(i);
+    if (IsCancelRequested()) break;
     ++tried;
-    observer_.ShowCandidateSection(Side, candidate, WillSearchAllSections);
+    observer_.CandidateTried(Side, tried, candidates, candidate, WillSearchAllSections);
     for (int k = 0; k < beam->SteelSectionList.Count(); ++k) {
       TSteelSection& s = *beam->SteelSection(k);
       s.Name = candidate.Name;
@@ -69,23 +208,31 @@ int TAnalysisRun::AutoSelectSteelSection(int Side, bool WillSearchAllSections) {
   return tried;
 }
 
-std::string TAnalysisRun::RunAnalysis(const TAnalysisRunOptions& Options) {
-  observer_.SetBusy(true);
-  observer_.ClearResultsDisplay();
-  observer_.SetDataChangedSinceCalc(true);
+TRunOutcome TAnalysisRun::RunAnalysis(const TAnalysisRunOptions& Options) {
   TStringList* report = Options.Report;
+  const size_t report_size = report ? report->size() : 0;
+  if (!snapshot_) snapshot_ = std::make_unique<TRunSnapshot>(project_);
+  TRunOutcome outcome;
+  int count = 0;
+  for (int side : {1, 2, 0})
+    if (project_.GetHasBeam(side)) ++count;
+  observer_.RunStarted(count);
 
   if (Options.WillDumpReport && report && report->empty()) {
     report->push_back(GetAppName() + "/V" + GetAppVersionShort());
     report->push_back("Input file," + Options.ProjectFileName);
-    report->push_back("Analysis run," + FormatShortDate(std::time(nullptr)));
+    const std::time_t now = Options.Clock ? Options.Clock() : std::time(nullptr);
+    report->push_back("Analysis run," + FormatShortDate(now));
     report->push_back("");
     project_.Dump(*report, false);
   }
 
-  std::string summary;
+  int index = 0;
   for (int side : {1, 2, 0}) {
     if (!project_.GetHasBeam(side)) continue;
+    if (IsCancelRequested()) break;
+    observer_.BeamStarted(side, ++index, count);
+    snapshot_->Reached(side);
     TImportedBeam& beam = *project_.GetBeam(side);
     beam.Status.Reset();
     beam.ClearSummaryResults();
@@ -94,28 +241,34 @@ std::string TAnalysisRun::RunAnalysis(const TAnalysisRunOptions& Options) {
     } catch (const std::exception& e) {
       project_.Status.SetError(elError, std::string("Error during analysis: ") + e.what());
     }
+    if (IsCancelRequested()) break;
     if (Options.WillDumpReport && report) beam.DumpInput(*report, false);
     try {
       if (beam.IsOK()) beam.FullAnalysis(session_.SteelSectionLibrary, project_.Segments);
     } catch (const std::exception& e) {
       project_.Status.SetError(elError, std::string("Error during analysis: ") + e.what());
     }
-    observer_.ShowSummaryPanel(side, beam);
+    const TBeamSummary summary = BeamSummary(project_, side, observer_.BeamCaption(project_, side));
+    observer_.BeamFinished(side, summary);
     if (Options.WillDumpReport) {
       if (report) {
         beam.DumpSummary(*report, false);
         beam.DumpFullResults(*report, false);
       }
-      const std::string caption = observer_.BeamCaption(project_, side);
-      const std::string outcome = caption + (beam.Status.IsOK() ? " OK" : " " + beam.Status.ErrorMsg);
-      observer_.AddLogLine("    " + outcome);
-      summary += outcome;
-      observer_.SetStatusText(summary);
-      summary += "; ";
+      observer_.LogLine("    " + summary.Outcome);
+      if (!outcome.SummaryText.empty()) outcome.SummaryText += "; ";
+      outcome.SummaryText += summary.Outcome;
     }
   }
 
-  if (Options.WillCollectOutputs) {
+  if (IsCancelRequested()) {
+    snapshot_->Restore();
+    if (report) report->resize(report_size);
+    outcome = TRunOutcome();
+    outcome.IsCancelled = true;
+    outcome.Message = kAnalysisCancelled;
+    if (Options.WillDumpReport) observer_.LogLine(kAnalysisCancelled);
+  } else if (Options.WillCollectOutputs) {
     std::vector<std::string> values;
     for (const std::string& path : project_.OutputList) {
       std::string actual;
@@ -126,7 +279,8 @@ std::string TAnalysisRun::RunAnalysis(const TAnalysisRunOptions& Options) {
     if (report && !values.empty()) report->push_back(JoinCommaText(values));
   }
 
-  observer_.SetBusy(false);
-  observer_.SetDataChangedSinceCalc(false);
-  return summary;
+  snapshot_.reset();
+  cancel_requested_.store(false);
+  observer_.RunFinished(outcome);
+  return outcome;
 }

@@ -1,12 +1,7 @@
 // TProject: data, defaults, names, validation and the project file. The
-// automatic loads are in cProjectLoads.cpp, the report block and summaries in
-// report/cProjectReport.cpp.
+// automatic loads are in cProjectLoads.cpp, the report block, the summaries
+// and the checksum in cProjectReport.cpp.
 #include "project/cProject.h"
-
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
 
 #include "components/cStandard.h"
 #include "entity/VEXUtility.h"
@@ -161,6 +156,30 @@ void TProject::GetProperties(std::vector<std::string>& PropertyList, const std::
   beams_[1].GetProperties(PropertyList, "Beam*", Suffix, MaxDepth);
 }
 
+TPathEvaluation EvaluatePath(TProject& Project, const std::string& Path, const std::string& ExpectedValue) {
+  TPathEvaluation result;
+  std::string path = UpperCase(Path);
+  if (path.rfind("PROJECT.", 0) == 0) path = path.substr(8);
+  try {
+    Project.CalcActualValue(path, ExpectedValue, result.ActualValue, result.IsExpected);
+    result.ComparedValue = result.ActualValue;
+    double value, rel, abs;
+    int dp;
+    ParseExpectedValue(ExpectedValue, value, rel, abs, dp);
+    if (ExpectedValue != "?" && rel <= 0 && abs <= 0) {
+      std::string name;
+      TEntity* owner = Project.ResolvePath(path, name);
+      if (owner && owner->IsNumeric(name)) result.ComparedValue = owner->StringValue(name, result.ActualValue, dp, 0);
+    }
+  } catch (const std::exception& e) {
+    result.ActualValue = std::string("** Calculation error: ") + e.what() + " **";
+    result.ComparedValue = result.ActualValue;
+    result.IsExpected = ExpectedValue == "?";
+    result.IsCalculationError = true;
+  }
+  return result;
+}
+
 // ---------------------------------------------------------------------------
 // Validation.
 
@@ -309,12 +328,4 @@ void TProject::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Prefix, 
     TestGroupList.Add(group, std::move(added));
   }
   IsChanged = false;
-}
-
-std::string CurrentUserCode() {
-  std::string login;
-  if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name) login = pw->pw_name;
-  if (login.empty())
-    if (const char* user = std::getenv("USER")) login = user;
-  return HashText(login).substr(0, 8);
 }

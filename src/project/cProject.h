@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "admin/cDesignTable.h"
-#include "admin/cTest.h"
 #include "components/cConcreteFloor.h"
 #include "components/cShearConnector.h"
 #include "components/cSteelDeck.h"
 #include "engine/cDeflectionLimit.h"
+#include "project/cDesignTable.h"
 #include "project/cGeometry.h"
+#include "project/cTest.h"
 #include "report/cImportedBeam.h"
 
 class TFloorUse;
@@ -120,3 +120,25 @@ class TProject : public TEntity {
 // A stable code for the current user of the computer: the first eight
 // hexadecimal digits of the MD5 of the login name.
 std::string CurrentUserCode();
+
+// A property path evaluated on the project against an expected value, the
+// way the regression tests, `trevalon eval` and the window evaluate an output.
+struct TPathEvaluation {
+  // The value as CalcActualValue gives it (a test output's calculated value):
+  // at the expected value's decimals and up to 2 more for a number.
+  std::string ActualValue;
+  // The value as it was compared: at exactly the decimals of a plain expected
+  // number ("0.0000000000" shows ten), else the same as ActualValue.
+  std::string ComparedValue;
+  // Whether the value meets the expected value and its tolerances; "?" is met
+  // by any value.
+  bool IsExpected = false;
+  // Evaluating raised an engine error: ActualValue is then "** Calculation
+  // error: " + its message + " **", and only "?" is met.
+  bool IsCalculationError = false;
+};
+
+// Path is read without regard to letter case, and a leading "Project." is
+// dropped ("Project.Description" is DESCRIPTION on the project). The
+// expected value may carry tolerances: "230(+/-0.5%)", "12(+/-1)".
+TPathEvaluation EvaluatePath(TProject& Project, const std::string& Path, const std::string& ExpectedValue = "?");

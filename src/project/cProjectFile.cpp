@@ -27,51 +27,51 @@ void ApplyLibraryConnector(TShearConnector& Connector, const TEntityList& Librar
   if (i >= 0) Connector.Assign(Library.Item(i));
 }
 
-bool LoadProjectFile(TProject& Project, const TSession& Session, const std::string& File, std::string& Error) {
+TResult LoadProjectFile(TProject& Project, const TSession& Session, const std::string& File) {
   Project.SetLimitStateValues(&Session.LimitStateLibrary);
   Project.SetCWBRestrictions(&Session.CWBRestrictionLibrary);
+  auto refuse = [&](TResult Why) {
+    Project.Clear();
+    return Why;
+  };
   std::error_code ec;
-  if (!std::filesystem::exists(File, ec)) {
-    Error = "Project file [" + File + "] not found";
-    Project.Clear();
-    return false;
-  }
+  if (!std::filesystem::exists(File, ec)) return refuse(TResult::Failure("Project file [" + File + "] not found"));
   TVEXIniFile ini(File, true);
-  if (!ini.LoadError().empty()) {
-    Error = ini.LoadError();
-    Project.Clear();
-    return false;
-  }
-  if (!ini.SectionExists(Project.SectionName)) {
-    Error = "[" + File + "] is not a project file";
-    Project.Clear();
-    return false;
-  }
+  if (!ini.LoadResult()) return refuse(ini.LoadResult());
+  if (!ini.SectionExists(Project.SectionName))
+    return refuse(TResult::Failure("[" + File + "] is not a project file"));
   Project.LoadFromIniFile(ini, "", "");
+  ReconcileWithLibraries(Project, Session, &ini);
+  Project.IsChanged = false;
+  return {};
+}
 
+void ReconcileWithLibraries(TProject& Project, const TSession& Session, TVEXIniFile* SavedFile) {
   // The deck and the connector follow the library; a custom one then takes
   // its own saved values again.
-  const bool custom_deck = Project.SteelDeck.IsCustom;
-  Project.SteelDeck.IsCustom = false;
-  ApplyLibraryDeck(Project.SteelDeck, Session.SteelDeckLibrary);
-  if (custom_deck) Project.SteelDeck.LoadFromIniFile(ini, "", "");
-  const bool custom_connector = Project.ShearConnector.IsCustom;
-  Project.ShearConnector.IsCustom = false;
-  ApplyLibraryConnector(Project.ShearConnector, Session.ShearConnectorLibrary);
-  if (custom_connector) Project.ShearConnector.LoadFromIniFile(ini, "", "");
+  TSteelDeck& deck = Project.SteelDeck;
+  if (!deck.IsCustom || SavedFile) {
+    const bool custom_deck = deck.IsCustom;
+    deck.IsCustom = false;
+    ApplyLibraryDeck(deck, Session.SteelDeckLibrary);
+    if (custom_deck) deck.LoadFromIniFile(*SavedFile, "", "");
+  }
+  TShearConnector& connector = Project.ShearConnector;
+  if (!connector.IsCustom || SavedFile) {
+    const bool custom_connector = connector.IsCustom;
+    connector.IsCustom = false;
+    ApplyLibraryConnector(connector, Session.ShearConnectorLibrary);
+    if (custom_connector) connector.LoadFromIniFile(*SavedFile, "", "");
+  }
 
   for (int id = 0; id < 3; ++id) {
     TImportedBeam& beam = *Project.GetBeam(id);
     for (int i = 0; i < beam.SteelSectionList.Count(); ++i) beam.SteelSection(i)->LoadFromLibrary(Session.SteelSectionLibrary);
   }
   Project.UpdateAutoLoads();
-  Project.IsChanged = false;
-  return true;
 }
 
-bool SaveProjectFile(TProject& Project, const std::string& File, std::string& Error) {
-  return Project.SaveToFile(File, "", "", &Error);
-}
+TResult SaveProjectFile(TProject& Project, const std::string& File) { return Project.SaveToFile(File); }
 
 bool ValidateForAnalysis(TSession& Session, TProject& Project, TStatus& Status) {
   const bool session_ok = Session.IsOK();

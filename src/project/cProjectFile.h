@@ -8,18 +8,27 @@
 #include "project/cProject.h"
 #include "project/cSession.h"
 
+class TVEXIniFile;
+
 // Reads the project from File, then keeps it in step with the libraries: the
 // deck and the connector take the library item of their name (a custom one
 // then reads its own saved values again), every steel section reloads from the
 // section library, and the automatic loads are recomputed. The project's limit
 // states and welded-beam restrictions come from the session first.
-// False (and Error set) when the file is missing, unreadable or not a project file;
-// the project is then cleared.
-bool LoadProjectFile(TProject& Project, const TSession& Session, const std::string& File, std::string& Error);
+// Fails when the file is missing, unreadable or not a project file; the
+// project is then cleared.
+TResult LoadProjectFile(TProject& Project, const TSession& Session, const std::string& File);
+
+// Keeps a project just read in step with the libraries, as opening or
+// importing a file does: the deck and the connector take the library item of
+// their name; a custom one then reads its own values from SavedFile again
+// (without SavedFile a custom one is left as it is). Every steel section then
+// reloads from the section library and the automatic loads are recomputed.
+void ReconcileWithLibraries(TProject& Project, const TSession& Session, TVEXIniFile* SavedFile = nullptr);
 
 // Writes the project into File (keeping keys of an older file that this save
 // does not write), through a temporary file renamed over the old one.
-bool SaveProjectFile(TProject& Project, const std::string& File, std::string& Error);
+TResult SaveProjectFile(TProject& Project, const std::string& File);
 
 // A deck or connector that is not custom takes the library item of its name
 // (exact, else the nearest name); a deck keeps its own WillIgnoreConcreteBelowRibs.

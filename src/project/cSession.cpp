@@ -78,34 +78,36 @@ bool TSession::IsOK() {
   return Status.IsOK();
 }
 
-void TSession::LoadLibraries(const std::string& LibraryFile) {
-  if (!FileExists(LibraryFile)) {
-    Status.SetError(elError, GetAppName() + " library file [" + LibraryFile + "] not available");
-    return;
-  }
+TResult TSession::LoadLibraries(const std::string& LibraryFile) {
+  if (!FileExists(LibraryFile))
+    return TResult::Failure(GetAppName() + " library file [" + LibraryFile + "] not available");
+  // The file is read once; its blocks are decoded from memory.
+  std::string bytes;
+  if (TResult read = ReadFileBytes(LibraryFile, bytes); !read) return read;
+  const int64_t size = static_cast<int64_t>(bytes.size());
+  auto damaged_at = [&](int64_t block) {
+    return TResult::Failure("Error loading from library file [" + LibraryFile + "], position = " +
+                            std::to_string(block));
+  };
   int64_t position = 0;  // 0 stands for the first block, behind the header
-  try {
-    // The file is read once; its blocks are decoded from memory.
-    std::string bytes, error;
-    if (!ReadFileBytes(LibraryFile, bytes, &error)) throw TStreamError(error);
-    const int64_t size = static_cast<int64_t>(bytes.size());
-    for (;;) {
-      // A file written without the end marker simply ends behind its last block.
-      if (position > 0 && position >= size) break;
-      const TLibrarySlot* slot =
-          SlotOfBlock(UpperCase(Trim(TEntityList::PeekStringFromStreamBytes(bytes, position))));
-      if (!slot) break;  // the end marker, or a block this program does not know
-      const int64_t next = (this->*slot->List).LoadFromStreamBytes(bytes, slot->IndexField, position);
-      if (next <= position) break;  // no progress: never loop on the same block
-      position = next;
-    }
-  } catch (const std::exception&) {
-    Status.SetError(elError,
-                    "Error loading from library file [" + LibraryFile + "], position = " + std::to_string(position));
+  for (;;) {
+    // A file written without the end marker simply ends behind its last block.
+    if (position > 0 && position >= size) break;
+    std::string name;
+    if (!TEntityList::PeekStringFromStreamBytes(bytes, position, name)) return damaged_at(position);
+    const TLibrarySlot* slot = SlotOfBlock(UpperCase(Trim(name)));
+    if (!slot) break;  // the end marker, or a block this program does not know
+    int64_t next = position;
+    if (!(this->*slot->List).LoadFromStreamBytes(bytes, slot->IndexField, position, &next))
+      return damaged_at(position);
+    if (next <= position) break;  // no progress: never loop on the same block
+    position = next;
   }
+  return {};
 }
 
-void TSession::LoadLibrariesFromCsv(const std::string& LibraryDefinitionFilename) {
+TResult TSession::LoadLibrariesFromCsv(const std::string& LibraryDefinitionFilename) {
+  TResult result;
   const char* kSection = "Libraries";
   TVEXIniFile ini(LibraryDefinitionFilename, true);
   SetTracked(LibraryFilename, ini.ReadString(kSection, "Name", LibraryFilename));
@@ -115,59 +117,57 @@ void TSession::LoadLibrariesFromCsv(const std::string& LibraryDefinitionFilename
     const std::string index = std::to_string(i);
     std::filesystem::path name(ini.ReadString(kSection, "Library" + index, ""));
     const std::string csv = (folder / name.replace_extension(".csv")).string();
+    const TResult missing = TResult::Failure("Library [" + csv + "] not available");
     if (!FileExists(csv)) {
-      Status.SetError(elError, "Library [" + csv + "] not available");
+      result.Add(missing);
       continue;
     }
     const TLibrarySlot* slot = SlotOfType(UpperCase(ini.ReadString(kSection, "Type" + index, "")));
     if (!slot) continue;
-    if (!(this->*slot->List).LoadFromCsv(csv, slot->IndexField))
-      Status.SetError(elError, "Library [" + csv + "] not available");
+    if (!(this->*slot->List).LoadFromCsv(csv, slot->IndexField)) result.Add(missing);
   }
+  return result;
 }
 
-void TSession::SaveLibraries(const std::string& File) const {
+TResult TSession::SaveLibraries(const std::string& File) const {
   bool is_first = true;
   for (const TLibrarySlot& s : kSlots) {
     const TEntityList& list = this->*s.List;
     if (list.Empty()) continue;
-    list.SaveToStream(File, !is_first);  // the first block starts the file anew
+    // The first block starts the file anew.
+    if (TResult saved = list.SaveToStream(File, !is_first); !saved) return saved;
     is_first = false;
   }
-  TEntityList::WriteStringToStream(File, "", 0);
+  return TEntityList::WriteStringToStream(File, "");
 }
 
-TLibraryGenerationResult GenerateLibraryFile(const std::string& DefinitionsFile, const std::string& OutputFile) {
-  TLibraryGenerationResult result;
-  if (!FileExists(DefinitionsFile)) {
-    result.Messages.push_back("Library definitions file " + DefinitionsFile + " not found");
-    return result;
-  }
+TResult GenerateLibraryFile(const std::string& DefinitionsFile, const std::string& OutputFile) {
+  if (!FileExists(DefinitionsFile))
+    return TResult::Failure("Library definitions file " + DefinitionsFile + " not found");
   TSession session;
-  session.LoadLibrariesFromCsv(DefinitionsFile);
-  result.LibraryFile = OutputFile.empty() ? session.LibraryFilename : OutputFile;
+  const TResult loaded = session.LoadLibrariesFromCsv(DefinitionsFile);
+  const std::string library_file = OutputFile.empty() ? session.LibraryFilename : OutputFile;
 
-  // IsOK resets the status, so keep what the loading reported (a missing CSV)
-  // and report it ahead of the empty libraries it leaves.
-  const TStatus load_status = session.Status;
+  // What could not be read comes first, then the libraries it left empty.
   const bool is_complete = session.IsOK();
-  if (!load_status.IsOK() || !is_complete) {
-    for (const TStatusLine& line : load_status.ErrorList()) result.Messages.push_back(line.Text);
-    for (const TStatusLine& line : session.Status.ErrorList()) result.Messages.push_back(line.Text);
-    return result;
+  if (!loaded || !is_complete) {
+    std::string problems;
+    for (const std::string& line : loaded.MessageLines()) problems += "Error: " + line + "\n";
+    for (const TStatusLine& line : session.Status.ErrorList()) problems += line.Text + "\n";
+    problems.pop_back();
+    return TResult::Failure(problems);
   }
 
-  const std::string temp = result.LibraryFile + ".tmp";
+  const std::string temp = library_file + ".tmp";
   std::error_code ec;
-  try {
-    session.SaveLibraries(temp);
-    std::filesystem::rename(temp, result.LibraryFile);
-  } catch (const std::exception& e) {
-    std::filesystem::remove(temp, ec);
-    result.Messages.push_back(std::string("Error: ") + e.what());
-    return result;
+  TResult saved = session.SaveLibraries(temp);
+  if (saved) {
+    std::filesystem::rename(temp, library_file, ec);
+    if (ec) saved = TResult::Failure(std::filesystem::filesystem_error("cannot rename", temp, library_file, ec).what());
   }
-  result.IsOK = true;
-  result.Messages.push_back("New library file created: " + result.LibraryFile);
-  return result;
+  if (!saved) {
+    std::filesystem::remove(temp, ec);
+    return TResult::Failure("Error: " + saved.Message());
+  }
+  return TResult::Success("New library file created: " + library_file);
 }

@@ -15,9 +15,10 @@
 // ".csv") and "Type<i>" (STEELSECTION, SHEARCONNECTOR, STEELDECK, FLOORUSE,
 // LIMITSTATE or CWBRESTRICTION, letter case ignored; other values are skipped).
 //
-// Failure: loading never raises. Problems go to the session's status as
-// errors; libraries read before a damaged block stay loaded. IsOK resets the
-// status, so it replaces the messages of a previous load by its own.
+// Failure: loading returns a TResult that says what could not be read;
+// libraries read before a damaged block stay loaded. The status holds only
+// what IsOK finds (an empty library), so validating never loses what the
+// loading reported.
 #pragma once
 
 #include <string>
@@ -25,6 +26,7 @@
 
 #include "entity/cEntity.h"
 #include "entity/cEntityList.h"
+#include "entity/cResult.h"
 
 class TSession : public TEntity {
  public:
@@ -47,13 +49,16 @@ class TSession : public TEntity {
   // Reads the blocks of a library file into the libraries they name, in any
   // order; an item whose key is already loaded replaces it. Reading ends at
   // the end marker, at a block naming no library, or at the end of the file.
-  void LoadLibraries(const std::string& LibraryFile);
+  // Fails with "<program> library file [file] not available", or with "Error
+  // loading from library file [file], position = <block>" at a damaged block.
+  TResult LoadLibraries(const std::string& LibraryFile);
   // Reads the CSV libraries named by a definitions file; LibraryFilename
-  // becomes its "Name" (kept when absent). A missing CSV is reported and skipped.
-  void LoadLibrariesFromCsv(const std::string& LibraryDefinitionFilename);
+  // becomes its "Name" (kept when absent). A missing CSV is skipped and
+  // reported as "Library [file] not available", one line each.
+  TResult LoadLibrariesFromCsv(const std::string& LibraryDefinitionFilename);
   // Writes the non-empty libraries as a library file, replacing File, then the
-  // end marker. Throws TStreamError when the file cannot be written.
-  void SaveLibraries(const std::string& File) const;
+  // end marker.
+  TResult SaveLibraries(const std::string& File) const;
 
   TRV_PROPERTIES(TSession, TEntity,
                  Published("LibraryFilename", &TSession::LibraryFilename),
@@ -65,17 +70,12 @@ class TSession : public TEntity {
                  Public("CWBRestrictionLibrary", &TSession::CWBRestrictionLibrary))
 };
 
-// The outcome of GenerateLibraryFile.
-struct TLibraryGenerationResult {
-  bool IsOK = false;
-  std::string LibraryFile;            // the file written (or that would have been)
-  std::vector<std::string> Messages;  // on success the one confirmation line; else the problems, one per line
-};
-
 // Builds a library file from a definitions file: a fresh session loads the
 // CSV libraries it names and, when all of them load and none is empty, writes
 // them to OutputFile, or, when OutputFile is empty, to the definitions file's
 // "Name" (a bare name refers to the current folder). The file is written
 // under a temporary name and then renamed, so a failure leaves any earlier
-// library file untouched. Used by the command line and the desktop program.
-TLibraryGenerationResult GenerateLibraryFile(const std::string& DefinitionsFile, const std::string& OutputFile = "");
+// library file untouched. Success says "New library file created: <file>";
+// a failure gives every problem, one line each, loading errors first.
+// Used by the command line and the desktop program.
+TResult GenerateLibraryFile(const std::string& DefinitionsFile, const std::string& OutputFile = "");

@@ -386,7 +386,7 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
                                  F(p.GetMdes(stStrength, 7), 0), F(std::fabs(p.GetVdes(stStrength, 7)), 0),
                                  F(p.beta_min, 2), NiText(p.ni), F(p.beta_actual, 2),
                                  p.ni_actual > 1000 ? "N/A" : F(p.ni_actual, 1), F(p.phiMbv, 0),
-                                 F(p.GetVcomp(Span), 0)}));
+                                 F(p.GetVcomp(), 0)}));
   }
   TXT.push_back("");
 

@@ -1,6 +1,8 @@
 // The trevalon command line, run as a user runs it: the built program from
 // the build's bin folder, in a fresh working folder, with LC_ALL=C.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +14,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -45,6 +49,13 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
+// A report's text with the date of its "Analysis run" line left out: reports
+// of separate runs compare equal even when the runs straddle midnight.
+std::string Undated(const std::string& report) {
+  return std::regex_replace(report, std::regex("\r\nAnalysis run,[^\r]*\r\n"),
+                            "\r\nAnalysis run,\r\n");
+}
+
 bool Contains(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
@@ -58,14 +69,6 @@ struct TResult {
 
 class Cli : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("trv-cli-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
 
   // Runs trevalon with Args (already quoted where needed) in the working folder.
   TResult Trevalon(const std::string& args, const std::string& locale = "C") {
@@ -96,7 +99,8 @@ class Cli : public ::testing::Test {
     return name;
   }
 
-  fs::path dir_;
+  TempDir scratch_;
+  const fs::path dir_ = scratch_.Path();
 };
 
 // One line on standard error, naming the program, and nothing on standard output.
@@ -142,19 +146,20 @@ TEST_F(Cli, ReportGoesWhereAsked) {
   r = Trevalon("analyse " + Quote("projects/Floor A.tva") + " --report projects/out/r.csv");
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_TRUE(Contains(r.OutLines(), "Results report written to projects/out/r.csv"));
-  EXPECT_EQ(ReadText(dir_ / "projects" / "out" / "r.csv"), ReadText(dir_ / "Floor A.csv"));
+  const std::string floor_a = Undated(ReadText(dir_ / "Floor A.csv"));
+  EXPECT_EQ(Undated(ReadText(dir_ / "projects" / "out" / "r.csv")), floor_a);
 
   // "-": the report alone on standard output.
   r = Trevalon("analyse " + Quote("projects/Floor A.tva") + " --report -");
   EXPECT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out, ReadText(dir_ / "Floor A.csv"));
+  EXPECT_EQ(Undated(r.out), floor_a);
 
   // A link is written through, not replaced.
   fs::create_symlink("projects/out/linked.csv", dir_ / "link.csv");
   r = Trevalon("analyse " + Quote("projects/Floor A.tva") + " --report link.csv");
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_TRUE(fs::is_symlink(dir_ / "link.csv"));
-  EXPECT_EQ(ReadText(dir_ / "projects" / "out" / "linked.csv"), ReadText(dir_ / "Floor A.csv"));
+  EXPECT_EQ(Undated(ReadText(dir_ / "projects" / "out" / "linked.csv")), floor_a);
 
   ExpectOneErrorLine(
       Trevalon("analyse " + Quote("projects/Floor A.tva") + " --report no/such/folder/r.csv"),
@@ -239,23 +244,36 @@ TEST_F(Cli, BadUsageExits2) {
 }
 
 TEST_F(Cli, OlderEditionOfTheStandard) {
-  // The sample's 55 mm deck is too shallow for the older edition: the project does not validate.
-  TResult r = Trevalon("--standard 2003 analyse " + Quote(kSample));
-  EXPECT_EQ(r.code, 2);
-  EXPECT_NE(r.err.find("(Old Cl 1.2.4a)"), std::string::npos) << r.err;
-  EXPECT_FALSE(fs::exists(dir_ / "SampleAnalysis.csv"));
-
-  // On a solid slab it runs; the option may follow the command too.
-  const std::string solid =
-      SampleCopy("Solid.tva", {{"Name=Re-entrant 55 mm x 1.00 mm", "Name=Solid slab"}});
-  r = Trevalon("analyse " + solid + " --standard 2003");
+  // The sample's 55 mm re-entrant deck (b0 = 200 - 25 = 175 mm) is within the
+  // older edition's rib rules; the option may follow the command too.
+  TResult r = Trevalon("analyse " + Quote(kSample) + " --standard 2003");
   EXPECT_EQ(r.code, 0) << r.err;
-  const auto lines = SplitLines(ReadText(dir_ / "Solid.csv"));
+  EXPECT_EQ(r.err, "");
+  auto lines = SplitLines(ReadText(dir_ / "SampleAnalysis.csv"));
   EXPECT_TRUE(Contains(lines, "Standard,AS/NZS2327.1-2003"));
+  EXPECT_TRUE(Contains(lines, "FULL RESULTS,Secondary beam: SB1"));
+  EXPECT_TRUE(Contains(lines, "FULL RESULTS,Primary beam: PB1"));
   EXPECT_TRUE(Contains(lines, "Es,,,200000,MPa"));
+  // 2400^1.5 x 0.043 x sqrt(37.5) = 30960 (fcm for f'c 32) and x sqrt(32) = 28600, to 10 MPa.
+  EXPECT_TRUE(Contains(lines, "Ec for serviceability,,,30960,MPa"));
+  EXPECT_TRUE(Contains(lines, "Ec for shear connector strength,,,28600,MPa"));
   EXPECT_TRUE(Contains(lines, "fvs,,,93,kN"));  // 0.63 x 19^2 x 410 / 1000
-  r = Trevalon("--standard 2017 analyse " + solid);
-  EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "Solid.csv")), "Standard,AS/NZS2327:2017"));
+
+  // An 80 mm trapezoidal deck leaves 300 - 160 = 140 mm of concrete between
+  // ribs: the project does not validate, and the rib height is not the reason.
+  const std::string deep =
+      SampleCopy("Deep.tva", {{"Name=Re-entrant 55 mm x 1.00 mm",
+                               "Name=Trapezoidal 80 mm x 1.05 mm"}});
+  r = Trevalon("--standard 2003 analyse " + deep);
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("(Old Cl 1.2.4d) Width of concrete between"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("(Old Cl 1.2.4a)"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(dir_ / "Deep.csv"));
+
+  r = Trevalon("--standard 2017 analyse " + Quote(kSample));
+  EXPECT_EQ(r.code, 0) << r.err;
+  lines = SplitLines(ReadText(dir_ / "SampleAnalysis.csv"));
+  EXPECT_TRUE(Contains(lines, "Standard,AS/NZS2327:2017"));
 }
 
 TEST_F(Cli, DesignSavesTheChosenSections) {
@@ -272,6 +290,7 @@ TEST_F(Cli, DesignSavesTheChosenSections) {
 
   r = Trevalon("design " + heavy + " --report - --save Designed.tva");
   EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.err, "");  // standard error is no terminal: no progress line
   EXPECT_EQ(r.out.rfind("Trevalon/V", 0), 0u);
   ASSERT_TRUE(fs::exists(dir_ / "Designed.tva"));
   EXPECT_EQ(ReadText(dir_ / "Heavy.tva").find("360UB44.7"),
@@ -326,4 +345,60 @@ TEST_F(Cli, DecimalCommaLocaleReadsTheShippedFiles) {
   const TResult analysed = Trevalon("analyse " + Quote(kSample) + " --report -", "de_DE.UTF-8");
   EXPECT_EQ(analysed.code, 0) << analysed.err;
   EXPECT_NE(analysed.out.find("Strength,\"1,2\",\"1,5\""), std::string::npos);
+}
+
+namespace {
+
+// Runs trevalon in Dir with standard error on a pseudo-terminal, as in a
+// person's shell, and standard output into a file (Out). Returns what the
+// terminal received.
+std::string TrevalonOnATerminal(const fs::path& dir, std::vector<std::string> args, std::string& out) {
+  int terminal = -1, end = -1;
+  if (::openpty(&terminal, &end, nullptr, nullptr, nullptr) != 0) return "no pseudo-terminal";
+  const fs::path out_file = dir / ".stdout";
+  args.insert(args.begin(), kProgram);
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::chdir(dir.c_str()) != 0) ::_exit(126);
+    const int out_fd = ::open(out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int in_fd = ::open("/dev/null", O_RDONLY);
+    ::dup2(in_fd, STDIN_FILENO);
+    ::dup2(out_fd, STDOUT_FILENO);
+    ::dup2(end, STDERR_FILENO);
+    ::close(terminal);
+    ::setenv("LC_ALL", "C", 1);
+    ::execv(kProgram.c_str(), argv.data());
+    ::_exit(127);
+  }
+  ::close(end);
+  std::string shown;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;) shown.append(buffer, static_cast<size_t>(n));
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ::close(terminal);
+  out = ReadText(out_file);
+  fs::remove(out_file);
+  return shown;
+}
+
+}  // namespace
+
+TEST_F(Cli, DesignShowsItsProgressOnATerminal) {
+  std::string out;
+  const std::string shown = TrevalonOnATerminal(dir_, {"design", kSample, "--report", "Designed.csv"}, out);
+  // One line rewritten in place for each candidate, cleared when the beam is done.
+  EXPECT_NE(shown.find("\rDesign, beam 1 of 2: section 1 of "), std::string::npos) << shown;
+  EXPECT_NE(shown.find(" (150UB14.0)\x1b[K"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("\rDesign, beam 2 of 2: section "), std::string::npos) << shown;
+  ASSERT_GE(shown.size(), 4u);
+  EXPECT_EQ(shown.substr(shown.size() - 4), "\r\x1b[K");
+  EXPECT_EQ(shown.find('\n'), std::string::npos) << "nothing but the progress line";
+  // Standard output is what it is without a terminal.
+  const TResult plain = Trevalon("design " + Quote(kSample) + " --report Designed.csv");
+  EXPECT_EQ(plain.code, 0) << plain.err;
+  EXPECT_EQ(out, plain.out);
 }

@@ -6,6 +6,7 @@
 
 #include "components/cConcreteFloor.h"
 #include "components/cStandard.h"
+#include "components/floor_parts.h"
 #include "entity/cEntityList.h"
 #include "entity/cIniFiles.h"
 
@@ -18,9 +19,9 @@ TConcreteFloor& Concrete(TConcreteFloor& c, double fc, double rho, bool table = 
   return c;
 }
 
+// The library's 19 mm stud, of the given diameter and strength, 4 dbs + 5 high.
 void MakeStud(TShearConnector& s, double dbs = 19, double fuc = 450) {
-  s.Name = "19 mm headed stud";
-  s.ConnectorType = ctHeadedStud;
+  SetStud19(s);
   s.dbs = dbs;
   s.hsc = 4 * dbs + 5;
   s.fuc = fuc;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "components/cCapacityFactor.h"
 
 TEST(Standard, NamesOfTheEditions) {
@@ -23,6 +25,41 @@ TEST(Standard, ScopeSetsTheEditionAndRestoresThePreviousOne) {
     EXPECT_EQ(StandardVersion(), kStandard2003);
   }
   EXPECT_EQ(StandardVersion(), kStandard2017);
+}
+
+// A regression test under the 2003 edition and a design table under the 2017
+// edition on two threads at once: each sees its own edition throughout, and
+// neither changes the program-wide one.
+TEST(Standard, GuardsOnTwoThreadsDoNotMeet) {
+  auto run = [](int version, int& mismatches) {
+    TStandardVersionScope edition(version);
+    const double phi = CapacityFactorFor(cfBendingConcrete, version);
+    for (int i = 0; i < 20000; ++i)
+      if (StandardVersion() != version || CapacityFactor(cfBendingConcrete) != phi) ++mismatches;
+  };
+  int old_mismatches = 0, new_mismatches = 0;
+  std::thread old_edition(run, kStandard2003, std::ref(old_mismatches));
+  std::thread new_edition(run, kStandard2017, std::ref(new_mismatches));
+  old_edition.join();
+  new_edition.join();
+  EXPECT_EQ(old_mismatches, 0);
+  EXPECT_EQ(new_mismatches, 0);
+  EXPECT_EQ(StandardVersion(), kStandard2017);
+}
+
+// A worker starts with the program-wide edition, not with its creator's guard;
+// the program-wide edition reaches every thread without a guard of its own.
+TEST(Standard, WorkersStartWithTheProgramWideEdition) {
+  TStandardVersionScope creator(kStandard2003);
+  int seen = -1;
+  std::thread([&] { seen = StandardVersion(); }).join();
+  EXPECT_EQ(seen, kStandard2017);
+
+  SetStandardVersion(kStandard2003);
+  std::thread([&] { seen = StandardVersion(); }).join();
+  SetStandardVersion(kStandard2017);
+  EXPECT_EQ(seen, kStandard2003);
+  EXPECT_EQ(StandardVersion(), kStandard2003) << "the guard still holds on this thread";
 }
 
 TEST(CapacityFactor, TableOfBothEditions) {

@@ -4,6 +4,9 @@
 
 #include <cmath>
 #include <numbers>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "components/cStandard.h"
 #include "entity/cEntityList.h"
@@ -131,16 +134,24 @@ TEST(SteelDeck, Checks) {
        },
        elNone,
        {}},
+      // Ribs up to 80 mm high and 150 mm of concrete between steel ribs are within the rules.
       {kStandard2003, [](TSteelDeck& d) { d.hr = 80; }, elNone, {}},
       {kStandard2003,
        [](TSteelDeck& d) {
+         d.hr = 40;
+         d.bsr = 150;  // b0 = 150
+       },
+       elNone,
+       {}},
+      {kStandard2003,
+       [](TSteelDeck& d) {
          d.VoidRatio = 0.25;
-         d.hr = 79;
-         d.bsr = 200;  // b0 = 100
+         d.hr = 81;
+         d.bsr = 160;  // b0 = 140
        },
        elWarning,
        {"Warning: (Old Cl 1.2.4c) Void ratio within the steel deck should be less than 0.2",
-        "Warning: (Old Cl 1.2.4a) Height of steel deck should be at least 80 mm",
+        "Warning: (Old Cl 1.2.4a) Height of steel deck should not exceed 80 mm",
         "Warning: (Old Cl 1.2.4d) Width of concrete between the mid-height of adjacent steel ribs "
         "(bcr) should be "
         "at least 150 mm"}},
@@ -166,6 +177,40 @@ TEST(SteelDeck, Checks) {
     for (const auto& line : d.Status.ErrorList()) got.push_back(line.Text);
     EXPECT_EQ(got, k.messages);
   }
+}
+
+// The shipped decks under the 2003 rib rules: every rib is at most 80 mm high,
+// and only the 80 mm trapezoidal decks (300 mm pitch, 160 mm steel ribs) leave
+// less than 150 mm of concrete between ribs (b0 = 140 mm).
+TEST(SteelDeck, LibraryDecksUnderTheRibRulesOf2003) {
+  TEntityList decks = TEntityList::Of<TSteelDeckLibraryItem>();
+  const TResult loaded = decks.LoadFromCsv(std::string(TREVALON_TEST_DATA_DIR) + "/library/SteelDecks.csv", "Name");
+  ASSERT_TRUE(loaded.IsOK()) << loaded.Message();
+  TStandardVersionScope old(kStandard2003);
+  std::set<int> types;
+  int narrow_decks = 0;
+  for (int i = 0; i < decks.Count(); ++i) {
+    auto& d = *decks.ItemAs<TSteelDeckLibraryItem>(i);
+    SCOPED_TRACE(d.Name);
+    types.insert(d.DeckType);
+    d.IsOK();
+    std::vector<std::string> rib_messages;
+    for (const auto& line : d.Status.ErrorList()) {
+      const std::string& text = line.Text;
+      if (text.find("1.2.4a") != std::string::npos || text.find("1.2.4d") != std::string::npos)
+        rib_messages.push_back(text);
+    }
+    const bool narrow = d.Name.rfind("Trapezoidal 80 mm", 0) == 0;
+    narrow_decks += narrow;
+    std::vector<std::string> expected;
+    if (narrow)
+      expected.push_back(
+          "Warning: (Old Cl 1.2.4d) Width of concrete between the mid-height of adjacent steel "
+          "ribs (bcr) should be at least 150 mm");
+    EXPECT_EQ(rib_messages, expected);
+  }
+  EXPECT_EQ(types, (std::set<int>{0, 1, 2, 3}));  // solid, trapezoidal, re-entrant, closed rib
+  EXPECT_GT(narrow_decks, 0);
 }
 
 TEST(SteelDeck, CustomDeckSavesItsGeometry) {

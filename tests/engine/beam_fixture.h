@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "components/cStandard.h"
+#include "components/floor_parts.h"
 #include "engine/cBeam.h"
 
 struct TBeamFixture {
@@ -24,23 +25,8 @@ struct TBeamFixture {
     concrete.WetDensity = 2400;
     concrete.ShrinkageStrain = 300;
 
-    deck.Name = "Re-entrant 55 mm x 1.00 mm";
-    deck.hr = 55;
-    deck.sr = 200;
-    deck.bsr = 25;
-    deck.DeckType = 2;
-    deck.t = 1.0;
-    deck.StoredStudsPerRib = 1;
-    deck.Beta = 1;
-    deck.VoidRatio = 0.12;
-    deck.Mass = 13.56;
-
-    connector.Name = "19 mm headed stud";
-    connector.ConnectorType = 0;
-    connector.dbs = 19;
-    connector.hsc = 95;
-    connector.fuc = 410;
-    connector.IsThroughDeckWelded = true;
+    SetRE55Deck(deck);
+    SetStud19(connector);
 
     AddDefaultLimitStates(limit_states);
     AddSection("310UB40.4", 304, 165, 10.2, 6.1, 320, 320);

@@ -354,6 +354,55 @@ TEST(BeamConnectorsTest, LoopRetriesWithMoreConnectorsPerGroup) {
   }
 }
 
+// The office beam over 7.8 m on an open trapezoidal deck (300 mm pitch, 140 mm
+// steel ribs, type 1), ribs across the beam. In the 2017 edition both the
+// least and the greatest spacing are one rib pitch, 300 mm, so the maximum
+// spacing asks for a connector in every rib: x / 300 connectors from the
+// nearer support, 13 at midspan, more than the strength needs
+// (fds = 0.8 x 0.85 x 102.68 = 69.8 kN for one stud per rib: about 9).
+// Such a count fits the minimum spacing exactly. A user count of 5.001 at
+// 1500 mm needs more than the 5 ribs there: one stud per rib truly does not
+// fit, two do.
+TEST(BeamConnectorsTest, ConnectorInEveryRibFitsTheMinimumSpacing) {
+  struct Case {
+    const char* what;
+    double user_ni;  // at 1500 mm; 0: none
+    int UserNr;
+    int group;
+    bool violation;
+  } cases[] = {
+      {"one in every rib", 0, 0, 1, false},
+      {"a thousandth more than 5 ribs hold, loop", 5.001, 0, 2, false},
+      {"a thousandth more than 5 ribs hold, one per rib", 5.001, 1, 1, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TBeamFixture f;
+    f.deck.Name = "Trapezoidal 55 mm x 1.00 mm";
+    f.deck.DeckType = 1;
+    f.deck.sr = 300;
+    f.deck.bsr = 140;
+    f.deck.StoredStudsPerRib = 2;
+    f.beam.Span = 7800;
+    f.AddOfficeLoads();
+    if (c.user_ni > 0) AddUserPCC(f.beam, 1500, c.user_ni);
+    f.beam.UserNr = c.UserNr;
+    f.Analyse();
+    const TBeam& b = f.beam;
+    EXPECT_EQ(b.ShearConnectorsInGroup, c.group);
+    EXPECT_EQ(b.Min_spacing_violation, c.violation);
+    EXPECT_EQ(b.Status.ErrorMsg == "Shear connector spacing problem", c.violation)
+        << b.Status.ErrorMsg;
+    if (c.user_ni > 0) continue;
+    EXPECT_TRUE(b.IsAssessmentOK()) << b.Status.ErrorMsg;
+    for (int i = 0; i < b.PCCList.Count(); ++i) {
+      const TPCC& p = *b.PCCList.PCC(i);
+      EXPECT_NEAR(p.ni_actual, std::min(p.x, 7800 - p.x) / 300, 1e-9) << p.x;
+    }
+    EXPECT_EQ(b.TotalShearConnectors, 26);
+  }
+}
+
 TEST(BeamConnectorsTest, WithoutSpacingProblemsOnePassSuffices) {
   TBeamFixture f;
   f.AddOfficeLoads();

@@ -8,19 +8,19 @@ TEST(DeflectionLimit, DefaultsAndClear) {
   TDeflectionLimit d;
   EXPECT_EQ(d.SectionName, "DeflectionLimit");
   EXPECT_FALSE(d.IsChanged);
-  auto check = [](const TDeflectionLimit& d) {
-    EXPECT_EQ(d.Stage3DLRelLimit, 200);
-    EXPECT_EQ(d.Stage56DLRelLimit, 250);
-    EXPECT_EQ(d.Stage356DLRelLimit, 0);
-    EXPECT_EQ(d.IncrementalRelLimit, 300);
-    EXPECT_EQ(d.TotalRelLimit, 250);
-    EXPECT_EQ(d.Stage3DLAbsLimit, 55);
-    EXPECT_EQ(d.Stage56DLAbsLimit, 0);
-    EXPECT_EQ(d.Stage356DLAbsLimit, 0);
-    EXPECT_EQ(d.IncrementalAbsLimit, 0);
-    EXPECT_EQ(d.TotalAbsLimit, 0);
-    EXPECT_DOUBLE_EQ(d.ShrinkageRatioPriorInservice, 0.4);
-    EXPECT_EQ(d.MaximumCamber, 50);
+  auto check = [](const TDeflectionLimit& limit) {
+    EXPECT_EQ(limit.Stage3DLRelLimit, 200);
+    EXPECT_EQ(limit.Stage56DLRelLimit, 250);
+    EXPECT_EQ(limit.Stage356DLRelLimit, 0);
+    EXPECT_EQ(limit.IncrementalRelLimit, 300);
+    EXPECT_EQ(limit.TotalRelLimit, 250);
+    EXPECT_EQ(limit.Stage3DLAbsLimit, 55);
+    EXPECT_EQ(limit.Stage56DLAbsLimit, 0);
+    EXPECT_EQ(limit.Stage356DLAbsLimit, 0);
+    EXPECT_EQ(limit.IncrementalAbsLimit, 0);
+    EXPECT_EQ(limit.TotalAbsLimit, 0);
+    EXPECT_DOUBLE_EQ(limit.ShrinkageRatioPriorInservice, 0.4);
+    EXPECT_EQ(limit.MaximumCamber, 50);
   };
   check(d);
   d.Stage3DLRelLimit = 1;

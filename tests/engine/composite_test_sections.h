@@ -4,16 +4,13 @@
 
 #include "components/cConcreteFloor.h"
 #include "components/cSteelDeck.h"
+#include "components/floor_parts.h"
 #include "components/steel_test_sections.h"
 #include "engine/cCompositeSection.h"
 
 // 55 mm re-entrant deck, ribs at 200 mm with 25 mm steel ribs.
 inline void SetReentrantDeck(TSteelDeck& deck, bool WillIgnoreConcreteBelowRibs) {
-  deck.Name = "RF55";
-  deck.DeckType = 2;
-  deck.hr = 55;
-  deck.sr = 200;
-  deck.bsr = 25;
+  SetRE55Deck(deck);
   deck.WillIgnoreConcreteBelowRibs = WillIgnoreConcreteBelowRibs;
 }
 

@@ -4,6 +4,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
+
+#include "temp_dir.h"
 
 TEST(FloatToStrDP, WorkedExamples) {
   struct Case {
@@ -25,7 +28,7 @@ TEST(FloatToStrDP, WorkedExamples) {
 }
 
 TEST(FloatToStrDP, FollowsTheDecimalSeparator) {
-  SetDecimalSeparator(',');
+  TRegionalSettingsScope comma({',', 0});
   EXPECT_EQ(FloatToStrDP(false, 0, 3, 2.5), "2,5");
   EXPECT_EQ(FloatToStrDP(false, 0, 3, std::string_view("0,125")), "0,125");
   EXPECT_EQ(FloatToStrGeneral(23.5), "23,5");
@@ -33,7 +36,64 @@ TEST(FloatToStrDP, FollowsTheDecimalSeparator) {
   EXPECT_DOUBLE_EQ(StrToFloatDef("23.5", -1), 23.5);  // files written in the plain form still read
   EXPECT_DOUBLE_EQ(StrToFloatDef("1.000,5", -1), -1);  // but never a mix of both
   EXPECT_EQ(Format("%.1f", {1.25}), "1,3");  // an exact tie rounds away from zero
+}
+
+TEST(RegionalFormat, ShortDateOrders) {
+  std::tm tm{};
+  tm.tm_year = 2026 - 1900;
+  tm.tm_mon = 11;  // December
+  tm.tm_mday = 5;
+  tm.tm_hour = 9;
+  tm.tm_min = 7;
+  tm.tm_sec = 3;
+  const std::time_t when = std::mktime(&tm);
+  const struct {
+    int order;
+    const char* date;
+  } cases[] = {{0, "5/12/2026"}, {1, "12/5/2026"}, {2, "2026-12-05"}};
+  for (const auto& c : cases) {
+    TRegionalSettingsScope format({'.', c.order});
+    EXPECT_EQ(FormatShortDate(when), c.date);
+    EXPECT_EQ(FormatDateTime(when), std::string(c.date) + " 9:07:03");
+  }
+}
+
+// Two threads formatting at once under their own guards (a design-table
+// worker and the window, say): each keeps its separator, and the
+// program-wide format is untouched.
+TEST(RegionalFormat, GuardsOnTwoThreadsDoNotMeet) {
+  auto run = [](char separator, int& mismatches) {
+    TRegionalSettingsScope format({separator, 0});
+    const std::string expected = std::string("2") + separator + "5";
+    for (int i = 0; i < 20000; ++i)
+      if (FloatToStrDP(false, 0, 3, 2.5) != expected || StrToFloatDef(expected, 0) != 2.5) ++mismatches;
+  };
+  int comma_mismatches = 0, point_mismatches = 0;
+  std::thread comma(run, ',', std::ref(comma_mismatches));
+  std::thread point(run, '.', std::ref(point_mismatches));
+  comma.join();
+  point.join();
+  EXPECT_EQ(comma_mismatches, 0);
+  EXPECT_EQ(point_mismatches, 0);
+  EXPECT_EQ(DecimalSeparator(), '.');
+}
+
+TEST(RegionalFormat, WorkersStartWithTheProgramWideFormatAndGuardsNest) {
+  TRegionalSettingsScope creator({',', 2});
+  char seen = 0;
+  std::thread([&] { seen = DecimalSeparator(); }).join();
+  EXPECT_EQ(seen, '.');
+  {
+    TRegionalSettingsScope inner({'.', 1});
+    EXPECT_EQ(RegionalSettings().DateOrder, 1);
+  }
+  EXPECT_EQ(DecimalSeparator(), ',');
+  EXPECT_EQ(RegionalSettings().DateOrder, 2);
+
+  SetDecimalSeparator(',');  // program-wide: every thread without a guard
+  std::thread([&] { seen = DecimalSeparator(); }).join();
   UsePlainRegionalSettings();
+  EXPECT_EQ(seen, ',');
 }
 
 TEST(NumberText, GeneralFormAndPercentages) {
@@ -81,12 +141,11 @@ TEST(Text, EscapeRoundTrip) {
   EXPECT_EQ(UnescapeText(EscapeText("<LF> literal")), "<LF> literal");
 }
 
-TEST(Text, PositionsAndCounts) {
+TEST(Text, PositionsQuotesAndMasks) {
   EXPECT_EQ(PosN("a", "banana", 2), 4);
   EXPECT_EQ(PosN("a", "banana", 4), 0);
   EXPECT_EQ(LastPos("an", "banana"), 4);
   EXPECT_EQ(LastPos("x", "banana"), 0);
-  EXPECT_EQ(CountOccurrences("aa", "aaa"), 2);
   std::string name;
   int n;
   SplitTrailingNumber("SteelSectionList0", name, n);
@@ -138,7 +197,6 @@ TEST(CommaText, JoinQuotesOnlyWhatNeedsIt) {
 TEST(Numbers, SmallHelpers) {
   EXPECT_EQ(Clamp(5, 1, 3), 3);
   EXPECT_EQ(Clamp(-1, 1, 3), 1);
-  EXPECT_TRUE(InRange(2, 1, 3));
   EXPECT_DOUBLE_EQ(Interpolate(45, 40, 50, 32800, 34800), 33800);
   EXPECT_DOUBLE_EQ(Interpolate(5, 1, 1, 10, 20), 20);
   EXPECT_DOUBLE_EQ(Interpolate(1, 1, 1, 10, 20), 10);
@@ -167,7 +225,6 @@ TEST(Identity, NameVersionAndHash) {
 class FoldersTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = std::filesystem::temp_directory_path() / ("trv-folders-" + std::to_string(::getpid()));
     std::filesystem::create_directories(root_ / "config");
     setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
     setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
@@ -175,9 +232,9 @@ class FoldersTest : public ::testing::Test {
   void TearDown() override {
     unsetenv("XDG_CONFIG_HOME");
     unsetenv("XDG_DATA_HOME");
-    std::filesystem::remove_all(root_);
   }
-  std::filesystem::path root_;
+  TempDir scratch_;
+  const std::filesystem::path root_ = scratch_.Path();
 };
 
 TEST_F(FoldersTest, SpecialFoldersAndWorkFolder) {
@@ -207,9 +264,8 @@ TEST_F(FoldersTest, TextFilesAndAtomicWrites) {
   ASSERT_TRUE(WriteFileAtomic(f, std::string("PK\x03\x04", 4)));
   EXPECT_FALSE(IsTextFile(f));
   EXPECT_FALSE(IsTextFile((root_ / "missing").string()));
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomic((root_ / "no-such-dir" / "x").string(), "x", &error));
-  EXPECT_FALSE(error.empty());
+  const std::string lost = (root_ / "no-such-dir" / "x").string();
+  EXPECT_EQ(WriteFileAtomic(lost, "x").Message(), "Cannot write file [" + lost + "]");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), {}), 2);  // no temporary left behind
 }
 
@@ -221,11 +277,14 @@ TEST_F(FoldersTest, AtomicWritesKeepLinksAndDevices) {
   ASSERT_TRUE(WriteFileAtomic(link, "new"));
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   std::string bytes;
-  ReadFileBytes(real, bytes);
+  ASSERT_TRUE(ReadFileBytes(real, bytes));
   EXPECT_EQ(bytes, "new");
   ASSERT_TRUE(WriteFileAtomic("/dev/null", "discarded"));
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomic(root_.string(), "x", &error));
-  EXPECT_NE(error.find("folder"), std::string::npos);
+  EXPECT_EQ(WriteFileAtomic(root_.string(), "x").Message(), "[" + root_.string() + "] is a folder, not a file");
+  std::string unread = "kept";
+  EXPECT_EQ(ReadFileBytes(root_.string(), unread).Message(), "[" + root_.string() + "] is a folder, not a file");
+  EXPECT_EQ(ReadFileBytes((root_ / "missing").string(), unread).Message(),
+            "Cannot open file [" + (root_ / "missing").string() + "]");
+  EXPECT_EQ(unread, "kept");
 }

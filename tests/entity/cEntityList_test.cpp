@@ -82,7 +82,7 @@ TEST(Persistence, IniRoundTripWithPrefixesAndSuffixes) {
   {
     TVEXIniFile ini(file);
     a.SaveToIniFile(ini, "Secondary1", "");
-    ASSERT_TRUE(ini.UpdateFile());
+    ASSERT_TRUE(ini.UpdateFile().IsOK());
   }
   TVEXIniFile ini(file, true);
   EXPECT_EQ(ini.ReadString("Secondary1Assembly", "Name", ""), "Line one<CRLF>line <<two>");
@@ -128,13 +128,13 @@ TEST(Persistence, ShrunkListLeavesStaleKeysThatAreNotRead) {
   a.AddPart("p1", 1);
   a.AddPart("p2", 2);
   a.AddPart("p3", 3);
-  ASSERT_TRUE(a.SaveToFile(file, "", ""));
+  ASSERT_TRUE(a.SaveToFile(file).IsOK());
   a.Parts.Delete(2);
-  ASSERT_TRUE(a.SaveToFile(file, "", ""));
+  ASSERT_TRUE(a.SaveToFile(file).IsOK());
   TVEXIniFile ini(file, true);
   EXPECT_EQ(ini.ReadString("Widget", "Label3", ""), "p3");
   TAssembly b;
-  ASSERT_TRUE(b.LoadFromFile(file, "", ""));
+  ASSERT_TRUE(b.LoadFromFile(file).IsOK());
   EXPECT_EQ(b.Parts.Count(), 2);
 }
 
@@ -164,7 +164,7 @@ TEST(Persistence, CsvRoundTrip) {
   const std::string file = dir.File("w.csv");
   ASSERT_TRUE(list.SaveToCsv(file));
   std::string bytes;
-  ReadFileBytes(file, bytes);
+  ASSERT_TRUE(ReadFileBytes(file, bytes));
   EXPECT_EQ(bytes.substr(0, bytes.find('\r')), "Label,Count,Length,IsActive,Colour");
   EXPECT_NE(bytes.find("\"Base steel beam\",3,2.5,-1,0"), std::string::npos);
   TEntityList back = TEntityList::Of<TWidget>();
@@ -193,23 +193,28 @@ TEST(Stream, RoundTripWithAppendedBlocks) {
   f->Label = "f";
   f->Finish = "gloss";
   fancy.Add("f", std::move(f));
-  widgets.SaveToStream(file, false);
-  fancy.SaveToStream(file, true);
-  TEntityList::WriteStringToStream(file, "", 0);
+  ASSERT_TRUE(widgets.SaveToStream(file, false).IsOK());
+  ASSERT_TRUE(fancy.SaveToStream(file, true).IsOK());
+  ASSERT_TRUE(TEntityList::WriteStringToStream(file, "").IsOK());
 
-  EXPECT_EQ(TEntityList::PeekStringFromStream(file, 0), "Widget");
+  std::string name;
+  ASSERT_TRUE(TEntityList::PeekStringFromStream(file, 0, name).IsOK());
+  EXPECT_EQ(name, "Widget");
   TEntityList w2 = TEntityList::Of<TWidget>();
-  int64_t next = w2.LoadFromStream(file, "Label", 0);
+  int64_t next = 0;
+  ASSERT_TRUE(w2.LoadFromStream(file, "Label", 0, &next).IsOK());
   ASSERT_EQ(w2.Count(), 2);
   EXPECT_EQ(w2.ItemAs<TWidget>(0)->Label, "a \xE2\x82\xAC");
-  EXPECT_EQ(TEntityList::PeekStringFromStream(file, next), "FancyWidget");
+  ASSERT_TRUE(TEntityList::PeekStringFromStream(file, next, name).IsOK());
+  EXPECT_EQ(name, "FancyWidget");
   TEntityList f2 = TEntityList::Of<TFancyWidget>();
-  next = f2.LoadFromStream(file, "Label", next);
+  ASSERT_TRUE(f2.LoadFromStream(file, "Label", next, &next).IsOK());
   EXPECT_EQ(f2.ItemAs<TFancyWidget>(0)->Finish, "gloss");
-  EXPECT_EQ(TEntityList::PeekStringFromStream(file, next), "");  // the end marker
+  ASSERT_TRUE(TEntityList::PeekStringFromStream(file, next, name).IsOK());
+  EXPECT_EQ(name, "");  // the end marker
 }
 
-TEST(Stream, DamagedFilesRaiseClearErrors) {
+TEST(Stream, DamagedFilesGiveClearErrors) {
   TempDir dir;
   auto write = [&](const std::string& name, const std::string& bytes) {
     std::ofstream(dir.File(name), std::ios::binary) << bytes;
@@ -234,12 +239,14 @@ TEST(Stream, DamagedFilesRaiseClearErrors) {
   };
   for (const auto& c : cases) {
     TEntityList list = TEntityList::Of<TWidget>();
-    try {
-      list.LoadFromStream(write(c.name, c.bytes), "Label", 0);
-      ADD_FAILURE() << c.name << " loaded without error";
-    } catch (const TStreamError& e) {
-      EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << c.name << ": " << e.what();
-    }
+    int64_t next = -7;
+    const TResult loaded = list.LoadFromStream(write(c.name, c.bytes), "Label", 0, &next);
+    EXPECT_FALSE(loaded.IsOK()) << c.name << " loaded without error";
+    EXPECT_NE(loaded.Message().find(c.error), std::string::npos) << c.name << ": " << loaded.Message();
+    EXPECT_EQ(next, -7) << c.name << ": no position behind a damaged block";
   }
-  EXPECT_THROW(TEntityList::PeekStringFromStream(dir.File("missing.tvl"), 0), TStreamError);
+  std::string name = "unchanged";
+  const TResult missing = TEntityList::PeekStringFromStream(dir.File("missing.tvl"), 0, name);
+  EXPECT_EQ(missing.Message(), "Cannot open file [" + dir.File("missing.tvl") + "]");
+  EXPECT_EQ(name, "unchanged");
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 
 #include "entity/VEXUtility.h"
 #include "entity/test_entities.h"
@@ -122,7 +123,28 @@ struct PathCase {
   bool is_expected;
 };
 
+// What a failure prints of a case.
+void PrintTo(const PathCase& c, std::ostream* os) {
+  *os << c.path << "=" << c.expected << " gives " << c.actual << (c.is_expected ? ", as expected" : ", not expected");
+}
+
 class PathTest : public ::testing::TestWithParam<PathCase> {};
+
+// "Weight_is_12_6_within_1pct": the path and the expected value in the letters
+// and digits a test name may hold.
+std::string PathCaseName(const ::testing::TestParamInfo<PathCase>& info) {
+  const std::string text =
+      std::string(info.param.path) + " is " + ReplaceAll(info.param.expected, "(+/-", " within ");
+  std::string name;
+  for (char c : text) {
+    if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+    else if (c == '?') name += "Anything";
+    else if (c == '%') name += "pct";
+    else if (!name.empty() && name.back() != '_') name += '_';
+  }
+  while (!name.empty() && name.back() == '_') name.pop_back();
+  return name;
+}
 
 TEST_P(PathTest, CalcActualValue) {
   TAssembly a;
@@ -152,7 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"Weight", "12.6(+/-0.05)", "12.5", false},
                       PathCase{"Weight", "12.6 (+/-1%)(+/-0.05)", "12.5", false},
                       PathCase{"Parts0.Length", "1.5", "1.5", true}, PathCase{"Main.Length", "9000.0", "9000.0", true},
-                      PathCase{"Main.IsActive", "False", "False", true}));
+                      PathCase{"Main.IsActive", "False", "False", true}),
+    PathCaseName);
 
 TEST(Path, TextToleranceAndRoundingEdges) {
   TWidget w;

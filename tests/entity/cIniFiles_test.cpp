@@ -6,16 +6,12 @@
 #include <fstream>
 
 #include "entity/VEXUtility.h"
+#include "temp_dir.h"
 
 namespace {
-std::string TempFile(const std::string& name) {
-  auto dir = std::filesystem::temp_directory_path() / ("trv-ini-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  return (dir / name).string();
-}
 std::string Slurp(const std::string& f) {
   std::string b;
-  ReadFileBytes(f, b);
+  EXPECT_TRUE(ReadFileBytes(f, b)) << f;
   return b;
 }
 }  // namespace
@@ -42,6 +38,7 @@ TEST(IniFile, OrderIsKeptAndKeysReplacedInPlace) {
 }
 
 TEST(IniFile, EncodingsAreKept) {
+  TempDir dir;
   struct Case {
     std::string bytes;
     TVEXIniFile::TEncoding encoding;
@@ -52,14 +49,14 @@ TEST(IniFile, EncodingsAreKept) {
       {std::string("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0c\0a\0f\0\xE9\0", 24), TVEXIniFile::TEncoding::Utf16LE},
   };
   for (const auto& c : cases) {
-    const std::string f = TempFile("enc.ini");
+    const std::string f = dir.File("enc.ini");
     std::ofstream(f, std::ios::binary) << c.bytes;
     {
       TVEXIniFile ini(f);
       EXPECT_EQ(ini.Encoding(), c.encoding);
       EXPECT_EQ(ini.ReadString("S", "k", ""), "caf\xC3\xA9");
       ini.WriteString("S", "n", "\xE2\x82\xAC");
-      ASSERT_TRUE(ini.UpdateFile());
+      ASSERT_TRUE(ini.UpdateFile().IsOK());
     }
     TVEXIniFile again(f, true);
     EXPECT_EQ(again.Encoding(), c.encoding);
@@ -69,8 +66,8 @@ TEST(IniFile, EncodingsAreKept) {
 }
 
 TEST(IniFile, WrittenOnDestructionUnlessReadOnly) {
-  const std::string f = TempFile("d.ini");
-  std::filesystem::remove(f);
+  TempDir dir;
+  const std::string f = dir.File("d.ini");
   { TVEXIniFile(f, true).WriteString("S", "k", "v"); }
   EXPECT_FALSE(std::filesystem::exists(f));
   {
@@ -82,10 +79,11 @@ TEST(IniFile, WrittenOnDestructionUnlessReadOnly) {
 }
 
 TEST(IniFile, HostileFilesReadAsEmpty) {
-  const std::string dir = TempFile("a-folder");
-  std::filesystem::create_directories(dir);
-  TVEXIniFile folder(dir, true);
-  EXPECT_FALSE(folder.LoadError().empty());
+  TempDir dir;
+  const std::string subfolder = dir.File("a-folder");
+  std::filesystem::create_directories(subfolder);
+  TVEXIniFile folder(subfolder, true);
+  EXPECT_EQ(folder.LoadResult().Message(), "[" + subfolder + "] is a folder, not a file");
   EXPECT_TRUE(folder.ReadSections().empty());
   std::string bytes(1 << 20, 'x');
   bytes += "\n[S]\nk=v\n";
@@ -93,6 +91,18 @@ TEST(IniFile, HostileFilesReadAsEmpty) {
   EXPECT_EQ(big.ReadString("S", "k", ""), "v");
   auto bad = TVEXIniFile::FromBytes(std::string("[S]\nk=\xFF\xFE\x00zz\n", 12));
   EXPECT_TRUE(bad.SectionExists("S"));
-  TVEXIniFile missing(TempFile("never-there.ini"), true);
-  EXPECT_TRUE(missing.LoadError().empty());
+  TVEXIniFile missing(dir.File("never-there.ini"), true);
+  EXPECT_TRUE(missing.LoadResult().IsOK());
+}
+
+TEST(IniFile, AFailedWriteSaysWhy) {
+  TempDir dir;
+  const std::string f = dir.File("no-such-folder/x.ini");
+  TVEXIniFile ini(f);
+  ini.IsReadOnly = true;  // no second attempt when it goes
+  ini.WriteString("S", "k", "v");
+  const TResult written = ini.UpdateFile();
+  EXPECT_FALSE(written.IsOK());
+  EXPECT_EQ(written.Message(), "Cannot write file [" + f + "]");
+  EXPECT_EQ(TVEXIniFile::FromBytes("[S]").UpdateFile().Message(), "No file name to write to");
 }

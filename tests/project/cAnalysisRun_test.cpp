@@ -6,29 +6,49 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <future>
+#include <thread>
 
 #include "entity/cIniFiles.h"
 #include "project/sample_fixture.h"
+#include "temp_dir.h"
 
 namespace {
 
-// Records what a run shows.
+// Records what a run reports, in order.
 class TRecordingObserver : public TAnalysisObserver {
  public:
+  std::vector<std::string> Events;  // one line per callback
   std::vector<std::string> Log;
-  std::vector<std::string> StatusTexts;
   std::vector<int> SummarySides;
+  std::vector<TBeamSummary> Summaries;
   std::vector<std::pair<int, std::string>> Candidates;  // side, full name
-  std::function<void(int, const TImportedBeam&)> OnSummary;
+  std::vector<TRunOutcome> Outcomes;
+  std::function<void(int)> OnSummary;                  // side
+  std::function<void(int, int)> OnCandidate;           // side, index
 
-  void AddLogLine(const std::string& Line) override { Log.push_back(Line); }
-  void SetStatusText(const std::string& Text) override { StatusTexts.push_back(Text); }
-  void ShowSummaryPanel(int Side, const TImportedBeam& Beam) override {
-    SummarySides.push_back(Side);
-    if (OnSummary) OnSummary(Side, Beam);
+  void RunStarted(int BeamCount) override { Events.push_back("started " + std::to_string(BeamCount)); }
+  void BeamStarted(int Side, int Index, int Count) override {
+    Events.push_back("beam " + std::to_string(Side) + ": " + std::to_string(Index) + " of " + std::to_string(Count));
   }
-  void ShowCandidateSection(int Side, const TCustomSteelSection& Candidate, bool) override {
+  void CandidateTried(int Side, int Index, int Count, const TCustomSteelSection& Candidate, bool) override {
+    Events.push_back("candidate " + std::to_string(Index) + " of " + std::to_string(Count) + " " + Candidate.Name);
     Candidates.emplace_back(Side, Candidate.FullName());
+    if (OnCandidate) OnCandidate(Side, Index);
+  }
+  void BeamFinished(int Side, const TBeamSummary& Summary) override {
+    Events.push_back("finished " + std::to_string(Side));
+    SummarySides.push_back(Side);
+    Summaries.push_back(Summary);
+    if (OnSummary) OnSummary(Side);
+  }
+  void LogLine(const std::string& Line) override {
+    Events.push_back("log " + Line);
+    Log.push_back(Line);
+  }
+  void RunFinished(const TRunOutcome& Outcome) override {
+    Events.push_back(Outcome.IsCancelled ? "cancelled" : "done");
+    Outcomes.push_back(Outcome);
   }
 };
 
@@ -57,11 +77,38 @@ double PointLoad(const TImportedBeam& beam, const std::string& description, doub
 
 const char kSelfWeightOnPB[] = "(Auto) Secondary beam self-weight applied to PB";
 
+// Everything a run may change, as text: the project file the project would
+// save, each beam's sections and loads (automatic loads are never saved) and
+// the statuses.
+std::string State(TProject& project) {
+  auto ini = TVEXIniFile::FromBytes("");
+  project.SaveToIniFile(ini, "", "");
+  std::string state = ini.ToBytes();
+  for (int side = 0; side < 3; ++side) {
+    const TImportedBeam& beam = *project.GetBeam(side);
+    state += "beam " + std::to_string(side) + ": " + beam.Status.ErrorText() + "\n";
+    for (int i = 0; i < beam.SteelSectionList.Count(); ++i) {
+      const TSteelSection& s = *beam.SteelSection(i);
+      state += s.SectionType + " " + s.Name + " " + s.Grade + " d=" + FloatToStrGeneral(s.BaseSteelSection.d) +
+               " tf=" + FloatToStrGeneral(s.BaseSteelSection.tf) + "\n";
+    }
+    for (const TAppliedLoadList* list : {&beam.DistributedLoadList, &beam.PointLoadList})
+      for (int i = 0; i < list->Count(); ++i) {
+        const TAppliedLoad& load = *list->Load(i);
+        state += load.Description + ":";
+        for (const char* name : {"StartValue", "FinishValue", "Value", "Position"})
+          if (const TProperty* value = load.Properties().Find(name)) state += " " + FloatToStrGeneral(value->GetFloat(load));
+        state += "\n";
+      }
+  }
+  return state + "project: " + project.Status.ErrorText();
+}
+
 }  // namespace
 
 class AnalysisRun : public SampleTest {
  protected:
-  std::string Run(TRecordingObserver& observer, TStringList* report, bool dump = true) {
+  TRunOutcome Run(TRecordingObserver& observer, TStringList* report, bool dump = true) {
     TAnalysisRun run(project, session, observer);
     TAnalysisRunOptions options;
     options.Report = report;
@@ -92,13 +139,10 @@ class AnalysisRun : public SampleTest {
     }
     ini.WriteString("Secondary2Beam", "Mark", "SB2");
     ini.WriteString("Geometry", "IsSide2SameAsSide1", "0");
-    const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("trv-run-" + std::to_string(::getpid()) + ".tva");
-    ASSERT_TRUE(WriteFileAtomic(file.string(), ini.ToBytes()));
-    std::string error;
-    const bool loaded = LoadProjectFile(project, session, file.string(), error);
-    std::filesystem::remove(file);
-    ASSERT_TRUE(loaded) << error;
+    TempDir dir;
+    const std::string file = dir.Write("two-sides.tva", ini.ToBytes());
+    const TResult loaded = LoadProjectFile(project, session, file);
+    ASSERT_TRUE(loaded.IsOK()) << loaded.Message();
     ASSERT_TRUE(project.GetHasBeam(2));
   }
 };
@@ -107,16 +151,18 @@ TEST_F(AnalysisRun, BeamsRunSide1ThenSide2ThenPrimary) {
   OpenWithTwoSides();
   TRecordingObserver observer;
   TStringList report;
-  const std::string summary = Run(observer, &report);
+  const TRunOutcome outcome = Run(observer, &report);
   EXPECT_EQ(observer.SummarySides, (std::vector<int>{1, 2, 0}));
   EXPECT_EQ(observer.Log, (std::vector<std::string>{"    Secondary beam (Side 1) OK",
                                                     "    Secondary beam (Side 2) OK",
                                                     "    Primary beam PB1 OK"}));
-  EXPECT_EQ(summary,
-            "Secondary beam (Side 1) OK; Secondary beam (Side 2) OK; Primary beam PB1 OK; ");
-  ASSERT_FALSE(observer.StatusTexts.empty());
-  EXPECT_EQ(observer.StatusTexts.back(),
-            "Secondary beam (Side 1) OK; Secondary beam (Side 2) OK; Primary beam PB1 OK");
+  EXPECT_FALSE(outcome.IsCancelled);
+  EXPECT_EQ(outcome.SummaryText, "Secondary beam (Side 1) OK; Secondary beam (Side 2) OK; Primary beam PB1 OK");
+  // Each beam starts, counted among the three, and finishes before the next.
+  EXPECT_EQ(observer.Events,
+            (std::vector<std::string>{"started 3", "beam 1: 1 of 3", "finished 1", "log     Secondary beam (Side 1) OK",
+                                      "beam 2: 2 of 3", "finished 2", "log     Secondary beam (Side 2) OK",
+                                      "beam 0: 3 of 3", "finished 0", "log     Primary beam PB1 OK", "done"}));
   // The report's blocks follow the same order.
   const auto at = [&](const std::string& line) {
     return std::find(report.begin(), report.end(), line) - report.begin();
@@ -238,6 +284,9 @@ TEST_F(AnalysisRun, KeepsTheFirstPassingSectionInLibraryOrder) {
   EXPECT_EQ(run.AutoSelectSteelSection(1, false), 2);
   EXPECT_EQ(observer.Candidates, (std::vector<std::pair<int, std::string>>{
                                      {1, "UB:150UB14.0/KESTREL"}, {1, "UB:610UB125/KESTREL"}}));
+  // Counted among the four sections of the beam's type and grade.
+  EXPECT_EQ(observer.Events,
+            (std::vector<std::string>{"candidate 1 of 4 150UB14.0", "candidate 2 of 4 610UB125"}));
   const TImportedBeam& sb = *project.GetBeam(1);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(sb.SteelSection(i)->Name, "610UB125");
   EXPECT_TRUE(sb.IsAssessmentOK());
@@ -342,6 +391,10 @@ TEST_F(AnalysisRun, MarkingLeavesCustomSectionsAlone) {
   }
   Run(observer, nullptr);
   for (const auto& [side, name] : observer.Candidates) EXPECT_EQ(side, 1) << name;
+  // A custom section's summary line shows its type and no grade.
+  ASSERT_EQ(observer.Summaries.size(), 2u);
+  EXPECT_EQ(observer.Summaries[1].Grade, "");
+  EXPECT_EQ(observer.Summaries[1].Section, "Custom_I");
   EXPECT_EQ(pb.SteelSection(0)->Name, "Custom");
   EXPECT_EQ(pb.SteelSection(0)->SectionType, "Custom_I");
   EXPECT_NE(project.GetBeam(1)->SteelSection(0)->Name, kAutoSelect);
@@ -364,10 +417,10 @@ TEST_F(AnalysisRun, SecondaryChoiceLoadsThePrimaryBeamBeforeItsAnalysis) {
   SetSection(sb, kAutoSelect);
   double load_seen = -1, M_seen = -1;
   TRecordingObserver observer;
-  observer.OnSummary = [&](int side, const TImportedBeam& beam) {
+  observer.OnSummary = [&](int side) {
     if (side != 0) return;
-    load_seen = PointLoad(beam, kSelfWeightOnPB, 3000);
-    M_seen = beam.GetPCCAt(4500)->GetMdes(stStrength, 3);
+    load_seen = PointLoad(pb, kSelfWeightOnPB, 3000);
+    M_seen = pb.GetPCCAt(4500)->GetMdes(stStrength, 3);
   };
   Run(observer, nullptr);
   const double mass = sb.SteelSection(0)->Mass();  // kg/m of the section chosen
@@ -397,4 +450,212 @@ TEST_F(AnalysisRun, AnalyseAfterDesignKeepsTheChosenSections) {
   EXPECT_NE(
       std::find(report.begin(), report.end(), "\"Base steel beam\",UB," + pb + ",KESTREL,0,0,0,0"),
       report.end());
+}
+
+// ---------------------------------------------------------------------------
+// The summary line.
+
+TEST_F(AnalysisRun, SummaryRowFollowsTheBeamsResults) {
+  // Before any run a beam has no results: names only.
+  const TBeamSummary fresh = BeamSummary(project, 1, "Secondary beam SB1");
+  EXPECT_EQ(fresh.Beam, "Sec: SB1");
+  EXPECT_EQ(fresh.Grade, "KESTREL");
+  EXPECT_EQ(fresh.Section, "360UB44.7");
+  EXPECT_FALSE(fresh.IsAnalysed);
+  for (const std::string& cell : {fresh.Strength, fresh.Stress, fresh.Deflection, fresh.CamberText,
+                                  fresh.ShearConnectorsText})
+    EXPECT_EQ(cell, "");
+
+  TRecordingObserver observer;
+  Run(observer, nullptr);
+  ASSERT_EQ(observer.Summaries.size(), 2u);
+  EXPECT_EQ(observer.Summaries[0].Side, 1);
+  EXPECT_EQ(observer.Summaries[1].Beam, "Pri: PB1");
+  EXPECT_EQ(observer.Summaries[1].Caption, "Primary beam PB1");
+  EXPECT_EQ(observer.Summaries[1].Outcome, "Primary beam PB1 OK");
+
+  // Known results, to see each cell written from them.
+  TImportedBeam& sb = *project.GetBeam(1);
+  sb.Stage3MomentRatio = 0.874;  // the largest strength ratio
+  sb.CompStageMomentRatio = 0.5;
+  sb.MaxBottomStressRatio = 1.016;  // over the limit
+  sb.CamberType = 2;
+  sb.CamberAbsolute = 25;
+  sb.TotalShearConnectors = 1000;
+  TBeamSummary row = BeamSummary(project, 1, "Secondary beam SB1");
+  EXPECT_TRUE(row.IsAnalysed);
+  EXPECT_EQ(row.Strength, "87%");
+  EXPECT_EQ(row.Stress, "102%");
+  EXPECT_EQ(row.CamberText, "25 mm");
+  EXPECT_EQ(row.ShearConnectorsText, "1000");
+  EXPECT_FALSE(row.IsOK);  // a ratio above 1 fails the assessment
+  EXPECT_EQ(row.ErrorText, "");
+  EXPECT_EQ(row.Outcome, "Secondary beam SB1 OK");  // its status is clean: the log says OK
+  // More connectors than any beam carries: no count is shown.
+  sb.TotalShearConnectors = 1001;
+  EXPECT_EQ(BeamSummary(project, 1, "Secondary beam SB1").ShearConnectorsText, "N/A");
+  sb.Status.SetError(elWarning, "Span is outside the typical range");
+  row = BeamSummary(project, 1, "SB");
+  EXPECT_EQ(row.ErrorText, "Span is outside the typical range");
+  EXPECT_EQ(row.Outcome, "SB Span is outside the typical range");
+  // A beam without a mark goes by its caption.
+  sb.Mark = "";
+  EXPECT_EQ(BeamSummary(project, 1, "Secondary beam").Beam, "Secondary beam");
+}
+
+// ---------------------------------------------------------------------------
+// Cancelling.
+
+TEST_F(AnalysisRun, DesignCancelledAtACandidateLeavesTheProjectAsItWas) {
+  const std::string before = State(project);
+  TRecordingObserver observer;
+  TAnalysisRun run(project, session, observer);
+  observer.OnCandidate = [&](int, int index) {
+    if (index == 3) run.RequestCancel();
+  };
+  run.MarkStandardSectionsForSelection();
+  TStringList report = {"held"};
+  TAnalysisRunOptions options;
+  options.Report = &report;
+  options.WillDumpReport = true;
+  const TRunOutcome outcome = run.RunAnalysis(options);
+
+  EXPECT_TRUE(outcome.IsCancelled);
+  EXPECT_EQ(outcome.Message, "Analysis cancelled");
+  EXPECT_EQ(observer.Candidates.size(), 3u);  // the third is finished, no fourth begun
+  EXPECT_TRUE(observer.SummarySides.empty());
+  EXPECT_EQ(observer.Log, std::vector<std::string>{"Analysis cancelled"});
+  EXPECT_EQ(observer.Events.back(), "cancelled");
+  EXPECT_EQ(report, TStringList{"held"});
+  EXPECT_EQ(State(project), before);  // sections, loads, statuses: the Design's marking too
+  EXPECT_EQ(project.GetBeam(1)->SteelSection(0)->Name, "360UB44.7");
+  EXPECT_EQ(project.GetBeam(1)->PCCList.Count(), 0);  // no results from the section it was trying
+
+  // The request ends with the run: the next Design goes through.
+  TRecordingObserver next;
+  TAnalysisRun design(project, session, next);
+  design.MarkStandardSectionsForSelection();
+  EXPECT_FALSE(design.RunAnalysis(TAnalysisRunOptions{}).IsCancelled);
+  EXPECT_TRUE(project.GetIsAssessmentOK());
+  observer.OnCandidate = nullptr;
+  run.MarkStandardSectionsForSelection();
+  EXPECT_FALSE(run.RunAnalysis(TAnalysisRunOptions{}).IsCancelled);
+}
+
+TEST_F(AnalysisRun, AnalysisCancelledBetweenBeamsLeavesTheProjectAsItWas) {
+  OpenWithTwoSides();
+  const std::string before = State(project);
+  TRecordingObserver observer;
+  TAnalysisRun run(project, session, observer);
+  observer.OnSummary = [&](int side) {
+    if (side == 1) run.RequestCancel();
+  };
+  TStringList report;
+  TAnalysisRunOptions options;
+  options.Report = &report;
+  options.WillDumpReport = true;
+  const TRunOutcome outcome = run.RunAnalysis(options);
+
+  EXPECT_TRUE(outcome.IsCancelled);
+  EXPECT_EQ(outcome.SummaryText, "");
+  EXPECT_EQ(observer.Events,
+            (std::vector<std::string>{"started 3", "beam 1: 1 of 3", "finished 1",
+                                      "log     Secondary beam (Side 1) OK", "log Analysis cancelled", "cancelled"}));
+  EXPECT_TRUE(report.empty());  // not even the header stays
+  EXPECT_EQ(State(project), before);
+  EXPECT_EQ(project.GetBeam(1)->PCCList.Count(), 0);
+  EXPECT_EQ(project.GetBeam(1)->MaxStrengthRatio(), 0);
+}
+
+// The window runs the analysis on a worker thread and cancels from its
+// interface thread while a candidate is being tried.
+TEST_F(AnalysisRun, CancelFromAnotherThread) {
+  const std::string before = State(project);
+  TRecordingObserver observer;
+  TAnalysisRun run(project, session, observer);
+  std::promise<void> trying, cancelled;
+  std::future<void> is_trying = trying.get_future();
+  std::shared_future<void> is_cancelled = cancelled.get_future().share();
+  observer.OnCandidate = [&](int, int index) {
+    if (index != 1) return;
+    trying.set_value();
+    is_cancelled.wait();
+  };
+  run.MarkStandardSectionsForSelection();
+  std::thread worker([&] { run.RunAnalysis(TAnalysisRunOptions{}); });
+  is_trying.wait();
+  run.RequestCancel();
+  cancelled.set_value();
+  worker.join();
+  EXPECT_EQ(observer.Candidates.size(), 1u);
+  ASSERT_EQ(observer.Outcomes.size(), 1u);
+  EXPECT_TRUE(observer.Outcomes[0].IsCancelled);
+  EXPECT_EQ(State(project), before);
+}
+
+// ---------------------------------------------------------------------------
+// Property paths.
+
+TEST_F(AnalysisRun, PathsAreEvaluatedAsTestOutputs) {
+  TRecordingObserver observer;
+  Run(observer, nullptr);
+  const struct {
+    const char* path;
+    const char* expected;
+    const char* actual;
+    const char* compared;
+    bool is_expected;
+  } cases[] = {
+      {"Geometry.SecondarySpacingSide1", "?", "3000", "3000", true},
+      {"project.geometry.secondaryspacingside1", "3000", "3000", "3000", true},
+      {"Beam.Span", "9000.0", "9000.0", "9000.0", true},      // shown at the expected decimals
+      {"Beam.Span", "9100(+/-2%)", "9000", "9000", true},       // within 2 % of 9100
+      {"Beam.Span", "9100(+/-50)", "9000", "9000", false},      // 100 mm off
+      {"Beam.Span", "9", "9000", "9000", false},
+      {"Beam1.SteelSectionList0.Name", "360UB44.7", "360UB44.7", "360UB44.7", true},
+      {"Description", "?", "Internal primary beam carrying secondary beams at 3 m centres",
+       "Internal primary beam carrying secondary beams at 3 m centres", true},
+      {"IsOK", "True", "True", "True", true},
+      {"Nope.Span", "?", "** UNKNOWN ENTITY **", "** UNKNOWN ENTITY **", true},
+      {"Beam.Nope", "1", "** UNKNOWN PROPERTY **", "** UNKNOWN PROPERTY **", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.path) + "=" + c.expected);
+    const TPathEvaluation value = EvaluatePath(project, c.path, c.expected);
+    EXPECT_EQ(value.ActualValue, c.actual);
+    EXPECT_EQ(value.ComparedValue, c.compared);
+    EXPECT_EQ(value.IsExpected, c.is_expected);
+    EXPECT_FALSE(value.IsCalculationError);
+  }
+  // A ratio compared at ten decimals is shown at ten, while the test output
+  // keeps the expected decimals and two more.
+  const TPathEvaluation ratio = EvaluatePath(project, "Beam.MaxStrengthRatio", "0.0000000000");
+  EXPECT_EQ(ratio.ComparedValue, FloatToStrDP(false, 10, 0, project.GetBeam(0)->MaxStrengthRatio()));
+  EXPECT_EQ(ratio.ComparedValue.size(), 12u);
+  EXPECT_FALSE(ratio.IsExpected);
+}
+
+namespace {
+
+// A project whose engine fails on one value, as a broken calculation would.
+class TFailingProject : public TProject {
+ public:
+  std::string StringValue(const std::string& PropertyName, const std::string& Default, int DP,
+                          int MaxDPIncrease) override {
+    if (PropertyName == "BROKEN") throw std::runtime_error("no capacity");
+    return TProject::StringValue(PropertyName, Default, DP, MaxDPIncrease);
+  }
+};
+
+}  // namespace
+
+TEST(PathEvaluation, AnEngineErrorIsACalculationError) {
+  TFailingProject project;
+  const TPathEvaluation shown = EvaluatePath(project, "Project.Broken");
+  EXPECT_TRUE(shown.IsCalculationError);
+  EXPECT_EQ(shown.ActualValue, "** Calculation error: no capacity **");
+  EXPECT_EQ(shown.ComparedValue, shown.ActualValue);
+  EXPECT_TRUE(shown.IsExpected);  // "?" judges nothing
+  EXPECT_FALSE(EvaluatePath(project, "Broken", "1").IsExpected);
+  EXPECT_FALSE(EvaluatePath(project, "Storeys", "0").IsCalculationError);
 }

@@ -28,8 +28,8 @@ void LoadText(TProject& p, const std::string& text) {
 }
 
 TProject& LoadedSample(TProject& p) {
-  std::string error;
-  EXPECT_TRUE(LoadProjectFile(p, Libraries(), SamplePath(), error)) << error;
+  const TResult loaded = LoadProjectFile(p, Libraries(), SamplePath());
+  EXPECT_TRUE(loaded.IsOK()) << loaded.Message();
   return p;
 }
 
@@ -52,11 +52,10 @@ TEST(ProjectFile, SampleLoadsValidAndSavesTheSameFileTwice) {
   EXPECT_TRUE(p.IsOK()) << p.Status.ErrorText();
 
   TempDir dir;
-  std::string error;
-  ASSERT_TRUE(SaveProjectFile(p, dir.File("first.tva"), error)) << error;
+  ASSERT_TRUE(SaveProjectFile(p, dir.File("first.tva")).IsOK());
   TProject again;
-  ASSERT_TRUE(LoadProjectFile(again, Libraries(), dir.File("first.tva"), error)) << error;
-  ASSERT_TRUE(SaveProjectFile(again, dir.File("second.tva"), error)) << error;
+  ASSERT_TRUE(LoadProjectFile(again, Libraries(), dir.File("first.tva")).IsOK());
+  ASSERT_TRUE(SaveProjectFile(again, dir.File("second.tva")).IsOK());
   const std::string first = ReadBytes(dir.File("first.tva"));
   EXPECT_FALSE(first.empty());
   EXPECT_EQ(first, ReadBytes(dir.File("second.tva")));
@@ -379,10 +378,9 @@ TEST(ProjectFile, SaveKeepsKeysOfTheOlderFileAndLeavesNoTemporaryFile) {
     ini.WriteString("Project", "OldKey", "kept");
   }
   TProject p;
-  std::string error;
-  ASSERT_TRUE(LoadProjectFile(p, Libraries(), file, error)) << error;
+  ASSERT_TRUE(LoadProjectFile(p, Libraries(), file).IsOK());
   p.Designer = "New designer";
-  ASSERT_TRUE(SaveProjectFile(p, file, error)) << error;
+  ASSERT_TRUE(SaveProjectFile(p, file).IsOK());
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"old.tva"});
 
   TVEXIniFile saved(file, true);
@@ -416,11 +414,10 @@ TEST(ProjectFile, DamagedFilesGiveAnErrorOrDefaults) {
     SCOPED_TRACE(c.name);
     TProject p;
     LoadedSample(p);
-    std::string error;
-    const bool loaded = LoadProjectFile(p, Libraries(), c.file, error);
-    EXPECT_EQ(loaded, c.loads);
+    const TResult loaded = LoadProjectFile(p, Libraries(), c.file);
+    EXPECT_EQ(loaded.IsOK(), c.loads);
     if (!loaded) {
-      EXPECT_FALSE(error.empty());
+      EXPECT_FALSE(loaded.Message().empty());
       EXPECT_EQ(p.Project, "");  // cleared, not half-read
     }
     // Whatever was read can be checked, summarised and saved again.
@@ -429,7 +426,8 @@ TEST(ProjectFile, DamagedFilesGiveAnErrorOrDefaults) {
     EXPECT_FALSE(SavedText(p).empty());
   }
   TProject p;
-  std::string error;
-  EXPECT_FALSE(LoadProjectFile(p, Libraries(), dir.File("missing.tva"), error));
-  EXPECT_NE(error.find("missing.tva"), std::string::npos);
+  EXPECT_EQ(LoadProjectFile(p, Libraries(), dir.File("missing.tva")).Message(),
+            "Project file [" + dir.File("missing.tva") + "] not found");
+  EXPECT_EQ(LoadProjectFile(p, Libraries(), dir.File("folder.tva")).Message(),
+            "[" + dir.File("folder.tva") + "] is a folder, not a file");
 }

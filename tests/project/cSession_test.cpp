@@ -67,13 +67,13 @@ TEST(Session, IsOKNamesEveryEmptyLibraryDecksFirst) {
 TEST(Session, GeneratedLibraryHoldsTheShippedCsvData) {
   TempDir dir;
   const std::string file = dir.File("Trevalon.tvl");
-  TLibraryGenerationResult result = GenerateLibraryFile(kDefinitions, file);
-  ASSERT_TRUE(result.IsOK) << (result.Messages.empty() ? "" : result.Messages[0]);
-  EXPECT_EQ(result.Messages, std::vector<std::string>{"New library file created: " + file});
+  const TResult result = GenerateLibraryFile(kDefinitions, file);
+  ASSERT_TRUE(result.IsOK()) << result.Message();
+  EXPECT_EQ(result.Message(), "New library file created: " + file);
   EXPECT_FALSE(std::filesystem::exists(file + ".tmp"));
 
   TSession session;
-  session.LoadLibraries(file);
+  ASSERT_TRUE(session.LoadLibraries(file).IsOK());
   EXPECT_TRUE(session.IsOK()) << session.Status.ErrorText();
   // One item per data line of each CSV file.
   EXPECT_EQ(session.SteelSectionLibrary.Count(), 418);
@@ -143,9 +143,9 @@ TEST(Session, GenerationWritesToTheDefinitionsName) {
   text.replace(text.find("Name=Trevalon.tvl"), 17, "Name=" + out);
   const std::string definitions = dir.Write("Defs.ini", text);
 
-  TLibraryGenerationResult result = GenerateLibraryFile(definitions);
-  EXPECT_TRUE(result.IsOK);
-  EXPECT_EQ(result.LibraryFile, out);
+  const TResult result = GenerateLibraryFile(definitions);
+  EXPECT_TRUE(result.IsOK());
+  EXPECT_EQ(result.Message(), "New library file created: " + out);
   EXPECT_TRUE(std::filesystem::exists(out));
 }
 
@@ -158,15 +158,15 @@ TEST(Session, BlocksLoadInAnyOrderAndEndAtAnUnknownName) {
   connectors.Add("a", Connector("Stud", 19));
   TEntityList unknown = TEntityList::Of<TSession>();  // a block no library reads
   unknown.Add("s", std::make_unique<TSession>());
-  uses.SaveToStream(file, false);
-  connectors.SaveToStream(file, true);
-  unknown.SaveToStream(file, true);
-  connectors.SaveToStream(file, true);  // behind the unknown block: never read
-  TEntityList::WriteStringToStream(file, "", 0);
+  ASSERT_TRUE(uses.SaveToStream(file, false).IsOK());
+  ASSERT_TRUE(connectors.SaveToStream(file, true).IsOK());
+  ASSERT_TRUE(unknown.SaveToStream(file, true).IsOK());
+  ASSERT_TRUE(connectors.SaveToStream(file, true).IsOK());  // behind the unknown block: never read
+  ASSERT_TRUE(TEntityList::WriteStringToStream(file, "").IsOK());
 
   TSession session;
-  session.LoadLibraries(file);
-  EXPECT_TRUE(session.Status.ErrorList().empty()) << session.Status.ErrorText();
+  const TResult loaded = session.LoadLibraries(file);
+  EXPECT_TRUE(loaded.IsOK()) << loaded.Message();
   ASSERT_EQ(session.FloorUseLibrary.Count(), 1);
   EXPECT_EQ(session.FloorUseLibrary.Key(0), "Office, 120Slab G32, 3LL Reduc, 1SDL, [Def:500,250,0.7,0.4]");
   EXPECT_EQ(session.ShearConnectorLibrary.Count(), 1);
@@ -178,11 +178,11 @@ TEST(Session, RepeatedKeyReplacesTheEarlierItem) {
   TEntityList connectors = TEntityList::Of<TShearConnectorLibraryItem>();
   connectors.Add("1", Connector("19 mm stud", 19));
   connectors.Add("2", Connector("19 MM STUD", 20));
-  connectors.SaveToStream(file, false);
-  TEntityList::WriteStringToStream(file, "", 0);
+  ASSERT_TRUE(connectors.SaveToStream(file, false).IsOK());
+  ASSERT_TRUE(TEntityList::WriteStringToStream(file, "").IsOK());
 
   TSession session;
-  session.LoadLibraries(file);
+  ASSERT_TRUE(session.LoadLibraries(file).IsOK());
   ASSERT_EQ(session.ShearConnectorLibrary.Count(), 1);
   EXPECT_EQ(session.ShearConnectorLibrary.ItemAs<TShearConnectorLibraryItem>(0)->dbs, 20);
 }
@@ -192,35 +192,40 @@ TEST(Session, DamagedFileKeepsWhatLoadedAndNamesThePosition) {
   const std::string file = dir.File("lib.tvl");
   TEntityList connectors = TEntityList::Of<TShearConnectorLibraryItem>();
   connectors.Add("a", Connector("Stud", 19));
-  connectors.SaveToStream(file, false);
+  ASSERT_TRUE(connectors.SaveToStream(file, false).IsOK());
   const auto second_block = std::filesystem::file_size(file);
   TEntityList decks = TEntityList::Of<TSteelDeckLibraryItem>();
   decks.Add("d", std::make_unique<TSteelDeckLibraryItem>());
-  decks.SaveToStream(file, true);
+  ASSERT_TRUE(decks.SaveToStream(file, true).IsOK());
   std::filesystem::resize_file(file, second_block + 30);  // cut inside the deck block
 
   TSession session;
-  session.LoadLibraries(file);
+  const TResult loaded = session.LoadLibraries(file);
   EXPECT_EQ(session.ShearConnectorLibrary.Count(), 1);
   EXPECT_EQ(session.SteelDeckLibrary.Count(), 0);
-  EXPECT_EQ(Messages(session.Status), std::vector<std::string>{"Error: Error loading from library file [" + file +
-                                                               "], position = " + std::to_string(second_block)});
+  EXPECT_FALSE(loaded.IsOK());
+  EXPECT_EQ(loaded.Message(),
+            "Error loading from library file [" + file + "], position = " + std::to_string(second_block));
+  // Validating names the library the damage left empty, and the loading's
+  // message is still there to show beside it.
+  EXPECT_FALSE(session.IsOK());
+  EXPECT_EQ(session.Status.ErrorMsg, "Missing or invalid steel deck library");
+  EXPECT_EQ(loaded.Message(),
+            "Error loading from library file [" + file + "], position = " + std::to_string(second_block));
 
   // Without the end marker the file simply ends behind its last whole block.
   std::filesystem::resize_file(file, second_block);
   TSession whole;
-  whole.LoadLibraries(file);
+  EXPECT_TRUE(whole.LoadLibraries(file).IsOK());
   EXPECT_EQ(whole.ShearConnectorLibrary.Count(), 1);
-  EXPECT_TRUE(whole.Status.ErrorList().empty()) << whole.Status.ErrorText();
 }
 
 TEST(Session, MissingLibraryFile) {
   TempDir dir;
   const std::string file = dir.File("none.tvl");
   TSession session;
-  session.LoadLibraries(file);
-  EXPECT_EQ(Messages(session.Status),
-            std::vector<std::string>{"Error: Trevalon library file [" + file + "] not available"});
+  EXPECT_EQ(session.LoadLibraries(file).Message(), "Trevalon library file [" + file + "] not available");
+  EXPECT_TRUE(session.Status.ErrorList().empty());
 }
 
 TEST(Session, DefinitionsTypesIgnoreCaseAndSkipUnknownOnes) {
@@ -232,8 +237,8 @@ TEST(Session, DefinitionsTypesIgnoreCaseAndSkipUnknownOnes) {
                                             "Library1=Sections.txt\nType1=SteelSection\n"
                                             "Library2=Beams.csv\nType2=Beams\n");
   TSession session;
-  session.LoadLibrariesFromCsv(definitions);
-  EXPECT_TRUE(session.Status.ErrorList().empty()) << session.Status.ErrorText();
+  const TResult loaded = session.LoadLibrariesFromCsv(definitions);
+  EXPECT_TRUE(loaded.IsOK()) << loaded.Message();
   EXPECT_EQ(session.LibraryFilename, "Trevalon.kvl");  // no Name: kept
   ASSERT_EQ(session.SteelSectionLibrary.Count(), 1);
   EXPECT_EQ(session.SteelSectionLibrary.Key(0), "UB:310UB40.4/300PLUS");
@@ -250,26 +255,28 @@ TEST(Session, MissingCsvIsReportedAndSkipped) {
                                             "Library1=Missing.csv\nType1=FLOORUSE\n"
                                             "Library2=Limits.csv\nType2=LIMITSTATE\n");
   TSession session;
-  session.LoadLibrariesFromCsv(definitions);
+  const TResult loaded = session.LoadLibrariesFromCsv(definitions);
   EXPECT_EQ(session.LibraryFilename, "Out.tvl");
-  EXPECT_EQ(Messages(session.Status),
-            std::vector<std::string>{"Error: Library [" + dir.File("Missing.csv") + "] not available"});
+  EXPECT_EQ(loaded.MessageLines(),
+            std::vector<std::string>{"Library [" + dir.File("Missing.csv") + "] not available"});
   EXPECT_EQ(session.LimitStateLibrary.Count(), 1);
 
-  // Generation stops before writing anything and says why.
+  // Generation stops before writing anything and says why: the loading
+  // first, then the libraries it left empty.
   const std::string out = dir.File("Out.tvl");
-  TLibraryGenerationResult result = GenerateLibraryFile(definitions, out);
-  EXPECT_FALSE(result.IsOK);
+  const TResult result = GenerateLibraryFile(definitions, out);
+  EXPECT_FALSE(result.IsOK());
   EXPECT_FALSE(std::filesystem::exists(out));
-  ASSERT_FALSE(result.Messages.empty());
-  EXPECT_EQ(result.Messages[0], "Error: Library [" + dir.File("Missing.csv") + "] not available");
-  EXPECT_EQ(result.Messages[1], "Error: Missing or invalid steel deck library");
+  const std::vector<std::string> lines = result.MessageLines();
+  ASSERT_EQ(lines.size(), 6u) << result.Message();
+  EXPECT_EQ(lines[0], "Error: Library [" + dir.File("Missing.csv") + "] not available");
+  EXPECT_EQ(lines[1], "Error: Missing or invalid steel deck library");
 }
 
 TEST(Session, MissingDefinitionsFile) {
   TempDir dir;
   const std::string definitions = dir.File("VarnLibrary.ini");
-  TLibraryGenerationResult result = GenerateLibraryFile(definitions, dir.File("out.tvl"));
-  EXPECT_FALSE(result.IsOK);
-  EXPECT_EQ(result.Messages, std::vector<std::string>{"Library definitions file " + definitions + " not found"});
+  const TResult result = GenerateLibraryFile(definitions, dir.File("out.tvl"));
+  EXPECT_FALSE(result.IsOK());
+  EXPECT_EQ(result.Message(), "Library definitions file " + definitions + " not found");
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "components/floor_parts.h"
 #include "entity/cStatus.h"
 #include "project/cProject.h"
 #include "project/cSession.h"
@@ -37,20 +38,18 @@ inline void MakeValidProject(TProject& p) {
   g.SecondaryStartSide1 = g.SecondaryStartSide2 = 3000;
   g.Ds = 150;
   p.ConcreteFloor.ConcreteStrength = 32;
+  // The shared deck made 80 mm deep with 40 mm steel ribs, and a taller stud.
   TSteelDeck& d = p.SteelDeck;
-  d.Name = "Test deck";
-  d.DeckType = 2;
+  SetRE55Deck(d);
+  d.Name = "Test deck 80 mm";
+  d.ShortCode = "TD80";
   d.hr = 80;
-  d.sr = 200;
   d.bsr = 40;
   d.VoidRatio = 0.1;
   d.Mass = 12;
   TShearConnector& c = p.ShearConnector;
-  c.Name = "19 mm stud";
-  c.ConnectorType = 0;
-  c.dbs = 19;
+  SetStud19(c);
   c.hsc = 125;
-  c.fuc = 410;
   p.GetBeam(0)->Mark = "PB1";
   p.GetBeam(1)->Mark = "SB1";
   p.GetBeam(2)->Mark = "SB2";
@@ -71,7 +70,7 @@ inline std::string SamplePath() { return std::string(TREVALON_TEST_DATA_DIR) + "
 inline const TSession& Libraries() {
   static TSession* session = [] {
     auto* s = new TSession;
-    s->LoadLibraries(std::string(TREVALON_BIN_DIR) + "/Trevalon.tvl");
+    (void)s->LoadLibraries(std::string(TREVALON_BIN_DIR) + "/Trevalon.tvl");  // the tests check the libraries
     return s;
   }();
   return *session;

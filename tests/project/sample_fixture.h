@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <string>
 
 #include "entity/VEXUtility.h"
@@ -20,13 +21,24 @@ class SampleTest : public ::testing::Test {
  protected:
   void SetUp() override {
     UsePlainRegionalSettings();
-    session.LoadLibraries(kLibraryFile);
+    ASSERT_TRUE(session.LoadLibraries(kLibraryFile).IsOK());
     ASSERT_TRUE(session.IsOK()) << session.Status.ErrorMsg;
-    std::string error;
-    ASSERT_TRUE(LoadProjectFile(project, session, kSampleFile, error)) << error;
+    const TResult loaded = LoadProjectFile(project, session, kSampleFile);
+    ASSERT_TRUE(loaded.IsOK()) << loaded.Message();
   }
 
-  // Analyse with a report, as the Analyse command does.
+  // Noon of 5 December 2026 in local time: the report's date, whatever the day the tests run.
+  static std::time_t RunDate() {
+    std::tm tm{};
+    tm.tm_year = 2026 - 1900;
+    tm.tm_mon = 11;
+    tm.tm_mday = 5;
+    tm.tm_hour = 12;
+    tm.tm_isdst = -1;
+    return std::mktime(&tm);
+  }
+
+  // Analyse with a report, as the Analyse command does, on a fixed date.
   TStringList Report() {
     TStringList lines;
     TAnalysisObserver quiet;
@@ -35,6 +47,7 @@ class SampleTest : public ::testing::Test {
     options.Report = &lines;
     options.WillDumpReport = true;
     options.ProjectFileName = "SampleAnalysis.tva";
+    options.Clock = RunDate;
     run.RunAnalysis(options);
     return lines;
   }

@@ -1,8 +1,14 @@
-// TProject: the project settings block of the results report and the two
-// one-line design summaries behind the project checksum.
+// TProject: the project settings block of the results report, the two
+// one-line design summaries and the project checksum made from them.
+#include "project/cProject.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
 #include "components/cStandard.h"
 #include "entity/VEXUtility.h"
-#include "project/cProject.h"
 
 using namespace report;
 
@@ -54,4 +60,12 @@ std::string TProject::DesignOutputSummary() const {
 
 std::string TProject::CalcNewChecksum() const {
   return HashText(DesignInputSummary() + DesignOutputSummary()).substr(0, 8);
+}
+
+std::string CurrentUserCode() {
+  std::string login;
+  if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name) login = pw->pw_name;
+  if (login.empty())
+    if (const char* user = std::getenv("USER")) login = user;
+  return HashText(login).substr(0, 8);
 }

@@ -1,4 +1,4 @@
-#include "admin/cDesignTable.h"
+#include "project/cDesignTable.h"
 
 #include "entity/VEXUtility.h"
 #include "entity/cIniFiles.h"

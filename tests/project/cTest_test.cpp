@@ -1,10 +1,10 @@
-#include "admin/cTest.h"
+#include "project/cTest.h"
 
 #include <gtest/gtest.h>
 
-#include "admin/cDesignTable.h"
 #include "entity/cEntityList.h"
 #include "entity/cIniFiles.h"
+#include "project/cDesignTable.h"
 
 namespace {
 

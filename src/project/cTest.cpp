@@ -1,4 +1,4 @@
-#include "admin/cTest.h"
+#include "project/cTest.h"
 
 #include "entity/VEXUtility.h"
 #include "entity/cIniFiles.h"

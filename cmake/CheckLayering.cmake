@@ -1,0 +1,41 @@
+# Fails when a unit includes a header from a folder after its own:
+#   entity -> components -> engine -> report -> project -> admin -> app, ui
+# Usage: cmake -DSOURCE_DIR=<src folder> -P CheckLayering.cmake
+if(NOT SOURCE_DIR)
+  message(FATAL_ERROR "SOURCE_DIR not set")
+endif()
+
+set(order entity components engine report project admin app ui)
+# app and ui are both front ends at the top: neither uses the other.
+set(rank_entity 0)
+set(rank_components 1)
+set(rank_engine 2)
+set(rank_report 3)
+set(rank_project 4)
+set(rank_admin 5)
+set(rank_app 6)
+set(rank_ui 6)
+
+set(violations 0)
+foreach(folder IN LISTS order)
+  file(GLOB_RECURSE units ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+  foreach(unit IN LISTS units)
+    file(STRINGS ${unit} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[A-Za-z_]+/")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([A-Za-z_]+)/.*" "\\1" used "${line}")
+      if(NOT DEFINED rank_${used} OR used STREQUAL folder)
+        continue()
+      endif()
+      if(rank_${used} GREATER_EQUAL rank_${folder})
+        file(RELATIVE_PATH shown ${SOURCE_DIR} ${unit})
+        message(SEND_ERROR "${shown}: ${line} (units in ${folder}/ may use only ${folder}/ and the folders before it)")
+        math(EXPR violations "${violations} + 1")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(violations GREATER 0)
+  message(FATAL_ERROR "${violations} include(s) against the folder order")
+endif()
+message(STATUS "Every include follows the folder order")

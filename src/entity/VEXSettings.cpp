@@ -1,0 +1,119 @@
+#include "entity/VEXSettings.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "entity/VEXAppInfo.h"
+#include "entity/VEXText.h"
+#include "entity/cIniFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  return home && *home ? std::string(home) : std::string();
+}
+
+std::string XdgFolder(const char* variable, const char* fallback) {
+  const char* v = std::getenv(variable);
+  if (v && *v && v[0] == '/') return std::string(v);
+  std::string home = HomeFolder();
+  return home.empty() ? std::string() : home + "/" + fallback;
+}
+
+std::string StripTrailingSlash(std::string p) {
+  while (p.size() > 1 && p.back() == '/') p.pop_back();
+  return p;
+}
+
+bool IsDirectory(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_directory(path, ec);
+}
+
+}  // namespace
+
+std::string SettingsFileName() {
+  std::string config = XdgFolder("XDG_CONFIG_HOME", ".config");
+  if (config.empty()) return GetAppName() + ".ini";
+  return config + "/" + GetAppName() + "/" + GetAppName() + ".ini";
+}
+
+static const char kSettingsSection[] = "Settings";
+
+int ReadSettingInteger(const std::string& Name) {
+  TVEXIniFile ini(SettingsFileName(), true);
+  return ini.ReadInteger(kSettingsSection, Name, 0);
+}
+
+std::string ReadSettingString(const std::string& Name) {
+  TVEXIniFile ini(SettingsFileName(), true);
+  return ini.ReadString(kSettingsSection, Name, "");
+}
+
+int WriteSettingInteger(const std::string& Name, int Value) {
+  {
+    std::error_code ec;
+    fs::create_directories(fs::path(SettingsFileName()).parent_path(), ec);
+    TVEXIniFile ini(SettingsFileName());
+    ini.WriteInteger(kSettingsSection, Name, Value);
+    (void)ini.UpdateFile();  // a failed write shows in the value read back
+  }
+  return ReadSettingInteger(Name);
+}
+
+std::string WriteSettingString(const std::string& Name, const std::string& Value) {
+  {
+    std::error_code ec;
+    fs::create_directories(fs::path(SettingsFileName()).parent_path(), ec);
+    TVEXIniFile ini(SettingsFileName());
+    ini.WriteString(kSettingsSection, Name, Value);
+    (void)ini.UpdateFile();  // a failed write shows in the value read back
+  }
+  return ReadSettingString(Name);
+}
+
+std::string GetProgramFolder() {
+  std::error_code ec;
+  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return ".";
+  return exe.parent_path().string();
+}
+
+std::string GetSpecialFolder(const std::string& FolderName) {
+  std::string name = UpperCase(FolderName);
+  std::string path;
+  if (name == "APPDATA") {
+    path = XdgFolder("XDG_CONFIG_HOME", ".config");
+  } else if (name == "LOCAL_APPDATA") {
+    path = XdgFolder("XDG_DATA_HOME", ".local/share");
+  } else if (name == "PERSONAL") {
+    std::string home = HomeFolder();
+    path = IsDirectory(home + "/Documents") ? home + "/Documents" : home;
+  } else if (name == "PROGRAM_FILES") {
+    path = fs::path(GetProgramFolder()).parent_path().string();
+  } else if (name == "COMMON_APPDATA") {
+    path = "/var/lib";
+  }
+  path = StripTrailingSlash(path);
+  if (!IsDirectory(path)) return "$" + FolderName + "$";
+  return path;
+}
+
+std::string GetWorkFolder(const std::string& Subfolder) {
+  std::string base = XdgFolder("XDG_DATA_HOME", ".local/share");
+  if (base.empty()) return "";
+  std::error_code ec;
+  fs::create_directories(base, ec);
+  if (!IsDirectory(base)) return "";
+  base = StripTrailingSlash(base);
+  std::string wanted = base + "/" + Subfolder;
+  fs::create_directories(wanted, ec);
+  if (IsDirectory(wanted)) return wanted + "/";
+  std::string temp = base + "/Temp";
+  fs::create_directories(temp, ec);
+  if (IsDirectory(temp)) return temp + "/";
+  return base + "/";
+}

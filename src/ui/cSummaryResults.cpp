@@ -1,0 +1,125 @@
+#include "ui/cSummaryResults.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+#include "ui/cIcons.h"
+#include "ui/cRunWorker.h"
+#include "ui/cUiUtility.h"
+
+namespace {
+
+const char* const kHeadings[] = {"Beam", "Grade", "Steel section", "Strength", "Stress", "Deflection", "Camber",
+                                 "Shear connectors"};
+const char* const kBeamWords[] = {"primary beam", "side-1 secondary beam", "side-2 secondary beam"};
+
+}  // namespace
+
+TSummaryResultsPage::TSummaryResultsPage(QWidget* Parent) : QWidget(Parent) {
+  setObjectName(QStringLiteral("pnlSummaryResults"));
+  setAccessibleName(QStringLiteral("Summary Results"));
+  setStatusTip(QStringLiteral("Summary of analysis results"));
+  grid_ = new QGridLayout(this);
+  grid_->setHorizontalSpacing(14);
+  grid_->setVerticalSpacing(4);
+  for (int c = 0; c < colCount; ++c) {
+    auto* heading = new QLabel(QString::fromLatin1(kHeadings[c]));
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    grid_->addWidget(heading, 0, c, c >= colStrength ? Qt::AlignRight : Qt::AlignLeft);
+  }
+  auto* ok_heading = new QLabel(QStringLiteral("OK?"));
+  QFont bold = ok_heading->font();
+  bold.setBold(true);
+  ok_heading->setFont(bold);
+  grid_->addWidget(ok_heading, 0, colCount);
+
+  // Lines in display order: side 1, side 2, primary.
+  int row = 1;
+  for (int side : {1, 2, 0}) {
+    TLine& line = LineOf(side);
+    for (int c = 0; c < colCount; ++c) {
+      line.Cells[static_cast<size_t>(c)] = new QLabel;
+      line.Cells[static_cast<size_t>(c)]->setAccessibleName(QString::fromLatin1(kHeadings[c]) + QStringLiteral(" of ") +
+                                                            QString::fromLatin1(kBeamWords[side]));
+      grid_->addWidget(line.Cells[static_cast<size_t>(c)], row, c, c >= colStrength ? Qt::AlignRight : Qt::AlignLeft);
+    }
+    auto* status = new QWidget;
+    auto* status_layout = new QHBoxLayout(status);
+    status_layout->setContentsMargins(0, 0, 0, 0);
+    line.Tick = new QLabel;
+    line.Tick->setPixmap(BundledIcon("tick").pixmap(16, 16));
+    line.Tick->setAccessibleName(QStringLiteral("Passes"));
+    line.Cross = new QLabel;
+    line.Cross->setPixmap(BundledIcon("cross").pixmap(16, 16));
+    line.Cross->setAccessibleName(QStringLiteral("Fails"));
+    line.Error = new QLabel;
+    line.Error->setAccessibleName(QStringLiteral("Error of ") + QString::fromLatin1(kBeamWords[side]));
+    line.Error->setStyleSheet(QStringLiteral("color: #b52b27"));
+    status_layout->addWidget(line.Tick);
+    status_layout->addWidget(line.Cross);
+    status_layout->addWidget(line.Error, 1);
+    grid_->addWidget(status, row, colCount);
+    ++row;
+  }
+  grid_->setColumnStretch(colCount, 1);
+  grid_->setRowStretch(row, 1);
+  ClearResultsDisplay();
+}
+
+void TSummaryResultsPage::SetBeamName(int Side, const QString& Name) {
+  LineOf(Side).Cells[colBeam]->setText(Name);
+}
+
+void TSummaryResultsPage::SetSection(int Side, const QString& Grade, const QString& Name) {
+  LineOf(Side).Cells[colGrade]->setText(Grade);
+  LineOf(Side).Cells[colSection]->setText(Name);
+}
+
+void TSummaryResultsPage::SetLineVisible(int Side, bool IsVisible) {
+  TLine& line = LineOf(Side);
+  for (QLabel* cell : line.Cells) cell->setVisible(IsVisible);
+  line.Error->parentWidget()->setVisible(IsVisible);
+}
+
+bool TSummaryResultsPage::IsLineVisible(int Side) const { return !LineOf(Side).Cells[colBeam]->isHidden(); }
+
+void TSummaryResultsPage::ShowSummaryPanel(const TBeamSummary& Summary) {
+  TLine& line = LineOf(Summary.Side);
+  SetSection(Summary.Side, ToQ(Summary.Grade), ToQ(Summary.Section));
+  line.Cells[colStrength]->setText(ToQ(Summary.Strength));
+  line.Cells[colStress]->setText(ToQ(Summary.Stress));
+  line.Cells[colDeflection]->setText(ToQ(Summary.Deflection));
+  line.Cells[colCamber]->setText(ToQ(Summary.CamberText));
+  line.Cells[colConnectors]->setText(ToQ(Summary.ShearConnectorsText));
+  line.Tick->setVisible(Summary.IsOK);
+  line.Cross->setVisible(!Summary.IsOK);
+  line.Error->setVisible(!Summary.IsOK);
+  line.Error->setText(Summary.IsOK ? QString() : ToQ(Summary.ErrorText));
+}
+
+void TSummaryResultsPage::ClearResultsDisplay() {
+  for (int side = 0; side < 3; ++side) {
+    TLine& line = LineOf(side);
+    for (int c = colStrength; c < colCount; ++c) line.Cells[static_cast<size_t>(c)]->clear();
+    line.Error->clear();
+    line.Tick->hide();
+    line.Cross->hide();
+    line.Error->hide();
+  }
+}
+
+void TSummaryResultsPage::HideErrors() {
+  for (TLine& line : lines_) {
+    line.Cross->hide();
+    line.Error->hide();
+  }
+}
+
+QString TSummaryResultsPage::Text(int Side, TColumn Column) const {
+  return LineOf(Side).Cells[static_cast<size_t>(Column)]->text();
+}
+QString TSummaryResultsPage::ErrorText(int Side) const { return LineOf(Side).Error->text(); }
+bool TSummaryResultsPage::IsTickShown(int Side) const { return !LineOf(Side).Tick->isHidden(); }
+bool TSummaryResultsPage::IsCrossShown(int Side) const { return !LineOf(Side).Cross->isHidden(); }

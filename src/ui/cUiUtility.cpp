@@ -1,0 +1,25 @@
+#include "ui/cUiUtility.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include "entity/VEXUtility.h"
+
+QString DeriveFileName(const QString& BasePath, const QString& Suffix, const QString& Extension) {
+  QString path = BasePath.isEmpty() ? QCoreApplication::applicationFilePath() : BasePath;
+  const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+  const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+  if (dot > slash) path.truncate(dot);
+  return path + Suffix + Extension;
+}
+
+QString ProgramFolder() { return ToQ(GetProgramFolder()); }
+
+QString ProgramFile(const QString& Name) { return ProgramFolder() + QLatin1Char('/') + Name; }
+
+QString WorkFolder() { return ToQ(GetWorkFolder(GetAppName())); }
+
+TBusyCursor::TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+
+TBusyCursor::~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }

@@ -1,0 +1,130 @@
+// Pictures of the program as a person first meets it, for review: the
+// conditions-of-use box, the main window with the sample project opened and
+// analysed (summary results and Event Log), and every page of the navigation
+// tree for the sample. Run under an X server (scripts/screenshots starts one
+// with Xvfb).
+//   trevalon-screenshots OUTPUT_FOLDER
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QThread>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+
+#include "entity/VEXUtility.h"
+#include "ui/cIcons.h"
+#include "ui/cMessages.h"
+#include "ui/cSummaryResults.h"
+#include "ui/cUiUtility.h"
+#include "ui/fAbout.h"
+#include "ui/fGeometryPage.h"
+#include "ui/fMain.h"
+
+namespace {
+
+void Settle() {
+  for (int i = 0; i < 20; ++i) {
+    QApplication::processEvents();
+    QThread::msleep(20);
+  }
+}
+
+bool Save(QWidget& Widget, const QString& File) {
+  Settle();
+  QPixmap picture;
+  if (QWindow* window = Widget.windowHandle(); window && window->screen())
+    picture = window->screen()->grabWindow(0, Widget.frameGeometry().x(), Widget.frameGeometry().y(),
+                                           Widget.frameGeometry().width(), Widget.frameGeometry().height());
+  if (picture.isNull()) picture = Widget.grab();
+  const bool ok = picture.save(File);
+  std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(File));
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Trevalon"));
+  QApplication::setWindowIcon(ApplicationIcon());
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: trevalon-screenshots OUTPUT_FOLDER\n");
+    return 2;
+  }
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(out);
+  // No message box may wait for an answer here.
+  SetMessageHook([](const TMessageRequest& r) {
+    std::printf("message: %s\n", qPrintable(r.Text));
+    return r.Buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
+  });
+  bool ok = true;
+  {
+    TfrmAbout about(TAboutMode::ConditionsOfUse);
+    about.show();
+    about.move(40, 40);
+    ok = Save(about, out + QStringLiteral("/about.png")) && ok;
+  }
+  TfrmMain window;
+  window.show();
+  window.move(0, 0);
+  Settle();
+  window.OpenUserFile(ProgramFile(QStringLiteral("SampleAnalysis.tva")));
+  window.Analyse();
+  window.WaitForRun();
+  window.ResultsArea()->setCurrentWidget(window.SummaryResults());
+  ok = Save(window, out + QStringLiteral("/main-window.png")) && ok;
+  window.ResultsArea()->setCurrentWidget(window.EventLog());
+  ok = Save(window, out + QStringLiteral("/main-window-event-log.png")) && ok;
+
+  // Every page of the tree, in tree order.
+  window.ResultsArea()->setCurrentWidget(window.SummaryResults());
+  struct TShot {
+    unsigned Node;
+    const char* Page;
+    const char* File;
+  };
+  const TShot shots[] = {
+      {2, "General", "page-project-general"},
+      {3, "Design factors", "page-design-factors"},
+      {4, "Deflection limits", "page-deflection-limits"},
+      {12, "Geometry", "page-geometry"},
+      {13, "Floor loading", "page-floor-loading"},
+      {14, "Slab details", "page-slab-details"},
+      {15, "Shear connectors", "page-shear-connectors"},
+      {112, "Beam general", "page-secondary-general"},
+      {112, "Section definition", "page-secondary-section"},
+      {113, "Beam loading", "page-secondary-loading"},
+      {102, "Beam general", "page-primary-general"},
+      {102, "Section definition", "page-primary-section"},
+      {103, "Beam loading", "page-primary-loading"},
+      {800, "Analysis results", "page-analysis-results"},
+  };
+  for (const TShot& shot : shots) {
+    if (!window.SelectNode(shot.Node, QString::fromLatin1(shot.Page))) {
+      std::printf("could not show %s\n", shot.Page);
+      ok = false;
+      continue;
+    }
+    window.WaitForRun();
+    ok = Save(window, out + QLatin1Char('/') + QString::fromLatin1(shot.File) + QStringLiteral(".png")) && ok;
+  }
+
+  // The other layouts of the floor: an edge primary beam, then secondary beams alone.
+  window.SelectNode(12);
+  auto* geometry = qobject_cast<TGeometryPage*>(window.Page(QStringLiteral("Geometry")));
+  if (geometry) {
+    geometry->chkIsInternal->click();
+    ok = Save(window, out + QStringLiteral("/page-geometry-edge.png")) && ok;
+    geometry->chkHasPrimaryBeam->click();
+    ok = Save(window, out + QStringLiteral("/page-geometry-secondary-only.png")) && ok;
+  }
+  window.SetDataChangedSinceSave(false);
+  return ok ? 0 : 1;
+}
