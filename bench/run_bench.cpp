@@ -74,7 +74,7 @@ std::string LibraryWithCopies(int Copies) {
                             ("trevalon-bench-library-" + std::to_string(Copies) + ".tvl"))
                                .string();
   TSession session;
-  session.LoadLibraries(TSample::LibraryFile());
+  if (!session.LoadLibraries(TSample::LibraryFile())) std::exit(1);
   TEntityList& sections = session.SteelSectionLibrary;
   const int original = sections.Count();
   for (int copy = 2; copy <= Copies; ++copy)
@@ -86,7 +86,10 @@ std::string LibraryWithCopies(int Copies) {
       const std::string key = section->FullName();
       sections.Add(key, std::move(section));
     }
-  session.SaveLibraries(file);
+  if (const TResult saved = session.SaveLibraries(file); !saved) {
+    std::cerr << saved.Message() << '\n';
+    std::exit(1);
+  }
   return file;
 }
 
@@ -97,7 +100,7 @@ void BM_LoadLibrary(benchmark::State& state) {
   int sections = 0;
   for (auto _ : state) {
     TSession session;
-    session.LoadLibraries(file);
+    if (!session.LoadLibraries(file)) state.SkipWithError("the library does not load");
     sections = session.SteelSectionLibrary.Count();
     benchmark::DoNotOptimize(sections);
   }
