@@ -260,3 +260,21 @@ TEST_F(DesignTableTest, BadSettingsRunNothing) {
   EXPECT_FALSE(Run(2, 4, 3).Result.IsOK());
   EXPECT_FALSE(fs::exists(scratch.File("Job-Design.csv")));
 }
+
+TEST(DesignTableFiles, NamesDeriveFromTheProjectFile) {
+  const struct {
+    const char* base;
+    const char* suffix;
+    const char* extension;
+    const char* derived;
+  } cases[] = {
+      {"/jobs/a.b/Floor 3.tva", "-Design", ".csv", "/jobs/a.b/Floor 3-Design.csv"},  // other dots stay
+      {"/jobs/a.b/Floor", "-Test", ".csv", "/jobs/a.b/Floor-Test.csv"},              // no extension
+      {"Job.tva", "-F2S1(9000,3000)", ".tva", "Job-F2S1(9000,3000).tva"},
+      {"Job.v2.tva", "-Moment", ".tva", "Job.v2-Moment.tva"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DeriveFileName(c.base, c.suffix, c.extension), c.derived) << c.base;
+  EXPECT_EQ(DeriveFileName("", "-TestPropertyList", ".csv"),
+            DeriveFileName(GetProgramFile(), "-TestPropertyList", ".csv"));
+  EXPECT_EQ(DesignTablePartFileName("/jobs/Job.tva", 2, 4), "/jobs/Job-Design-2of4.csv");
+}
