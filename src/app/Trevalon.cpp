@@ -1,5 +1,6 @@
 // trevalon: the command-line program. It runs the engineering work of the
-// desktop program headless: analyse, design, eval, generate-library and import.
+// desktop program headless: analyse, design, eval, generate-library, import
+// and chart.
 #include <iostream>
 
 #include "app/cCommand.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
   commands.push_back(MakeEvalCommand(std::cout, std::cerr));
   commands.push_back(MakeGenerateLibraryCommand(std::cout, std::cerr));
   commands.push_back(MakeImportCommand(std::cout, std::cerr));
+  commands.push_back(MakeChartCommand(std::cout, std::cerr));
   std::vector<std::pair<CLI::App*, TCommand*>> registered;
   for (auto& c : commands) registered.emplace_back(c->Register(app, common), c.get());
 

@@ -82,3 +82,4 @@ std::unique_ptr<TCommand> MakeAnalyseCommand(std::ostream& Out, std::ostream& Er
 std::unique_ptr<TCommand> MakeEvalCommand(std::ostream& Out, std::ostream& Err);
 std::unique_ptr<TCommand> MakeGenerateLibraryCommand(std::ostream& Out, std::ostream& Err);
 std::unique_ptr<TCommand> MakeImportCommand(std::ostream& Out, std::ostream& Err);
+std::unique_ptr<TCommand> MakeChartCommand(std::ostream& Out, std::ostream& Err);
