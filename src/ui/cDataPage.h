@@ -9,6 +9,14 @@
 // build its widgets in the constructor, register checked fields in
 // RegisterFields, and add it with TfrmMain::AddPage before the window is
 // first shown. The tree shows every node whose page has been added.
+//
+// Screens hold text, the project holds numbers: a page reads its numbers in
+// the user's number format (cPageFields.h) and writes them back with the
+// program's one formatter. The beam pages show one beam at a time, the host's
+// current beam; they are filled from a beam and copied into it by side
+// (0 the primary beam, 1 and 2 the secondary beams of sides 1 and 2).
+//
+// Interface thread only.
 #pragma once
 
 #include <QString>
@@ -16,6 +24,7 @@
 
 class QLineEdit;
 class TFieldCheckList;
+class TImportedBeam;
 class TProject;
 class TSession;
 class TStringGrid;
@@ -34,10 +43,32 @@ class TPageHost {
   // Registers a grid column's checks through the column's hidden check edit.
   virtual void RegisterGridColumn(QObject* Page, const QString& PageName, const QString& Name, TStringGrid* Grid,
                                   int ACol) = 0;
+  // A field without checks of its own whose leaving the page still wants to
+  // hear of (TDataPage::FieldLeaving).
+  virtual void WatchFieldExit(QLineEdit* Edit) = 0;
+  virtual TFieldCheckList& FieldChecks() = 0;
   // An input change: marks the data unsaved and the results out of date;
-  // WillAffectLoads also recomputes the automatic loads first.
+  // WillAffectLoads also recomputes the automatic loads first. Ignored while
+  // the screens are being filled.
   virtual void InputChanged(bool WillAffectLoads) = 0;
   virtual void AddLogLine(const QString& Line) = 0;
+
+  // The beam whose pages are being edited (0, 1 or 2), or -1 for none.
+  virtual int CurrentBeamSide() const = 0;
+  TImportedBeam* CurrentBeam();
+  // The re-entrancy guard of the secondary-span handler.
+  virtual bool IsBusy() const = 0;
+  virtual void SetBusy(bool IsBusy) = 0;
+  // The project's floor layout flags changed: beam captions, tree nodes,
+  // summary lines and the pages that follow the layout.
+  virtual void FloorLayoutChanged() = 0;
+  virtual void UpdateBeamCaptions() = 0;
+  // The Geometry page into the project, then the beams' geometry from it.
+  virtual void CommitGeometry() = 0;
+  // Standard floor use Index into the project; the pages showing its values follow.
+  virtual void ApplyFloorUse(int Index) = 0;
+  // The grade and section name on beam Side's summary line.
+  virtual void ShowBeamSection(int Side, const QString& Grade, const QString& Name) = 0;
 };
 
 class TDataPage : public QWidget {
@@ -63,11 +94,39 @@ class TDataPage : public QWidget {
   virtual void LeavingPage() {}
   // The page's silent check with highlighting, when it is shown.
   virtual void CheckPage(TFieldCheckList& Checks);
+  // A field of this page is being left; runs before the field's checks.
+  virtual void FieldLeaving(QLineEdit* /*Edit*/) {}
+
+  // Beam pages: fill from, and copy into, beam Side.
+  virtual bool IsBeamPage() const { return false; }
+  virtual void UpdateScreenFromBeam(int /*Side*/) {}
+  virtual void UpdateBeamFromScreen(int /*Side*/) {}
+
+  // Notices from the window.
+  virtual void FloorLayoutChanged() {}
+  virtual void FloorUseApplied() {}
+  virtual void EditionChanged() {}
+
+  bool IsFilling() const { return filling_ > 0; }
 
  protected:
   TPageHost& Host() const { return host_; }
 
+  // While alive, the page's change handlers know the fields are being filled
+  // by the program and not typed by the user.
+  class TFillScope {
+   public:
+    explicit TFillScope(TDataPage& Page) : page_(Page) { ++page_.filling_; }
+    ~TFillScope() { --page_.filling_; }
+    TFillScope(const TFillScope&) = delete;
+    TFillScope& operator=(const TFillScope&) = delete;
+
+   private:
+    TDataPage& page_;
+  };
+
  private:
   TPageHost& host_;
   QString page_name_;
+  int filling_ = 0;
 };

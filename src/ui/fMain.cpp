@@ -7,6 +7,7 @@
 #include <QTreeWidgetItemIterator>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -42,7 +43,11 @@
 #include "ui/cSummaryResults.h"
 #include "ui/cThemes.h"
 #include "ui/cUiUtility.h"
+#include "ui/fBeamPages.h"
+#include "ui/fFloorPages.h"
+#include "ui/fGeometryPage.h"
 #include "ui/fProjectPages.h"
+#include "ui/fResultsPage.h"
 
 namespace {
 
@@ -52,32 +57,6 @@ constexpr double kLayoutFactor = 1.2;
 constexpr int kTreeWidth = 150, kRightPanelWidth = 170, kResultsHeight = 138, kDataWidth = 789, kDataHeight = 344;
 
 int Scaled(int Pixels) { return static_cast<int>(Pixels * kLayoutFactor + 0.5); }
-
-// The navigation tree in display order; beam n's numbers are 100 + 10 n plus
-// the offset. A node is shown once its page has been added.
-struct TNodeSpec {
-  unsigned ItemID, Level;
-  const char* Caption;
-  const char* PageName;
-};
-const TNodeSpec kNodes[] = {
-    {1, 1, "Project", "General"},          {2, 2, "General", "General"},
-    {3, 2, "Design factors", "Design factors"}, {4, 2, "Deflection limits", "Deflection limits"},
-    {11, 1, "Floor", "Geometry"},          {12, 2, "Geometry", "Geometry"},
-    {13, 2, "Floor loading", "Floor loading"}, {14, 2, "Slab details", "Slab details"},
-    {15, 2, "Shear connectors", "Shear connectors"},
-    {110, 1, "Beam 1", "Beam general"},    {112, 2, "General", "Beam general"},
-    {112, 2, "Section definition", "Section definition"}, {113, 2, "Beam loading", "Beam loading"},
-    {120, 1, "Beam 2", "Beam general"},    {122, 2, "General", "Beam general"},
-    {122, 2, "Section definition", "Section definition"}, {123, 2, "Beam loading", "Beam loading"},
-    {100, 1, "Beam 0", "Beam general"},    {102, 2, "General", "Beam general"},
-    {102, 2, "Section definition", "Section definition"}, {103, 2, "Beam loading", "Beam loading"},
-    {800, 1, "Analysis results", "Analysis results"},
-};
-
-constexpr int kItemIdRole = Qt::UserRole;
-constexpr int kLevelRole = Qt::UserRole + 1;
-constexpr int kPageRole = Qt::UserRole + 2;
 
 }  // namespace
 
@@ -106,6 +85,16 @@ TfrmMain::TfrmMain(const TMainOptions& Options, QWidget* Parent) : QMainWindow(P
   LoadRecentFiles();
 
   AddPage(new TGeneralPage(*this));
+  AddPage(new TDesignFactorsPage(*this));
+  AddPage(new TDeflectionLimitsPage(*this));
+  AddPage(new TGeometryPage(*this));
+  AddPage(new TFloorLoadingPage(*this));
+  AddPage(new TSlabDetailsPage(*this));
+  AddPage(new TShearConnectorsPage(*this));
+  AddPage(new TBeamGeneralPage(*this));
+  AddPage(new TSectionDefinitionPage(*this));
+  AddPage(new TBeamLoadingPage(*this));
+  AddPage(new TAnalysisResultsPage(*this));
 
   connect(worker_, &TRunWorker::LogLine, this, &TfrmMain::AddLogLine);
   connect(worker_, &TRunWorker::StatusText, this, &TfrmMain::SetStatusText);
@@ -118,6 +107,12 @@ TfrmMain::~TfrmMain() {
   // A run still under way ends before the project it works on goes.
   delete worker_;
   worker_ = nullptr;
+  // The pages go while the window they report to is whole: a grid cell still
+  // being edited is written back now, not half-way through the window's end.
+  filling_screens_ = true;
+  for (TStringGrid* grid : findChildren<TStringGrid*>()) grid->CommitEdit();
+  qDeleteAll(pages_);
+  pages_.clear();
 }
 
 void TfrmMain::CreateRegions() {
@@ -127,7 +122,10 @@ void TfrmMain::CreateRegions() {
   tree_->setHeaderHidden(true);
   tree_->setRootIsDecorated(true);
   tree_->setStatusTip(QStringLiteral("Navigate to relevant data input screen by clicking on tree entry"));
+  tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+  tree_->installEventFilter(this);
   connect(tree_, &QTreeWidget::currentItemChanged, this, &TfrmMain::OnTreeItemChanged);
+  connect(tree_, &QTreeWidget::customContextMenuRequested, this, &TfrmMain::ShowTreeMenu);
 
   data_pages_ = new QStackedWidget;
   data_pages_->setObjectName(QStringLiteral("pcData"));
@@ -367,120 +365,6 @@ TDataPage* TfrmMain::Page(const QString& PageName) const {
 
 TDataPage* TfrmMain::CurrentPage() const { return qobject_cast<TDataPage*>(data_pages_->currentWidget()); }
 
-void TfrmMain::BuildNavigationTree() {
-  const QSignalBlocker block(tree_);
-  tree_->clear();
-  QTreeWidgetItem* last_top = nullptr;
-  for (const TNodeSpec& node : kNodes) {
-    const bool has_page = Page(QString::fromLatin1(node.PageName)) != nullptr;
-    if (node.Level == 1) {
-      last_top = nullptr;
-      if (!has_page) continue;
-      last_top = new QTreeWidgetItem(tree_);
-    } else {
-      if (!last_top || !has_page) continue;
-      new QTreeWidgetItem(last_top);
-    }
-    QTreeWidgetItem* item = node.Level == 1 ? last_top : last_top->child(last_top->childCount() - 1);
-    item->setText(0, QString::fromLatin1(node.Caption));
-    item->setData(0, kItemIdRole, node.ItemID);
-    item->setData(0, kLevelRole, node.Level);
-    item->setData(0, kPageRole, QString::fromLatin1(node.PageName));
-  }
-  tree_->expandAll();
-  UpdateBeamCaptions();
-}
-
-bool TfrmMain::SelectNode(unsigned ItemID) {
-  for (QTreeWidgetItemIterator it(tree_); *it; ++it)
-    if ((*it)->data(0, kItemIdRole).toUInt() == ItemID) {
-      tree_->setCurrentItem(*it);
-      return tree_->currentItem() == *it;
-    }
-  return false;
-}
-
-// A move is refused once after a failed field check, and the old node stays selected.
-void TfrmMain::OnTreeItemChanged(QTreeWidgetItem* Current, QTreeWidgetItem* Previous) {
-  if (!Current) return;
-  if (!can_change_tabs_) {
-    can_change_tabs_ = true;
-    const QSignalBlocker block(tree_);
-    tree_->setCurrentItem(Previous);
-    return;
-  }
-  // Filling and checking the fields of the new page must not clear the results.
-  const bool saved_calc = changed_since_calc_;
-  changed_since_calc_ = true;
-  if (TDataPage* leaving = CurrentPage()) leaving->LeavingPage();
-  if (TDataPage* page = Page(Current->data(0, kPageRole).toString())) {
-    data_pages_->setCurrentWidget(page);
-    page->CheckPage(field_checks_);
-  }
-  changed_since_calc_ = saved_calc;
-}
-
-void TfrmMain::UpdateBeamCaptions() {
-  for (int side = 0; side < 3; ++side) {
-    const bool used = project_->GetHasBeam(side);
-    summary_->SetLineVisible(side, used);
-    if (!used) continue;
-    const QString caption = ToQ(DefaultBeamCaption(*project_, side));
-    const TImportedBeam& beam = *project_->GetBeam(side);
-    summary_->SetBeamName(side, beam.Mark.empty() ? caption
-                                                  : QString::fromLatin1(side == 0 ? "Pri" : "Sec") +
-                                                        QStringLiteral(": ") + ToQ(beam.Mark));
-    const unsigned id = side == 0 ? 100 : 100 + 10 * static_cast<unsigned>(side);
-    for (QTreeWidgetItemIterator it(tree_); *it; ++it)
-      if ((*it)->data(0, kItemIdRole).toUInt() == id && (*it)->data(0, kLevelRole).toUInt() == 1)
-        (*it)->setText(0, caption);
-  }
-}
-
-// ---------------------------------------------------------------------------
-// Screens
-
-void TfrmMain::UpdateScreensFromProject() {
-  filling_screens_ = true;
-  SetDataChangedSinceCalc(true);
-  for (TDataPage* page : pages_) page->UpdateScreenFromProject();
-  for (int side = 0; side < 3; ++side) {
-    if (!project_->GetHasBeam(side)) continue;
-    const TImportedBeam& beam = *project_->GetBeam(side);
-    if (beam.SteelSectionList.Count() == 0) continue;
-    const TSteelSection& s = *beam.SteelSection(0);
-    if (s.BaseSteelSection.IsStandard)
-      summary_->SetSection(side, ToQ(s.Grade), ToQ(s.Name));
-    else
-      summary_->SetSection(side, QString(), ToQ(s.SectionType));
-  }
-  UpdateBeamCaptions();
-  // A freshly filled project always shows its first node, whatever an earlier check said.
-  can_change_tabs_ = true;
-  SelectNode(1);
-  ShowEventLogPage();
-  field_checks_.Check(nullptr, nullptr, false, true, false);
-  for (TDataPage* page : pages_)
-    for (TStringGrid* grid : page->findChildren<TStringGrid*>()) CheckAllGridCells(*grid, field_checks_);
-  filling_screens_ = false;
-  SetDataChangedSinceSave(false);
-}
-
-void TfrmMain::UpdateProjectFromScreens() {
-  for (TDataPage* page : pages_) page->UpdateProjectFromScreen();
-  project_->UpdateBeamGeometry();
-  project_->UpdateAutoLoads();
-  ApplyLibraryConnector(project_->ShearConnector, session_->ShearConnectorLibrary);
-  project_->SetCWBRestrictions(&session_->CWBRestrictionLibrary);
-}
-
-void TfrmMain::ApplyFloorUse(int Index) {
-  if (Index < 0 || Index >= session_->FloorUseLibrary.Count()) return;
-  project_->Geometry.FloorUseIndex = Index;
-  project_->AssignFromFloorUse(*session_->FloorUseLibrary.ItemAs<TFloorUse>(Index));
-  project_->UpdateAutoLoads();
-}
-
 // ---------------------------------------------------------------------------
 // Field checks
 
@@ -491,14 +375,21 @@ void TfrmMain::RegisterField(QObject* Page, const QString& PageName, const QStri
                                                   can_change_tabs_ = !HasFailed;
                                                 });
   Q_ASSERT_X(added > 0, "RegisterField", "no check of that page and name");
-  Edit->installEventFilter(this);
+  WatchFieldExit(Edit);
   if (IsGroupField) group_fields_.insert(Edit);
+}
+
+void TfrmMain::WatchFieldExit(QLineEdit* Edit) {
+  if (watched_fields_.insert(Edit).second) Edit->installEventFilter(this);
 }
 
 void TfrmMain::RegisterGridColumn(QObject* Page, const QString& PageName, const QString& Name, TStringGrid* Grid,
                                   int ACol) {
   Grid->ColouredCellColour = HighlightFieldColour();
-  const int added = field_checks_.AddRegistered(PageName, Name, Grid->CheckEdit(ACol), Page,
+  // A column's checks belong to its grid: the grid checks its cells itself,
+  // so a page's field checks leave the column's hidden edit alone.
+  Q_UNUSED(Page);
+  const int added = field_checks_.AddRegistered(PageName, Name, Grid->CheckEdit(ACol), Grid,
                                                 [this](TFieldCheck&, bool HasFailed, bool&) {
                                                   can_change_tabs_ = !HasFailed;
                                                 });
@@ -508,6 +399,14 @@ void TfrmMain::RegisterGridColumn(QObject* Page, const QString& PageName, const 
 // Leaving a field checks it. Focus lost to a menu, a popup or another window
 // (the check's own message box among them) is not leaving the field.
 bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event) {
+  // Enter opens or closes the focused node of the tree.
+  if (Watched == tree_ && Event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(Event)->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && tree_->currentItem()) {
+      tree_->currentItem()->setExpanded(!tree_->currentItem()->isExpanded());
+      return true;
+    }
+  }
   if (Event->type() == QEvent::FocusOut && !suppress_field_exit_) {
     const auto reason = static_cast<QFocusEvent*>(Event)->reason();
     auto* edit = qobject_cast<QLineEdit*>(Watched);
@@ -517,6 +416,14 @@ bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event) {
 }
 
 void TfrmMain::FieldExit(QLineEdit* Edit) {
+  if (!watched_fields_.count(Edit)) return;
+  // The page acts on the value left (copies, defaults) before it is checked.
+  for (QWidget* w = Edit->parentWidget(); w; w = w->parentWidget())
+    if (auto* page = qobject_cast<TDataPage*>(w)) {
+      page->FieldLeaving(Edit);
+      break;
+    }
+  if (field_checks_.ChecksOf(Edit).empty()) return;
   const bool group = group_fields_.count(Edit) > 0;
   field_checks_.Check(Edit, group ? field_checks_.GroupOf(Edit) : nullptr, true, true, true);
 }

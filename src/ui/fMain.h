@@ -10,10 +10,12 @@
 // status bar, with a progress bar and Cancel while a run is under way.
 //
 // The implementation is split by idea: fMain.cpp (creation, regions, state,
-// Event Log, pages and tree, field checks, closing), fMainCommands.cpp (the
-// command table, menus, toolbar, help and administrator commands),
-// fMainFiles.cpp (New, Open, recent files, Save, sample data, snapshot) and
-// fMainRun.cpp (Analyse, Design, results, Print).
+// Event Log, field checks, closing), fMainNavigation.cpp (the navigation
+// tree, moving between its nodes, the current beam and the transfers between
+// the pages and the project), fMainCommands.cpp (the command table, menus,
+// toolbar, help and administrator commands), fMainFiles.cpp (New, Open,
+// recent files, Save, sample data, snapshot) and fMainRun.cpp (Analyse,
+// Design, results, Print).
 //
 // Interface thread only. While a run is under way (IsRunning) the input is
 // locked: the run owns the project until it ends.
@@ -76,9 +78,19 @@ class TfrmMain : public QMainWindow, public TPageHost {
                      bool IsGroupField = false) override;
   void RegisterGridColumn(QObject* Page, const QString& PageName, const QString& Name, TStringGrid* Grid,
                           int ACol) override;
+  void WatchFieldExit(QLineEdit* Edit) override;
+  TFieldCheckList& FieldChecks() override { return field_checks_; }
   void InputChanged(bool WillAffectLoads) override;
   // Appends one line (an empty text gives an empty line) and shows it at once.
   void AddLogLine(const QString& Line) override;
+  int CurrentBeamSide() const override { return current_beam_; }
+  bool IsBusy() const override { return is_busy_; }
+  void SetBusy(bool Busy) override { is_busy_ = Busy; }
+  void FloorLayoutChanged() override;
+  void UpdateBeamCaptions() override;
+  void CommitGeometry() override;
+  void ApplyFloorUse(int Index) override;
+  void ShowBeamSection(int Side, const QString& Grade, const QString& Name) override;
 
   // --- Pages and navigation
   // Adds a page to the data area (the window owns it) and registers its fields.
@@ -87,8 +99,12 @@ class TfrmMain : public QMainWindow, public TPageHost {
   const std::vector<TDataPage*>& Pages() const { return pages_; }
   // Rebuilds the tree from the node table: every node whose page was added.
   void BuildNavigationTree();
+  // The node with that number (and page, where two nodes share a number), or null.
+  QTreeWidgetItem* Node(unsigned ItemID, const QString& PageName = QString()) const;
   // Moves to the node as a click would; false when the move was refused.
-  bool SelectNode(unsigned ItemID);
+  bool SelectNode(unsigned ItemID, const QString& PageName = QString());
+  // Beam nodes show exactly while their beams are in use.
+  void UpdateNodeVisibility();
   TDataPage* CurrentPage() const;
   QTreeWidget* NavigationTree() const { return tree_; }
 
@@ -131,7 +147,6 @@ class TfrmMain : public QMainWindow, public TPageHost {
   bool SaveStateSnapshot();
   bool RestoreStateSnapshot();
   static QString StateSnapshotFile();
-  void ApplyFloorUse(int Index);
 
   // --- Analyse and Design
   void Analyse();
@@ -148,7 +163,6 @@ class TfrmMain : public QMainWindow, public TPageHost {
   // --- Screens and checks
   void UpdateScreensFromProject();
   void UpdateProjectFromScreens();
-  void UpdateBeamCaptions();
   // Checks the focused field or grid cell; false stops the command.
   bool ValidateActiveControl();
   TFieldCheckList& FieldCheckList() { return field_checks_; }
@@ -170,10 +184,20 @@ class TfrmMain : public QMainWindow, public TPageHost {
   void ApplyLayout();
   void KeepOnScreen();
   void InitialiseOnFirstShow();
-  void OnTreeItemChanged(QTreeWidgetItem* Current, QTreeWidgetItem* Previous);
   void FieldExit(QLineEdit* Edit);
   void ShowEventLogPage();
   void SetRunning(bool IsRunning);
+
+  // fMainNavigation.cpp
+  void OnTreeItemChanged(QTreeWidgetItem* Current, QTreeWidgetItem* Previous);
+  void ShowTreeMenu(const QPoint& At);
+  // Saves the page being left: its own transfer, or the current beam's.
+  void LeavePage(TDataPage& Page);
+  // The beam pages filled from beam Side (the loads only WithLoads), and copied into it.
+  void FillBeamPages(int Side, bool WithLoads);
+  void SaveBeamPages(int Side);
+  // After a design changed the beams' sections: every page shows the project again.
+  void RefreshScreensAfterDesign();
 
   // fMainCommands.cpp
   void CreateCommands();
@@ -212,10 +236,13 @@ class TfrmMain : public QMainWindow, public TPageHost {
   bool filling_screens_ = false;
   bool suppress_field_exit_ = false;
   bool running_ = false;
+  bool is_busy_ = false;     // the secondary-span handler is at work
+  int current_beam_ = -1;    // the beam whose pages are edited, or -1
   TRunKind run_kind_{};
 
   std::vector<TDataPage*> pages_;
   std::set<const QLineEdit*> group_fields_;
+  std::set<const QLineEdit*> watched_fields_;
 
   QTreeWidget* tree_ = nullptr;
   QStackedWidget* data_pages_ = nullptr;

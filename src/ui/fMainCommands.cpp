@@ -338,6 +338,7 @@ void TfrmMain::ChooseStandard(int Version) {
     a->setChecked(a->objectName() ==
                   (Version == kStandard2017 ? QStringLiteral("actStandard2017") : QStringLiteral("actStandard2003")));
   SetStandardVersion(Version == kStandard2017 ? kStandard2017 : kStandard2003);
+  for (TDataPage* page : pages_) page->EditionChanged();
   ClearResultsDisplay();
   SetDataChangedSinceCalc(true);
 }

@@ -103,9 +103,7 @@ void TfrmMain::OnRunFinished(const TRunResult& Result) {
       SetDataChangedSinceCalc(false);
       // A design changes the beams' sections: the pages show the sections chosen.
       if (run_kind_ == TRunKind::Design) {
-        filling_screens_ = true;
-        for (TDataPage* page : pages_) page->UpdateScreenFromProject();
-        filling_screens_ = false;
+        RefreshScreensAfterDesign();
         SetDataChangedSinceSave(true);
       }
       break;

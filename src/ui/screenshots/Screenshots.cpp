@@ -1,9 +1,11 @@
 // Pictures of the program as a person first meets it, for review: the
-// conditions-of-use box, and the main window with the sample project opened
-// and analysed (summary results and Event Log). Run under an X server
-// (scripts/screenshots starts one with Xvfb).
+// conditions-of-use box, the main window with the sample project opened and
+// analysed (summary results and Event Log), and every page of the navigation
+// tree for the sample. Run under an X server (scripts/screenshots starts one
+// with Xvfb).
 //   trevalon-screenshots OUTPUT_FOLDER
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -21,6 +23,7 @@
 #include "ui/cSummaryResults.h"
 #include "ui/cUiUtility.h"
 #include "ui/fAbout.h"
+#include "ui/fGeometryPage.h"
 #include "ui/fMain.h"
 
 namespace {
@@ -79,5 +82,49 @@ int main(int argc, char** argv) {
   ok = Save(window, out + QStringLiteral("/main-window.png")) && ok;
   window.ResultsArea()->setCurrentWidget(window.EventLog());
   ok = Save(window, out + QStringLiteral("/main-window-event-log.png")) && ok;
+
+  // Every page of the tree, in tree order.
+  window.ResultsArea()->setCurrentWidget(window.SummaryResults());
+  struct TShot {
+    unsigned Node;
+    const char* Page;
+    const char* File;
+  };
+  const TShot shots[] = {
+      {2, "General", "page-project-general"},
+      {3, "Design factors", "page-design-factors"},
+      {4, "Deflection limits", "page-deflection-limits"},
+      {12, "Geometry", "page-geometry"},
+      {13, "Floor loading", "page-floor-loading"},
+      {14, "Slab details", "page-slab-details"},
+      {15, "Shear connectors", "page-shear-connectors"},
+      {112, "Beam general", "page-secondary-general"},
+      {112, "Section definition", "page-secondary-section"},
+      {113, "Beam loading", "page-secondary-loading"},
+      {102, "Beam general", "page-primary-general"},
+      {102, "Section definition", "page-primary-section"},
+      {103, "Beam loading", "page-primary-loading"},
+      {800, "Analysis results", "page-analysis-results"},
+  };
+  for (const TShot& shot : shots) {
+    if (!window.SelectNode(shot.Node, QString::fromLatin1(shot.Page))) {
+      std::printf("could not show %s\n", shot.Page);
+      ok = false;
+      continue;
+    }
+    window.WaitForRun();
+    ok = Save(window, out + QLatin1Char('/') + QString::fromLatin1(shot.File) + QStringLiteral(".png")) && ok;
+  }
+
+  // The other layouts of the floor: an edge primary beam, then secondary beams alone.
+  window.SelectNode(12);
+  auto* geometry = qobject_cast<TGeometryPage*>(window.Page(QStringLiteral("Geometry")));
+  if (geometry) {
+    geometry->chkIsInternal->click();
+    ok = Save(window, out + QStringLiteral("/page-geometry-edge.png")) && ok;
+    geometry->chkHasPrimaryBeam->click();
+    ok = Save(window, out + QStringLiteral("/page-geometry-secondary-only.png")) && ok;
+  }
+  window.SetDataChangedSinceSave(false);
   return ok ? 0 : 1;
 }

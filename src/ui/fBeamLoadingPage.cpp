@@ -1,0 +1,311 @@
+// The beam's "Beam loading" page: distributed and point loads in two grids,
+// the automatic loads (greyed, not editable) ahead of the user's own.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "entity/VEXUtility.h"
+#include "project/cProject.h"
+#include "ui/cFieldCheck.h"
+#include "ui/cGridChecks.h"
+#include "ui/cStringGridWithControls.h"
+#include "ui/cUiUtility.h"
+#include "ui/fBeamPages.h"
+
+namespace {
+
+// Distributed-load columns, and point-load columns.
+enum { dlID, dlStage, dlStart, dlFinish, dlStartValue, dlFinishValue, dlLive, dlDescription, dlCount };
+enum { plID, plStage, plPosition, plValue, plLive, plDescription, plCount };
+constexpr int kDefaultColWidth = 77;
+// The stage of a load typed into a new row until the user picks another: in service.
+const QString kNewLoadStage = QStringLiteral("7");
+
+QString PositionText(double Value, bool IsProportional) {
+  return IsProportional ? NumberText(Value * 100) + QLatin1Char('%') : NumberText(Value);
+}
+
+// A position as typed: a percentage of the span, or a distance in mm.
+void ReadPosition(const QString& Text, double& Value, bool& IsProportional) {
+  const std::string text = ToStd(Text.trimmed());
+  IsProportional = IsPercent(text);
+  Value = IsProportional ? PercentStrToFloat(text, 0) : StrToFloatDef(text, 0);
+}
+
+// "Y", "yes", "T" or "L" mean a live load; "N", anything else or nothing a dead one.
+bool ReadIsLive(const QString& Text) {
+  const QString t = Text.trimmed();
+  return !t.isEmpty() && QStringLiteral("LTYlty").contains(t.front());
+}
+
+QComboBox* StageChoice(const TImportedBeam& Primary) {
+  auto* stages = new QComboBox;
+  for (int i = 0; i < Primary.ConstructionStageList.Count(); ++i)
+    stages->addItem(QString::number(Primary.ConstructionStageList.ItemAs<TConstructionStage>(i)->Stage));
+  return stages;
+}
+
+QComboBox* LiveChoice() {
+  auto* live = new QComboBox;
+  live->addItems({QStringLiteral("Y"), QStringLiteral("N")});
+  return live;
+}
+
+void SetUpLoadGrid(TStringGrid& Grid, const QString& ObjectName, const QString& AccessibleName, const QString& Hint,
+                   const QStringList& Header, const QString& Prefix) {
+  Grid.setObjectName(ObjectName);
+  Grid.setAccessibleName(AccessibleName);
+  SetHint(&Grid, Hint);
+  Grid.SetColCount(static_cast<int>(Header.size()));
+  Grid.SetRowCount(2);
+  Grid.SetRow(0, Header);
+  Grid.SetHasMultiRowHeader(true);
+  Grid.WillAutoAddNewRow = true;
+  Grid.RowIDPrefix = Prefix;
+  Grid.InitialiseLastRow();
+  Grid.SetRowEditMenu(true);
+  const int row_height = Grid.verticalHeader()->defaultSectionSize();
+  Grid.horizontalHeader()->setFixedHeight(static_cast<int>(1.8 * row_height + 0.5));
+  Grid.setMinimumHeight(static_cast<int>(1.8 * row_height) + 3 * row_height + 4);
+}
+
+void SetColumnWidths(TStringGrid& Grid, std::initializer_list<double> Factors) {
+  int c = 0;
+  for (double f : Factors) Grid.setColumnWidth(c++, static_cast<int>(f * kDefaultColWidth + 0.5));
+}
+
+// Every row of a grid enabled again, also rows a longer grid once had.
+void EnableAllRows(TStringGrid& Grid, int UpTo) {
+  for (int r = 0; r < std::max(UpTo, Grid.RowCount()); ++r) Grid.SetRowEnabled(r, true);
+}
+
+}  // namespace
+
+TBeamLoadingPage::TBeamLoadingPage(TPageHost& Host, QWidget* Parent)
+    : TDataPage(Host, QStringLiteral("Beam loading"), Parent) {
+  chkDisplayAutoLoads = MakeCheckBox(
+      QStringLiteral("Display auto-calculated loads"), QStringLiteral("chkDisplayAutoLoads"),
+      QStringLiteral("Tick to display loads that have been automatically calculated based on Floor > Floor loading"));
+  chkDisplayAutoLoads->setChecked(true);
+  lblSecondaryWarning = new QLabel(QStringLiteral("WARNING : loads (other than auto-calculated) cannot be applied to secondary beam"));
+  lblSecondaryWarning->setObjectName(QStringLiteral("lblSecondaryWarning"));
+  QFont warning = lblSecondaryWarning->font();
+  warning.setBold(true);
+  warning.setItalic(true);
+  lblSecondaryWarning->setFont(warning);
+  lblSecondaryWarning->setStyleSheet(QStringLiteral("color: #c0161d"));
+  lblSecondaryWarning->hide();
+
+  grdDistributedLoads = new TStringGrid;
+  SetUpLoadGrid(*grdDistributedLoads, QStringLiteral("grdDistributedLoads"), QStringLiteral("Distributed loads"),
+                QStringLiteral("Distributed loads, define stage, start/finish position and value, and whether or not "
+                               "it is a live load"),
+                {QStringLiteral("ID"), QStringLiteral("Stage"), QStringLiteral("Start position\r\n(mm or %)"),
+                 QStringLiteral("Finish position\r\n(mm or %)"), QStringLiteral("Start value (kN/m)"),
+                 QStringLiteral("Finish value (kN/m)"), QStringLiteral("Live load?"), QStringLiteral("Description")},
+                QStringLiteral("W"));
+  grdPointLoads = new TStringGrid;
+  SetUpLoadGrid(*grdPointLoads, QStringLiteral("grdPointLoads"), QStringLiteral("Point loads"),
+                QStringLiteral("Point loads, define stage, position and value, and whether or not it is a live load"),
+                {QStringLiteral("ID"), QStringLiteral("Stage"), QStringLiteral("Position\r\n(mm or %)"),
+                 QStringLiteral("Value (kN)"), QStringLiteral("Live load?"), QStringLiteral("Description")},
+                QStringLiteral("P"));
+  const TImportedBeam& primary = *Host.Project().GetBeam(0);
+  grdDistributedLoads->AddControl(dlStage, StageChoice(primary));
+  grdDistributedLoads->AddControl(dlLive, LiveChoice());
+  grdPointLoads->AddControl(plStage, StageChoice(primary));
+  grdPointLoads->AddControl(plLive, LiveChoice());
+  SetColumnWidths(*grdDistributedLoads, {0.6, 0.7, 1.22, 1.22, 1.1, 1.1, 0.6});
+  SetColumnWidths(*grdPointLoads, {0.6, 0.7, 1.22, 1.1, 0.6});
+  for (TStringGrid* grid : {grdDistributedLoads, grdPointLoads}) {
+    grid->viewport()->installEventFilter(this);
+    WatchGridEdits(Host, this, *grid, false);
+    connect(grid, &TStringGrid::CellEdited, this, [this, grid](int ACol, int ARow) { FillNewRowDefaults(*grid, ACol, ARow); });
+  }
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(MakeHeading(QStringLiteral("Distributed loads")));
+  top->addStretch(1);
+  top->addWidget(chkDisplayAutoLoads);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lblSecondaryWarning);
+  layout->addLayout(top);
+  layout->addWidget(grdDistributedLoads, 1);
+  layout->addWidget(MakeHeading(QStringLiteral("Point loads")));
+  layout->addWidget(grdPointLoads, 1);
+
+  connect(chkDisplayAutoLoads, &QCheckBox::clicked, this, &TBeamLoadingPage::OnDisplayAutoLoadsClicked);
+}
+
+void TBeamLoadingPage::RegisterFields() {
+  TPageHost& host = Host();
+  const QString page = PageName();
+  host.RegisterGridColumn(this, page, QStringLiteral("Load start position"), grdDistributedLoads, dlStart);
+  host.RegisterGridColumn(this, page, QStringLiteral("Load finish position"), grdDistributedLoads, dlFinish);
+  host.RegisterGridColumn(this, page, QStringLiteral("Load value"), grdDistributedLoads, dlStartValue);
+  host.RegisterGridColumn(this, page, QStringLiteral("Load value"), grdDistributedLoads, dlFinishValue);
+  host.RegisterGridColumn(this, page, QStringLiteral("Point load position"), grdPointLoads, plPosition);
+  host.RegisterGridColumn(this, page, QStringLiteral("Point load value"), grdPointLoads, plValue);
+}
+
+bool TBeamLoadingPage::eventFilter(QObject* Watched, QEvent* Event) {
+  // The descriptions take what the other columns leave, with room for a scroll bar.
+  if (Event->type() == QEvent::Resize) {
+    if (Watched == grdDistributedLoads->viewport()) grdDistributedLoads->SetColumnsFullWidth(dlDescription, true);
+    if (Watched == grdPointLoads->viewport()) grdPointLoads->SetColumnsFullWidth(plDescription, true);
+  }
+  return TDataPage::eventFilter(Watched, Event);
+}
+
+bool TBeamLoadingPage::IsSecondaryUnderPrimary(int Side) const {
+  return Side > 0 && Host().Project().Geometry.HasPrimaryBeam;
+}
+
+void TBeamLoadingPage::UpdateScreenFromProject() {
+  TFillScope filling(*this);
+  chkDisplayAutoLoads->setChecked(true);
+}
+
+// ---------------------------------------------------------------------------
+// Grids from and into the beam
+
+void TBeamLoadingPage::FillGrids(const TImportedBeam& Beam, int Side) {
+  TFillScope filling(*this);
+  shown_side_ = Side;
+  const bool display_auto = chkDisplayAutoLoads->isChecked();
+  const bool secondary_under_primary = IsSecondaryUnderPrimary(Side);
+  // A secondary beam carried by a primary beam takes the floor's automatic loads only.
+  auto shown = [&](const TAppliedLoad& Load) {
+    return Load.IsAutoCalced ? display_auto : !secondary_under_primary;
+  };
+
+  TStringGrid& dl = *grdDistributedLoads;
+  const int old_dl_rows = dl.RowCount();
+  dl.HideControls();
+  dl.SetRowCount(2);
+  dl.ClearRow(1);
+  EnableAllRows(dl, old_dl_rows);
+  for (int i = 0; i < Beam.DistributedLoadList.Count(); ++i) {
+    const auto& load = *Beam.DistributedLoadList.ItemAs<TDistributedLoad>(i);
+    if (!shown(load)) continue;
+    const int r = dl.RowCount() - 1;
+    dl.SetRowCount(r + 2);
+    dl.SetRow(r, {QStringLiteral("W") + QString::number(r), QString::number(load.ConStage),
+                  PositionText(load.StartPosition, load.IsStartPositionProportional),
+                  load.IsFinishPositionAtEnd ? QStringLiteral("100%")
+                                             : PositionText(load.FinishPosition, load.IsFinishPositionProportional),
+                  NumberText(load.StartValue), NumberText(load.FinishValue),
+                  load.IsLiveLoad ? QStringLiteral("Y") : QStringLiteral("N"), ToQ(load.Description)});
+    dl.SetRowEnabled(r, !load.IsAutoCalced);
+  }
+  dl.InitialiseLastRow();
+  dl.SetRowEnabled(dl.RowCount() - 1, !secondary_under_primary);
+
+  TStringGrid& pl = *grdPointLoads;
+  const int old_pl_rows = pl.RowCount();
+  pl.HideControls();
+  pl.SetRowCount(2);
+  pl.ClearRow(1);
+  EnableAllRows(pl, old_pl_rows);
+  for (int i = 0; i < Beam.PointLoadList.Count(); ++i) {
+    const auto& load = *Beam.PointLoadList.ItemAs<TPointLoad>(i);
+    if (!shown(load)) continue;
+    const int r = pl.RowCount() - 1;
+    pl.SetRowCount(r + 2);
+    pl.SetRow(r, {QStringLiteral("P") + QString::number(r), QString::number(load.ConStage),
+                  PositionText(load.Position, load.IsPositionProportional), NumberText(load.Value),
+                  load.IsLiveLoad ? QStringLiteral("Y") : QStringLiteral("N"), ToQ(load.Description)});
+    pl.SetRowEnabled(r, !load.IsAutoCalced);
+  }
+  pl.InitialiseLastRow();
+  pl.SetRowEnabled(pl.RowCount() - 1, !secondary_under_primary);
+  lblSecondaryWarning->setVisible(secondary_under_primary);
+}
+
+void TBeamLoadingPage::CopyGrids(TImportedBeam& Beam) const {
+  Beam.DistributedLoadList.Clear();
+  Beam.PointLoadList.Clear();
+  const TStringGrid& dl = *grdDistributedLoads;
+  for (int r = 1; r < dl.RowCount() - 1; ++r) {
+    auto load = std::make_unique<TDistributedLoad>();
+    load->ConStage = ReadInteger(dl.Cell(dlStage, r), 0);
+    ReadPosition(dl.Cell(dlStart, r), load->StartPosition, load->IsStartPositionProportional);
+    load->StartPosition = std::max(0.0, load->StartPosition);
+    ReadPosition(dl.Cell(dlFinish, r), load->FinishPosition, load->IsFinishPositionProportional);
+    load->IsFinishPositionAtEnd = dl.Cell(dlFinish, r).trimmed() == QLatin1String("100%");
+    load->StartValue = ReadNumber(dl.Cell(dlStartValue, r));
+    load->FinishValue = ReadNumber(dl.Cell(dlFinishValue, r));
+    load->IsLiveLoad = ReadIsLive(dl.Cell(dlLive, r));
+    load->Description = ToStd(dl.Cell(dlDescription, r));
+    load->IsAutoCalced = MatchesMask(load->Description, kAutoLoadMask);
+    Beam.DistributedLoadList.Add(std::to_string(r - 1), std::move(load));
+  }
+  const TStringGrid& pl = *grdPointLoads;
+  for (int r = 1; r < pl.RowCount() - 1; ++r) {
+    auto load = std::make_unique<TPointLoad>();
+    load->ConStage = ReadInteger(pl.Cell(plStage, r), 0);
+    ReadPosition(pl.Cell(plPosition, r), load->Position, load->IsPositionProportional);
+    load->Value = ReadNumber(pl.Cell(plValue, r));
+    load->IsLiveLoad = ReadIsLive(pl.Cell(plLive, r));
+    load->Description = ToStd(pl.Cell(plDescription, r));
+    load->IsAutoCalced = MatchesMask(load->Description, kAutoLoadMask);
+    Beam.PointLoadList.Add(std::to_string(r - 1), std::move(load));
+  }
+  // The automatic loads are the floor's, whatever the grids showed of them.
+  Host().Project().UpdateAutoLoadsForBeam(Beam);
+}
+
+void TBeamLoadingPage::UpdateScreenFromBeam(int Side) {
+  TImportedBeam& beam = *Host().Project().GetBeam(Side);
+  // The automatic loads shown are those of the floor as it is now.
+  Host().Project().UpdateAutoLoadsForBeam(beam);
+  FillGrids(beam, Side);
+}
+
+void TBeamLoadingPage::UpdateBeamFromScreen(int Side) { CopyGrids(*Host().Project().GetBeam(Side)); }
+
+void TBeamLoadingPage::FloorLayoutChanged() {
+  const int side = Host().CurrentBeamSide();
+  if (side >= 0) {
+    // The beam's loads are in the beam (the page saved them when it was left).
+    FillGrids(*Host().Project().GetBeam(side), side);
+  } else {
+    lblSecondaryWarning->setVisible(IsSecondaryUnderPrimary(shown_side_));
+  }
+}
+
+void TBeamLoadingPage::CheckPage(TFieldCheckList& Checks) {
+  CheckAllGridCells(*grdDistributedLoads, Checks);
+  CheckAllGridCells(*grdPointLoads, Checks);
+}
+
+// A load typed into a new row acts from the in-service stage as a dead load,
+// over the whole span for a distributed load, until the user says otherwise:
+// a load without a stage would act in no stage at all.
+void TBeamLoadingPage::FillNewRowDefaults(TStringGrid& Grid, int ACol, int ARow) {
+  if (IsFilling() || !Host().CurrentBeam()) return;
+  // Only the first cell typed into a fresh row brings the defaults.
+  for (int c = 1; c < Grid.ColCount(); ++c)
+    if (c != ACol && !Grid.Cell(c, ARow).trimmed().isEmpty()) return;
+  const bool distributed = &Grid == grdDistributedLoads;
+  auto fill = [&](int c, const QString& Text) {
+    if (c != ACol) Grid.SetCell(c, ARow, Text);
+  };
+  fill(distributed ? int(dlStage) : int(plStage), kNewLoadStage);
+  fill(distributed ? int(dlLive) : int(plLive), QStringLiteral("N"));
+  if (distributed) {
+    fill(dlStart, QStringLiteral("0"));
+    fill(dlFinish, QStringLiteral("100%"));
+  }
+}
+
+void TBeamLoadingPage::OnDisplayAutoLoadsClicked() {
+  TImportedBeam* beam = Host().CurrentBeam();
+  if (!beam) return;
+  CopyGrids(*beam);
+  FillGrids(*beam, Host().CurrentBeamSide());
+  CheckPage(Host().FieldChecks());
+}

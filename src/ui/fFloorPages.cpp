@@ -1,0 +1,476 @@
+#include "ui/fFloorPages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "project/cFloorUse.h"
+#include "project/cProject.h"
+#include "project/cProjectFile.h"
+#include "project/cSession.h"
+#include "ui/cFieldCheck.h"
+#include "ui/cMessages.h"
+#include "ui/cStringGridWithControls.h"
+#include "ui/cUiUtility.h"
+
+namespace {
+
+// The names of a library's items in library order, each once.
+QStringList LibraryNames(const TEntityList& Library, const std::string& NameProperty) {
+  QStringList names;
+  for (int i = 0; i < Library.Count(); ++i) {
+    const QString name = ToQ(Library.Item(i)->StringValue(NameProperty, "", 0, 3));
+    if (!names.contains(name)) names << name;
+  }
+  return names;
+}
+
+void FitPropertyTable(TStringGrid& Grid) {
+  Grid.setColumnWidth(0, 130);
+  Grid.setColumnWidth(1, 110);
+  Grid.setFixedWidth(130 + 110 + 2 * Grid.frameWidth());
+  Grid.setEnabled(false);
+  FitTableHeight(Grid);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Floor loading
+
+TFloorLoadingPage::TFloorLoadingPage(TPageHost& Host, QWidget* Parent)
+    : TDataPage(Host, QStringLiteral("Floor loading"), Parent) {
+  chkAutoLoading = MakeCheckBox(
+      QStringLiteral("Auto-calculate beam loading, including self-weight and superimposed floor loads"),
+      QStringLiteral("chkAutoLoading"),
+      QStringLiteral("Untick this checkbox if loading is NOT to be automatically applied to the beam"));
+  chkAutoLoading->setChecked(true);
+  cboFloorUse = MakeChoice(QStringLiteral("cboFloorUse"), QStringLiteral("Standard floor use"),
+                           QStringLiteral("Select from a list of predetermined load scenarios"));
+  cboFloorUse->setMinimumWidth(380);
+  lblInService_ = MakeHeading(QStringLiteral("In-service superimposed floor loading"));
+  chkLiveLoadReducible = MakeCheckBox(QStringLiteral("Is live load reducible?"), QStringLiteral("chkLiveLoadReducible"),
+                                      QStringLiteral("Tick if the nominal live load is reducible based on tributary area"));
+  chkTemporaryLiveLoadReducible = MakeCheckBox(
+      QStringLiteral("Is construction live load reducible?"), QStringLiteral("chkTemporaryLiveLoadReducible"),
+      QStringLiteral("Tick if the construction live load is reducible based on tributary area"));
+
+  auto* form = new QGridLayout;
+  form->setVerticalSpacing(8);
+  fldLiveLoad = AddFormField(form, 0, QStringLiteral("Nominal live load"), QStringLiteral("kPa"),
+                             QStringLiteral("edtLiveLoad"), QStringLiteral("Nominal live load"), 80);
+  form->addWidget(chkLiveLoadReducible, 1, 1);
+  fldDeadLoad = AddFormField(form, 2, QStringLiteral("Superimposed dead load"), QStringLiteral("kPa"),
+                             QStringLiteral("edtDeadLoad"), QStringLiteral("Superimposed dead load"), 80);
+  fldFacadeLoad = AddFormField(form, 3, QStringLiteral("Facade load if edge beam"), QStringLiteral("kN/m"),
+                               QStringLiteral("edtFacadeLoad"),
+                               QStringLiteral("Value to allow for facade loading on edge beams"), 80);
+  form->setColumnStretch(2, 1);
+  chkTemporaryLiveLoadReducible->setParent(this);
+  chkTemporaryLiveLoadReducible->hide();
+
+  auto* use = new QHBoxLayout;
+  auto* use_label = new QLabel(QStringLiteral("Standard floor use"));
+  use_label->setBuddy(cboFloorUse);
+  use->addWidget(use_label);
+  use->addWidget(cboFloorUse);
+  use->addStretch(1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(chkAutoLoading);
+  layout->addSpacing(6);
+  layout->addLayout(use);
+  layout->addSpacing(10);
+  layout->addWidget(lblInService_);
+  layout->addLayout(form);
+  layout->addStretch(1);
+
+  connect(chkAutoLoading, &QCheckBox::clicked, this, &TFloorLoadingPage::OnAutoLoadingClicked);
+  connect(cboFloorUse, &QComboBox::activated, this, &TFloorLoadingPage::OnFloorUseActivated);
+  for (const TPageField* f : {&fldLiveLoad, &fldDeadLoad, &fldFacadeLoad})
+    connect(f->Edit, &QLineEdit::textEdited, this, [this] { this->Host().InputChanged(true); });
+  for (QCheckBox* box : {chkLiveLoadReducible, chkTemporaryLiveLoadReducible})
+    connect(box, &QCheckBox::clicked, this, [this] { this->Host().InputChanged(true); });
+}
+
+void TFloorLoadingPage::RegisterFields() {
+  Host().RegisterField(this, PageName(), QStringLiteral("Nominal live load"), fldLiveLoad.Edit);
+  Host().RegisterField(this, PageName(), QStringLiteral("Superimposed dead load"), fldDeadLoad.Edit);
+  Host().RegisterField(this, PageName(), QStringLiteral("Facade load if edge beam"), fldFacadeLoad.Edit);
+}
+
+void TFloorLoadingPage::LibrariesLoaded() {
+  const QSignalBlocker block(cboFloorUse);
+  cboFloorUse->clear();
+  const TEntityList& uses = Host().Session().FloorUseLibrary;
+  for (int i = 0; i < uses.Count(); ++i) cboFloorUse->addItem(ToQ(uses.ItemAs<TFloorUse>(i)->LongName()));
+  cboFloorUse->setCurrentIndex(cboFloorUse->count() > 0 ? 0 : -1);
+  SavedStandardAreaLoadingIndex = std::max(0, cboFloorUse->currentIndex());
+}
+
+void TFloorLoadingPage::EnableLoadingFields() {
+  const bool on = chkAutoLoading->isChecked();
+  cboFloorUse->setEnabled(on);
+  lblInService_->setEnabled(on);
+  chkLiveLoadReducible->setEnabled(on);
+  chkTemporaryLiveLoadReducible->setEnabled(on);
+  for (const TPageField* f : {&fldLiveLoad, &fldDeadLoad, &fldFacadeLoad}) f->SetEnabled(on);
+}
+
+void TFloorLoadingPage::UpdateScreenFromProject() {
+  TFillScope filling(*this);
+  const TGeometry& g = Host().Project().Geometry;
+  chkAutoLoading->setChecked(g.WillAutocalcBeamLoading);
+  if (g.FloorUseIndex >= 0 && g.FloorUseIndex < cboFloorUse->count()) {
+    const QSignalBlocker block(cboFloorUse);
+    cboFloorUse->setCurrentIndex(g.FloorUseIndex);
+  }
+  SavedStandardAreaLoadingIndex = std::max(0, cboFloorUse->currentIndex());
+  fldLiveLoad.Edit->setText(NumberText(g.NominalLiveLoad));
+  chkLiveLoadReducible->setChecked(g.IsLiveLoadReducible);
+  chkTemporaryLiveLoadReducible->setChecked(g.IsTemporaryLiveLoadReducible);
+  fldDeadLoad.Edit->setText(NumberText(g.DeadLoad));
+  fldFacadeLoad.Edit->setText(NumberText(g.FacadeLoad));
+  EnableLoadingFields();
+}
+
+void TFloorLoadingPage::UpdateProjectFromScreen() {
+  TGeometry& g = Host().Project().Geometry;
+  g.WillAutocalcBeamLoading = chkAutoLoading->isChecked();
+  if (cboFloorUse->currentIndex() >= 0) g.FloorUseIndex = cboFloorUse->currentIndex();
+  g.NominalLiveLoad = ReadNumber(fldLiveLoad.Edit->text());
+  g.IsLiveLoadReducible = chkLiveLoadReducible->isChecked();
+  g.IsTemporaryLiveLoadReducible = chkTemporaryLiveLoadReducible->isChecked();
+  g.DeadLoad = ReadNumber(fldDeadLoad.Edit->text());
+  g.FacadeLoad = ReadNumber(fldFacadeLoad.Edit->text());
+}
+
+void TFloorLoadingPage::LeavingPage() { UpdateProjectFromScreen(); }
+
+// The floor use's loads replace what the page shows; the page is checked again.
+void TFloorLoadingPage::FloorUseApplied() {
+  UpdateScreenFromProject();
+  CheckPage(Host().FieldChecks());
+}
+
+void TFloorLoadingPage::OnFloorUseActivated(int Index) {
+  if (Index == SavedStandardAreaLoadingIndex) return;
+  const auto answer = ShowMessage(window(), TMessageKind::Warning,
+                                  QStringLiteral("Changing this selection may overwrite floor slab and auto-loading settings"),
+                                  QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+  if (answer != QMessageBox::Ok) {
+    const QSignalBlocker block(cboFloorUse);
+    cboFloorUse->setCurrentIndex(SavedStandardAreaLoadingIndex);
+    return;
+  }
+  SavedStandardAreaLoadingIndex = Index;
+  Host().ApplyFloorUse(Index);
+  Host().InputChanged(true);
+}
+
+void TFloorLoadingPage::OnAutoLoadingClicked(bool IsTicked) {
+  if (IsTicked) {
+    const auto answer = ShowMessage(window(), TMessageKind::Warning,
+                                    QStringLiteral("Setting this may overwrite floor slab and auto-loading settings"),
+                                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (answer != QMessageBox::Ok) {
+      chkAutoLoading->setChecked(false);
+      CheckPage(Host().FieldChecks());
+      return;
+    }
+  }
+  EnableLoadingFields();
+  Host().Project().Geometry.WillAutocalcBeamLoading = IsTicked;
+  if (IsTicked) Host().ApplyFloorUse(SavedStandardAreaLoadingIndex);
+  Host().InputChanged(true);
+  CheckPage(Host().FieldChecks());
+}
+
+// ---------------------------------------------------------------------------
+// Slab details
+
+TSlabDetailsPage::TSlabDetailsPage(TPageHost& Host, QWidget* Parent)
+    : TDataPage(Host, QStringLiteral("Slab details"), Parent) {
+  cboDeck = MakeChoice(QStringLiteral("cboDeck"), QStringLiteral("Steel deck/floor type"),
+                       QStringLiteral("Select a profiled steel deck"));
+  cboDeck->setMinimumWidth(240);
+  grdDeckProperties = new TStringGrid;
+  SetUpTable(*grdDeckProperties, QStringLiteral("grdDeckProperties"), QStringLiteral("Steel deck properties"),
+             {QStringLiteral("Property"), QStringLiteral("Value")},
+             {QStringLiteral("Mass (kg/m3)"), QStringLiteral("sr (mm)"), QStringLiteral("bsr (mm)"),
+              QStringLiteral("hp (mm)"), QStringLiteral("Void ratio")});
+  SetHint(grdDeckProperties, QStringLiteral("Steel deck properties based on the selected deck type"));
+  FitPropertyTable(*grdDeckProperties);
+  chkIgnoreConcreteBelowRibs =
+      MakeCheckBox(QStringLiteral("Ignore concrete below ribs?"), QStringLiteral("chkIgnoreConcreteBelowRibs"),
+                   QStringLiteral("Ignore concrete below top of ribs when calculating Nc,d in eq 3.5.4.2(1)"));
+
+  auto* form = new QGridLayout;
+  form->setVerticalSpacing(8);
+  fldDs = AddFormField(form, 0, QStringLiteral("Overall slab depth (Ds)"), QStringLiteral("mm"), QStringLiteral("edtDs"),
+                       QStringLiteral("Nominal total slab thickness"), 80);
+  fldPonding = AddFormField(form, 1, QStringLiteral("Ponding allowance"), QStringLiteral("mm"),
+                            QStringLiteral("edtPonding"),
+                            QStringLiteral("Allowance for concrete ponding due to the deflection of the profiled steel "
+                                           "decking and possibly the deflection of the non-composite steel beam"),
+                            80);
+  fldStrength = AddFormField(form, 2, QStringLiteral("Concrete strength (f'c)"), QStringLiteral("MPa"),
+                             QStringLiteral("edtConcreteStrength"), QStringLiteral("Concrete strength"), 80);
+  fldDensity = AddFormField(form, 3, QStringLiteral("Concrete density"), QStringLiteral("kg/m^3"),
+                            QStringLiteral("edtDensity"),
+                            QStringLiteral("Concrete density, used to determine the dead weight of the slab"), 80);
+  fldShrinkage = AddFormField(form, 4, QStringLiteral("Shrinkage strain"), QStringLiteral("\u00B5m/m"),
+                              QStringLiteral("edtShrinkageStrain"),
+                              QStringLiteral("Shrinkage strain used to calculate InService shrinkage"), 80);
+  fldWetDensity = MakeField(QStringLiteral("Concrete density (wet)"), QStringLiteral("kg/m^3"),
+                            QStringLiteral("edtWetDensity"),
+                            QStringLiteral("Density of wet concrete, used to determine the dead weight of the slab in Stage 3"));
+  fldWetDensity.Edit->setParent(this);
+  fldWetDensity.SetShown(false);
+  form->setColumnStretch(2, 1);
+
+  auto* deck = new QHBoxLayout;
+  auto* deck_label = new QLabel(QStringLiteral("Steel deck/floor type"));
+  deck_label->setBuddy(cboDeck);
+  deck->addWidget(deck_label);
+  deck->addWidget(cboDeck);
+  deck->addStretch(1);
+
+  auto* columns = new QHBoxLayout;
+  auto* left = new QVBoxLayout;
+  left->addLayout(form);
+  left->addStretch(1);
+  auto* right = new QVBoxLayout;
+  right->addWidget(MakeHeading(QStringLiteral("Steel deck properties")));
+  right->addWidget(grdDeckProperties);
+  right->addWidget(chkIgnoreConcreteBelowRibs);
+  right->addStretch(1);
+  columns->addLayout(left);
+  columns->addSpacing(24);
+  columns->addLayout(right);
+  columns->addStretch(1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(deck);
+  layout->addSpacing(10);
+  layout->addLayout(columns, 1);
+
+  connect(cboDeck, &QComboBox::activated, this, [this] {
+    ApplyChosenDeck();
+    ShowDeck();
+    this->Host().InputChanged(true);
+    CheckPage(this->Host().FieldChecks());
+  });
+  connect(chkIgnoreConcreteBelowRibs, &QCheckBox::clicked, this, [this] { this->Host().InputChanged(false); });
+  for (const TPageField* f : {&fldDs, &fldPonding, &fldWetDensity})
+    connect(f->Edit, &QLineEdit::textEdited, this, [this] { this->Host().InputChanged(true); });
+  for (const TPageField* f : {&fldStrength, &fldShrinkage})
+    connect(f->Edit, &QLineEdit::textEdited, this, [this] { this->Host().InputChanged(false); });
+  connect(fldDensity.Edit, &QLineEdit::textEdited, this, [this](const QString& Text) {
+    fldWetDensity.Edit->setText(Text);
+    this->Host().InputChanged(true);
+    CheckPage(this->Host().FieldChecks());
+  });
+}
+
+TSlabDetailsPage::~TSlabDetailsPage() = default;
+
+void TSlabDetailsPage::RegisterFields() {
+  Host().RegisterField(this, PageName(), QStringLiteral("Overall slab depth (Ds)"), fldDs.Edit);
+  Host().RegisterField(this, PageName(), QStringLiteral("Ponding allowance"), fldPonding.Edit);
+  Host().RegisterField(this, PageName(), QStringLiteral("Concrete strength (f'c)"), fldStrength.Edit);
+  Host().RegisterField(this, PageName(), QStringLiteral("Concrete density"), fldDensity.Edit);
+  Host().RegisterField(this, PageName(), QStringLiteral("Concrete density (wet)"), fldWetDensity.Edit);
+  Host().RegisterField(this, PageName(), QStringLiteral("Shrinkage strain"), fldShrinkage.Edit);
+}
+
+void TSlabDetailsPage::LibrariesLoaded() {
+  const QSignalBlocker block(cboDeck);
+  cboDeck->clear();
+  cboDeck->addItems(LibraryNames(Host().Session().SteelDeckLibrary, "Name"));
+  // The whole list drops down at once.
+  cboDeck->setMaxVisibleItems(std::max(1, cboDeck->count()));
+  cboDeck->setCurrentIndex(cboDeck->count() > 0 ? 0 : -1);
+  custom_deck_.reset();
+}
+
+void TSlabDetailsPage::ApplyChosenDeck() {
+  TSteelDeck& deck = Host().Project().SteelDeck;
+  const QString chosen = cboDeck->currentText();
+  if (custom_deck_ && chosen == ToQ(custom_deck_->Name)) {
+    // The project's own deck: its values, with the page's rib setting.
+    const bool ignore_below_ribs = deck.WillIgnoreConcreteBelowRibs;
+    deck.Assign(custom_deck_.get());
+    deck.WillIgnoreConcreteBelowRibs = ignore_below_ribs;
+    return;
+  }
+  if (deck.IsCustom && chosen == ToQ(deck.Name)) return;  // a custom deck under a library name stays as it is
+  deck.IsCustom = false;
+  deck.Name = ToStd(chosen);
+  ApplyLibraryDeck(deck, Host().Session().SteelDeckLibrary);
+}
+
+void TSlabDetailsPage::ShowDeck() {
+  const TSteelDeck& deck = Host().Project().SteelDeck;
+  grdDeckProperties->SetCell(1, 1, NumberText(deck.Mass));
+  grdDeckProperties->SetCell(1, 2, NumberText(deck.sr));
+  grdDeckProperties->SetCell(1, 3, NumberText(deck.bsr));
+  grdDeckProperties->SetCell(1, 4, NumberText(deck.hr));
+  grdDeckProperties->SetCell(1, 5, NumberText(deck.VoidRatio, 2, 3));
+  // Only re-entrant and closed-rib decks have concrete below the rib tops worth ignoring.
+  chkIgnoreConcreteBelowRibs->setVisible(deck.DeckType == 2 || deck.DeckType == 3);
+  chkIgnoreConcreteBelowRibs->setChecked(deck.WillIgnoreConcreteBelowRibs);
+}
+
+void TSlabDetailsPage::UpdateScreenFromProject() {
+  TFillScope filling(*this);
+  TProject& p = Host().Project();
+  const TSteelDeck& deck = p.SteelDeck;
+  {
+    const QSignalBlocker block(cboDeck);
+    // A custom deck of an earlier project leaves the list; this one's joins it.
+    if (custom_deck_) cboDeck->removeItem(cboDeck->findText(ToQ(custom_deck_->Name)));
+    custom_deck_.reset();
+    int i = cboDeck->findText(ToQ(deck.Name));
+    if (i < 0 && deck.IsCustom) {
+      custom_deck_ = std::make_unique<TSteelDeck>();
+      custom_deck_->Assign(&deck);
+      cboDeck->addItem(ToQ(deck.Name));
+      i = cboDeck->count() - 1;
+    }
+    if (i >= 0) {
+      cboDeck->setCurrentIndex(i);
+    } else if (cboDeck->count() > 0) {
+      cboDeck->setCurrentIndex(0);
+      ApplyChosenDeck();
+    }
+  }
+  ShowDeck();
+  const TConcreteFloor& concrete = p.ConcreteFloor;
+  fldDs.Edit->setText(NumberTextBlankIfZero(p.Geometry.Ds));
+  fldPonding.Edit->setText(NumberTextBlankIfZero(p.Geometry.PondingAllowance));
+  fldStrength.Edit->setText(NumberTextBlankIfZero(concrete.ConcreteStrength));
+  fldDensity.Edit->setText(NumberTextBlankIfZero(concrete.Density));
+  fldWetDensity.Edit->setText(NumberTextBlankIfZero(std::max(concrete.WetDensity, concrete.Density)));
+  fldShrinkage.Edit->setText(NumberTextBlankIfZero(concrete.ShrinkageStrain));
+}
+
+void TSlabDetailsPage::UpdateProjectFromScreen() {
+  TProject& p = Host().Project();
+  ApplyChosenDeck();
+  p.SteelDeck.WillIgnoreConcreteBelowRibs = chkIgnoreConcreteBelowRibs->isChecked();
+  p.Geometry.Ds = ReadNumber(fldDs.Edit->text());
+  p.Geometry.PondingAllowance = ReadNumber(fldPonding.Edit->text());
+  p.ConcreteFloor.ConcreteStrength = ReadNumber(fldStrength.Edit->text());
+  p.ConcreteFloor.Density = ReadNumber(fldDensity.Edit->text());
+  // Wet concrete is never lighter than hardened concrete.
+  p.ConcreteFloor.WetDensity = std::max(ReadNumber(fldWetDensity.Edit->text()), p.ConcreteFloor.Density);
+  p.ConcreteFloor.ShrinkageStrain = ReadNumber(fldShrinkage.Edit->text());
+}
+
+void TSlabDetailsPage::LeavingPage() { UpdateProjectFromScreen(); }
+
+void TSlabDetailsPage::FloorUseApplied() {
+  TFillScope filling(*this);
+  const TProject& p = Host().Project();
+  fldDs.Edit->setText(NumberTextBlankIfZero(p.Geometry.Ds));
+  fldStrength.Edit->setText(NumberTextBlankIfZero(p.ConcreteFloor.ConcreteStrength));
+}
+
+// ---------------------------------------------------------------------------
+// Shear connectors
+
+TShearConnectorsPage::TShearConnectorsPage(TPageHost& Host, QWidget* Parent)
+    : TDataPage(Host, QStringLiteral("Shear connectors"), Parent) {
+  cboConnector = MakeChoice(QStringLiteral("cboConnector"), QStringLiteral("Shear connector"),
+                            QStringLiteral("Select the type of shear connector"));
+  cboConnector->setMinimumWidth(200);
+  grdConnectorProperties = new TStringGrid;
+  SetUpTable(*grdConnectorProperties, QStringLiteral("grdConnectorProperties"),
+             QStringLiteral("Shear connector properties"), {QStringLiteral("Property"), QStringLiteral("Value")},
+             {QStringLiteral("dbs"), QStringLiteral("hsc"), QStringLiteral("fuc")});
+  SetHint(grdConnectorProperties, QStringLiteral("Shear connector properties based on the selected connector type"));
+  FitPropertyTable(*grdConnectorProperties);
+
+  auto* choice = new QHBoxLayout;
+  auto* label = new QLabel(QStringLiteral("Shear connector"));
+  label->setBuddy(cboConnector);
+  choice->addWidget(label);
+  choice->addWidget(cboConnector);
+  choice->addStretch(1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(choice);
+  layout->addSpacing(10);
+  layout->addWidget(MakeHeading(QStringLiteral("Shear connector properties")));
+  layout->addWidget(grdConnectorProperties);
+  layout->addStretch(1);
+
+  connect(cboConnector, &QComboBox::activated, this, [this] {
+    ApplyChosenConnector();
+    ShowConnector();
+    this->Host().InputChanged(false);
+  });
+}
+
+TShearConnectorsPage::~TShearConnectorsPage() = default;
+
+void TShearConnectorsPage::LibrariesLoaded() {
+  const QSignalBlocker block(cboConnector);
+  cboConnector->clear();
+  cboConnector->addItems(LibraryNames(Host().Session().ShearConnectorLibrary, "Name"));
+  cboConnector->setCurrentIndex(cboConnector->count() > 0 ? 0 : -1);
+  custom_connector_.reset();
+}
+
+void TShearConnectorsPage::ApplyChosenConnector() {
+  TShearConnector& connector = Host().Project().ShearConnector;
+  const QString chosen = cboConnector->currentText();
+  if (custom_connector_ && chosen == ToQ(custom_connector_->Name)) {
+    connector.Assign(custom_connector_.get());
+    return;
+  }
+  if (connector.IsCustom && chosen == ToQ(connector.Name)) return;
+  connector.IsCustom = false;
+  connector.Name = ToStd(chosen);
+  ApplyLibraryConnector(connector, Host().Session().ShearConnectorLibrary);
+}
+
+void TShearConnectorsPage::ShowConnector() {
+  const TShearConnector& c = Host().Project().ShearConnector;
+  grdConnectorProperties->SetCell(1, 1, NumberText(c.dbs));
+  grdConnectorProperties->SetCell(1, 2, NumberText(c.hsc));
+  grdConnectorProperties->SetCell(1, 3, NumberText(c.fuc));
+}
+
+void TShearConnectorsPage::UpdateScreenFromProject() {
+  TFillScope filling(*this);
+  const TShearConnector& connector = Host().Project().ShearConnector;
+  {
+    const QSignalBlocker block(cboConnector);
+    if (custom_connector_) cboConnector->removeItem(cboConnector->findText(ToQ(custom_connector_->Name)));
+    custom_connector_.reset();
+    int i = cboConnector->findText(ToQ(connector.Name));
+    if (i < 0 && connector.IsCustom) {
+      custom_connector_ = std::make_unique<TShearConnector>();
+      custom_connector_->Assign(&connector);
+      cboConnector->addItem(ToQ(connector.Name));
+      i = cboConnector->count() - 1;
+    }
+    if (i >= 0) {
+      cboConnector->setCurrentIndex(i);
+    } else if (cboConnector->count() >= 2) {
+      // The entry with the nearest name, else the first.
+      const int close = Host().Session().ShearConnectorLibrary.CloseIndexOf(connector.Name);
+      const int entry = close >= 0 ? cboConnector->findText(
+                                         ToQ(Host().Session().ShearConnectorLibrary.Item(close)->StringValue("Name", "", 0, 3)))
+                                   : -1;
+      cboConnector->setCurrentIndex(std::max(0, entry));
+      ApplyChosenConnector();
+    }
+  }
+  ShowConnector();
+}
+
+void TShearConnectorsPage::UpdateProjectFromScreen() { ApplyChosenConnector(); }

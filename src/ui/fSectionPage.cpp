@@ -1,0 +1,578 @@
+// The beam's "Section definition" page: the base steel beam chosen from the
+// section library (or typed, for a custom section), the notched and plated
+// variations, and the composite sections along the span.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "components/cSteelSection.h"
+#include "project/cProject.h"
+#include "project/cSession.h"
+#include "ui/cFieldCheck.h"
+#include "ui/cGridChecks.h"
+#include "ui/cStringGridWithControls.h"
+#include "ui/cUiUtility.h"
+#include "ui/fBeamPages.h"
+
+namespace {
+
+const char* const kSectionLabels[] = {"Base steel beam", "Notched (End 1)", "Plated", "Notched (End 2)"};
+const QString kCustomType = QStringLiteral("Custom_I");
+const QString kMm = QStringLiteral("mm"), kMPa = QStringLiteral("MPa");
+
+// The composite-sections grid's columns.
+enum { colID, colStart, colFinish, colSteel, colWidth1, colWidth2, colCount };
+// The grid's design column width (the platform grid's default, enlarged like the window).
+constexpr int kDefaultColWidth = 77;
+
+// A dimension field without a caption of its own: the table's headings name it.
+TPageField DimensionField(const QString& Unit, const QString& ObjectName, const QString& Hint,
+                          const QString& AccessibleName) {
+  TPageField f = MakeField(QString(), Unit, ObjectName, Hint, 70, AccessibleName);
+  f.Edit->EditLabel()->hide();
+  return f;
+}
+
+QWidget* FieldWithUnit(const TPageField& Field) {
+  auto* cell = new QWidget;
+  auto* row = new QHBoxLayout(cell);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(4);
+  row->addWidget(Field.Edit);
+  if (Field.Unit) row->addWidget(Field.Unit);
+  row->addStretch(1);
+  return cell;
+}
+
+// The library's sections as (type, grade, name), in library order.
+struct TLibraryEntry {
+  QString Type, Grade, Name;
+};
+
+std::vector<TLibraryEntry>& LibraryIndex() {
+  static std::vector<TLibraryEntry> index;
+  return index;
+}
+
+void SetItems(QComboBox* Choice, const QStringList& Items, const QString& Keep) {
+  const QSignalBlocker block(Choice);
+  Choice->clear();
+  Choice->addItems(Items);
+  const int i = Choice->findText(Keep);
+  Choice->setCurrentIndex(Items.isEmpty() ? -1 : std::max(0, i));
+}
+
+}  // namespace
+
+TSectionDefinitionPage::TSectionDefinitionPage(TPageHost& Host, QWidget* Parent)
+    : TDataPage(Host, QStringLiteral("Section definition"), Parent) {
+  // --- Base steel beam
+  cboSectionType = MakeChoice(QStringLiteral("cboSectionType"), QStringLiteral("Section type"),
+                              QStringLiteral("Select the type of cross-section (UB, UC etc) used for the base steel beam"));
+  cboGrade = MakeChoice(QStringLiteral("cboGrade"), QStringLiteral("Grade"),
+                        QStringLiteral("Select grade for the cross section type (not necessarily identical to the "
+                                       "material yield stress)"));
+  cboSection = MakeChoice(QStringLiteral("cboSection"), QStringLiteral("Steel section"),
+                          QStringLiteral("Select base steel section, or <Auto-select> for automated design"));
+  cboSectionType->setMinimumWidth(90);
+  cboGrade->setMinimumWidth(90);
+  cboSection->setMinimumWidth(130);
+  fldDepth = DimensionField(kMm, QStringLiteral("edtDepth"), QStringLiteral("Overall depth of base steel beam"),
+                            QStringLiteral("Steel section depth"));
+  fldTopWidth = DimensionField(kMm, QStringLiteral("edtTopWidth"), QStringLiteral("Top flange width"),
+                               QStringLiteral("Top flange width"));
+  fldTopThickness = DimensionField(kMm, QStringLiteral("edtTopThickness"), QStringLiteral("Top flange thickness"),
+                                   QStringLiteral("Top flange thickness"));
+  fldTopYield = DimensionField(kMPa, QStringLiteral("edtTopYield"), QStringLiteral("Yield stress of top flange"),
+                               QStringLiteral("Top flange yield stress"));
+  fldWebThickness = DimensionField(kMm, QStringLiteral("edtWebThickness"), QStringLiteral("Web thickness"),
+                                   QStringLiteral("Web thickness"));
+  fldWebYield = DimensionField(kMPa, QStringLiteral("edtWebYield"), QStringLiteral("Yield stress of web"),
+                               QStringLiteral("Web yield stress"));
+  fldBottomWidth = DimensionField(kMm, QStringLiteral("edtBottomWidth"), QStringLiteral("Bottom flange width"),
+                                  QStringLiteral("Bottom flange width"));
+  fldBottomThickness = DimensionField(kMm, QStringLiteral("edtBottomThickness"),
+                                      QStringLiteral("Bottom flange thickness"), QStringLiteral("Bottom flange thickness"));
+  fldBottomYield = DimensionField(kMPa, QStringLiteral("edtBottomYield"), QStringLiteral("Yield stress of bottom flange"),
+                                  QStringLiteral("Bottom flange yield stress"));
+
+  auto* base = new QGroupBox(QStringLiteral("Base steel beam"));
+  base->setObjectName(QStringLiteral("grpBaseSteelBeam"));
+  auto* base_layout = new QVBoxLayout(base);
+  auto* choices = new QGridLayout;
+  choices->setVerticalSpacing(2);
+  const QString captions[] = {QStringLiteral("Section type"), QStringLiteral("Grade"), QStringLiteral("Section")};
+  QComboBox* const lists[] = {cboSectionType, cboGrade, cboSection};
+  for (int c = 0; c < 3; ++c) {
+    auto* label = new QLabel(captions[c]);
+    label->setBuddy(lists[c]);
+    choices->addWidget(label, 0, c);
+    choices->addWidget(lists[c], 1, c);
+  }
+  choices->setColumnStretch(3, 1);
+  base_layout->addLayout(choices);
+  auto* dims = new QGridLayout;
+  dims->setHorizontalSpacing(8);
+  dims->setVerticalSpacing(4);
+  auto caption = [](const QString& Text) { return new QLabel(Text); };
+  dims->addWidget(caption(QStringLiteral("Depth")), 0, 0);
+  dims->addWidget(FieldWithUnit(fldDepth), 0, 1);
+  dims->addWidget(caption(QStringLiteral("Width")), 1, 1);
+  dims->addWidget(caption(QStringLiteral("Thickness")), 1, 2);
+  dims->addWidget(caption(QStringLiteral("Yield stress")), 1, 3);
+  dims->addWidget(caption(QStringLiteral("Top flange")), 2, 0);
+  dims->addWidget(FieldWithUnit(fldTopWidth), 2, 1);
+  dims->addWidget(FieldWithUnit(fldTopThickness), 2, 2);
+  dims->addWidget(FieldWithUnit(fldTopYield), 2, 3);
+  dims->addWidget(caption(QStringLiteral("Web")), 3, 0);
+  dims->addWidget(FieldWithUnit(fldWebThickness), 3, 2);
+  dims->addWidget(FieldWithUnit(fldWebYield), 3, 3);
+  dims->addWidget(caption(QStringLiteral("Bottom flange")), 4, 0);
+  dims->addWidget(FieldWithUnit(fldBottomWidth), 4, 1);
+  dims->addWidget(FieldWithUnit(fldBottomThickness), 4, 2);
+  dims->addWidget(FieldWithUnit(fldBottomYield), 4, 3);
+  base_layout->addLayout(dims);
+
+  // --- Variations
+  tabVariations = new QTabWidget;
+  tabVariations->setObjectName(QStringLiteral("tabVariations"));
+  tabVariations->setAccessibleName(QStringLiteral("Section variations"));
+  const char* const prefixes[] = {"End 1", "", "End 2"};
+  const char* const notch_hints[] = {"for end 1 notch", "", "for end 2 notch"};
+  for (int v = 0; v < 3; ++v) {
+    const QString object = QStringLiteral("Variation%1").arg(v + 1);
+    const bool plated = v == 1;
+    const QString hint_tail = QString::fromLatin1(notch_hints[v]);
+    const QString name_head = plated ? QString() : QString::fromLatin1(prefixes[v]) + QLatin1Char(' ');
+    fldPlateWidth[v] = MakeField(QStringLiteral("Cover plate width"), kMm, QStringLiteral("edtPlateWidth") + object,
+                                 plated ? QStringLiteral("Width of cover plate added to base beam")
+                                        : QStringLiteral("Cover plate width ") + hint_tail,
+                                 70, name_head + QStringLiteral("cover plate width"));
+    fldPlateThickness[v] = MakeField(QStringLiteral("Thickness"), kMm, QStringLiteral("edtPlateThickness") + object,
+                                     plated ? QStringLiteral("Thickness of cover plate added to base beam")
+                                            : QStringLiteral("Cover plate thickness ") + hint_tail,
+                                     70, name_head + QStringLiteral("cover plate thickness"));
+    fldPlateYield[v] = MakeField(QStringLiteral("Yield stress"), kMPa, QStringLiteral("edtPlateYield") + object,
+                                 plated ? QStringLiteral("Yield stress of cover plate added to base beam")
+                                        : QStringLiteral("Yield stress for cover plate at ") +
+                                              QString::fromLatin1(prefixes[v]).toLower() + QStringLiteral(" notch"),
+                                 70, name_head + QStringLiteral("cover plate yield stress"));
+    fldNotchedDepth[v] =
+        MakeField(plated ? QStringLiteral("Overall depth") : QStringLiteral("Notched depth"), kMm,
+                  QStringLiteral("edtNotchedDepth") + object,
+                  plated ? QStringLiteral("Overall depth of beam including added cover plate")
+                         : QStringLiteral("Total depth of beam at ") + QString::fromLatin1(prefixes[v]).toLower() +
+                               QStringLiteral(" notch"),
+                  70, plated ? QStringLiteral("Plated overall depth") : name_head + QStringLiteral("overall depth"));
+    auto* panel = new QWidget;
+    panel->setAccessibleName(QString::fromLatin1(kSectionLabels[v + 1]));
+    auto* form = new QGridLayout(panel);
+    form->setVerticalSpacing(4);
+    int row = 0;
+    for (const TPageField* f : {&fldPlateWidth[v], &fldPlateThickness[v], &fldPlateYield[v], &fldNotchedDepth[v]}) {
+      form->addWidget(f->Edit->EditLabel(), row, 0);
+      form->addWidget(FieldWithUnit(*f), row, 1);
+      ++row;
+    }
+    form->setRowStretch(row, 1);
+    tabVariations->addTab(panel, QString::fromLatin1(kSectionLabels[v + 1]));
+  }
+  fldNotchedDepth[1].SetEnabled(false);
+  // All three panels' tabs always show.
+  tabVariations->tabBar()->setUsesScrollButtons(false);
+
+  // --- Composite sections
+  grdCompositeSections = new TStringGrid;
+  grdCompositeSections->setObjectName(QStringLiteral("grdCompositeSections"));
+  grdCompositeSections->setAccessibleName(QStringLiteral("Composite sections"));
+  SetHint(grdCompositeSections, QStringLiteral("Define the composite section used at various positions along the beam"));
+  grdCompositeSections->SetColCount(colCount);
+  grdCompositeSections->SetRowCount(2);
+  grdCompositeSections->SetRow(0, {QStringLiteral("ID"), QStringLiteral("Start position\r\n(mm)"),
+                                   QStringLiteral("Finish position\r\n(mm)"), QStringLiteral("Steel section"),
+                                   QStringLiteral("Slab width\r\nSide 1 (mm)"), QStringLiteral("Slab width\r\nSide 2 (mm)")});
+  grdCompositeSections->SetHasMultiRowHeader(true);
+  grdCompositeSections->WillAutoAddNewRow = true;
+  grdCompositeSections->InitialiseLastRow();
+  grdCompositeSections->SetRowEditMenu(true);
+  auto* steel = new QComboBox;
+  for (const char* label : kSectionLabels) steel->addItem(QString::fromLatin1(label));
+  grdCompositeSections->AddControl(colSteel, steel);
+  const int row_height = grdCompositeSections->verticalHeader()->defaultSectionSize();
+  grdCompositeSections->horizontalHeader()->setFixedHeight(static_cast<int>(1.8 * row_height + 0.5));
+  const double widths[] = {0.6, 1.22, 1.22, 1.55};
+  for (int c = 0; c < 4; ++c)
+    grdCompositeSections->setColumnWidth(c, static_cast<int>(widths[c] * kDefaultColWidth + 0.5));
+  grdCompositeSections->setMinimumHeight(static_cast<int>(1.8 * row_height) + 3 * row_height + 4);
+  grdCompositeSections->viewport()->installEventFilter(this);
+  chkAutosizeSlabWidths = MakeCheckBox(QStringLiteral("Autosize slab widths?"), QStringLiteral("chkAutosizeSlabWidths"),
+                                       QString());
+  chkAutosizeSlabWidths->setParent(this);
+  chkAutosizeSlabWidths->hide();
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(base);
+  top->addWidget(tabVariations);
+  top->addStretch(1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(MakeHeading(QStringLiteral("Composite sections")));
+  layout->addWidget(grdCompositeSections, 1);
+
+  // --- Handlers
+  connect(cboSectionType, &QComboBox::activated, this, [this] {
+    FillGrades();
+    FillSections();
+    OnSectionChanged();
+  });
+  connect(cboGrade, &QComboBox::activated, this, [this] {
+    FillSections();
+    OnSectionChanged();
+  });
+  connect(cboSection, &QComboBox::activated, this, &TSectionDefinitionPage::OnSectionChanged);
+  for (const TPageField* f : {&fldDepth, &fldTopWidth, &fldTopThickness, &fldWebThickness, &fldBottomWidth,
+                              &fldBottomThickness, &fldPlateWidth[0], &fldPlateThickness[0], &fldNotchedDepth[0],
+                              &fldPlateWidth[1], &fldPlateThickness[1], &fldPlateWidth[2], &fldPlateThickness[2],
+                              &fldNotchedDepth[2]})
+    connect(f->Edit, &QLineEdit::textEdited, this, [this] { this->Host().InputChanged(true); });
+  for (const TPageField* f : {&fldTopYield, &fldWebYield, &fldBottomYield, &fldPlateYield[0], &fldPlateYield[1],
+                              &fldPlateYield[2]})
+    connect(f->Edit, &QLineEdit::textEdited, this, [this] { this->Host().InputChanged(false); });
+  connect(fldPlateThickness[1].Edit, &QLineEdit::textChanged, this, &TSectionDefinitionPage::ShowPlatedDepth);
+  connect(grdCompositeSections, &TStringGrid::CellEdited, this, [this](int ACol, int ARow) {
+    FillRowDefaults(ACol, ARow);
+    ShowVariationOfRow(ARow);
+    this->Host().InputChanged(false);
+  });
+  connect(grdCompositeSections, &TStringGrid::RowsEdited, this, [this] { this->Host().InputChanged(false); });
+  connect(grdCompositeSections, &TStringGrid::EndEdit, this, &TSectionDefinitionPage::OnCompositeEditEnded);
+  connect(grdCompositeSections->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& Current) {
+            if (Current.isValid()) ShowVariationOfRow(Current.row() + grdCompositeSections->FixedRows());
+          });
+}
+
+void TSectionDefinitionPage::RegisterFields() {
+  TPageHost& host = Host();
+  const QString page = PageName();
+  host.RegisterField(this, page, QStringLiteral("Top flange width"), fldTopWidth.Edit);
+  host.RegisterField(this, page, QStringLiteral("Bottom flange width"), fldBottomWidth.Edit);
+  host.RegisterField(this, page, QStringLiteral("Top flange thickness"), fldTopThickness.Edit);
+  host.RegisterField(this, page, QStringLiteral("Web thickness"), fldWebThickness.Edit);
+  host.RegisterField(this, page, QStringLiteral("Bottom flange thickness"), fldBottomThickness.Edit);
+  host.RegisterField(this, page, QStringLiteral("Top flange yield stress"), fldTopYield.Edit);
+  host.RegisterField(this, page, QStringLiteral("Web yield stress"), fldWebYield.Edit);
+  host.RegisterField(this, page, QStringLiteral("Bottom flange yield stress"), fldBottomYield.Edit);
+  host.RegisterField(this, page, QStringLiteral("Steel section depth"), fldDepth.Edit);
+  host.RegisterGridColumn(this, page, QStringLiteral("Start position"), grdCompositeSections, colStart);
+  host.RegisterGridColumn(this, page, QStringLiteral("Finish position"), grdCompositeSections, colFinish);
+  host.RegisterGridColumn(this, page, QStringLiteral("Slab width"), grdCompositeSections, colWidth1);
+  host.RegisterGridColumn(this, page, QStringLiteral("Slab width"), grdCompositeSections, colWidth2);
+  host.RegisterField(this, page, QStringLiteral("End 1 cover plate width"), fldPlateWidth[0].Edit);
+  host.RegisterField(this, page, QStringLiteral("Cover plate width"), fldPlateWidth[1].Edit);
+  host.RegisterField(this, page, QStringLiteral("End 2 cover plate width"), fldPlateWidth[2].Edit);
+  host.RegisterField(this, page, QStringLiteral("End 1 cover plate thickness"), fldPlateThickness[0].Edit);
+  host.RegisterField(this, page, QStringLiteral("Cover plate thickness"), fldPlateThickness[1].Edit);
+  host.RegisterField(this, page, QStringLiteral("End 2 cover plate thickness"), fldPlateThickness[2].Edit);
+  host.RegisterField(this, page, QStringLiteral("End 1 cover plate yield stress"), fldPlateYield[0].Edit);
+  host.RegisterField(this, page, QStringLiteral("Cover plate yield stress"), fldPlateYield[1].Edit);
+  host.RegisterField(this, page, QStringLiteral("End 2 cover plate yield stress"), fldPlateYield[2].Edit);
+  host.RegisterField(this, page, QStringLiteral("End 1 overall depth"), fldNotchedDepth[0].Edit);
+  host.RegisterField(this, page, QStringLiteral("End 2 overall depth"), fldNotchedDepth[2].Edit);
+}
+
+bool TSectionDefinitionPage::eventFilter(QObject* Watched, QEvent* Event) {
+  // Slab widths share what the other columns leave, with room for a scroll bar.
+  if (Watched == grdCompositeSections->viewport() && Event->type() == QEvent::Resize)
+    grdCompositeSections->SetColumnsFullWidth(colWidth1, true);
+  return TDataPage::eventFilter(Watched, Event);
+}
+
+// ---------------------------------------------------------------------------
+// Choice lists
+
+void TSectionDefinitionPage::LibrariesLoaded() {
+  std::vector<TLibraryEntry>& index = LibraryIndex();
+  index.clear();
+  const TEntityList& library = Host().Session().SteelSectionLibrary;
+  for (int i = 0; i < library.Count(); ++i) {
+    const auto* s = library.ItemAs<TCustomSteelSection>(i);
+    index.push_back({ToQ(s->SectionType), ToQ(s->Grade), ToQ(s->Name)});
+  }
+  FillTypes();
+  FillGrades();
+  FillSections();
+}
+
+void TSectionDefinitionPage::FillTypes() {
+  QStringList types;
+  for (const TLibraryEntry& e : LibraryIndex())
+    if (!types.contains(e.Type)) types << e.Type;
+  if (!types.contains(kCustomType)) types << kCustomType;
+  SetItems(cboSectionType, types, cboSectionType->currentText());
+}
+
+void TSectionDefinitionPage::FillGrades() {
+  QStringList grades;
+  const QString type = cboSectionType->currentText();
+  for (const TLibraryEntry& e : LibraryIndex())
+    if (e.Type == type && !grades.contains(e.Grade)) grades << e.Grade;
+  SetItems(cboGrade, grades, cboGrade->currentText());
+}
+
+void TSectionDefinitionPage::FillSections() {
+  QStringList names;
+  const QString type = cboSectionType->currentText(), grade = cboGrade->currentText();
+  for (const TLibraryEntry& e : LibraryIndex())
+    if (e.Type == type && e.Grade == grade && !names.contains(e.Name)) names << e.Name;
+  if (!names.isEmpty()) names.prepend(QString::fromLatin1(kAutoSelect));
+  SetItems(cboSection, names, cboSection->currentText());
+}
+
+// ---------------------------------------------------------------------------
+// The base section
+
+void TSectionDefinitionPage::ReadBaseSection(TSteelSection& Section) const {
+  Section.SteelSectionLabel = kSectionLabels[0];
+  Section.SetSectionType(ToStd(cboSectionType->currentText()));
+  Section.Grade = ToStd(cboGrade->currentText());
+  Section.Name = ToStd(cboSection->currentText());
+  Section.LoadFromLibrary(Host().Session().SteelSectionLibrary);
+  TCustomSteelSection& base = Section.BaseSteelSection;
+  if (base.IsStandard) return;
+  base.d = ReadNumber(fldDepth.Edit->text());
+  base.b = ReadNumber(fldTopWidth.Edit->text());
+  base.tf = ReadNumber(fldTopThickness.Edit->text());
+  base.fyf = ReadNumber(fldTopYield.Edit->text());
+  base.tw = ReadNumber(fldWebThickness.Edit->text());
+  base.fyw = ReadNumber(fldWebYield.Edit->text());
+  base.Setbbf(ReadNumber(fldBottomWidth.Edit->text()));
+  base.Settbf(ReadNumber(fldBottomThickness.Edit->text()));
+  base.Setfybf(ReadNumber(fldBottomYield.Edit->text()));
+}
+
+void TSectionDefinitionPage::ShowBaseSection(const TSteelSection& Section) {
+  TFillScope filling(*this);
+  const TCustomSteelSection& base = Section.BaseSteelSection;
+  fldDepth.Edit->setText(NumberText(base.d));
+  fldTopWidth.Edit->setText(NumberText(base.b));
+  fldTopThickness.Edit->setText(NumberText(base.tf));
+  fldTopYield.Edit->setText(NumberText(base.fyf));
+  fldWebThickness.Edit->setText(NumberText(base.tw));
+  fldWebYield.Edit->setText(NumberText(base.fyw));
+  fldBottomWidth.Edit->setText(NumberText(base.bbf()));
+  fldBottomThickness.Edit->setText(NumberText(base.tbf()));
+  fldBottomYield.Edit->setText(NumberText(base.fybf()));
+  ShowPlatedDepth();
+  // A library section's dimensions are the library's; a custom one's are typed.
+  for (const TPageField* f : {&fldDepth, &fldTopWidth, &fldTopThickness, &fldTopYield, &fldWebThickness, &fldWebYield,
+                              &fldBottomWidth, &fldBottomThickness, &fldBottomYield})
+    f->SetEnabled(!base.IsStandard);
+  cboGrade->setEnabled(base.IsStandard);
+  cboSection->setEnabled(base.IsStandard);
+}
+
+void TSectionDefinitionPage::OnSectionChanged() {
+  TSteelSection section;
+  ReadBaseSection(section);
+  ShowBaseSection(section);
+  const int side = Host().CurrentBeamSide();
+  if (side >= 0) {
+    if (section.BaseSteelSection.IsStandard)
+      Host().ShowBeamSection(side, ToQ(section.Grade), ToQ(section.Name));
+    else
+      Host().ShowBeamSection(side, QString(), ToQ(section.SectionType));
+  }
+  CheckPage(Host().FieldChecks());
+  Host().InputChanged(true);
+}
+
+void TSectionDefinitionPage::ShowPlatedDepth() {
+  const double depth = ReadNumber(fldDepth.Edit->text()) + ReadNumber(fldPlateThickness[1].Edit->text());
+  SetFieldText(fldNotchedDepth[1].Edit, NumberText(depth));
+}
+
+void TSectionDefinitionPage::FieldLeaving(QLineEdit* Edit) {
+  if (Edit == fldBottomThickness.Edit || Edit == fldPlateThickness[1].Edit || Edit == fldNotchedDepth[0].Edit ||
+      Edit == fldNotchedDepth[2].Edit)
+    ShowPlatedDepth();
+}
+
+void TSectionDefinitionPage::ShowVariationOfRow(int Row) {
+  const QString label = grdCompositeSections->Cell(colSteel, Row);
+  for (int v = 1; v < 4; ++v)
+    if (label == QLatin1String(kSectionLabels[v])) tabVariations->setCurrentIndex(v - 1);
+}
+
+void TSectionDefinitionPage::FloorLayoutChanged() {
+  const bool internal = !Host().Project().Geometry.IsEdgeBeam;
+  grdCompositeSections->SetCell(colWidth2, 0, internal ? QStringLiteral("Slab width\r\nSide 2 (mm)")
+                                                       : QStringLiteral("Slab width\r\nO/S (mm)"));
+}
+
+void TSectionDefinitionPage::CheckPage(TFieldCheckList& Checks) {
+  TDataPage::CheckPage(Checks);
+  CheckAllGridCells(*grdCompositeSections, Checks);
+}
+
+// ---------------------------------------------------------------------------
+// Transfers
+
+void TSectionDefinitionPage::UpdateScreenFromBeam(int Side) {
+  TImportedBeam& beam = *Host().Project().GetBeam(Side);
+  {
+    TFillScope filling(*this);
+    grid_side_ = Side;
+    FillCompositeGrid(beam, Side);
+    chkAutosizeSlabWidths->setChecked(beam.WillAutosizeSlabWidths);
+    const TSteelSection* base = beam.SteelSection(0);
+    if (base) {
+      const QSignalBlocker b1(cboSectionType), b2(cboGrade), b3(cboSection);
+      cboSectionType->setCurrentIndex(std::max(0, cboSectionType->findText(ToQ(base->SectionType))));
+      FillGrades();
+      cboGrade->setCurrentIndex(std::max(0, cboGrade->findText(ToQ(base->Grade))));
+      FillSections();
+      cboSection->setCurrentIndex(cboSection->findText(ToQ(base->Name)));
+      // A custom section shows its own dimensions, which the section change reads.
+      if (!base->BaseSteelSection.IsStandard) ShowBaseSection(*base);
+    }
+    for (int v = 0; v < 3; ++v) {
+      const TSteelSection* s = beam.SteelSection(v + 1);
+      if (!s) continue;
+      fldPlateWidth[v].Edit->setText(NumberTextBlankIfZero(s->bp));
+      fldPlateThickness[v].Edit->setText(NumberTextBlankIfZero(s->tp));
+      fldPlateYield[v].Edit->setText(NumberTextBlankIfZero(s->fyp));
+      if (v != 1) fldNotchedDepth[v].Edit->setText(NumberTextBlankIfZero(s->NotchedDepth));
+    }
+  }
+  OnSectionChanged();
+}
+
+void TSectionDefinitionPage::UpdateBeamFromScreen(int Side) {
+  TImportedBeam& beam = *Host().Project().GetBeam(Side);
+  TSteelSection section;
+  ReadBaseSection(section);
+  for (int i = 0; i < 4 && i < beam.SteelSectionList.Count(); ++i) {
+    TSteelSection& target = *beam.SteelSection(i);
+    section.SteelSectionLabel = kSectionLabels[i];
+    const int v = i - 1;
+    section.NotchedDepth = (i == 1 || i == 3) ? ReadNumber(fldNotchedDepth[v].Edit->text()) : 0;
+    section.bp = i == 0 ? 0 : ReadNumber(fldPlateWidth[v].Edit->text());
+    section.tp = i == 0 ? 0 : ReadNumber(fldPlateThickness[v].Edit->text());
+    section.fyp = i == 0 ? 0 : ReadNumber(fldPlateYield[v].Edit->text());
+    // Settings no page shows stay as the beam had them.
+    section.WillSetTopFlangeCompact = target.WillSetTopFlangeCompact;
+    section.WillUseFullSectionForServiceability = target.WillUseFullSectionForServiceability;
+    target.Assign(&section);
+  }
+  CopyCompositeGrid(beam);
+}
+
+// ---------------------------------------------------------------------------
+// Composite sections
+
+TImportedBeam* TSectionDefinitionPage::GridBeam() const {
+  if (Host().CurrentBeamSide() >= 0) return Host().CurrentBeam();
+  return nullptr;
+}
+
+void TSectionDefinitionPage::FillCompositeGrid(TImportedBeam& Beam, int Side) {
+  TStringGrid& grid = *grdCompositeSections;
+  const TGeometry& g = Host().Project().Geometry;
+  const int n = Beam.CompositeSectionList.Count();
+  grid.SetRowCount(1 + n + 1);
+  grid.ClearDataCells(false);
+  for (int i = 0; i < n; ++i) {
+    TCompositeSection& cs = *Beam.CompositeSection(i);
+    const int r = i + 1;
+    // A width not given yet, or any width of a beam that sizes its slab itself, is the largest the floor allows.
+    if (cs.bcLeft < 0.001 || Beam.WillAutosizeSlabWidths) cs.bcLeft = g.GetMaxSlabWidth(Side, 1);
+    if (cs.bcRight < 0.001 || Beam.WillAutosizeSlabWidths) cs.bcRight = g.GetMaxSlabWidth(Side, 2);
+    grid.SetCell(colID, r, QString::number(r));
+    grid.SetCell(colStart, r, NumberText(cs.StartPosition));
+    grid.SetCell(colFinish, r, NumberText(i + 1 < n ? Beam.CompositeSection(i + 1)->StartPosition : Beam.Span));
+    grid.SetCell(colSteel, r, ToQ(cs.SteelSectionLabel));
+    grid.SetCell(colWidth1, r, NumberText(cs.bcLeft));
+    grid.SetCell(colWidth2, r, NumberText(cs.bcRight));
+  }
+  grid.InitialiseLastRow();
+  ApplyCoverageRule(Beam, Side);
+}
+
+// The sections must reach the far support: a last finish short of the span
+// gets a further base-beam section up to it.
+void TSectionDefinitionPage::ApplyCoverageRule(const TImportedBeam& Beam, int Side) {
+  TStringGrid& grid = *grdCompositeSections;
+  const int last_data = grid.RowCount() - 2;
+  const bool has_rows = last_data >= 1;
+  if (has_rows && ReadNumber(grid.Cell(colFinish, last_data), 0.001) >= Beam.Span) return;
+  const TGeometry& g = Host().Project().Geometry;
+  const int r = grid.RowCount() - 1;  // the empty last row becomes the new section
+  grid.SetCell(colID, r, QString::number(r));
+  grid.SetCell(colStart, r, has_rows ? grid.Cell(colFinish, last_data) : QStringLiteral("0"));
+  grid.SetCell(colFinish, r, NumberText(Beam.Span));
+  grid.SetCell(colSteel, r, QString::fromLatin1(kSectionLabels[0]));
+  grid.SetCell(colWidth1, r, NumberText(g.GetMaxSlabWidth(Side, 1)));
+  grid.SetCell(colWidth2, r, NumberText(g.GetMaxSlabWidth(Side, 2)));
+  grid.SetRowCount(grid.RowCount() + 1);
+  grid.InitialiseLastRow();
+}
+
+// A row typed into gets sensible values in its other empty cells.
+void TSectionDefinitionPage::FillRowDefaults(int ACol, int ARow) {
+  TImportedBeam* beam = GridBeam();
+  if (!beam) return;
+  const int side = Host().CurrentBeamSide();
+  TStringGrid& grid = *grdCompositeSections;
+  const TGeometry& g = Host().Project().Geometry;
+  auto fill = [&](int c, const QString& Text) {
+    if (c != ACol && grid.Cell(c, ARow).trimmed().isEmpty()) grid.SetCell(c, ARow, Text);
+  };
+  fill(colStart, ARow == 1 ? QStringLiteral("0") : NumberText(beam->Span));
+  fill(colFinish, NumberText(beam->Span));
+  fill(colSteel, QString::fromLatin1(kSectionLabels[0]));
+  for (int c : {colWidth1, colWidth2}) {
+    if (c == ACol) continue;
+    if (ReadNumber(grid.Cell(c, ARow)) == 0 || beam->WillAutosizeSlabWidths)
+      grid.SetCell(c, ARow, NumberText(g.GetMaxSlabWidth(side, c == colWidth1 ? 1 : 2)));
+  }
+}
+
+void TSectionDefinitionPage::OnCompositeEditEnded(int ACol, int ARow) {
+  TStringGrid& grid = *grdCompositeSections;
+  const int last_data = grid.RowCount() - 2;
+  // Sections follow one another: a start is the finish of the section before.
+  if (ACol == colStart && ARow >= 2) grid.SetCell(colFinish, ARow - 1, grid.Cell(colStart, ARow));
+  if (ACol == colFinish && ARow < last_data) grid.SetCell(colStart, ARow + 1, grid.Cell(colFinish, ARow));
+  if ((ACol == colStart || ACol == colFinish) && GridBeam()) ApplyCoverageRule(*GridBeam(), Host().CurrentBeamSide());
+  CheckGridCells(grid, Host().FieldChecks(), ACol, ACol, ARow, ARow, true, true, true);
+}
+
+void TSectionDefinitionPage::CopyCompositeGrid(TImportedBeam& Beam) const {
+  const TStringGrid& grid = *grdCompositeSections;
+  Beam.CompositeSectionList.Clear();
+  for (int r = 1; r < grid.RowCount() - 1; ++r) {
+    auto cs = std::make_unique<TCompositeSection>();
+    cs->CompositeSectionLabel = ToStd(grid.Cell(colID, r));
+    cs->StartPosition = ReadNumber(grid.Cell(colStart, r));
+    cs->bcLeft = ReadNumber(grid.Cell(colWidth1, r));
+    cs->bcRight = ReadNumber(grid.Cell(colWidth2, r));
+    cs->SteelSectionLabel = ToStd(grid.Cell(colSteel, r));
+    cs->Dc = Beam.Ds;
+    cs->IsEdgeBeamLeft = false;
+    cs->IsEdgeBeamRight = Beam.IsEdgeBeam;
+    cs->thetaLeft = Beam.ThetaSide1;
+    cs->thetaRight = Beam.ThetaSide2;
+    const std::string key = cs->CompositeSectionLabel;
+    Beam.CompositeSectionList.Add(key, std::move(cs));
+  }
+  Beam.WillAutosizeSlabWidths = chkAutosizeSlabWidths->isChecked();
+}
