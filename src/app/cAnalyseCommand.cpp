@@ -107,11 +107,14 @@ class TAnalyseCommand : public TCommand {
     if (!pdf_file_.empty()) {
       SetReportPageLayout(report, file);
       TGuiApplicationScope gui;  // the fonts; no window, no display needed
-      if (const TResult written = WriteReportPdf(report, pdf_file_); !written) {
-        Error(written.Message());
+      const TPrintOutcome printed = WriteReportPdf(report, pdf_file_);
+      if (!printed.Result) {
+        Error(printed.Result.Message());
         return kExitUsage;
       }
-      if (!quiet) out_ << "Printed report written to " << pdf_file_ << '\n';
+      if (!quiet)
+        out_ << "Printed report written to " << pdf_file_ << " (" << printed.PagesPrinted
+             << (printed.PagesPrinted == 1 ? " page)" : " pages)") << '\n';
     }
     if (design_ && !save_file_.empty()) {
       if (const TResult saved = SaveProjectFile(project, save_file_); !saved) {

@@ -187,9 +187,14 @@ TPrintOutcome ReportPdf(const TPrintableStringList& List, std::time_t Now, QByte
   return outcome;
 }
 
-TResult WriteReportPdf(const TPrintableStringList& List, const std::string& File) {
+TPrintOutcome WriteReportPdf(const TPrintableStringList& List, const std::string& File) {
   QByteArray pdf;
-  const TPrintOutcome outcome = ReportPdf(List, std::time(nullptr), pdf);
-  if (!outcome.Result) return TResult::Failure("Cannot print the report to [" + File + "]: " + outcome.Result.Message());
-  return WriteFileAtomic(File, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())));
+  TPrintOutcome outcome = ReportPdf(List, std::time(nullptr), pdf);
+  if (!outcome.Result) {
+    outcome.Result = TResult::Failure("Cannot print the report to [" + File + "]: " + outcome.Result.Message());
+    return outcome;
+  }
+  outcome.Result = WriteFileAtomic(File, std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())));
+  if (!outcome.Result) outcome.PagesPrinted = 0;
+  return outcome;
 }

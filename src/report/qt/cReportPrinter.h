@@ -72,6 +72,6 @@ TPrintOutcome PrintText(const TPrintableStringList& List, int MaxPages, QWidget*
 // The paged report as PDF (A4 portrait, 1200 dots per inch, no page margins
 // of its own beyond the report's), dated Now.
 TPrintOutcome ReportPdf(const TPrintableStringList& List, std::time_t Now, QByteArray& Pdf);
-// Writes the paged report as a PDF file through a temporary file: a failure
-// leaves an existing file as it was.
-TResult WriteReportPdf(const TPrintableStringList& List, const std::string& File);
+// Writes the paged report as a PDF file through a temporary file, dated now: a
+// failure (in Result) leaves an existing file as it was.
+TPrintOutcome WriteReportPdf(const TPrintableStringList& List, const std::string& File);
