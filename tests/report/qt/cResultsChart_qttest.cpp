@@ -95,31 +95,63 @@ TEST_F(Chart, EveryKindRendersToAnImageAndExports) {
   EXPECT_TRUE(RenderChart(Beam(), dtDeflection, QSize(0, 100)).isNull());
 }
 
+// Every kind on a 1200 x 600 image: M = 120, PW = 720 (80 pixels a metre),
+// the classic charts' span axis at 0.8 H = 480 with 0.7 H = 420 pixels for
+// their largest value q. Each case a value worked out by hand, at its pixel.
 TEST_F(Chart, CurvesPassThroughTheComputedValuesAtTheirPixels) {
-  const QImage image = RenderChart(Beam(), dtDesignEnvelopes, QSize(1200, 600));
-  // The midspan moment wL^2/8 = 197.4375 kNm in blue at x = M + PW/2 = 480, on
-  // the moment panel whose axis is at 0.45 H = 270 with 0.28 H = 168 pixels
-  // for its largest value.
-  const double y = 270 - 197.4375 * 168 / Largest(dtDesignEnvelopes);
-  EXPECT_TRUE(HasColourNear(image, 480, y, chart_colour::kBlue));
-  EXPECT_FALSE(HasColourNear(image, 480, y - 12, chart_colour::kBlue));  // and not above it
-  // The support shear 19.5 x 4.5 = 87.75 kN in orange on the shear panel (axis at 0.85 H = 510).
+  const TBeam& beam = Beam();
+  // Stage 3: 1.2 x 10 kN/m on 9 m: 12 x 9^2 / 8 = 121.5 kNm at midspan. In
+  // service 1.2 x 10 + 1.5 x 5 = 19.5 kN/m: 197.4375 kNm, 87.75 kN at a support.
+  const double M3 = 121.5, M7 = 197.4375, V7 = 87.75;
+  // The bare 360UB50.7 (d 356, b 171, tf 11.5, tw 7.3) as two flanges and a
+  // web: I = (b d^3 - (b - tw)(d - 2 tf)^3) / 12 = 139.2e6 mm^4; under the
+  // stage 3 dead load (1.0 G) at midspan 5 w L^4 / (384 E I) = 30.7 mm, whose
+  // stage 3 limit is span / 200 = 45 mm.
+  const double I = (171 * std::pow(356.0, 3) - (171 - 7.3) * std::pow(356 - 23.0, 3)) / 12;
+  const double d3 = 5 * 10 * std::pow(9000.0, 4) / (384 * 200000 * I);
   double qV = 1;
-  for (int i = 0; i < Beam().PCCList.Count(); ++i) {
-    const TPCC& p = *Beam().PCCList.PCC(i);
+  for (int i = 0; i < beam.PCCList.Count(); ++i) {
+    const TPCC& p = *beam.PCCList.PCC(i);
     qV = std::max({qV, std::fabs(p.GetVdes(stStrength, 7)),
                    CapacityFactor(cfVerticalShearSteel) * p.CompositeSection.SteelSection->Vv});
   }
-  EXPECT_TRUE(HasColourNear(image, 121, 510 - 87.75 * 168 / qV, chart_colour::kOrange));
-
-  // Stage 3: 1.2 x 10 x 9^2 / 8 = 121.5 kNm at midspan, 0.7 H = 420 pixels for q above the axis at 480.
-  const QImage stage3 = RenderChart(Beam(), dtStage3Strength, QSize(1200, 600));
-  EXPECT_TRUE(HasColourNear(stage3, 480, 480 - 121.5 * 420 / Largest(dtStage3Strength), chart_colour::kBlue));
+  const struct {
+    TDrawingType dt;
+    double x, y;  // pixel
+    TChartColour colour;
+    int radius;
+  } cases[] = {
+      // The 100 % line, dashed red, at q = 100: 420 pixels above the axis.
+      {dtResultsSummary, 480, 480 - 420, chart_colour::kRed, 4},
+      {dtStage3Strength, 480, 480 - M3 * 420 / Largest(dtStage3Strength), chart_colour::kBlue, 2},
+      {dtInServiceStrength, 480, 480 - M7 * 420 / Largest(dtInServiceStrength), chart_colour::kBlue, 2},
+      {dtInServiceStrength, 121, 480 - V7 * 420 / Largest(dtInServiceStrength), chart_colour::kOrange, 2},
+      // Both connector lines start at the left support, the blue one on top.
+      {dtShearConnectorDistribution, 121, 479, chart_colour::kBlue, 2},
+      // q = 1: the stage 3 ratio 30.7 / 45 = 0.68 is 286 pixels up (0.5 % either way: 1.5 pixels).
+      {dtDeflection, 480, 480 - d3 / 45 * 420, chart_colour::kBlue, 3},
+      // The moment panel's axis at 0.45 H = 270 with 0.28 H = 168 pixels for its
+      // largest value; the shear panel's at 0.85 H = 510.
+      {dtDesignEnvelopes, 480, 270 - M7 * 168 / Largest(dtDesignEnvelopes), chart_colour::kBlue, 2},
+      {dtDesignEnvelopes, 121, 510 - V7 * 168 / qV, chart_colour::kOrange, 2},
+      // Downwards from the axis at 0.22 H = 132, 0.6 H = 360 pixels for q.
+      // Stages 5 and 6 add no load, so the curve of stages 3, 5 and 6 (purple)
+      // lies on the stage 3 one and is painted over it.
+      {dtDeflectionShape, 480, 132 + d3 * 360 / Largest(dtDeflectionShape), chart_colour::kPurple, 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(DrawingTypeKind(c.dt) + " at " + std::to_string(c.x) + ", " + std::to_string(c.y));
+    const QImage image = RenderChart(beam, c.dt, QSize(1200, 600));
+    EXPECT_TRUE(HasColourNear(image, c.x, c.y, c.colour, c.radius));
+    // and not well above or below it
+    EXPECT_FALSE(HasColourNear(image, c.x, c.y - 12, c.colour, 2));
+    EXPECT_FALSE(HasColourNear(image, c.x, c.y + 12, c.colour, 2));
+  }
 
   // Connectors: the provided count at midspan, blue; the value axis reaches 441 pixels above the origin.
-  const QImage connectors = RenderChart(Beam(), dtShearConnectorDistribution, QSize(1200, 600));
-  const TPCC& mid = *Beam().GetPCCAt(4500);
-  const double q = Beam().TotalShearConnectors / 2.0 + 0.5;
+  const QImage connectors = RenderChart(beam, dtShearConnectorDistribution, QSize(1200, 600));
+  const TPCC& mid = *beam.GetPCCAt(4500);
+  const double q = beam.TotalShearConnectors / 2.0 + 0.5;
   EXPECT_TRUE(HasColourNear(connectors, 480, 480 - mid.ni_actual * 420 / q, chart_colour::kBlue));
   EXPECT_TRUE(HasColourNear(connectors, 120, 480 - 441, chart_colour::kBlack));
 }
