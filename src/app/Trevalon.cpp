@@ -1,6 +1,6 @@
 // trevalon: the command-line program. It runs the engineering work of the
-// desktop program headless: analyse, design, eval, generate-library, import, and the
-// administrators' test and design-table.
+// desktop program headless: analyse, design, eval, generate-library, import,
+// chart, and the administrators' test and design-table.
 #include <iostream>
 
 #include "app/cCommand.h"
@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
   commands.push_back(MakeImportCommand(std::cout, std::cerr));
   commands.push_back(MakeTestCommand(std::cout, std::cerr));
   commands.push_back(MakeDesignTableCommand(std::cout, std::cerr));
+  commands.push_back(MakeChartCommand(std::cout, std::cerr));
   std::vector<std::pair<CLI::App*, TCommand*>> registered;
   for (auto& c : commands) registered.emplace_back(c->Register(app, common), c.get());
 

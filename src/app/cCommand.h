@@ -86,3 +86,4 @@ std::unique_ptr<TCommand> MakeGenerateLibraryCommand(std::ostream& Out, std::ost
 std::unique_ptr<TCommand> MakeImportCommand(std::ostream& Out, std::ostream& Err);
 std::unique_ptr<TCommand> MakeTestCommand(std::ostream& Out, std::ostream& Err);
 std::unique_ptr<TCommand> MakeDesignTableCommand(std::ostream& Out, std::ostream& Err);
+std::unique_ptr<TCommand> MakeChartCommand(std::ostream& Out, std::ostream& Err);
