@@ -82,6 +82,18 @@ std::string GetProgramFolder() {
   return exe.parent_path().string();
 }
 
+std::string FindProgramFile(const std::string& ProgramFolder, const std::string& Name) {
+  const fs::path beside = fs::path(ProgramFolder) / Name;
+  // "/usr/bin" gives "/usr/share/trevalon", "." gives "../share/trevalon".
+  const fs::path share = (fs::path(ProgramFolder) / "..").lexically_normal() / "share" / "trevalon";
+  std::error_code ec;
+  if (fs::exists(beside, ec)) return beside.string();
+  if (fs::exists(share / Name, ec) || IsDirectory(share.string())) return (share / Name).string();
+  return beside.string();
+}
+
+std::string GetProgramFile(const std::string& Name) { return FindProgramFile(GetProgramFolder(), Name); }
+
 std::string GetSpecialFolder(const std::string& FolderName) {
   std::string name = UpperCase(FolderName);
   std::string path;

@@ -22,3 +22,12 @@ std::string GetSpecialFolder(const std::string& FolderName);
 std::string GetWorkFolder(const std::string& Subfolder);
 // The folder holding the running executable, without trailing separator.
 std::string GetProgramFolder();
+// The file Name the program ships with (library, sample, manual, ReadMe):
+// beside the program first, so a build folder works, then in share/trevalon
+// next to the program's folder (../share/trevalon from bin), where an install
+// under any prefix or an unpacked package puts it. When neither exists, the
+// path where it belongs: the share folder's when that folder exists, else the
+// program folder's, so a message names the place to look.
+std::string GetProgramFile(const std::string& Name);
+// The same search from a given program folder.
+std::string FindProgramFile(const std::string& ProgramFolder, const std::string& Name);
