@@ -6,6 +6,7 @@
 #                                 ReadMe.txt, licence notices of the library data
 #   share/applications/           trevalon.desktop
 #   share/icons/hicolor/scalable/apps/trevalon.svg
+#   share/mime/packages/trevalon.xml   .tva files as Trevalon projects
 #   share/man/man1/trevalon.1.gz  from `trevalon --help`
 #
 # The programs look for their files beside themselves first (a build folder),
@@ -40,6 +41,8 @@ file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/install/trevalon.desktop CONTENT "${TR
 install(FILES ${CMAKE_BINARY_DIR}/install/trevalon.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/src/ui/resources/icons/trevalon.svg
   DESTINATION share/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/trevalon-mime.xml
+  DESTINATION share/mime/packages RENAME trevalon.xml)
 
 # The manual page, written from the program's own --help at build time, so it
 # never falls behind the options. gzip is part of every Debian system.

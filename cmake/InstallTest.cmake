@@ -35,6 +35,7 @@ set(expected
   usr/share/trevalon/LICENSES-data.md
   usr/share/applications/trevalon.desktop
   usr/share/icons/hicolor/scalable/apps/trevalon.svg
+  usr/share/mime/packages/trevalon.xml
   usr/share/man/man1/trevalon.1.gz)
 foreach(f IN LISTS expected)
   if(NOT EXISTS ${root}/${f})
@@ -70,10 +71,10 @@ if(size EQUAL 0 OR NOT out MATCHES "Results report written to")
   message(FATAL_ERROR "installed trevalon analyse wrote no report:\n${out}${err}")
 endif()
 # It read the installed sample, not one from the build or source folder.
-file(READ ${report} written)
-string(FIND "${written}" "\nInput file,${root}/usr/share/trevalon/SampleAnalysis.tva\r\n" at)
-if(at EQUAL -1)
-  message(FATAL_ERROR "the report is not of the installed sample:\n${written}")
+file(STRINGS ${report} input_line REGEX "^Input file," LIMIT_COUNT 1)
+string(STRIP "${input_line}" input_line)
+if(NOT input_line STREQUAL "Input file,${root}/usr/share/trevalon/SampleAnalysis.tva")
+  message(FATAL_ERROR "the report is not of the installed sample: ${input_line}")
 endif()
 
 file(REMOVE_RECURSE ${WORK_DIR})

@@ -9,12 +9,14 @@ set(CPACK_PACKAGE_VENDOR Trevalon)
 set(CPACK_PACKAGE_CONTACT "Trevalon support <support@trevalon.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Design of composite steel and concrete floor beams to AS/NZS 2327")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Trevalon helps structural engineers with the preliminary design of simply-supported
-composite steel and concrete floor beams, checked to AS/NZS 2327. It analyses every beam of a
-floor through construction and service (design actions, composite capacity under partial shear
-connection, shear connectors, stresses, deflections, camber) and can pick the first passing
-section from its library. The package holds the desktop program trevalon-gui and the
-command-line program trevalon, with the section library, a sample project and the user manual.")
+  "Trevalon helps structural engineers with the preliminary design of
+simply-supported composite steel and concrete floor beams, checked to
+AS/NZS 2327. It analyses every beam of a floor through construction and
+service (design actions, composite capacity under partial shear connection,
+shear connectors, stresses, deflections, camber) and can pick the first
+passing section from its library. The package holds the desktop program
+trevalon-gui and the command-line program trevalon, with the section
+library, a sample project and the user manual.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 set(CPACK_STRIP_FILES ON)
