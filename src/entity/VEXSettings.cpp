@@ -88,8 +88,8 @@ std::string FindProgramFile(const std::string& ProgramFolder, const std::string&
   const fs::path share = (fs::path(ProgramFolder) / "..").lexically_normal() / "share" / "trevalon";
   std::error_code ec;
   if (fs::exists(beside, ec)) return beside.string();
-  if (fs::exists(share / Name, ec) || IsDirectory(share.string())) return (share / Name).string();
-  return beside.string();
+  // Missing from an install still names the install's folder.
+  return IsDirectory(share.string()) ? (share / Name).string() : beside.string();
 }
 
 std::string GetProgramFile(const std::string& Name) { return FindProgramFile(GetProgramFolder(), Name); }
