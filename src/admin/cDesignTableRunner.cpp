@@ -12,6 +12,7 @@
 #include "admin/cProjectSnapshot.h"
 #include "components/cStandard.h"
 #include "entity/VEXUtility.h"
+#include "entity/VEXSettings.h"
 #include "entity/cIniFiles.h"
 #include "project/cAnalysisRun.h"
 #include "project/cFloorUse.h"
@@ -262,7 +263,7 @@ TDesignTableOutcome TDesignTableRunner::Run(const TDesignTableOptions& Options) 
     return refuse(TResult::Failure("Part " + std::to_string(Options.Part) + " of " + std::to_string(Options.Parts) +
                                    " is not a part: parts are numbered from 1 to their count"));
   const std::string library =
-      Options.DesignLibraryFile.empty() ? GetProgramFolder() + "/Trevalon-Design.tvl" : Options.DesignLibraryFile;
+      Options.DesignLibraryFile.empty() ? GetShippedFile("Trevalon-Design.tvl") : Options.DesignLibraryFile;
   TSession design;
   if (TResult loaded = design.LoadLibraries(library); !loaded) return refuse(loaded);
   if (!design.IsOK()) return refuse(TResult::Failure("Design library [" + library + "]: " + design.Status.ErrorMsg));

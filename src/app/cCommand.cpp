@@ -9,8 +9,8 @@
 #include "entity/VEXUtility.h"
 #include "project/cProjectFile.h"
 
-std::string DefaultProjectFile() { return GetProgramFolder() + "/SampleAnalysis.tva"; }
-std::string DefaultLibraryFile() { return GetProgramFolder() + "/Trevalon.tvl"; }
+std::string DefaultProjectFile() { return GetShippedFile("SampleAnalysis.tva"); }
+std::string DefaultLibraryFile() { return GetShippedFile("Trevalon.tvl"); }
 
 void TCommand::Error(const std::string& Line) const { err_ << "trevalon: " << Line << '\n'; }
 

@@ -97,6 +97,18 @@ std::string DeriveFileName(const std::string& BasePath, const std::string& Suffi
   return path + Suffix + Extension;
 }
 
+std::string FindShippedFile(const std::string& ProgramFolder, const std::string& Name) {
+  const fs::path beside = fs::path(ProgramFolder) / Name;
+  // "/usr/bin" gives "/usr/share/trevalon", "." gives "../share/trevalon".
+  const fs::path share = (fs::path(ProgramFolder) / "..").lexically_normal() / "share" / "trevalon";
+  std::error_code ec;
+  if (fs::exists(beside, ec)) return beside.string();
+  // Missing from an install still names the install's folder.
+  return IsDirectory(share.string()) ? (share / Name).string() : beside.string();
+}
+
+std::string GetShippedFile(const std::string& Name) { return FindShippedFile(GetProgramFolder(), Name); }
+
 std::string GetSpecialFolder(const std::string& FolderName) {
   std::string name = UpperCase(FolderName);
   std::string path;

@@ -29,3 +29,12 @@ std::string GetProgramFile();
 // any), then Suffix, then Extension. Other dots in the path are kept:
 // DeriveFileName("/a.b/job.tva", "-Test", ".csv") is "/a.b/job-Test.csv".
 std::string DeriveFileName(const std::string& BasePath, const std::string& Suffix, const std::string& Extension);
+// The file Name the program ships with (library, sample, manual, ReadMe):
+// beside the program first, so a build folder works, then in share/trevalon
+// next to the program's folder (../share/trevalon from bin), where an install
+// under any prefix or an unpacked package puts it. When neither exists, the
+// path where it belongs: the share folder's when that folder exists, else the
+// program folder's, so a message names the place to look.
+std::string GetShippedFile(const std::string& Name);
+// The same search from a given program folder.
+std::string FindShippedFile(const std::string& ProgramFolder, const std::string& Name);

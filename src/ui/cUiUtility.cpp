@@ -16,7 +16,7 @@ QString DeriveFileName(const QString& BasePath, const QString& Suffix, const QSt
 
 QString ProgramFolder() { return ToQ(GetProgramFolder()); }
 
-QString ProgramFile(const QString& Name) { return ProgramFolder() + QLatin1Char('/') + Name; }
+QString ProgramFile(const QString& Name) { return ToQ(GetShippedFile(ToStd(Name))); }
 
 QString WorkFolder() { return ToQ(GetWorkFolder(GetAppName())); }
 

@@ -16,7 +16,8 @@ inline std::string ToStd(const QString& Text) { return Text.toStdString(); }
 // DeriveFileName("/a.b/job.tva", "-Results", ".csv") is "/a.b/job-Results.csv".
 QString DeriveFileName(const QString& BasePath, const QString& Suffix, const QString& Extension);
 
-// The folder of the program file, and a file in it.
+// The folder of the program file, and a file the program ships with: beside
+// the program, else in ../share/trevalon where an install puts it.
 QString ProgramFolder();
 QString ProgramFile(const QString& Name);
 // The per-user working folder (created when missing), with a trailing "/".
