@@ -2,8 +2,10 @@
 // options with CLI11 and runs when chosen. Exit codes: 0 success (for analyse
 // and design: every beam's assessment passes), 1 the run completed and some
 // beam fails its assessment (for eval: some expectation is not met), 2 bad
-// usage, a missing or unreadable file, or libraries or a project that do not
-// validate. Every error goes to standard error as one line.
+// usage, a missing or unreadable file, an output that cannot be written
+// (standard output too) or that would replace an input, an eval path that
+// names nothing, or libraries or a project that do not validate. Every error
+// goes to standard error as one line, and nothing the user had is lost.
 #pragma once
 
 #include <CLI/CLI.hpp>
