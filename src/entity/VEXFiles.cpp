@@ -168,8 +168,10 @@ void InstallSignalCleanup() {
   }
 }
 
-// Six characters for a temporary file's name, unique within this process
-// (a counter), so that with the process id in the name no two writers meet.
+// Six characters for a temporary file's name, from a counter, so writers on
+// several threads of this process get different names (and, with the process
+// id in the name, writers of other processes too); a name that exists
+// anyway is skipped.
 std::string UniqueSuffix() {
   static std::atomic<unsigned long> counter{0};
   static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
@@ -190,7 +192,8 @@ class TTemporaryFile {
   // the permissions a new file gets from the user's umask.
   explicit TTemporaryFile(const fs::path& Target) {
     const fs::path dir = Target.has_parent_path() ? Target.parent_path() : fs::path(".");
-    const std::string stem = (dir / ("." + Target.filename().string() + ".tmp." + std::to_string(::getpid()) + ".")).string();
+    const std::string stem =
+        (dir / ("." + Target.filename().string() + ".tmp." + std::to_string(::getpid()) + ".")).string();
     if (stem.size() + 6 < kTempPathMax)
       for (TTempSlot& slot : g_temp_slots) {
         int free = 0;
@@ -203,6 +206,8 @@ class TTemporaryFile {
       if (slot_) {
         // Armed before the file exists: the handler unlinking a name not yet
         // made removes nothing (names of this pattern are this process's own).
+        // Disarmed while the name changes, so the handler never reads half of one.
+        slot_->state.store(1);
         std::memcpy(slot_->path, name.c_str(), name.size() + 1);
         slot_->state.store(2);
       }

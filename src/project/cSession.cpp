@@ -174,8 +174,8 @@ TResult GenerateLibraryFile(const std::string& DefinitionsFile, const std::strin
   // Compared as files, whatever the names: a link or another path to an input is refused too.
   for (const std::string& input : LibraryInputFiles(DefinitionsFile))
     if (IsSameFile(input, library_file))
-      return TResult::Failure("Error: The library file [" + library_file + "] would replace the file it is made from [" +
-                              input + "]");
+      return TResult::Failure("Error: The library file [" + library_file +
+                              "] would replace the file it is made from [" + input + "]");
   // Written whole through a temporary file: a failure leaves the old library as it was.
   if (TResult saved = session.SaveLibraries(library_file); !saved) return TResult::Failure("Error: " + saved.Message());
   return TResult::Success("New library file created: " + library_file);

@@ -469,7 +469,7 @@ TEST_F(Cli, DesignSaveReplacesOtherFilesWhole) {
   const std::string legacy = "[Legacy]\r\nFoo=1\r\n\r\n";
   std::ofstream(dir_ / "p.tva", std::ios::binary) << ReadText(kSample) + legacy;
   std::ofstream(dir_ / "other.tva", std::ios::binary) << ReadText(kSample) + legacy;
-  std::ofstream(dir_ / "notes.txt", std::ios::binary) << "my notes\r\n";
+  std::ofstream(dir_ / "notes.txt", std::ios::binary) << "[Notes]\r\nText=my notes\r\n";
   std::ofstream(dir_ / "locked.tva", std::ios::binary) << "locked text\r\n";
   fs::permissions(dir_ / "locked.tva", fs::perms::owner_read | fs::perms::group_read);
   fs::create_symlink("real.tva", dir_ / "link.tva");

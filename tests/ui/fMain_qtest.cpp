@@ -234,7 +234,7 @@ class TestMainWindow : public QObject {
       f.write(text);
     };
     write(own, QIODevice::Append, "[Legacy]\r\nFoo=1\r\n");
-    write(File("notes.txt"), QIODevice::WriteOnly, "my notes\r\n");
+    write(File("notes.txt"), QIODevice::WriteOnly, "[Notes]\r\nText=my notes\r\n");
     auto read = [](const QString& file) {
       QFile f(file);
       return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
