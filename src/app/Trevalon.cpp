@@ -43,12 +43,20 @@ int main(int argc, char** argv) {
   SetStandardVersion(common.Standard == 2003 ? kStandard2003 : kStandard2017);
   for (auto& [sub, command] : registered)
     if (sub->parsed()) {
+      int code = kExitUsage;
       try {
-        return command->Execute(common);
+        code = command->Execute(common);
       } catch (const std::exception& e) {
         std::cerr << "trevalon: " << e.what() << '\n';
         return kExitUsage;
       }
+      // What a command printed is only known to have arrived once flushed (a
+      // full disk, a closed pipe): a lost output is a failure, said once.
+      if (!std::cout.flush()) {
+        if (code != kExitUsage) std::cerr << "trevalon: Cannot write to standard output\n";
+        return kExitUsage;
+      }
+      return code;
     }
   return kExitUsage;
 }

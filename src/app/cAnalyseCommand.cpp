@@ -2,7 +2,6 @@
 // trevalon design  [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--save OUT.tva]
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "app/cCommand.h"
@@ -40,13 +39,21 @@ void PrintSummary(std::ostream& out, const std::vector<TBeamSummary>& summaries)
   }
 }
 
-// True when File can be replaced by a renamed temporary file: it does not exist
-// or is a plain file. Replacing a device (/dev/null), a pipe or a symbolic
-// link that way would destroy it.
+// True when File is absent or a plain file once links are followed. A
+// project saved into a device or a pipe would be lost.
 bool IsPlainFileOrAbsent(const std::string& File) {
   std::error_code ec;
-  const auto status = std::filesystem::symlink_status(File, ec);
+  const auto status = std::filesystem::status(File, ec);
   return !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
+}
+
+// True when A and B lead to one file: the same existing file, or the same
+// path once folders and links are resolved for a file not there yet.
+bool IsSameTarget(const std::string& A, const std::string& B) {
+  if (IsSameFile(A, B)) return true;
+  std::error_code ec_a, ec_b;
+  const auto a = std::filesystem::weakly_canonical(A, ec_a), b = std::filesystem::weakly_canonical(B, ec_b);
+  return !ec_a && !ec_b && a == b;
 }
 
 class TAnalyseCommand : public TCommand {
@@ -66,17 +73,10 @@ class TAnalyseCommand : public TCommand {
   }
 
   int Execute(const TCommonOptions& Common) override {
-    if (!pdf_file_.empty() && (pdf_file_ == "-" || !IsPlainFileOrAbsent(pdf_file_))) {
-      Error("Cannot write the PDF report to [" + pdf_file_ + "]: not a plain file");
-      return kExitUsage;
-    }
-    if (design_ && !save_file_.empty() && !IsPlainFileOrAbsent(save_file_)) {
-      Error("Cannot save the project to [" + save_file_ + "]: not a plain file");
-      return kExitUsage;
-    }
+    const std::string file = project_file_.empty() ? DefaultProjectFile() : project_file_;
+    if (!CheckOutputs(Common, file)) return kExitUsage;
     TSession session;
     if (!LoadSession(Common, session)) return kExitUsage;
-    const std::string file = project_file_.empty() ? DefaultProjectFile() : project_file_;
     TProject project;
     if (!LoadProject(session, file, project)) return kExitUsage;
 
@@ -117,7 +117,7 @@ class TAnalyseCommand : public TCommand {
              << (printed.PagesPrinted == 1 ? " page)" : " pages)") << '\n';
     }
     if (design_ && !save_file_.empty()) {
-      if (const TResult saved = SaveProjectFile(project, save_file_); !saved) {
+      if (const TResult saved = SaveProjectFileAs(project, save_file_, file); !saved) {
         Error(saved.Message());
         return kExitUsage;
       }
@@ -127,26 +127,72 @@ class TAnalyseCommand : public TCommand {
   }
 
  private:
+  // The report's file: as asked, else the project's name in the current folder.
+  std::string ReportTarget(const std::string& project_file) const {
+    if (!report_file_.empty()) return report_file_;
+    return std::filesystem::path(project_file).stem().string() + ".csv";
+  }
+
+  // Refuses, before anything runs, an output that would replace an input (the
+  // project, the library) or the other output. Saving the design over the
+  // project's own file is a save, and allowed.
+  bool CheckOutputs(const TCommonOptions& Common, const std::string& project_file) const {
+    const std::string library = Common.LibraryFile.empty() ? DefaultLibraryFile() : Common.LibraryFile;
+    const std::string report = report_file_ == "-" ? "" : ReportTarget(project_file);
+    if (!report.empty()) {
+      if (IsSameFile(report, project_file)) {
+        Error("The results report [" + report + "] would replace the project file [" + project_file +
+              "]; name another with --report");
+        return false;
+      }
+      if (IsSameFile(report, library)) {
+        Error("The results report [" + report + "] would replace the library file [" + library +
+              "]; name another with --report");
+        return false;
+      }
+    }
+    if (!pdf_file_.empty()) {
+      if (pdf_file_ == "-" || !IsPlainFileOrAbsent(pdf_file_)) {
+        Error("Cannot write the PDF report to [" + pdf_file_ + "]: not a plain file");
+        return false;
+      }
+      if (IsSameFile(pdf_file_, project_file) || IsSameFile(pdf_file_, library) ||
+          (!report.empty() && IsSameFile(pdf_file_, report))) {
+        Error("The PDF report [" + pdf_file_ + "] would replace an input or the results report; name another with --pdf");
+        return false;
+      }
+    }
+    if (!design_ || save_file_.empty()) return true;
+    if (!IsPlainFileOrAbsent(save_file_)) {
+      Error("Cannot save the project to [" + save_file_ + "]: not a plain file");
+      return false;
+    }
+    if (IsSameFile(save_file_, library)) {
+      Error("The designed project [" + save_file_ + "] would replace the library file [" + library +
+            "]; name another with --save");
+      return false;
+    }
+    if (!report.empty() && IsSameTarget(save_file_, report)) {
+      Error("The results report and the designed project would both be written to [" + save_file_ + "]");
+      return false;
+    }
+    return true;
+  }
+
   bool WriteReport(const TStringList& lines, const std::string& project_file) {
     std::string text;
     for (const std::string& l : lines) text += l + "\r\n";
     if (report_file_ == "-") {
-      out_ << text;
-      return true;
-    }
-    std::string target = report_file_;
-    if (target.empty()) target = std::filesystem::path(project_file).stem().string() + ".csv";
-    if (!IsPlainFileOrAbsent(target)) {
-      // Written in place, through the link or into the device.
-      std::ofstream stream(target, std::ios::binary);
-      stream << text;
-      stream.flush();
-      if (!stream) {
-        Error("Cannot write file [" + target + "]");
+      // A full disk or a closed pipe shows only once the stream is flushed.
+      out_ << text << std::flush;
+      if (!out_) {
+        Error("Cannot write the results report to standard output");
         return false;
       }
       return true;
     }
+    const std::string target = ReportTarget(project_file);
+    // Through a link, into a device in place, else by a temporary file renamed over the old one.
     if (const TResult written = WriteFileAtomic(target, text); !written) {
       Error(written.Message());
       return false;

@@ -3,8 +3,10 @@
 // and design: every beam's assessment passes), 1 the run completed and some
 // beam fails its assessment (for eval: some expectation is not met; for
 // test: some test fails; for design-table: some case found no section), 2 bad
-// usage, a missing or unreadable file, or libraries or a project that do not
-// validate. Every error goes to standard error as one line.
+// usage, a missing or unreadable file, an output that cannot be written
+// (standard output too) or that would replace an input, an eval path that
+// names nothing, or libraries or a project that do not validate. Every error
+// goes to standard error as one line, and nothing the user had is lost.
 #pragma once
 
 #include <CLI/CLI.hpp>

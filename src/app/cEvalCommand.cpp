@@ -1,6 +1,7 @@
 // trevalon eval PROJECT.tva PATH[=EXPECTED]... [--design]
 // Analyses (or designs) the project, then evaluates each property path as a
-// regression test evaluates an output.
+// regression test evaluates an output. A path that names no entity or
+// property is an error (exit 2); the other paths are still printed.
 #include "app/cCommand.h"
 #include "project/cProjectFile.h"
 
@@ -36,17 +37,26 @@ class TEvalCommand : public TCommand {
     run.RunAnalysis(options);
 
     bool all_met = true;
+    bool is_any_unknown = false;
     for (const std::string& arg : paths_) {
       const size_t eq = arg.find('=');
       const bool has_expected = eq != std::string::npos;
       const std::string path = arg.substr(0, eq);
       const std::string expected = has_expected ? arg.substr(eq + 1) : "?";
       const TPathEvaluation value = EvaluatePath(project, path, expected);
+      // A path that names nothing is a mistake in the script, not a value.
+      if (value.IsUnknownPath) {
+        Error("Unknown property path [" + path + "]: " +
+              (value.ActualValue == "** UNKNOWN ENTITY **" ? "no such entity" : "no such property"));
+        is_any_unknown = true;
+        continue;
+      }
       out_ << path << "=" << value.ComparedValue;
       if (has_expected) out_ << '\t' << (value.IsExpected ? "OK" : "MISMATCH (expected " + expected + ")");
       out_ << '\n';
       all_met = all_met && value.IsExpected;
     }
+    if (is_any_unknown) return kExitUsage;
     return all_met ? kExitOK : kExitAssessmentFailed;
   }
 

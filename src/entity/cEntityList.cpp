@@ -375,23 +375,30 @@ void SeekBlock(TStreamReader& r, int64_t Position) {
 
 }  // namespace
 
+void TEntityList::AppendStreamBlock(std::string& Bytes, bool WillWriteHeader) const {
+  if (!ObjectType || items_.empty()) return;
+  if (WillWriteHeader) {
+    PutInt(Bytes, 0);
+    PutString(Bytes, "Saved " + FormatDateTime(std::time(nullptr)));
+  }
+  std::vector<std::string> names = FieldNames();
+  PutString(Bytes, SectionName());
+  PutInt(Bytes, Count());
+  PutInt(Bytes, static_cast<int32_t>(names.size()));
+  for (const std::string& n : names) PutString(Bytes, n);
+  for (const Entry& e : items_)
+    for (const std::string& v : ItemFields(*e.entity, names)) PutString(Bytes, v);
+}
+
+void TEntityList::AppendStreamString(std::string& Bytes, const std::string& s) { PutString(Bytes, s); }
+
 TResult TEntityList::SaveToStream(const std::string& Filename, bool WillAppendIfExists) const {
   if (!ObjectType || items_.empty()) return {};
   std::error_code ec;
   bool append = WillAppendIfExists && std::filesystem::exists(Filename, ec);
   bool empty = !append || std::filesystem::file_size(Filename, ec) == 0;
   std::string bytes;
-  if (empty) {
-    PutInt(bytes, 0);
-    PutString(bytes, "Saved " + FormatDateTime(std::time(nullptr)));
-  }
-  std::vector<std::string> names = FieldNames();
-  PutString(bytes, SectionName());
-  PutInt(bytes, Count());
-  PutInt(bytes, static_cast<int32_t>(names.size()));
-  for (const std::string& n : names) PutString(bytes, n);
-  for (const Entry& e : items_)
-    for (const std::string& v : ItemFields(*e.entity, names)) PutString(bytes, v);
+  AppendStreamBlock(bytes, empty);
   return AppendBytes(Filename, bytes, !append);
 }
 

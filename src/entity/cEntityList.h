@@ -118,6 +118,11 @@ class TEntityList {
   static TResult PeekStringFromStreamBytes(std::string_view Bytes, int64_t Position, std::string& Name);
   // Appends s at the end of the file, creating it when missing.
   static TResult WriteStringToStream(const std::string& Filename, const std::string& s);
+  // The same into bytes in memory, for a library file written whole: the
+  // header first when WillWriteHeader, then the block (nothing for a list
+  // without items or ObjectType); a string as the stream writes it.
+  void AppendStreamBlock(std::string& Bytes, bool WillWriteHeader) const;
+  static void AppendStreamString(std::string& Bytes, const std::string& s);
 
   // Scalar property names written to CSV and stream blocks, in table order.
   std::vector<std::string> FieldNames() const;

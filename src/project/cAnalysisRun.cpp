@@ -220,7 +220,7 @@ TRunOutcome TAnalysisRun::RunAnalysis(const TAnalysisRunOptions& Options) {
 
   if (Options.WillDumpReport && report && report->empty()) {
     report->push_back(GetAppName() + "/V" + GetAppVersionShort());
-    report->push_back("Input file," + Options.ProjectFileName);
+    report->push_back("Input file," + report::LabelledCell(Options.ProjectFileName));
     const std::time_t now = Options.Clock ? Options.Clock() : std::time(nullptr);
     report->push_back("Analysis run," + FormatShortDate(now));
     report->push_back("");

@@ -163,6 +163,8 @@ TPathEvaluation EvaluatePath(TProject& Project, const std::string& Path, const s
   try {
     Project.CalcActualValue(path, ExpectedValue, result.ActualValue, result.IsExpected);
     result.ComparedValue = result.ActualValue;
+    result.IsUnknownPath =
+        result.ActualValue == "** UNKNOWN ENTITY **" || result.ActualValue == "** UNKNOWN PROPERTY **";
     double value, rel, abs;
     int dp;
     ParseExpectedValue(ExpectedValue, value, rel, abs, dp);

@@ -136,6 +136,9 @@ struct TPathEvaluation {
   // Evaluating raised an engine error: ActualValue is then "** Calculation
   // error: " + its message + " **", and only "?" is met.
   bool IsCalculationError = false;
+  // The path names no entity or no property: ActualValue is then
+  // "** UNKNOWN ENTITY **" or "** UNKNOWN PROPERTY **".
+  bool IsUnknownPath = false;
 };
 
 // Path is read without regard to letter case, and a leading "Project." is

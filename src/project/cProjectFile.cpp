@@ -77,7 +77,17 @@ void ReconcileWithLibraries(TProject& Project, const TSession& Session, TVEXIniF
   Project.UpdateAutoLoads();
 }
 
-TResult SaveProjectFile(TProject& Project, const std::string& File) { return Project.SaveToFile(File); }
+TResult SaveProjectFile(TProject& Project, const std::string& File) { return SaveProjectFileAs(Project, File, File); }
+
+TResult SaveProjectFileAs(TProject& Project, const std::string& File, const std::string& OpenedFile) {
+  // The project's own file keeps what this save does not write (keys of
+  // older versions, sections of other tools).
+  if (!OpenedFile.empty() && IsSameFile(File, OpenedFile)) return Project.SaveToFile(File);
+  // Any other file is replaced whole: nothing of what it held is merged into the project.
+  auto ini = TVEXIniFile::FromBytes("");
+  Project.SaveToIniFile(ini, "", "");
+  return WriteFileAtomic(File, ini.ToBytes());
+}
 
 bool ValidateForAnalysis(TSession& Session, TProject& Project, TStatus& Status) {
   const bool session_ok = Session.IsOK();

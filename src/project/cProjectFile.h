@@ -29,8 +29,14 @@ void LoadProjectFromIniFile(TProject& Project, const TSession& Session, TVEXIniF
 // reloads from the section library and the automatic loads are recomputed.
 void ReconcileWithLibraries(TProject& Project, const TSession& Session, TVEXIniFile* SavedFile = nullptr);
 
-// Writes the project into File (keeping keys of an older file that this save
-// does not write), through a temporary file renamed over the old one.
+// Save As: writes the project into File through the atomic writer
+// (WriteFileAtomic: a temporary file renamed over the old one; a read-only
+// file is refused and kept). When File is the file the project was opened
+// from, OpenedFile (compared as files, not names), the keys and sections of
+// that file which this save does not write are kept; any other existing file
+// is replaced whole. An empty OpenedFile stands for a project of no file.
+TResult SaveProjectFileAs(TProject& Project, const std::string& File, const std::string& OpenedFile);
+// Save: the same into the project's own file.
 TResult SaveProjectFile(TProject& Project, const std::string& File);
 
 // A deck or connector that is not custom takes the library item of its name

@@ -15,9 +15,9 @@ using namespace report;
 void TProject::Dump(TStringList& TXT, bool) const {
   TXT.push_back("PROJECT SETTINGS");
   TXT.push_back("");
-  TXT.push_back("Project,\"" + Project + "\"");
+  TXT.push_back("Project," + QuotedCell(Project));
   AppendDescriptionLines(TXT, Description);
-  TXT.push_back("Designer," + Designer);
+  TXT.push_back("Designer," + LabelledCell(Designer));
   TXT.push_back("Standard," + CurrentStandardName());
   TXT.push_back("");
 
@@ -25,19 +25,19 @@ void TProject::Dump(TStringList& TXT, bool) const {
   TXT.push_back(",LF dead,LF live");
   for (int i = 0; i < LimitStateList.Count(); ++i) {
     const auto* ls = LimitStateList.ItemAs<TLimitState>(i);
-    TXT.push_back(JoinCommaText({ls->LimitStateLabel, N1(ls->LFdead), N1(ls->LFlive)}));
+    TXT.push_back(ReportRow({ls->LimitStateLabel, N1(ls->LFdead), N1(ls->LFlive)}));
   }
   TXT.push_back("");
 
   const TDeflectionLimit& d = DeflectionLimit;
   TXT.push_back("DEFLECTION DATA");
   TXT.push_back("Stage,3 (DL),5&6 (DL),3&5&6 (DL),InService (incremental),InService (total)");
-  TXT.push_back(JoinCommaText({"Span/Defl (ratio)", NB(d.Stage3DLRelLimit), NB(d.Stage56DLRelLimit),
+  TXT.push_back(ReportRow({"Span/Defl (ratio)", NB(d.Stage3DLRelLimit), NB(d.Stage56DLRelLimit),
                                NB(d.Stage356DLRelLimit), NB(d.IncrementalRelLimit), NB(d.TotalRelLimit)}));
-  TXT.push_back(JoinCommaText({"Absolute (mm)", NB(d.Stage3DLAbsLimit), NB(d.Stage56DLAbsLimit),
+  TXT.push_back(ReportRow({"Absolute (mm)", NB(d.Stage3DLAbsLimit), NB(d.Stage56DLAbsLimit),
                                NB(d.Stage356DLAbsLimit), NB(d.IncrementalAbsLimit), NB(d.TotalAbsLimit)}));
   TXT.push_back("");
-  TXT.push_back(JoinCommaText({"Ratio of shrinkage prior to InService", N1(d.ShrinkageRatioPriorInservice)}));
+  TXT.push_back(ReportRow({"Ratio of shrinkage prior to InService", N1(d.ShrinkageRatioPriorInservice)}));
   TXT.push_back("");
   TXT.push_back("");
 }

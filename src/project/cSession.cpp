@@ -130,16 +130,29 @@ TResult TSession::LoadLibrariesFromCsv(const std::string& LibraryDefinitionFilen
 }
 
 TResult TSession::SaveLibraries(const std::string& File) const {
-  bool is_first = true;
-  for (const TLibrarySlot& s : kSlots) {
-    const TEntityList& list = this->*s.List;
-    if (list.Empty()) continue;
-    // The first block starts the file anew.
-    if (TResult saved = list.SaveToStream(File, !is_first); !saved) return saved;
-    is_first = false;
-  }
-  return TEntityList::WriteStringToStream(File, "");
+  std::string bytes;
+  for (const TLibrarySlot& s : kSlots) (this->*s.List).AppendStreamBlock(bytes, bytes.empty());
+  TEntityList::AppendStreamString(bytes, "");  // the end marker
+  return WriteFileAtomic(File, bytes);
 }
+
+namespace {
+
+// The files a library is generated from: the definitions file and the CSV
+// files it names (found as LoadLibrariesFromCsv finds them).
+std::vector<std::string> LibraryInputFiles(const std::string& DefinitionsFile) {
+  std::vector<std::string> files{DefinitionsFile};
+  TVEXIniFile ini(DefinitionsFile, true);
+  const std::filesystem::path folder = std::filesystem::path(DefinitionsFile).parent_path();
+  const int count = ini.ReadInteger("Libraries", "Count", 0);
+  for (int i = 1; i <= count && i <= 1000; ++i) {
+    std::filesystem::path name(ini.ReadString("Libraries", "Library" + std::to_string(i), ""));
+    files.push_back((folder / name.replace_extension(".csv")).string());
+  }
+  return files;
+}
+
+}  // namespace
 
 TResult GenerateLibraryFile(const std::string& DefinitionsFile, const std::string& OutputFile) {
   if (!FileExists(DefinitionsFile))
@@ -158,16 +171,12 @@ TResult GenerateLibraryFile(const std::string& DefinitionsFile, const std::strin
     return TResult::Failure(problems);
   }
 
-  const std::string temp = library_file + ".tmp";
-  std::error_code ec;
-  TResult saved = session.SaveLibraries(temp);
-  if (saved) {
-    std::filesystem::rename(temp, library_file, ec);
-    if (ec) saved = TResult::Failure(std::filesystem::filesystem_error("cannot rename", temp, library_file, ec).what());
-  }
-  if (!saved) {
-    std::filesystem::remove(temp, ec);
-    return TResult::Failure("Error: " + saved.Message());
-  }
+  // Compared as files, whatever the names: a link or another path to an input is refused too.
+  for (const std::string& input : LibraryInputFiles(DefinitionsFile))
+    if (IsSameFile(input, library_file))
+      return TResult::Failure("Error: The library file [" + library_file +
+                              "] would replace the file it is made from [" + input + "]");
+  // Written whole through a temporary file: a failure leaves the old library as it was.
+  if (TResult saved = session.SaveLibraries(library_file); !saved) return TResult::Failure("Error: " + saved.Message());
   return TResult::Success("New library file created: " + library_file);
 }

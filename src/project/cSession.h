@@ -56,8 +56,9 @@ class TSession : public TEntity {
   // becomes its "Name" (kept when absent). A missing CSV is skipped and
   // reported as "Library [file] not available", one line each.
   TResult LoadLibrariesFromCsv(const std::string& LibraryDefinitionFilename);
-  // Writes the non-empty libraries as a library file, replacing File, then the
-  // end marker.
+  // Writes the non-empty libraries as a library file, then the end marker,
+  // through the atomic writer (WriteFileAtomic): File is replaced whole or,
+  // on a failure, left as it was; a link is followed, a device written in place.
   TResult SaveLibraries(const std::string& File) const;
 
   TRV_PROPERTIES(TSession, TEntity,
@@ -74,8 +75,8 @@ class TSession : public TEntity {
 // CSV libraries it names and, when all of them load and none is empty, writes
 // them to OutputFile, or, when OutputFile is empty, to the definitions file's
 // "Name" (a bare name refers to the current folder). The file is written
-// under a temporary name and then renamed, so a failure leaves any earlier
-// library file untouched. Success says "New library file created: <file>";
+// by SaveLibraries, so a failure leaves any earlier library file untouched;
+// an output that is the definitions file or one of its CSV files is refused. Success says "New library file created: <file>";
 // a failure gives every problem, one line each, loading errors first.
 // Used by the command line and the desktop program.
 TResult GenerateLibraryFile(const std::string& DefinitionsFile, const std::string& OutputFile = "");

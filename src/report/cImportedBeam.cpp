@@ -1,5 +1,6 @@
 #include "report/cImportedBeam.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -28,20 +29,45 @@ std::string E(double v) {
   return mantissa + "E" + (exponent < 0 ? "-" : "+") + std::to_string(std::abs(exponent));
 }
 
+std::string FormulaSafe(const std::string& Text) {
+  if (Text.empty()) return Text;
+  const char c = Text[0];
+  const bool is_formula = c == '=' || c == '+' || c == '@' ||
+                          (c == '-' && Text.size() > 1 && !std::isdigit(static_cast<unsigned char>(Text[1])));
+  return is_formula ? "'" + Text : Text;
+}
+
+std::string ReportRow(const std::vector<std::string>& Cells) {
+  std::vector<std::string> safe;
+  safe.reserve(Cells.size());
+  for (const std::string& cell : Cells) safe.push_back(FormulaSafe(cell));
+  return JoinCommaText(safe);
+}
+
+std::string QuotedCell(const std::string& Text) { return QuotedText(FormulaSafe(Text), '"'); }
+
+std::string LabelledCell(const std::string& Text) {
+  const std::string safe = FormulaSafe(Text);
+  bool quote = !safe.empty() && (safe.front() == ' ' || safe.back() == ' ');
+  for (char c : safe)
+    if (c == ',' || c == '"' || static_cast<unsigned char>(c) < 32 || c == 127) quote = true;
+  return quote ? QuotedText(safe, '"') : safe;
+}
+
 void AppendDescriptionLines(TStringList& TXT, const std::string& Description) {
   if (Description.empty()) return;
   std::string line;
   for (size_t i = 0; i < Description.size(); ++i) {
     const char c = Description[i];
     if (c == '\r' || c == '\n') {
-      TXT.push_back(",\"" + line + "\"");
+      TXT.push_back("," + QuotedCell(line));
       line.clear();
       if (c == '\r' && i + 1 < Description.size() && Description[i + 1] == '\n') ++i;
     } else {
       line += c;
     }
   }
-  TXT.push_back(",\"" + line + "\"");
+  TXT.push_back("," + QuotedCell(line));
 }
 
 std::string ValueLine(const std::string& Label, const std::vector<std::string>& Values) {
@@ -79,7 +105,7 @@ void TImportedBeam::Dump(TStringList& TXT, bool WillDumpExtra) {
 // Input block.
 
 void TImportedBeam::DumpInput(TStringList& TXT, bool) {
-  TXT.push_back("INPUT DATA," + Caption());
+  TXT.push_back("INPUT DATA," + LabelledCell(Caption()));
   AppendDescriptionLines(TXT, Description);
   TXT.push_back("");
 
@@ -97,7 +123,7 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
   if (StudCountBasis == 0) row.push_back("Auto");
   if (StudCountBasis == 1) row.push_back("Midspan ratio: " + NB(UserBeta));
   if (StudCountBasis == 2) row.push_back("Total number: " + NB(UserStudCount));
-  TXT.push_back(JoinCommaText(row));
+  TXT.push_back(ReportRow(row));
   TXT.push_back("");
 
   TXT.push_back("STEEL SECTIONS");
@@ -106,7 +132,7 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
   const TSteelSection* custom = nullptr;
   for (int i = 0; i < SteelSectionList.Count(); ++i) {
     const TSteelSection& s = *SteelSection(i);
-    TXT.push_back(JoinCommaText({s.SteelSectionLabel, s.SectionType, s.Name, s.Grade, N(s.NotchedDepth), N(s.bp),
+    TXT.push_back(ReportRow({s.SteelSectionLabel, s.SectionType, s.Name, s.Grade, N(s.NotchedDepth), N(s.bp),
                                  N(s.tp), N(s.fyp)}));
     if (!s.BaseSteelSection.IsStandard) custom = &s;
   }
@@ -118,7 +144,7 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
     TXT.push_back(std::string(",Overall Depth (mm),") + "Top Flange Width (mm),Top Flange Thickness (mm)," +
                   "Bott. Flange Width (mm),Bott. Flange Thickness (mm)," + "Web Thickness (mm)," +
                   "Top Flange Yield (MPa),Bott. Flange Yield (MPa),Web Yield (MPa)," + kQB);
-    TXT.push_back(JoinCommaText({c.HasTwoWebs ? "Cust_Box" : "Custom_I", N(c.d), N(c.b), N(c.tf), N(c.bbf()),
+    TXT.push_back(ReportRow({c.HasTwoWebs ? "Cust_Box" : "Custom_I", N(c.d), N(c.b), N(c.tf), N(c.bbf()),
                                  N(c.tbf()), N(c.tw), N(c.fyf), N(c.fybf()), N(c.fyw)}));
     TXT.push_back("");
   }
@@ -132,7 +158,7 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
          B(IsEdgeBeam)};
   if (!solid)
     row.push_back(B(SteelDeck->DeckType == 1 || (Is2017Edition() && SteelDeck->WillIgnoreConcreteBelowRibs)));
-  TXT.push_back(JoinCommaText(row));
+  TXT.push_back(ReportRow(row));
   TXT.push_back("");
 
   TXT.push_back("COMPOSITE SECTIONS");
@@ -140,7 +166,7 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
                 "Slab Width Left (mm),Slab Width Right (mm)," + kQB);
   for (int i = 0; i < CompositeSectionList.Count(); ++i) {
     const TCompositeSection& cs = *CompositeSection(i);
-    TXT.push_back(JoinCommaText(
+    TXT.push_back(ReportRow(
         {cs.CompositeSectionLabel, N(cs.StartPosition), cs.SteelSectionLabel, "Slab", N(cs.bcLeft), N(cs.bcRight)}));
   }
   TXT.push_back("");
@@ -152,7 +178,7 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
     std::string finish = l.IsFinishPositionAtEnd         ? "100%"
                          : l.IsFinishPositionProportional ? P(l.FinishPosition)
                                                           : N(l.FinishPosition);
-    TXT.push_back(JoinCommaText({TConstructionStage::StageToLabel(l.ConStage),
+    TXT.push_back(ReportRow({TConstructionStage::StageToLabel(l.ConStage),
                                  l.IsStartPositionProportional ? P(l.StartPosition) : N(l.StartPosition), finish,
                                  N(l.StartValue), N(l.FinishValue), l.IsLiveLoad ? "L" : "D", l.Description}));
   }
@@ -162,7 +188,7 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
   TXT.push_back("Stage,Position (mm),Value (kN),Load Type");
   for (int i = 0; i < PointLoadList.Count(); ++i) {
     const auto& l = static_cast<const TPointLoad&>(*PointLoadList.Load(i));
-    TXT.push_back(JoinCommaText({TConstructionStage::StageToLabel(l.ConStage),
+    TXT.push_back(ReportRow({TConstructionStage::StageToLabel(l.ConStage),
                                  l.IsPositionProportional ? P(l.Position) : N(l.Position), N(l.Value),
                                  l.IsLiveLoad ? "L" : "D", l.Description}));
   }
@@ -176,7 +202,7 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
     case 2: camber = N(CamberAbsolute) + " mm"; break;
     case 3: camber = "Span / " + N(CamberRelative); break;
   }
-  TXT.push_back(JoinCommaText({camber}));
+  TXT.push_back(ReportRow({camber}));
   TXT.push_back("");
 
   if (!UserPCCList.Empty()) {
@@ -184,7 +210,7 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
     TXT.push_back(",x (mm),ni");
     for (int i = 0; i < UserPCCList.Count(); ++i) {
       const auto* u = UserPCCList.ItemAs<TUserPCC>(i);
-      TXT.push_back(JoinCommaText({std::to_string(i + 1), N(u->x), N(u->ni)}));
+      TXT.push_back(ReportRow({std::to_string(i + 1), N(u->x), N(u->ni)}));
     }
     TXT.push_back("");
   }
@@ -210,7 +236,7 @@ std::string Verdict(bool ok) { return ok ? "Satisfactory" : "PROBLEM"; }
 
 void TImportedBeam::DumpSummary(TStringList& TXT, bool) {
   const bool is2017 = Is2017Edition();
-  TXT.push_back("SUMMARY OF RESULTS," + Caption());
+  TXT.push_back("SUMMARY OF RESULTS," + LabelledCell(Caption()));
   AppendDescriptionLines(TXT, Description);
   TXT.push_back("");
 
@@ -315,7 +341,7 @@ void TImportedBeam::DumpSummary(TStringList& TXT, bool) {
 
 void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   const bool is2017 = Is2017Edition();
-  TXT.push_back("FULL RESULTS," + Caption());
+  TXT.push_back("FULL RESULTS," + LabelledCell(Caption()));
   AppendDescriptionLines(TXT, Description);
   TXT.push_back("");
 
@@ -338,7 +364,7 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   for (const Row& r : sections) {
     const TCompositeSectionAtPCC& cs = r.pcc->CompositeSection;
     const TSteelSection& s = *cs.SteelSection;
-    TXT.push_back(JoinCommaText({r.label, s.Name, F(s.tw_used, 2), B(s.WillUseFullSectionForServiceability),
+    TXT.push_back(ReportRow({r.label, s.Name, F(s.tw_used, 2), B(s.WillUseFullSectionForServiceability),
                                  B(s.IsNotched()), B(s.IsPlated()), F(cs.Dc, 0), F(cs.Calcbeff(Span, Span / 2), 0),
                                  F(cs.Ac_1, 0), F(cs.Ac_2, 0), F(cs.Mb(0), 0)}));
   }
@@ -351,7 +377,7 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   for (const Row& r : sections) {
     const TCompositeSectionAtPCC& cs = r.pcc->CompositeSection;
     const double Mbfc = cs.Mbfc();
-    TXT.push_back(JoinCommaText({r.label, F(cs.Mb(0.5), 0), F(cs.Mb(1), 0), F(cs.psi, 2), F(cs.Mb(cs.psi), 0),
+    TXT.push_back(ReportRow({r.label, F(cs.Mb(0.5), 0), F(cs.Mb(1), 0), F(cs.psi, 2), F(cs.Mb(cs.psi), 0),
                                  F(cs.Msf(), 0), F(Mbfc, 0),
                                  F(CapacityFactor(cfVerticalShearSteel) * cs.SteelSection->Vv, 0), F(cs.Fcc, 0),
                                  E(cs.Iti), F(cs.kDbi, 0)}));
@@ -365,7 +391,7 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   for (const Row& r : sections) {
     const TCompositeSectionAtPCC& cs = r.pcc->CompositeSection;
     const TSteelSection& s = *cs.SteelSection;
-    TXT.push_back(JoinCommaText({r.label, E(cs.Itl), F(cs.kDbl, 0), E(cs.Zb), E(cs.Zt), E(s.ISteel), E(s.Zsb),
+    TXT.push_back(ReportRow({r.label, E(cs.Itl), F(cs.kDbl, 0), E(cs.Zb), E(cs.Zt), E(s.ISteel), E(s.Zsb),
                                  E(s.Zst), F(s.StressLimitBottom(), 0), F(s.StressLimitTop(), 0)}));
   }
   TXT.push_back("");
@@ -382,7 +408,7 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   }
   for (const TPCC* pp : evaluated) {
     const TPCC& p = *pp;
-    TXT.push_back(JoinCommaText({F(p.x, 0), B(p.IsPCC), p.CompositeSection.CompositeSectionLabel,
+    TXT.push_back(ReportRow({F(p.x, 0), B(p.IsPCC), p.CompositeSection.CompositeSectionLabel,
                                  F(p.GetMdes(stStrength, 7), 0), F(std::fabs(p.GetVdes(stStrength, 7)), 0),
                                  F(p.beta_min, 2), NiText(p.ni), F(p.beta_actual, 2),
                                  p.ni_actual > 1000 ? "N/A" : F(p.ni_actual, 1), F(p.phiMbv, 0),
@@ -401,7 +427,7 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
     const TCompositeSectionAtPCC& cs = p.CompositeSection;
     const double Mb0 = cs.Mb(0);
     const double Mb1 = cs.Mb(1);
-    TXT.push_back(JoinCommaText({F(p.x, 0), F(Mb0 != 0 ? Mb1 / Mb0 : 0, 2), F(p.GetMdes(stStrength, 3), 0), F(Mb0, 0),
+    TXT.push_back(ReportRow({F(p.x, 0), F(Mb0 != 0 ? Mb1 / Mb0 : 0, 2), F(p.GetMdes(stStrength, 3), 0), F(Mb0, 0),
                                  F(std::fabs(p.GetVdes(stStrength, 3)), 0), F(p.phiVvm(), 0),
                                  F(p.GetMdes(stConstrucStress, 3), 0), stress(p, stConstrucStress, 3, flBottom),
                                  stress(p, stConstrucStress, 3, flTop), F(p.GetMdes(stConstrucDefl, 3), 0),
@@ -415,7 +441,7 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
                 ",M* (St5&6/DL) (kNm),Defl (St5&6/Immed) (mm),M* (InS/Short) (kNm),Defl (InS/Short) (mm)");
   for (const TPCC* pp : evaluated) {
     const TPCC& p = *pp;
-    TXT.push_back(JoinCommaText({F(p.x, 0), F(p.GetMdes(stConstrucStress, 5), 0), stress(p, stConstrucStress, 5, flBottom),
+    TXT.push_back(ReportRow({F(p.x, 0), F(p.GetMdes(stConstrucStress, 5), 0), stress(p, stConstrucStress, 5, flBottom),
                                  stress(p, stConstrucStress, 5, flTop), F(p.GetMdes(stConstrucStress, 6), 0),
                                  stress(p, stConstrucStress, 6, flBottom), stress(p, stConstrucStress, 6, flTop),
                                  F(p.GetMdes(stConstrucDefl, 6), 0), F(p.GetDeflection(stConstrucDefl, 6), 0),
@@ -430,7 +456,7 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   for (const TPCC* pp : evaluated) {
     const TPCC& p = *pp;
     const TSteelSection* s = p.CompositeSection.SteelSection;
-    TXT.push_back(JoinCommaText({F(p.x, 0), F(p.GetMdes(stLong, 7), 0), F(p.GetDeflection(stLong, 7), 0),
+    TXT.push_back(ReportRow({F(p.x, 0), F(p.GetMdes(stLong, 7), 0), F(p.GetDeflection(stLong, 7), 0),
                                  F(p.CompositeSection.Msh(), 0), F(p.GetDeflection(stShrinkage, 7), 0),
                                  stress(p, stShort, 7, flBottom), F(s ? s->StressLimitBottom() : 0, 0),
                                  stress(p, stShort, 7, flTop), F(s ? s->StressLimitTop() : 0, 0)}));
@@ -442,7 +468,7 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
     TXT.push_back("Position,bcf (mm),Fc1 (kN),Ac1 (mm^2),Fc2 (kN),Ac2 (mm^2),Fcc (kN)");
     for (const TPCC* p : evaluated) {
       const TCompositeSectionAtPCC& cs = p->CompositeSection;
-      TXT.push_back(JoinCommaText({F(p->x, 0), F(cs.bcf, 0), F(cs.Fc_1, 0), F(cs.Ac_1, 0), F(cs.Fc_2, 0),
+      TXT.push_back(ReportRow({F(p->x, 0), F(cs.bcf, 0), F(cs.Fc_1, 0), F(cs.Ac_1, 0), F(cs.Fc_2, 0),
                                    F(cs.Ac_2, 0), F(cs.Fcc, 0)}));
     }
     TXT.push_back("");

@@ -29,9 +29,28 @@ std::string P(double v);   // percentage without decimals
 std::string B(bool v);     // "True" or "False"
 std::string F(double v, int decimals);  // fixed decimals
 std::string E(double v);   // three significant digits, shortest exponent: 1.23E+8
+
+// Cells of user text. The report is opened in spreadsheets, so every cell a
+// user typed stays one cell (quotes doubled inside a quoted cell) and never
+// runs as a formula: a text that begins with "=", "+", "@", or "-" followed by
+// something other than a digit gets a leading apostrophe (numbers, negative
+// ones too, are left alone).
+std::string FormulaSafe(const std::string& Text);
+// A data row: the cells joined by the comma-text rule (a cell holding a blank,
+// a control character, a comma or a double quote is quoted, inner quotes
+// doubled), each cell formula-safe.
+std::string ReportRow(const std::vector<std::string>& Cells);
+// A text the report always encloses in double quotes (the project title, the
+// description lines): formula-safe, inner quotes doubled.
+std::string QuotedCell(const std::string& Text);
+// A text written after a fixed label (the designer, a beam's caption, the
+// input file): formula-safe and bare, unless it holds a comma, a double
+// quote, a control character or blanks at its ends; then quoted as a row's
+// cell is. Plain words stay bare, as the report has always written them.
+std::string LabelledCell(const std::string& Text);
 // One line per text line of a description: a comma and the line in double
-// quotes. Lines end at CR (an LF right after it belongs to it) or at a lone
-// LF, so a report line never holds a line break.
+// quotes (QuotedCell). Lines end at CR (an LF right after it belongs to it) or
+// at a lone LF, so a report line never holds a line break.
 void AppendDescriptionLines(TStringList& TXT, const std::string& Description);
 // A label followed by three commas and values; a value holding the list
 // separator (a decimal comma) is quoted so the line stays comma-separated.

@@ -119,10 +119,13 @@ bool TfrmMain::SaveAs() {
   return SaveTo(file);
 }
 
+// Saving over the project's own file keeps what that file holds beyond the
+// project; any other file the user chose (and agreed to overwrite) is
+// replaced whole, as the command line's design --save does.
 bool TfrmMain::SaveTo(const QString& File) {
   TBusyCursor busy;
   UpdateProjectFromScreens();
-  if (const TResult saved = SaveProjectFile(*project_, ToStd(File)); !saved) {
+  if (const TResult saved = SaveProjectFileAs(*project_, ToStd(File), ToStd(default_file_name_)); !saved) {
     AddLogLine(ToQ(saved.Message()));
     ShowMessage(this, TMessageKind::Error, ToQ(saved.Message()));
     return false;
@@ -199,8 +202,7 @@ QString TfrmMain::StateSnapshotFile() { return WorkFolder() + QStringLiteral("TV
 
 bool TfrmMain::SaveStateSnapshot() {
   const QString file = StateSnapshotFile();
-  QFile::remove(file);
-  return SaveProjectFile(*project_, ToStd(file)).IsOK();
+  return SaveProjectFileAs(*project_, ToStd(file), "").IsOK();
 }
 
 bool TfrmMain::RestoreStateSnapshot() {

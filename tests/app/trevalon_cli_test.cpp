@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -70,18 +73,21 @@ struct TResult {
 class Cli : public ::testing::Test {
  protected:
 
-  // Runs trevalon with Args (already quoted where needed) in the working folder.
-  TResult Trevalon(const std::string& args, const std::string& locale = "C") {
-    const fs::path out = dir_ / ".stdout", err = dir_ / ".stderr";
+  // Runs trevalon with Args (already quoted where needed) in the working folder;
+  // standard output goes to StdoutFile when one is given.
+  TResult Trevalon(const std::string& args, const std::string& locale = "C", const std::string& StdoutFile = "") {
+    const fs::path out = StdoutFile.empty() ? dir_ / ".stdout" : fs::path(StdoutFile), err = dir_ / ".stderr";
     const std::string command = "cd " + Quote(dir_.string()) + " && LC_ALL=" + locale + " " + Quote(kProgram) +
                                 " " + args + " >" + Quote(out.string()) + " 2>" +
                                 Quote(err.string()) + " </dev/null";
     const int status = std::system(command.c_str());
     TResult r;
     r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = ReadText(out);
     r.err = ReadText(err);
-    fs::remove(out);
+    if (StdoutFile.empty()) {
+      r.out = ReadText(out);
+      fs::remove(out);
+    }
     fs::remove(err);
     return r;
   }
@@ -339,7 +345,7 @@ TEST_F(Cli, GeneratedLibraryServesAnAnalysis) {
 // A user whose locale writes a decimal comma still reads the shipped library
 // and sample (written with a decimal point), and gets numbers with commas.
 TEST_F(Cli, DecimalCommaLocaleReadsTheShippedFiles) {
-  const TResult r = Trevalon("eval " + Quote(kSample) + " Beam.Span Geometry.Ds Beam.Mass", "de_DE.UTF-8");
+  const TResult r = Trevalon("eval " + Quote(kSample) + " Beam.Span Geometry.Ds Beam.SteelSectionList0.Mass", "de_DE.UTF-8");
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_NE(r.out.find("Beam.Span=9000"), std::string::npos) << r.out;
   const TResult analysed = Trevalon("analyse " + Quote(kSample) + " --report -", "de_DE.UTF-8");
@@ -629,5 +635,149 @@ TEST_F(Cli, AdministratorsCommandsSayWhatTheyWriteAndWhere) {
     const TResult r = Trevalon(std::string(c.command) + " --help");
     EXPECT_EQ(r.code, 0);
     for (const char* m : c.mentions) EXPECT_NE(r.out.find(m), std::string::npos) << m;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Outputs: nothing the user had is lost.
+
+namespace {
+
+// The definitions file and its CSV files, copied into Dir.
+void CopyDefinitions(const fs::path& dir) {
+  fs::copy_file(std::string(TREVALON_TEST_DATA_DIR) + "/VarnLibrary.ini", dir / "defs.ini");
+  fs::copy(std::string(TREVALON_TEST_DATA_DIR) + "/library", dir / "library", fs::copy_options::recursive);
+}
+
+}  // namespace
+
+// An output that is one of the command's inputs (compared as files, whatever
+// the names) is refused before anything runs, and the input is kept.
+TEST_F(Cli, OutputNeverReplacesAnInput) {
+  SampleCopy("p.tva");
+  SampleCopy("x.csv");
+  fs::create_symlink("p.tva", dir_ / "plink.tva");
+  fs::copy_file(kBin + "/Trevalon.tvl", dir_ / "lib.tvl");
+  CopyDefinitions(dir_);
+  struct Case {
+    std::string args, input;
+  } cases[] = {
+      {"analyse p.tva --report p.tva", "p.tva"},
+      {"analyse p.tva --report ./p.tva", "p.tva"},
+      {"analyse p.tva --report plink.tva", "p.tva"},
+      {"analyse plink.tva --report p.tva", "p.tva"},
+      {"analyse x.csv", "x.csv"},  // the default report name is the project's own
+      {"design p.tva --report p.tva", "p.tva"},
+      {"--library lib.tvl analyse p.tva --report lib.tvl", "lib.tvl"},
+      {"--library lib.tvl design p.tva --save lib.tvl", "lib.tvl"},
+      {"eval p.tva Beam.Span --library lib.tvl", ""},  // (no output: runs)
+      {"generate-library defs.ini --output defs.ini", "defs.ini"},
+      {"generate-library defs.ini --output library/FloorUses.csv", "library/FloorUses.csv"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    if (c.input.empty()) {
+      EXPECT_EQ(Trevalon(c.args).code, 0);
+      continue;
+    }
+    const std::string before = ReadText(dir_ / c.input);
+    const TResult r = Trevalon(c.args);
+    ExpectOneErrorLine(r, c.input.substr(c.input.find('/') + 1));
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(ReadText(dir_ / c.input), before);
+  }
+  // Two outputs of one command into one file: the report would be lost.
+  const TResult r = Trevalon("design p.tva --report out.tva --save out.tva");
+  ExpectOneErrorLine(r, "out.tva");
+  EXPECT_FALSE(fs::exists(dir_ / "out.tva"));
+}
+
+// Saving over the project's own file keeps what that file holds beyond the
+// project; any other existing file is replaced whole; a read-only one is kept.
+TEST_F(Cli, DesignSaveReplacesOtherFilesWhole) {
+  const std::string legacy = "[Legacy]\r\nFoo=1\r\n\r\n";
+  std::ofstream(dir_ / "p.tva", std::ios::binary) << ReadText(kSample) + legacy;
+  std::ofstream(dir_ / "other.tva", std::ios::binary) << ReadText(kSample) + legacy;
+  std::ofstream(dir_ / "notes.txt", std::ios::binary) << "[Notes]\r\nText=my notes\r\n";
+  std::ofstream(dir_ / "locked.tva", std::ios::binary) << "locked text\r\n";
+  fs::permissions(dir_ / "locked.tva", fs::perms::owner_read | fs::perms::group_read);
+  fs::create_symlink("real.tva", dir_ / "link.tva");
+  struct Case {
+    std::string save;
+    bool keeps_legacy;
+  } cases[] = {{"p.tva", true}, {"other.tva", false}, {"notes.txt", false}, {"link.tva", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.save);
+    const TResult r = Trevalon("design p.tva --report - --save " + c.save);
+    EXPECT_EQ(r.code, 0) << r.err;
+    const std::string text = ReadText(dir_ / c.save);
+    EXPECT_EQ(text.find("my notes"), std::string::npos);
+    EXPECT_EQ(text.find("[Legacy]") != std::string::npos, c.keeps_legacy);
+    EXPECT_EQ(Trevalon("eval " + c.save + " Beam.Span=9000").code, 0);
+  }
+  EXPECT_TRUE(fs::is_symlink(dir_ / "link.tva"));
+  EXPECT_TRUE(fs::is_regular_file(dir_ / "real.tva"));
+
+  const TResult r = Trevalon("design p.tva --save locked.tva");
+  ExpectOneErrorLine(r, "locked.tva");
+  EXPECT_NE(r.err.find("read-only"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadText(dir_ / "locked.tva"), "locked text\r\n");
+}
+
+// generate-library writes through the same writer as every other output.
+TEST_F(Cli, GenerateLibraryKeepsWhatIsAtItsOutput) {
+  CopyDefinitions(dir_);
+  std::ofstream(dir_ / "Mine.tvl.tmp") << "unrelated";
+  fs::create_symlink("real.tvl", dir_ / "link.tvl");
+  ASSERT_EQ(::mkfifo((dir_ / "pipe.tvl").c_str(), 0600), 0);
+  struct Case {
+    std::string output;
+    int code;
+    std::function<void()> check;
+  } cases[] = {
+      {"Mine.tvl", 0, [&] { EXPECT_EQ(ReadText(dir_ / "Mine.tvl.tmp"), "unrelated"); }},
+      {"link.tvl", 0,
+       [&] {
+         EXPECT_TRUE(fs::is_symlink(dir_ / "link.tvl"));
+         EXPECT_EQ(Trevalon("--library real.tvl eval " + Quote(kSample) + " Beam.Span=9000").code, 0);
+       }},
+      {"pipe.tvl", 2, [&] { EXPECT_TRUE(fs::is_fifo(dir_ / "pipe.tvl")); }},  // nobody reads it
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.output);
+    const TResult r = Trevalon("generate-library defs.ini --output " + c.output);
+    EXPECT_EQ(r.code, c.code) << r.err;
+    if (c.code != 0) ExpectOneErrorLine(r, c.output);
+    c.check();
+  }
+  for (const auto& e : fs::directory_iterator(dir_))
+    EXPECT_NE(e.path().filename().string().front(), '.') << "a temporary is left: " << e.path();
+
+  // A device of our own (the null device) is written in place, not replaced.
+  if (::mknod((dir_ / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+    EXPECT_EQ(Trevalon("generate-library defs.ini --output null").code, 0);
+    EXPECT_TRUE(fs::is_character_file(dir_ / "null"));
+  }
+}
+
+// A failed write to standard output (a full disk, a closed pipe) is a failure.
+TEST_F(Cli, FullStandardOutputExits2) {
+  SampleCopy("p.tva");
+  for (const char* args : {"analyse p.tva --report -", "analyse p.tva --report r.csv", "eval p.tva Beam.Span"}) {
+    SCOPED_TRACE(args);
+    ExpectOneErrorLine(Trevalon(args, "C", "/dev/full"), "standard output");
+  }
+}
+
+// A path that names nothing is a typo in the user's script: exit 2, the other
+// paths still printed.
+TEST_F(Cli, EvalOfAnUnknownPathExits2) {
+  SampleCopy("p.tva");
+  for (const char* path : {"Beam.Bogus", "Nothing.Span", "Beam.Bogus=5", "Beam.SteelSectionList9.Name"}) {
+    SCOPED_TRACE(path);
+    const TResult r = Trevalon(std::string("eval p.tva Beam.Span ") + path);
+    const std::string name = std::string(path).substr(0, std::string(path).find('='));
+    ExpectOneErrorLine(r, "[" + name + "]");
+    EXPECT_EQ(r.out, "Beam.Span=9000\n");
   }
 }

@@ -389,6 +389,53 @@ TEST(ProjectFile, SaveKeepsKeysOfTheOlderFileAndLeavesNoTemporaryFile) {
   EXPECT_EQ(saved.ReadString("Project", "Designer", ""), "New designer");
 }
 
+// Save keeps what the project's own file holds beyond the project; Save As to
+// any other existing file replaces it whole (the user agreed to overwrite it),
+// whatever it held. Files are compared, not names.
+TEST(ProjectFile, SaveAsReplacesAnotherFileWhole) {
+  TempDir dir;
+  const std::string legacy = ReadBytes(SamplePath()) + "[Legacy]\r\nFoo=1\r\n\r\n";
+  const std::string own = dir.Write("own.tva", legacy);
+  std::filesystem::create_symlink(own, dir.File("own-link.tva"));
+  struct Case {
+    const char* what;
+    std::string target;
+    bool keeps_legacy;
+  } cases[] = {
+      {"the project's own file", own, true},
+      {"its own file through a link", dir.File("own-link.tva"), true},
+      {"another project file", dir.Write("other.tva", legacy), false},
+      {"a file that is no project", dir.Write("notes.txt", "my notes\r\n[Legacy]\r\nFoo=1\r\n"), false},
+      {"a new file", dir.File("new.tva"), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TProject p;
+    ASSERT_TRUE(LoadProjectFile(p, Libraries(), own).IsOK());
+    p.Designer = "New designer";
+    const TResult saved = SaveProjectFileAs(p, c.target, own);
+    ASSERT_TRUE(saved.IsOK()) << saved.Message();
+    const std::string text = ReadBytes(c.target);
+    EXPECT_EQ(text.find("my notes"), std::string::npos);
+    EXPECT_EQ(text.find("[Legacy]") != std::string::npos, c.keeps_legacy);
+    TProject q;
+    ASSERT_TRUE(LoadProjectFile(q, Libraries(), c.target).IsOK());
+    EXPECT_EQ(q.Designer, "New designer");
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("own-link.tva")));
+
+  // A read-only file is refused and kept as it was.
+  const std::string locked = dir.Write("locked.tva", legacy);
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+  TProject p;
+  ASSERT_TRUE(LoadProjectFile(p, Libraries(), own).IsOK());
+  for (const std::string& opened : {own, locked}) {
+    const TResult saved = SaveProjectFileAs(p, locked, opened);
+    EXPECT_EQ(saved.Message(), "Cannot write file [" + locked + "]: it is read-only");
+    EXPECT_EQ(ReadBytes(locked), legacy);
+  }
+}
+
 TEST(ProjectFile, DamagedFilesGiveAnErrorOrDefaults) {
   TempDir dir;
   std::mt19937 random(2327);

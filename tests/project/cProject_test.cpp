@@ -591,11 +591,11 @@ TEST(Project, DumpWritesTheSettingsBlock) {
       "kept",
       "PROJECT SETTINGS",
       "",
-      "Project,\"Level 3 \"East\"\"",
+      "Project,\"Level 3 \"\"East\"\"\"",  // inner quotes doubled: one cell
       ",\"First line\"",
       ",\"Second, with comma\"",
       ",\"Third\"",
-      "Designer,J. Smith, Eng",
+      "Designer,\"J. Smith, Eng\"",  // quoted: the comma stays in the cell
       "Standard,AS/NZS2327:2017",
       "",
       "LOAD FACTORS",
@@ -622,6 +622,6 @@ TEST(Project, DumpWritesTheSettingsBlock) {
   TStandardVersionScope guard(kStandard2003);
   p.Dump(old, false);
   ASSERT_GE(old.size(), 5u);
-  EXPECT_EQ(old[3], "Designer,J. Smith, Eng");
+  EXPECT_EQ(old[3], "Designer,\"J. Smith, Eng\"");
   EXPECT_EQ(old[4], "Standard,AS/NZS2327.1-2003");
 }

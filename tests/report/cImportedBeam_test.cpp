@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <regex>
 
 #include "components/cStandard.h"
@@ -123,7 +125,7 @@ TEST_F(ImportedBeamReport, ProjectDescriptionGivesOneLinePerTextLine) {
       {"First\r\nSecond", {",\"First\"", ",\"Second\""}},
       {"First\rSecond", {",\"First\"", ",\"Second\""}},
       {"First\nSecond", {",\"First\"", ",\"Second\""}},   // a report line never holds a line break
-      {"Say \"hi\", twice", {",\"Say \"hi\", twice\""}},  // quoted as it stands
+      {"Say \"hi\", twice", {",\"Say \"\"hi\"\", twice\""}},  // inner quotes doubled
   };
   for (const Case& c : cases) {
     project.Description = c.description;
@@ -134,6 +136,56 @@ TEST_F(ImportedBeamReport, ProjectDescriptionGivesOneLinePerTextLine) {
     for (size_t i = 0; i < c.expected.size(); ++i)
       EXPECT_EQ(lines[3 + i], c.expected[i]) << c.description;
     EXPECT_EQ(lines[3 + c.expected.size()], "Designer,Trevalon sample") << c.description;
+  }
+}
+
+// Every cell of user text stays one cell when a spreadsheet opens the report
+// (quotes doubled, commas quoted), and one that a spreadsheet would run as a
+// formula starts with an apostrophe. Numbers, negative ones too, are not touched.
+TEST_F(ImportedBeamReport, UserTextIsSafeInASpreadsheet) {
+  TImportedBeam& sb1 = *project.GetBeam(1);
+  struct Case {
+    const char* what;
+    std::function<void()> set;
+    std::string line;  // a line of the report, the start of a row (ends in ",") or its last cell (quoted)
+  } cases[] = {
+      {"title with a formula", [&] { project.Project = "=HYPERLINK(\"http://x\",\"y\")"; },
+       "Project,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+      {"title with quotes", [&] { project.Project = "The \"big\" job"; }, "Project,\"The \"\"big\"\" job\""},
+      {"designer with a quote and a comma", [&] { project.Designer = "a\"b,c"; }, "Designer,\"a\"\"b,c\""},
+      {"designer of plain words", [&] { project.Designer = "A. Engineer"; }, "Designer,A. Engineer"},
+      {"designer starting with @", [&] { project.Designer = "@SUM(A1)"; }, "Designer,'@SUM(A1)"},
+      {"designer starting with +", [&] { project.Designer = "+1+2"; }, "Designer,'+1+2"},
+      {"designer starting with - and a letter", [&] { project.Designer = "-A1"; }, "Designer,'-A1"},
+      {"designer starting with - and a digit", [&] { project.Designer = "-2"; }, "Designer,-2"},
+      {"description with a formula", [&] { project.Description = "=1+1"; }, ",\"'=1+1\""},
+      {"beam mark with a comma", [&] { sb1.Mark = "SB1,A"; }, "INPUT DATA,\"Secondary beam: SB1,A\""},
+      {"beam mark with a quote", [&] { sb1.Mark = "SB\"1"; }, "SUMMARY OF RESULTS,\"Secondary beam: SB\"\"1\""},
+      {"beam description", [&] { sb1.Description = "@cmd"; }, ",\"'@cmd\""},
+      {"load description",
+       [&] {
+         auto load = std::make_unique<TPointLoad>();
+         load->ConStage = 7;
+         load->Position = 4500;
+         load->Value = 1;
+         load->Description = "=cmd|' /C calc'!A0";
+         sb1.PointLoadList.AddLoad(std::move(load));
+       },
+       "\"'=cmd|' /C calc'!A0\""},
+      {"steel section label", [&] { sb1.SteelSection(0)->SteelSectionLabel = "+Base"; }, "'+Base,UB,"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    c.set();
+    const TStringList lines = Report();
+    // A whole line, or the start of a row (a text ending in a comma), or the end of one (from its last comma).
+    const bool found = std::any_of(lines.begin(), lines.end(), [&](const std::string& l) {
+      if (c.line.back() == ',') return l.rfind(c.line, 0) == 0;
+      if (c.line.front() == '"') return l.size() > c.line.size() && l.substr(l.size() - c.line.size() - 1) == "," + c.line;
+      return l == c.line;
+    });
+    EXPECT_TRUE(found) << c.line;
   }
 }
 

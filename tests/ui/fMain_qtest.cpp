@@ -222,6 +222,38 @@ class TestMainWindow : public QObject {
     QCOMPARE(Window().RecentFiles().value(0), File("job.tva"));
   }
 
+  // Save keeps what the project's own file holds beyond the project; Save As
+  // to another existing file (the user agreed to overwrite it) replaces it whole.
+  void saveAsReplacesAnotherFileWhole() {
+    const QString own = File("own.tva");
+    QVERIFY(QFile::copy(Sample(), own));
+    QFile(own).setPermissions(QFile(own).permissions() | QFileDevice::WriteOwner);
+    auto write = [](const QString& file, QIODevice::OpenMode mode, const QByteArray& text) {
+      QFile f(file);
+      QVERIFY(f.open(mode));
+      f.write(text);
+    };
+    write(own, QIODevice::Append, "[Legacy]\r\nFoo=1\r\n");
+    write(File("notes.txt"), QIODevice::WriteOnly, "[Notes]\r\nText=my notes\r\n");
+    auto read = [](const QString& file) {
+      QFile f(file);
+      return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+
+    QVERIFY(Window().OpenUserFile(own));
+    Type(GeneralPage(Window()).edtDesigner, "C. Engineer");
+    QVERIFY(Window().Save());
+    QVERIFY(read(own).contains("[Legacy]"));
+    QVERIFY(read(own).contains("Designer=C. Engineer"));
+
+    dialogs_->Files.push_back(File("notes.txt"));
+    QVERIFY(Window().SaveAs());
+    const QByteArray saved = read(File("notes.txt"));
+    QVERIFY(!saved.contains("my notes"));
+    QVERIFY(!saved.contains("[Legacy]"));
+    QVERIFY(saved.contains("Designer=C. Engineer"));
+  }
+
   void aFileThatCannotBeReadLeavesTheProjectAsItWas() {
     QVERIFY(Window().OpenUserFile(Sample()));
     QFile junk(File("junk.tva"));
