@@ -76,8 +76,8 @@ bench:
 fuzz:
 	@./scripts/install-deps fuzz
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTREVALON_SANITIZE=ON -DTREVALON_BUILD_TESTS=OFF -DTREVALON_BUILD_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	./scripts/run-fuzzers $(FUZZ_BUILD)/bin $(FUZZ_SECONDS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target trevalon_fuzzers
+	./scripts/run-fuzzers $(FUZZ_BUILD)/bin $(FUZZ_SECONDS) $(FUZZ_BUILD)/fuzz-logs
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

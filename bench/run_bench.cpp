@@ -8,6 +8,9 @@
 //                  library (k = 1), and one holding every steel section k
 //                  times under new names (k = 16). Loading should take time
 //                  in proportion to the library's size.
+//   LoadPointLoads/n  Reading a project whose primary beam lists n point
+//                  loads (keyed by position) from a file already in memory:
+//                  time in proportion to n.
 // The library and the project are read once, outside the timed loops; Design
 // re-marks the sections in each iteration, so every iteration searches anew
 // without touching a file. The "candidates" counter is the number of library
@@ -17,6 +20,7 @@
 #include <filesystem>
 
 #include "components/cSteelSection.h"
+#include "entity/cIniFiles.h"
 #include "project/cAnalysisRun.h"
 #include "sample_fixture.h"
 
@@ -108,5 +112,22 @@ void BM_LoadLibrary(benchmark::State& state) {
   state.counters["sections"] = sections;
 }
 BENCHMARK(BM_LoadLibrary)->Name("LoadLibrary")->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
+
+void BM_LoadPointLoads(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  std::string text = "[Project]\r\nProject=Loads\r\n[Geometry]\r\nHasPrimaryBeam=1\r\n[Beam]\r\nMark=PB1\r\n"
+                     "[PointLoad]\r\nCount=" + std::to_string(count) + "\r\n";
+  for (int i = 1; i <= count; ++i) text += "Description" + std::to_string(i) + "=load\r\n";
+  auto ini = TVEXIniFile::FromBytes(text);
+  int loaded = 0;
+  for (auto _ : state) {
+    TProject project;
+    project.LoadFromIniFile(ini, "", "");
+    loaded = project.GetBeam(0)->PointLoadList.Count();
+    benchmark::DoNotOptimize(loaded);
+  }
+  if (loaded != count) state.SkipWithError("not every load was read");
+}
+BENCHMARK(BM_LoadPointLoads)->Name("LoadPointLoads")->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Reads arbitrary bytes as a library stream file, block after block, as the
-// library loader does.
+// Reads arbitrary bytes as a library file, block after block, into the
+// session's libraries, as the program does at start-up; then validates them.
 #include <unistd.h>
 
 #include <cstddef>
@@ -7,21 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "entity/cEntityList.h"
-#include "entity/cEntity.h"
-
-namespace {
-class TFuzzItem : public TEntity {
- public:
-  TFuzzItem() { SectionName = "FuzzItem"; }
-  std::string Name;
-  double Value = 0;
-  int Count = 0;
-  bool IsOn = false;
-  TRV_PROPERTIES(TFuzzItem, TEntity, Published("Name", &TFuzzItem::Name), Published("Value", &TFuzzItem::Value),
-                 Published("Count", &TFuzzItem::Count), Published("IsOn", &TFuzzItem::IsOn))
-};
-}  // namespace
+#include "project/cSession.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string file = "/tmp/trevalon-fuzz-stream-" + std::to_string(::getpid()) + ".tvl";
@@ -29,14 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fwrite(data, 1, size, f);
     std::fclose(f);
   }
-  TEntityList list = TEntityList::Of<TFuzzItem>();
-  int64_t position = 0;
-  for (int block = 0; block < 16; ++block) {
-    std::string name;
-    if (!TEntityList::PeekStringFromStream(file, position, name) || name.empty()) break;
-    int64_t next = position;
-    if (!list.LoadFromStream(file, "Name", position, &next) || next <= position) break;
-    position = next;
-  }
+  TSession session;
+  (void)session.LoadLibraries(file);
+  (void)session.IsOK();
   return 0;
 }

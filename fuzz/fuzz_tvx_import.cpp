@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TProject project;
   project.SetLimitStateValues(nullptr);
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  if (ImportFromTvxText(project, text, "fuzz.tvx", 0).IsOK) {
+  if (ImportFromTvxText(project, text, "fuzz.tvx", 0).IsOK()) {
     project.UpdateBeamGeometry();
     project.UpdateAutoLoads();
     (void)project.IsOK();

@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   project.SetLimitStateValues(nullptr);
   TExcelDirect book;
   book.ConnectToBytes(package, "fuzz.xlsx");
-  if (ImportFromWorkbook(project, book, "fuzz.xlsx", 0).IsOK) {
+  if (ImportFromWorkbook(project, book, "fuzz.xlsx", 0).IsOK()) {
     project.UpdateBeamGeometry();
     project.UpdateAutoLoads();
     (void)project.IsOK();

@@ -149,9 +149,9 @@ void TEntityList::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Index
   if (!ObjectType) return;
   const std::string section = SectionName();
   const std::string count_section = IniFile.ValueExists(Prefix + section, "Count") ? Prefix + section : section;
-  int count = IniFile.ReadInteger(count_section, "Count", 0);
   // A damaged count must not make the loader churn through millions of empty items.
-  count = std::clamp(count, 0, 100000);
+  const int count = IniFile.ReadCount(count_section, "Count", kMaxIniListCount);
+  TIndexedWhileLoading indexed(*this);
   for (int i = 1; i <= count; ++i) {
     std::unique_ptr<TEntity> item = ObjectType();
     item->LoadFromIniFile(IniFile, Prefix, std::to_string(i));
@@ -256,11 +256,9 @@ void TEntityList::LoadFromCsvLines(const std::vector<std::string>& Lines, const 
   }
 }
 
-TResult TEntityList::LoadFromCsv(const std::string& CsvFilename, const std::string& IndexField) {
-  std::string bytes;
-  if (TResult read = ReadFileBytes(CsvFilename, bytes); !read) return read;
-  if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
-  std::string text = IsValidUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes);
+std::vector<std::string> TEntityList::CsvTextLines(std::string_view Bytes) {
+  if (Bytes.size() >= 3 && Bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) Bytes.remove_prefix(3);
+  const std::string text = IsValidUtf8(Bytes) ? std::string(Bytes) : Cp1252ToUtf8(Bytes);
   std::vector<std::string> lines;
   size_t pos = 0;
   while (pos < text.size()) {
@@ -271,7 +269,13 @@ TResult TEntityList::LoadFromCsv(const std::string& CsvFilename, const std::stri
     lines.push_back(std::move(line));
     pos = end + 1;
   }
-  LoadFromCsvLines(lines, IndexField);
+  return lines;
+}
+
+TResult TEntityList::LoadFromCsv(const std::string& CsvFilename, const std::string& IndexField) {
+  std::string bytes;
+  if (TResult read = ReadFileBytes(CsvFilename, bytes); !read) return read;
+  LoadFromCsvLines(CsvTextLines(bytes), IndexField);
   return {};
 }
 
@@ -282,9 +286,9 @@ namespace {
 
 // Bounds on counts read from a stream, so a damaged file cannot make the
 // reader allocate without limit.
-constexpr int32_t kMaxItems = 64000;
-constexpr int32_t kMaxFields = 255;
-constexpr int32_t kMaxStringLength = 64000;
+constexpr int32_t kMaxItems = kMaxStreamItems;
+constexpr int32_t kMaxFields = kMaxStreamFields;
+constexpr int32_t kMaxStringLength = kMaxStreamStringLength;
 
 // Reads integers and strings from the bytes of a whole library file. The
 // first read that would pass the end marks the reader failed; later reads give

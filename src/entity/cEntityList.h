@@ -6,7 +6,8 @@
 // The list owns its items. ObjectType makes new items when the list is loaded;
 // a list without one is never loaded or saved.
 //
-// Failure: INI reading never fails (missing keys give defaults). The file
+// Failure: INI reading never fails (missing keys give defaults); what it could
+// not read is noted on the file (TVEXIniFile::ReadProblem). The file
 // operations return a TResult: a file that cannot be read or written, or a
 // damaged stream block: "Fields not properly defined", "No library items
 // read", or "Library file ends unexpectedly at position N" for a file cut
@@ -27,6 +28,17 @@
 class TVEXIniFile;
 
 using TEntityFactory = std::unique_ptr<TEntity> (*)();
+
+// The most items a list reads from an INI file: far above any real list (a
+// beam's loads, a project's tests), so that a damaged count is refused at
+// once instead of filling memory with empty items.
+constexpr int kMaxIniListCount = 10000;
+
+// What the library stream reader accepts (see LoadFromStream): a block's
+// items, its fields, and the UTF-16 code units of any one string.
+constexpr int32_t kMaxStreamItems = 64000;
+constexpr int32_t kMaxStreamFields = 255;
+constexpr int32_t kMaxStreamStringLength = 64000;
 
 template <class T>
 std::unique_ptr<TEntity> MakeEntity() {
@@ -84,7 +96,10 @@ class TEntityList {
 
   // Section Prefix + SectionName: "Count", then item i saved with suffix i.
   virtual void SaveToIniFile(TVEXIniFile& IniFile, const std::string& Prefix);
-  // Reads "Count" items (the list is not cleared first) and stores each by AddOrReplace.
+  // Reads "Count" items (the list is not cleared first) and stores each by
+  // AddOrReplace, in time linear in the count. A count that is not a whole
+  // number, negative or above kMaxIniListCount loads nothing and is noted as
+  // the file's ReadProblem.
   void LoadFromIniFile(TVEXIniFile& IniFile, const std::string& IndexField, bool WillAllowNewEntities,
                        const std::string& Prefix);
   // Keys the entity by its IndexField text (its position when empty or unknown);
@@ -97,6 +112,10 @@ class TEntityList {
   // Header of published scalar property names, then one line per item.
   TResult SaveToCsv(const std::string& CsvFilename) const;
   TResult LoadFromCsv(const std::string& CsvFilename, const std::string& IndexField);
+  // The lines of a CSV file's bytes as LoadFromCsv reads them: a UTF-8
+  // byte-order mark dropped, single-byte text converted to UTF-8, lines
+  // ended by LF or CR LF.
+  static std::vector<std::string> CsvTextLines(std::string_view Bytes);
   // Comma-text lines of the same form, without touching a file.
   std::vector<std::string> CsvLines() const;
   void LoadFromCsvLines(const std::vector<std::string>& Lines, const std::string& IndexField);

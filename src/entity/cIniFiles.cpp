@@ -119,8 +119,35 @@ std::string TVEXIniFile::ReadString(const std::string& Section, const std::strin
   return it == s->index.end() ? Default : s->keys[it->second].second;
 }
 
+void TVEXIniFile::NoteReadProblem(const std::string& Section, const std::string& Key, const std::string& Problem) const {
+  if (read_problem_) read_problem_ = TResult::Failure("section [" + Section + "], key " + Key + ": " + Problem);
+}
+
+namespace {
+
+// The text of a value inside a one-line message: quoted, and cut short when
+// long, so that a damaged file cannot make the message unreadable.
+std::string QuotedValue(const std::string& Text) {
+  constexpr size_t kShown = 40;
+  std::string shown = Text;
+  if (shown.size() > kShown) {
+    size_t cut = kShown;
+    while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+    shown = shown.substr(0, cut) + "...";
+  }
+  for (char& c : shown)
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  return "\"" + shown + "\"";
+}
+
+}  // namespace
+
 int TVEXIniFile::ReadInteger(const std::string& Section, const std::string& Key, int Default) const {
-  return StrToIntDef(ReadString(Section, Key, ""), Default);
+  const std::string text = ReadString(Section, Key, "");
+  int32_t value;
+  if (TryStrToInt(text, value)) return value;
+  if (!Trim(text).empty()) NoteReadProblem(Section, Key, QuotedValue(text) + " is not a whole number");
+  return Default;
 }
 
 bool TVEXIniFile::ReadBool(const std::string& Section, const std::string& Key, bool Default) const {
@@ -128,7 +155,25 @@ bool TVEXIniFile::ReadBool(const std::string& Section, const std::string& Key, b
 }
 
 double TVEXIniFile::ReadFloat(const std::string& Section, const std::string& Key, double Default) const {
-  return StrToFloatDef(ReadString(Section, Key, ""), Default);
+  const std::string text = ReadString(Section, Key, "");
+  double value;
+  if (TryStrToFloat(text, value)) return value;
+  if (!Trim(text).empty()) NoteReadProblem(Section, Key, QuotedValue(text) + " is not a number");
+  return Default;
+}
+
+int TVEXIniFile::ReadCount(const std::string& Section, const std::string& Key, int Max) const {
+  const int count = ReadInteger(Section, Key, 0);
+  const std::string text = ReadString(Section, Key, "");
+  if (count < 0) {
+    NoteReadProblem(Section, Key, QuotedValue(text) + " is not a count");
+    return 0;
+  }
+  if (count > Max) {
+    NoteReadProblem(Section, Key, QuotedValue(text) + " is more than " + std::to_string(Max) + " items");
+    return 0;
+  }
+  return count;
 }
 
 void TVEXIniFile::WriteString(const std::string& Section, const std::string& Key, const std::string& Value) {

@@ -39,6 +39,18 @@ class TVEXIniFile {
   // Whether the file could be read when the object was made (a missing file can).
   const TResult& LoadResult() const { return load_result_; }
 
+  // Number reads (ReadInteger, ReadBool, ReadFloat, ReadCount) give their
+  // default for a missing or empty key, and also for a text that is not a
+  // number; the first such text is kept here, naming the section, key and
+  // text ("section [Geometry], key DeadLoad: "1,5" is not a number"), so that
+  // a loader that must read a file exactly (a project) can refuse it. Loaders
+  // note problems of their own the same way. Success while there is none.
+  const TResult& ReadProblem() const { return read_problem_; }
+  void NoteReadProblem(const std::string& Section, const std::string& Key, const std::string& Problem) const;
+  // A count of items: 0 when missing or empty; a text that is not a whole
+  // number, a negative count or one above Max reads as 0 and is a read problem.
+  int ReadCount(const std::string& Section, const std::string& Key, int Max) const;
+
   bool SectionExists(const std::string& Section) const;
   bool ValueExists(const std::string& Section, const std::string& Key) const;
   std::string ReadString(const std::string& Section, const std::string& Key, const std::string& Default) const;
@@ -79,5 +91,6 @@ class TVEXIniFile {
   std::vector<TSection> sections_;
   std::unordered_map<std::string, size_t> section_index_;
   TResult load_result_;
+  mutable TResult read_problem_;  // the first only; reads are const
   bool dirty_ = false;
 };

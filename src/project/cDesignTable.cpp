@@ -1,6 +1,7 @@
 #include "project/cDesignTable.h"
 
 #include "entity/VEXUtility.h"
+#include "entity/cEntityList.h"
 #include "entity/cIniFiles.h"
 
 void TDesignTable::Clear() {
@@ -33,9 +34,9 @@ void TDesignTable::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Pref
   WillIterateAllFloors = IniFile.ReadBool(section, "WillIterateAllFloors", false);
   FloorUseIndex = IniFile.ReadInteger(section, "FloorUseIndex", 0);
   VersionID = IniFile.ReadInteger(section, "VersionID", 0);
-  const int spans = Clamp(IniFile.ReadInteger(section, "SpanCount", 0), 0, 10000);
+  const int spans = IniFile.ReadCount(section, "SpanCount", kMaxIniListCount);
   for (int i = 1; i <= spans; ++i) SpanList.push_back(IniFile.ReadFloat(section, "Span" + std::to_string(i), 0));
-  const int spacings = Clamp(IniFile.ReadInteger(section, "SpacingCount", 0), 0, 10000);
+  const int spacings = IniFile.ReadCount(section, "SpacingCount", kMaxIniListCount);
   for (int i = 1; i <= spacings; ++i) SpacingList.push_back(IniFile.ReadFloat(section, "Spacing" + std::to_string(i), 0));
   IsChanged = false;
 }

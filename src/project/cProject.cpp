@@ -244,6 +244,27 @@ void TProject::CheckSlabWidths() {
   }
 }
 
+bool TProject::CheckPhysicalValues() {
+  bool ok = true;
+  auto not_negative = [&](double Value, const std::string& Name) {
+    if (Value >= 0) return;
+    Status.SetError(elWarning, Name + " (" + FloatToStrDP(false, 0, 3, Value) + ") must not be negative");
+    ok = false;
+  };
+  for (int i = 0; i < LimitStateList.Count(); ++i) {
+    const TLimitState& ls = *LimitStateList.ItemAs<TLimitState>(i);
+    not_negative(ls.LFdead, "Limit state " + ls.LimitStateLabel + ": dead load factor");
+    not_negative(ls.LFlive, "Limit state " + ls.LimitStateLabel + ": live load factor");
+  }
+  not_negative(Geometry.NominalLiveLoad, "Nominal live load");
+  not_negative(Geometry.DeadLoad, "Superimposed dead load");
+  not_negative(Geometry.FacadeLoad, "Facade load");
+  not_negative(Geometry.PondingAllowance, "Ponding allowance");
+  not_negative(ConcreteFloor.WetDensity, "Wet concrete density");
+  not_negative(SteelDeck.Mass, "Steel deck mass");
+  return ok;
+}
+
 bool TProject::IsOK() {
   Status.Reset();
   Status.CheckRange(FloorArea, 100, 5000, elWarning, "Single floor area should be between %d and %d sq m.");
@@ -273,6 +294,7 @@ bool TProject::IsOK() {
     Status.AppendErrorList(ls->Status);
     ok = ok && ls_ok;
   }
+  ok = CheckPhysicalValues() && ok;
 
   if (ok) {
     for (int id = 0; id < 3; ++id) {

@@ -108,11 +108,16 @@ class TProject : public TEntity {
                  PublicGetter("BeamCount", &TProject::BeamCount),
                  PublicGetter("IsAssessmentOK", &TProject::GetIsAssessmentOK))
 
- private:
-  // "" for the primary beam, "Secondary1" and "Secondary2" for the others.
+  // The prefix of a beam's sections in a project file: "" for the primary
+  // beam, "Secondary1" and "Secondary2" for the others.
   static std::string BeamPrefix(int BeamID);
+
+ private:
   void CheckFloorForEdition();
   void CheckSlabWidths();
+  // Values that no floor can have (negative load factors, loads, densities),
+  // which would lighten the design actions; returns whether none was found.
+  bool CheckPhysicalValues();
 
   TImportedBeam beams_[3];
 };

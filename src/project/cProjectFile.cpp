@@ -1,6 +1,7 @@
 #include "project/cProjectFile.h"
 
 #include <filesystem>
+#include <vector>
 
 #include "entity/VEXUtility.h"
 #include "entity/cIniFiles.h"
@@ -10,6 +11,37 @@ namespace {
 int LibraryIndexOf(const TEntityList& library, const std::string& name) {
   int i = library.IndexOf(name);
   return i >= 0 ? i : library.CloseIndexOf(name);
+}
+
+// The first section of a beam the floor has that the file lacks, when
+// reading would otherwise fill it from another beam: a beam's sections
+// missing under its prefix are read from the unprefixed ones, which hold the
+// primary beam's data whenever the floor has a primary beam. A file cut off
+// in the middle is incomplete, not a floor whose beams are all alike. "" when
+// nothing is missing.
+std::string MissingBeamSection(TProject& Project, const TVEXIniFile& Ini) {
+  for (int id = 0; id < 3; ++id) {
+    if (!Project.GetHasBeam(id)) continue;
+    const std::string prefix = TProject::BeamPrefix(id);
+    TImportedBeam& beam = *Project.GetBeam(id);
+    std::vector<std::string> sections = {beam.SectionName};
+    const TEntityList* lists[] = {&beam.SteelSectionList, &beam.CompositeSectionList, &beam.DistributedLoadList,
+                                  &beam.PointLoadList, &beam.UserPCCList};
+    for (const TEntityList* list : lists)
+      sections.push_back(list->SectionName());
+    for (const std::string& section : sections) {
+      if (Ini.SectionExists(prefix + section)) continue;
+      const bool has_unprefixed = !prefix.empty() && Ini.SectionExists(section);
+      // The unprefixed sections are the primary beam's whenever the floor has one.
+      if (has_unprefixed && Project.GetHasBeam(0)) return prefix + section;
+      // A beam's own section is never optional. A file saved without
+      // prefixes (the only beam of a floor without primary beam) is read
+      // under the prefix: its unprefixed sections are that beam's own.
+      if (section == beam.SectionName && !has_unprefixed) return prefix + section;
+      // A list that is missing altogether reads as empty.
+    }
+  }
+  return "";
 }
 
 }  // namespace
@@ -40,7 +72,13 @@ TResult LoadProjectFile(TProject& Project, const TSession& Session, const std::s
   if (!ini.LoadResult()) return refuse(ini.LoadResult());
   if (!ini.SectionExists(Project.SectionName))
     return refuse(TResult::Failure("[" + File + "] is not a project file"));
-  LoadProjectFromIniFile(Project, Session, ini);
+  Project.LoadFromIniFile(ini, "", "");
+  if (const TResult& problem = ini.ReadProblem(); !problem)
+    return refuse(TResult::Failure("Project file [" + File + "], " + problem.Message()));
+  if (const std::string missing = MissingBeamSection(Project, ini); !missing.empty())
+    return refuse(TResult::Failure("Project file [" + File + "] is incomplete: section [" + missing + "] is missing"));
+  ReconcileWithLibraries(Project, Session, &ini);
+  Project.IsChanged = false;
   return {};
 }
 

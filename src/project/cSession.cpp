@@ -9,6 +9,7 @@
 #include "entity/VEXUtility.h"
 #include "entity/cIniFiles.h"
 #include "project/cFloorUse.h"
+#include "project/cLibraryInput.h"
 
 namespace {
 
@@ -20,15 +21,16 @@ struct TLibrarySlot {
   const char* TypeName;   // upper case
   TEntityList TSession::*List;
   const char* IndexField;
+  const char* Caption;  // in messages
 };
 
 constexpr TLibrarySlot kSlots[] = {
-    {"CUSTOMSTEELSECTION", "STEELSECTION", &TSession::SteelSectionLibrary, "FullName"},
-    {"SHEARCONNECTOR", "SHEARCONNECTOR", &TSession::ShearConnectorLibrary, "Name"},
-    {"STEELDECK", "STEELDECK", &TSession::SteelDeckLibrary, "Name"},
-    {"FLOORUSE", "FLOORUSE", &TSession::FloorUseLibrary, "LongName"},
-    {"LIMITSTATE", "LIMITSTATE", &TSession::LimitStateLibrary, "LimitStateLabel"},
-    {"CWBRESTRICTION", "CWBRESTRICTION", &TSession::CWBRestrictionLibrary, "MinDepth"},
+    {"CUSTOMSTEELSECTION", "STEELSECTION", &TSession::SteelSectionLibrary, "FullName", "steel section"},
+    {"SHEARCONNECTOR", "SHEARCONNECTOR", &TSession::ShearConnectorLibrary, "Name", "shear connector"},
+    {"STEELDECK", "STEELDECK", &TSession::SteelDeckLibrary, "Name", "steel deck"},
+    {"FLOORUSE", "FLOORUSE", &TSession::FloorUseLibrary, "LongName", "floor use"},
+    {"LIMITSTATE", "LIMITSTATE", &TSession::LimitStateLibrary, "LimitStateLabel", "limit state"},
+    {"CWBRESTRICTION", "CWBRESTRICTION", &TSession::CWBRestrictionLibrary, "MinDepth", "CWB restriction"},
 };
 
 const TLibrarySlot* SlotOfBlock(const std::string& Name) {
@@ -63,6 +65,21 @@ void TSession::Clear() {
   TEntity::Clear();
   SetTracked(LibraryFilename, GetAppName() + ".kvl");
   for (const TLibrarySlot& s : kSlots) (this->*s.List).Clear();
+}
+
+TEntityList* TSession::LibraryOfType(const std::string& TypeName) {
+  const TLibrarySlot* slot = SlotOfType(TypeName);
+  return slot ? &(this->*slot->List) : nullptr;
+}
+
+const TEntityList* TSession::LibraryOfType(const std::string& TypeName) const {
+  const TLibrarySlot* slot = SlotOfType(TypeName);
+  return slot ? &(this->*slot->List) : nullptr;
+}
+
+std::string TSession::LibraryCaption(const std::string& TypeName) {
+  const TLibrarySlot* slot = SlotOfType(TypeName);
+  return slot ? slot->Caption : "";
 }
 
 bool TSession::IsOK() {
@@ -155,8 +172,13 @@ std::vector<std::string> LibraryInputFiles(const std::string& DefinitionsFile) {
 }  // namespace
 
 TResult GenerateLibraryFile(const std::string& DefinitionsFile, const std::string& OutputFile) {
-  if (!FileExists(DefinitionsFile))
+  // A folder or another file that cannot be read is named as such below.
+  std::error_code ec;
+  if (!std::filesystem::exists(DefinitionsFile, ec))
     return TResult::Failure("Library definitions file " + DefinitionsFile + " not found");
+  // Every file is checked first, so that nothing is written that the
+  // library reader would refuse or the sections could not use.
+  if (TResult checked = CheckLibraryDefinitions(DefinitionsFile, !OutputFile.empty()); !checked) return checked;
   TSession session;
   const TResult loaded = session.LoadLibrariesFromCsv(DefinitionsFile);
   const std::string library_file = OutputFile.empty() ? session.LibraryFilename : OutputFile;
@@ -170,6 +192,7 @@ TResult GenerateLibraryFile(const std::string& DefinitionsFile, const std::strin
     problems.pop_back();
     return TResult::Failure(problems);
   }
+  if (TResult fits = CheckLibrariesFitLibraryFile(session); !fits) return fits;
 
   // Compared as files, whatever the names: a link or another path to an input is refused too.
   for (const std::string& input : LibraryInputFiles(DefinitionsFile))

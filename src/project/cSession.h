@@ -46,6 +46,13 @@ class TSession : public TEntity {
   // Status.ErrorMsg (decks are checked first).
   bool IsOK() override;
 
+  // The library a definitions file's "Type" names (STEELSECTION ...
+  // CWBRESTRICTION, upper case) and its name in messages ("steel section");
+  // null and "" for any other type.
+  TEntityList* LibraryOfType(const std::string& TypeName);
+  const TEntityList* LibraryOfType(const std::string& TypeName) const;
+  static std::string LibraryCaption(const std::string& TypeName);
+
   // Reads the blocks of a library file into the libraries they name, in any
   // order; an item whose key is already loaded replaces it. Reading ends at
   // the end marker, at a block naming no library, or at the end of the file.

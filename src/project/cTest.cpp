@@ -1,6 +1,7 @@
 #include "project/cTest.h"
 
 #include "entity/VEXUtility.h"
+#include "entity/cEntityList.h"
 #include "entity/cIniFiles.h"
 
 namespace {
@@ -124,10 +125,10 @@ void TTest::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Prefix, con
     for (const std::string& line : IniFile.ReadSectionValues(old_outputs)) OutputList.push_back(OutputFromLine(line));
   } else {
     // Counts are bounded so a damaged file cannot make the loader churn.
-    const int inputs = Clamp(IniFile.ReadInteger(section, "InputCount" + Suffix, 0), 0, 100000);
+    const int inputs = IniFile.ReadCount(section, "InputCount" + Suffix, kMaxIniListCount);
     for (int k = 1; k <= inputs; ++k)
       InputList.push_back(UnescapeText(IniFile.ReadString(section, "Input" + Suffix + "-" + std::to_string(k), "")));
-    const int outputs = Clamp(IniFile.ReadInteger(section, "OutputCount" + Suffix, 0), 0, 100000);
+    const int outputs = IniFile.ReadCount(section, "OutputCount" + Suffix, kMaxIniListCount);
     for (int k = 1; k <= outputs; ++k) {
       const std::string n = Suffix + "-" + std::to_string(k);
       TOutput o = OutputFromLine(UnescapeText(IniFile.ReadString(section, "Output" + n, "")));

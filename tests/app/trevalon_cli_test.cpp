@@ -234,6 +234,37 @@ TEST_F(Cli, FileProblemsExitWithOneErrorLine) {
   }
 }
 
+TEST_F(Cli, InputThatWouldChangeTheVerdictIsRefused) {
+  // Each would have run and passed: read as 0, a negative factor, another
+  // beam's data, or minutes of empty loads. Nothing runs and no report is written.
+  std::string cut = ReadText(kSample);
+  cut = cut.substr(0, cut.find("[Secondary1Beam]"));
+  std::ofstream(dir_ / "Cut.tva", std::ios::binary) << cut;
+  fs::create_directories(dir_ / "folder.ini");
+  struct Case {
+    std::string args, mentions;
+  } cases[] = {
+      {"analyse " + SampleCopy("Comma.tva", {{"DeadLoad=1.5", "DeadLoad=1,5"}}),
+       "Comma.tva], section [Geometry], key DeadLoad: \"1,5\" is not a number"},
+      {"design " + SampleCopy("Word.tva", {{"LFlive1=1.5", "LFlive1=abc"}}),
+       "Word.tva], section [LimitState], key LFlive1: \"abc\" is not a number"},
+      {"analyse " + SampleCopy("Negative.tva", {{"LFdead1=1.2", "LFdead1=-1.2"}}),
+       "Warning: Limit state Strength: dead load factor (-1.2) must not be negative"},
+      {"analyse Cut.tva", "Cut.tva] is incomplete: section [Secondary1Beam] is missing"},
+      {"analyse " + SampleCopy("Billion.tva", {{"[PointLoad]\r\nCount=0", "[PointLoad]\r\nCount=1000000000"}}),
+       "section [PointLoad], key Count: \"1000000000\" is more than 10000 items"},
+      {"generate-library folder.ini --output Out.tvl", "folder.ini] is a folder, not a file"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    const TResult r = Trevalon(c.args);
+    ExpectOneErrorLine(r, c.mentions);
+    EXPECT_EQ(r.out.find("written"), std::string::npos) << r.out;
+  }
+  for (const char* report : {"Comma.csv", "Word.csv", "Negative.csv", "Cut.csv", "Billion.csv", "Out.tvl"})
+    EXPECT_FALSE(fs::exists(dir_ / report)) << report;
+}
+
 TEST_F(Cli, BadUsageExits2) {
   for (const char* args :
        {"", "bogus", "analyse --bogus", "--standard 2010 analyse", "analyse --standard 17", "eval",

@@ -147,10 +147,37 @@ TEST(Persistence, ListLoadWithoutNewEntitiesOnlyUpdates) {
   list.LoadFromIniFile(ini, "Label", false, "");
   ASSERT_EQ(list.Count(), 1);
   EXPECT_DOUBLE_EQ(list.ItemAs<TWidget>(0)->Length, 6);
-  auto huge = TVEXIniFile::FromBytes("[Widget]\r\nCount=2000000000\r\n");
-  TEntityList other = TEntityList::Of<TWidget>();
-  other.LoadFromIniFile(huge, "Label", true, "");  // bounded, all items key "" -> one item
-  EXPECT_EQ(other.Count(), 1);
+}
+
+TEST(Persistence, ListCountsBeyondAnyRealListAreALoadProblem) {
+  // The cap is far above any real list; a count past it, or one that is not
+  // a count, loads nothing and is noted on the file, naming the section read.
+  struct Case {
+    std::string text;
+    int items;
+    std::string problem;
+  };
+  std::string full = "[Side2Widget]\r\nCount=" + std::to_string(kMaxIniListCount) + "\r\n";
+  for (int i = 1; i <= kMaxIniListCount; ++i) full += "Label" + std::to_string(i) + "=w" + std::to_string(i) + "\r\n";
+  const std::string over = std::to_string(kMaxIniListCount + 1);
+  const Case cases[] = {
+      {full, kMaxIniListCount, ""},
+      {"[Side2Widget]\r\nCount=2000000000\r\n", 0,
+       "section [Side2Widget], key Count: \"2000000000\" is more than " + std::to_string(kMaxIniListCount) + " items"},
+      {"[Widget]\r\nCount=" + over + "\r\n", 0,
+       "section [Widget], key Count: \"" + over + "\" is more than " + std::to_string(kMaxIniListCount) + " items"},
+      {"[Side2Widget]\r\nCount=-3\r\n", 0, "section [Side2Widget], key Count: \"-3\" is not a count"},
+      {"[Side2Widget]\r\nCount=two\r\n", 0, "section [Side2Widget], key Count: \"two\" is not a whole number"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.problem);
+    auto ini = TVEXIniFile::FromBytes(c.text);
+    TEntityList list = TEntityList::Of<TWidget>();
+    list.LoadFromIniFile(ini, "Label", true, "Side2");
+    EXPECT_EQ(list.Count(), c.items);
+    EXPECT_EQ(ini.ReadProblem().Message(), c.problem);
+    EXPECT_FALSE(list.IsIndexed());  // indexed only while it loads
+  }
 }
 
 TEST(Persistence, CsvRoundTrip) {

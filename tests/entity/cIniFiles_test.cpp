@@ -106,3 +106,72 @@ TEST(IniFile, AFailedWriteSaysWhy) {
   EXPECT_EQ(written.Message(), "Cannot write file [" + f + "]");
   EXPECT_EQ(TVEXIniFile::FromBytes("[S]").UpdateFile().Message(), "No file name to write to");
 }
+
+TEST(IniFile, NumberReadsNoteTheFirstTextThatIsNotANumber) {
+  // Every read still gives its default; the first key whose non-empty text
+  // is not a number is kept, naming the section, key and text.
+  struct Case {
+    const char* name;
+    const char* value;
+    char kind;             // 'f' float, 'i' integer, 'b' Boolean
+    const char* problem;   // "" when the text reads as it should
+  };
+  const Case cases[] = {
+      {"decimal comma under a point", "1,5", 'f', "section [S], key K: \"1,5\" is not a number"},
+      {"word", "abc", 'f', "section [S], key K: \"abc\" is not a number"},
+      {"not a number", "nan", 'f', "section [S], key K: \"nan\" is not a number"},
+      {"infinite", "inf", 'f', "section [S], key K: \"inf\" is not a number"},
+      {"too large for a number", "1e999", 'f', "section [S], key K: \"1e999\" is not a number"},
+      {"fraction for an integer", "1.5", 'i', "section [S], key K: \"1.5\" is not a whole number"},
+      {"word for a Boolean", "True", 'b', "section [S], key K: \"True\" is not a whole number"},
+      {"empty float", "", 'f', ""},
+      {"blank integer", "   ", 'i', ""},
+      {"plain float", "-2.5E3", 'f', ""},
+      {"hexadecimal integer", "$1F", 'i', ""},
+      {"Boolean", "1", 'b', ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto ini = TVEXIniFile::FromBytes(std::string("[S]\r\nK=") + c.value + "\r\nLater=x\r\n");
+    EXPECT_TRUE(ini.ReadProblem().IsOK());
+    switch (c.kind) {
+      case 'f': (void)ini.ReadFloat("S", "K", 7); break;
+      case 'i': (void)ini.ReadInteger("S", "K", 7); break;
+      default: (void)ini.ReadBool("S", "K", true); break;
+    }
+    (void)ini.ReadFloat("S", "Later", 0);  // a later problem does not replace the first
+    (void)ini.ReadFloat("S", "Missing", 0);
+    if (*c.problem) {
+      EXPECT_EQ(ini.ReadProblem().Message(), c.problem);
+    } else {
+      EXPECT_EQ(ini.ReadProblem().Message(), "section [S], key Later: \"x\" is not a number");
+    }
+  }
+  // A missing key is no problem, and the default is what the read gives.
+  auto ini = TVEXIniFile::FromBytes("[S]\r\nK=abc\r\n");
+  EXPECT_EQ(ini.ReadFloat("S", "K", 7), 7);
+  EXPECT_EQ(ini.ReadInteger("S", "Missing", 3), 3);
+}
+
+TEST(IniFile, CountsAreCappedWithAMessage) {
+  struct Case {
+    const char* value;
+    int count;
+    const char* problem;
+  };
+  const Case cases[] = {
+      {"12", 12, ""},
+      {"", 0, ""},
+      {"100", 100, ""},
+      {"101", 0, "section [S], key Count: \"101\" is more than 100 items"},
+      {"1000000000", 0, "section [S], key Count: \"1000000000\" is more than 100 items"},
+      {"-1", 0, "section [S], key Count: \"-1\" is not a count"},
+      {"many", 0, "section [S], key Count: \"many\" is not a whole number"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    auto ini = TVEXIniFile::FromBytes(std::string("[S]\r\nCount=") + c.value + "\r\n");
+    EXPECT_EQ(ini.ReadCount("S", "Count", 100), c.count);
+    EXPECT_EQ(ini.ReadProblem().Message(), c.problem);
+  }
+}

@@ -453,9 +453,10 @@ TEST(ProjectFile, DamagedFilesGiveAnErrorOrDefaults) {
       {"empty", dir.Write("empty.tva", ""), false},
       {"missing", dir.File("missing.tva"), false},
       {"folder", dir.File("folder.tva"), false},
-      {"truncated", dir.Write("cut.tva", sample.substr(0, sample.size() / 3)), true},
-      {"truncated mid-line", dir.Write("cut2.tva", sample.substr(0, sample.find("SpacingSide1=") + 15)), true},
-      {"noise after a header", dir.Write("header.tva", "[Project]\r\n" + noise), true},
+      // A file cut short lacks the sections of its beams: it is incomplete.
+      {"truncated", dir.Write("cut.tva", sample.substr(0, sample.size() / 3)), false},
+      {"truncated mid-line", dir.Write("cut2.tva", sample.substr(0, sample.find("SpacingSide1=") + 15)), false},
+      {"noise after a header", dir.Write("header.tva", "[Project]\r\n" + noise), false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -477,4 +478,82 @@ TEST(ProjectFile, DamagedFilesGiveAnErrorOrDefaults) {
             "Project file [" + dir.File("missing.tva") + "] not found");
   EXPECT_EQ(LoadProjectFile(p, Libraries(), dir.File("folder.tva")).Message(),
             "[" + dir.File("folder.tva") + "] is a folder, not a file");
+}
+
+TEST(ProjectFile, TextsThatAreNotNumbersAndIncompleteFilesAreLoadErrors) {
+  // Each case edits the sample; a load error names the file and what is wrong
+  // in it, and leaves the project cleared.
+  const std::string sample = ReadBytes(SamplePath());
+  auto edited = [&](std::vector<std::pair<std::string, std::string>> edits) {
+    std::string text = sample;
+    for (const auto& [from, to] : edits) {
+      const size_t at = text.find(from);
+      EXPECT_NE(at, std::string::npos) << from;
+      if (at != std::string::npos) text.replace(at, from.size(), to);
+    }
+    return text;
+  };
+  auto without = [&](const std::string& first, const std::string& next) {
+    const size_t from = sample.find(first), to = next.empty() ? sample.size() : sample.find(next);
+    EXPECT_NE(from, std::string::npos);
+    EXPECT_NE(to, std::string::npos);
+    return sample.substr(0, from) + sample.substr(to);
+  };
+  struct Case {
+    const char* name;
+    std::string text;
+    std::string problem;  // after "Project file [file]"; empty when it loads
+  };
+  const Case cases[] = {
+      {"decimal comma", edited({{"DeadLoad=1.5", "DeadLoad=1,5"}}),
+       ", section [Geometry], key DeadLoad: \"1,5\" is not a number"},
+      {"word for a load factor", edited({{"LFdead1=1.2", "LFdead1=abc"}}),
+       ", section [LimitState], key LFdead1: \"abc\" is not a number"},
+      {"nan", edited({{"Span=9000", "Span=nan"}}), ", section [Geometry], key Span: \"nan\" is not a number"},
+      {"fraction for a whole number", edited({{"Segments=10", "Segments=10.5"}}),
+       ", section [Project], key Segments: \"10.5\" is not a whole number"},
+      {"word for a Boolean", edited({{"IsPropped=0\r\nPondingAllowance", "IsPropped=no\r\nPondingAllowance"}}),
+       ", section [Geometry], key IsPropped: \"no\" is not a whole number"},
+      {"secondary beam key", edited({{"Mark=SB1\r\n", "Mark=SB1\r\nUserBeta=0.5.1\r\n"}}),
+       ", section [Secondary1Beam], key UserBeta: \"0.5.1\" is not a number"},
+      {"a billion point loads", edited({{"[PointLoad]\r\nCount=0", "[PointLoad]\r\nCount=1000000000"}}),
+       ", section [PointLoad], key Count: \"1000000000\" is more than 10000 items"},
+      {"negative count", edited({{"[Secondary1DistributedLoad]\r\nCount=0", "[Secondary1DistributedLoad]\r\nCount=-1"}}),
+       ", section [Secondary1DistributedLoad], key Count: \"-1\" is not a count"},
+      {"secondary beam cut off", without("[Secondary1Beam]", ""),
+       " is incomplete: section [Secondary1Beam] is missing"},
+      {"primary beam missing", without("[Beam]", "[SteelSection]"), " is incomplete: section [Beam] is missing"},
+      {"secondary list missing", without("[Secondary1PointLoad]", ""),
+       " is incomplete: section [Secondary1PointLoad] is missing"},
+      {"unchanged", sample, ""},
+      {"empty value keeps the default", edited({{"FacadeLoad=0", "FacadeLoad="}}), ""},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string file = dir.Write("p.tva", c.text);
+    TProject p;
+    const TResult loaded = LoadProjectFile(p, Libraries(), file);
+    if (c.problem.empty()) {
+      EXPECT_TRUE(loaded.IsOK()) << loaded.Message();
+      EXPECT_EQ(p.Project, "Sample office floor");
+    } else {
+      EXPECT_EQ(loaded.Message(), "Project file [" + file + "]" + c.problem);
+      EXPECT_EQ(p.Project, "");  // cleared, not half-read
+    }
+  }
+}
+
+// A file saved without prefixes can be read under one: the only beam of a
+// floor without primary beam reads the unprefixed sections, which belong to
+// no other beam of the floor.
+TEST(ProjectFile, AFloorWithoutPrimaryBeamReadsItsOnlyBeamFromTheUnprefixedSections) {
+  std::string text = ReadBytes(SamplePath());
+  text = text.substr(0, text.find("[Secondary1Beam]"));
+  text.replace(text.find("HasPrimaryBeam=1"), 16, "HasPrimaryBeam=0");
+  TempDir dir;
+  TProject p;
+  ASSERT_TRUE(LoadProjectFile(p, Libraries(), dir.Write("one.tva", text)).IsOK());
+  EXPECT_EQ(p.GetBeam(1)->Mark, "PB1");
+  EXPECT_EQ(p.GetBeam(1)->SteelSection(0)->Name, "530UB82.0");
 }

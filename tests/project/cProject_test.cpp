@@ -625,3 +625,46 @@ TEST(Project, DumpWritesTheSettingsBlock) {
   EXPECT_EQ(old[3], "Designer,\"J. Smith, Eng\"");
   EXPECT_EQ(old[4], "Standard,AS/NZS2327.1-2003");
 }
+
+TEST(Project, ValuesWithoutPhysicalMeaningAreWarnings) {
+  // Negative factors and loads would lighten the beam's design actions and
+  // let it pass: the project is not OK, so nothing runs.
+  struct Case {
+    const char* name;
+    std::function<void(TProject&)> change;
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {"negative dead load factor", [](TProject& p) { p.LimitStateList.ItemAs<TLimitState>(0)->LFdead = -1.2; },
+       {"Warning: Limit state Strength: dead load factor (-1.2) must not be negative"}},
+      {"negative live load factor", [](TProject& p) { p.LimitStateList.ItemAs<TLimitState>(2)->LFlive = -0.4; },
+       {"Warning: Limit state Long-term: live load factor (-0.4) must not be negative"}},
+      {"negative floor loads",
+       [](TProject& p) {
+         p.Geometry.NominalLiveLoad = -3;
+         p.Geometry.DeadLoad = -1.5;
+         p.Geometry.FacadeLoad = -5;
+         p.Geometry.PondingAllowance = -10;
+       },
+       {"Warning: Nominal live load (-3) must not be negative",
+        "Warning: Superimposed dead load (-1.5) must not be negative",
+        "Warning: Facade load (-5) must not be negative", "Warning: Ponding allowance (-10) must not be negative"}},
+      {"negative wet density", [](TProject& p) { p.ConcreteFloor.WetDensity = -2400; },
+       {"Warning: Wet concrete density (-2400) must not be negative"}},
+      {"negative deck mass", [](TProject& p) { p.SteelDeck.Mass = -12; },
+       {"Warning: Steel deck mass (-12) must not be negative"}},
+      {"zero is a value", [](TProject& p) {
+         p.LimitStateList.ItemAs<TLimitState>(3)->LFlive = 0;
+         p.Geometry.DeadLoad = 0;
+         p.Geometry.FacadeLoad = 0;
+       }, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TProject p;
+    MakeValidProject(p);
+    c.change(p);
+    EXPECT_EQ(p.IsOK(), c.messages.empty());
+    EXPECT_EQ(Messages(p.Status), c.messages);
+  }
+}

@@ -6,11 +6,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 
 #include "components/cShearConnector.h"
 #include "components/cSteelDeck.h"
 #include "components/cSteelSection.h"
 #include "engine/cLimitState.h"
+#include "entity/cEntityList.h"
 #include "entity/cIniFiles.h"
 #include "project/cFloorUse.h"
 
@@ -279,4 +282,169 @@ TEST(Session, MissingDefinitionsFile) {
   const TResult result = GenerateLibraryFile(definitions, dir.File("out.tvl"));
   EXPECT_FALSE(result.IsOK());
   EXPECT_EQ(result.Message(), "Library definitions file " + definitions + " not found");
+}
+
+// ---------------------------------------------------------------------------
+// Generation checks its input.
+
+namespace {
+
+// The shipped definitions file and CSV files, copied into a scratch folder.
+struct TShippedLibraryCopy {
+  TempDir dir;
+  std::string definitions;
+  TShippedLibraryCopy() {
+    std::filesystem::create_directories(dir.File("library"));
+    for (const char* csv :
+         {"SteelSections", "ShearConnectors", "SteelDecks", "FloorUses", "LimitStates", "CWBRestrictions"})
+      std::filesystem::copy_file(std::string(TREVALON_TEST_DATA_DIR) + "/library/" + csv + ".csv", Csv(csv));
+    definitions = dir.Write("Defs.ini", ReadAll(kDefinitions));
+  }
+  std::string Csv(const std::string& name) const { return dir.File("library/" + name + ".csv"); }
+  static std::string ReadAll(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  // Replaces the first From in a file of the copy.
+  void Edit(const std::string& file, const std::string& from, const std::string& to) const {
+    std::string text = ReadAll(file);
+    const size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text.replace(at, from.size(), to);
+    std::ofstream(file, std::ios::binary) << text;
+  }
+};
+
+}  // namespace
+
+TEST(Session, GenerationStopsAtTheFirstBadInputWithFileRowAndColumn) {
+  struct Case {
+    const char* name;
+    std::function<void(const TShippedLibraryCopy&)> damage;
+    std::function<std::string(const TShippedLibraryCopy&)> message;
+  };
+  const auto sections = [](const TShippedLibraryCopy& c) { return "Library [" + c.Csv("SteelSections") + "]"; };
+  const Case cases[] = {
+      {"missing column",
+       [](const TShippedLibraryCopy& c) { c.Edit(c.Csv("SteelSections"), ",tw,", ","); },
+       [&](const TShippedLibraryCopy& c) { return sections(c) + ", row 1: column tw is missing"; }},
+      {"number that is text",
+       [](const TShippedLibraryCopy& c) { c.Edit(c.Csv("SteelSections"), "180UB16.1,KESTREL,173,", "180UB16.1,KESTREL,abc,"); },
+       [&](const TShippedLibraryCopy& c) { return sections(c) + ", row 3, column 3 (d): \"abc\" is not a number"; }},
+      {"not a number",
+       [](const TShippedLibraryCopy& c) { c.Edit(c.Csv("SteelSections"), "150UB14.0,KESTREL,150,75", "150UB14.0,KESTREL,150,NaN"); },
+       [&](const TShippedLibraryCopy& c) { return sections(c) + ", row 2, column 4 (b): \"NaN\" is not a number"; }},
+      {"negative dimension",
+       [](const TShippedLibraryCopy& c) { c.Edit(c.Csv("SteelSections"), "150UB14.0,KESTREL,150,75,7,", "150UB14.0,KESTREL,150,75,-7,"); },
+       [&](const TShippedLibraryCopy& c) { return sections(c) + ", row 2, column 5 (tf): \"-7\" must be greater than 0"; }},
+      {"missing dimension",
+       [](const TShippedLibraryCopy& c) { c.Edit(c.Csv("SteelSections"), "150UB14.0,KESTREL,150,", "150UB14.0,KESTREL,,"); },
+       [&](const TShippedLibraryCopy& c) { return sections(c) + ", row 2, column 3 (d): a value is needed"; }},
+      {"negative load factor",
+       [](const TShippedLibraryCopy& c) { c.Edit(c.Csv("LimitStates"), "Strength,1.2,", "Strength,-1.2,"); },
+       [](const TShippedLibraryCopy& c) {
+         return "Library [" + c.Csv("LimitStates") + "], row 2, column 2 (LFdead): \"-1.2\" must not be negative";
+       }},
+      {"Boolean that is text",
+       [](const TShippedLibraryCopy& c) { c.Edit(c.Csv("FloorUses"), "Office,OFF,120,32,3,-1,", "Office,OFF,120,32,3,yes,"); },
+       [](const TShippedLibraryCopy& c) {
+         return "Library [" + c.Csv("FloorUses") + "], row 2, column 6 (IsLiveLoadReducible): \"yes\" is not -1, 0, "
+                "True or False";
+       }},
+      {"restriction depth below -1",
+       [](const TShippedLibraryCopy& c) { c.Edit(c.Csv("CWBRestrictions"), "0,375,", "0,-375,"); },
+       [](const TShippedLibraryCopy& c) {
+         return "Library [" + c.Csv("CWBRestrictions") + "], row 2, column 2 (MaxDepth): \"-375\" must be -1 (no "
+                "limit) or not negative";
+       }},
+      {"UTF-16 file",
+       [](const TShippedLibraryCopy& c) {
+         std::string text = "\xFF\xFE";
+         for (char ch : std::string("LimitStateLabel,LFdead,LFlive\r\nStrength,1.2,1.5\r\n")) text += {ch, '\0'};
+         std::ofstream(c.Csv("LimitStates"), std::ios::binary) << text;
+       },
+       [](const TShippedLibraryCopy& c) {
+         return "Library [" + c.Csv("LimitStates") + "]: UTF-16 text; save the file as UTF-8";
+       }},
+      {"NUL bytes",
+       [](const TShippedLibraryCopy& c) {
+         std::ofstream(c.Csv("LimitStates"), std::ios::binary) << std::string("LimitStateLabel,LFdead,LFlive\r\nS\0,1,1\r\n", 39);
+       },
+       [](const TShippedLibraryCopy& c) {
+         return "Library [" + c.Csv("LimitStates") + "], row 2: a NUL character; save the file as UTF-8";
+       }},
+      {"name longer than a library file holds",
+       [](const TShippedLibraryCopy& c) { c.Edit(c.Csv("FloorUses"), "Office,OFF", std::string(70000, 'O') + ",OFF"); },
+       [](const TShippedLibraryCopy& c) {
+         return "Library [" + c.Csv("FloorUses") + "], row 2, column 1 (Name): 70000 characters, more than 64000";
+       }},
+      {"more rows than a library file holds",
+       [](const TShippedLibraryCopy& c) {
+         std::string text = "LimitStateLabel,LFdead,LFlive\n";
+         for (int i = 0; i <= kMaxStreamItems; ++i) text += "L" + std::to_string(i) + ",1,1\n";
+         std::ofstream(c.Csv("LimitStates"), std::ios::binary) << text;
+       },
+       [](const TShippedLibraryCopy& c) {
+         return "Library [" + c.Csv("LimitStates") + "], row 64002: more than 64000 rows";
+       }},
+      {"a billion libraries",
+       [](const TShippedLibraryCopy& c) { c.Edit(c.definitions, "Count=6", "Count=1000000000"); },
+       [](const TShippedLibraryCopy& c) {
+         return "Library definitions file [" + c.definitions +
+                "], section [Libraries], key Count: \"1000000000\" is more than 100 items";
+       }},
+      {"no library file named",
+       [](const TShippedLibraryCopy& c) { c.Edit(c.definitions, "Name=" + c.dir.File("Out.tvl") + "\r\n", ""); },
+       [](const TShippedLibraryCopy& c) {
+         return "Library definitions file [" + c.definitions + "] names no library file to write (no Name in section "
+                "[Libraries])";
+       }},
+      {"library not named",
+       [](const TShippedLibraryCopy& c) { c.Edit(c.definitions, "Library2=library/ShearConnectors.csv", "Library2="); },
+       [](const TShippedLibraryCopy& c) {
+         return "Library definitions file [" + c.definitions + "], section [Libraries], key Library2: no file named";
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TShippedLibraryCopy copy;
+    // The definitions file names its output relative to the current folder:
+    // a case that lost its Name must not fall back to any file.
+    copy.Edit(copy.definitions, "Name=Trevalon.tvl", "Name=" + copy.dir.File("Out.tvl"));
+    c.damage(copy);
+    const TResult result = GenerateLibraryFile(copy.definitions);
+    EXPECT_FALSE(result.IsOK());
+    EXPECT_EQ(result.Message(), c.message(copy));
+    EXPECT_FALSE(std::filesystem::exists(copy.dir.File("Out.tvl")));
+    EXPECT_FALSE(std::filesystem::exists("Trevalon.kvl"));
+  }
+}
+
+TEST(Session, GenerationRefusesAFolderAndAcceptsTheShippedFiles) {
+  TShippedLibraryCopy copy;
+  std::filesystem::create_directories(copy.dir.File("folder.ini"));
+  EXPECT_EQ(GenerateLibraryFile(copy.dir.File("folder.ini"), copy.dir.File("Out.tvl")).Message(),
+            "[" + copy.dir.File("folder.ini") + "] is a folder, not a file");
+  // The shipped files pass every check and load back whole.
+  const TResult made = GenerateLibraryFile(copy.definitions, copy.dir.File("Out.tvl"));
+  ASSERT_TRUE(made.IsOK()) << made.Message();
+  TSession session;
+  EXPECT_TRUE(session.LoadLibraries(copy.dir.File("Out.tvl")).IsOK());
+  EXPECT_TRUE(session.IsOK());
+}
+
+TEST(Session, GenerationRefusesLibrariesTheReaderWouldRefuse) {
+  // Two files of one type that together hold more items than a block may.
+  TShippedLibraryCopy copy;
+  std::string half = "LimitStateLabel,LFdead,LFlive\n";
+  for (int i = 0; i < kMaxStreamItems / 2 + 1; ++i) half += "A" + std::to_string(i) + ",1,1\n";
+  std::ofstream(copy.Csv("LimitStates"), std::ios::binary) << half;
+  std::string other = half;
+  for (size_t at = 0; (at = other.find("\nA", at)) != std::string::npos; ++at) other[at + 1] = 'B';
+  std::ofstream(copy.dir.File("library/More.csv"), std::ios::binary) << other;
+  copy.Edit(copy.definitions, "Count=6", "Count=7\r\nLibrary7=library/More.csv\r\nType7=LIMITSTATE");
+  const TResult result = GenerateLibraryFile(copy.definitions, copy.dir.File("Out.tvl"));
+  EXPECT_EQ(result.Message(), "The limit state library holds " + std::to_string(2 * (kMaxStreamItems / 2 + 1)) +
+                                  " items, more than the 64000 a library file holds");
+  EXPECT_FALSE(std::filesystem::exists(copy.dir.File("Out.tvl")));
 }
