@@ -94,7 +94,17 @@ TfrmMain::TfrmMain(const TMainOptions& Options, QWidget* Parent) : QMainWindow(P
   AddPage(new TBeamGeneralPage(*this));
   AddPage(new TSectionDefinitionPage(*this));
   AddPage(new TBeamLoadingPage(*this));
-  AddPage(new TAnalysisResultsPage(*this));
+  results_page_ = new TAnalysisResultsPage(*this);
+  AddPage(results_page_);
+  connect(results_page_, &TAnalysisResultsPage::ExportRequested, this, &TfrmMain::ExportResults);
+  connect(results_page_, &TAnalysisResultsPage::PrintRequested, this, &TfrmMain::PrintResults);
+  // The page's buttons are the Print and Export Results commands.
+  for (auto [name, button] : {std::pair{"actPrint", results_page_->btnPrint}, std::pair{"actExportResults", results_page_->btnExport}}) {
+    QAction* command = Command(QString::fromLatin1(name));
+    button->setEnabled(command->isEnabled());
+    connect(command, &QAction::enabledChanged, button, &QWidget::setEnabled);
+  }
+  connect(summary_, &TSummaryResultsPage::SectionStepRequested, this, &TfrmMain::StepBeamSection);
 
   connect(worker_, &TRunWorker::LogLine, this, &TfrmMain::AddLogLine);
   connect(worker_, &TRunWorker::StatusText, this, &TfrmMain::SetStatusText);
@@ -460,6 +470,7 @@ void TfrmMain::SetRunning(bool IsRunning) {
   // Save and Print follow their flags once the run is over (the status text stays).
   Command(QStringLiteral("actSave"))->setEnabled(changed_since_save_ && !IsRunning);
   Command(QStringLiteral("actPrint"))->setEnabled(!changed_since_calc_ && !IsRunning);
+  summary_->SetStepButtonsEnabled(!IsRunning);
   progress_->setVisible(IsRunning);
   cancel_->setVisible(IsRunning);
   cancel_->setEnabled(IsRunning);

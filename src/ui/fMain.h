@@ -15,7 +15,7 @@
 // the pages and the project), fMainCommands.cpp (the command table, menus,
 // toolbar, help and administrator commands), fMainFiles.cpp (New, Open,
 // recent files, Save, sample data, snapshot) and fMainRun.cpp (Analyse,
-// Design, results, Print).
+// Design, results, Export, Print, the summary lines' up and down buttons).
 //
 // Interface thread only. While a run is under way (IsRunning) the input is
 // locked: the run owns the project until it ends.
@@ -49,6 +49,7 @@ class TProject;
 class TRunWorker;
 class TSession;
 class TSummaryResultsPage;
+class TAnalysisResultsPage;
 struct TBeamSummary;
 struct TRunResult;
 enum class TRunKind;
@@ -157,8 +158,15 @@ class TfrmMain : public QMainWindow, public TPageHost {
   void WaitForRun();
   const TPrintableStringList& SavedResults() const { return saved_results_; }
   TSummaryResultsPage* SummaryResults() const { return summary_; }
+  TAnalysisResultsPage* ResultsPage() const { return results_page_; }
+  // Empties the summary lines' results, the results tree and the charts.
   void ClearResultsDisplay();
   void PrintResults();
+  // Writes the last results report to a file the user chooses, one line per report line.
+  void ExportResults();
+  // The up (Step +1) and down (-1) buttons of beam Side's summary line: the
+  // neighbouring library section of the same type and grade, then Analyse.
+  void StepBeamSection(int Side, int Step);
 
   // --- Screens and checks
   void UpdateScreensFromProject();
@@ -216,7 +224,7 @@ class TfrmMain : public QMainWindow, public TPageHost {
   bool SaveTo(const QString& File);
 
   // fMainRun.cpp
-  void StartRun(TRunKind Kind);
+  void ProduceResults(TRunKind Kind);
   void OnRunSummary(const TBeamSummary& Summary);
   void OnRunProgress(int BeamsDone, int BeamCount, const QString& Activity);
   void OnRunFinished(const TRunResult& Result);
@@ -252,6 +260,7 @@ class TfrmMain : public QMainWindow, public TPageHost {
   QTabWidget* results_ = nullptr;
   QPlainTextEdit* log_ = nullptr;
   TSummaryResultsPage* summary_ = nullptr;
+  TAnalysisResultsPage* results_page_ = nullptr;
   QLabel* status_text_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QPushButton* cancel_ = nullptr;
