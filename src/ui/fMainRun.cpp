@@ -63,6 +63,7 @@ void TfrmMain::WaitForRun() {
 
 void TfrmMain::ClearResultsDisplay() {
   summary_->ClearResultsDisplay();
+  if (!results_page_) return;  // the window is still being created
   results_page_->ClearResultsTree(
       saved_results_.Lines.empty()
           ? QString()

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -194,6 +195,8 @@ class TestResults : public QObject {
   // Each box hides and shows its part of the report; the header lines stay.
   void filtersHideAndShowTheirCategories() {
     AnalyseSample();
+    QVERIFY(Window().SelectNode(800));
+    QVERIFY(!Window().IsRunning());  // results up to date: choosing the node does not analyse again
     TAnalysisResultsPage& page = ResultsPage();
     const TResultsTreeModel& model = page.Model();
     // The report's parts in order: header lines, then the four parts.
