@@ -1,5 +1,5 @@
-// trevalon analyse [PROJECT.tva] [--report FILE.csv]
-// trevalon design  [PROJECT.tva] [--report FILE.csv] [--save OUT.tva]
+// trevalon analyse [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf]
+// trevalon design  [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--save OUT.tva]
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +8,8 @@
 #include "app/cCommand.h"
 #include "entity/VEXUtility.h"
 #include "project/cProjectFile.h"
+#include "report/qt/cHeadlessGui.h"
+#include "report/qt/cReportPrinter.h"
 
 namespace {
 
@@ -58,11 +60,16 @@ class TAnalyseCommand : public TCommand {
                 : "Analyse every beam of a project and write the results report");
     cmd->add_option("PROJECT", project_file_, "Project file (.tva); default: the bundled sample project");
     cmd->add_option("--report", report_file_, "Results report to write (.csv); '-' for standard output");
+    cmd->add_option("--pdf", pdf_file_, "Also write the report as printed pages, A4, to this PDF file");
     if (design_) cmd->add_option("--save", save_file_, "Save the designed project to this file");
     return cmd;
   }
 
   int Execute(const TCommonOptions& Common) override {
+    if (!pdf_file_.empty() && (pdf_file_ == "-" || !IsPlainFileOrAbsent(pdf_file_))) {
+      Error("Cannot write the PDF report to [" + pdf_file_ + "]: not a plain file");
+      return kExitUsage;
+    }
     if (design_ && !save_file_.empty() && !IsPlainFileOrAbsent(save_file_)) {
       Error("Cannot save the project to [" + save_file_ + "]: not a plain file");
       return kExitUsage;
@@ -97,6 +104,18 @@ class TAnalyseCommand : public TCommand {
     }
 
     if (!WriteReport(report.Lines, file)) return kExitUsage;
+    if (!pdf_file_.empty()) {
+      SetReportPageLayout(report, file);
+      TGuiApplicationScope gui;  // the fonts; no window, no display needed
+      const TPrintOutcome printed = WriteReportPdf(report, pdf_file_);
+      if (!printed.Result) {
+        Error(printed.Result.Message());
+        return kExitUsage;
+      }
+      if (!quiet)
+        out_ << "Printed report written to " << pdf_file_ << " (" << printed.PagesPrinted
+             << (printed.PagesPrinted == 1 ? " page)" : " pages)") << '\n';
+    }
     if (design_ && !save_file_.empty()) {
       if (const TResult saved = SaveProjectFile(project, save_file_); !saved) {
         Error(saved.Message());
@@ -139,6 +158,7 @@ class TAnalyseCommand : public TCommand {
   bool design_;
   std::string project_file_;
   std::string report_file_;
+  std::string pdf_file_;
   std::string save_file_;
 };
 

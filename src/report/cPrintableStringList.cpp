@@ -1,5 +1,8 @@
 #include "report/cPrintableStringList.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "entity/VEXUtility.h"
 
 double TPrintableStringList::ColWidths(int Index) const {
@@ -57,4 +60,159 @@ TStringList TPrintableStringList::PrintableLines() const {
   size_t end = Lines.size();
   while (end > 0 && Trim(Lines[end - 1]).empty()) --end;
   return TStringList(Lines.begin(), Lines.begin() + static_cast<long>(end));
+}
+
+// ---------------------------------------------------------------------------
+// Report page layout.
+
+void SetReportPageLayout(TPrintableStringList& List, const std::string& ProjectFileName) {
+  const double widths[] = {2.6, 1.6, 1.7, 1.6};
+  for (int c = 0; c < 4; ++c) List.SetColWidths(c, widths[c]);
+  List.MaxColCount = 11;
+  List.SetParameter("&[File]", ProjectFileName);
+  for (int h = 0; h < 3; ++h) List.SetHeaderFooter(TPrintableStringList::kTop, h, "");
+  List.SetHeaderFooter(TPrintableStringList::kBottom, TPrintableStringList::kLeft,
+                       GetAppName() + "/" + GetAppVersionShort());
+  List.SetHeaderFooter(TPrintableStringList::kBottom, TPrintableStringList::kCentre, "&[Page]");
+  List.SetHeaderFooter(TPrintableStringList::kBottom, TPrintableStringList::kRight, "&[Date]");
+}
+
+// ---------------------------------------------------------------------------
+// Printing: pages, rows and cells.
+
+TPrintPageLayout PrintPageLayout(const TPrintableStringList& List, const TPrintPageMetrics& Metrics) {
+  TPrintPageLayout l;
+  const int w = Metrics.CharWidth, h = Metrics.CharHeight;
+  l.PageWidth = Metrics.PageWidth;
+  l.PageHeight = Metrics.PageHeight;
+  l.PixelsPerInch = Metrics.PixelsPerInch;
+  l.Margin = 5 * w;
+  l.HasHeader = List.HasHeader();
+  l.HasFooter = List.HasFooter();
+  l.BodyTop = l.Margin;
+  if (l.HasHeader) {
+    l.HeaderRect = {l.Margin, l.Margin, Metrics.PageWidth - l.Margin, l.Margin + 2 * h};
+    l.BodyTop = l.HeaderRect.Bottom;
+  }
+  l.BodyBottom = Metrics.PageHeight - l.Margin;
+  if (l.HasFooter) {
+    l.BodyBottom -= 2 * h;
+    l.FooterRect = {l.Margin, l.BodyBottom, Metrics.PageWidth - l.Margin, Metrics.PageHeight - l.Margin};
+  }
+  // Columns 0 to MaxColCount - 1 fill the width between the margins exactly.
+  double total = 0;
+  for (int c = 0; c < List.MaxColCount; ++c) total += List.ColWidths(c);
+  if (total > 0 && Metrics.PixelsPerInch > 0)
+    l.ColumnScale = (Metrics.PageWidth - 10.0 * w) / total / Metrics.PixelsPerInch * 2.54;
+  return l;
+}
+
+int ColumnPixels(const TPrintableStringList& List, const TPrintPageLayout& Layout, int Index) {
+  return static_cast<int>(std::lround(Layout.ColumnScale * Layout.PixelsPerInch / 2.54 * List.ColWidths(Index)));
+}
+
+std::vector<TPrintCell> PrintRowCells(const TPrintableStringList& List, const TPrintPageLayout& Layout,
+                                      const std::string& Line, int Top, int Bottom) {
+  std::vector<std::string> fields = SplitCommaText(Line, true);
+  if (fields.empty()) fields.push_back(" ");
+  const int n = static_cast<int>(fields.size());
+  const int right_margin = Layout.PageWidth - Layout.Margin;
+  std::vector<TPrintCell> cells;
+  int left = Layout.Margin;
+  for (int i = 0; i < n; ++i) {
+    const int width = ColumnPixels(List, Layout, i);
+    if (!fields[i].empty() && left < right_margin) {
+      // A cell stretches over the empty cells after it; the last one, and one
+      // followed by empty cells only, reaches the right margin.
+      int j = i + 1, span = width;
+      while (j < n && fields[j].empty()) span += ColumnPixels(List, Layout, j++);
+      const int right = j >= n ? right_margin : left + span - 2;
+      cells.push_back({fields[i], {left, Top, right, Bottom}});
+    }
+    left += width;
+  }
+  return cells;
+}
+
+std::string FormatShortTime(std::time_t When) {
+  std::tm tm{};
+  localtime_r(&When, &tm);
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%d:%02d", tm.tm_hour, tm.tm_min);
+  return buf;
+}
+
+namespace {
+
+std::string WithoutFormFeeds(const std::string& Line, bool& HadFormFeed) {
+  std::string out;
+  out.reserve(Line.size());
+  HadFormFeed = false;
+  for (char c : Line) {
+    if (c == '\f') HadFormFeed = true;
+    else out += c;
+  }
+  return out;
+}
+
+void SetHeaderAndFooter(const TPrintableStringList& List, TPrintedPage& Page) {
+  for (int h = 0; h < 3; ++h) {
+    Page.HeaderTexts[h] = List.ApplyParameters(List.HeaderFooter(TPrintableStringList::kTop, h));
+    Page.FooterTexts[h] = List.ApplyParameters(List.HeaderFooter(TPrintableStringList::kBottom, h));
+  }
+}
+
+}  // namespace
+
+TPrintPlan PlanPrintedPages(const TPrintableStringList& Source, const TPrintPageMetrics& Metrics,
+                            TPrintRowMeasure& Measure, int FromPage, int ToPage, std::time_t Now) {
+  TPrintableStringList list = Source;  // the placeholders change per page
+  list.SetParameter("&[Date]", FormatShortDate(Now));
+  list.SetParameter("&[Time]", FormatShortTime(Now));
+  TPrintPlan plan;
+  plan.Layout = PrintPageLayout(list, Metrics);
+  const TPrintPageLayout& layout = plan.Layout;
+  const auto in_range = [&](int page) { return page >= FromPage && (ToPage <= 0 || page <= ToPage); };
+  const auto start_page = [&](int page) {
+    list.SetParameter("&[Page]", std::to_string(page));
+    if (!in_range(page)) return;
+    plan.Pages.emplace_back();
+    plan.Pages.back().PageNumber = page;
+    SetHeaderAndFooter(list, plan.Pages.back());
+  };
+
+  const TStringList lines = list.PrintableLines();
+  int page = 1;
+  start_page(page);
+  int y = layout.BodyTop;
+  bool is_page_empty = true;
+  for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+    bool had_form_feed = false;
+    const std::string line = WithoutFormFeeds(lines[i], had_form_feed);
+    const bool forced = had_form_feed && i > 0;
+    const int height = Measure.RowHeight(PrintRowCells(list, layout, line, y, layout.BodyBottom));
+    if (forced || (y + height >= layout.BodyBottom && !is_page_empty)) {
+      start_page(++page);
+      y = layout.BodyTop;
+      is_page_empty = true;
+    }
+    if (height > Metrics.PageHeight - 10 * Metrics.CharWidth) {
+      plan.Pages.clear();
+      plan.Error = kLineTooLong;
+      plan.PageCount = page;
+      return plan;
+    }
+    if (in_range(page)) {
+      TPrintedRow row;
+      row.LineIndex = i;
+      row.Top = y;
+      row.Height = height;
+      row.Cells = PrintRowCells(list, layout, line, y, layout.BodyBottom);
+      plan.Pages.back().Rows.push_back(std::move(row));
+    }
+    y += height;
+    is_page_empty = false;
+  }
+  plan.PageCount = page;
+  return plan;
 }

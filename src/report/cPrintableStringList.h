@@ -2,10 +2,16 @@
 // window shows, exports and prints as a paginated table. Each line is a row of
 // comma-separated cells placed in columns of given widths (cm); header and
 // footer texts (left, centre, right) may hold placeholders such as "&[Page]"
-// and "&[Date]" that are replaced when printed. Printing itself belongs to the
-// desktop program; this class keeps the lines and the page layout settings.
+// and "&[Date]" that are replaced when printed.
+//
+// This unit keeps the lines and lays the pages out: where every row falls, on
+// which page, in which cell rectangles, and the header and footer texts of
+// each page (PlanPrintedPages). It measures nothing itself: the printer's
+// drawing code (report/qt/cReportPrinter.h) supplies the page size and a
+// TPrintRowMeasure that knows the font, then draws what the plan says.
 #pragma once
 
+#include <ctime>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,3 +58,113 @@ class TPrintableStringList {
   std::vector<std::pair<std::string, std::string>> parameters_;
   std::string header_footer_[9][3];
 };
+
+// The results report's page layout, as the window and the command line print
+// it: column widths 2.6, 1.6, 1.7 and 1.6 cm (later columns repeat 1.6),
+// eleven columns stretched to the page, "&[File]" = ProjectFileName, and the
+// footer program name/version (left), "&[Page]" (centre), "&[Date]" (right),
+// no header. The lines are left as they are.
+void SetReportPageLayout(TPrintableStringList& List, const std::string& ProjectFileName);
+
+// ---------------------------------------------------------------------------
+// Page layout for printing. All lengths are in the printer's device pixels.
+
+// The printer page and the body font, as the drawing code measures them.
+struct TPrintPageMetrics {
+  int PageWidth = 0;         // printable width
+  int PageHeight = 0;        // printable height
+  double PixelsPerInch = 0;  // horizontal resolution
+  int CharWidth = 0;         // width of "M" in the body font (9 pt)
+  int CharHeight = 0;        // height of "M" in the body font
+};
+
+struct TPrintRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  bool operator==(const TPrintRect&) const = default;
+};
+
+// Margins, header, body and footer of every page, and the column scale.
+struct TPrintPageLayout {
+  int Margin = 0;  // 5 x the width of "M", on all four sides
+  bool HasHeader = false, HasFooter = false;
+  TPrintRect HeaderRect, FooterRect;  // empty when absent
+  int BodyTop = 0, BodyBottom = 0;
+  int PageWidth = 0, PageHeight = 0;
+  // Scale of the columns' widths so that columns 0 to MaxColCount - 1 fill
+  // the width between the margins; 1 when they have no width.
+  double ColumnScale = 1;
+  double PixelsPerInch = 0;
+};
+
+TPrintPageLayout PrintPageLayout(const TPrintableStringList& List, const TPrintPageMetrics& Metrics);
+// Width of column Index in device pixels: round(scale x ppi / 2.54 x width in cm).
+int ColumnPixels(const TPrintableStringList& List, const TPrintPageLayout& Layout, int Index);
+
+// One cell of a printed row: its text and the rectangle it is drawn in (word
+// wrapped, top left).
+struct TPrintCell {
+  std::string Text;
+  TPrintRect Rect;
+};
+
+// The cells of Line placed from the left margin between Top and Bottom: the
+// line split as comma text with the delimiter strict (a line with no cells is
+// one blank cell); each cell spans its column width less 2 pixels, a cell
+// followed by empty cells stretches over their columns up to the next
+// non-empty cell, and the last one reaches the right margin. Empty cells are
+// left out (they draw nothing); so are cells that start at or beyond the right
+// margin.
+std::vector<TPrintCell> PrintRowCells(const TPrintableStringList& List, const TPrintPageLayout& Layout,
+                                      const std::string& Line, int Top, int Bottom);
+
+// Measures rows with the printer's font: the height a row's cells take when
+// drawn word wrapped in their rectangles, the largest over the cells (0 for no
+// cells).
+class TPrintRowMeasure {
+ public:
+  virtual ~TPrintRowMeasure() = default;
+  virtual int RowHeight(const std::vector<TPrintCell>& Cells) = 0;
+};
+
+struct TPrintedRow {
+  int LineIndex = 0;  // in the list's printable lines
+  int Top = 0;
+  int Height = 0;
+  std::vector<TPrintCell> Cells;
+};
+
+struct TPrintedPage {
+  int PageNumber = 0;
+  std::string HeaderTexts[3];  // left, centre, right, placeholders replaced
+  std::string FooterTexts[3];
+  std::vector<TPrintedRow> Rows;
+};
+
+// Everything a printer draws for one copy of the document.
+struct TPrintPlan {
+  TPrintPageLayout Layout;
+  std::vector<TPrintedPage> Pages;  // the pages of the printed range, in order
+  int PageCount = 0;                // pages the whole list takes
+  // "Line too long to fit on single page." when a row is taller than a page;
+  // Pages then holds nothing: such a document is not printed at all.
+  std::string Error;
+  bool IsOK() const { return Error.empty(); }
+};
+
+inline constexpr const char* kLineTooLong = "Line too long to fit on single page.";
+
+// Lays the printable lines out on pages FromPage to ToPage (1-based; ToPage
+// 0 or less: to the end). "&[Date]" and "&[Time]" are set from Now in the
+// user's short formats and "&[Page]" per page; they are replaced in the header
+// and footer texts only, never in the lines.
+//
+// A form feed in a line is removed, and in any line but the first it starts a
+// new page before that line. A row that does not fit below the rows already on
+// a page starts a new page; a row taller than the body of an empty page is
+// printed there anyway (it never leaves a blank page behind), unless it is
+// taller than the page less ten "M" widths, which is the error kLineTooLong.
+TPrintPlan PlanPrintedPages(const TPrintableStringList& List, const TPrintPageMetrics& Metrics,
+                            TPrintRowMeasure& Measure, int FromPage, int ToPage, std::time_t Now);
+
+// The time as the user's short time format writes it ("h:mm").
+std::string FormatShortTime(std::time_t When);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
+#include "entity/VEXUtility.h"
+
 TEST(PrintableStringList, ColumnWidthsRepeatTheLastOne) {
   TPrintableStringList list;
   EXPECT_EQ(list.ColWidths(0), 0);
@@ -38,4 +42,229 @@ TEST(PrintableStringList, TrailingBlankLinesAreNotPrinted) {
   list.Add("  ");
   list.Add("");
   EXPECT_EQ(list.PrintableLines(), (TStringList{"a", "", "b"}));
+}
+
+// ---------------------------------------------------------------------------
+// Page layout. A small page in round numbers: 1000 x 1200 pixels at 254 pixels
+// per inch (100 pixels to the cm), "M" 10 pixels wide and 20 high, so the
+// margin is 50 and the width between the margins 900 pixels = 9 cm.
+
+namespace {
+
+constexpr TPrintPageMetrics kPage{1000, 1200, 254, 10, 20};
+
+// Every row is Height pixels high, or BigHeight when its first cell says "BIG".
+class TFixedRows : public TPrintRowMeasure {
+ public:
+  explicit TFixedRows(int Height = 100, int BigHeight = 0) : height_(Height), big_(BigHeight) {}
+  int RowHeight(const std::vector<TPrintCell>& Cells) override {
+    if (Cells.empty()) return 0;
+    return Cells[0].Text == "BIG" ? big_ : height_;
+  }
+
+ private:
+  int height_, big_;
+};
+
+TPrintableStringList ReportLayout() {
+  TPrintableStringList list;
+  SetReportPageLayout(list, "/work/Office floor.tva");
+  return list;
+}
+
+std::vector<int> PageNumbers(const TPrintPlan& plan) {
+  std::vector<int> pages;
+  for (const TPrintedPage& p : plan.Pages) pages.push_back(p.PageNumber);
+  return pages;
+}
+
+std::vector<int> RowsPerPage(const TPrintPlan& plan) {
+  std::vector<int> rows;
+  for (const TPrintedPage& p : plan.Pages) rows.push_back(static_cast<int>(p.Rows.size()));
+  return rows;
+}
+
+TPrintableStringList Numbered(int count) {
+  TPrintableStringList list = ReportLayout();
+  for (int i = 1; i <= count; ++i) list.Add("line " + std::to_string(i));
+  return list;
+}
+
+}  // namespace
+
+TEST(PrintPageLayout, ReportColumnsFillTheWidthBetweenTheMargins) {
+  const TPrintableStringList list = ReportLayout();
+  const TPrintPageLayout layout = PrintPageLayout(list, kPage);
+  EXPECT_EQ(layout.Margin, 50);
+  // 2.6 + 1.6 + 1.7 + 8 x 1.6 = 18.7 cm scaled onto the 9 cm between the margins.
+  EXPECT_NEAR(layout.ColumnScale, 9.0 / 18.7, 1e-12);
+  EXPECT_EQ(ColumnPixels(list, layout, 0), 125);  // round(260 x 9 / 18.7) = round(125.13)
+  EXPECT_EQ(ColumnPixels(list, layout, 2), 82);   // round(170 x 9 / 18.7) = round(81.82)
+  EXPECT_EQ(ColumnPixels(list, layout, 10), 77);  // round(160 x 9 / 18.7) = round(77.01)
+  int total = 0;
+  for (int c = 0; c < 11; ++c) total += ColumnPixels(list, layout, c);
+  EXPECT_NEAR(total, 900, 2);  // each column rounded by at most half a pixel
+
+  // The same on an A4 page at 600 dpi: 4960 pixels wide, "M" 44 pixels wide.
+  const TPrintPageMetrics a4{4960, 7016, 600, 44, 86};
+  const TPrintPageLayout wide = PrintPageLayout(list, a4);
+  total = 0;
+  for (int c = 0; c < 11; ++c) total += ColumnPixels(list, wide, c);
+  EXPECT_NEAR(total, 4960 - 10 * 44, 6);
+}
+
+TEST(PrintPageLayout, HeaderAndFooterTakeTwoLinesEach) {
+  TPrintableStringList list = ReportLayout();  // a footer, no header
+  TPrintPageLayout layout = PrintPageLayout(list, kPage);
+  EXPECT_FALSE(layout.HasHeader);
+  EXPECT_EQ(layout.BodyTop, 50);
+  EXPECT_EQ(layout.BodyBottom, 1200 - 50 - 40);
+  EXPECT_EQ(layout.FooterRect, (TPrintRect{50, 1110, 950, 1150}));
+
+  list.SetHeaderFooter(TPrintableStringList::kTop, TPrintableStringList::kCentre, "&[File]");
+  layout = PrintPageLayout(list, kPage);
+  EXPECT_EQ(layout.HeaderRect, (TPrintRect{50, 50, 950, 90}));
+  EXPECT_EQ(layout.BodyTop, 90);
+
+  // No widths at all: the scale stays 1 and the columns have no width.
+  TPrintableStringList bare;
+  EXPECT_EQ(PrintPageLayout(bare, kPage).ColumnScale, 1);
+}
+
+TEST(PrintPageLayout, CellsSpanEmptyCellsAndTheLastReachesTheMargin) {
+  const TPrintableStringList list = ReportLayout();
+  const TPrintPageLayout layout = PrintPageLayout(list, kPage);
+  const int c0 = ColumnPixels(list, layout, 0), c1 = ColumnPixels(list, layout, 1), c2 = ColumnPixels(list, layout, 2);
+  struct Case {
+    const char* line;
+    std::vector<std::string> texts;
+    std::vector<int> lefts, rights;
+  } cases[] = {
+      // Each cell its column less 2 pixels; the last one to the right margin at 950.
+      {"a,b,c", {"a", "b", "c"}, {50, 50 + c0, 50 + c0 + c1}, {50 + c0 - 2, 50 + c0 + c1 - 2, 950}},
+      // "Notched (End 1)" with two empty cells after it uses three columns.
+      {"Notched (End 1),,,x", {"Notched (End 1)", "x"}, {50, 50 + c0 + c1 + c2}, {50 + c0 + c1 + c2 - 2, 950}},
+      // Blanks do not split; a quoted cell keeps its comma.
+      {"\"Span, mm\",9000 mm", {"Span, mm", "9000 mm"}, {50, 50 + c0}, {50 + c0 - 2, 950}},
+      // Followed by empty cells only: to the margin.
+      {"Title,,,", {"Title"}, {50}, {950}},
+      // An empty line is one blank cell; a line of empty cells draws nothing.
+      {"", {" "}, {50}, {950}},
+      {",,", {}, {}, {}},
+      {",b", {"b"}, {50 + c0}, {950}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const std::vector<TPrintCell> cells = PrintRowCells(list, layout, c.line, 200, 1110);
+    ASSERT_EQ(cells.size(), c.texts.size());
+    for (size_t i = 0; i < cells.size(); ++i) {
+      EXPECT_EQ(cells[i].Text, c.texts[i]);
+      EXPECT_EQ(cells[i].Rect, (TPrintRect{c.lefts[i], 200, c.rights[i], 1110}));
+    }
+  }
+
+  // Beyond the page's columns: a cell that would start past the right margin is not drawn.
+  std::string many;
+  for (int i = 0; i < 14; ++i) many += "c" + std::to_string(i) + ",";
+  many.pop_back();
+  const std::vector<TPrintCell> cells = PrintRowCells(list, layout, many, 0, 100);
+  ASSERT_EQ(cells.size(), 11u);
+  EXPECT_EQ(cells.back().Text, "c10");
+}
+
+TEST(PrintPlan, RowsFillPagesAndTrailingBlankLinesPrintNothing) {
+  // Body 50 to 1110: rows of 100 at 50, 150, ... 950; the next would reach 1110.
+  TFixedRows rows;
+  TPrintableStringList list = Numbered(25);
+  for (int i = 0; i < 12; ++i) list.Add(i % 2 ? "" : "   ");
+  const TPrintPlan plan = PlanPrintedPages(list, kPage, rows, 1, 0, 0);
+  ASSERT_TRUE(plan.IsOK());
+  EXPECT_EQ(plan.PageCount, 3);
+  EXPECT_EQ(RowsPerPage(plan), (std::vector<int>{10, 10, 5}));
+  EXPECT_EQ(plan.Pages[1].Rows.front().Top, 50);
+  EXPECT_EQ(plan.Pages[1].Rows.front().LineIndex, 10);
+  EXPECT_EQ(plan.Pages[0].Rows[9].Top, 950);
+
+  // Exactly one page full: no blank page after it.
+  EXPECT_EQ(PlanPrintedPages(Numbered(10), kPage, rows, 1, 0, 0).PageCount, 1);
+  // Nothing to print: one page with its footer only.
+  const TPrintPlan empty = PlanPrintedPages(Numbered(0), kPage, rows, 1, 0, 0);
+  EXPECT_EQ(empty.PageCount, 1);
+  EXPECT_TRUE(empty.Pages.at(0).Rows.empty());
+}
+
+TEST(PrintPlan, FormFeedsStartPagesExceptOnTheFirstLine) {
+  TFixedRows rows;
+  TPrintableStringList list = ReportLayout();
+  for (const char* line : {"\fFirst", "a", "\fSECOND,x", "b", "c\f", "d"}) list.Add(line);
+  const TPrintPlan plan = PlanPrintedPages(list, kPage, rows, 1, 0, 0);
+  ASSERT_EQ(plan.PageCount, 3);
+  EXPECT_EQ(RowsPerPage(plan), (std::vector<int>{2, 2, 2}));
+  // The form feeds are removed from the cells.
+  EXPECT_EQ(plan.Pages[0].Rows[0].Cells.at(0).Text, "First");
+  EXPECT_EQ(plan.Pages[1].Rows[0].Cells.at(0).Text, "SECOND");
+  EXPECT_EQ(plan.Pages[2].Rows[0].Cells.at(0).Text, "c");
+  EXPECT_EQ(plan.Pages[2].Rows[0].Top, 50);
+}
+
+TEST(PrintPlan, PageRangePrintsOnlyItsPagesWithTheirOwnNumbers) {
+  TFixedRows rows;
+  TPrintableStringList list = Numbered(45);  // 5 pages of 10, 10, 10, 10, 5
+  list.SetHeaderFooter(TPrintableStringList::kTop, TPrintableStringList::kLeft, "Page &[page] of &[FILE]");
+  const TPrintPlan plan = PlanPrintedPages(list, kPage, rows, 2, 3, 0);
+  EXPECT_EQ(plan.PageCount, 5);
+  EXPECT_EQ(PageNumbers(plan), (std::vector<int>{2, 3}));
+  EXPECT_EQ(plan.Pages[0].FooterTexts[TPrintableStringList::kCentre], "2");
+  EXPECT_EQ(plan.Pages[1].FooterTexts[TPrintableStringList::kCentre], "3");
+  EXPECT_EQ(plan.Pages[1].HeaderTexts[TPrintableStringList::kLeft], "Page 3 of /work/Office floor.tva");
+  // With the header the body runs from 90 to 1110: still ten rows (the last at 990).
+  EXPECT_EQ(plan.Pages[0].Rows.front().LineIndex, 10);
+  EXPECT_EQ(plan.Pages[1].Rows.front().LineIndex, 20);
+  EXPECT_EQ(plan.Pages[1].Rows.back().Top, 990);
+  // A range past the end prints nothing; 0 as the last page means to the end.
+  EXPECT_TRUE(PlanPrintedPages(list, kPage, rows, 9, 9, 0).Pages.empty());
+  EXPECT_EQ(PageNumbers(PlanPrintedPages(list, kPage, rows, 4, 0, 0)), (std::vector<int>{4, 5}));
+}
+
+TEST(PrintPlan, DateAndTimeFillTheFooterButNeverTheLines) {
+  TFixedRows rows;
+  TPrintableStringList list = Numbered(0);
+  list.Add("Printed &[Date] at &[Time]");
+  list.SetHeaderFooter(TPrintableStringList::kTop, TPrintableStringList::kRight, "&[Date] &[Time]");
+  std::tm tm{};
+  tm.tm_year = 2026 - 1900;
+  tm.tm_mon = 11;
+  tm.tm_mday = 5;
+  tm.tm_hour = 9;
+  tm.tm_min = 7;
+  tm.tm_isdst = -1;
+  const std::time_t when = std::mktime(&tm);
+  TRegionalSettingsScope plain(TRegionalSettings{});
+  const TPrintPlan plan = PlanPrintedPages(list, kPage, rows, 1, 0, when);
+  EXPECT_EQ(plan.Pages.at(0).HeaderTexts[TPrintableStringList::kRight], "5/12/2026 9:07");
+  EXPECT_EQ(plan.Pages[0].FooterTexts[TPrintableStringList::kRight], "5/12/2026");
+  EXPECT_EQ(plan.Pages[0].FooterTexts[TPrintableStringList::kLeft], GetAppName() + "/" + GetAppVersionShort());
+  EXPECT_EQ(plan.Pages[0].Rows.at(0).Cells.at(0).Text, "Printed &[Date] at &[Time]");
+}
+
+TEST(PrintPlan, TallRowsNeverLeaveABlankPageAndRowsTallerThanAPageStopThePrint) {
+  // The body is 1060 high; the page less ten "M" widths 1100.
+  TFixedRows rows(100, 1080);
+  TPrintableStringList list = ReportLayout();
+  for (const char* line : {"a", "BIG", "b"}) list.Add(line);
+  TPrintPlan plan = PlanPrintedPages(list, kPage, rows, 1, 0, 0);
+  ASSERT_TRUE(plan.IsOK());
+  EXPECT_EQ(RowsPerPage(plan), (std::vector<int>{1, 1, 1}));
+  EXPECT_EQ(plan.Pages[1].Rows[0].Top, 50);
+
+  // As the first line it stays on page 1.
+  list.Lines = {"BIG", "b"};
+  plan = PlanPrintedPages(list, kPage, rows, 1, 0, 0);
+  EXPECT_EQ(RowsPerPage(plan), (std::vector<int>{1, 1}));
+
+  TFixedRows too_tall(100, 1101);
+  list.Lines = {"a", "BIG", "b"};
+  plan = PlanPrintedPages(list, kPage, too_tall, 1, 0, 0);
+  EXPECT_EQ(plan.Error, "Line too long to fit on single page.");
+  EXPECT_TRUE(plan.Pages.empty());  // nothing printed at all
 }
