@@ -46,6 +46,7 @@
 #include "ui/fBeamPages.h"
 #include "ui/fFloorPages.h"
 #include "ui/fGeometryPage.h"
+#include "ui/fGraphicsPage.h"
 #include "ui/fProjectPages.h"
 #include "ui/fResultsPage.h"
 
@@ -175,8 +176,9 @@ void TfrmMain::CreateRegions() {
   log_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   log_->setStatusTip(QStringLiteral("Log of completed actions"));
   summary_ = new TSummaryResultsPage;
-  auto* graphics = new QWidget;
-  graphics->setAccessibleName(QStringLiteral("Graphics"));
+  graphics_ = new TGraphicsPage;
+  connect(graphics_, &TGraphicsPage::LogLine, this, &TfrmMain::AddLogLine);
+  QWidget* graphics = graphics_;
   auto* tests = new QWidget;
   tests->setAccessibleName(QStringLiteral("Test Results"));
   results_->addTab(information, QStringLiteral("Information"));
@@ -187,6 +189,7 @@ void TfrmMain::CreateRegions() {
   for (QWidget* hidden : {static_cast<QWidget*>(information), graphics, tests})
     results_->setTabVisible(results_->indexOf(hidden), false);
   results_->setCurrentWidget(log_);
+  connect(results_, &QTabWidget::currentChanged, this, &TfrmMain::ResultsPageChanged);
 
   horizontal_splitter_ = new QSplitter(Qt::Vertical);
   horizontal_splitter_->setObjectName(QStringLiteral("splResults"));
@@ -340,6 +343,23 @@ void TfrmMain::ResetEventLog() {
 QString TfrmMain::EventLogText() const { return log_->toPlainText(); }
 
 void TfrmMain::ShowEventLogPage() { results_->setCurrentWidget(log_); }
+
+// A chart needs more height than the log: the results area takes close to
+// half the window while the Graphics page is shown, and gives it back after.
+void TfrmMain::ResultsPageChanged() {
+  if (!horizontal_splitter_) return;
+  const bool charts = results_->currentWidget() == graphics_;
+  QList<int> sizes = horizontal_splitter_->sizes();
+  if (sizes.size() != 2) return;
+  const int total = sizes[0] + sizes[1];
+  if (charts && sizes_before_charts_.isEmpty() && sizes[1] < total * 2 / 5) {
+    sizes_before_charts_ = sizes;
+    horizontal_splitter_->setSizes({total - total * 9 / 20, total * 9 / 20});
+  } else if (!charts && !sizes_before_charts_.isEmpty()) {
+    horizontal_splitter_->setSizes(sizes_before_charts_);
+    sizes_before_charts_.clear();
+  }
+}
 
 void TfrmMain::SetStatusText(const QString& Text) {
   status_text_->setText(Text.isEmpty() ? QString() : QLatin1Char(' ') + Text);

@@ -5,8 +5,9 @@
 // Regions: toolbar (text under 24 x 24 icons, logo at the right end);
 // navigation tree and data pages side by side under a splitter, with the
 // information panel's three picture buttons at the right; the results area
-// (tabs at the bottom: "Event Log", "Summary Results"; "Information",
-// "Graphics" and "Test Results" stay hidden) below a splitter; a one-field
+// (tabs at the bottom: "Event Log", "Summary Results", and "Graphics" once
+// there are results; "Information" and "Test Results" stay hidden) below a
+// splitter; a one-field
 // status bar, with a progress bar and Cancel while a run is under way.
 //
 // The implementation is split by idea: fMain.cpp (creation, regions, state,
@@ -50,6 +51,7 @@ class TRunWorker;
 class TSession;
 class TSummaryResultsPage;
 class TAnalysisResultsPage;
+class TGraphicsPage;
 struct TBeamSummary;
 struct TRunResult;
 enum class TRunKind;
@@ -159,6 +161,7 @@ class TfrmMain : public QMainWindow, public TPageHost {
   const TPrintableStringList& SavedResults() const { return saved_results_; }
   TSummaryResultsPage* SummaryResults() const { return summary_; }
   TAnalysisResultsPage* ResultsPage() const { return results_page_; }
+  TGraphicsPage* GraphicsPage() const { return graphics_; }
   // Empties the summary lines' results, the results tree and the charts.
   void ClearResultsDisplay();
   void PrintResults();
@@ -194,6 +197,8 @@ class TfrmMain : public QMainWindow, public TPageHost {
   void InitialiseOnFirstShow();
   void FieldExit(QLineEdit* Edit);
   void ShowEventLogPage();
+  // The Graphics page makes room for its chart while it is shown.
+  void ResultsPageChanged();
   void SetRunning(bool IsRunning);
 
   // fMainNavigation.cpp
@@ -261,6 +266,8 @@ class TfrmMain : public QMainWindow, public TPageHost {
   QPlainTextEdit* log_ = nullptr;
   TSummaryResultsPage* summary_ = nullptr;
   TAnalysisResultsPage* results_page_ = nullptr;
+  TGraphicsPage* graphics_ = nullptr;
+  QList<int> sizes_before_charts_;  // the splitter's sizes before the Graphics page grew the results area
   QLabel* status_text_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QPushButton* cancel_ = nullptr;

@@ -20,6 +20,7 @@
 #include "ui/cThemes.h"
 #include "ui/cUiUtility.h"
 #include "ui/fAbout.h"
+#include "ui/fGraphicsPage.h"
 #include "ui/fMain.h"
 
 namespace {
@@ -104,7 +105,8 @@ void TfrmMain::CreateCommands() {
   connect(cmd("actEmailSupport"), &QAction::triggered, this, &TfrmMain::EmailSupport);
   connect(cmd("actReadMe"), &QAction::triggered, this, &TfrmMain::ShowReadMe);
   connect(cmd("actGenerateLibrary"), &QAction::triggered, this, &TfrmMain::GenerateLibrary);
-  // "Save Image" does nothing: the results drawings are not shown in the window.
+  // The administrators' "Save Image" saves the chart the Graphics page shows.
+  connect(cmd("actSaveImage"), &QAction::triggered, graphics_, &TGraphicsPage::SaveImage);
 
   data_commands_ = {cmd("actNew"),        cmd("actOpen"),      cmd("actSaveAs"), cmd("actLoadSample"),
                     cmd("actAnalyse"),    cmd("actDesign"),    cmd("actGenerateLibrary")};

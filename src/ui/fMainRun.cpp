@@ -6,22 +6,21 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTextDocument>
 
 #include "components/cSteelSection.h"
 #include "entity/VEXFiles.h"
 #include "entity/VEXUtility.h"
 #include "project/cProject.h"
 #include "project/cSession.h"
+#include "report/qt/cReportPrinter.h"
 #include "ui/cMessages.h"
 #include "ui/cRunWorker.h"
 #include "ui/cSummaryResults.h"
 #include "ui/cUiUtility.h"
+#include "ui/fGraphicsPage.h"
 #include "ui/fMain.h"
 #include "ui/fResultsPage.h"
 
@@ -64,11 +63,13 @@ void TfrmMain::WaitForRun() {
 void TfrmMain::ClearResultsDisplay() {
   summary_->ClearResultsDisplay();
   if (!results_page_) return;  // the window is still being created
-  results_page_->ClearResultsTree(
+  const QString reason =
       saved_results_.Lines.empty()
           ? QString()
           : QStringLiteral("The input has changed since the last analysis.\n\nChoose Analyse or Design to see up-to-date "
-                           "results."));
+                           "results.");
+  results_page_->ClearResultsTree(reason);
+  graphics_->ClearResults(reason);
 }
 
 // The presentation around a run: the checks and the page layout of the report
@@ -116,6 +117,7 @@ void TfrmMain::ProduceResults(TRunKind Kind) {
   run_kind_ = Kind;
   SetDataChangedSinceCalc(true);
   results_page_->ClearResultsTree(QStringLiteral("Analysing..."));
+  graphics_->ClearResults(QStringLiteral("Analysing..."));
   results_page_->SetDisplayOptionsVisible(true);
   progress_->setRange(0, std::max(1, project_->BeamCount()));
   progress_->setValue(0);
@@ -141,6 +143,9 @@ void TfrmMain::OnRunFinished(const TRunResult& Result) {
       SetDataChangedSinceCalc(false);
       results_page_->BuildResultsTree(saved_results_.Lines);
       Command(QStringLiteral("actExportResults"))->setEnabled(!saved_results_.Lines.empty());
+      // Engineers expect to see their beams: the charts come with every result.
+      graphics_->SetResults(*project_, default_file_name_);
+      results_->setTabVisible(results_->indexOf(graphics_), true);
       // A design changes the beams' sections: the pages show the sections chosen.
       if (run_kind_ == TRunKind::Design) {
         RefreshScreensAfterDesign();
@@ -202,18 +207,17 @@ void TfrmMain::StepBeamSection(int Side, int Step) {
   Analyse();
 }
 
-// Prints the report lines of the last run as plain text.
+// The paged report through the print dialog, which also offers PDF.
 void TfrmMain::PrintResults() {
-  if (changed_since_calc_) return;
+  if (changed_since_calc_ || IsRunning()) return;
   AddLogLine(QStringLiteral("Printing results"));
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(ToQ(GetAppName()) + QStringLiteral(" results"));
-  QPrintDialog dialog(&printer, this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  QString text;
-  for (const std::string& line : saved_results_.PrintableLines()) text += ToQ(line) + QLatin1Char('\n');
-  QTextDocument document;
-  document.setDefaultFont(QFont(QStringLiteral("Monospace"), 8));
-  document.setPlainText(text);
-  document.print(&printer);
+  const TPrintOutcome printed = PrintText(saved_results_, 0, this);
+  if (printed.IsCancelled) return;
+  if (!printed.Result) {
+    AddLogLine(ToQ(printed.Result.Message()));
+    ShowMessage(this, TMessageKind::Error, ToQ(printed.Result.Message()));
+    return;
+  }
+  SetStatusText(printed.PagesPrinted == 1 ? QStringLiteral("Printed 1 page")
+                                          : QStringLiteral("Printed %1 pages").arg(printed.PagesPrinted));
 }
