@@ -2,12 +2,11 @@
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "project/cAnalysisRun.h"
 #include "project/cProject.h"
@@ -68,16 +67,14 @@ TGraphicsPage::TGraphicsPage(QWidget* Parent) : QWidget(Parent) {
   auto* beam_label = new QLabel(QStringLiteral("&Beam:"));
   beam_label->setBuddy(cboBeam);
 
-  lstCharts = new QListWidget;
-  lstCharts->setObjectName(QStringLiteral("lstCharts"));
-  lstCharts->setAccessibleName(QStringLiteral("Select graphic to display"));
-  lstCharts->setStatusTip(QStringLiteral("Select graphic to display"));
-  for (int t = 0; t < kDrawingTypeCount; ++t) lstCharts->addItem(ToQ(DrawingTypeCaption(TDrawingType(t))));
-  lstCharts->setCurrentRow(0);
-  lstCharts->setMinimumWidth(lstCharts->sizeHintForColumn(0) + 24);
-  lstCharts->setMaximumWidth(lstCharts->sizeHintForColumn(0) + 40);
+  cboChart = new QComboBox;
+  cboChart->setObjectName(QStringLiteral("cboChart"));
+  cboChart->setAccessibleName(QStringLiteral("Select graphic to display"));
+  cboChart->setStatusTip(QStringLiteral("Select graphic to display"));
+  for (int t = 0; t < kDrawingTypeCount; ++t) cboChart->addItem(ToQ(DrawingTypeCaption(TDrawingType(t))));
+  cboChart->setCurrentIndex(0);
   auto* chart_label = new QLabel(QStringLiteral("&Graphic:"));
-  chart_label->setBuddy(lstCharts);
+  chart_label->setBuddy(cboChart);
 
   btnPrint = new QPushButton(QStringLiteral("Pri&nt Chart..."));
   btnPrint->setObjectName(QStringLiteral("btnPrintChart"));
@@ -88,17 +85,16 @@ TGraphicsPage::TGraphicsPage(QWidget* Parent) : QWidget(Parent) {
 
   Chart = new TChartView;
 
-  auto* left = new QVBoxLayout;
-  auto* beam_row = new QHBoxLayout;
-  beam_row->addWidget(beam_label);
-  beam_row->addWidget(cboBeam, 1);
-  left->addLayout(beam_row);
-  left->addWidget(chart_label);
-  left->addWidget(lstCharts, 1);
+  auto* left = new QGridLayout;
+  left->addWidget(beam_label, 0, 0);
+  left->addWidget(cboBeam, 0, 1);
+  left->addWidget(chart_label, 1, 0);
+  left->addWidget(cboChart, 1, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(btnPrint);
   buttons->addWidget(btnSaveImage);
-  left->addLayout(buttons);
+  left->addLayout(buttons, 2, 0, 1, 2);
+  left->setRowStretch(3, 1);
 
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
@@ -106,7 +102,7 @@ TGraphicsPage::TGraphicsPage(QWidget* Parent) : QWidget(Parent) {
   layout->addWidget(Chart, 1);
 
   connect(cboBeam, &QComboBox::currentIndexChanged, this, &TGraphicsPage::ShowChart);
-  connect(lstCharts, &QListWidget::currentRowChanged, this, &TGraphicsPage::ShowChart);
+  connect(cboChart, &QComboBox::currentIndexChanged, this, &TGraphicsPage::ShowChart);
   connect(btnPrint, &QPushButton::clicked, this, &TGraphicsPage::PrintChart);
   connect(btnSaveImage, &QPushButton::clicked, this, &TGraphicsPage::SaveImage);
   ClearResults(QString());
@@ -142,9 +138,9 @@ void TGraphicsPage::SelectBeam(int Side) {
   if (index >= 0) cboBeam->setCurrentIndex(index);
 }
 
-TDrawingType TGraphicsPage::ChartType() const { return TDrawingType(std::max(0, lstCharts->currentRow())); }
+TDrawingType TGraphicsPage::ChartType() const { return TDrawingType(std::max(0, cboChart->currentIndex())); }
 
-void TGraphicsPage::SelectChart(TDrawingType Type) { lstCharts->setCurrentRow(int(Type)); }
+void TGraphicsPage::SelectChart(TDrawingType Type) { cboChart->setCurrentIndex(int(Type)); }
 
 void TGraphicsPage::ShowChart() {
   const int side = BeamSide();

@@ -1,6 +1,6 @@
 // The "Graphics" page of the results area: the charts of one analysed beam.
-// At its left the beam and the chart to show ("Select graphic to display"),
-// with Print and Save Image; the chart fills the rest of the page and is
+// At its left the choices of the beam and the chart to show ("Select graphic
+// to display"), with Print and Save Image; the chart fills the rest of the page and is
 // drawn again at every size.
 //
 // The page draws from the project's beams only between SetResults (a run has
@@ -16,7 +16,6 @@
 
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
 class TProject;
 
@@ -72,7 +71,7 @@ class TGraphicsPage : public QWidget {
   void PrintChart();
 
   QComboBox* cboBeam;
-  QListWidget* lstCharts;
+  QComboBox* cboChart;
   QPushButton* btnPrint;
   QPushButton* btnSaveImage;
   TChartView* Chart;
