@@ -195,6 +195,15 @@ class TestPrintAndCharts : public QObject {
     Graphics().btnPrint->click();
     QCOMPARE(PdfPageCount(File("chart.pdf")), 1);
 
+    // Saving copies the pages into the project; the charts still draw the results.
+    dialogs_->Files.push_back(File("saved.tva"));
+    Window().Command("actSaveAs")->trigger();
+    QCOMPARE(Window().DefaultFileName(), File("saved.tva"));
+    for (int t = 0; t < kDrawingTypeCount; ++t) {
+      Graphics().SelectChart(TDrawingType(t));
+      QVERIFY(InkShare(Graphics().Chart->grab().toImage()) > 0.02);
+    }
+
     // An input change leaves nothing to draw from.
     QVERIFY(Window().SelectNode(2));
     Type(qobject_cast<TGeneralPage*>(Window().Page("General"))->edtDesigner, "Someone else");
