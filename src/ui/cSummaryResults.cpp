@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QToolButton>
 
 #include "ui/cIcons.h"
 #include "ui/cRunWorker.h"
@@ -39,12 +40,44 @@ TSummaryResultsPage::TSummaryResultsPage(QWidget* Parent) : QWidget(Parent) {
   int row = 1;
   for (int side : {1, 2, 0}) {
     TLine& line = LineOf(side);
+    const QString beam_words = QString::fromLatin1(kBeamWords[side]);
     for (int c = 0; c < colCount; ++c) {
       line.Cells[static_cast<size_t>(c)] = new QLabel;
       line.Cells[static_cast<size_t>(c)]->setAccessibleName(QString::fromLatin1(kHeadings[c]) + QStringLiteral(" of ") +
-                                                            QString::fromLatin1(kBeamWords[side]));
+                                                            beam_words);
+      if (c == colSection) continue;
       grid_->addWidget(line.Cells[static_cast<size_t>(c)], row, c, c >= colStrength ? Qt::AlignRight : Qt::AlignLeft);
     }
+    // The section's name with its up and down buttons beside it.
+    auto* section = new QWidget;
+    auto* section_layout = new QHBoxLayout(section);
+    section_layout->setContentsMargins(0, 0, 0, 0);
+    section_layout->setSpacing(2);
+    section_layout->addWidget(line.Cells[colSection]);
+    auto make_step = [&](Qt::ArrowType Arrow, int Step, const QString& Words) {
+      auto* button = new QToolButton;
+      button->setArrowType(Arrow);
+      button->setAutoRaise(true);
+      button->setFixedSize(18, 16);
+      button->setFocusPolicy(Qt::TabFocus);
+      // Hidden buttons keep their place, so the columns do not jump when results arrive.
+      QSizePolicy keep = button->sizePolicy();
+      keep.setRetainSizeWhenHidden(true);
+      button->setSizePolicy(keep);
+      button->setObjectName(QStringLiteral("btnSection%1Side%2").arg(Step > 0 ? QStringLiteral("Up") : QStringLiteral("Down")).arg(side));
+      button->setAccessibleName(Words + QStringLiteral(" section for ") + beam_words);
+      const QString hint = QStringLiteral("Analyses the ") + beam_words + QStringLiteral(" again with the next ") +
+                           Words.toLower() + QStringLiteral(" library section of the same type and grade");
+      button->setToolTip(hint);
+      button->setStatusTip(hint);
+      connect(button, &QToolButton::clicked, this, [this, side, Step] { emit SectionStepRequested(side, Step); });
+      section_layout->addWidget(button);
+      return button;
+    };
+    line.Up = make_step(Qt::UpArrow, +1, QStringLiteral("Heavier"));
+    line.Down = make_step(Qt::DownArrow, -1, QStringLiteral("Lighter"));
+    section_layout->addStretch(1);
+    grid_->addWidget(section, row, colSection);
     auto* status = new QWidget;
     auto* status_layout = new QHBoxLayout(status);
     status_layout->setContentsMargins(0, 0, 0, 0);
@@ -81,6 +114,7 @@ void TSummaryResultsPage::SetLineVisible(int Side, bool IsVisible) {
   TLine& line = LineOf(Side);
   for (QLabel* cell : line.Cells) cell->setVisible(IsVisible);
   line.Error->parentWidget()->setVisible(IsVisible);
+  line.Cells[colSection]->parentWidget()->setVisible(IsVisible);
 }
 
 bool TSummaryResultsPage::IsLineVisible(int Side) const { return !LineOf(Side).Cells[colBeam]->isHidden(); }
@@ -97,6 +131,15 @@ void TSummaryResultsPage::ShowSummaryPanel(const TBeamSummary& Summary) {
   line.Cross->setVisible(!Summary.IsOK);
   line.Error->setVisible(!Summary.IsOK);
   line.Error->setText(Summary.IsOK ? QString() : ToQ(Summary.ErrorText));
+  ShowStepButtons(Summary.Side);
+}
+
+// Only a library section (one with a grade) has neighbours to step to.
+void TSummaryResultsPage::ShowStepButtons(int Side) {
+  TLine& line = LineOf(Side);
+  const bool shown = !line.Cells[colGrade]->text().isEmpty();
+  line.Up->setVisible(shown);
+  line.Down->setVisible(shown);
 }
 
 void TSummaryResultsPage::ClearResultsDisplay() {
@@ -107,6 +150,8 @@ void TSummaryResultsPage::ClearResultsDisplay() {
     line.Tick->hide();
     line.Cross->hide();
     line.Error->hide();
+    line.Up->hide();
+    line.Down->hide();
   }
 }
 
@@ -123,3 +168,18 @@ QString TSummaryResultsPage::Text(int Side, TColumn Column) const {
 QString TSummaryResultsPage::ErrorText(int Side) const { return LineOf(Side).Error->text(); }
 bool TSummaryResultsPage::IsTickShown(int Side) const { return !LineOf(Side).Tick->isHidden(); }
 bool TSummaryResultsPage::IsCrossShown(int Side) const { return !LineOf(Side).Cross->isHidden(); }
+
+QToolButton* TSummaryResultsPage::StepButton(int Side, int Step) const {
+  return Step > 0 ? LineOf(Side).Up : LineOf(Side).Down;
+}
+
+bool TSummaryResultsPage::AreStepButtonsShown(int Side) const {
+  return !LineOf(Side).Up->isHidden() && !LineOf(Side).Down->isHidden();
+}
+
+void TSummaryResultsPage::SetStepButtonsEnabled(bool IsEnabled) {
+  for (TLine& line : lines_) {
+    line.Up->setEnabled(IsEnabled);
+    line.Down->setEnabled(IsEnabled);
+  }
+}

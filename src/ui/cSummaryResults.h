@@ -2,6 +2,9 @@
 // per beam (side-1 secondary, side-2 secondary, primary; beam numbers 1, 2, 0)
 // with the beam's name, grade, section, strength, stress and deflection
 // ratios, camber, shear connectors, and a tick or a cross with the error text.
+// Beside a library section's name, an up and a down button ask for the next
+// heavier or lighter section of the same type and grade (the window changes
+// the beam's section and analyses again).
 #pragma once
 
 #include <QWidget>
@@ -10,6 +13,7 @@
 
 class QGridLayout;
 class QLabel;
+class QToolButton;
 struct TBeamSummary;
 
 class TSummaryResultsPage : public QWidget {
@@ -35,6 +39,15 @@ class TSummaryResultsPage : public QWidget {
   QString ErrorText(int Side) const;
   bool IsTickShown(int Side) const;
   bool IsCrossShown(int Side) const;
+  // The up (Step +1, the next section of the library) and down (-1) buttons of beam Side.
+  QToolButton* StepButton(int Side, int Step) const;
+  bool AreStepButtonsShown(int Side) const;
+  // Locked while a run is under way.
+  void SetStepButtonsEnabled(bool IsEnabled);
+
+ signals:
+  // The user asked for the next (Step +1) or previous (-1) library section of beam Side.
+  void SectionStepRequested(int Side, int Step);
 
  private:
   struct TLine {
@@ -42,7 +55,10 @@ class TSummaryResultsPage : public QWidget {
     QLabel* Tick = nullptr;
     QLabel* Cross = nullptr;
     QLabel* Error = nullptr;
+    QToolButton* Up = nullptr;
+    QToolButton* Down = nullptr;
   };
+  void ShowStepButtons(int Side);
   TLine& LineOf(int Side) { return lines_[static_cast<size_t>(Side)]; }
   const TLine& LineOf(int Side) const { return lines_[static_cast<size_t>(Side)]; }
 

@@ -46,6 +46,7 @@
 #include "ui/fBeamPages.h"
 #include "ui/fFloorPages.h"
 #include "ui/fGeometryPage.h"
+#include "ui/fGraphicsPage.h"
 #include "ui/fProjectPages.h"
 #include "ui/fResultsPage.h"
 
@@ -94,7 +95,17 @@ TfrmMain::TfrmMain(const TMainOptions& Options, QWidget* Parent) : QMainWindow(P
   AddPage(new TBeamGeneralPage(*this));
   AddPage(new TSectionDefinitionPage(*this));
   AddPage(new TBeamLoadingPage(*this));
-  AddPage(new TAnalysisResultsPage(*this));
+  results_page_ = new TAnalysisResultsPage(*this);
+  AddPage(results_page_);
+  connect(results_page_, &TAnalysisResultsPage::ExportRequested, this, &TfrmMain::ExportResults);
+  connect(results_page_, &TAnalysisResultsPage::PrintRequested, this, &TfrmMain::PrintResults);
+  // The page's buttons are the Print and Export Results commands.
+  for (auto [name, button] : {std::pair{"actPrint", results_page_->btnPrint}, std::pair{"actExportResults", results_page_->btnExport}}) {
+    QAction* command = Command(QString::fromLatin1(name));
+    button->setEnabled(command->isEnabled());
+    connect(command, &QAction::enabledChanged, button, &QWidget::setEnabled);
+  }
+  connect(summary_, &TSummaryResultsPage::SectionStepRequested, this, &TfrmMain::StepBeamSection);
 
   connect(worker_, &TRunWorker::LogLine, this, &TfrmMain::AddLogLine);
   connect(worker_, &TRunWorker::StatusText, this, &TfrmMain::SetStatusText);
@@ -165,8 +176,9 @@ void TfrmMain::CreateRegions() {
   log_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   log_->setStatusTip(QStringLiteral("Log of completed actions"));
   summary_ = new TSummaryResultsPage;
-  auto* graphics = new QWidget;
-  graphics->setAccessibleName(QStringLiteral("Graphics"));
+  graphics_ = new TGraphicsPage;
+  connect(graphics_, &TGraphicsPage::LogLine, this, &TfrmMain::AddLogLine);
+  QWidget* graphics = graphics_;
   auto* tests = new QWidget;
   tests->setAccessibleName(QStringLiteral("Test Results"));
   results_->addTab(information, QStringLiteral("Information"));
@@ -177,6 +189,7 @@ void TfrmMain::CreateRegions() {
   for (QWidget* hidden : {static_cast<QWidget*>(information), graphics, tests})
     results_->setTabVisible(results_->indexOf(hidden), false);
   results_->setCurrentWidget(log_);
+  connect(results_, &QTabWidget::currentChanged, this, &TfrmMain::ResultsPageChanged);
 
   horizontal_splitter_ = new QSplitter(Qt::Vertical);
   horizontal_splitter_->setObjectName(QStringLiteral("splResults"));
@@ -331,6 +344,23 @@ QString TfrmMain::EventLogText() const { return log_->toPlainText(); }
 
 void TfrmMain::ShowEventLogPage() { results_->setCurrentWidget(log_); }
 
+// A chart needs more height than the log: the results area takes close to
+// half the window while the Graphics page is shown, and gives it back after.
+void TfrmMain::ResultsPageChanged() {
+  if (!horizontal_splitter_) return;
+  const bool charts = results_->currentWidget() == graphics_;
+  QList<int> sizes = horizontal_splitter_->sizes();
+  if (sizes.size() != 2) return;
+  const int total = sizes[0] + sizes[1];
+  if (charts && sizes_before_charts_.isEmpty() && sizes[1] < total * 2 / 5) {
+    sizes_before_charts_ = sizes;
+    horizontal_splitter_->setSizes({total - total * 9 / 20, total * 9 / 20});
+  } else if (!charts && !sizes_before_charts_.isEmpty()) {
+    horizontal_splitter_->setSizes(sizes_before_charts_);
+    sizes_before_charts_.clear();
+  }
+}
+
 void TfrmMain::SetStatusText(const QString& Text) {
   status_text_->setText(Text.isEmpty() ? QString() : QLatin1Char(' ') + Text);
 }
@@ -460,6 +490,7 @@ void TfrmMain::SetRunning(bool IsRunning) {
   // Save and Print follow their flags once the run is over (the status text stays).
   Command(QStringLiteral("actSave"))->setEnabled(changed_since_save_ && !IsRunning);
   Command(QStringLiteral("actPrint"))->setEnabled(!changed_since_calc_ && !IsRunning);
+  summary_->SetStepButtonsEnabled(!IsRunning);
   progress_->setVisible(IsRunning);
   cancel_->setVisible(IsRunning);
   cancel_->setEnabled(IsRunning);

@@ -5,8 +5,9 @@
 // Regions: toolbar (text under 24 x 24 icons, logo at the right end);
 // navigation tree and data pages side by side under a splitter, with the
 // information panel's three picture buttons at the right; the results area
-// (tabs at the bottom: "Event Log", "Summary Results"; "Information",
-// "Graphics" and "Test Results" stay hidden) below a splitter; a one-field
+// (tabs at the bottom: "Event Log", "Summary Results", and "Graphics" once
+// there are results; "Information" and "Test Results" stay hidden) below a
+// splitter; a one-field
 // status bar, with a progress bar and Cancel while a run is under way.
 //
 // The implementation is split by idea: fMain.cpp (creation, regions, state,
@@ -15,7 +16,7 @@
 // the pages and the project), fMainCommands.cpp (the command table, menus,
 // toolbar, help and administrator commands), fMainFiles.cpp (New, Open,
 // recent files, Save, sample data, snapshot) and fMainRun.cpp (Analyse,
-// Design, results, Print).
+// Design, results, Export, Print, the summary lines' up and down buttons).
 //
 // Interface thread only. While a run is under way (IsRunning) the input is
 // locked: the run owns the project until it ends.
@@ -49,6 +50,8 @@ class TProject;
 class TRunWorker;
 class TSession;
 class TSummaryResultsPage;
+class TAnalysisResultsPage;
+class TGraphicsPage;
 struct TBeamSummary;
 struct TRunResult;
 enum class TRunKind;
@@ -157,8 +160,16 @@ class TfrmMain : public QMainWindow, public TPageHost {
   void WaitForRun();
   const TPrintableStringList& SavedResults() const { return saved_results_; }
   TSummaryResultsPage* SummaryResults() const { return summary_; }
+  TAnalysisResultsPage* ResultsPage() const { return results_page_; }
+  TGraphicsPage* GraphicsPage() const { return graphics_; }
+  // Empties the summary lines' results, the results tree and the charts.
   void ClearResultsDisplay();
   void PrintResults();
+  // Writes the last results report to a file the user chooses, one line per report line.
+  void ExportResults();
+  // The up (Step +1) and down (-1) buttons of beam Side's summary line: the
+  // neighbouring library section of the same type and grade, then Analyse.
+  void StepBeamSection(int Side, int Step);
 
   // --- Screens and checks
   void UpdateScreensFromProject();
@@ -186,6 +197,8 @@ class TfrmMain : public QMainWindow, public TPageHost {
   void InitialiseOnFirstShow();
   void FieldExit(QLineEdit* Edit);
   void ShowEventLogPage();
+  // The Graphics page makes room for its chart while it is shown.
+  void ResultsPageChanged();
   void SetRunning(bool IsRunning);
 
   // fMainNavigation.cpp
@@ -216,7 +229,7 @@ class TfrmMain : public QMainWindow, public TPageHost {
   bool SaveTo(const QString& File);
 
   // fMainRun.cpp
-  void StartRun(TRunKind Kind);
+  void ProduceResults(TRunKind Kind);
   void OnRunSummary(const TBeamSummary& Summary);
   void OnRunProgress(int BeamsDone, int BeamCount, const QString& Activity);
   void OnRunFinished(const TRunResult& Result);
@@ -252,6 +265,9 @@ class TfrmMain : public QMainWindow, public TPageHost {
   QTabWidget* results_ = nullptr;
   QPlainTextEdit* log_ = nullptr;
   TSummaryResultsPage* summary_ = nullptr;
+  TAnalysisResultsPage* results_page_ = nullptr;
+  TGraphicsPage* graphics_ = nullptr;
+  QList<int> sizes_before_charts_;  // the splitter's sizes before the Graphics page grew the results area
   QLabel* status_text_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QPushButton* cancel_ = nullptr;

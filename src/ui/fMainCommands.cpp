@@ -20,6 +20,7 @@
 #include "ui/cThemes.h"
 #include "ui/cUiUtility.h"
 #include "ui/fAbout.h"
+#include "ui/fGraphicsPage.h"
 #include "ui/fMain.h"
 
 namespace {
@@ -46,7 +47,9 @@ const TCommandSpec kCommands[] = {
     {"actLoadSample", "Load Sample Data", "Loads sample data file", "", "", ""},
     {"actAnalyse", "Analyse", "Runs analysis based on the current data", "", "", "analyse"},
     {"actDesign", "Design", "Runs analysis using auto-selected steel sections", "", "", "design"},
-    {"actPrint", "Print", "Print|Prints results", "", "document-print", "print"},
+    {"actPrint", "Print", "Print|Prints results", "Ctrl+P", "document-print", "print"},
+    {"actExportResults", "&Export Results...", "Export Results|Exports full results to a csv file (readable by Excel)",
+     "", "", ""},
     {"actAbout", "About Trevalon", "Displays information about this software", "", "help-about", ""},
     {"actUserManual", "User Manual", "Loads user manual", "", "", "manual"},
     {"actCommunity", "Community", "Links to community forum", "", "", "community"},
@@ -94,6 +97,7 @@ void TfrmMain::CreateCommands() {
   connect(cmd("actAnalyse"), &QAction::triggered, this, &TfrmMain::Analyse);
   connect(cmd("actDesign"), &QAction::triggered, this, &TfrmMain::Design);
   connect(cmd("actPrint"), &QAction::triggered, this, &TfrmMain::PrintResults);
+  connect(cmd("actExportResults"), &QAction::triggered, this, &TfrmMain::ExportResults);
   connect(cmd("actAbout"), &QAction::triggered, this, &TfrmMain::ShowAbout);
   connect(cmd("actUserManual"), &QAction::triggered, this, &TfrmMain::ShowUserManual);
   connect(cmd("actHelp"), &QAction::triggered, this, &TfrmMain::ShowUserManual);
@@ -101,7 +105,8 @@ void TfrmMain::CreateCommands() {
   connect(cmd("actEmailSupport"), &QAction::triggered, this, &TfrmMain::EmailSupport);
   connect(cmd("actReadMe"), &QAction::triggered, this, &TfrmMain::ShowReadMe);
   connect(cmd("actGenerateLibrary"), &QAction::triggered, this, &TfrmMain::GenerateLibrary);
-  // "Save Image" does nothing: the results drawings are not shown in the window.
+  // The administrators' "Save Image" saves the chart the Graphics page shows.
+  connect(cmd("actSaveImage"), &QAction::triggered, graphics_, &TGraphicsPage::SaveImage);
 
   data_commands_ = {cmd("actNew"),        cmd("actOpen"),      cmd("actSaveAs"), cmd("actLoadSample"),
                     cmd("actAnalyse"),    cmd("actDesign"),    cmd("actGenerateLibrary")};
@@ -124,6 +129,9 @@ void TfrmMain::CreateCommands() {
   }
   file->addAction(cmd("actSave"));
   file->addAction(cmd("actSaveAs"));
+  file->addSeparator();
+  file->addAction(cmd("actExportResults"));
+  file->addAction(cmd("actPrint"));
   file->addSeparator();
   file->addAction(cmd("actExit"));
 
@@ -222,6 +230,7 @@ void TfrmMain::CreateCommands() {
 
   cmd("actSave")->setEnabled(false);
   cmd("actPrint")->setEnabled(false);
+  cmd("actExportResults")->setEnabled(false);
 }
 
 // The white information panel: three large picture buttons, each with its

@@ -1,27 +1,51 @@
 // Analyse and Design from the main window: the checks before a run, the run
-// on the worker thread with its progress, and the results it brings back.
+// on the worker thread with its progress, and the results it brings back:
+// the summary lines, the results tree, Export and Print, and the up and down
+// buttons that analyse a beam again with its neighbouring library section.
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTextDocument>
 
+#include "components/cSteelSection.h"
+#include "entity/VEXFiles.h"
 #include "entity/VEXUtility.h"
 #include "project/cProject.h"
 #include "project/cSession.h"
+#include "report/qt/cReportPrinter.h"
 #include "ui/cMessages.h"
 #include "ui/cRunWorker.h"
 #include "ui/cSummaryResults.h"
 #include "ui/cUiUtility.h"
+#include "ui/fGraphicsPage.h"
 #include "ui/fMain.h"
+#include "ui/fResultsPage.h"
 
-void TfrmMain::Analyse() { StartRun(TRunKind::Analysis); }
+namespace {
 
-void TfrmMain::Design() { StartRun(TRunKind::Design); }
+// The section Step places after (+1) or before (-1) the section Grade/Name in
+// the library, when it exists and has the same section type and grade; else
+// Name itself. The library lists each type and grade from light to heavy.
+QString NeighbourSection(const TEntityList& Library, const QString& Grade, const QString& Name, int Step) {
+  const std::string name = ToStd(Name), grade = ToStd(Grade);
+  const std::string type = TCustomSteelSection::TypeOfSection(name);
+  const int index = Library.IndexOf(TCustomSteelSection::CalcFullName(type, name, grade));
+  if (index < 0) return Name;
+  const int next = index + Step;
+  if (next < 0 || next >= Library.Count()) return Name;
+  const auto& item = *Library.ItemAs<TCustomSteelSection>(next);
+  if (!SameText(item.SectionType, type) || !SameText(item.Grade, grade)) return Name;
+  return ToQ(item.Name);
+}
+
+}  // namespace
+
+void TfrmMain::Analyse() { ProduceResults(TRunKind::Analysis); }
+
+void TfrmMain::Design() { ProduceResults(TRunKind::Design); }
 
 bool TfrmMain::IsRunning() const { return worker_ && worker_->IsRunning(); }
 
@@ -38,9 +62,19 @@ void TfrmMain::WaitForRun() {
 
 void TfrmMain::ClearResultsDisplay() {
   summary_->ClearResultsDisplay();
+  if (!results_page_) return;  // the window is still being created
+  const QString reason =
+      saved_results_.Lines.empty()
+          ? QString()
+          : QStringLiteral("The input has changed since the last analysis.\n\nChoose Analyse or Design to see up-to-date "
+                           "results.");
+  results_page_->ClearResultsTree(reason);
+  graphics_->ClearResults(reason);
 }
 
-void TfrmMain::StartRun(TRunKind Kind) {
+// The presentation around a run: the checks and the page layout of the report
+// here; the summary lines as each beam ends; the results tree when the run ends.
+void TfrmMain::ProduceResults(TRunKind Kind) {
   if (IsRunning() || !ValidateActiveControl()) return;
   AddLogLine(Kind == TRunKind::Design ? QStringLiteral("Starting design...") : QStringLiteral("Running analysis..."));
   UpdateProjectFromScreens();
@@ -62,6 +96,8 @@ void TfrmMain::StartRun(TRunKind Kind) {
       failed.ErrorText.clear();
       summary_->ShowSummaryPanel(failed);
     }
+    results_page_->ClearResultsTree(QStringLiteral("The project could not be analysed.\n\nThe Event Log lists what "
+                                                   "needs attention."));
     ShowEventLogPage();
     return;
   }
@@ -76,9 +112,13 @@ void TfrmMain::StartRun(TRunKind Kind) {
   saved_results_.SetHeaderFooter(TPrintableStringList::kBottom, TPrintableStringList::kCentre, "&[Page]");
   saved_results_.SetHeaderFooter(TPrintableStringList::kBottom, TPrintableStringList::kRight, "&[Date]");
   saved_results_.MaxColCount = 11;
+  Command(QStringLiteral("actExportResults"))->setEnabled(false);
 
   run_kind_ = Kind;
   SetDataChangedSinceCalc(true);
+  results_page_->ClearResultsTree(QStringLiteral("Analysing..."));
+  graphics_->ClearResults(QStringLiteral("Analysing..."));
+  results_page_->SetDisplayOptionsVisible(true);
   progress_->setRange(0, std::max(1, project_->BeamCount()));
   progress_->setValue(0);
   progress_->setFormat(QStringLiteral("%v of %m beams"));
@@ -101,6 +141,11 @@ void TfrmMain::OnRunFinished(const TRunResult& Result) {
       saved_results_.Lines.clear();
       for (const QString& line : Result.ReportLines) saved_results_.Add(ToStd(line));
       SetDataChangedSinceCalc(false);
+      results_page_->BuildResultsTree(saved_results_.Lines);
+      Command(QStringLiteral("actExportResults"))->setEnabled(!saved_results_.Lines.empty());
+      // Engineers expect to see their beams: the charts come with every result.
+      graphics_->SetResults(*project_, default_file_name_);
+      results_->setTabVisible(results_->indexOf(graphics_), true);
       // A design changes the beams' sections: the pages show the sections chosen.
       if (run_kind_ == TRunKind::Design) {
         RefreshScreensAfterDesign();
@@ -120,18 +165,59 @@ void TfrmMain::OnRunFinished(const TRunResult& Result) {
   }
 }
 
-// Prints the report lines of the last run as plain text.
+void TfrmMain::ExportResults() {
+  if (IsRunning()) return;
+  // The project's own name with ".csv"; an untitled project proposes the
+  // program's name, in the work folder when the program's folder is not the user's to write.
+  QString proposed = DeriveFileName(default_file_name_, QString(), QStringLiteral(".csv"));
+  if (default_file_name_.isEmpty() && !QFileInfo(QFileInfo(proposed).absolutePath()).isWritable())
+    proposed = WorkFolder() + QFileInfo(proposed).fileName();
+  const QString file = AskSaveFileName(this, QStringLiteral("Export Results"), proposed,
+                                       QStringLiteral("Results files (*.csv);;All files (*.*)"), QStringLiteral("csv"));
+  if (file.isEmpty()) return;
+  AddLogLine(QStringLiteral("Exporting analysis results to ") + file);
+  std::string text;
+  for (const std::string& line : saved_results_.Lines) text += line + "\r\n";
+  if (const TResult written = WriteFileAtomic(ToStd(file), text); !written)
+    ShowMessage(this, TMessageKind::Error,
+                QStringLiteral("Unable to save to file ") + file + QStringLiteral("\r\n") +
+                    QStringLiteral("The file may be being used by another program"));
+}
+
+// Beam Side analysed again with the next (Step +1) or previous (-1) section
+// of its type and grade in the library; at either end of the range the
+// section stays and the beam is analysed again all the same.
+void TfrmMain::StepBeamSection(int Side, int Step) {
+  if (IsRunning() || !ValidateActiveControl()) return;
+  const QString grade = summary_->Text(Side, TSummaryResultsPage::colGrade);
+  if (grade.isEmpty()) return;  // a custom section has no neighbours
+  const QString name = NeighbourSection(session_->SteelSectionLibrary, grade,
+                                        summary_->Text(Side, TSummaryResultsPage::colSection), Step);
+  // What the pages hold goes into the project first, so that the new section is all that changes.
+  UpdateProjectFromScreens();
+  summary_->SetSection(Side, grade, name);
+  TImportedBeam& beam = *project_->GetBeam(Side);
+  for (int i = 0; i < beam.SteelSectionList.Count(); ++i) {
+    TSteelSection& section = *beam.SteelSection(i);
+    section.Name = ToStd(name);
+    section.LoadFromLibrary(session_->SteelSectionLibrary);
+  }
+  if (Side == current_beam_) FillBeamPages(Side, true);
+  InputChanged(true);
+  Analyse();
+}
+
+// The paged report through the print dialog, which also offers PDF.
 void TfrmMain::PrintResults() {
-  if (changed_since_calc_) return;
+  if (changed_since_calc_ || IsRunning()) return;
   AddLogLine(QStringLiteral("Printing results"));
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(ToQ(GetAppName()) + QStringLiteral(" results"));
-  QPrintDialog dialog(&printer, this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  QString text;
-  for (const std::string& line : saved_results_.PrintableLines()) text += ToQ(line) + QLatin1Char('\n');
-  QTextDocument document;
-  document.setDefaultFont(QFont(QStringLiteral("Monospace"), 8));
-  document.setPlainText(text);
-  document.print(&printer);
+  const TPrintOutcome printed = PrintText(saved_results_, 0, this);
+  if (printed.IsCancelled) return;
+  if (!printed.Result) {
+    AddLogLine(ToQ(printed.Result.Message()));
+    ShowMessage(this, TMessageKind::Error, ToQ(printed.Result.Message()));
+    return;
+  }
+  SetStatusText(printed.PagesPrinted == 1 ? QStringLiteral("Printed 1 page")
+                                          : QStringLiteral("Printed %1 pages").arg(printed.PagesPrinted));
 }

@@ -1,19 +1,269 @@
 #include "ui/fResultsPage.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+#include "entity/VEXText.h"
 #include "ui/cPageFields.h"
+#include "ui/cUiUtility.h"
+
+namespace {
+
+// The headings that open each part of the report.
+struct TCategoryMask {
+  const char* Mask;
+  TResultsCategory Category;
+};
+const TCategoryMask kCategoryMasks[] = {
+    {"PROJECT SETTINGS*", rcProjectSettings},
+    {"INPUT DATA*", rcInputData},
+    {"SUMMARY*", rcSummary},
+    {"FULL RESULTS*", rcDetail},
+};
+
+// Spreadsheet column names (A, B, ..., Z, AA, ...): the exported file opens
+// in a spreadsheet with the same columns.
+QString ColumnName(int Section) {
+  QString name;
+  for (int n = Section + 1; n > 0; n = (n - 1) / 26) name.prepend(QChar('A' + (n - 1) % 26));
+  return name;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// The model
+
+void TResultsTreeModel::AppendLines(const std::vector<std::string>& Lines) {
+  if (Lines.empty()) return;
+  std::vector<TRow> added;
+  added.reserve(Lines.size());
+  int columns = rows_.empty() ? 1 : columns_;
+  TResultsCategory category = rcAlwaysShown;
+  for (const std::string& line : Lines) {
+    TRow row;
+    row.Line = ToQ(line);
+    for (const std::string& field : SplitCommaText(line, true)) row.Fields.push_back(ToQ(field));
+    for (const TCategoryMask& m : kCategoryMasks)
+      if (MatchesMask(line, m.Mask)) category = m.Category;
+    row.Category = category;
+    columns = std::max(columns, static_cast<int>(row.Fields.size()));
+    added.push_back(std::move(row));
+  }
+  beginResetModel();
+  if (rows_.empty()) columns_ = 1;
+  columns_ = std::max(columns_, columns);
+  std::move(added.begin(), added.end(), std::back_inserter(rows_));
+  endResetModel();
+}
+
+void TResultsTreeModel::Clear() {
+  beginResetModel();
+  rows_.clear();
+  columns_ = 1;
+  endResetModel();
+}
+
+int TResultsTreeModel::rowCount(const QModelIndex& Parent) const {
+  return Parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int TResultsTreeModel::columnCount(const QModelIndex& Parent) const { return Parent.isValid() ? 0 : columns_; }
+
+QVariant TResultsTreeModel::data(const QModelIndex& Index, int Role) const {
+  if (!Index.isValid() || Index.row() >= rowCount()) return {};
+  const TRow& row = rows_[static_cast<size_t>(Index.row())];
+  if (Role == Qt::DisplayRole || Role == Qt::ToolTipRole) {
+    if (Index.column() >= row.Fields.size()) return {};
+    const QString& field = row.Fields[Index.column()];
+    // A tooltip only where a field may be cut off.
+    if (Role == Qt::ToolTipRole && field.size() < 16) return {};
+    return field;
+  }
+  return {};
+}
+
+QVariant TResultsTreeModel::headerData(int Section, Qt::Orientation Orientation, int Role) const {
+  if (Orientation == Qt::Horizontal && Role == Qt::DisplayRole) return ColumnName(Section);
+  return QAbstractTableModel::headerData(Section, Orientation, Role);
+}
+
+// ---------------------------------------------------------------------------
+// The page
 
 TAnalysisResultsPage::TAnalysisResultsPage(TPageHost& Host, QWidget* Parent)
     : TDataPage(Host, QStringLiteral("Analysis results"), Parent) {
-  lblResults = new QLabel(QStringLiteral(
-      "The results of the last analysis are summarised under Summary Results below, beam by beam, "
-      "and the Event Log lists every step of the run."));
-  lblResults->setObjectName(QStringLiteral("lblResults"));
-  lblResults->setWordWrap(true);
+  grpDisplay = new QGroupBox(QStringLiteral("Display?"));
+  grpDisplay->setObjectName(QStringLiteral("grpDisplay"));
+  SetHint(grpDisplay, QStringLiteral("Select subset of results to display"));
+  auto* boxes = new QHBoxLayout(grpDisplay);
+  struct TBox {
+    QCheckBox** Box;
+    const char* Caption;
+    const char* Name;
+    const char* Hint;
+  };
+  const TBox kBoxes[] = {
+      {&chkProjectSettings, "&Project settings", "chkProjectSettings", "Display overall project settings"},
+      {&chkInputData, "&Input data", "chkInputData", "Display input data"},
+      {&chkSummary, "&Summary results", "chkSummary", "Display summary analysis results"},
+      {&chkDetail, "&Detail", "chkDetail", "Display detailed results"},
+  };
+  for (const TBox& b : kBoxes) {
+    *b.Box = MakeCheckBox(QString::fromLatin1(b.Caption), QString::fromLatin1(b.Name), QString::fromLatin1(b.Hint));
+    (*b.Box)->setChecked(true);
+    boxes->addWidget(*b.Box);
+    connect(*b.Box, &QCheckBox::toggled, this, &TAnalysisResultsPage::ApplyResultsFilter);
+  }
+
+  btnExport = new QPushButton(QStringLiteral("&Export Results..."));
+  btnExport->setObjectName(QStringLiteral("btnExport"));
+  SetHint(btnExport, QStringLiteral("Exports full results to a csv file (readable by Excel)"));
+  btnPrint = new QPushButton(QStringLiteral("P&rint Results..."));
+  btnPrint->setObjectName(QStringLiteral("btnPrint"));
+  SetHint(btnPrint, QStringLiteral("Prints results"));
+  connect(btnExport, &QPushButton::clicked, this, &TAnalysisResultsPage::ExportRequested);
+  connect(btnPrint, &QPushButton::clicked, this, &TAnalysisResultsPage::PrintRequested);
+
+  auto* options = new QHBoxLayout;
+  options->addWidget(grpDisplay);
+  options->addStretch(1);
+  auto* buttons = new QVBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(btnExport);
+  buttons->addWidget(btnPrint);
+  options->addLayout(buttons);
+
+  tvResults = new QTreeView;
+  tvResults->setObjectName(QStringLiteral("tvResults"));
+  tvResults->setAccessibleName(QStringLiteral("Results report"));
+  SetHint(tvResults, QStringLiteral("Results of successful analysis"));
+  tvResults->setModel(&model_);
+  tvResults->setRootIsDecorated(false);
+  tvResults->setItemsExpandable(false);
+  tvResults->setUniformRowHeights(true);
+  tvResults->setAlternatingRowColors(true);
+  tvResults->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  tvResults->setSelectionBehavior(QAbstractItemView::SelectRows);
+  tvResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tvResults->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  tvResults->setTextElideMode(Qt::ElideRight);
+  tvResults->header()->setStretchLastSection(false);
+  tvResults->header()->setSectionsMovable(true);
+  QFont small = tvResults->font();
+  small.setPointSize(8);
+  tvResults->setFont(small);
+  tvResults->installEventFilter(this);
+
+  lblNoResults = new QLabel;
+  lblNoResults->setObjectName(QStringLiteral("lblNoResults"));
+  lblNoResults->setAlignment(Qt::AlignCenter);
+  lblNoResults->setWordWrap(true);
+  lblNoResults->setMargin(24);
+  QPalette muted = lblNoResults->palette();
+  muted.setColor(QPalette::WindowText, muted.color(QPalette::Disabled, QPalette::WindowText));
+  lblNoResults->setPalette(muted);
+
+  stack_ = new QStackedWidget;
+  stack_->addWidget(lblNoResults);
+  stack_->addWidget(tvResults);
+
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(MakeHeading(QStringLiteral("Analysis results")));
-  layout->addWidget(lblResults);
-  layout->addStretch(1);
+  layout->addLayout(options);
+  layout->addWidget(stack_, 1);
+  ClearResultsTree(QString());
+}
+
+void TAnalysisResultsPage::BuildResultsTree(const std::vector<std::string>& Lines) {
+  model_.AppendLines(Lines);
+  if (model_.rowCount() > 0) stack_->setCurrentWidget(tvResults);
+  ApplyResultsFilter();
+  SizeResultsColumns();
+}
+
+void TAnalysisResultsPage::ApplyResultsFilter() {
+  const QCheckBox* boxes[] = {chkProjectSettings, chkInputData, chkSummary, chkDetail};
+  tvResults->setUpdatesEnabled(false);
+  for (int row = 0; row < model_.rowCount(); ++row) {
+    const TResultsCategory category = model_.Category(row);
+    const bool shown = category == rcAlwaysShown || boxes[category]->isChecked();
+    tvResults->setRowHidden(row, QModelIndex(), !shown);
+  }
+  tvResults->setUpdatesEnabled(true);
+}
+
+void TAnalysisResultsPage::SizeResultsColumns() {
+  const int columns = model_.columnCount();
+  if (columns < 2) return;
+  // A page not shown yet has no width of its own: sized when first shown.
+  if (!tvResults->isVisible()) {
+    columns_pending_ = true;
+    return;
+  }
+  columns_pending_ = false;
+  const int width = tvResults->width();
+  const int first = width * 2 / 9;
+  const int scroll_bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const int other = std::max(20, (width - first - scroll_bar) / (columns - 1) - 1);
+  tvResults->setColumnWidth(0, first);
+  for (int c = 1; c < columns; ++c) tvResults->setColumnWidth(c, other);
+}
+
+void TAnalysisResultsPage::ClearResultsTree(const QString& Reason) {
+  model_.Clear();
+  columns_pending_ = false;
+  lblNoResults->setText(Reason.isEmpty() ? QStringLiteral("No results yet.\n\nChoose Analyse or Design to analyse the "
+                                                          "project; its results report is shown here.")
+                                         : Reason);
+  stack_->setCurrentWidget(lblNoResults);
+}
+
+void TAnalysisResultsPage::SetDisplayOptionsVisible(bool IsVisible) {
+  grpDisplay->setVisible(IsVisible);
+  btnExport->setVisible(IsVisible);
+  btnPrint->setVisible(IsVisible);
+}
+
+bool TAnalysisResultsPage::IsRowShown(int Row) const { return !tvResults->isRowHidden(Row, QModelIndex()); }
+
+QStringList TAnalysisResultsPage::SelectedLines() const {
+  QList<int> rows;
+  for (const QModelIndex& index : tvResults->selectionModel()->selectedRows())
+    if (IsRowShown(index.row())) rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
+  QStringList lines;
+  for (int row : rows) lines.push_back(model_.Line(row));
+  return lines;
+}
+
+void TAnalysisResultsPage::CopySelection() const {
+  const QStringList lines = SelectedLines();
+  if (!lines.isEmpty()) QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+}
+
+// Copy puts the selected report lines on the clipboard as they stand in the
+// report; the first time the tree is shown its columns are sized.
+bool TAnalysisResultsPage::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Watched == tvResults) {
+    if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->matches(QKeySequence::Copy)) {
+      CopySelection();
+      return true;
+    }
+    if ((Event->type() == QEvent::Show || Event->type() == QEvent::Resize) && columns_pending_) SizeResultsColumns();
+  }
+  return TDataPage::eventFilter(Watched, Event);
 }

@@ -1,13 +1,15 @@
 // Pictures of the program as a person first meets it, for review: the
 // conditions-of-use box, the main window with the sample project opened and
-// analysed (summary results and Event Log), and every page of the navigation
-// tree for the sample. Run under an X server (scripts/screenshots starts one
+// analysed (summary results and Event Log), every page of the navigation
+// tree for the sample, each chart of the Graphics page and the printed
+// report (as a PDF file). Run under an X server (scripts/screenshots starts one
 // with Xvfb).
 //   trevalon-screenshots OUTPUT_FOLDER
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QPixmap>
+#include <QPrinter>
 #include <QPlainTextEdit>
 #include <QThread>
 #include <QScreen>
@@ -23,7 +25,9 @@
 #include "ui/cSummaryResults.h"
 #include "ui/cUiUtility.h"
 #include "ui/fAbout.h"
+#include "report/qt/cReportPrinter.h"
 #include "ui/fGeometryPage.h"
+#include "ui/fGraphicsPage.h"
 #include "ui/fMain.h"
 
 namespace {
@@ -115,6 +119,27 @@ int main(int argc, char** argv) {
     window.WaitForRun();
     ok = Save(window, out + QLatin1Char('/') + QString::fromLatin1(shot.File) + QStringLiteral(".png")) && ok;
   }
+
+  // Each chart of the side-1 secondary beam on the Graphics page.
+  window.ResultsArea()->setCurrentWidget(window.GraphicsPage());
+  for (int t = 0; t < kDrawingTypeCount; ++t) {
+    window.GraphicsPage()->SelectChart(TDrawingType(t));
+    ok = Save(window, out + QStringLiteral("/graphics-") + ToQ(DrawingTypeKind(TDrawingType(t))) +
+                          QStringLiteral(".png")) && ok;
+  }
+  window.ResultsArea()->setCurrentWidget(window.SummaryResults());
+
+  // The printed report, through the print dialog's PDF choice on A4; the
+  // script turns its first page into a picture.
+  SetPrintDialogHook([&out](QPrinter& Printer, int) {
+    Printer.setOutputFormat(QPrinter::PdfFormat);
+    Printer.setOutputFileName(out + QStringLiteral("/printed-report.pdf"));
+    Printer.setPageSize(QPageSize(QPageSize::A4));
+    return true;
+  });
+  window.PrintResults();
+  SetPrintDialogHook({});
+  std::printf("wrote %s\n", qPrintable(out + QStringLiteral("/printed-report.pdf")));
 
   // The other layouts of the floor: an edge primary beam, then secondary beams alone.
   window.SelectNode(12);

@@ -1,0 +1,190 @@
+#include "ui/fGraphicsPage.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include "project/cAnalysisRun.h"
+#include "project/cProject.h"
+#include "report/qt/cResultsChart.h"
+#include "ui/cMessages.h"
+#include "ui/cUiUtility.h"
+
+namespace {
+
+// Exported charts are drawn for this size, whatever the page's.
+const QSize kImageSize(1600, 800);
+const char* const kBeamKinds[] = {"primary", "secondary1", "secondary2"};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// The chart
+
+TChartView::TChartView(QWidget* Parent) : QWidget(Parent) {
+  setObjectName(QStringLiteral("imgChart"));
+  setAccessibleName(QStringLiteral("Chart"));
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TChartView::Show(const TBeam* Beam, TDrawingType Type, const QString& Placeholder) {
+  beam_ = Beam;
+  type_ = Type;
+  placeholder_ = Placeholder;
+  setAccessibleDescription(Beam ? ToQ(DrawingTypeCaption(Type)) : Placeholder);
+  update();
+}
+
+void TChartView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.fillRect(rect(), Qt::white);
+  if (beam_) {
+    PaintChart(painter, *beam_, type_, rect());
+    return;
+  }
+  painter.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
+  painter.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, placeholder_);
+}
+
+// ---------------------------------------------------------------------------
+// The page
+
+TGraphicsPage::TGraphicsPage(QWidget* Parent) : QWidget(Parent) {
+  setObjectName(QStringLiteral("pnlGraphics"));
+  setAccessibleName(QStringLiteral("Graphics"));
+
+  cboBeam = new QComboBox;
+  cboBeam->setObjectName(QStringLiteral("cboChartBeam"));
+  cboBeam->setAccessibleName(QStringLiteral("Beam to draw"));
+  cboBeam->setStatusTip(QStringLiteral("Select beam to display"));
+  auto* beam_label = new QLabel(QStringLiteral("&Beam:"));
+  beam_label->setBuddy(cboBeam);
+
+  cboChart = new QComboBox;
+  cboChart->setObjectName(QStringLiteral("cboChart"));
+  cboChart->setAccessibleName(QStringLiteral("Select graphic to display"));
+  cboChart->setStatusTip(QStringLiteral("Select graphic to display"));
+  for (int t = 0; t < kDrawingTypeCount; ++t) cboChart->addItem(ToQ(DrawingTypeCaption(TDrawingType(t))));
+  cboChart->setCurrentIndex(0);
+  auto* chart_label = new QLabel(QStringLiteral("&Graphic:"));
+  chart_label->setBuddy(cboChart);
+
+  btnPrint = new QPushButton(QStringLiteral("Pri&nt Chart..."));
+  btnPrint->setObjectName(QStringLiteral("btnPrintChart"));
+  btnPrint->setStatusTip(QStringLiteral("Prints the chart shown on one page"));
+  btnSaveImage = new QPushButton(QStringLiteral("Save I&mage..."));
+  btnSaveImage->setObjectName(QStringLiteral("btnSaveChart"));
+  btnSaveImage->setStatusTip(QStringLiteral("Saves the chart shown as a PNG image or an SVG drawing"));
+
+  Chart = new TChartView;
+
+  auto* left = new QGridLayout;
+  left->addWidget(beam_label, 0, 0);
+  left->addWidget(cboBeam, 0, 1);
+  left->addWidget(chart_label, 1, 0);
+  left->addWidget(cboChart, 1, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(btnPrint);
+  buttons->addWidget(btnSaveImage);
+  left->addLayout(buttons, 2, 0, 1, 2);
+  left->setRowStretch(3, 1);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addLayout(left);
+  layout->addWidget(Chart, 1);
+
+  connect(cboBeam, &QComboBox::currentIndexChanged, this, &TGraphicsPage::ShowChart);
+  connect(cboChart, &QComboBox::currentIndexChanged, this, &TGraphicsPage::ShowChart);
+  connect(btnPrint, &QPushButton::clicked, this, &TGraphicsPage::PrintChart);
+  connect(btnSaveImage, &QPushButton::clicked, this, &TGraphicsPage::SaveImage);
+  ClearResults(QString());
+}
+
+void TGraphicsPage::SetResults(TProject& Project, const QString& FileName) {
+  project_ = &Project;
+  file_name_ = FileName;
+  reason_.clear();
+  const int keep = BeamSide();
+  {
+    const QSignalBlocker block(cboBeam);
+    cboBeam->clear();
+    for (int side : {1, 2, 0})
+      if (Project.GetHasBeam(side)) cboBeam->addItem(ToQ(DefaultBeamCaption(Project, side)), side);
+    const int index = cboBeam->findData(keep);
+    cboBeam->setCurrentIndex(index >= 0 ? index : 0);
+  }
+  ShowChart();
+}
+
+void TGraphicsPage::ClearResults(const QString& Reason) {
+  project_ = nullptr;
+  reason_ = Reason.isEmpty() ? QStringLiteral("No results yet.\nChoose Analyse or Design to see the charts of each beam.")
+                             : Reason;
+  ShowChart();
+}
+
+int TGraphicsPage::BeamSide() const { return cboBeam->currentIndex() < 0 ? -1 : cboBeam->currentData().toInt(); }
+
+void TGraphicsPage::SelectBeam(int Side) {
+  const int index = cboBeam->findData(Side);
+  if (index >= 0) cboBeam->setCurrentIndex(index);
+}
+
+TDrawingType TGraphicsPage::ChartType() const { return TDrawingType(std::max(0, cboChart->currentIndex())); }
+
+void TGraphicsPage::SelectChart(TDrawingType Type) { cboChart->setCurrentIndex(int(Type)); }
+
+void TGraphicsPage::ShowChart() {
+  const int side = BeamSide();
+  const TBeam* beam = project_ && side >= 0 ? project_->GetBeam(side) : nullptr;
+  Chart->Show(beam, ChartType(), reason_);
+  UpdateCommands();
+}
+
+void TGraphicsPage::UpdateCommands() {
+  const bool drawn = Chart->Beam() != nullptr;
+  cboBeam->setEnabled(drawn);
+  btnPrint->setEnabled(drawn);
+  btnSaveImage->setEnabled(drawn);
+}
+
+bool TGraphicsPage::SaveImageTo(const QString& File) {
+  if (!Chart->Beam()) return false;
+  const TResult saved = SaveChart(*Chart->Beam(), Chart->Type(), kImageSize, ToStd(File));
+  if (!saved) {
+    ShowMessage(this, TMessageKind::Error, ToQ(saved.Message()));
+    return false;
+  }
+  emit LogLine(QStringLiteral("Saving chart to ") + File);
+  return true;
+}
+
+void TGraphicsPage::SaveImage() {
+  if (!Chart->Beam() || !project_) return;
+  // "<project>-<beam>-<chart>.png" beside the project, or in the work folder for an untitled one.
+  const QString base = file_name_.isEmpty() ? WorkFolder() + QStringLiteral("Untitled") : file_name_;
+  const QString suffix = QStringLiteral("-") + QString::fromLatin1(kBeamKinds[BeamSide()]) + QStringLiteral("-") +
+                         ToQ(DrawingTypeKind(Chart->Type()));
+  const QString file = AskSaveFileName(this, QStringLiteral("Save Image"), DeriveFileName(base, suffix, QStringLiteral(".png")),
+                                       QStringLiteral("PNG image (*.png);;SVG drawing (*.svg)"), QStringLiteral("png"));
+  if (!file.isEmpty()) SaveImageTo(file);
+}
+
+void TGraphicsPage::PrintChart() {
+  if (!Chart->Beam()) return;
+  const TPrintOutcome printed = ::PrintChart(*Chart->Beam(), Chart->Type(), this);
+  if (printed.IsCancelled) return;
+  if (!printed.Result) {
+    ShowMessage(this, TMessageKind::Error, ToQ(printed.Result.Message()));
+    return;
+  }
+  emit LogLine(QStringLiteral("Printing chart: ") + ToQ(DrawingTypeCaption(Chart->Type())));
+}

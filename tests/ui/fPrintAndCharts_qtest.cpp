@@ -1,0 +1,219 @@
+// Printing the results report from the window (the print dialog's choices,
+// PDF through the same dialog) and the charts of the Graphics page: shown
+// after every run, each chart drawn, resized with the page, saved as PNG and
+// SVG and printed.
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "entity/VEXUtility.h"
+#include "project/cProject.h"
+#include "report/qt/cReportPrinter.h"
+#include "ui/cUiUtility.h"
+#include "ui/fGraphicsPage.h"
+#include "ui/fMain.h"
+#include "ui/fProjectPages.h"
+#include "ui/fResultsPage.h"
+#include "page_test_support.h"
+#include "ui_test_support.h"
+
+namespace {
+
+QString Sample() { return ProgramFile(QStringLiteral("SampleAnalysis.tva")); }
+
+// Pages of a PDF file as its page objects count them.
+int PdfPageCount(const QString& File) {
+  QFile f(File);
+  if (!f.open(QIODevice::ReadOnly)) return -1;
+  const QString text = QString::fromLatin1(f.readAll());
+  return int(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"))));
+}
+
+// The pages `trevalon analyse --pdf` prints for the project: "(N pages)".
+int CommandLinePages(const QString& Project, const QString& Pdf) {
+  QProcess cli;
+  cli.start(ProgramFile("trevalon"), {"analyse", Project, "--report", Pdf + ".csv", "--pdf", Pdf});
+  if (!cli.waitForFinished(120000)) return -1;
+  const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+  const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\((\\d+) pages?\\)")).match(out);
+  return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// The share of an image's pixels that are not white.
+double InkShare(const QImage& Image) {
+  if (Image.isNull()) return 0;
+  const QImage rgb = Image.convertToFormat(QImage::Format_RGB32);
+  qint64 ink = 0;
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    for (int x = 0; x < rgb.width(); ++x)
+      if (qGray(line[x]) < 230) ++ink;
+  }
+  return double(ink) / (double(rgb.width()) * rgb.height());
+}
+
+// The print dialog answered as a user would: a PDF file on A4, pages From to To (0: all).
+void AnswerPrintDialog(const QString& Pdf, int From = 0, int To = 0, int* MaxPage = nullptr) {
+  SetPrintDialogHook([=](QPrinter& Printer, int Max) {
+    if (MaxPage) *MaxPage = Max;
+    Printer.setOutputFormat(QPrinter::PdfFormat);
+    Printer.setOutputFileName(Pdf);
+    Printer.setPageSize(QPageSize(QPageSize::A4));
+    if (From > 0) {
+      Printer.setPrintRange(QPrinter::PageRange);
+      Printer.setFromTo(From, To);
+    }
+    return true;
+  });
+}
+
+}  // namespace
+
+class TestPrintAndCharts : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TDialogRecorder> dialogs_;
+  std::unique_ptr<TfrmMain> window_;
+  std::unique_ptr<QTemporaryDir> folder_;
+
+  TfrmMain& Window() { return *window_; }
+  TGraphicsPage& Graphics() { return *Window().GraphicsPage(); }
+  QString File(const QString& Name) const { return folder_->filePath(Name); }
+
+  void AnalyseSample() {
+    QVERIFY(Window().OpenUserFile(Sample()));
+    Window().Command("actAnalyse")->trigger();
+    Window().WaitForRun();
+    QVERIFY(!Window().HasDataChangedSinceCalc());
+  }
+
+ private slots:
+  void init() {
+    ClearSettings();
+    folder_ = std::make_unique<QTemporaryDir>();
+    dialogs_ = std::make_unique<TDialogRecorder>();
+    window_ = std::make_unique<TfrmMain>();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+
+  void cleanup() {
+    SetPrintDialogHook({});
+    window_->WaitForRun();
+    window_->SetDataChangedSinceSave(false);
+    window_.reset();
+    dialogs_.reset();
+  }
+
+  // Print pages the report as the command line's PDF does; the dialog's page
+  // range prints those pages only; cancelling prints nothing.
+  void printingGivesThePagedReport() {
+    AnalyseSample();
+    const int expected = CommandLinePages(Sample(), File("cli.pdf"));
+    QVERIFY(expected >= 3);
+    QCOMPARE(PdfPageCount(File("cli.pdf")), expected);
+
+    int max_page = 0;
+    AnswerPrintDialog(File("window.pdf"), 0, 0, &max_page);
+    Window().Command("actPrint")->trigger();
+    QCOMPARE(max_page, 99);
+    QCOMPARE(PdfPageCount(File("window.pdf")), expected);
+    QVERIFY(Window().EventLogText().contains("Printing results"));
+    QVERIFY2(dialogs_->Messages.isEmpty(), qPrintable(dialogs_->Messages.join('\n')));
+
+    AnswerPrintDialog(File("pages-2-3.pdf"), 2, 3);
+    Window().ResultsPage()->btnPrint->click();
+    QCOMPARE(PdfPageCount(File("pages-2-3.pdf")), 2);
+
+    SetPrintDialogHook([](QPrinter&, int) { return false; });
+    Window().Command("actPrint")->trigger();
+    QVERIFY(dialogs_->Messages.isEmpty());
+
+    // Out of date results are not printed.
+    QVERIFY(Window().SelectNode(2));
+    Type(qobject_cast<TGeneralPage*>(Window().Page("General"))->edtDesigner, "Someone else");
+    QVERIFY(!Window().Command("actPrint")->isEnabled());
+  }
+
+  // Hidden until the first results; then every chart of every beam is drawn
+  // (ink on the page, each chart its own picture), follows the page's size,
+  // saves as PNG and SVG and prints on one page.
+  void everyChartIsDrawnOnTheGraphicsPage() {
+    QTabWidget& area = *Window().ResultsArea();
+    QVERIFY(!area.isTabVisible(area.indexOf(&Graphics())));
+    AnalyseSample();
+    QVERIFY(area.isTabVisible(area.indexOf(&Graphics())));
+    area.setCurrentWidget(&Graphics());
+    QVERIFY(Graphics().Chart->height() >= 150);  // the results area makes room for the chart
+    QCOMPARE(Graphics().cboBeam->count(), 2);
+
+    double least_ink = 1;
+    for (int side : {1, 0}) {
+      Graphics().SelectBeam(side);
+      QList<QImage> pictures;
+      for (int t = 0; t < kDrawingTypeCount; ++t) {
+        Graphics().SelectChart(TDrawingType(t));
+        QCOMPARE(Graphics().cboChart->currentText(), ToQ(DrawingTypeCaption(TDrawingType(t))));
+        const QImage picture = Graphics().Chart->grab().toImage();
+        least_ink = std::min(least_ink, InkShare(picture));
+        QVERIFY2(InkShare(picture) > 0.02, qPrintable(Graphics().cboChart->currentText()));
+        QVERIFY(!pictures.contains(picture));
+        pictures << picture;
+      }
+    }
+
+    // Resized with the page.
+    const QSize before = Graphics().Chart->size();
+    Window().resize(Window().width() + 200, Window().height());
+    QTRY_VERIFY(Graphics().Chart->width() > before.width());
+    QCOMPARE(Graphics().Chart->grab().size(), Graphics().Chart->size());
+
+    // PNG and SVG.
+    Graphics().SelectChart(dtShearConnectorDistribution);
+    QVERIFY(Graphics().SaveImageTo(File("chart.png")));
+    const QImage png(File("chart.png"));
+    QCOMPARE(png.size(), QSize(1600, 800));
+    QVERIFY(InkShare(png) > 0.005);
+    dialogs_->Files.push_back(File("chart.svg"));
+    Graphics().btnSaveImage->click();
+    QFile svg(File("chart.svg"));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QVERIFY(svg.readAll().contains("<svg"));
+
+    // One printed page.
+    AnswerPrintDialog(File("chart.pdf"));
+    Graphics().btnPrint->click();
+    QCOMPARE(PdfPageCount(File("chart.pdf")), 1);
+
+    // Saving copies the pages into the project; the charts still draw the results.
+    dialogs_->Files.push_back(File("saved.tva"));
+    Window().Command("actSaveAs")->trigger();
+    QCOMPARE(Window().DefaultFileName(), File("saved.tva"));
+    for (int t = 0; t < kDrawingTypeCount; ++t) {
+      Graphics().SelectChart(TDrawingType(t));
+      QVERIFY(InkShare(Graphics().Chart->grab().toImage()) > 0.02);
+    }
+
+    // An input change leaves nothing to draw from.
+    QVERIFY(Window().SelectNode(2));
+    Type(qobject_cast<TGeneralPage*>(Window().Page("General"))->edtDesigner, "Someone else");
+    QVERIFY(!Graphics().HasResults());
+    QVERIFY(!Graphics().Chart->Beam());
+    QVERIFY(!Graphics().btnSaveImage->isEnabled());
+    // Two lines of text where the chart was.
+    QVERIFY(InkShare(Graphics().Chart->grab().toImage()) < least_ink / 2);
+  }
+};
+
+TRV_UI_TEST_MAIN(TestPrintAndCharts)
+#include "fPrintAndCharts_qtest.moc"
