@@ -34,6 +34,7 @@
 #include "project/cProject.h"
 #include "project/cProjectFile.h"
 #include "project/cSession.h"
+#include "ui/cAdminWorker.h"
 #include "ui/cGridChecks.h"
 #include "ui/cIcons.h"
 #include "ui/cMessages.h"
@@ -95,6 +96,7 @@ TfrmMain::TfrmMain(const TMainOptions& Options, QWidget* Parent) : QMainWindow(P
   AddPage(new TSectionDefinitionPage(*this));
   AddPage(new TBeamLoadingPage(*this));
   AddPage(new TAnalysisResultsPage(*this));
+  if (options_.IsAdmin) CreateAdminTools();
 
   connect(worker_, &TRunWorker::LogLine, this, &TfrmMain::AddLogLine);
   connect(worker_, &TRunWorker::StatusText, this, &TfrmMain::SetStatusText);
@@ -107,6 +109,8 @@ TfrmMain::~TfrmMain() {
   // A run still under way ends before the project it works on goes.
   delete worker_;
   worker_ = nullptr;
+  delete admin_worker_;
+  admin_worker_ = nullptr;
   // The pages go while the window they report to is whole: a grid cell still
   // being edited is written back now, not half-way through the window's end.
   filling_screens_ = true;
@@ -305,6 +309,7 @@ void TfrmMain::InputChanged(bool WillAffectLoads) {
     SetDataChangedSinceCalc(true);
   }
   summary_->HideErrors();
+  AdminInputChanged();
 }
 
 // ---------------------------------------------------------------------------
@@ -472,6 +477,8 @@ void TfrmMain::closeEvent(QCloseEvent* Event) {
   if (running_) {
     CancelRun();
     WaitForRun();
+    CancelAdminJob();
+    WaitForAdminJob();
   }
   if (!ConfirmSaveChanges()) {
     Event->ignore();
