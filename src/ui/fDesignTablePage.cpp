@@ -85,6 +85,7 @@ TDesignTablePage::TDesignTablePage(TPageHost& Host, QWidget* Parent)
   form->addWidget(chkAllFloorUses, 2, 1);
   form->addWidget(chkSaveInputs, 3, 1);
   form->addWidget(chkSaveReports, 4, 1);
+  form->setColumnStretch(1, 1);
   form->setRowStretch(5, 1);
   form->addWidget(btnCreate, 6, 1, Qt::AlignLeft);
 

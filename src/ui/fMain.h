@@ -200,6 +200,9 @@ class TfrmMain : public QMainWindow, public TPageHost {
   void BuildTestNodes();
   // The node of the test Name, or null.
   QTreeWidgetItem* TestNode(const QString& Name) const;
+  // The tree's test editing entries on the chosen node: "AddGroup", "AddTest",
+  // "CopyTest", "RenameTest", "DeleteTest", "DeleteGroup".
+  void EditTests(const QString& Edit);
 
   // --- Commands, by object name ("actNew", "actOpen", "actAnalyse", ...)
   QAction* Command(const QString& ObjectName) const;
@@ -252,7 +255,9 @@ class TfrmMain : public QMainWindow, public TPageHost {
   void AddTestEditEntries(QMenu& Menu);
   void StartAdminJob(const QString& ProgressFormat, int Count);
   void EndAdminJob();
-  void EditTests(const QString& Edit);
+  void StartTestRun(bool IsSingle);
+  // The messages a job sent while it ran, in boxes now that it is over.
+  void ShowPendingMessages(bool IsError);
 
   // fMainFiles.cpp
   bool LoadProject(const QString& File, bool IsUserFile);
@@ -304,6 +309,7 @@ class TfrmMain : public QMainWindow, public TPageHost {
   bool testing_allowed_ = false;
   bool design_parameters_shown_ = false;
   bool test_data_changed_since_calc_ = true;
+  QStringList pending_admin_messages_;
 
   std::vector<QAction*> recent_actions_;
   QMenu* recent_menu_ = nullptr;

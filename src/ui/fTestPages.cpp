@@ -97,7 +97,7 @@ TTestPage::TTestPage(TPageHost& Host, QWidget* Parent) : TDataPage(Host, QString
                  QStringLiteral("Calculated value"), QStringLiteral("Comment")});
   grdOutputs->SetColEnabled(colCalculated, false);
   grdOutputs->SetColEnabled(colComment, false);
-  grdOutputs->setColumnWidth(colOutputName, 220);
+  grdOutputs->setColumnWidth(colOutputName, 260);
   grdOutputs->setColumnWidth(colExpected, 110);
   grdOutputs->setColumnWidth(colCalculated, 110);
 

@@ -3,6 +3,7 @@
 // tests, Import, and the test and design-table runs, whose files must be the
 // command line's.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QApplication>
 #include <QFile>
@@ -21,6 +22,7 @@
 #include "project/cProject.h"
 #include "project/cProjectFile.h"
 #include "project/cSession.h"
+#include "ui/cAdminWorker.h"
 #include "ui/cStringGridWithControls.h"
 #include "ui/cUiUtility.h"
 #include "ui/fDesignTablePage.h"
@@ -64,7 +66,9 @@ std::unique_ptr<TTest> MakeTest(const std::string& Group, const std::string& Nam
 
 // The sample with one group of two tests: "Span8" shorter secondary beams
 // (stored as passed, with its results), "Edge" an edge primary beam (not run).
-bool WriteProjectWithTests(const QString& File) {
+// Without stored results and with a third test, "Heavy", whose strength
+// ratio cannot be what it expects, for runs; and with a 2 x 2 design table.
+bool WriteProjectWithTests(const QString& File, bool WithResults = true) {
   TSession session;
   TProject project;
   if (!session.LoadLibraries(ToStd(ProgramFile(QStringLiteral("Trevalon.tvl")))).IsOK()) return false;
@@ -74,11 +78,19 @@ bool WriteProjectWithTests(const QString& File) {
   project.TestGroupList.Add("Secondary", std::move(group));
   auto span = MakeTest("Secondary", "Span8", "Secondary span 8 m, as built", {"Geometry.SpacingSide1=8000", "Geometry.SpacingSide2=8000"},
                        {{"Secondary1Beam.Span", "8000", "8000", ""}, {"Description", "?", "Sample, office", ""}});
-  span->Status.SetError(elHint, "");
+  if (WithResults) span->Status.SetError(elHint, "");
+  else span->OutputList[1].CalculatedValue.clear();
   project.TestList.Add("Span8", std::move(span));
   project.TestList.Add("Edge", MakeTest("Secondary", "Edge", "Edge primary beam",
                                         {"Geometry.IsEdgeBeam=1", "Project.Designer=Tester"},
                                         {{"Beam.SuggestedCamber", "?", "", ""}, {"IsOK", "True", "", ""}}));
+  if (!WithResults)
+    project.TestList.Add("Heavy", MakeTest("Secondary", "Heavy", "Heavy live load, strength as if light",
+                                           {"Geometry.NominalLiveLoad=12"},
+                                           {{"Secondary1Beam.MaxStrengthRatio", "0.05<1%>", "", ""}}));
+  project.DesignTable.VersionID = 1;
+  project.DesignTable.SpanList = {8000, 10000};
+  project.DesignTable.SpacingList = {2500, 3000};
   return SaveProjectFile(project, ToStd(File)).IsOK();
 }
 
@@ -87,6 +99,17 @@ const char kBayTvx[] =
     "Trevalon V2\r\nLevel 3 office\r\nTypical bay\r\nA. Engineer\r\nSB1\r\nPB1\r\n1\r\n3\r\nY\r\n1.5\r\n120\r\n10\r\n"
     "0\r\n500\r\n250\r\n0.7\r\n0.4\r\n9000\r\n3000\r\nInt\r\n9000\r\n\r\nInt\r\nRe-entrant 55 mm x 1.00 mm\r\n32\r\n"
     "2400\r\n1500\r\n360UB44.7\r\n1\r\n530UB82.0\r\n1\r\n";
+
+// Runs the command line; its exit code, or -1 when it did not finish.
+int Trevalon(const QStringList& Arguments) {
+  QProcess cli;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("LC_ALL", "C");
+  cli.setProcessEnvironment(env);
+  cli.start(ProgramFile("trevalon"), Arguments);
+  if (!cli.waitForFinished(300000)) return -1;
+  return cli.exitCode();
+}
 
 }  // namespace
 
@@ -229,6 +252,94 @@ class TestAdminScreens : public QObject {
     // Any other change makes every stored result stale.
     Type(qobject_cast<TGeneralPage*>(Window().Page("General"))->edtDesigner, "B. Engineer");
     QCOMPARE(edge.Status.ErrorLevel, elNone);
+  }
+
+  // --- Runs
+
+  // The window runs the core's test runner on its worker: the results file
+  // is the command line's, byte for byte, and the project comes back.
+  void runAllTestsGivesTheCommandLinesResultsFile() {
+    QVERIFY(WriteProjectWithTests(File("job.tva"), false));
+    QVERIFY(Window().OpenUserFile(File("job.tva")));
+    Window().SetTestingAllowed(true);
+    Window().Command("actRunAllTests")->trigger();
+    QVERIFY(Window().IsAdminJobRunning());
+    QVERIFY(Window().Command("actCancelTests")->isVisible());
+    QVERIFY(!Window().Command("actAnalyse")->isEnabled());
+    Window().WaitForAdminJob();
+    QVERIFY(!Window().Command("actCancelTests")->isVisible());
+    QVERIFY(Window().Command("actRunAllTests")->isEnabled());
+    QCOMPARE(Window().TestResults()->TestsRunText(), QStringLiteral("Tests run: 3/3"));
+    QCOMPARE(Window().TestResults()->PassedText(), QStringLiteral("Passed: 2/3"));
+    QVERIFY(Window().TestResults()->HasFailure());
+    QCOMPARE(dialogs_->Messages, QStringList{"Test results saved to " + File("job-Test.csv")});
+    // The tests' inputs were a copy's: the project is the user's again, with the results.
+    QCOMPARE(Window().Project().Geometry.SpacingSide1, 9000.0);
+    QCOMPARE(Window().Project().TestList.ItemAs<TTest>(0)->Status.ErrorLevel, elHint);
+    QCOMPARE(Window().Project().TestList.ItemAs<TTest>(2)->Status.ErrorLevel, elWarning);
+    QVERIFY(ChooseTest("Heavy"));
+    QCOMPARE(TestPage().lblVerdict->text(), QStringLiteral("Test FAIL"));
+    QCOMPARE(TestPage().grdOutputs->Cell(TTestPage::colComment, 1), QStringLiteral("<<<<<< does not match"));
+
+    const QByteArray window_results = ReadAll(File("job-Test.csv"));
+    QVERIFY(window_results.contains("Secondary-Heavy"));
+    QVERIFY(QFile::remove(File("job-Test.csv")));
+    QCOMPARE(Trevalon({"test", File("job.tva")}), 1);  // one test fails
+    QCOMPARE(window_results, ReadAll(File("job-Test.csv")));
+  }
+
+  // A 2 x 2 design table with the case files: the window's files are the command line's.
+  void designTableGivesTheCommandLinesFiles() {
+    QVERIFY(WriteProjectWithTests(File("job.tva"), false));
+    QVERIFY(Window().OpenUserFile(File("job.tva")));
+    Window().SetDesignParametersShown(true);
+    QVERIFY(Window().SelectNode(850));
+    QCOMPARE(GridRows(*DesignPage().grdSpans), (QStringList{"1|8000", "2|10000"}));
+    QCOMPARE(GridRows(*DesignPage().grdSpacings), (QStringList{"1|2500", "2|3000"}));
+    QCOMPARE(DesignPage().cboStandard->currentIndex(), 1);
+    DesignPage().chkSaveInputs->setChecked(true);
+    Window().Command("actCreateDesignTable")->trigger();
+    QVERIFY(Window().IsAdminJobRunning());
+    Window().WaitForAdminJob();
+    QCOMPARE(dialogs_->Messages, QStringList{"Design table saved to " + File("job-Design.csv")});
+    const QByteArray table = ReadAll(File("job-Design.csv"));
+    const QByteArray case_file = ReadAll(File("job-F0S1(10000,3000).tva"));
+    QVERIFY(!case_file.isEmpty());
+    // The page shows the table, one row per line.
+    const QStringList rows = DesignPage().TableRows();
+    QStringList lines = QString::fromUtf8(table).split("\r\n");
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    QCOMPARE(rows.size(), lines.size());
+    QVERIFY(rows.contains("Span (mm)|Spacing (mm)|Beam (KESTREL)|Camber (mm)|Studs/beam"));
+    QCOMPARE(Window().Project().Geometry.Span, 9000.0);
+
+    QVERIFY(QFile::remove(File("job-Design.csv")) && QFile::remove(File("job-F0S1(10000,3000).tva")));
+    const int exit = Trevalon({"design-table", File("job.tva"), "--save-inputs"});
+    QVERIFY(exit == 0 || exit == 1);
+    QCOMPARE(table, ReadAll(File("job-Design.csv")));
+    QCOMPARE(case_file, ReadAll(File("job-F0S1(10000,3000).tva")));
+  }
+
+  // Cancel stops the table before it is written and the project is as before.
+  void cancelStopsADesignTable() {
+    QVERIFY(WriteProjectWithTests(File("job.tva"), false));
+    QVERIFY(Window().OpenUserFile(File("job.tva")));
+    Window().SetDesignParametersShown(true);
+    QVERIFY(SaveProjectFile(Window().Project(), ToStd(File("before.tva"))).IsOK());
+    QSemaphore held;
+    TAdminWorker::SetJobStartHook([&held] { held.acquire(); });
+    Window().CreateDesignTable();
+    TAdminWorker::SetJobStartHook({});
+    QVERIFY(Window().IsAdminJobRunning());
+    Window().CancelAdminJob();
+    held.release();
+    Window().WaitForAdminJob();
+    QVERIFY(!QFile::exists(File("job-Design.csv")));
+    QCOMPARE(Window().StatusText(), QStringLiteral("Design table cancelled"));
+    QVERIFY(DesignPage().TableRows().isEmpty());
+    QVERIFY(Window().Command("actCreateDesignTable")->isEnabled());
+    QVERIFY(SaveProjectFile(Window().Project(), ToStd(File("after.tva"))).IsOK());
+    QCOMPARE(ReadAll(File("after.tva")), ReadAll(File("before.tva")));
   }
 
   // --- Import
