@@ -1,5 +1,6 @@
 // trevalon: the command-line program. It runs the engineering work of the
-// desktop program headless: analyse, design, eval, generate-library and import.
+// desktop program headless: analyse, design, eval, generate-library, import, and the
+// administrators' test and design-table.
 #include <iostream>
 
 #include "app/cCommand.h"
@@ -15,8 +16,8 @@ int main(int argc, char** argv) {
 
   TCommonOptions common;
   app.add_option("--library", common.LibraryFile, "Library file (default: Trevalon.tvl beside the program)");
-  app.add_option("--standard", common.Standard, "Design standard edition: 2017 or 2003")
-      ->check(CLI::IsMember({2003, 2017}));
+  CLI::Option* standard = app.add_option("--standard", common.Standard, "Design standard edition: 2017 or 2003")
+                              ->check(CLI::IsMember({2003, 2017}));
 
   std::vector<std::unique_ptr<TCommand>> commands;
   commands.push_back(MakeAnalyseCommand(std::cout, std::cerr, false));
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
   commands.push_back(MakeEvalCommand(std::cout, std::cerr));
   commands.push_back(MakeGenerateLibraryCommand(std::cout, std::cerr));
   commands.push_back(MakeImportCommand(std::cout, std::cerr));
+  commands.push_back(MakeTestCommand(std::cout, std::cerr));
+  commands.push_back(MakeDesignTableCommand(std::cout, std::cerr));
   std::vector<std::pair<CLI::App*, TCommand*>> registered;
   for (auto& c : commands) registered.emplace_back(c->Register(app, common), c.get());
 
@@ -35,6 +38,7 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
 
+  common.IsStandardGiven = standard->count() > 0;
   SetStandardVersion(common.Standard == 2003 ? kStandard2003 : kStandard2017);
   for (auto& [sub, command] : registered)
     if (sub->parsed()) {

@@ -1,7 +1,8 @@
 // The command line's subcommands, one class each. A command registers its
 // options with CLI11 and runs when chosen. Exit codes: 0 success (for analyse
 // and design: every beam's assessment passes), 1 the run completed and some
-// beam fails its assessment (for eval: some expectation is not met), 2 bad
+// beam fails its assessment (for eval: some expectation is not met; for
+// test: some test fails; for design-table: some case found no section), 2 bad
 // usage, a missing or unreadable file, or libraries or a project that do not
 // validate. Every error goes to standard error as one line.
 #pragma once
@@ -23,6 +24,7 @@ enum TExitCode { kExitOK = 0, kExitAssessmentFailed = 1, kExitUsage = 2 };
 struct TCommonOptions {
   std::string LibraryFile;  // default: Trevalon.tvl beside the program
   int Standard = 2017;      // 2003 or 2017
+  bool IsStandardGiven = false;  // --standard was on the command line
 };
 
 class TCommand {
@@ -82,3 +84,5 @@ std::unique_ptr<TCommand> MakeAnalyseCommand(std::ostream& Out, std::ostream& Er
 std::unique_ptr<TCommand> MakeEvalCommand(std::ostream& Out, std::ostream& Err);
 std::unique_ptr<TCommand> MakeGenerateLibraryCommand(std::ostream& Out, std::ostream& Err);
 std::unique_ptr<TCommand> MakeImportCommand(std::ostream& Out, std::ostream& Err);
+std::unique_ptr<TCommand> MakeTestCommand(std::ostream& Out, std::ostream& Err);
+std::unique_ptr<TCommand> MakeDesignTableCommand(std::ostream& Out, std::ostream& Err);

@@ -87,6 +87,18 @@ void TCustomSteelSection::SetSectionType(const std::string& v) {
   }
 }
 
+void TCustomSteelSection::AssignDimensions(const TCustomSteelSection& Item) {
+  SetTracked(d, Item.d);
+  SetTracked(b, Item.b);
+  Setbbf(Item.bbf());
+  SetTracked(tf, Item.tf);
+  Settbf(Item.tbf());
+  SetTracked(fyf, Item.fyf);
+  Setfybf(Item.fybf());
+  SetTracked(tw, Item.tw);
+  SetTracked(fyw, Item.fyw);
+}
+
 std::string TCustomSteelSection::CalcFullName(const std::string& SectionType,
                                               const std::string& Name, const std::string& Grade) {
   return SectionType + ":" + Name + "/" + Grade;
@@ -171,15 +183,7 @@ double TSteelSection::Mass() const {
 
 void TSteelSection::LoadFromLibraryItem(const TCustomSteelSection& Item) {
   TCustomSteelSection& base = BaseSteelSection;
-  base.SetNamedPropertyValue("d", Item.d);
-  base.SetNamedPropertyValue("b", Item.b);
-  base.SetNamedPropertyValue("bbf", Item.bbf());
-  base.SetNamedPropertyValue("tf", Item.tf);
-  base.SetNamedPropertyValue("tbf", Item.tbf());
-  base.SetNamedPropertyValue("fyf", Item.fyf);
-  base.SetNamedPropertyValue("fybf", Item.fybf());
-  base.SetNamedPropertyValue("tw", Item.tw);
-  base.SetNamedPropertyValue("fyw", Item.fyw);
+  base.AssignDimensions(Item);
   base.SetSectionType(Item.SectionType);
   base.ResidualStressType = Item.ResidualStressType;
   base.HasTwoWebs = Item.HasTwoWebs;
@@ -196,42 +200,43 @@ void TSteelSection::LoadFromLibrary(const TEntityList& CustomSteelLibrary) {
 
 bool TSteelSection::IsOK() {
   Status.Reset();
-  const std::string label = SteelSectionLabel;
-  const std::string for_text = " for " + label + " section";
-  const std::string clause = Is2017Edition() ? "(Cl 1.1.1a) " : "";
+  // The messages are put together only for a check that fails: the automatic
+  // selection validates the beam's sections for every candidate it tries.
+  const std::string& label = SteelSectionLabel;
+  auto for_text = [&] { return " for " + label + " section"; };
+  auto clause = [] { return std::string(Is2017Edition() ? "(Cl 1.1.1a) " : ""); };
   Status.CheckNotBlank(label, elError, "Missing label for steel section");
-  Status.CheckNotBlank(SectionType, elWarning, "Missing steel section type for [" + label + "]");
+  Status.CheckNotBlank(SectionType, elWarning, [&] { return "Missing steel section type for [" + label + "]"; });
   // The base section is owned and so always present; the check keeps the
   // message list in its documented order.
-  Status.CheckTrue(true, elWarning, "Invalid base steel section" + for_text);
+  Status.CheckTrue(true, elWarning, [&] { return "Invalid base steel section" + for_text(); });
   if (Name != kAutoSelect) {
-    Status.CheckRange(
-        bsf1(), 25.0, 1000.0, elWarning,
-        "Invalid top flange width (" + FloatToStrDP(false, 0, 3, bsf1()) + " mm)" + for_text);
+    Status.CheckRange(bsf1(), 25.0, 1000.0, elWarning, [&] {
+      return "Invalid top flange width (" + FloatToStrDP(false, 0, 3, bsf1()) + " mm)" + for_text();
+    });
     Status.CheckMin(tf1(), 3.0, elWarning,
-                    clause + "Top flange thickness should be at least %.1f" + for_text);
+                    [&] { return clause() + "Top flange thickness should be at least %.1f" + for_text(); });
     Status.CheckMin(fyf1(), 100.0, elWarning,
-                    "Top flange yield stress should be at least %.0f" + for_text);
+                    [&] { return "Top flange yield stress should be at least %.0f" + for_text(); });
     Status.CheckMax(fyf1(), 450.0, elWarning,
-                    clause + "Assumed top flange yield stress must not exceed %.0f MPa" + for_text);
-    Status.CheckMin(
-        tw(), 3.0, elWarning,
-        clause + "Web thickness should be at least %.1f for steel section [" + label + "]");
-    Status.CheckMin(fyw(), 100.0, elWarning, "Web yield stress should be at least %.0f" + for_text);
+                    [&] { return clause() + "Assumed top flange yield stress must not exceed %.0f MPa" + for_text(); });
+    Status.CheckMin(tw(), 3.0, elWarning, [&] {
+      return clause() + "Web thickness should be at least %.1f for steel section [" + label + "]";
+    });
+    Status.CheckMin(fyw(), 100.0, elWarning, [&] { return "Web yield stress should be at least %.0f" + for_text(); });
     Status.CheckMax(fyw(), 450.0, elWarning,
-                    clause + "Assumed web yield stress must not exceed %.0f MPa" + for_text);
+                    [&] { return clause() + "Assumed web yield stress must not exceed %.0f MPa" + for_text(); });
     Status.CheckRange(bsf2(), 25.0, 1000.0, elWarning,
-                      "Invalid bottom flange width for steel section [" + label + "]");
-    Status.CheckMin(tf2(), 3.0, elWarning,
-                    clause + "Bottom flange thickness should be at least %.1f for steel section [" +
-                        label + "]");
+                      [&] { return "Invalid bottom flange width for steel section [" + label + "]"; });
+    Status.CheckMin(tf2(), 3.0, elWarning, [&] {
+      return clause() + "Bottom flange thickness should be at least %.1f for steel section [" + label + "]";
+    });
     Status.CheckMin(fyf2(), 100.0, elWarning,
-                    "Bottom flange yield stress should be at least %.0f" + for_text);
-    Status.CheckMax(
-        fyf2(), 450.0, elWarning,
-        clause + "Assumed bottom flange yield stress must not exceed %.0f MPa" + for_text);
+                    [&] { return "Bottom flange yield stress should be at least %.0f" + for_text(); });
+    Status.CheckMax(fyf2(), 450.0, elWarning,
+                    [&] { return clause() + "Assumed bottom flange yield stress must not exceed %.0f MPa" + for_text(); });
     Status.CheckMin(Ds(), tf1() + tf2() + 20, elWarning,
-                    "Invalid section depth for steel section [" + label + "]");
+                    [&] { return "Invalid section depth for steel section [" + label + "]"; });
   }
   Status.IsChecked = true;
   return Status.IsOK();

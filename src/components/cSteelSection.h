@@ -50,6 +50,10 @@ class TCustomSteelSection : public TEntity {
   void SetSectionType(const std::string& v);
   std::string FullName() const { return CalcFullName(SectionType, Name, Grade); }
 
+  // Takes the dimensions and yield stresses of another section (not its name,
+  // grade or type), marking this one changed where they differ.
+  void AssignDimensions(const TCustomSteelSection& Item);
+
   // SectionType + ":" + Name + "/" + Grade: the key of a section in the library.
   static std::string CalcFullName(const std::string& SectionType, const std::string& Name, const std::string& Grade);
   // The section type a designation implies ("Custom" when none).

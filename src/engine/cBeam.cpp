@@ -155,33 +155,38 @@ void TBeam::GetProperties(std::vector<std::string>& PropertyList, const std::str
 
 bool TBeam::IsOK() {
   Status.Reset();
-  // Messages of the numeric checks are format templates; the others are used as they stand.
-  const std::string plain = LongName();
-  const std::string name = FormatLiteral(plain);
-  Status.CheckNotBlank(Mark, elWarning, plain + " mark cannot be blank");
-  Status.CheckTrue(DeflectionLimit != nullptr, elError, plain + " deflection limits not defined");
+  // Messages of the numeric checks are format templates; the others are used
+  // as they stand. They are put together only for a check that fails: the
+  // automatic selection validates the beam for every candidate it tries.
+  auto plain = [&] { return LongName(); };
+  auto name = [&] { return FormatLiteral(LongName()); };
+  Status.CheckNotBlank(Mark, elWarning, [&] { return plain() + " mark cannot be blank"; });
+  Status.CheckTrue(DeflectionLimit != nullptr, elError, [&] { return plain() + " deflection limits not defined"; });
   if (CamberType == 2)
-    Status.CheckRange(CamberAbsolute, 0.0, 100.0, elWarning, name + " specified camber must be between %.0f and %.0f");
+    Status.CheckRange(CamberAbsolute, 0.0, 100.0, elWarning,
+                      [&] { return name() + " specified camber must be between %.0f and %.0f"; });
   if (CamberType == 3)
     Status.CheckRange(CamberRelative, 100.0, 2000.0, elWarning,
-                      name + " specified camber must be between Span/%.0f and Span/%.0f");
+                      [&] { return name() + " specified camber must be between Span/%.0f and Span/%.0f"; });
   if (StudCountBasis == 1)
     Status.CheckRange(UserBeta, 0.4, 1.0, elWarning,
-                      name + " specified shear connection ratio must be between %.2f and %.1f");
+                      [&] { return name() + " specified shear connection ratio must be between %.2f and %.1f"; });
   if (StudCountBasis == 2)
-    Status.CheckRange(UserStudCount, 1, 200, elWarning,
-                      name + " specified total number of shear connectors must be between %d and %d");
-  Status.CheckRange(SteelSectionList.Count(), 4, 4, elError, name + " must have %d steel sections defined");
-  if (Status.CheckMin(CompositeSectionList.Count(), 1, elError, name + " no composite sections defined"))
+    Status.CheckRange(UserStudCount, 1, 200, elWarning, [&] {
+      return name() + " specified total number of shear connectors must be between %d and %d";
+    });
+  Status.CheckRange(SteelSectionList.Count(), 4, 4, elError,
+                    [&] { return name() + " must have %d steel sections defined"; });
+  if (Status.CheckMin(CompositeSectionList.Count(), 1, elError, [&] { return name() + " no composite sections defined"; }))
     Status.CheckMax(CompositeSectionList.Count(), 10, elWarning,
-                    name + " maximum of %d composite sections should be defined");
+                    [&] { return name() + " maximum of %d composite sections should be defined"; });
 
   if (CWBRestrictionList && SteelSectionList.Count() > 0 && !SteelSection(0)->BaseSteelSection.IsStandard) {
     const TSteelSection& s = *SteelSection(0);
     if (const TCWBRestriction* r = FindCWBRestriction(*CWBRestrictionList, s.Ds())) {
       auto check = [&](double value, double minimum, const char* what) {
         Status.CheckMin(value, minimum, elWarning,
-                        name + what + FloatToStrDP(false, 0, 3, minimum) + " for this depth CWB");
+                        [&] { return name() + what + FloatToStrDP(false, 0, 3, minimum) + " for this depth CWB"; });
       };
       check(s.bsf1(), r->bfMin, " top flange width must be at least ");
       check(s.bsf2(), r->bfMin, " bottom flange width must be at least ");

@@ -16,6 +16,8 @@
 // and must outlive the beam's use of them. Units: mm, kN, kNm, MPa.
 #pragma once
 
+#include <vector>
+
 #include "components/cConcreteFloor.h"
 #include "components/cShearConnector.h"
 #include "components/cSteelDeck.h"
@@ -28,6 +30,68 @@
 #include "engine/cPCC.h"
 
 extern const char* const kAutoSelect;  // "<Auto-select>"
+
+class TBeam;
+
+// A beam's loads, each with what does not depend on the position worked out
+// once (positions in m, left reactions, the parts of a distributed load), and
+// each load's share of the moment and shear at a position before its load
+// factor, by statics of the simply supported span. Built from the loads at
+// one moment; later changes to the loads are not seen.
+class TBeamLoads {
+ public:
+  explicit TBeamLoads(const TBeam& Beam);
+
+  // A load's share at X (m): a factor f adds f g to the moment, or (f X) g
+  // when IsTimesX, and f h to the shear.
+  struct TShare {
+    double g, h;
+    bool IsTimesX;
+  };
+  struct TShares {
+    double X;
+    std::vector<TShare> Items;  // in the order of the loads
+  };
+  void SharesAt(double x, TShares& Shares) const;
+
+  int Count() const { return static_cast<int>(loads_.size()); }
+  // Point loads first, then distributed loads, each in list order.
+  const TAppliedLoad& Load(int Index) const { return *loads_[Index].Source; }
+  // The intensity (kN/m) of a load spread evenly over the whole span; false for any other load.
+  bool IsUniformOverSpan(int Index, double& q) const;
+
+ private:
+  struct TLoad {
+    const TAppliedLoad* Source;
+    bool IsPoint;
+    double a, P;                              // point load at a
+    double s, e, D, q1, dq, U, T, cuL, ctL;   // distributed from s to e: uniform part U, triangular part T
+    double R;                                 // left reaction
+  };
+  double L_;  // span, m
+  std::vector<TLoad> loads_;
+};
+
+// The loads that act for a stage set, with the factors of one limit state.
+// Throws std::runtime_error when the beam has no limit state of StateType.
+class TLoadCombination {
+ public:
+  TLoadCombination(const TBeam& Beam, const TBeamLoads& Loads, TConstructionStageSet LimitToConStage,
+                   TStateType StateType);
+  // Design moment (kNm, sagging positive) and shear (kN) from the loads' shares at one position.
+  void Actions(const TBeamLoads::TShares& Shares, double& Mdes, double& Vdes) const;
+  // When every load it combines is spread evenly over the whole span: true,
+  // with w the sum of the factored intensities (kN/m; the moment is then
+  // w X (L - X) / 2) and w_size the sum of their magnitudes.
+  bool IsUniformOverSpan(const TBeamLoads& Loads, double& w, double& w_size) const;
+
+ private:
+  struct TFactor {
+    int Load;
+    double f;
+  };
+  std::vector<TFactor> factors_;  // in the order of the loads
+};
 
 class TBeam : public TEntity {
  public:
@@ -105,6 +169,19 @@ class TBeam : public TEntity {
                         double& Vdes) const;
   void PopulatePCCList(int Segments);
   void FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments);
+  // Whether the bare steel cannot carry the stage 3 strength moment at the
+  // position of the maximum moment: the stage 3 moment ratio exceeds 1
+  // there, so FullAnalysis would find the assessment failing. Works out only
+  // that check, with the same arithmetic as FullAnalysis: loads the steel
+  // sections from the library with their effective properties and links the
+  // composite sections, as FullAnalysis does first, and leaves the results
+  // alone. False whenever the check cannot be made (FullAnalysis then
+  // reports why).
+  bool FailsBareSteelMomentCheck(const TEntityList& SteelSectionLibrary);
+  // Strength design actions of the composite stage (all stages up to
+  // DesignCompositeStage) at every PCC, stored as Mdes and Vdes (stStrength, 7).
+  void AnalyseCompositeStageLoads();
+  // Construction-stage and in-service actions at every PCC.
   void AnalyseConstructionLoads();
 
   // Shear connectors (cBeamConnectors.cpp).
@@ -205,14 +282,25 @@ class TBeam : public TEntity {
  protected:
   // Statics helpers (cBeamStatics.cpp).
   void FindMaxMomentRegion(double& Left, double& xm, double& Right) const;
+  // The same steps on loads already read: the analysis reads the beam's loads once.
+  void FindMaxMomentRegion(const TBeamLoads& Loads, double& Left, double& xm, double& Right) const;
+  void PopulatePCCList(int Segments, const TBeamLoads& Loads);
+  void AnalyseCompositeStageLoads(const TBeamLoads& Loads);
+  void AnalyseConstructionLoads(const TBeamLoads& Loads);
   TPCC* AddPCCAt(double x, bool IsPCC, double Tolerance);
   void AssignCompositeSectionAtPCC(TPCC& PCC) const;
   void SetCompositeSectionsFromBeam();
 
   // Connector helpers (cBeamConnectors.cpp).
   bool IsConnectorVeryDuctileAt(const TPCC& PCC, int n) const;
-  void SetActualStudsAtPCC(TPCC& PCC, int n, double Value);
+  // The count provided at one position; fds and MidspanFcc (the concrete
+  // force at midspan) serve a count given by a shear connection ratio.
+  void SetActualStudsAtPCC(TPCC& PCC, double fds, double MidspanFcc, double Value) const;
   void StudSpacingLimitsAt(double x, double& smin, double& smax, int& nGroupMax);
+  void StudSpacingLimitsAtPCC(const TPCC* PCC, double& smin, double& smax, int& nGroupMax);
+  // The spacing limits for ribs at these angles, and the connectors a group may hold at a PCC.
+  void StudSpacingFor(double theta_left, double theta_right, double& smin, double& smax) const;
+  int ConnectorsPerGroupAt(const TPCC* PCC);
   void CheckHighStressEffectOnStuds(int n);
 
   // Results helpers (cBeamResults.cpp).

@@ -7,7 +7,9 @@
 // beam.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <vector>
 
 #include "components/cCapacityFactor.h"
 #include "components/cStandard.h"
@@ -19,6 +21,75 @@ namespace {
 // A pass that keeps changing counts after this many repeats has met inputs it
 // cannot settle; stopping keeps the analysis finite.
 constexpr int kMaxSpacingPasses = 1000;
+
+// The largest of max(0, n_g + (x - x_g) / S) over the positions g added so
+// far, all left of x (Side -1), or of max(0, n_g + (x_g - x) / S) over those
+// right of it (Side +1), equal to the last bit to what the expression gives
+// for each g.
+//
+// In exact arithmetic the largest value comes from the position with the
+// largest key n_g + Side x_g / S, whatever x. In floating point the
+// expression rounds three times and is off by at most
+// 3.01 u (|x - x_g| / S + |n_g|), u = 2^-53, so two positions' values can
+// come out in either order only where their keys lie within the sum of their
+// two bounds. Keys tie in a run of positions filled from the same neighbour
+// (they lie on one line of slope 1/S): their values then differ only by
+// rounding, and each of them is evaluated. Positions whose key lies below
+// the best by more than Margin (the largest such bound anywhere on the beam)
+// can never give the largest value and are not kept.
+class TReach {
+ public:
+  // KeySlack: the rounding of two keys, worked out in long double.
+  TReach(double S, double Margin, double KeySlack, int Side)
+      : S_(S), margin_(Margin), slack_(KeySlack), side_(Side) {}
+
+  void Add(double x, double n) {
+    const long double key = n + side_ * static_cast<long double>(x) / S_;
+    if (!members_.empty() && key < members_.back().key - margin_) return;
+    members_.insert(std::upper_bound(members_.begin(), members_.end(), key,
+                                     [](long double k, const TMember& m) { return k < m.key; }),
+                    {x, n, key});
+    all_counts_positive_ = all_counts_positive_ && n >= 0;
+    nearest_x_ = members_.size() == 1 ? x : (side_ < 0 ? std::max(nearest_x_, x) : std::min(nearest_x_, x));
+  }
+
+  // The value of the best key alone: within Margin of ValueAt.
+  double Estimate(double x) const { return members_.empty() ? 0.0 : std::max(0.0, Value(members_.back(), x)); }
+
+  double ValueAt(double x) const {
+    if (members_.empty()) return 0;
+    const TMember& best = members_.back();
+    // With every position on its own side of x and every count positive,
+    // |x - x_g| / S + |n_g| = key_g - Side x / S, at most key_best - Side x / S:
+    // one bound for all, so the positions to evaluate are the top of the
+    // order. Otherwise every position kept is evaluated.
+    const bool one_side = side_ < 0 ? x >= nearest_x_ : x <= nearest_x_;
+    long double least_key = -std::numeric_limits<long double>::infinity();
+    if (one_side && all_counts_positive_) {
+      const double u = std::numeric_limits<double>::epsilon() / 2;
+      const long double own = best.key - side_ * static_cast<long double>(x) / S_;
+      const double best_bound = std::fabs(x - best.x) / S_ + std::fabs(best.n);
+      least_key = best.key - (3.01L * u * own + 3.01 * u * best_bound + slack_);
+    }
+    double most = 0;
+    for (auto m = members_.rbegin(); m != members_.rend() && m->key >= least_key; ++m)
+      most = std::max(most, Value(*m, x));
+    return most;
+  }
+
+ private:
+  struct TMember {
+    double x, n;
+    long double key;
+  };
+  double Value(const TMember& m, double x) const { return side_ < 0 ? (x - m.x) / S_ + m.n : (m.x - x) / S_ + m.n; }
+
+  double S_, margin_, slack_;
+  int side_;
+  std::vector<TMember> members_;  // in order of key, the best last
+  bool all_counts_positive_ = true;
+  double nearest_x_ = 0;  // the position kept nearest to the evaluations
+};
 
 // Connectors by which a change of count may exceed what fits at the minimum
 // spacing before it counts as a violation. A change that fits exactly (every
@@ -96,16 +167,13 @@ void TBeam::ShearStudCapability(int nr) {
   }
 }
 
-void TBeam::SetActualStudsAtPCC(TPCC& PCC, int n, double Value) {
+void TBeam::SetActualStudsAtPCC(TPCC& PCC, double fds, double MidspanFcc, double Value) const {
   // 1 at midspan, 0 at the supports.
   auto weight = [&] { return 1 - std::fabs(Ratio(PCC.x, Span / 2) - 1); };
   if (PCC.ni_user > 0) {
     PCC.ni_actual = PCC.ni_user;
   } else if (StudCountBasis == 1 && UserBeta > 0) {
-    const TPCC* mid = GetPCCAt(Span / 2);
-    const double Fcc = mid ? mid->CompositeSection.Fcc : 0;
-    const double f = fds(n);
-    PCC.ni_actual = f < 0.000001 ? 1000000 : weight() * Fcc * UserBeta / f;
+    PCC.ni_actual = fds < 0.000001 ? 1000000 : weight() * MidspanFcc * UserBeta / fds;
   } else if (StudCountBasis == 2 && UserStudCount > 0) {
     PCC.ni_actual = UserStudCount / 2.0 * weight();
   } else {
@@ -120,6 +188,13 @@ void TBeam::DetermineStudDistribution(int nr_max) {
   if (count == 0) return;
   const int m = PCCList.IndexOfMaxStuds();
   const double xM = PCCList.PCC(m)->x;
+  const double f = fds(nr_max);
+  const TPCC* mid = GetPCCAt(Span / 2);
+  const double Fcc = mid ? mid->CompositeSection.Fcc : 0;
+  auto set_line = [&](int j, double s, double xa, double na) {
+    TPCC& p = *PCCList.PCC(j);
+    SetActualStudsAtPCC(p, f, Fcc, s * p.x + (na - s * xa));
+  };
 
   double NM = PCCList.PCC(m)->ni_actual;
   int a = 0;
@@ -137,7 +212,7 @@ void TBeam::DetermineStudDistribution(int nr_max) {
         best = j;
       }
     }
-    for (int j = a; j <= best; ++j) SetActualStudsAtPCC(*PCCList.PCC(j), nr_max, s * PCCList.PCC(j)->x + (na - s * xa));
+    for (int j = a; j <= best; ++j) set_line(j, s, xa, na);
     a = best;
   }
 
@@ -157,7 +232,7 @@ void TBeam::DetermineStudDistribution(int nr_max) {
         best = j;
       }
     }
-    for (int j = a; j >= best; --j) SetActualStudsAtPCC(*PCCList.PCC(j), nr_max, s * PCCList.PCC(j)->x + (na - s * xa));
+    for (int j = a; j >= best; --j) set_line(j, s, xa, na);
     a = best;
   }
 }
@@ -166,13 +241,20 @@ void TBeam::DetermineStudDistribution(int nr_max) {
 // Spacing rules.
 
 void TBeam::StudSpacingLimitsAt(double x, double& smin, double& smax, int& nGroupMax) {
-  const TPCC* p = GetPCCAt(x);
+  StudSpacingLimitsAtPCC(GetPCCAt(x), smin, smax, nGroupMax);
+}
+
+void TBeam::StudSpacingLimitsAtPCC(const TPCC* p, double& smin, double& smax, int& nGroupMax) {
+  StudSpacingFor(p ? p->CompositeSection.thetaLeft : ThetaSide1, p ? p->CompositeSection.thetaRight : ThetaSide2,
+                 smin, smax);
+  nGroupMax = ConnectorsPerGroupAt(p);
+}
+
+void TBeam::StudSpacingFor(double theta_left, double theta_right, double& smin, double& smax) const {
   const TSteelDeck& deck = *SteelDeck;
   smax = TShearConnector::MaxSpacing(Ds);
   smin = ShearConnector->MinSpacing();
   const double per_rib = Is2017Edition() ? 1 : deck.StudsPerRib();
-  const double theta_left = p ? p->CompositeSection.thetaLeft : ThetaSide1;
-  const double theta_right = p ? p->CompositeSection.thetaRight : ThetaSide2;
   if (theta_left >= 45 && theta_right >= 45 && !deck.IsSolidSlab() && deck.sr > 0) {
     // Connectors go in the ribs: spacings are whole numbers of rib pitches along the beam.
     const double deg = std::numbers::pi / 180;
@@ -186,65 +268,119 @@ void TBeam::StudSpacingLimitsAt(double x, double& smin, double& smax, int& nGrou
     }
     smin = std::max(smin, std::min(cL, cR) / per_rib);
   }
+}
+
+int TBeam::ConnectorsPerGroupAt(const TPCC* p) {
   const TSteelSection* s = p ? p->CompositeSection.SteelSection : nullptr;
-  if (s && s->BaseSteelSection.HasTwoWebs) {
-    nGroupMax = 1;
-  } else {
-    switch (ShearConnector->ConnectorType) {
-      case 0: nGroupMax = deck.IsSolidSlab() ? 3 : 2; break;
-      case 1: nGroupMax = 1; break;
-      case 2: nGroupMax = 2; break;
-      default:
-        Status.SetError(elError, "Unknown Shear Connector type");
-        nGroupMax = 1;
-    }
+  if (s && s->BaseSteelSection.HasTwoWebs) return 1;
+  switch (ShearConnector->ConnectorType) {
+    case 0: return SteelDeck->IsSolidSlab() ? 3 : 2;
+    case 1: return 1;
+    case 2: return 2;
+    default:
+      Status.SetError(elError, "Unknown Shear Connector type");
+      return 1;
   }
 }
 
 void TBeam::AdjustStudSpacing(int nr_max) {
   const int count = PCCList.Count();
   if (count < 2) return;
-  // The limits depend on positions and sections only: work them out once.
-  struct Limits {
+  // What depends on positions and sections only is worked out once: the
+  // spacing limits at every position and its nearest PCC on either side.
+  struct TItem {
+    TPCC* pcc;
     double smin, smax;
     int group;
+    int left, right;  // the nearest PCC before and after (the first and last item when none)
   };
-  std::vector<Limits> limits(count);
-  for (int i = 0; i < count; ++i) StudSpacingLimitsAt(PCCList.PCC(i)->x, limits[i].smin, limits[i].smax, limits[i].group);
+  std::vector<TItem> items(count);
+  for (int i = 0; i < count; ++i) {
+    TItem& it = items[i];
+    it.pcc = PCCList.PCC(i);
+    // The spacings follow the rib angles, which the PCCs of one beam share.
+    const TCompositeSectionAtPCC& cs = it.pcc->CompositeSection;
+    const TCompositeSectionAtPCC* before = i > 0 ? &items[i - 1].pcc->CompositeSection : nullptr;
+    if (before && before->thetaLeft == cs.thetaLeft && before->thetaRight == cs.thetaRight) {
+      it.smin = items[i - 1].smin;
+      it.smax = items[i - 1].smax;
+    } else {
+      StudSpacingFor(cs.thetaLeft, cs.thetaRight, it.smin, it.smax);
+    }
+    it.group = ConnectorsPerGroupAt(it.pcc);
+  }
+  items[0].left = 0;
+  for (int i = 1; i < count; ++i) items[i].left = i == 1 || items[i - 1].pcc->IsPCC ? i - 1 : items[i - 1].left;
+  items[count - 1].right = count - 1;
+  for (int i = count - 2; i >= 0; --i)
+    items[i].right = i + 1 == count - 1 || items[i + 1].pcc->IsPCC ? i + 1 : items[i + 1].right;
   auto may_change = [&](const TPCC& p) { return p.ni_user <= 0 && StudCountBasis == 0; };
 
   // Maximum spacing: fill positions that lie too far from their neighbours' connectors.
   double S = 0;
-  for (int i = 0; i + 1 < count; ++i) S = std::max(S, limits[i].smax);
+  for (int i = 0; i + 1 < count; ++i) S = std::max(S, items[i].smax);
   if (S > 0) {
+    // A position needs at least the count that each side implies at spacing
+    // S: the largest n_g + (x - x_g) / S over the positions on its left (as
+    // this sweep leaves them) and n_k + (x_k - x) / S over those on its right
+    // (as they stand before it).
+    // n_g + (x - x_g) / S rounds three times: it is off by at most
+    // 3.01 u (|x - x_g| / S + |n_g|), u = 2^-53. Two positions' values can
+    // swap order only where their exact values (their keys) lie within the
+    // sum of both bounds; the keys themselves, in long double, add their own
+    // rounding. Counts filled here stay below the largest count plus Span / S.
+    double largest = 0, farthest = 0;
+    for (const TItem& it : items) {
+      largest = std::max(largest, std::fabs(it.pcc->ni_actual));
+      farthest = std::max(farthest, std::fabs(it.pcc->x));
+    }
+    const double reach = farthest / S;
+    const double u = std::numeric_limits<double>::epsilon() / 2;
+    const double slack = 4 * std::numeric_limits<long double>::epsilon() * (2 * reach + largest);
+    const double margin = 6.1 * u * (2 * reach + largest) + slack;
+    std::vector<double> right(count, 0.0);
+    TReach ahead(S, margin, slack, +1);
+    for (int i = count - 2; i >= 1; --i) {
+      ahead.Add(items[i + 1].pcc->x, items[i + 1].pcc->ni_actual);
+      right[i] = ahead.ValueAt(items[i].pcc->x);
+    }
+    TReach behind(S, margin, slack, -1);
+    behind.Add(items[0].pcc->x, items[0].pcc->ni_actual);
     for (int i = 1; i + 1 < count; ++i) {
-      TPCC& P = *PCCList.PCC(i);
-      double left = 0, right = 0;
-      for (int g = 0; g < i; ++g) left = std::max(left, (P.x - PCCList.PCC(g)->x) / S + PCCList.PCC(g)->ni_actual);
-      for (int k = i + 1; k < count; ++k) right = std::max(right, (PCCList.PCC(k)->x - P.x) / S + PCCList.PCC(k)->ni_actual);
-      const double need = std::min(left, right);
-      if (P.ni_actual < need && P.x > 50 && P.x < Span - 50 && may_change(P)) P.ni_actual = need;
+      TPCC& P = *items[i].pcc;
+      if (P.x > 50 && P.x < Span - 50 && may_change(P) &&
+          std::min(behind.Estimate(P.x), right[i]) > P.ni_actual - margin) {
+        const double need = std::min(behind.ValueAt(P.x), right[i]);
+        if (P.ni_actual < need) P.ni_actual = need;
+      }
+      behind.Add(P.x, P.ni_actual);
     }
   }
 
-  // Spacing passes, repeated until one changes nothing.
+  // Spacing passes, repeated until one changes nothing. Counts only rise in
+  // a pass, so the position with the most connectors is followed as they do.
   for (int pass = 0; pass < kMaxSpacingPasses; ++pass) {
     bool changed = false;
     Min_spacing_violation = false;
+    // As IndexOfMaxStuds: the first of the largest counts above 0, else the middle item.
+    int most_at = -1;
+    double most = 0;
+    for (int i = 0; i < count; ++i)
+      if (items[i].pcc->ni_actual > most) {
+        most = items[i].pcc->ni_actual;
+        most_at = i;
+      }
     for (int i = 1; i + 1 < count; ++i) {
-      TPCC& P = *PCCList.PCC(i);
-      int l = i - 1;
-      while (l > 0 && !PCCList.PCC(l)->IsPCC) --l;
-      int r = i + 1;
-      while (r < count - 1 && !PCCList.PCC(r)->IsPCC) ++r;
-      const TPCC& L = *PCCList.PCC(l);
-      const TPCC& R = *PCCList.PCC(r);
-      const double nrL = std::min(nr_max, limits[l].group);
-      const double nrP = std::min(nr_max, limits[i].group);
-      const int m = PCCList.IndexOfMaxStuds();
-      const double NM = PCCList.PCC(m)->ni_actual;
-      const double A = Ratio(P.x - L.x, limits[l].smax) + L.ni_actual;
-      const double B = Ratio(R.x - P.x, limits[i].smax) + R.ni_actual;
+      TPCC& P = *items[i].pcc;
+      const TItem& l = items[items[i].left];
+      const TPCC& L = *l.pcc;
+      const TPCC& R = *items[items[i].right].pcc;
+      const double nrL = std::min(nr_max, l.group);
+      const double nrP = std::min(nr_max, items[i].group);
+      const int m = most_at >= 0 ? most_at : count / 2;
+      const double NM = items[m].pcc->ni_actual;
+      const double A = Ratio(P.x - L.x, l.smax) + L.ni_actual;
+      const double B = Ratio(R.x - P.x, items[i].smax) + R.ni_actual;
       const double C = std::min(A, B);
       double v;
       if (i < m) v = std::min(std::max(NM, C), std::max(P.ni_actual, A));
@@ -253,11 +389,15 @@ void TBeam::AdjustStudSpacing(int nr_max) {
       if (v != P.ni_actual && P.x > 0.05 && P.x < Span - 0.05 && may_change(P)) {
         P.ni_actual = v;
         changed = true;
+        if (v > most || (v == most && most_at >= 0 && i < most_at)) {
+          most = v;
+          most_at = i;
+        }
       }
       // The change of count between neighbouring positions must fit at the
       // minimum spacing with the connectors a group may hold.
-      if ((P.x - L.x) * nrL / limits[l].smin < std::fabs(v - L.ni_actual) - kMinSpacingTolerance ||
-          (R.x - P.x) * nrP / limits[i].smin < std::fabs(v - R.ni_actual) - kMinSpacingTolerance)
+      if ((P.x - L.x) * nrL / l.smin < std::fabs(v - L.ni_actual) - kMinSpacingTolerance ||
+          (R.x - P.x) * nrP / items[i].smin < std::fabs(v - R.ni_actual) - kMinSpacingTolerance)
         Min_spacing_violation = true;
     }
     if (!changed) break;
@@ -289,14 +429,15 @@ void TBeam::CalcDependableCapacity(int nr_max) {
       const double b = p.beta_actual;
       const double Vcomp = p.GetVcomp();
       const double r = Ratio(std::fabs(p.GetVdes(stStrength, 7)), Vcomp, 1);
-      const double Mb0 = cs.Mb(0), Mb05 = cs.Mb(0.5), Mb1 = cs.Mb(1);
+      const TCompositeSectionAtPCC::TMomentCapacity capacity = cs.MomentCapacity();
+      const double Mb0 = capacity.Mb(0), Mb05 = capacity.Mb(0.5), Mb1 = capacity.Mb(1);
       if (r <= 0.5) {
         p.phiMbv = b > 0.5 ? (2 * b - 1) * Mb1 - 2 * (b - 1) * Mb05 : (1 - 2 * b) * Mb0 + 2 * b * Mb05;
       } else {
         const double Mbfc = cs.Mbfc();
         const double psi = cs.psi;
         const double R0 = 2 * (1 - r) * Mb0 + (2 * r - 1) * cs.Msf();
-        const double P = 2 * (1 - r) * cs.Mb(psi) + (2 * r - 1) * Mbfc;
+        const double P = 2 * (1 - r) * capacity.Mb(psi) + (2 * r - 1) * Mbfc;
         const double Q = 2 * (1 - r) * Mb1 + (2 * r - 1) * Mbfc;
         p.phiMbv = b > psi ? P + Ratio(b - psi, 1 - psi) * (Q - P) : R0 + Ratio(b, psi) * (P - R0);
       }
@@ -339,7 +480,6 @@ void TBeam::CheckHighStressEffectOnStuds(int n) {
     AdjustStudSpacing(n);
     CalcDependableCapacity(n);
     CalculateServiceabilityProperties();
-    AnalyseConstructionLoads();
     // A count that could not be raised stays a spacing problem after the repeat.
     if (forced_violation) Min_spacing_violation = true;
   }

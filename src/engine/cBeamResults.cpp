@@ -3,6 +3,9 @@
 // reports, design tables and the automatic section selection read.
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <span>
+#include <vector>
 
 #include "components/cCapacityFactor.h"
 #include "components/cStandard.h"
@@ -16,6 +19,20 @@ double DemandRatio(double demand, double capacity) {
   if (capacity != 0) return demand / capacity;
   if (demand == 0) return 0;
   return demand > 0 ? 1e9 : -1e9;
+}
+
+// One PCC's steel stress ratios of a construction stage, kept where larger
+// than the stage's: the largest of bottom stress / StressLimitBottom and of
+// top stress / StressLimitTop.
+void AddStageStressRatios(TConstructionStage& stage, const TPCC& p) {
+  const TSteelSection* s = p.CompositeSection.SteelSection;
+  if (!s) return;
+  const TStateType st = stage.Stage == kInServiceStage ? stShort : stConstrucStress;
+  // The bottom limit is negative, so a bottom tension gives a positive ratio.
+  stage.MaxBottomStressRatio =
+      std::max(stage.MaxBottomStressRatio, DemandRatio(p.GetStress(st, stage.Stage, flBottom), s->StressLimitBottom()));
+  stage.MaxTopStressRatio =
+      std::max(stage.MaxTopStressRatio, DemandRatio(p.GetStress(st, stage.Stage, flTop), s->StressLimitTop()));
 }
 
 // Connectors per beam implied by the count at one position: the count covers
@@ -41,46 +58,131 @@ void TBeam::CalculateServiceabilityProperties() {
   I_factor_long = ItL != 0 ? (ItL + k * (Is - ItL)) / ItL : 0;
 }
 
-void TBeam::CalcDeflectionsFor(TStateType st, int Stage) {
-  // Conjugate beam: the curvature diagram, linear between positions, loads
-  // the simply supported span; its bending moment is the deflection.
-  const int count = PCCList.Count();
-  const double L = Span / 1000;
-  std::vector<double> kappa(count), xs(count);
-  for (int j = 0; j < count; ++j) {
-    kappa[j] = PCCList.PCC(j)->Curvature(st, Stage, I_factor_short, I_factor_long);
-    xs[j] = PCCList.PCC(j)->x / 1000;
+namespace {
+
+// Conjugate beam: the curvature diagram k (linear between the positions X,
+// in m) loads the simply supported span L; its bending moment is the
+// deflection. Moment receives the results, one per position.
+void IntegrateCurvatures(std::span<const double> X, std::span<const double> k, double L, std::span<double> Moment) {
+  const int count = static_cast<int>(X.size());
+  if (count == 0) return;
+
+  // The segment from e to f (D = f - e) carries a uniform part U = D k1
+  // centred at e + D/2 and a triangular part T = D (k2 - k1) / 2 at
+  // e + 0.6667 D (0.6667, not 2/3): together the load U + T with the first
+  // moment Q about the left support.
+  auto segment = [&](int j, double& U, double& T, double& Q) {
+    const double e = X[j], D = X[j + 1] - e;
+    U = D * k[j];
+    T = D * (k[j + 1] - k[j]) * 0.5;
+    Q = U * (e + 0.5 * D) + T * (e + 0.6667 * D);
+  };
+
+  // Left reaction: the loads' first moment about the right support over L.
+  bool in_order = true;  // positions strictly increasing
+  double load_all = 0, moment_all = 0;
+  for (int j = 0; j + 1 < count; ++j) {
+    double U, T, Q;
+    segment(j, U, T, Q);
+    load_all += U + T;
+    moment_all += Q;
+    in_order = in_order && X[j + 1] > X[j];
   }
-  for (int i = 0; i < count; ++i) {
-    const double X = xs[i];
+  const double reaction = load_all - moment_all / L;
+
+  // The moment at x summed segment by segment, for a position that the sweep
+  // below cannot take: positions less than a micrometre apart share a key and
+  // may stand out of order.
+  auto direct = [&](double x) {
     double sum = 0;
     for (int j = 0; j + 1 < count; ++j) {
-      const double e = xs[j], f = xs[j + 1], D = f - e;
-      const double k1 = kappa[j], k2 = kappa[j + 1];
+      const double e = X[j], f = X[j + 1], D = f - e, k1 = k[j], k2 = k[j + 1];
       const double U = D * k1, cu = (e + 0.5 * D) / L;
       const double T = D * (k2 - k1) * 0.5, ct = (e + 0.6667 * D) / L;
-      const double r = X * ((1 - cu) * U + (1 - ct) * T);
-      if (X <= e) {
+      const double r = x * ((1 - cu) * U + (1 - ct) * T);
+      if (x <= e) {
         sum += r;
-      } else if (X >= f) {
-        sum += r - U * (X - cu * L) - T * (X - ct * L);
+      } else if (x >= f) {
+        sum += r - U * (x - cu * L) - T * (x - ct * L);
       } else {
-        const double y = X - e, C = y * y * 0.5;
+        const double y = x - e, C = y * y * 0.5;
         sum += r - k1 * C - y * (k2 - k1) * (C / D) / 3;
       }
     }
-    // Curvatures come from moments in kNm: 10^6 to 1/mm, 10^3 to 1/m, 10^3 to mm.
-    PCCList.PCC(i)->SetDeflection(st, Stage, sum * 1e12);
+    return sum;
+  };
+  // Whether every later position lies right of position i and every earlier one left of it.
+  std::vector<char> ordered;
+  if (!in_order) {
+    ordered.assign(count, 1);
+    double lowest_after = std::numeric_limits<double>::infinity();
+    for (int i = count - 1; i >= 0; --i) {
+      ordered[i] = !(lowest_after < X[i]);
+      lowest_after = std::min(lowest_after, X[i]);
+    }
+    double highest_before = -std::numeric_limits<double>::infinity();
+    for (int i = 0; i < count; ++i) {
+      ordered[i] = ordered[i] && highest_before < X[i];
+      highest_before = std::max(highest_before, X[i]);
+    }
+  }
+
+  // One sweep in position order: the segments already passed lie left of x,
+  // so the moment is x (reaction - their load) + their first moment.
+  double load_left = 0, moment_left = 0;
+  for (int i = 0; i < count; ++i) {
+    Moment[i] = in_order || ordered[i] ? X[i] * (reaction - load_left) + moment_left : direct(X[i]);
+    if (i + 1 < count) {
+      double U, T, Q;
+      segment(i, U, T, Q);
+      load_left += U + T;
+      moment_left += Q;
+    }
   }
 }
 
+}  // namespace
+
+void TBeam::CalcDeflectionsFor(TStateType st, int Stage) {
+  const int count = PCCList.Count();
+  std::vector<double> X(count), k(count), moment(count);
+  for (int i = 0; i < count; ++i) {
+    const TPCC& p = *PCCList.PCC(i);
+    X[i] = p.x / 1000;
+    k[i] = p.Curvature(st, Stage, I_factor_short, I_factor_long);
+  }
+  IntegrateCurvatures(X, k, Span / 1000, moment);
+  // Curvatures come from moments in kNm: 10^6 to 1/mm, 10^3 to 1/m, 10^3 to mm.
+  for (int i = 0; i < count; ++i) PCCList.PCC(i)->SetDeflection(st, Stage, moment[i] * 1e12);
+}
+
 void TBeam::CalculateDeflections() {
-  CalcDeflectionsFor(stConstrucDefl, 3);
-  CalcDeflectionsFor(stConstrucDefl, 6);
-  CalcDeflectionsFor(stStrength, 7);
-  CalcDeflectionsFor(stShort, 7);
-  CalcDeflectionsFor(stLong, 7);
-  CalcDeflectionsFor(stShrinkage, 7);
+  // The strength entry has no curvature (Curvature gives 0 for it) and stays 0.
+  struct TCase {
+    TStateType st;
+    int Stage;
+  };
+  static const TCase cases[] = {{stConstrucDefl, 3}, {stConstrucDefl, 6}, {stShort, 7}, {stLong, 7}, {stShrinkage, 7}};
+  constexpr int kCases = sizeof cases / sizeof cases[0];
+  // One pass over the PCCs reads every case's curvatures, one stores the
+  // deflections; positions, curvatures and moments share one buffer.
+  const size_t count = static_cast<size_t>(PCCList.Count());
+  std::vector<double> buffer(count * (1 + 2 * kCases));
+  const std::span<double> X(buffer.data(), count);
+  auto k = [&](int c) { return std::span<double>(buffer.data() + count * (1 + c), count); };
+  auto moment = [&](int c) { return std::span<double>(buffer.data() + count * (1 + kCases + c), count); };
+  for (size_t i = 0; i < count; ++i) {
+    const TPCC& p = *PCCList.PCC(static_cast<int>(i));
+    X[i] = p.x / 1000;
+    for (int c = 0; c < kCases; ++c) k(c)[i] = p.Curvature(cases[c].st, cases[c].Stage, I_factor_short, I_factor_long);
+  }
+  for (int c = 0; c < kCases; ++c) IntegrateCurvatures(X, k(c), Span / 1000, moment(c));
+  for (size_t i = 0; i < count; ++i) {
+    TPCC& p = *PCCList.PCC(static_cast<int>(i));
+    // Curvatures come from moments in kNm: 10^6 to 1/mm, 10^3 to 1/m, 10^3 to mm.
+    for (int c = 0; c < kCases; ++c) p.SetDeflection(cases[c].st, cases[c].Stage, moment(c)[i] * 1e12);
+    p.SetDeflection(stStrength, 7, 0);
+  }
 }
 
 double TBeam::SuggestedCamber() const {
@@ -136,26 +238,34 @@ void TBeam::ClearSummaryResults() {
 
 void TBeam::CalcSummaryResults() {
   ClearSummaryResults();
+  TConstructionStage* stages[] = {StageObject(3), StageObject(5), StageObject(6), StageObject(7)};
+  for (TConstructionStage* stage : stages)
+    if (stage) stage->MaxBottomStressRatio = stage->MaxTopStressRatio = 0;
   for (int i = 0; i < PCCList.Count(); ++i) {
     const TPCC& p = *PCCList.PCC(i);
-    const TCompositeSectionAtPCC& cs = p.CompositeSection;
-    Stage3MomentRatio = std::max(Stage3MomentRatio, DemandRatio(p.GetMdes(stStrength, 3), cs.Mb(0)));
-    Stage3ShearRatio = std::max(Stage3ShearRatio, std::fabs(DemandRatio(p.GetVdes(stStrength, 3), p.phiVvm())));
+    const TCompositeSectionAtPCC::TMomentCapacity capacity = p.CompositeSection.MomentCapacity();
+    const double Mb0 = capacity.Mb(0);
+    Stage3MomentRatio = std::max(Stage3MomentRatio, DemandRatio(p.GetMdes(stStrength, 3), Mb0));
+    Stage3ShearRatio = std::max(Stage3ShearRatio, std::fabs(DemandRatio(p.GetVdes(stStrength, 3), p.phiVvmFor(Mb0))));
     if (p.IsPCC) {
       const double M = p.GetMdes(stStrength, 7), V = p.GetVdes(stStrength, 7);
       const double Vcomp = p.GetVcomp();
       CompStageMomentRatio = std::max(CompStageMomentRatio, DemandRatio(M, p.phiMbv));
       CompStageShearRatio = std::max(CompStageShearRatio, std::fabs(DemandRatio(V, Vcomp)));
       CompStageCombinedRatio = std::max(
-          CompStageCombinedRatio, std::pow(DemandRatio(M, p.phiMbBeta()), 3) + std::pow(DemandRatio(V, Vcomp), 6));
+          CompStageCombinedRatio, std::pow(DemandRatio(M, capacity.Mb(p.beta_actual)), 3) + std::pow(DemandRatio(V, Vcomp), 6));
       MaxBetaActual = std::max(MaxBetaActual, p.beta_actual);
     }
     TotalShearConnectors = std::max(TotalShearConnectors, ConnectorsPerBeam(p.ni_actual));
+    // Stress ratios: stage 3 at every position, the composite stages at the PCCs.
+    for (int k = 0; k < 4; ++k)
+      if (stages[k] && (k == 0 || p.IsPCC)) AddStageStressRatios(*stages[k], p);
   }
-  CalcStageStressRatios(3, false);
-  CalcStageStressRatios(5, true);
-  CalcStageStressRatios(6, true);
-  CalcStageStressRatios(7, true);
+  for (const TConstructionStage* stage : stages) {
+    if (!stage) continue;
+    MaxBottomStressRatio = std::max(MaxBottomStressRatio, stage->MaxBottomStressRatio);
+    MaxTopStressRatio = std::max(MaxTopStressRatio, stage->MaxTopStressRatio);
+  }
 }
 
 void TBeam::CalcStageStressRatios(int Stage, bool PCCsOnly) {
@@ -163,17 +273,9 @@ void TBeam::CalcStageStressRatios(int Stage, bool PCCsOnly) {
   if (!stage) return;
   stage->MaxBottomStressRatio = 0;
   stage->MaxTopStressRatio = 0;
-  const TStateType st = Stage == kInServiceStage ? stShort : stConstrucStress;
   for (int i = 0; i < PCCList.Count(); ++i) {
     const TPCC& p = *PCCList.PCC(i);
-    if (PCCsOnly && !p.IsPCC) continue;
-    const TSteelSection* s = p.CompositeSection.SteelSection;
-    if (!s) continue;
-    // The bottom limit is negative, so a bottom tension gives a positive ratio.
-    stage->MaxBottomStressRatio =
-        std::max(stage->MaxBottomStressRatio, DemandRatio(p.GetStress(st, Stage, flBottom), s->StressLimitBottom()));
-    stage->MaxTopStressRatio =
-        std::max(stage->MaxTopStressRatio, DemandRatio(p.GetStress(st, Stage, flTop), s->StressLimitTop()));
+    if (!PCCsOnly || p.IsPCC) AddStageStressRatios(*stage, p);
   }
   MaxBottomStressRatio = std::max(MaxBottomStressRatio, stage->MaxBottomStressRatio);
   MaxTopStressRatio = std::max(MaxTopStressRatio, stage->MaxTopStressRatio);

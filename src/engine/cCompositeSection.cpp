@@ -24,23 +24,28 @@ void TCompositeSection::SetLinksToLibraryData(TSteelSection* SourceSteelSection,
 
 bool TCompositeSection::IsOK() {
   Status.Reset();
-  // The messages are format templates: a "%" in the label must come out as typed.
-  const std::string label = FormatLiteral(CompositeSectionLabel);
-  Status.CheckMin(StartPosition, 0.0, elError, "Invalid location for composite section [" + label + "]");
-  Status.CheckMin(bcLeft, 0.1, elError, "Invalid side 1 slab width for composite section [" + label + "]");
-  Status.CheckMin(bcRight, 0.1, elError, "Invalid side 2 slab width for composite section [" + label + "]");
+  // The messages are format templates: a "%" in the label must come out as
+  // typed. They are put together only for a check that fails.
+  auto label = [&] { return FormatLiteral(CompositeSectionLabel); };
+  Status.CheckMin(StartPosition, 0.0, elError, [&] { return "Invalid location for composite section [" + label() + "]"; });
+  Status.CheckMin(bcLeft, 0.1, elError,
+                  [&] { return "Invalid side 1 slab width for composite section [" + label() + "]"; });
+  Status.CheckMin(bcRight, 0.1, elError,
+                  [&] { return "Invalid side 2 slab width for composite section [" + label() + "]"; });
   Status.IsChecked = true;
   return Status.IsOK();
 }
 
 void TCompositeSection::Assign(const TEntity* Source) {
-  // Every writable property, then the links; field by field, because the
-  // analysis assigns a section to every cross-section of every pass.
   auto* s = dynamic_cast<const TCompositeSection*>(Source);
-  if (!s) {
-    TEntity::Assign(Source);
-    return;
-  }
+  if (s) AssignSection(*s);
+  else TEntity::Assign(Source);
+}
+
+void TCompositeSection::AssignSection(const TCompositeSection& Source) {
+  // Field by field, because the analysis assigns a section to every
+  // cross-section it makes.
+  const TCompositeSection* s = &Source;
   SetTracked(StartPosition, s->StartPosition);
   SetTracked(CompositeSectionLabel, s->CompositeSectionLabel);
   SetTracked(SteelSectionLabel, s->SteelSectionLabel);
@@ -67,6 +72,45 @@ double PhiS() { return CapacityFactor(cfBendingSteel); }
 double PhiC() { return CapacityFactor(cfBendingConcrete); }
 
 }  // namespace
+
+void TCompositeSectionAtPCC::Reset() {
+  StartPosition = 0;
+  CompositeSectionLabel.clear();
+  SteelSectionLabel.clear();
+  SteelSection = nullptr;
+  SteelDeck = nullptr;
+  ConcreteMaterial = nullptr;
+  bcLeft = 0;
+  bcRight = 0;
+  thetaLeft = 0;
+  IsEdgeBeamLeft = false;
+  Dc = 0;
+  thetaRight = 0;
+  IsEdgeBeamRight = false;
+  b1 = 0;
+  b2 = 0;
+  Ac_1 = 0;
+  Ac_2 = 0;
+  Fcc = 0;
+  Fc_1 = 0;
+  Fc_2 = 0;
+  dsr = 0;
+  psi = 0;
+  la_l = 0;
+  la_r = 0;
+  bcf = 0;
+  Zt = 0;
+  Zb = 0;
+  kDbi = 0;
+  kDbl = 0;
+  Iti = 0;
+  Itl = 0;
+  bcf_2 = 0;
+  bcf_1 = 0;
+  Status.Reset();
+  Status.OKErrorLevel = elNone;
+  IsChanged = false;
+}
 
 const TSteelSection& TCompositeSectionAtPCC::Steel() const {
   if (!SteelSection)
@@ -118,52 +162,74 @@ void TCompositeSectionAtPCC::CalcDesignCapacities(double Lef, double Position, d
   CalcMbfc(psi);
 }
 
-double TCompositeSectionAtPCC::Mb(double beta) const {
+TCompositeSectionAtPCC::TMomentCapacity TCompositeSectionAtPCC::MomentCapacity() const {
   const TSteelSection& s = Steel();
   const double phis = PhiS();
-  const double hr = SteelDeck ? SteelDeck->hr : 0;
-  const double tf1 = s.tf1(), tf2 = s.tf2(), tsp = s.tsp(), Ds = s.Ds(), dp = s.dp;
+  TMomentCapacity m;
+  m.Fcc = Fcc;
+  m.Fc_1 = Fc_1;
+  m.Fc_2 = Fc_2;
+  m.dsr = dsr;
+  m.Dc = Dc;
+  m.hr = SteelDeck ? SteelDeck->hr : 0;
+  m.Dc_hr = Dc - m.hr;
+  m.tf1 = s.tf1();
+  m.tf2 = s.tf2();
+  m.tsp = s.tsp();
+  m.Ds = s.Ds();
+  m.dp = s.dp;
+  m.phisFst = phis * s.Fst;
+  m.F1 = phis * s.Fscf1;
+  m.Fw = phis * s.Fscw;
+  m.F2 = phis * s.Fscf2;
+  m.Fp = phis * s.Fsp;
+  // Each compressed part counts twice its force: it turns from tension into compression.
+  m.top_flange = 2 * m.F1 * (dsr - Dc - m.tf1 / 2);
+  m.web = 2 * m.Fw * (dsr - Dc - (m.tf1 + m.Ds - m.tf2) / 2);
+  m.bottom_flange = 2 * m.F2 * (dsr - (Dc + m.Ds - m.tf2 / 2));
+  return m;
+}
+
+double TCompositeSectionAtPCC::TMomentCapacity::Mb(double beta) const {
+  // Ratio's rule (a zero divisor gives the fallback), written here so that
+  // it inlines: Mb is evaluated hundreds of times per analysis.
+  auto ratio = [](double a, double b, double fallback = 0) { return b != 0 ? a / b : fallback; };
   const double C = beta * Fcc;
-  const double T = phis * s.Fst - C;  // twice the steel compression force
-  const double F1 = phis * s.Fscf1, Fw = phis * s.Fscw, F2 = phis * s.Fscf2, Fp = phis * s.Fsp;
+  const double T = phisFst - C;  // twice the steel compression force
 
   // Depth of the concrete compression zone from the slab top.
   double dc;
-  if (C <= Fc_1 + 0.00001) dc = Ratio((Dc - hr) * C, Fc_1);
-  else dc = (Dc - hr) + Ratio((C - Fc_1) * hr, Fc_2, hr);
+  if (C <= Fc_1 + 0.00001) dc = ratio(Dc_hr * C, Fc_1);
+  else dc = Dc_hr + ratio((C - Fc_1) * hr, Fc_2, hr);
 
   // Plastic neutral axis in the steel, by zone.
   double ys;
   int zone;
   if (T <= 2 * F1) {
     zone = 0;
-    ys = Dc + Ratio(tf1 * T, 2 * F1);
+    ys = Dc + ratio(tf1 * T, 2 * F1);
   } else if (T <= 2 * (F1 + Fw)) {
     zone = 1;
-    ys = Dc + tf1 + Ratio((T - 2 * F1) * dp, 2 * Fw);
+    ys = Dc + tf1 + ratio((T - 2 * F1) * dp, 2 * Fw);
   } else if (T <= 2 * (F1 + Fw + F2)) {
     zone = 2;
-    ys = Dc + Ds - tf2 + Ratio((T - 2 * F1 - 2 * Fw) * tf2, 2 * F2);
+    ys = Dc + Ds - tf2 + ratio((T - 2 * F1 - 2 * Fw) * tf2, 2 * F2);
   } else {
     zone = 3;
-    ys = Dc + Ds + Ratio((T - 2 * F1 - 2 * Fw - 2 * F2) * tsp, 2 * Fp);
+    ys = Dc + Ds + ratio((T - 2 * F1 - 2 * Fw - 2 * F2) * tsp, 2 * Fp);
   }
 
   double Mc;
   if (C <= Fc_1) Mc = C * (dsr - dc / 2);
-  else Mc = Fc_1 * (dsr - (Dc - hr) / 2) + (C - Fc_1) * (dsr - ((Dc - hr) + dc) / 2);
+  else Mc = Fc_1 * (dsr - Dc_hr / 2) + (C - Fc_1) * (dsr - (Dc_hr + dc) / 2);
 
-  // Each compressed part counts twice its force: it turns from tension into compression.
   double Ms;
-  const double top_flange = 2 * F1 * (dsr - Dc - tf1 / 2);
-  const double web = 2 * Fw * (dsr - Dc - (tf1 + Ds - tf2) / 2);
   switch (zone) {
     case 0: Ms = T * (dsr - (Dc + ys) / 2); break;
     case 1: Ms = top_flange + (T - 2 * F1) * (dsr - (Dc + tf1 + ys) / 2); break;
     case 2: Ms = top_flange + web + (T - 2 * F1 - 2 * Fw) * (dsr - (Dc + Ds - tf2 + ys) / 2); break;
     default:
-      Ms = top_flange + web + 2 * F2 * (dsr - (Dc + Ds - tf2 / 2)) +
-           (T - 2 * F1 - 2 * Fw - 2 * F2) * (dsr - (Dc + Ds + ys) / 2);
+      Ms = top_flange + web + bottom_flange + (T - 2 * F1 - 2 * Fw - 2 * F2) * (dsr - (Dc + Ds + ys) / 2);
   }
   return (Mc + Ms) / 1000;
 }
@@ -283,8 +349,12 @@ void TCompositeSectionAtPCC::CalcServiceabilityProperties(double Ec) {
 
 double TCompositeSectionAtPCC::Msh() const {
   if (!ConcreteMaterial) return 0;
+  return MshFor(ConcreteMaterial->Ec());
+}
+
+double TCompositeSectionAtPCC::MshFor(double Ec) const {
+  if (!ConcreteMaterial) return 0;
   const double hr = SteelDeck ? SteelDeck->hr : 0;
-  const double Ec = ConcreteMaterial->Ec();
   const double eps = ConcreteMaterial->ShrinkageStrain;
   return ((kDbi - Dc + hr / 2) * Ec * eps * Ac_2 + (kDbi - (Dc - hr) / 2) * Ec * eps * Ac_1) / 1e9 / 1000;
 }

@@ -50,6 +50,8 @@ class TCompositeSection : public TEntity {
                              TConcreteFloor* SourceConcreteMaterial);
   bool IsOK() override;
   void Assign(const TEntity* Source) override;
+  // Assign from another composite section: every writable property, then the links.
+  void AssignSection(const TCompositeSection& Source);
 
   TRV_PROPERTIES(TCompositeSection, TEntity,
                  Published("CompositeSectionLabel", &TCompositeSection::CompositeSectionLabel),
@@ -90,19 +92,41 @@ class TCompositeSectionAtPCC : public TCompositeSection {
   double bcf_2 = 0;  // effective width of side 2, mm
   double bcf_1 = 0;  // effective width of side 1, mm
 
+  // Returns the section to the state of a new one (no links, no results).
+  void Reset();
+
   // Total effective width at Position for the effective span EffSpan.
   double Calcbeff(double EffSpan, double Position) const;
   // Effective widths, concrete forces, Fcc and psi.
   void CalcDesignCapacities(double Lef, double Position, double fc);
   // Design moment capacity (kNm) at the degree of shear connection beta (0..1).
-  double Mb(double beta) const;
-  // Capacity with the web ignored at full connection of the rest, kNm.
+  double Mb(double beta) const { return MomentCapacity().Mb(beta); }
+
+  // Mb with every term that does not depend on beta worked out once, for
+  // evaluating it at many degrees of shear connection (the search for the
+  // least degree that carries a moment). Valid while the section is unchanged.
+  class TMomentCapacity {
+   public:
+    double Mb(double beta) const;
+
+   private:
+    friend class TCompositeSectionAtPCC;
+    double Fcc, Fc_1, Fc_2, dsr, Dc, hr, Dc_hr;  // Dc_hr: concrete above the ribs
+    double tf1, tf2, tsp, Ds, dp;
+    double phisFst;               // steel yield force, kN
+    double F1, Fw, F2, Fp;        // flange, web, flange and plate yield forces, kN
+    double top_flange, web, bottom_flange;  // moments of the compressed parts, kNmm
+  };
+  TMomentCapacity MomentCapacity() const;
+  // Capacity with the web ignored at full connection of the rest; sets psi.
   double Mbfc() const;
   // Capacity of the steel flanges and plate alone, kNm.
   double Msf() const;
   void CalcServiceabilityProperties(double Ec);
-  // Shrinkage moment, kNm.
+  // Shrinkage moment, kNm; 0 without a concrete.
   double Msh() const;
+  // The same for the concrete's modulus Ec, MPa.
+  double MshFor(double Ec) const;
   double lambdasd() const;
   double Dslab() const;
   // Slab contribution to vertical shear, kN (0 in the 2003 edition); the

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 #include "components/cCapacityFactor.h"
@@ -22,6 +21,28 @@ constexpr double kUnreachable = std::numeric_limits<double>::infinity();
 
 }  // namespace
 
+void TPCC::Reset() {
+  IsPCC = false;
+  CompositeSection.Reset();
+  x = 0;
+  IsPCCStatusKnown = false;
+  ni = 0;
+  beta_min = 0;
+  beta_actual = 0;
+  ni_actual = 0;
+  phiMbv = 0;
+  shear_ratio = 0;
+  ni_user = 0;
+  mdes_ = {};
+  vdes_ = {};
+  deflection_ = {};
+  reduction_for_ = std::numeric_limits<double>::quiet_NaN();
+  reduction_ = 0;
+  Status.Reset();
+  Status.OKErrorLevel = elNone;
+  IsChanged = false;
+}
+
 bool TPCC::IsAtLocation(double X, double Tolerance) const { return std::fabs(x - X) <= Tolerance; }
 
 // ---------------------------------------------------------------------------
@@ -36,18 +57,27 @@ double TPCC::GetVcomp() const {
   return V * (beta_actual + (1 - beta_actual) / (0.92 + 0.76 * CompositeSection.lambdasd()));
 }
 
-double TPCC::phiVvm() const {
+double TPCC::phiVvmFor(double Mb0) const {
   const TSteelSection* s = CompositeSection.SteelSection;
   const double Vv = s ? s->Vv : 0;
   // Without a bending capacity the reduction cannot be worked out: take the lowest factor.
-  const double Mb0 = CompositeSection.Mb(0);
   const double k = Mb0 > 0 ? std::clamp(2.2 - 1.6 * GetMdes(stStrength, 3) / Mb0, 0.6, 1.0) : 0.6;
   return CapacityFactor(cfVerticalShearSteel) * Vv * k;
 }
 
 double TPCC::MbAdjustedForShear(double beta) const {
   if (shear_ratio >= 1) return 0;
-  return CompositeSection.Mb(beta) * std::cbrt(1 - std::pow(shear_ratio, 6));
+  return CompositeSection.Mb(beta) * ShearReduction();
+}
+
+double TPCC::ShearReduction() const {
+  // Kept with the shear ratio it belongs to: a pass of the connector loop
+  // asks for it at every PCC more than once.
+  if (!(reduction_for_ == shear_ratio)) {
+    reduction_for_ = shear_ratio;
+    reduction_ = std::cbrt(1 - std::pow(shear_ratio, 6));
+  }
+  return reduction_;
 }
 
 int TPCC::CalculateNi(double Fcp, double fds) {
@@ -92,10 +122,11 @@ void TPCC::CalculateMinimumShearConnection(double EffSpan, double fds, double x_
   const TCompositeSectionAtPCC& cs = CompositeSection;
   const double Mstar = GetMdes(stStrength, 7);
   const double Vstar = GetVdes(stStrength, 7);
-  const double Mb0 = cs.Mb(0), Mb05 = cs.Mb(0.5), Mb1 = cs.Mb(1);
-  const double Mbfc = cs.Mbfc();
+  const TCompositeSectionAtPCC::TMomentCapacity capacity = cs.MomentCapacity();
+  const double Mb0 = capacity.Mb(0), Mb05 = capacity.Mb(0.5), Mb1 = capacity.Mb(1);
+  const double Mbfc = cs.Mbfc();  // sets psi
   const double psi = cs.psi;
-  const double Mbpsi = cs.Mb(psi);
+  const double Mbpsi = capacity.Mb(psi);
   const double Msf = cs.Msf();
 
   const double Vcomp = GetVcomp();
@@ -106,12 +137,16 @@ void TPCC::CalculateMinimumShearConnection(double EffSpan, double fds, double x_
   }
 
   if (Is2017Edition()) {
+    // MbAdjustedForShear, with what does not depend on beta (the section's
+    // terms and the reduction for shear) worked out once.
+    const double reduction = ShearReduction();
+    auto adjusted = [&](double beta) { return shear_ratio >= 1 ? 0 : capacity.Mb(beta) * reduction; };
     if (IsConnectorVeryDuctile) {
-      const double M0 = MbAdjustedForShear(0), M1 = MbAdjustedForShear(1);
+      const double M0 = adjusted(0), M1 = adjusted(1);
       // Without any gain from the slab, a moment above the steel's capacity cannot be reached.
       beta_min = Ratio(Mstar - M0, M1 - M0, Mstar > M0 ? kUnreachable : 0);
     } else {
-      TSolver solver(0, 1, [this](double beta) { return MbAdjustedForShear(beta); });
+      TSolver solver(0, 1, adjusted);
       beta_min = solver.Findx(Mstar, 0.001, 500);
     }
   } else {
@@ -286,9 +321,19 @@ void TPCC::GetProperties(std::vector<std::string>& PropertyList, const std::stri
 std::string TPCCList::KeyOf(double x) {
   double um = std::nearbyint(x * 1000);  // ties to even
   if (!std::isfinite(um)) um = 0;
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%010lld", static_cast<long long>(std::clamp(um, -9e17, 9e17)));
-  return buf;
+  const long long value = static_cast<long long>(std::clamp(um, -9e17, 9e17));
+  // As "%010lld": the digits zero-padded after any sign to ten characters in all.
+  unsigned long long digits = static_cast<unsigned long long>(value < 0 ? -value : value);
+  char text[24];
+  char* const end = text + sizeof text;
+  char* p = end;
+  do {
+    *--p = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  } while (digits != 0);
+  while (end - p < (value < 0 ? 9 : 10)) *--p = '0';
+  if (value < 0) *--p = '-';
+  return std::string(p, end);
 }
 
 TPCC* TPCCList::PCCClosestTo(double x) const {

@@ -12,6 +12,8 @@
 // raises except the composite section's own checks.
 #pragma once
 
+#include <limits>
+
 #include "engine/cCompositeSection.h"
 #include "engine/cConstructionStage.h"
 #include "entity/cEntityList.h"
@@ -32,6 +34,10 @@ class TPCC : public TEntity {
   double shear_ratio = 0;    // |V*| / Vcomp at the strength limit state, in service
   double ni_user = 0;        // connector count fixed by the user here; 0 = none
 
+  // Returns the PCC to the state of a new one, keeping its allocations, so
+  // that a beam analysed again reuses its PCCs.
+  void Reset();
+
   void SetIsPCC(bool Value) {
     IsPCC = Value;
     IsPCCStatusKnown = true;
@@ -49,7 +55,9 @@ class TPCC : public TEntity {
   // Composite vertical shear capacity, kN.
   double GetVcomp() const;
   // Shear capacity of the steel web reduced for the stage 3 moment, kN.
-  double phiVvm() const;
+  double phiVvm() const { return phiVvmFor(CompositeSection.Mb(0)); }
+  // The same with the section's Mb(0) already worked out.
+  double phiVvmFor(double Mb0) const;
   double phiMbBeta() const { return CompositeSection.Mb(beta_actual); }
   // Mb(beta) reduced for vertical shear, kNm.
   double MbAdjustedForShear(double beta) const;
@@ -89,19 +97,25 @@ class TPCC : public TEntity {
 
  private:
   static constexpr int kStages = 5;  // 3..7
-  using Slots = double[kStateTypeCount][kStages];
+  struct Slots {
+    double v[kStateTypeCount][kStages] = {};
+  };
   static bool ValidSlot(int st, int Stage) { return st >= 0 && st < kStateTypeCount && Stage >= 3 && Stage <= 7; }
-  static double Slot(const Slots& a, int st, int Stage) { return ValidSlot(st, Stage) ? a[st][Stage - 3] : 0; }
+  static double Slot(const Slots& a, int st, int Stage) { return ValidSlot(st, Stage) ? a.v[st][Stage - 3] : 0; }
   static void SetSlot(Slots& a, int st, int Stage, double v) {
-    if (ValidSlot(st, Stage)) a[st][Stage - 3] = v;
+    if (ValidSlot(st, Stage)) a.v[st][Stage - 3] = v;
   }
   // Splits "MDES0,7" into "MDES" and its numbers; false when the base names no value.
   bool NamedValue(const std::string& PropertyName, double& Value) const;
+  // (1 - shear_ratio^6)^(1/3): the reduction of Mb for vertical shear.
+  double ShearReduction() const;
   static double MinimumDuctileBeta(bool VeryDuctile, double FlangeAreaRatio, double fy, double Le);
 
-  Slots mdes_ = {};
-  Slots vdes_ = {};
-  Slots deflection_ = {};
+  Slots mdes_;
+  Slots vdes_;
+  Slots deflection_;
+  mutable double reduction_for_ = std::numeric_limits<double>::quiet_NaN();  // the shear_ratio of reduction_
+  mutable double reduction_ = 0;
 };
 
 // The beam's PCCs, keyed by position in micrometres so that key order is

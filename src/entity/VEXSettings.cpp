@@ -82,6 +82,21 @@ std::string GetProgramFolder() {
   return exe.parent_path().string();
 }
 
+std::string GetProgramFile() {
+  std::error_code ec;
+  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return "./" + LowerCase(GetAppName());
+  return exe.string();
+}
+
+std::string DeriveFileName(const std::string& BasePath, const std::string& Suffix, const std::string& Extension) {
+  std::string path = BasePath.empty() ? GetProgramFile() : BasePath;
+  const size_t slash = path.find_last_of("/\\");
+  const size_t dot = path.rfind('.');
+  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) path.erase(dot);
+  return path + Suffix + Extension;
+}
+
 std::string GetSpecialFolder(const std::string& FolderName) {
   std::string name = UpperCase(FolderName);
   std::string path;

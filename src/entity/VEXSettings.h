@@ -22,3 +22,10 @@ std::string GetSpecialFolder(const std::string& FolderName);
 std::string GetWorkFolder(const std::string& Subfolder);
 // The folder holding the running executable, without trailing separator.
 std::string GetProgramFolder();
+// The running executable's full path.
+std::string GetProgramFile();
+// A file name derived from another: BasePath (the program file when empty)
+// without its extension (the part after the last "." of the file name, if
+// any), then Suffix, then Extension. Other dots in the path are kept:
+// DeriveFileName("/a.b/job.tva", "-Test", ".csv") is "/a.b/job-Test.csv".
+std::string DeriveFileName(const std::string& BasePath, const std::string& Suffix, const std::string& Extension);

@@ -404,19 +404,32 @@ TResult TEntity::SaveToFile(const std::string& Filename) {
 }
 
 void TEntity::LoadFromCsvString(const std::string& CsvProperties, const std::string& CsvValues) {
-  Clear();
-  std::vector<std::string> names = SplitCommaText(CsvProperties);
-  std::vector<std::string> values = SplitCommaText(CsvValues);
-  for (const TProperty& p : Properties().Items()) {
+  LoadFromCsvFields(CsvColumns(SplitCommaText(CsvProperties)), SplitCommaText(CsvValues));
+}
+
+std::vector<int> TEntity::CsvColumns(const std::vector<std::string>& Names) const {
+  const std::vector<TProperty>& properties = Properties().Items();
+  std::vector<int> columns(properties.size(), -1);
+  for (size_t k = 0; k < properties.size(); ++k) {
+    const TProperty& p = properties[k];
     if (!p.IsPublished || !p.IsScalar() || !p.IsWritable()) continue;
-    size_t pos = names.size();
-    for (size_t i = 0; i < names.size(); ++i)
-      if (SameText(names[i], p.Name)) {
-        pos = i;
+    for (size_t i = 0; i < Names.size(); ++i)
+      if (SameText(Names[i], p.Name)) {
+        columns[k] = static_cast<int>(i);
         break;
       }
-    if (pos == names.size()) continue;
-    const std::string text = pos < values.size() ? values[pos] : std::string();
+  }
+  return columns;
+}
+
+void TEntity::LoadFromCsvFields(const std::vector<int>& Columns, const std::vector<std::string>& Values) {
+  Clear();
+  const std::vector<TProperty>& properties = Properties().Items();
+  for (size_t k = 0; k < properties.size() && k < Columns.size(); ++k) {
+    if (Columns[k] < 0) continue;
+    const TProperty& p = properties[k];
+    const size_t pos = static_cast<size_t>(Columns[k]);
+    const std::string text = pos < Values.size() ? Values[pos] : std::string();
     switch (p.Kind) {
       case TPropKind::Integer:
       case TPropKind::Enumeration: p.SetOrdinal(*this, StrToIntDef(text, 0)); break;

@@ -148,6 +148,13 @@ class TEntity {
   // this save does not write.
   TResult SaveToFile(const std::string& Filename);
   void LoadFromCsvString(const std::string& CsvProperties, const std::string& CsvValues);
+  // The same in two steps, for many entities of one class read against the
+  // same field names: for each property of the table (in order), the
+  // position of the first of Names that is its name (letter case ignored),
+  // -1 when none or when the property is not a published, writable scalar;
+  // then an entity filled from values already split into fields.
+  std::vector<int> CsvColumns(const std::vector<std::string>& Names) const;
+  void LoadFromCsvFields(const std::vector<int>& Columns, const std::vector<std::string>& Values);
   void SaveFloatToIniFile(TVEXIniFile& IniFile, const std::string& PropertyName, double PropertyValue,
                           const std::string& Prefix, const std::string& Suffix);
 

@@ -10,13 +10,71 @@
 #include "entity/VEXUtility.h"
 #include "entity/cIniFiles.h"
 
+namespace {
+
+// Keeps a list's keys indexed while a file loads into it, so that checking
+// every item's key against those already loaded takes the same time however
+// long the list grows.
+class TIndexedWhileLoading {
+ public:
+  explicit TIndexedWhileLoading(TEntityList& List) : list_(List), was_indexed_(List.IsIndexed()) {
+    if (!was_indexed_) list_.SetIsIndexed(true);
+  }
+  ~TIndexedWhileLoading() {
+    if (!was_indexed_) list_.SetIsIndexed(false);
+  }
+  TIndexedWhileLoading(const TIndexedWhileLoading&) = delete;
+  TIndexedWhileLoading& operator=(const TIndexedWhileLoading&) = delete;
+
+ private:
+  TEntityList& list_;
+  bool was_indexed_;
+};
+
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // The list itself.
 
+size_t TEntityList::TCaseFoldedHash::operator()(std::string_view Key) const {
+  size_t h = 14695981039346656037ull;  // FNV-1a
+  for (char c : Key) {
+    h ^= static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(c)));
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
+bool TEntityList::TCaseFoldedEqual::operator()(std::string_view A, std::string_view B) const { return SameText(A, B); }
+
 int TEntityList::IndexOf(const std::string& Key) const {
+  if (indexed_) {
+    const auto found = index_.find(std::string_view(Key));
+    return found == index_.end() ? -1 : found->second;
+  }
   for (size_t i = 0; i < items_.size(); ++i)
     if (SameText(items_[i].key, Key)) return static_cast<int>(i);
   return -1;
+}
+
+void TEntityList::SetIsIndexed(bool Value) {
+  indexed_ = Value;
+  RebuildIndex();
+}
+
+void TEntityList::IndexAppended(int Index) {
+  if (!indexed_) return;
+  if (Index != Count() - 1) {
+    RebuildIndex();
+    return;
+  }
+  index_.try_emplace(items_[Index].key, Index);  // an earlier item with the key stays first
+}
+
+void TEntityList::RebuildIndex() {
+  index_.clear();
+  if (!indexed_) return;
+  for (size_t i = 0; i < items_.size(); ++i) index_.try_emplace(items_[i].key, static_cast<int>(i));
 }
 
 TEntity* TEntityList::Find(const std::string& Key) const {
@@ -33,6 +91,7 @@ int TEntityList::IndexOfEntity(const TEntity* Entity) const {
 int TEntityList::Add(std::string Key, std::unique_ptr<TEntity> Entity) {
   if (!Sorted) {
     items_.push_back({std::move(Key), std::move(Entity)});
+    IndexAppended(Count() - 1);
     return Count() - 1;
   }
   // Keys compare without regard to letter case, as they are looked up.
@@ -44,23 +103,32 @@ int TEntityList::Add(std::string Key, std::unique_ptr<TEntity> Entity) {
   auto it = std::upper_bound(items_.begin(), items_.end(), Key, less);
   int pos = static_cast<int>(it - items_.begin());
   items_.insert(it, {std::move(Key), std::move(Entity)});
+  IndexAppended(pos);
   return pos;
 }
 
 void TEntityList::Insert(int Index, std::string Key, std::unique_ptr<TEntity> Entity) {
   Index = std::clamp(Index, 0, Count());
   items_.insert(items_.begin() + Index, {std::move(Key), std::move(Entity)});
+  IndexAppended(Index);
 }
 
-void TEntityList::Delete(int Index) { items_.erase(items_.begin() + Index); }
+void TEntityList::Delete(int Index) {
+  items_.erase(items_.begin() + Index);
+  RebuildIndex();
+}
 
 std::unique_ptr<TEntity> TEntityList::Extract(int Index) {
   std::unique_ptr<TEntity> e = std::move(items_.at(Index).entity);
   items_.erase(items_.begin() + Index);
+  RebuildIndex();
   return e;
 }
 
-void TEntityList::Clear() { items_.clear(); }
+void TEntityList::Clear() {
+  items_.clear();
+  index_.clear();
+}
 
 std::string TEntityList::SectionName() const {
   if (!ObjectType) return "";
@@ -176,11 +244,14 @@ void TEntityList::LoadFromCsvLines(const std::vector<std::string>& Lines, const 
   if (!ObjectType || Lines.empty()) return;
   std::string header = Lines[0];
   while (!header.empty() && (header.back() == ',' || header.back() == ' ')) header.pop_back();
+  // Which field feeds which property is worked out once for the file.
+  TIndexedWhileLoading indexed(*this);
+  const std::vector<int> columns = ObjectType()->CsvColumns(SplitCommaText(header));
   for (size_t i = 1; i < Lines.size(); ++i) {
     std::vector<std::string> fields = SplitCommaText(Lines[i]);
     if (fields.empty() || fields[0].empty()) break;
     std::unique_ptr<TEntity> item = ObjectType();
-    item->LoadFromCsvString(header, Lines[i]);
+    item->LoadFromCsvFields(columns, fields);
     AddOrReplace(std::move(item), IndexField, true);
   }
 }
@@ -215,12 +286,12 @@ constexpr int32_t kMaxItems = 64000;
 constexpr int32_t kMaxFields = 255;
 constexpr int32_t kMaxStringLength = 64000;
 
-// Reads integers and strings from a whole library file. The first read that
-// would pass the end of the file marks the reader failed; later reads give 0
-// or "" and the failure stays, so a block is read to its end and then judged.
+// Reads integers and strings from the bytes of a whole library file. The
+// first read that would pass the end marks the reader failed; later reads give
+// 0 or "" and the failure stays, so a block is read to its end and then judged.
 class TStreamReader {
  public:
-  explicit TStreamReader(const std::string& filename) { result_ = ReadFileBytes(filename, bytes_); }
+  explicit TStreamReader(std::string_view bytes) : bytes_(bytes) {}
   const TResult& Result() const { return result_; }
   bool Failed() const { return !result_; }
   int64_t Position() const { return pos_; }
@@ -234,14 +305,28 @@ class TStreamReader {
     return static_cast<int32_t>(v);
   }
   std::string ReadString() {
+    std::string s;
+    ReadString(s);
+    return s;
+  }
+  // Into Text, reusing its storage.
+  void ReadString(std::string& Text) {
     int32_t len = std::clamp(ReadInt(), 0, kMaxStringLength);
-    if (len < 1 || !Have(static_cast<int64_t>(len) * 2)) return "";
-    std::u16string u(static_cast<size_t>(len), u'\0');
-    for (int32_t i = 0; i < len; ++i)
-      u[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes_[pos_ + 2 * i]) |
-                                   (static_cast<unsigned char>(bytes_[pos_ + 2 * i + 1]) << 8));
+    Text.clear();
+    if (len < 1 || !Have(static_cast<int64_t>(len) * 2)) return;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes_.data()) + pos_;
     pos_ += static_cast<int64_t>(len) * 2;
-    return Utf16ToUtf8(u);
+    // Plain ASCII, as library text nearly always is, needs no conversion.
+    bool ascii = true;
+    for (int32_t i = 0; i < len && ascii; ++i) ascii = p[2 * i + 1] == 0 && p[2 * i] < 0x80;
+    if (ascii) {
+      Text.resize(static_cast<size_t>(len));
+      for (int32_t i = 0; i < len; ++i) Text[i] = static_cast<char>(p[2 * i]);
+      return;
+    }
+    std::u16string u(static_cast<size_t>(len), u'\0');
+    for (int32_t i = 0; i < len; ++i) u[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+    Text = Utf16ToUtf8(u);
   }
 
  private:
@@ -251,7 +336,7 @@ class TStreamReader {
     result_ = TResult::Failure("Library file ends unexpectedly at position " + std::to_string(pos_));
     return false;
   }
-  std::string bytes_;
+  std::string_view bytes_;
   int64_t pos_ = 0;
   TResult result_;
 };
@@ -312,21 +397,32 @@ TResult TEntityList::SaveToStream(const std::string& Filename, bool WillAppendIf
 
 TResult TEntityList::LoadFromStream(const std::string& Filename, const std::string& IndexField, int64_t Position,
                                     int64_t* NextPosition) {
-  TStreamReader r(Filename);
-  if (r.Failed()) return r.Result();
+  std::string bytes;
+  if (TResult read = ReadFileBytes(Filename, bytes); !read) return read;
+  return LoadFromStreamBytes(bytes, IndexField, Position, NextPosition);
+}
+
+TResult TEntityList::LoadFromStreamBytes(std::string_view Bytes, const std::string& IndexField, int64_t Position,
+                                         int64_t* NextPosition) {
+  TStreamReader r(Bytes);
   SeekBlock(r, Position);
   r.ReadString();  // block name
   int32_t item_count = std::clamp(r.ReadInt(), 0, kMaxItems);
   int32_t field_count = std::clamp(r.ReadInt(), 0, kMaxFields);
-  std::vector<std::string> names;
-  for (int32_t i = 0; i < field_count && !r.Failed(); ++i) names.push_back(r.ReadString());
-  const std::string header = JoinCommaText(names);
+  std::vector<std::string> names(static_cast<size_t>(field_count));
+  for (std::string& name : names) r.ReadString(name);
+  // Each item is filled straight from its fields; which field feeds which
+  // property is worked out once for the block, and the keys are checked
+  // through the index while the block loads.
+  TIndexedWhileLoading indexed(*this);
+  std::vector<int> columns;
+  if (ObjectType && !r.Failed()) columns = ObjectType()->CsvColumns(names);
+  std::vector<std::string> values(static_cast<size_t>(field_count));
   for (int32_t item = 0; item < item_count && !r.Failed(); ++item) {
-    std::vector<std::string> values;
-    for (int32_t f = 0; f < field_count; ++f) values.push_back(r.ReadString());
+    for (std::string& value : values) r.ReadString(value);
     if (!ObjectType || r.Failed()) continue;
     std::unique_ptr<TEntity> entity = ObjectType();
-    entity->LoadFromCsvString(header, JoinCommaText(values));
+    entity->LoadFromCsvFields(columns, values);
     AddOrReplace(std::move(entity), IndexField, true);
   }
   if (r.Failed()) return r.Result();
@@ -337,8 +433,13 @@ TResult TEntityList::LoadFromStream(const std::string& Filename, const std::stri
 }
 
 TResult TEntityList::PeekStringFromStream(const std::string& Filename, int64_t Position, std::string& Name) {
-  TStreamReader r(Filename);
-  if (r.Failed()) return r.Result();
+  std::string bytes;
+  if (TResult read = ReadFileBytes(Filename, bytes); !read) return read;
+  return PeekStringFromStreamBytes(bytes, Position, Name);
+}
+
+TResult TEntityList::PeekStringFromStreamBytes(std::string_view Bytes, int64_t Position, std::string& Name) {
+  TStreamReader r(Bytes);
   SeekBlock(r, Position);
   std::string name = r.ReadString();
   if (r.Failed()) return r.Result();

@@ -17,6 +17,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "entity/cEntity.h"
@@ -48,10 +50,19 @@ class TEntityList {
   // When set, Add keeps the keys in ascending order.
   bool Sorted = false;
 
+  // When set, the keys are also held in a hash index, so that IndexOf, Find
+  // and AddOrReplace take the same time however long the list is: for the
+  // libraries, which are long and looked up by key on every analysis.
+  void SetIsIndexed(bool Value);
+  bool IsIndexed() const { return indexed_; }
+
   int Count() const { return static_cast<int>(items_.size()); }
   bool Empty() const { return items_.empty(); }
   const std::string& Key(int Index) const { return items_.at(Index).key; }
-  void SetKey(int Index, std::string Key) { items_.at(Index).key = std::move(Key); }
+  void SetKey(int Index, std::string Key) {
+    items_.at(Index).key = std::move(Key);
+    RebuildIndex();
+  }
   TEntity* Item(int Index) const { return items_.at(Index).entity.get(); }
   template <class T>
   T* ItemAs(int Index) const {
@@ -100,6 +111,11 @@ class TEntityList {
   // The name of the block at Position (the first block when Position <= 0);
   // "" at the end marker.
   static TResult PeekStringFromStream(const std::string& Filename, int64_t Position, std::string& Name);
+  // The same on the bytes of a library file already read, so that a file of
+  // many blocks is read once.
+  TResult LoadFromStreamBytes(std::string_view Bytes, const std::string& IndexField, int64_t Position,
+                              int64_t* NextPosition = nullptr);
+  static TResult PeekStringFromStreamBytes(std::string_view Bytes, int64_t Position, std::string& Name);
   // Appends s at the end of the file, creating it when missing.
   static TResult WriteStringToStream(const std::string& Filename, const std::string& s);
 
@@ -112,5 +128,23 @@ class TEntityList {
     std::unique_ptr<TEntity> entity;
   };
   std::vector<std::string> ItemFields(TEntity& item, const std::vector<std::string>& names) const;
+  // Keeps the index in step after the item at Index was appended, or, for
+  // any other change, rebuilds it.
+  void IndexAppended(int Index);
+  void RebuildIndex();
+
+  // Hashing and comparing keys without regard to letter case, as IndexOf
+  // compares them, so that a key is looked up without copying it.
+  struct TCaseFoldedHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view Key) const;
+  };
+  struct TCaseFoldedEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view A, std::string_view B) const;
+  };
+
   std::vector<Entry> items_;
+  bool indexed_ = false;
+  std::unordered_map<std::string, int, TCaseFoldedHash, TCaseFoldedEqual> index_;  // key -> first position with it
 };

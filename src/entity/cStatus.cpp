@@ -24,7 +24,7 @@ void TStatus::SetError(TErrorLevel AErrorLevel, const std::string& AErrorMsg) {
 
 bool TStatus::CheckRange(double Value, double MinValue, double MaxValue, TErrorLevel AErrorLevel,
                          const std::string& AErrorMsg) {
-  if (Value >= MinValue - FloatTolerance && Value <= MaxValue + FloatTolerance) return true;
+  if (IsInRange(Value, MinValue, MaxValue)) return true;
   SetError(AErrorLevel, Format(AErrorMsg, {MinValue, MaxValue}));
   return false;
 }
@@ -36,7 +36,7 @@ bool TStatus::CheckRange(int Value, int MinValue, int MaxValue, TErrorLevel AErr
 }
 
 bool TStatus::CheckMax(double Value, double MaxValue, TErrorLevel AErrorLevel, const std::string& AErrorMsg) {
-  if (Value <= MaxValue + FloatTolerance) return true;
+  if (IsAtMost(Value, MaxValue)) return true;
   SetError(AErrorLevel, Format(AErrorMsg, {MaxValue}));
   return false;
 }
@@ -48,7 +48,7 @@ bool TStatus::CheckMax(int Value, int MaxValue, TErrorLevel AErrorLevel, const s
 }
 
 bool TStatus::CheckMin(double Value, double MinValue, TErrorLevel AErrorLevel, const std::string& AErrorMsg) {
-  if (Value >= MinValue - FloatTolerance) return true;
+  if (IsAtLeast(Value, MinValue)) return true;
   SetError(AErrorLevel, Format(AErrorMsg, {MinValue}));
   return false;
 }

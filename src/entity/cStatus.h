@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 enum TErrorLevel { elNone = 0, elHint = 1, elWarning = 2, elError = 3 };
@@ -42,11 +43,63 @@ class TStatus {
   bool CheckNotBlank(const std::string& Value, TErrorLevel AErrorLevel, const std::string& AErrorMsg);
   bool CheckTrue(bool Value, TErrorLevel AErrorLevel, const std::string& AErrorMsg);
 
+  // The same checks with the message made only when the check fails, by a
+  // function returning it: for checks that run often (a beam is validated
+  // for every library section the automatic selection tries) and whose
+  // messages take work to put together.
+  template <class MakeMessage>
+    requires std::is_invocable_r_v<std::string, MakeMessage&>
+  bool CheckRange(double Value, double MinValue, double MaxValue, TErrorLevel AErrorLevel, MakeMessage&& Message) {
+    return IsInRange(Value, MinValue, MaxValue) || CheckRange(Value, MinValue, MaxValue, AErrorLevel, Message());
+  }
+  template <class MakeMessage>
+    requires std::is_invocable_r_v<std::string, MakeMessage&>
+  bool CheckMax(double Value, double MaxValue, TErrorLevel AErrorLevel, MakeMessage&& Message) {
+    return IsAtMost(Value, MaxValue) || CheckMax(Value, MaxValue, AErrorLevel, Message());
+  }
+  template <class MakeMessage>
+    requires std::is_invocable_r_v<std::string, MakeMessage&>
+  bool CheckMin(double Value, double MinValue, TErrorLevel AErrorLevel, MakeMessage&& Message) {
+    return IsAtLeast(Value, MinValue) || CheckMin(Value, MinValue, AErrorLevel, Message());
+  }
+  template <class MakeMessage>
+    requires std::is_invocable_r_v<std::string, MakeMessage&>
+  bool CheckRange(int Value, int MinValue, int MaxValue, TErrorLevel AErrorLevel, MakeMessage&& Message) {
+    return (MinValue <= Value && Value <= MaxValue) || CheckRange(Value, MinValue, MaxValue, AErrorLevel, Message());
+  }
+  template <class MakeMessage>
+    requires std::is_invocable_r_v<std::string, MakeMessage&>
+  bool CheckMax(int Value, int MaxValue, TErrorLevel AErrorLevel, MakeMessage&& Message) {
+    return Value <= MaxValue || CheckMax(Value, MaxValue, AErrorLevel, Message());
+  }
+  template <class MakeMessage>
+    requires std::is_invocable_r_v<std::string, MakeMessage&>
+  bool CheckMin(int Value, int MinValue, TErrorLevel AErrorLevel, MakeMessage&& Message) {
+    return Value >= MinValue || CheckMin(Value, MinValue, AErrorLevel, Message());
+  }
+  template <class MakeMessage>
+    requires std::is_invocable_r_v<std::string, MakeMessage&>
+  bool CheckNotBlank(const std::string& Value, TErrorLevel AErrorLevel, MakeMessage&& Message) {
+    return !Value.empty() || CheckNotBlank(Value, AErrorLevel, Message());
+  }
+  template <class MakeMessage>
+    requires std::is_invocable_r_v<std::string, MakeMessage&>
+  bool CheckTrue(bool Value, TErrorLevel AErrorLevel, MakeMessage&& Message) {
+    return Value || CheckTrue(Value, AErrorLevel, Message());
+  }
+
   // Copies the other status's lines (already prefixed) into this one.
   void AppendErrorList(const TStatus& AStatus);
   // All lines joined by CR LF, as a message box shows them.
   std::string ErrorText() const;
 
  private:
+  // The passing conditions of the real checks, within FloatTolerance.
+  bool IsInRange(double Value, double MinValue, double MaxValue) const {
+    return Value >= MinValue - FloatTolerance && Value <= MaxValue + FloatTolerance;
+  }
+  bool IsAtMost(double Value, double MaxValue) const { return Value <= MaxValue + FloatTolerance; }
+  bool IsAtLeast(double Value, double MinValue) const { return Value >= MinValue - FloatTolerance; }
+
   std::vector<TStatusLine> error_list_;
 };

@@ -170,17 +170,17 @@ int TAnalysisRun::AutoSelectSteelSection(int Side, bool WillSearchAllSections) {
   const TSteelSection& first = *beam->SteelSection(0);
   const std::string type = first.SectionType, grade = first.Grade;
   const TEntityList& library = session_.SteelSectionLibrary;
-  auto is_candidate = [&](const TCustomSteelSection& item) {
-    return WillSearchAllSections || (item.SectionType == type && item.Grade == grade);
+  auto is_candidate = [&](int i) {
+    const auto& section = *library.ItemAs<TCustomSteelSection>(i);
+    return WillSearchAllSections || (section.SectionType == type && section.Grade == grade);
   };
-  int candidates = 0;
+  int candidates = 0, last = -1;
   for (int i = 0; i < library.Count(); ++i)
-    if (is_candidate(*library.ItemAs<TCustomSteelSection>(i))) ++candidates;
-
+    if (is_candidate(i)) ++candidates, last = i;
   int tried = 0;
   for (int i = 0; i < library.Count(); ++i) {
+    if (!is_candidate(i)) continue;
     const auto& candidate = *library.ItemAs<TCustomSteelSection>(i);
-    if (!is_candidate(candidate)) continue;
     if (IsCancelRequested()) break;
     ++tried;
     observer_.CandidateTried(Side, tried, candidates, candidate, WillSearchAllSections);
@@ -191,12 +191,16 @@ int TAnalysisRun::AutoSelectSteelSection(int Side, bool WillSearchAllSections) {
         s.SetSectionType(candidate.SectionType);
         s.Grade = candidate.Grade;
       }
-      s.LoadFromLibrary(library);
+      s.LoadFromLibraryItem(candidate);  // what looking its name up in the library finds
     }
     // The loads follow the section's self-weight; a secondary beam's also load the primary beam.
     project_.UpdateAutoLoadsForBeam(*beam);
     if (project_.Geometry.HasPrimaryBeam && Side != 0) project_.UpdateAutoLoadsForBeam(*project_.GetBeam(0));
     if (beam->IsOK()) {
+      // A section whose bare steel cannot carry the stage 3 moment cannot
+      // pass: it is passed over without the full analysis. The last
+      // candidate is analysed whatever, as it stays in the beam when none passes.
+      if (i != last && beam->FailsBareSteelMomentCheck(library)) continue;
       beam->FullAnalysis(library, project_.Segments);
       if (beam->IsAssessmentOK()) break;
     }

@@ -40,10 +40,16 @@ TResult LoadProjectFile(TProject& Project, const TSession& Session, const std::s
   if (!ini.LoadResult()) return refuse(ini.LoadResult());
   if (!ini.SectionExists(Project.SectionName))
     return refuse(TResult::Failure("[" + File + "] is not a project file"));
-  Project.LoadFromIniFile(ini, "", "");
-  ReconcileWithLibraries(Project, Session, &ini);
-  Project.IsChanged = false;
+  LoadProjectFromIniFile(Project, Session, ini);
   return {};
+}
+
+void LoadProjectFromIniFile(TProject& Project, const TSession& Session, TVEXIniFile& IniFile) {
+  Project.SetLimitStateValues(&Session.LimitStateLibrary);
+  Project.SetCWBRestrictions(&Session.CWBRestrictionLibrary);
+  Project.LoadFromIniFile(IniFile, "", "");
+  ReconcileWithLibraries(Project, Session, &IniFile);
+  Project.IsChanged = false;
 }
 
 void ReconcileWithLibraries(TProject& Project, const TSession& Session, TVEXIniFile* SavedFile) {

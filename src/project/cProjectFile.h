@@ -18,6 +18,9 @@ class TVEXIniFile;
 // Fails when the file is missing, unreadable or not a project file; the
 // project is then cleared.
 TResult LoadProjectFile(TProject& Project, const TSession& Session, const std::string& File);
+// The same from a project file already in memory (a state snapshot, a copy
+// of the project for another thread); no file is touched.
+void LoadProjectFromIniFile(TProject& Project, const TSession& Session, TVEXIniFile& IniFile);
 
 // Keeps a project just read in step with the libraries, as opening or
 // importing a file does: the deck and the connector take the library item of

@@ -43,12 +43,6 @@ const TLibrarySlot* SlotOfType(const std::string& Type) {
   return nullptr;
 }
 
-int64_t FileSize(const std::string& File) {
-  std::error_code ec;
-  auto size = std::filesystem::file_size(File, ec);
-  return ec ? -1 : static_cast<int64_t>(size);
-}
-
 }  // namespace
 
 TSession::TSession()
@@ -59,6 +53,8 @@ TSession::TSession()
       LimitStateLibrary(TEntityList::Of<TLimitState>()),
       CWBRestrictionLibrary(TEntityList::Of<TCWBRestriction>()) {
   SectionName = "Session";
+  // The analysis looks sections up by key, and loading checks every item's key.
+  for (const TLibrarySlot& s : kSlots) (this->*s.List).SetIsIndexed(true);
   Clear();
   IsChanged = false;
 }
@@ -85,7 +81,10 @@ bool TSession::IsOK() {
 TResult TSession::LoadLibraries(const std::string& LibraryFile) {
   if (!FileExists(LibraryFile))
     return TResult::Failure(GetAppName() + " library file [" + LibraryFile + "] not available");
-  const int64_t size = FileSize(LibraryFile);
+  // The file is read once; its blocks are decoded from memory.
+  std::string bytes;
+  if (TResult read = ReadFileBytes(LibraryFile, bytes); !read) return read;
+  const int64_t size = static_cast<int64_t>(bytes.size());
   auto damaged_at = [&](int64_t block) {
     return TResult::Failure("Error loading from library file [" + LibraryFile + "], position = " +
                             std::to_string(block));
@@ -95,11 +94,11 @@ TResult TSession::LoadLibraries(const std::string& LibraryFile) {
     // A file written without the end marker simply ends behind its last block.
     if (position > 0 && position >= size) break;
     std::string name;
-    if (!TEntityList::PeekStringFromStream(LibraryFile, position, name)) return damaged_at(position);
+    if (!TEntityList::PeekStringFromStreamBytes(bytes, position, name)) return damaged_at(position);
     const TLibrarySlot* slot = SlotOfBlock(UpperCase(Trim(name)));
     if (!slot) break;  // the end marker, or a block this program does not know
     int64_t next = position;
-    if (!(this->*slot->List).LoadFromStream(LibraryFile, slot->IndexField, position, &next))
+    if (!(this->*slot->List).LoadFromStreamBytes(bytes, slot->IndexField, position, &next))
       return damaged_at(position);
     if (next <= position) break;  // no progress: never loop on the same block
     position = next;

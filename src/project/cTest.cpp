@@ -49,6 +49,45 @@ void TTest::AppendOutputValuesToIniFile(TVEXIniFile& IniFile) const {
   for (const TOutput& o : OutputList) IniFile.WriteString("Output", o.Name, o.ExpectedValue);
 }
 
+namespace {
+
+// A results file field: quoted when it holds a comma, so the columns stay in place.
+std::string CsvField(const std::string& Text) { return QuotedTextIfContains(Text, ",", '"'); }
+
+}  // namespace
+
+TResult TTest::DumpResults(const std::string& Filename, bool WillAppendToOutput, std::time_t Today) const {
+  std::vector<std::string> lines;
+  std::string bytes;
+  if (WillAppendToOutput && FileExists(Filename)) {
+    if (TResult read = ReadFileBytes(Filename, bytes); !read) return read;
+    size_t start = 0;
+    while (start < bytes.size()) {
+      size_t end = bytes.find('\n', start);
+      if (end == std::string::npos) end = bytes.size();
+      std::string line = bytes.substr(start, end - start);
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+      start = end + 1;
+    }
+  }
+  if (lines.empty()) {
+    lines.push_back(GetAppName() + "/V" + GetAppVersionShort());
+    lines.push_back("Test run " + FormatShortDate(Today));
+  }
+  lines.push_back("");
+  lines.push_back(CsvField(Group + "-" + Name) + "," + CsvField(Description) +
+                  (Status.ErrorLevel == elHint ? ",OK" : ""));
+  for (const TOutput& o : OutputList) {
+    const std::string shown = CsvField(o.Name) + "," + CsvField(o.CalculatedValue);
+    if (!o.Comment.empty()) lines.push_back(shown + "," + CsvField("Expected " + o.ExpectedValue) + "," + o.Comment);
+    else if (o.ExpectedValue == "?") lines.push_back(shown);
+  }
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return WriteFileAtomic(Filename, text);
+}
+
 // Inputs, outputs and results are escaped onto one line like every other
 // string of the file: a calculated value may hold line breaks (a description).
 void TTest::SaveToIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Suffix) {

@@ -5,10 +5,12 @@
 // administrators' tool.
 #pragma once
 
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "entity/cEntity.h"
+#include "entity/cResult.h"
 
 class TVEXIniFile;
 
@@ -45,6 +47,14 @@ class TTest : public TEntity {
   void AppendInputValuesToIniFile(TVEXIniFile& IniFile) const;
   // Writes each output as Name=ExpectedValue into the section "Output".
   void AppendOutputValuesToIniFile(TVEXIniFile& IniFile) const;
+  // Adds the test's lines to the results file (CR LF lines, readable in a
+  // spreadsheet): when appending, after the lines already there. A new file
+  // starts with the program and version and "Test run " + Today's date. Then
+  // an empty line, "Group-Name,Description" (",OK" added when it passed), and
+  // one line per output that failed or is only shown ("?"). A field holding a
+  // comma is quoted. Fails when the file cannot be written.
+  TResult DumpResults(const std::string& Filename, bool WillAppendToOutput,
+                      std::time_t Today = std::time(nullptr)) const;
   void SaveToIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Suffix) override;
   void LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Prefix, const std::string& Suffix) override;
 

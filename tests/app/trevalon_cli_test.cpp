@@ -402,3 +402,232 @@ TEST_F(Cli, DesignShowsItsProgressOnATerminal) {
   EXPECT_EQ(plain.code, 0) << plain.err;
   EXPECT_EQ(out, plain.out);
 }
+
+// ---------------------------------------------------------------------------
+// The administrators' commands: test and design-table.
+
+namespace {
+
+// The tests of a project file, written from the file layout: SB1 carries
+// nothing but 10 kN/m of dead load from stage 3 (automatic loads off), so
+// its midspan design moment is 1.2 x 10 x 9^2 / 8 = 121.5 kNm and its bare
+// steel deflection 5 w L^4 / (384 E I) = 36.09 mm (I = 118.36e6 mm4 from the
+// 360UB44.7's plates, full section). "Stored" holds results of an earlier
+// run (Status 2, failed), reported as they stand.
+std::string TestSections(bool WithFailures) {
+  const std::vector<std::string> load = {
+      "Geometry.WillAutocalcBeamLoading=0", "Secondary1DistributedLoad.Count=1",
+      "Secondary1DistributedLoad.IsFinishPositionAtEnd1=1", "Secondary1DistributedLoad.StartValue1=10",
+      "Secondary1DistributedLoad.FinishValue1=10", "Secondary1DistributedLoad.ConStage1=3",
+      "Secondary1SteelSection.WillUseFullSectionForServiceability1=1"};
+  struct T {
+    std::string name, description;
+    std::vector<std::string> outputs, stored;
+  };
+  std::vector<T> tests = {{"Moment", "M* = 1.2 x 10 x 9^2/8", {"Beam1.PCCAt4500.MDes0,3=121.5"}, {}},
+                          {"Deflection", "5wL^4/384EI, within 1%", {"Beam1.PCCAt4500.Deflection3,3=36.1(+/-1%)"}, {}}};
+  if (WithFailures) {
+    tests.push_back({"Wrong", "on purpose", {"Beam1.PCCAt4500.MDes0,3=120"}, {}});
+    // Strings are escaped in the file: "<" is written "<<".
+    tests.push_back({"Stored", "", {"Beam1.Span=1"}, {"999", "<<<<<<<<<<<< does not match"}});
+  }
+  std::string text = "[TestGroups]\r\nCount=1\r\nGroup1=Hand\r\n\r\n[Tests]\r\nCount=" +
+                     std::to_string(tests.size()) + "\r\n";
+  for (size_t i = 0; i < tests.size(); ++i) {
+    const T& t = tests[i];
+    const std::string s = std::to_string(i + 1);
+    text += "Name" + s + "=" + t.name + "\r\nDescription" + s + "=" + t.description + "\r\nGroup" + s +
+            "=Hand\r\nVersionID" + s + "=1\r\n";
+    const bool stored = !t.stored.empty();
+    text += "InputCount" + s + "=" + std::to_string(stored ? 0 : load.size()) + "\r\n";
+    for (size_t k = 0; !stored && k < load.size(); ++k)
+      text += "Input" + s + "-" + std::to_string(k + 1) + "=" + load[k] + "\r\n";
+    text += "OutputCount" + s + "=1\r\nOutput" + s + "-1=" + t.outputs[0] + "\r\n";
+    if (stored) text += "Result" + s + "-1=" + t.stored[0] + "\r\nComment" + s + "-1=" + t.stored[1] + "\r\nStatus" + s + "=2\r\n";
+  }
+  return text;
+}
+
+// XDG_DATA_HOME of the commands run while it lives: the per-user work folder
+// inside the test's folder.
+class TDataHome {
+ public:
+  explicit TDataHome(const fs::path& Folder) {
+    if (const char* old = std::getenv("XDG_DATA_HOME")) old_ = old, had_ = true;
+    ::setenv("XDG_DATA_HOME", Folder.c_str(), 1);
+  }
+  ~TDataHome() {
+    if (had_) ::setenv("XDG_DATA_HOME", old_.c_str(), 1);
+    else ::unsetenv("XDG_DATA_HOME");
+  }
+
+ private:
+  std::string old_;
+  bool had_ = false;
+};
+
+}  // namespace
+
+TEST_F(Cli, TestRunsTheProjectsTestsAndWritesTheResultsFile) {
+  TDataHome home(dir_ / "data");
+  SampleCopy("Job.tva");
+  std::ofstream(dir_ / "Job.tva", std::ios::app | std::ios::binary) << TestSections(true);
+  const std::string before = ReadText(dir_ / "Job.tva");
+
+  TResult r = Trevalon("test Job.tva");
+  EXPECT_EQ(r.code, 1) << r.err;
+  EXPECT_EQ(r.err, "");
+  const auto out = r.OutLines();
+  ASSERT_EQ(out.size(), 8u) << r.out;
+  EXPECT_EQ(out[0], "Running all tests...");
+  EXPECT_EQ(out[1], "    Writing results to Job-Test.csv");
+  EXPECT_EQ(out[3], "    Tests run: 4/4, Passed: 2/4");
+  EXPECT_EQ(out[4], "    Test results saved to Job-Test.csv");
+  EXPECT_EQ(out[6], "Tests complete");
+  EXPECT_EQ(out[7], "2 passed, 2 failed");
+  const auto lines = SplitLines(ReadText(dir_ / "Job-Test.csv"));
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()),
+            (std::vector<std::string>{"", "Hand-Moment,M* = 1.2 x 10 x 9^2/8,OK",
+                                      "", "Hand-Deflection,\"5wL^4/384EI, within 1%\",OK",
+                                      "", "Hand-Wrong,on purpose",
+                                      "\"Beam1.PCCAt4500.MDes0,3\",121.5,Expected 120,<<<<<< does not match",
+                                      // stored results, not a new run (the span is 9000)
+                                      "", "Hand-Stored,",
+                                      "Beam1.Span,999,Expected 1,<<<<<< does not match"}));
+  // The project file is left alone; the run's work folder is gone.
+  EXPECT_EQ(ReadText(dir_ / "Job.tva"), before);
+  EXPECT_TRUE(fs::is_empty(dir_ / "data" / "Trevalon"));
+
+  // --rerun runs the stored test again.
+  r = Trevalon("test Job.tva --rerun");
+  EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "Job-Test.csv")), "Beam1.Span,9000,Expected 1,<<<<<< does not match"));
+
+  SampleCopy("Pass.tva");
+  std::ofstream(dir_ / "Pass.tva", std::ios::app | std::ios::binary) << TestSections(false);
+  r = Trevalon("test Pass.tva --standard 2017");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.OutLines().back(), "2 passed, 0 failed");
+
+  SampleCopy("None.tva");
+  ExpectOneErrorLine(Trevalon("test None.tva"), "holds no tests");
+  ExpectOneErrorLine(Trevalon("test Missing.tva"), "Missing.tva");
+  EXPECT_FALSE(fs::exists(dir_ / "None-Test.csv"));
+}
+
+TEST_F(Cli, TestListsTheProperties) {
+  SampleCopy("Job.tva");
+  TResult r = Trevalon("test Job.tva --list-properties");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.OutLines(), (std::vector<std::string>{"Creating list of test properties...",
+                                                    "List of test properties saved to Job-TestPropertyList.csv"}));
+  auto lines = SplitLines(ReadText(dir_ / "Job-TestPropertyList.csv"));
+  ASSERT_GT(lines.size(), 20u);
+  EXPECT_EQ(lines[0].rfind("Trevalon/V", 0), 0u);
+  EXPECT_EQ(lines[1].rfind("\"Properties for test input/output, ", 0), 0u);
+  EXPECT_EQ(lines[3], "Construct property name for test input/output using Entity.Property from following table");
+  EXPECT_EQ(lines[18], "Entity,Property,Type,Use");
+  r = Trevalon("test Job.tva --list-properties props.csv");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(SplitLines(ReadText(dir_ / "props.csv")).size(), lines.size());
+}
+
+namespace {
+
+// A design table with its date line left out.
+std::string TableUndated(const std::string& table) {
+  return std::regex_replace(table, std::regex("\r\nTables created,[^\r]*\r\n"), "\r\nTables created,\r\n");
+}
+
+// The "Pri: PB1" line of a `trevalon design` summary: section, camber (mm) and connectors.
+std::string PrimarySummary(const std::string& out) {
+  for (const std::string& line : SplitLines(out))
+    if (line.rfind("Pri: PB1", 0) == 0) {
+      std::istringstream in(line);
+      std::string pri, mark, grade, section, strength, stress, deflection, camber, mm, studs;
+      in >> pri >> mark >> grade >> section >> strength >> stress >> deflection >> camber >> mm >> studs;
+      return section + "," + camber + "," + studs;
+    }
+  return "no summary in: " + out;
+}
+
+}  // namespace
+
+TEST_F(Cli, DesignTableAgreesWithTheDesignOfItsCaseFiles) {
+  const std::string library = Quote(kBin + "/Trevalon-Design.tvl");
+  SampleCopy("Job.tva");
+  TResult r = Trevalon("design-table Job.tva --floor-use 0 --standard 2017 --spans 6000,9000 --spacings 2500,3000 "
+                       "--save-inputs --jobs 2");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.err, "");  // no terminal: no progress line
+  EXPECT_TRUE(Contains(r.OutLines(), "    Writing results to Job-Design.csv"));
+  const std::string table = ReadText(dir_ / "Job-Design.csv");
+  const auto lines = SplitLines(table);
+  ASSERT_EQ(lines.size(), 20u) << table;
+  // Each primary-beam row is span, spacing, then what `trevalon design` of the
+  // saved case file chooses with the design library.
+  const struct {
+    int line;
+    const char* span_spacing;
+  } rows[] = {{14, "6000,2500"}, {15, "6000,3000"}, {17, "9000,2500"}, {18, "9000,3000"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.span_spacing);
+    const std::string case_file = "Job-F0S1(" + std::string(row.span_spacing) + ").tva";
+    ASSERT_TRUE(fs::exists(dir_ / case_file));
+    const TResult designed =
+        Trevalon("design " + Quote(case_file) + " --library " + library + " --standard 2017 --report d.csv");
+    EXPECT_EQ(designed.code, 0) << designed.err;
+    EXPECT_EQ(lines[row.line], std::string(row.span_spacing) + "," + PrimarySummary(designed.out));
+  }
+  // The bay of the sample itself: its own primary beam.
+  EXPECT_EQ(lines[18].rfind("9000,3000,360UB44.7,", 0), 0u);
+
+  // One thread, or two parts joined, give the same file.
+  r = Trevalon("design-table Job.tva --floor-use 0 --standard 2017 --spans 6000,9000 --spacings 2500,3000 --jobs 1");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(TableUndated(ReadText(dir_ / "Job-Design.csv")), TableUndated(table));
+  for (const char* part : {"1/2", "2/2"}) {
+    r = Trevalon("design-table Job.tva --floor-use 0 --standard 2017 --spans 6000,9000 --spacings 2500,3000 --cases " +
+                 std::string(part));
+    EXPECT_EQ(r.code, 0) << r.err;
+  }
+  fs::remove(dir_ / "Job-Design.csv");
+  r = Trevalon("design-table --merge Job-Design-2of2.csv Job-Design-1of2.csv");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "Design table written to Job-Design.csv\n");
+  EXPECT_EQ(TableUndated(ReadText(dir_ / "Job-Design.csv")), TableUndated(table));
+
+  ExpectOneErrorLine(Trevalon("design-table --merge Job-Design-1of2.csv"), "Part 2 of 2 is missing");
+  ExpectOneErrorLine(Trevalon("design-table Job.tva --cases 3/2"), "--cases");
+  ExpectOneErrorLine(Trevalon("design-table Job.tva --floor-use 9"), "Floor use 9");
+  ExpectOneErrorLine(Trevalon("design-table Job.tva --spans 0"), "positive");
+}
+
+TEST_F(Cli, DesignTableShowsItsProgressOnATerminal) {
+  SampleCopy("Job.tva");
+  std::string out;
+  const std::string shown = TrevalonOnATerminal(
+      dir_, {"design-table", "Job.tva", "--spans", "9000", "--spacings", "3000", "--jobs", "1"}, out);
+  // One line rewritten in place as cases finish (cases finishing together show once).
+  EXPECT_NE(shown.find("\rDesign table: 2 of 2 cases done\x1b[K"), std::string::npos) << shown;
+  ASSERT_GE(shown.size(), 4u);
+  EXPECT_EQ(shown.substr(shown.size() - 4), "\r\x1b[K");  // cleared at the end
+  EXPECT_EQ(shown.find('\n'), std::string::npos) << "nothing but the progress line";
+  EXPECT_TRUE(Contains(SplitLines(out), "Completed design table creation"));
+}
+
+TEST_F(Cli, AdministratorsCommandsSayWhatTheyWriteAndWhere) {
+  const struct {
+    const char* command;
+    std::vector<const char*> mentions;
+  } commands[] = {
+      {"test", {"PROJECT-Test.csv", "beside the project", "work folder", "PROJECT-TestPropertyList.csv"}},
+      {"design-table", {"PROJECT-Design.csv", "beside the project", "PROJECT-Design-KofN.csv", ".tva"}},
+  };
+  for (const auto& c : commands) {
+    SCOPED_TRACE(c.command);
+    const TResult r = Trevalon(std::string(c.command) + " --help");
+    EXPECT_EQ(r.code, 0);
+    for (const char* m : c.mentions) EXPECT_NE(r.out.find(m), std::string::npos) << m;
+  }
+}

@@ -1,0 +1,57 @@
+// The editing rules of the regression tests kept in a project: adding,
+// renaming, copying and deleting tests and test groups, and moving a test to
+// another group. The window's test tree asks the user for names and
+// confirmations and calls these; each checks its rule and changes the
+// project only when the rule allows, marking the project changed.
+//
+// The test list keeps the tests of one group together, in the order the tree
+// shows them: a new, copied or moved test goes after the last test of its
+// group (at the end when the group has none).
+//
+// Threads: the interface thread's, like any edit of the project.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "project/cProject.h"
+
+struct TTestEdit {
+  enum TOutcome {
+    kDone,       // the project changed
+    kCancelled,  // the user gave no name or did not confirm; nothing changed
+    kRefused,    // a rule refused; Message says why (a warning with an OK button)
+  };
+  TOutcome Outcome = kDone;
+  std::string Message;  // kRefused: the warning; kDone by CopyTest: the copy's name
+  bool IsDone() const { return Outcome == kDone; }
+};
+
+// Asks the user to confirm with OK and Cancel; true for OK.
+using TConfirmEdit = std::function<bool(const std::string& Question)>;
+
+// Input boxes: "Add new group" / "Name of new test group", and for a test
+// "Add new test" / "Name of new test"; "Change test name" / "New name of test"
+// preset with the current name. The window asks again while a name is refused
+// for not being unique.
+inline constexpr const char* kUniqueGroupName = "Please select unique test group name";
+inline constexpr const char* kUniqueTestName = "Please select unique test name";
+
+// A new test group; an empty name cancels.
+TTestEdit AddTestGroup(TProject& Project, const std::string& Group);
+// A new test in Group (which must be selected, that is not empty, and exist),
+// under the current edition (its VersionID); an empty name cancels.
+TTestEdit AddTest(TProject& Project, const std::string& Group, const std::string& Name);
+// A copy of the test Name in its group, named Name + "_00", "_01", ... (the
+// first unused); the copy's name comes back in Message.
+TTestEdit CopyTest(TProject& Project, const std::string& Name);
+// Renames the test Name to NewName (not the name of another test); the list
+// key follows. An empty new name cancels; the same name changes nothing.
+TTestEdit RenameTest(TProject& Project, const std::string& Name, const std::string& NewName);
+// Deletes the empty group Group after Confirm("Please confirm deletion of
+// test group " + Group); a group with tests is refused.
+TTestEdit DeleteTestGroup(TProject& Project, const std::string& Group, const TConfirmEdit& Confirm);
+// Deletes the test Name after Confirm("Please confirm deletion of test " + Name).
+TTestEdit DeleteTest(TProject& Project, const std::string& Name, const TConfirmEdit& Confirm);
+// Moves the test Name into the existing group Group.
+TTestEdit MoveTest(TProject& Project, const std::string& Name, const std::string& Group);
