@@ -5,6 +5,8 @@
 // admin/cDesignTableRunner.h), made on the interface thread and run on the
 // administrators' worker thread; the window only shows what they report.
 #include <QAction>
+#include <QMessageBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
@@ -15,7 +17,10 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
+#include "admin/cDesignTableRunner.h"
 #include "admin/cImport.h"
+#include "admin/cTestEditing.h"
+#include "admin/cTestRunner.h"
 #include "entity/VEXUtility.h"
 #include "project/cProject.h"
 #include "project/cSession.h"
@@ -88,6 +93,8 @@ void TfrmMain::CreateAdminTools() {
 
   admin_worker_ = new TAdminWorker(this);
   connect(admin_worker_, &TAdminWorker::LogLine, this, &TfrmMain::AddLogLine);
+  connect(admin_worker_, &TAdminWorker::Message, this,
+          [this](const QString& Text) { pending_admin_messages_ << Text; });
   connect(admin_worker_, &TAdminWorker::Progress, this, [this](int Done, int Count, const QString& Activity) {
     progress_->setRange(0, std::max(1, Count));
     progress_->setValue(Done);
@@ -316,15 +323,277 @@ void TfrmMain::WaitForAdminJob() {
   if (admin_worker_) admin_worker_->Wait();
 }
 
+namespace {
+
+// The short commands (check, save as data file, property list) run on the
+// interface thread: what they report goes straight to the Event Log and to a box.
+class TWindowTestObserver : public TTestRunObserver {
+ public:
+  explicit TWindowTestObserver(TfrmMain& Window) : window_(Window) {}
+  void LogLine(const std::string& Line) override { window_.AddLogLine(ToQ(Line)); }
+  void Message(const std::string& Text) override { ShowMessage(&window_, TMessageKind::Information, ToQ(Text)); }
+
+ private:
+  TfrmMain& window_;
+};
+
+}  // namespace
+
+void TfrmMain::RunAllTests() { StartTestRun(false); }
+
+void TfrmMain::RunTest() { StartTestRun(true); }
+
+// Run All Tests and Run Test: the screens go into the project, then the
+// core's test runner works on it on the administrators' thread; the window
+// stays locked until it has put the project back.
+void TfrmMain::StartTestRun(bool IsSingle) {
+  if (running_ || !testing_allowed_ || !ValidateActiveControl()) return;
+  auto* page = qobject_cast<TTestPage*>(Page(kTestPageName));
+  UpdateProjectFromScreens();
+  if (project_->TestList.Empty()) {
+    ShowMessage(this, TMessageKind::Warning, QStringLiteral("The project has no tests"));
+    return;
+  }
+  TTestRunOptions options;
+  options.ProjectFileName = ToStd(default_file_name_);
+  const std::string name = IsSingle && page ? ToStd(page->CurrentTestName()) : std::string();
+  const int count = IsSingle ? 1 : project_->TestList.Count();
+
+  std::shared_ptr<TTestRunObserver> observer = admin_worker_->MakeTestObserver();
+  auto runner = std::make_shared<TTestRunner>(*project_, *session_, *observer);
+  auto outcome = std::make_shared<TTestRunOutcome>();
+  if (test_results_) {
+    test_results_->Start(count);
+    results_->setTabVisible(results_->indexOf(test_results_), true);
+    results_->setCurrentWidget(test_results_);
+  }
+  StartAdminJob(QStringLiteral("%v of %m tests"), count);
+  if (!IsSingle) {
+    Command(QStringLiteral("actCancelTests"))->setVisible(true);
+    Command(QStringLiteral("actCancelTests"))->setEnabled(true);
+  }
+  admin_worker_->Start(
+      [runner, observer, outcome, options, name, IsSingle] {
+        try {
+          *outcome = IsSingle ? runner->RunTest(name, options) : runner->RunAllTests(options);
+        } catch (const std::exception& e) {
+          outcome->Result = TResult::Failure(std::string("Error during test run: ") + e.what());
+        }
+      },
+      [runner] { runner->RequestCancel(); },
+      [this, outcome] {
+        EndAdminJob();
+        test_data_changed_since_calc_ = false;
+        // The project came back from its snapshot with the tests' new results.
+        BuildTestNodes();
+        if (auto* test_page = qobject_cast<TTestPage*>(Page(kTestPageName)); test_page && CurrentPage() == test_page)
+          test_page->ShowTest(test_page->CurrentTestName());
+        if (outcome->IsCancelled) SetStatusText(QStringLiteral("Tests cancelled"));
+        ShowPendingMessages(!outcome->Result);
+      });
+}
+
 void TfrmMain::CancelTests() { CancelAdminJob(); }
 
-void TfrmMain::AddTestEditEntries(QMenu& Menu) { Q_UNUSED(Menu); }
+void TfrmMain::CheckTestData() {
+  auto* page = qobject_cast<TTestPage*>(Page(kTestPageName));
+  if (running_ || !page || !ValidateActiveControl()) return;
+  UpdateProjectFromScreens();
+  TBusyCursor busy;
+  TWindowTestObserver observer(*this);
+  TTestRunner runner(*project_, *session_, observer);
+  TTestRunOptions options;
+  options.ProjectFileName = ToStd(default_file_name_);
+  const TTestDataCheck check = runner.CheckTestData(ToStd(page->CurrentTestName()), options);
+  if (!check.Result) {
+    AddLogLine(ToQ(check.Result.Message()));
+    ShowMessage(this, TMessageKind::Error, ToQ(check.Result.Message()));
+  } else if (!check.IsOK) {
+    ShowEventLogPage();
+    SetStatusText(ToQ(check.Status.ErrorMsg));
+    ShowMessage(this, check.Status.ErrorLevel >= elError ? TMessageKind::Error : TMessageKind::Warning,
+                ToQ(check.Status.ErrorMsg));
+  }
+  page->ShowTest(page->CurrentTestName());
+}
 
-void TfrmMain::EditTests(const QString& Edit) { Q_UNUSED(Edit); }
+void TfrmMain::SaveTestAsDataFile() {
+  auto* page = qobject_cast<TTestPage*>(Page(kTestPageName));
+  if (running_ || !page || !ValidateActiveControl()) return;
+  UpdateProjectFromScreens();
+  TWindowTestObserver observer(*this);
+  TTestRunner runner(*project_, *session_, observer);
+  const TResult saved =
+      runner.SaveAsDataFile(ToStd(page->CurrentTestName()), ToStd(default_file_name_), [this](const std::string& Question) {
+        return ShowMessage(this, TMessageKind::Question, ToQ(Question), QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::No) == QMessageBox::Yes;
+      });
+  if (!saved) {
+    AddLogLine(ToQ(saved.Message()));
+    ShowMessage(this, TMessageKind::Error, ToQ(saved.Message()));
+  }
+}
 
-void TfrmMain::RunAllTests() {}
-void TfrmMain::RunTest() {}
-void TfrmMain::CheckTestData() {}
-void TfrmMain::SaveTestAsDataFile() {}
-void TfrmMain::ListProperties() {}
-void TfrmMain::CreateDesignTable() {}
+void TfrmMain::ListProperties() {
+  if (running_ || !ValidateActiveControl()) return;
+  UpdateProjectFromScreens();
+  TBusyCursor busy;
+  TWindowTestObserver observer(*this);
+  const QString file = ToQ(TestPropertyListFileName());
+  if (const TResult written = WriteTestPropertyList(*project_, ToStd(file), observer); !written) {
+    AddLogLine(ToQ(written.Message()));
+    ShowMessage(this, TMessageKind::Error, ToQ(written.Message()));
+  }
+}
+
+// Create Design Table: the page's settings go into the project; the core's
+// generator runs the cases side by side on the administrators' thread and
+// leaves the project and libraries as they were; the table comes back for
+// the page to show.
+void TfrmMain::CreateDesignTable() {
+  auto* page = qobject_cast<TDesignTablePage*>(Page(kDesignTablePageName));
+  if (running_ || !design_parameters_shown_ || !page || !ValidateActiveControl()) return;
+  UpdateProjectFromScreens();
+  TDesignTableOptions options;
+  options.Settings = DesignTableSettingsOf(project_->DesignTable);
+  options.Settings.WillSaveInputs = page->WillSaveInputs();
+  options.Settings.WillSaveReports = page->WillSaveReports();
+  options.ProjectFileName = ToStd(default_file_name_);
+  const int floors = options.Settings.WillIterateAllFloors ? std::max(1, page->cboFloorUse->count()) : 1;
+  const int cases = floors * static_cast<int>(options.Settings.SpacingList.size() *
+                                              (1 + options.Settings.SpanList.size()));
+
+  std::shared_ptr<TDesignTableObserver> observer = admin_worker_->MakeDesignTableObserver();
+  auto runner = std::make_shared<TDesignTableRunner>(*project_, *session_, *observer);
+  auto outcome = std::make_shared<TDesignTableOutcome>();
+  page->ShowTable({});
+  if (CurrentPage() != page) SelectNode(kDesignTableNode);
+  StartAdminJob(QStringLiteral("%v of %m cases"), cases);
+  admin_worker_->Start(
+      [runner, observer, outcome, options] {
+        try {
+          *outcome = runner->Run(options);
+        } catch (const std::exception& e) {
+          outcome->Result = TResult::Failure(std::string("Error during design table creation: ") + e.what());
+        }
+      },
+      [runner] { runner->RequestCancel(); },
+      [this, page, outcome] {
+        EndAdminJob();
+        if (outcome->IsCancelled) {
+          SetStatusText(QStringLiteral("Design table cancelled"));
+        } else if (outcome->Result) {
+          page->ShowTable(outcome->Lines);
+        } else if (pending_admin_messages_.isEmpty()) {
+          pending_admin_messages_ << ToQ(outcome->Result.Message());
+        }
+        ShowPendingMessages(!outcome->Result);
+      });
+}
+
+void TfrmMain::ShowPendingMessages(bool IsError) {
+  const QStringList messages = std::exchange(pending_admin_messages_, {});
+  for (const QString& message : messages)
+    ShowMessage(this, IsError ? TMessageKind::Error : TMessageKind::Information, message);
+}
+
+// ---------------------------------------------------------------------------
+// Test editing from the tree
+
+void TfrmMain::AddTestEditEntries(QMenu& Menu) {
+  if (!testing_allowed_ || running_) return;
+  Menu.addSeparator();
+  const std::pair<const char*, const char*> entries[] = {
+      {"Add test group...", "AddGroup"}, {"Add test...", "AddTest"},       {"Copy test", "CopyTest"},
+      {"Rename test...", "RenameTest"},  {"Delete test", "DeleteTest"},     {"Delete test group", "DeleteGroup"}};
+  for (const auto& [caption, edit] : entries)
+    Menu.addAction(QString::fromLatin1(caption), this, [this, edit = QString::fromLatin1(edit)] { EditTests(edit); });
+}
+
+// Each edit is the core's rule (admin/cTestEditing.h); the window asks for
+// the names and confirmations, asks again while a name is taken, and shows
+// the tree as the project's tests then stand.
+void TfrmMain::EditTests(const QString& Edit) {
+  if (running_ || !testing_allowed_) return;
+  if (auto* page = qobject_cast<TTestPage*>(Page(kTestPageName)); page && CurrentPage() == page)
+    page->UpdateProjectFromScreen();
+  const QTreeWidgetItem* node = tree_->currentItem();
+  const unsigned id = ItemIDOf(node);
+  const std::string name = node ? ToStd(node->data(0, kNameRole).toString()) : std::string();
+  const std::string test = id == kTestNode ? name : std::string();
+  std::string group = id == kTestGroupNode ? name : std::string();
+  if (const auto* t = dynamic_cast<const TTest*>(project_->TestList.Find(test))) group = t->Group;
+
+  const auto confirm = [this](const std::string& Question) {
+    return ShowMessage(this, TMessageKind::Question, ToQ(Question), QMessageBox::Ok | QMessageBox::Cancel,
+                       QMessageBox::Ok) == QMessageBox::Ok;
+  };
+  std::string chosen;  // the name given in the input box
+  const auto ask = [&](const QString& Caption, const QString& Prompt, QString Preset,
+                       const std::function<TTestEdit(const std::string&)>& Apply) {
+    for (;;) {
+      const QString answer = AskText(this, Caption, Prompt, Preset);
+      chosen = ToStd(answer.trimmed());
+      TTestEdit edit = Apply(chosen);
+      if (edit.Outcome != TTestEdit::kRefused || (edit.Message != kUniqueGroupName && edit.Message != kUniqueTestName))
+        return edit;
+      ShowMessage(this, TMessageKind::Warning, ToQ(edit.Message));
+      Preset = answer;
+    }
+  };
+
+  TTestEdit edit;
+  unsigned select_id = kTestsNode;
+  std::string select_name;
+  if (Edit == QLatin1String("AddGroup")) {
+    edit = ask(QStringLiteral("Add new group"), QStringLiteral("Name of new test group"), QString(),
+               [this](const std::string& Name) { return AddTestGroup(*project_, Name); });
+    select_id = kTestGroupNode;
+    select_name = chosen;
+  } else if (Edit == QLatin1String("AddTest")) {
+    edit = AddTest(*project_, group, "");  // a group must be chosen before a name is asked for
+    if (edit.Outcome == TTestEdit::kCancelled)
+      edit = ask(QStringLiteral("Add new test"), QStringLiteral("Name of new test"), QString(),
+                 [this, &group](const std::string& Name) { return AddTest(*project_, group, Name); });
+    select_id = kTestNode;
+    select_name = chosen;
+  } else if (Edit == QLatin1String("CopyTest")) {
+    edit = CopyTest(*project_, test);
+    select_id = kTestNode;
+    select_name = edit.Message;
+  } else if (Edit == QLatin1String("RenameTest")) {
+    edit = RenameTest(*project_, test, "");
+    if (edit.Outcome == TTestEdit::kCancelled)
+      edit = ask(QStringLiteral("Change test name"), QStringLiteral("New name of test"), ToQ(test),
+                 [this, &test](const std::string& Name) { return RenameTest(*project_, test, Name); });
+    select_id = kTestNode;
+    select_name = chosen;
+  } else if (Edit == QLatin1String("DeleteTest")) {
+    edit = DeleteTest(*project_, test, confirm);
+    select_id = kTestGroupNode;
+    select_name = group;
+  } else if (Edit == QLatin1String("DeleteGroup")) {
+    edit = DeleteTestGroup(*project_, group, confirm);
+  } else {
+    return;
+  }
+  if (edit.Outcome == TTestEdit::kRefused) ShowMessage(this, TMessageKind::Warning, ToQ(edit.Message));
+  if (!edit.IsDone()) return;
+
+  SetDataChangedSinceSave(true);
+  {
+    // The page must not write into a test that is gone or renamed: it shows none until a node is chosen.
+    if (auto* page = qobject_cast<TTestPage*>(Page(kTestPageName))) page->ShowTest(QString());
+    const QSignalBlocker block(tree_);
+    if (QTreeWidgetItem* branch = Node(kTestsNode)) tree_->setCurrentItem(branch);
+    BuildTestNodes();
+  }
+  QTreeWidgetItem* target = Node(kTestsNode);
+  for (QTreeWidgetItemIterator it(tree_); *it; ++it)
+    if (ItemIDOf(*it) == select_id && ToStd((*it)->data(0, kNameRole).toString()) == select_name) target = *it;
+  if (target) {
+    // Moving to it must not first save the blank page over anything.
+    tree_->setCurrentItem(target);
+    AdminNodeChosen(target);
+  }
+}

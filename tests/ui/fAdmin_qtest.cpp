@@ -77,7 +77,7 @@ bool WriteProjectWithTests(const QString& File, bool WithResults = true) {
   group->Group = "Secondary";
   project.TestGroupList.Add("Secondary", std::move(group));
   auto span = MakeTest("Secondary", "Span8", "Secondary span 8 m, as built", {"Geometry.SpacingSide1=8000", "Geometry.SpacingSide2=8000"},
-                       {{"Secondary1Beam.Span", "8000", "8000", ""}, {"Description", "?", "Sample, office", ""}});
+                       {{"Beam1.Span", "8000", "8000", ""}, {"Description", "?", "Sample, office", ""}});
   if (WithResults) span->Status.SetError(elHint, "");
   else span->OutputList[1].CalculatedValue.clear();
   project.TestList.Add("Span8", std::move(span));
@@ -87,7 +87,7 @@ bool WriteProjectWithTests(const QString& File, bool WithResults = true) {
   if (!WithResults)
     project.TestList.Add("Heavy", MakeTest("Secondary", "Heavy", "Heavy live load, strength as if light",
                                            {"Geometry.NominalLiveLoad=12"},
-                                           {{"Secondary1Beam.MaxStrengthRatio", "0.05<1%>", "", ""}}));
+                                           {{"Beam1.MaxStrengthRatio", "0.05<1%>", "", ""}}));
   project.DesignTable.VersionID = 1;
   project.DesignTable.SpanList = {8000, 10000};
   project.DesignTable.SpacingList = {2500, 3000};
@@ -212,7 +212,7 @@ class TestAdminScreens : public QObject {
     QCOMPARE(TestPage().cboStandard->currentIndex(), 1);
     QCOMPARE(GridRows(*TestPage().grdInputs), (QStringList{"Geometry.SpacingSide1=8000", "Geometry.SpacingSide2=8000"}));
     QCOMPARE(GridRows(*TestPage().grdOutputs),
-             (QStringList{"Secondary1Beam.Span|8000|8000|", "Description|?|Sample, office|"}));
+             (QStringList{"Beam1.Span|8000|8000|", "Description|?|Sample, office|"}));
     QCOMPARE(TestPage().lblVerdict->text(), QStringLiteral("Test OK"));
     QVERIFY(ChooseTest("Edge"));
     QCOMPARE(TestPage().lblVerdict->text(), QString());
@@ -252,6 +252,57 @@ class TestAdminScreens : public QObject {
     // Any other change makes every stored result stale.
     Type(qobject_cast<TGeneralPage*>(Window().Page("General"))->edtDesigner, "B. Engineer");
     QCOMPARE(edge.Status.ErrorLevel, elNone);
+  }
+
+  // Groups and tests are added, copied, renamed and deleted from the tree,
+  // with the rules' messages; a name in use is asked for again.
+  void testEditingFromTheTree() {
+    QVERIFY(WriteProjectWithTests(File("job.tva")));
+    QVERIFY(Window().OpenUserFile(File("job.tva")));
+    Window().SetTestingAllowed(true);
+    QVERIFY(Window().SelectNode(900));
+
+    dialogs_->Texts = {"secondary", "Primary"};
+    Window().EditTests("AddGroup");
+    QCOMPARE(dialogs_->Prompts, (QStringList{"Add new group/Name of new test group", "Add new group/Name of new test group"}));
+    QCOMPARE(dialogs_->Messages, QStringList{"Please select unique test group name"});
+    QTreeWidgetItem* branch = Window().Node(900);
+    QCOMPARE(branch->childCount(), 2);
+    QCOMPARE(branch->child(1)->text(0), QStringLiteral("Primary"));
+
+    dialogs_->Clear();
+    QVERIFY(Window().SelectNode(900));
+    Window().EditTests("AddTest");
+    QCOMPARE(dialogs_->Messages, QStringList{"Please first select test group to add test to"});
+    QVERIFY(dialogs_->Prompts.isEmpty());
+    Window().NavigationTree()->setCurrentItem(Window().Node(900)->child(1));
+    dialogs_->Texts = {"P1"};
+    Window().EditTests("AddTest");
+    QVERIFY(Window().TestNode("P1"));
+    QCOMPARE(TestPage().CurrentTestName(), QStringLiteral("P1"));
+    QCOMPARE(TestPage().lblGroup->text(), QStringLiteral("Primary"));
+
+    dialogs_->Clear();
+    QVERIFY(ChooseTest("Span8"));
+    Window().EditTests("CopyTest");
+    QCOMPARE(TestPage().CurrentTestName(), QStringLiteral("Span8_00"));
+    QCOMPARE(GridRows(*TestPage().grdInputs), (QStringList{"Geometry.SpacingSide1=8000", "Geometry.SpacingSide2=8000"}));
+    dialogs_->Texts = {"Edge", "Span8b"};
+    Window().EditTests("RenameTest");
+    QCOMPARE(dialogs_->Messages, QStringList{"Please select unique test name"});
+    QVERIFY(Window().TestNode("Span8b") && !Window().TestNode("Span8_00"));
+
+    dialogs_->Clear();
+    Window().NavigationTree()->setCurrentItem(Window().Node(900)->child(0));
+    Window().EditTests("DeleteGroup");
+    QCOMPARE(dialogs_->Messages, QStringList{"Group Secondary has tests, unable to delete"});
+    QVERIFY(ChooseTest("Span8b"));
+    dialogs_->Answers = {QMessageBox::Ok};
+    Window().EditTests("DeleteTest");
+    QCOMPARE(dialogs_->Messages.last(), QStringLiteral("Please confirm deletion of test Span8b"));
+    QVERIFY(!Window().TestNode("Span8b"));
+    QCOMPARE(Window().Project().TestList.Count(), 3);
+    QVERIFY(Window().HasDataChangedSinceSave());
   }
 
   // --- Runs
