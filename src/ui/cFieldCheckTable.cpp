@@ -79,6 +79,10 @@ const std::vector<TFieldCheckSpec>& RegisteredFieldChecks() {
       {"Beam loading", "Point load position", ftPercent, 0, 100, false, true, ""},
       {"Beam loading", "Point load position", ftReal, 0, 25000, false, true, "%s must be within span of beam"},
       {"Beam loading", "Point load value", ftReal, 0, 1000, false, false, ""},
+
+      // The design-table grids take the geometry's ranges; a blank row is skipped.
+      {"Design table", "Span", ftInteger, 1500, 25000, true, false, ""},
+      {"Design table", "Spacing", ftInteger, 500, 25000, true, false, ""},
   };
   return table;
 }

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 
 namespace {
 
@@ -17,6 +18,10 @@ TFileDialogHook& FileDialogHook() {
 }
 TOpenExternalHook& OpenExternalHook() {
   static TOpenExternalHook hook;
+  return hook;
+}
+TTextInputHook& TextInputHook() {
+  static TTextInputHook hook;
   return hook;
 }
 
@@ -80,6 +85,13 @@ QString AskSaveFileName(QWidget* Parent, const QString& Caption, const QString& 
   return file;
 }
 
+QString AskText(QWidget* Parent, const QString& Caption, const QString& Prompt, const QString& Text) {
+  if (TextInputHook()) return TextInputHook()(Caption, Prompt, Text);
+  bool ok = false;
+  const QString answer = QInputDialog::getText(Parent, Caption, Prompt, QLineEdit::Normal, Text, &ok);
+  return ok ? (answer.isNull() ? QStringLiteral("") : answer) : QString();
+}
+
 bool OpenExternal(const QUrl& Url) {
   if (OpenExternalHook()) return OpenExternalHook()(Url);
   return QDesktopServices::openUrl(Url);
@@ -88,3 +100,4 @@ bool OpenExternal(const QUrl& Url) {
 void SetMessageHook(TMessageHook Hook) { MessageHook() = std::move(Hook); }
 void SetFileDialogHook(TFileDialogHook Hook) { FileDialogHook() = std::move(Hook); }
 void SetOpenExternalHook(TOpenExternalHook Hook) { OpenExternalHook() = std::move(Hook); }
+void SetTextInputHook(TTextInputHook Hook) { TextInputHook() = std::move(Hook); }

@@ -32,6 +32,10 @@ QString AskOpenFileName(QWidget* Parent, const QString& Caption, const QString& 
 QString AskSaveFileName(QWidget* Parent, const QString& Caption, const QString& StartFile, const QString& Filter,
                         const QString& DefaultSuffix);
 
+// An input box: Caption above, Prompt beside the text, preset with Text.
+// Returns the text entered; a null QString when the user cancelled.
+QString AskText(QWidget* Parent, const QString& Caption, const QString& Prompt, const QString& Text = QString());
+
 // Opens a local file or a web or mail address with the desktop's default
 // program; false when nothing could be started.
 bool OpenExternal(const QUrl& Url);
@@ -46,8 +50,11 @@ using TMessageHook = std::function<QMessageBox::StandardButton(const TMessageReq
 enum class TFileDialogKind { Open, Save };
 using TFileDialogHook = std::function<QString(TFileDialogKind Kind, const QString& Caption, const QString& StartFile)>;
 using TOpenExternalHook = std::function<bool(const QUrl&)>;
+// An input box's answer: the text, or a null QString for Cancel.
+using TTextInputHook = std::function<QString(const QString& Caption, const QString& Prompt, const QString& Text)>;
 
 // Installs a hook (an empty function removes it).
 void SetMessageHook(TMessageHook Hook);
 void SetFileDialogHook(TFileDialogHook Hook);
 void SetOpenExternalHook(TOpenExternalHook Hook);
+void SetTextInputHook(TTextInputHook Hook);

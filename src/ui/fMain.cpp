@@ -34,6 +34,7 @@
 #include "project/cProject.h"
 #include "project/cProjectFile.h"
 #include "project/cSession.h"
+#include "ui/cAdminWorker.h"
 #include "ui/cGridChecks.h"
 #include "ui/cIcons.h"
 #include "ui/cMessages.h"
@@ -106,6 +107,7 @@ TfrmMain::TfrmMain(const TMainOptions& Options, QWidget* Parent) : QMainWindow(P
     connect(command, &QAction::enabledChanged, button, &QWidget::setEnabled);
   }
   connect(summary_, &TSummaryResultsPage::SectionStepRequested, this, &TfrmMain::StepBeamSection);
+  if (options_.IsAdmin) CreateAdminTools();
 
   connect(worker_, &TRunWorker::LogLine, this, &TfrmMain::AddLogLine);
   connect(worker_, &TRunWorker::StatusText, this, &TfrmMain::SetStatusText);
@@ -118,6 +120,8 @@ TfrmMain::~TfrmMain() {
   // A run still under way ends before the project it works on goes.
   delete worker_;
   worker_ = nullptr;
+  delete admin_worker_;
+  admin_worker_ = nullptr;
   // The pages go while the window they report to is whole: a grid cell still
   // being edited is written back now, not half-way through the window's end.
   filling_screens_ = true;
@@ -318,6 +322,7 @@ void TfrmMain::InputChanged(bool WillAffectLoads) {
     SetDataChangedSinceCalc(true);
   }
   summary_->HideErrors();
+  AdminInputChanged();
 }
 
 // ---------------------------------------------------------------------------
@@ -503,6 +508,8 @@ void TfrmMain::closeEvent(QCloseEvent* Event) {
   if (running_) {
     CancelRun();
     WaitForRun();
+    CancelAdminJob();
+    WaitForAdminJob();
   }
   if (!ConfirmSaveChanges()) {
     Event->ignore();

@@ -50,8 +50,10 @@ class TProject;
 class TRunWorker;
 class TSession;
 class TSummaryResultsPage;
+class TAdminWorker;
 class TAnalysisResultsPage;
 class TGraphicsPage;
+class TTestResultsPage;
 struct TBeamSummary;
 struct TRunResult;
 enum class TRunKind;
@@ -179,6 +181,40 @@ class TfrmMain : public QMainWindow, public TPageHost {
   TFieldCheckList& FieldCheckList() { return field_checks_; }
   TMediatorList& MediatorList() { return mediators_; }
 
+  // --- Administrators' tools (fMainAdmin.cpp; pages and nodes only with --admin)
+  // The navigation tree's per-node data.
+  static constexpr int kItemIdRole = Qt::UserRole;
+  static constexpr int kLevelRole = Qt::UserRole + 1;
+  static constexpr int kPageRole = Qt::UserRole + 2;
+  static constexpr int kNameRole = Qt::UserRole + 3;  // a test node's test, a group node's group
+  void ImportFile();
+  // The same as the Import command after its file dialog.
+  bool ImportFrom(const QString& File);
+  void SetTestingAllowed(bool IsAllowed);
+  bool IsTestingAllowed() const { return testing_allowed_; }
+  void SetDesignParametersShown(bool IsShown);
+  bool AreDesignParametersShown() const { return design_parameters_shown_; }
+  void RunAllTests();
+  void RunTest();
+  void CancelTests();
+  void CheckTestData();
+  void SaveTestAsDataFile();
+  void ListProperties();
+  void CreateDesignTable();
+  // A test run or a design table under way on the administrators' worker.
+  bool IsAdminJobRunning() const;
+  void CancelAdminJob();
+  // Blocks until a job under way has ended and its outcome is shown.
+  void WaitForAdminJob();
+  TTestResultsPage* TestResults() const { return test_results_; }
+  // The tests branch of the tree: its group and test nodes, rebuilt from the project.
+  void BuildTestNodes();
+  // The node of the test Name, or null.
+  QTreeWidgetItem* TestNode(const QString& Name) const;
+  // The tree's test editing entries on the chosen node: "AddGroup", "AddTest",
+  // "CopyTest", "RenameTest", "DeleteTest", "DeleteGroup".
+  void EditTests(const QString& Edit);
+
   // --- Commands, by object name ("actNew", "actOpen", "actAnalyse", ...)
   QAction* Command(const QString& ObjectName) const;
   QMenu* Menu(const QString& ObjectName) const;
@@ -223,6 +259,18 @@ class TfrmMain : public QMainWindow, public TPageHost {
   void ChooseAppearance(const QString& Theme);
   void ChooseStandard(int Version);
   void GenerateLibrary();
+
+  // fMainAdmin.cpp
+  void CreateAdminTools();
+  void AddAdminNodes();
+  void AdminNodeChosen(QTreeWidgetItem* Node);
+  void AdminInputChanged();
+  void AddTestEditEntries(QMenu& Menu);
+  void StartAdminJob(const QString& ProgressFormat, int Count);
+  void EndAdminJob();
+  void StartTestRun(bool IsSingle);
+  // The messages a job sent while it ran, in boxes now that it is over.
+  void ShowPendingMessages(bool IsError);
 
   // fMainFiles.cpp
   bool LoadProject(const QString& File, bool IsUserFile);
@@ -272,6 +320,12 @@ class TfrmMain : public QMainWindow, public TPageHost {
   QProgressBar* progress_ = nullptr;
   QPushButton* cancel_ = nullptr;
   TRunWorker* worker_ = nullptr;
+  TAdminWorker* admin_worker_ = nullptr;
+  TTestResultsPage* test_results_ = nullptr;
+  bool testing_allowed_ = false;
+  bool design_parameters_shown_ = false;
+  bool test_data_changed_since_calc_ = true;
+  QStringList pending_admin_messages_;
 
   std::vector<QAction*> recent_actions_;
   QMenu* recent_menu_ = nullptr;

@@ -184,15 +184,10 @@ void TfrmMain::CreateCommands() {
   for (QAction* a : {admin_separator, appearance->menuAction(), standard->menuAction(), cmd("actImport"),
                      cmd("actSaveImage"), tables->menuAction(), testing->menuAction(), cmd("actGenerateLibrary")})
     a->setVisible(admin);
-  // The importer, the design tables and the regression tests arrive with
-  // their own tools; until then their entries are shown to administrators
-  // but cannot be chosen.
-  for (QAction* a : {cmd("actImport"), cmd("actShowDesignParameters"), cmd("actCreateDesignTable"),
-                     cmd("actAllowTesting"), cmd("actRunAllTests"), cmd("actListProperties")}) {
-    a->setEnabled(false);
-    a->setStatusTip(a->statusTip().isEmpty() ? QStringLiteral("Not available yet")
-                                             : a->statusTip() + QStringLiteral(" (not available yet)"));
-  }
+  // The tools' own states follow their switches (fMainAdmin.cpp).
+  cmd("actShowDesignParameters")->setCheckable(true);
+  cmd("actAllowTesting")->setCheckable(true);
+  for (QAction* a : {cmd("actCreateDesignTable"), cmd("actRunAllTests"), cmd("actCancelTests")}) a->setEnabled(false);
   cmd("actCancelTests")->setVisible(false);
 
   // Help

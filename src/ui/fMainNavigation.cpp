@@ -54,9 +54,9 @@ const TNodeSpec kNodes[] = {
 constexpr unsigned kProjectNode = 1;
 constexpr unsigned kResultsNode = 800;
 
-constexpr int kItemIdRole = Qt::UserRole;
-constexpr int kLevelRole = Qt::UserRole + 1;
-constexpr int kPageRole = Qt::UserRole + 2;
+constexpr int kItemIdRole = TfrmMain::kItemIdRole;
+constexpr int kLevelRole = TfrmMain::kLevelRole;
+constexpr int kPageRole = TfrmMain::kPageRole;
 
 unsigned BeamNodeID(int Side) { return 100 + 10 * static_cast<unsigned>(Side); }
 
@@ -95,6 +95,7 @@ void TfrmMain::BuildNavigationTree() {
     item->setData(0, kLevelRole, node.Level);
     item->setData(0, kPageRole, QString::fromLatin1(node.PageName));
   }
+  AddAdminNodes();
   tree_->expandAll();
   UpdateBeamCaptions();
   UpdateNodeVisibility();
@@ -144,6 +145,7 @@ void TfrmMain::ShowTreeMenu(const QPoint& At) {
   menu.setObjectName(QStringLiteral("mnuTree"));
   menu.addAction(QStringLiteral("Expand All"), tree_, &QTreeWidget::expandAll);
   menu.addAction(QStringLiteral("Compress All"), tree_, &QTreeWidget::collapseAll);
+  AddTestEditEntries(menu);
   menu.exec(tree_->viewport()->mapToGlobal(At));
 }
 
@@ -174,6 +176,7 @@ void TfrmMain::OnTreeItemChanged(QTreeWidgetItem* Current, QTreeWidgetItem* Prev
     if (side >= 0) FillBeamPages(side, true);
   }
   if (page) page->CheckPage(field_checks_);
+  AdminNodeChosen(Current);
   changed_since_calc_ = saved_calc;
   if (id == kResultsNode && saved_calc) Analyse();
 }

@@ -140,7 +140,7 @@ class TestMainWindow : public QObject {
     QVERIFY(admin.Menu("mnuStandard")->menuAction()->isVisible());
     QVERIFY(admin.Menu("mnuAppearance")->menuAction()->isVisible());
     QVERIFY(!admin.Command("actCancelTests")->isVisible());
-    QVERIFY(!admin.Command("actImport")->isEnabled());  // not available yet
+    QVERIFY(admin.Command("actImport")->isEnabled());
   }
 
   void commandsHaveTheirCaptionsShortcutsAndHints() {

@@ -25,6 +25,13 @@ TDialogRecorder::TDialogRecorder() {
     Files.pop_front();
     return file;
   });
+  SetTextInputHook([this](const QString& Caption, const QString& Prompt, const QString&) {
+    Prompts.push_back(Caption + QLatin1Char('/') + Prompt);
+    if (Texts.empty()) return QString();
+    const QString text = Texts.front();
+    Texts.pop_front();
+    return text;
+  });
   SetOpenExternalHook([this](const QUrl& Url) {
     Opened.push_back(Url.toString());
     return true;
@@ -35,6 +42,7 @@ TDialogRecorder::~TDialogRecorder() {
   SetMessageHook({});
   SetFileDialogHook({});
   SetOpenExternalHook({});
+  SetTextInputHook({});
 }
 
 void TDialogRecorder::Clear() {
@@ -43,6 +51,8 @@ void TDialogRecorder::Clear() {
   Messages.clear();
   FileCaptions.clear();
   Opened.clear();
+  Texts.clear();
+  Prompts.clear();
 }
 
 void ClearSettings() { QFile::remove(settings::FileName()); }

@@ -19,9 +19,11 @@ class TDialogRecorder {
 
   std::deque<QMessageBox::StandardButton> Answers;
   std::deque<QString> Files;
+  std::deque<QString> Texts;  // input boxes' answers; with none left, Cancel
   QStringList Messages;     // every message text, in order
   QStringList FileCaptions; // every file dialog's caption
   QStringList Opened;       // every file or address handed to the desktop
+  QStringList Prompts;      // every input box's caption and prompt, "caption/prompt"
   void Clear();
 };
 

@@ -14,21 +14,28 @@
 #include <QThread>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QWindow>
 
 #include <cstdio>
 
 #include "entity/VEXUtility.h"
+#include "project/cProject.h"
+#include "project/cProjectFile.h"
+#include "project/cSession.h"
+#include "report/qt/cReportPrinter.h"
 #include "ui/cIcons.h"
 #include "ui/cMessages.h"
 #include "ui/cSummaryResults.h"
 #include "ui/cUiUtility.h"
 #include "ui/fAbout.h"
-#include "report/qt/cReportPrinter.h"
+#include "ui/fDesignTablePage.h"
 #include "ui/fGeometryPage.h"
 #include "ui/fGraphicsPage.h"
 #include "ui/fMain.h"
+#include "ui/fTestPages.h"
 
 namespace {
 
@@ -49,6 +56,45 @@ bool Save(QWidget& Widget, const QString& File) {
   const bool ok = picture.save(File);
   std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(File));
   return ok;
+}
+
+// The sample with a group of regression tests, written to File.
+bool WriteSampleWithTests(const QString& File) {
+  TSession session;
+  TProject project;
+  if (!session.LoadLibraries(ToStd(ProgramFile(QStringLiteral("Trevalon.tvl")))).IsOK()) return false;
+  if (!LoadProjectFile(project, session, ToStd(ProgramFile(QStringLiteral("SampleAnalysis.tva")))).IsOK()) return false;
+  auto group = std::make_unique<TTestGroup>();
+  group->Group = "Secondary";
+  project.TestGroupList.Add("Secondary", std::move(group));
+  struct TSpec {
+    const char* Name;
+    const char* Description;
+    std::vector<std::string> Inputs;
+    std::vector<TOutput> Outputs;
+  };
+  const TSpec specs[] = {
+      {"Span8", "Secondary span 8 m", {"Geometry.SpacingSide1=8000", "Geometry.SpacingSide2=8000"},
+       {{"Beam1.Span", "8000", "", ""}, {"Beam1.SuggestedCamber", "?", "", ""}, {"IsOK", "True", "", ""}}},
+      {"Edge", "Edge primary beam", {"Geometry.IsEdgeBeam=1"},
+       {{"Geometry.IsEdgeBeam", "True", "", ""}, {"Beam.TotalShearConnectors", "?", "", ""}}},
+      {"Heavy", "Heavy live load (expected to fail)", {"Geometry.NominalLiveLoad=12"},
+       {{"IsOK", "True", "", ""}, {"Beam1.MaxStrengthRatio", "0.5<1%>", "", ""}}},
+  };
+  for (const TSpec& spec : specs) {
+    auto test = std::make_unique<TTest>();
+    test->Group = "Secondary";
+    test->Name = spec.Name;
+    test->Description = spec.Description;
+    test->VersionID = 1;
+    test->InputList = spec.Inputs;
+    test->OutputList = spec.Outputs;
+    project.TestList.Add(spec.Name, std::move(test));
+  }
+  project.DesignTable.VersionID = 1;
+  project.DesignTable.SpanList = {8000, 10000};
+  project.DesignTable.SpacingList = {2500, 3000};
+  return SaveProjectFile(project, ToStd(File)).IsOK();
 }
 
 }  // namespace
@@ -151,5 +197,35 @@ int main(int argc, char** argv) {
     ok = Save(window, out + QStringLiteral("/page-geometry-secondary-only.png")) && ok;
   }
   window.SetDataChangedSinceSave(false);
+
+  // The administrators' screens (--admin): a test, the test results, the design table.
+  {
+    TfrmMain admin(TMainOptions{true});
+    admin.show();
+    admin.move(0, 0);
+    Settle();
+    // The tests' results and the design table are written beside the project: a scratch folder.
+    QTemporaryDir scratch;
+    const QString project = scratch.filePath(QStringLiteral("AdminSample.tva"));
+    if (!WriteSampleWithTests(project) || !admin.OpenUserFile(project)) {
+      std::printf("could not open the administrators' sample\n");
+      ok = false;
+    } else {
+      admin.SetTestingAllowed(true);
+      admin.SetDesignParametersShown(true);
+      admin.RunAllTests();
+      admin.WaitForAdminJob();
+      if (QTreeWidgetItem* node = admin.TestNode(QStringLiteral("Heavy"))) admin.NavigationTree()->setCurrentItem(node);
+      ok = Save(admin, out + QStringLiteral("/page-test.png")) && ok;
+      if (admin.TestResults()) admin.ResultsArea()->setCurrentWidget(admin.TestResults());
+      ok = Save(admin, out + QStringLiteral("/test-results.png")) && ok;
+      admin.SelectNode(850);
+      admin.CreateDesignTable();
+      admin.WaitForAdminJob();
+      admin.ResultsArea()->setCurrentWidget(admin.EventLog());
+      ok = Save(admin, out + QStringLiteral("/page-design-table.png")) && ok;
+    }
+    admin.SetDataChangedSinceSave(false);
+  }
   return ok ? 0 : 1;
 }

@@ -1,0 +1,208 @@
+#include "ui/fDesignTablePage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "components/cStandard.h"
+#include "entity/VEXText.h"
+#include "project/cFloorUse.h"
+#include "project/cProject.h"
+#include "project/cSession.h"
+#include "ui/cGridChecks.h"
+#include "ui/cPageFields.h"
+#include "ui/cStringGridWithControls.h"
+#include "ui/cUiUtility.h"
+
+namespace {
+
+void SetUpLengthGrid(TStringGrid& Grid, const QString& ObjectName, const QString& AccessibleName, const QString& Hint,
+                     const QString& Header) {
+  Grid.setObjectName(ObjectName);
+  Grid.setAccessibleName(AccessibleName);
+  SetHint(&Grid, Hint);
+  Grid.SetColCount(2);
+  Grid.SetRowCount(2);
+  Grid.SetRow(0, {QStringLiteral("No."), Header});
+  Grid.WillAutoAddNewRow = true;
+  Grid.InitialiseLastRow();
+  Grid.SetRowEditMenu(true);
+  Grid.setColumnWidth(0, 40);
+  Grid.setColumnWidth(1, 100);
+  Grid.setFixedWidth(40 + 100 + Grid.verticalScrollBar()->sizeHint().width() + 2 * Grid.frameWidth() + 2);
+}
+
+}  // namespace
+
+TDesignTablePage::TDesignTablePage(TPageHost& Host, QWidget* Parent)
+    : TDataPage(Host, QStringLiteral("Design table"), Parent) {
+  cboStandard = MakeChoice(QStringLiteral("cboDesignStandard"), QStringLiteral("Design table standard"),
+                           QStringLiteral("Edition of AS/NZS 2327 the tables are made under"));
+  for (int version : {kStandard2003, kStandard2017}) cboStandard->addItem(ToQ(StandardName(version)));
+  cboFloorUse = MakeChoice(QStringLiteral("cboDesignFloorUse"), QStringLiteral("Design table floor use"),
+                           QStringLiteral("Floor use of the design library the tables are made for"));
+  cboFloorUse->setMinimumWidth(260);
+  chkAllFloorUses = MakeCheckBox(QStringLiteral("All floor uses"), QStringLiteral("chkAllFloorUses"),
+                                 QStringLiteral("Makes the tables for every floor use of the design library in turn"));
+  chkSaveInputs = MakeCheckBox(QStringLiteral("Save input file of each primary beam case"),
+                               QStringLiteral("chkSaveInputs"),
+                               QStringLiteral("Writes every primary-beam case as a project file beside the project"));
+  chkSaveReports = MakeCheckBox(QStringLiteral("Save results report of each primary beam case"),
+                                QStringLiteral("chkSaveReports"),
+                                QStringLiteral("Writes every primary-beam case's results report beside the project"));
+  grdSpans = new TStringGrid;
+  SetUpLengthGrid(*grdSpans, QStringLiteral("grdDesignSpans"), QStringLiteral("Design spans"),
+                  QStringLiteral("Primary beam spans of the tables, in table order"), QStringLiteral("Span (mm)"));
+  grdSpacings = new TStringGrid;
+  SetUpLengthGrid(*grdSpacings, QStringLiteral("grdDesignSpacings"), QStringLiteral("Design spacings"),
+                  QStringLiteral("Beam spacings of the tables, in table order"), QStringLiteral("Spacing (mm)"));
+  btnCreate = new QPushButton(QStringLiteral("Create Design Table"));
+  btnCreate->setObjectName(QStringLiteral("btnCreateDesignTable"));
+  SetHint(btnCreate, QStringLiteral("Makes the tables and writes them beside the project"));
+  lblTable = MakeHeading(QStringLiteral("Design table"));
+  tvTable = new QTreeWidget;
+  tvTable->setObjectName(QStringLiteral("tvDesignTable"));
+  tvTable->setAccessibleName(QStringLiteral("Design table"));
+  tvTable->setRootIsDecorated(false);
+  tvTable->setUniformRowHeights(true);
+  tvTable->setAlternatingRowColors(true);
+  tvTable->setHeaderHidden(true);
+  SetHint(tvTable, QStringLiteral("The last design table made"));
+
+  auto* form = new QGridLayout;
+  form->addWidget(new QLabel(QStringLiteral("Standard")), 0, 0);
+  form->addWidget(cboStandard, 0, 1, Qt::AlignLeft);
+  form->addWidget(new QLabel(QStringLiteral("Floor use")), 1, 0);
+  form->addWidget(cboFloorUse, 1, 1, Qt::AlignLeft);
+  form->addWidget(chkAllFloorUses, 2, 1);
+  form->addWidget(chkSaveInputs, 3, 1);
+  form->addWidget(chkSaveReports, 4, 1);
+  form->setColumnStretch(1, 1);
+  form->setRowStretch(5, 1);
+  form->addWidget(btnCreate, 6, 1, Qt::AlignLeft);
+
+  auto* settings = new QHBoxLayout;
+  settings->addWidget(grdSpans);
+  settings->addWidget(grdSpacings);
+  settings->addLayout(form, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(MakeHeading(QStringLiteral("Design table parameters")));
+  layout->addLayout(settings, 2);
+  layout->addWidget(lblTable);
+  layout->addWidget(tvTable, 3);
+
+  const auto changed = [this] {
+    if (!IsFilling()) this->Host().InputChanged(false);
+  };
+  connect(cboStandard, &QComboBox::activated, this, changed);
+  connect(cboFloorUse, &QComboBox::activated, this, changed);
+  connect(chkAllFloorUses, &QCheckBox::toggled, this, [this, changed] {
+    cboFloorUse->setEnabled(!chkAllFloorUses->isChecked());
+    changed();
+  });
+  WatchGridEdits(Host, this, *grdSpans, false);
+  WatchGridEdits(Host, this, *grdSpacings, false);
+  ShowTable({});
+}
+
+void TDesignTablePage::RegisterFields() {
+  Host().RegisterGridColumn(this, PageName(), QStringLiteral("Span"), grdSpans, 1);
+  Host().RegisterGridColumn(this, PageName(), QStringLiteral("Spacing"), grdSpacings, 1);
+}
+
+void TDesignTablePage::LibrariesLoaded() {
+  TFillScope filling(*this);
+  const int current = cboFloorUse->currentIndex();
+  cboFloorUse->clear();
+  // The generator designs with the design library: its floor uses are the ones to choose from.
+  TSession design;
+  const QString library = ProgramFile(QStringLiteral("Trevalon-Design.tvl"));
+  const TEntityList* uses = &Host().Session().FloorUseLibrary;
+  if (QFileInfo::exists(library) && design.LoadLibraries(ToStd(library)).IsOK()) uses = &design.FloorUseLibrary;
+  for (int i = 0; i < uses->Count(); ++i) cboFloorUse->addItem(ToQ(uses->ItemAs<TFloorUse>(i)->LongName()));
+  cboFloorUse->setCurrentIndex(std::min(std::max(current, 0), cboFloorUse->count() - 1));
+}
+
+void TDesignTablePage::FillLengths(TStringGrid& Grid, const std::vector<double>& Values) {
+  Grid.CommitEdit();
+  Grid.SetRowCount(static_cast<int>(Values.size()) + 2);
+  for (int r = 1; r < Grid.RowCount(); ++r) {
+    Grid.ClearRow(r);
+    Grid.SetCell(0, r, QString::number(r));
+  }
+  for (size_t i = 0; i < Values.size(); ++i) Grid.SetCell(1, static_cast<int>(i) + 1, NumberText(Values[i]));
+}
+
+std::vector<double> TDesignTablePage::ReadLengths(const TStringGrid& Grid) const {
+  std::vector<double> values;
+  for (int r = 1; r < Grid.RowCount(); ++r)
+    if (const QString text = Grid.Cell(1, r).trimmed(); !text.isEmpty()) values.push_back(ReadNumber(text));
+  return values;
+}
+
+void TDesignTablePage::UpdateScreenFromProject() {
+  TFillScope filling(*this);
+  const TDesignTable& table = Host().Project().DesignTable;
+  cboStandard->setCurrentIndex(table.VersionID == kStandard2017 ? 1 : 0);
+  // An index the library lacks shows no floor use; it is kept until another is chosen.
+  cboFloorUse->setCurrentIndex(table.FloorUseIndex < cboFloorUse->count() ? table.FloorUseIndex : -1);
+  chkAllFloorUses->setChecked(table.WillIterateAllFloors);
+  cboFloorUse->setEnabled(!table.WillIterateAllFloors);
+  FillLengths(*grdSpans, table.SpanList);
+  FillLengths(*grdSpacings, table.SpacingList);
+}
+
+void TDesignTablePage::UpdateProjectFromScreen() {
+  TDesignTable& table = Host().Project().DesignTable;
+  table.VersionID = cboStandard->currentIndex() == 1 ? kStandard2017 : kStandard2003;
+  if (cboFloorUse->currentIndex() >= 0) table.FloorUseIndex = cboFloorUse->currentIndex();
+  table.WillIterateAllFloors = chkAllFloorUses->isChecked();
+  for (TStringGrid* grid : {grdSpans, grdSpacings}) grid->CommitEdit();
+  table.SpanList = ReadLengths(*grdSpans);
+  table.SpacingList = ReadLengths(*grdSpacings);
+}
+
+void TDesignTablePage::CheckPage(TFieldCheckList& Checks) {
+  CheckAllGridCells(*grdSpans, Checks);
+  CheckAllGridCells(*grdSpacings, Checks);
+}
+
+bool TDesignTablePage::WillSaveInputs() const { return !chkSaveInputs->isHidden() && chkSaveInputs->isChecked(); }
+
+bool TDesignTablePage::WillSaveReports() const { return !chkSaveReports->isHidden() && chkSaveReports->isChecked(); }
+
+// One row per line, one column per comma-separated field (quoted fields keep their commas).
+void TDesignTablePage::ShowTable(const std::vector<std::string>& Lines) {
+  tvTable->clear();
+  int columns = 1;
+  for (const std::string& line : Lines) {
+    QStringList fields;
+    for (const std::string& field : SplitCommaText(line, true)) fields << ToQ(field);
+    columns = std::max(columns, static_cast<int>(fields.size()));
+    new QTreeWidgetItem(tvTable, fields);
+  }
+  tvTable->setColumnCount(columns);
+  for (int c = 0; c < columns; ++c) tvTable->resizeColumnToContents(c);
+  lblTable->setVisible(!Lines.empty());
+  tvTable->setVisible(!Lines.empty());
+}
+
+QStringList TDesignTablePage::TableRows() const {
+  QStringList rows;
+  for (int i = 0; i < tvTable->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* item = tvTable->topLevelItem(i);
+    QStringList fields;
+    for (int c = 0; c < item->columnCount(); ++c) fields << item->text(c);
+    rows << fields.join(QLatin1Char('|'));
+  }
+  return rows;
+}

@@ -1,0 +1,59 @@
+// The administrators' "Design table" page: the settings of the design-table
+// generator kept with the project (spans, spacings, edition, one or every
+// floor use of the design library), the two options of a run (save every
+// primary-beam case's project file, save its results report), and the last
+// table made, shown line by line with one column per field.
+//
+// The floor uses offered are those of the design library beside the program
+// ("Trevalon-Design.tvl"), which the generator designs with; the normal
+// library's stand in when there is no design library.
+//
+// Interface thread only.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/cDataPage.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class TStringGrid;
+
+class TDesignTablePage : public TDataPage {
+  Q_OBJECT
+ public:
+  explicit TDesignTablePage(TPageHost& Host, QWidget* Parent = nullptr);
+
+  void RegisterFields() override;
+  void LibrariesLoaded() override;
+  void UpdateScreenFromProject() override;
+  void UpdateProjectFromScreen() override;
+  void CheckPage(TFieldCheckList& Checks) override;
+
+  // The run's options, as their check boxes say.
+  bool WillSaveInputs() const;
+  bool WillSaveReports() const;
+  // The lines of a table made (or none: the view is emptied).
+  void ShowTable(const std::vector<std::string>& Lines);
+  // The view's rows, fields joined by "|" (tests, screenshots).
+  QStringList TableRows() const;
+
+  QComboBox* cboStandard;
+  QComboBox* cboFloorUse;
+  QCheckBox* chkAllFloorUses;
+  TStringGrid* grdSpans;
+  TStringGrid* grdSpacings;
+  QCheckBox* chkSaveInputs;
+  QCheckBox* chkSaveReports;
+  QPushButton* btnCreate;
+  QLabel* lblTable;
+  QTreeWidget* tvTable;
+
+ private:
+  void FillLengths(TStringGrid& Grid, const std::vector<double>& Values);
+  std::vector<double> ReadLengths(const TStringGrid& Grid) const;
+};
