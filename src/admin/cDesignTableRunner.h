@@ -74,7 +74,7 @@ struct TDesignTableOptions {
   // "-Design", ".csv") and a case file DeriveFileName(ProjectFileName,
   // "-F<floor use>S<edition>(<span>,<spacing>)", ".tva" or ".csv"), beside it.
   std::string ProjectFileName;
-  // The design library; empty: "Trevalon-Design.tvl" in the program folder.
+  // The design library; empty: "Trevalon-Design.tvl" as shipped (GetShippedFile).
   std::string DesignLibraryFile;
   // Worker threads; 0: one per core.
   int Jobs = 0;

@@ -29,6 +29,7 @@
 #include "ui/cUiUtility.h"
 #include "ui/fDesignTablePage.h"
 #include "ui/fMain.h"
+#include "ui/fResultsPage.h"
 #include "ui/fTestPages.h"
 
 namespace {
@@ -484,6 +485,11 @@ void TfrmMain::CreateDesignTable() {
           SetStatusText(QStringLiteral("Design table cancelled"));
         } else if (outcome->Result) {
           page->ShowTable(outcome->Lines);
+          // The table is also the results tree's, without the display options;
+          // the next results run shows them again.
+          results_page_->ClearResultsTree(QString());
+          results_page_->SetDisplayOptionsVisible(false);
+          results_page_->BuildResultsTree(outcome->Lines);
         } else if (pending_admin_messages_.isEmpty()) {
           pending_admin_messages_ << ToQ(outcome->Result.Message());
         }

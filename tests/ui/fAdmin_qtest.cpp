@@ -7,10 +7,12 @@
 #include <QComboBox>
 #include <QApplication>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QSemaphore>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -28,6 +30,7 @@
 #include "ui/fDesignTablePage.h"
 #include "ui/fMain.h"
 #include "ui/fProjectPages.h"
+#include "ui/fResultsPage.h"
 #include "ui/fTestPages.h"
 #include "page_test_support.h"
 #include "ui_test_support.h"
@@ -362,6 +365,15 @@ class TestAdminScreens : public QObject {
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     QCOMPARE(rows.size(), lines.size());
     QVERIFY(rows.contains("Span (mm)|Spacing (mm)|Beam (KESTREL)|Camber (mm)|Studs/beam"));
+    // The results tree holds the same lines, every one shown, without the display options.
+    const TAnalysisResultsPage& results = *Window().ResultsPage();
+    QCOMPARE(results.Model().rowCount(), lines.size());
+    for (int row = 0; row < lines.size(); ++row) {
+      QCOMPARE(results.Model().Line(row), lines[row]);
+      QVERIFY(results.IsRowShown(row));
+    }
+    QVERIFY(!results.grpDisplay->isVisibleTo(&results));
+    QVERIFY(!results.btnExport->isVisibleTo(&results));
     QCOMPARE(Window().Project().Geometry.Span, 9000.0);
 
     QVERIFY(QFile::remove(File("job-Design.csv")) && QFile::remove(File("job-F0S1(10000,3000).tva")));
