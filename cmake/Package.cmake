@@ -25,6 +25,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # trevalon_<version>_<arch>.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads its platform plugins at run time, where dpkg-shlibdeps cannot see
+# them: without the xcb plugin the desktop program does not start (libqt6gui6
+# only recommends it). The SVG plugins come with libqt6svg6, which is linked.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 include(CPack)
