@@ -39,15 +39,13 @@ void TConsoleObserver::BeamStarted(int, int Index, int Count) {
 }
 
 void TConsoleObserver::CandidateTried(int, int Index, int Count, const TCustomSteelSection& Candidate, bool) {
-  if (!progress_) return;
-  // Back to the start of the line, the new text, and the rest of the old one erased.
-  *progress_ << "\rDesign, " << beam_ << ": section " << Index << " of " << Count << " (" << Candidate.Name
-             << ")\x1b[K" << std::flush;
-  is_progress_shown_ = true;
+  if (progress_.IsOn())
+    progress_.Show("Design, " + beam_ + ": section " + std::to_string(Index) + " of " + std::to_string(Count) + " (" +
+                   Candidate.Name + ")");
 }
 
 void TConsoleObserver::BeamFinished(int, const TBeamSummary& Summary) {
-  ClearProgress();
+  progress_.Clear();
   summaries_.push_back(Summary);
 }
 
@@ -55,10 +53,16 @@ void TConsoleObserver::LogLine(const std::string& Line) {
   if (!quiet_) out_ << Line << '\n';
 }
 
-void TConsoleObserver::RunFinished(const TRunOutcome&) { ClearProgress(); }
+void TConsoleObserver::RunFinished(const TRunOutcome&) { progress_.Clear(); }
 
-void TConsoleObserver::ClearProgress() {
-  if (!is_progress_shown_) return;
-  *progress_ << "\r\x1b[K" << std::flush;
-  is_progress_shown_ = false;
+void TProgressLine::Show(const std::string& Text) {
+  if (!terminal_) return;
+  *terminal_ << '\r' << Text << "\x1b[K" << std::flush;
+  is_shown_ = true;
+}
+
+void TProgressLine::Clear() {
+  if (!is_shown_) return;
+  *terminal_ << "\r\x1b[K" << std::flush;
+  is_shown_ = false;
 }

@@ -51,6 +51,25 @@ class TCommand {
 // sections are being chosen a progress line on Progress, rewritten in place,
 // when one is given (the command passes standard error when it is a
 // terminal). Keeps each beam's summary row for the table after the run.
+// One line of progress on a terminal, rewritten in place and erased before
+// any other output goes to the console; does nothing without a terminal.
+class TProgressLine {
+ public:
+  explicit TProgressLine(std::ostream* Terminal) : terminal_(Terminal) {}
+  ~TProgressLine() { Clear(); }
+  TProgressLine(const TProgressLine&) = delete;
+  TProgressLine& operator=(const TProgressLine&) = delete;
+
+  bool IsOn() const { return terminal_ != nullptr; }
+  // Back to the start of the line, the new text, and the rest of the old one erased.
+  void Show(const std::string& Text);
+  void Clear();
+
+ private:
+  std::ostream* terminal_;
+  bool is_shown_ = false;
+};
+
 class TConsoleObserver : public TAnalysisObserver {
  public:
   TConsoleObserver(std::ostream& Out, bool IsQuiet, std::ostream* Progress = nullptr)
@@ -65,12 +84,9 @@ class TConsoleObserver : public TAnalysisObserver {
   const std::vector<TBeamSummary>& Summaries() const { return summaries_; }
 
  private:
-  void ClearProgress();
-
   std::ostream& out_;
   bool quiet_;
-  std::ostream* progress_;
-  bool is_progress_shown_ = false;
+  TProgressLine progress_;
   std::string beam_;  // "beam 1 of 2"
   std::vector<TBeamSummary> summaries_;
 };

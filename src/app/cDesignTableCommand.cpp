@@ -18,28 +18,18 @@ namespace {
 class TDesignTableConsole : public TDesignTableObserver {
  public:
   TDesignTableConsole(std::ostream& Out, std::ostream* Progress) : out_(Out), progress_(Progress) {}
-  ~TDesignTableConsole() override { ClearProgress(); }
 
   void LogLine(const std::string& Line) override {
-    ClearProgress();
+    progress_.Clear();
     out_ << Line << '\n' << std::flush;
   }
   void CasesDone(int Done, int Count) override {
-    if (!progress_) return;
-    *progress_ << "\rDesign table: " << Done << " of " << Count << " cases done\x1b[K" << std::flush;
-    is_shown_ = true;
+    progress_.Show("Design table: " + std::to_string(Done) + " of " + std::to_string(Count) + " cases done");
   }
 
  private:
-  void ClearProgress() {
-    if (!is_shown_) return;
-    *progress_ << "\r\x1b[K" << std::flush;
-    is_shown_ = false;
-  }
-
   std::ostream& out_;
-  std::ostream* progress_;
-  bool is_shown_ = false;
+  TProgressLine progress_;
 };
 
 class TDesignTableCommand : public TCommand {

@@ -12,28 +12,18 @@ namespace {
 class TTestConsole : public TTestRunObserver {
  public:
   TTestConsole(std::ostream& Out, std::ostream* Progress) : out_(Out), progress_(Progress) {}
-  ~TTestConsole() override { ClearProgress(); }
 
   void LogLine(const std::string& Line) override {
-    ClearProgress();
+    progress_.Clear();
     out_ << Line << '\n' << std::flush;
   }
   void TestStarted(const std::string& Name, int Index, int Count) override {
-    if (!progress_) return;
-    *progress_ << "\rTest " << Index << " of " << Count << ": " << Name << "\x1b[K" << std::flush;
-    is_shown_ = true;
+    progress_.Show("Test " + std::to_string(Index) + " of " + std::to_string(Count) + ": " + Name);
   }
 
  private:
-  void ClearProgress() {
-    if (!is_shown_) return;
-    *progress_ << "\r\x1b[K" << std::flush;
-    is_shown_ = false;
-  }
-
   std::ostream& out_;
-  std::ostream* progress_;
-  bool is_shown_ = false;
+  TProgressLine progress_;
 };
 
 class TTestCommand : public TCommand {
