@@ -10,7 +10,10 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextLayout>
+#include <QTextOption>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "entity/VEXUtility.h"
@@ -32,27 +35,52 @@ QFont ReportFont(int PointSize) {
   return font;
 }
 
+int CellPadding(const QFontMetrics& Metrics) { return Metrics.horizontalAdvance(QLatin1Char('M')) / 4; }
+
 QRect ToQRect(const TPrintRect& r) { return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1)); }
 
-constexpr int kCellFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+// A cell's text: word wrapped, kept a quarter of an "M" clear of the next
+// column, and a word wider than its column broken inside it rather than cut
+// off at the column's edge or run into the next cell.
+class TCellText {
+ public:
+  TCellText(const TPrintCell& Cell, const QFont& Font, const QPaintDevice* Device, int Padding)
+      : layout_(ToQ(Cell.Text), Font, Device) {
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout_.setTextOption(option);
+    const qreal width = std::max(1, Cell.Rect.Right - Cell.Rect.Left - Padding);
+    layout_.beginLayout();
+    for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
+      line.setLineWidth(width);
+      line.setPosition(QPointF(0, height_));
+      height_ += line.height();
+    }
+    layout_.endLayout();
+  }
+  int Height() const { return static_cast<int>(std::ceil(height_)); }
+  void Draw(QPainter& Painter, const TPrintRect& Rect) { layout_.draw(&Painter, QPointF(Rect.Left, Rect.Top)); }
 
-// Row heights as the printer's font lays the cells out, word wrapped.
+ private:
+  QTextLayout layout_;
+  qreal height_ = 0;
+};
+
+// Row heights as the printer's font lays the cells out.
 class TQtRowMeasure : public TPrintRowMeasure {
  public:
-  explicit TQtRowMeasure(const QFontMetrics& Metrics) : metrics_(Metrics) {}
+  TQtRowMeasure(const QFont& Font, const QPaintDevice* Device, int Padding)
+      : font_(Font), device_(Device), padding_(Padding) {}
   int RowHeight(const std::vector<TPrintCell>& Cells) override {
     int height = 0;
-    for (const TPrintCell& cell : Cells) {
-      QRect rect = ToQRect(cell.Rect);
-      rect.setWidth(std::max(1, rect.width()));
-      rect.setHeight(std::max(1, rect.height()));
-      height = std::max(height, metrics_.boundingRect(rect, kCellFlags, ToQ(cell.Text)).height());
-    }
+    for (const TPrintCell& cell : Cells) height = std::max(height, TCellText(cell, font_, device_, padding_).Height());
     return height;
   }
 
  private:
-  const QFontMetrics& metrics_;
+  const QFont& font_;
+  const QPaintDevice* device_;
+  int padding_;
 };
 
 void DrawHeaderFooter(QPainter& Painter, const TPrintRect& Rect, const std::string (&Texts)[3], bool IsHeader) {
@@ -65,19 +93,15 @@ void DrawHeaderFooter(QPainter& Painter, const TPrintRect& Rect, const std::stri
 }
 
 void DrawPage(QPainter& Painter, const TPrintPlan& Plan, const TPrintedPage& Page, const QFont& Body,
-              const QFont& Small) {
+              const QFont& Small, int Padding) {
   const TPrintPageLayout& layout = Plan.Layout;
   Painter.setFont(Small);
   if (layout.HasHeader) DrawHeaderFooter(Painter, layout.HeaderRect, Page.HeaderTexts, true);
   if (layout.HasFooter) DrawHeaderFooter(Painter, layout.FooterRect, Page.FooterTexts, false);
   Painter.setFont(Body);
+  // A row taller than the body (alone on its page) runs on into the footer rather than being cut.
   for (const TPrintedRow& row : Page.Rows)
-    for (const TPrintCell& cell : row.Cells) {
-      TPrintRect r = cell.Rect;
-      // A row taller than the body (alone on its page) runs on into the footer rather than being cut.
-      r.Bottom = std::max(r.Bottom, row.Top + row.Height);
-      Painter.drawText(ToQRect(r), kCellFlags, ToQ(cell.Text));
-    }
+    for (const TPrintCell& cell : row.Cells) TCellText(cell, Body, Painter.device(), Padding).Draw(Painter, cell.Rect);
 }
 
 }  // namespace
@@ -93,7 +117,8 @@ TPrintOutcome PrintTextOn(QPagedPaintDevice& Device, const TPrintableStringList&
   page.PixelsPerInch = Device.logicalDpiX();
   page.CharWidth = metrics.horizontalAdvance(QLatin1Char('M'));
   page.CharHeight = metrics.height();
-  TQtRowMeasure measure(metrics);
+  const int padding = CellPadding(metrics);
+  TQtRowMeasure measure(body, &Device, padding);
   const TPrintPlan plan = PlanPrintedPages(List, page, measure, std::max(1, FromPage), ToPage, Now);
   outcome.PageCount = plan.PageCount;
   if (!plan.IsOK()) {
@@ -118,7 +143,7 @@ TPrintOutcome PrintTextOn(QPagedPaintDevice& Device, const TPrintableStringList&
         outcome.Result = TResult::Failure("Unable to start a new page");
         return outcome;
       }
-      DrawPage(painter, plan, p, body, small);
+      DrawPage(painter, plan, p, body, small, padding);
       ++outcome.PagesPrinted;
     }
   if (!painter.end()) outcome.Result = TResult::Failure("Unable to finish printing");

@@ -16,6 +16,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QTextLayout>
+#include <QTextOption>
 
 #include "project/sample_fixture.h"
 #include "entity/VEXUtility.h"
@@ -98,7 +100,7 @@ struct TA4Page {
     const QFontMetrics font(Font(), &Writer);
     Metrics = {Writer.width(), Writer.height(), static_cast<double>(Writer.logicalDpiX()),
                font.horizontalAdvance(QLatin1Char('M')), font.height()};
-    RowHeight = font.boundingRect(QRect(0, 0, 10000, 10000), kWrap, QStringLiteral("M")).height();
+    RowHeight = LaidOutHeight(QStringLiteral("M"), 10000);
     const int m = 5 * Metrics.CharWidth;
     const int body = (Metrics.PageHeight - m - 2 * Metrics.CharHeight) - m;
     LinesPerPage = (body - 1) / RowHeight;
@@ -109,18 +111,30 @@ struct TA4Page {
     font.setPointSize(9);
     return font;
   }
-  // Text lines a report line takes: its tallest cell, word wrapped in its rectangle.
+  // Text lines a report line takes: its tallest cell, wrapped at words (and
+  // inside a word wider than the cell) in its rectangle less a quarter "M".
   int TextLines(const TPrintableStringList& list, const std::string& line) {
-    const QFontMetrics font(Font(), &Writer);
     const TPrintPageLayout layout = PrintPageLayout(list, Metrics);
     int height = 0;
-    for (const TPrintCell& cell : PrintRowCells(list, layout, line, 0, 100000)) {
-      const QRect rect(QPoint(cell.Rect.Left, 0), QPoint(cell.Rect.Right - 1, 100000));
-      height = std::max(height, font.boundingRect(rect, kWrap, QString::fromStdString(cell.Text)).height());
-    }
+    for (const TPrintCell& cell : PrintRowCells(list, layout, line, 0, 100000))
+      height = std::max(height, LaidOutHeight(QString::fromStdString(cell.Text),
+                                              cell.Rect.Right - cell.Rect.Left - Metrics.CharWidth / 4));
     return std::max(1, static_cast<int>(std::lround(static_cast<double>(height) / RowHeight)));
   }
-  static constexpr int kWrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+  int LaidOutHeight(const QString& Text, int Width) {
+    QTextLayout layout(Text, Font(), &Writer);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    qreal height = 0;
+    layout.beginLayout();
+    for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
+      l.setLineWidth(std::max(1, Width));
+      height += l.height();
+    }
+    layout.endLayout();
+    return static_cast<int>(std::ceil(height));
+  }
 };
 
 // Pages of text lines filled in order, a row moving whole to the next page
