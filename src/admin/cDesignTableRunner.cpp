@@ -262,6 +262,8 @@ TDesignTableOutcome TDesignTableRunner::Run(const TDesignTableOptions& Options) 
   if (Options.Parts < 1 || Options.Part < 1 || Options.Part > Options.Parts)
     return refuse(TResult::Failure("Part " + std::to_string(Options.Part) + " of " + std::to_string(Options.Parts) +
                                    " is not a part: parts are numbered from 1 to their count"));
+  if (TResult lengths = CheckDesignTableLengths(settings.SpanList, settings.SpacingList); !lengths)
+    return refuse(lengths);
   const std::string library =
       Options.DesignLibraryFile.empty() ? GetShippedFile("Trevalon-Design.tvl") : Options.DesignLibraryFile;
   TSession design;

@@ -71,7 +71,7 @@ std::string ResultsFileName(const TTestRunOptions& Options) {
 
 }  // namespace
 
-bool EvaluateTestOutputs(TProject& Project, TTest& Test, bool IsCalculationError) {
+bool EvaluateTestOutputs(TProject& Project, TTest& Test, bool IsCalculationError, const std::string& InvalidInput) {
   Test.ClearResults();
   bool is_calc_error = IsCalculationError;
   bool all_passed = true;
@@ -80,10 +80,24 @@ bool EvaluateTestOutputs(TProject& Project, TTest& Test, bool IsCalculationError
     if (path.rfind("PROJECT.", 0) == 0) path = path.substr(8);
     std::string actual;
     bool expected = false;
+    const bool is_verdict = path == "ISOK" || path == "ERRORMSG";
+    if (!InvalidInput.empty() && !is_verdict) {
+      // Nothing was analysed: no value of the results is a result.
+      o.CalculatedValue = InvalidInput;
+      o.Comment = "<<<<<< input does not validate";
+      all_passed = false;
+      continue;
+    }
     if (!is_calc_error) {
       const TPathEvaluation value = EvaluatePath(Project, path, o.ExpectedValue);
       if (value.IsCalculationError) {
         is_calc_error = true;
+      } else if (value.IsUnknownPath) {
+        // A path that names nothing is a mistake in the test, never a pass.
+        o.CalculatedValue = value.ActualValue;
+        o.Comment = "<<<<<< unknown property path";
+        all_passed = false;
+        continue;
       } else {
         actual = value.ActualValue;
         expected = value.IsExpected;
@@ -208,16 +222,22 @@ TResult TTestRunner::RunOne(int Index, const TTestRunOptions& Options, const std
     // Values read from the results may depend on the edition too.
     TStandardVersionScope edition(Options.Edition >= 0 ? Options.Edition : test.VersionID);
     bool is_calc_error = false;
-    try {
-      TAnalysisObserver quiet;
-      TAnalysisRun run(project_, session_, quiet);
-      run.RunAnalysis(TAnalysisRunOptions());
-    } catch (const std::exception& e) {
-      if (project_.Status.IsOK())
-        project_.Status.SetError(elError, std::string("** Calculation error: ") + e.what() + " **");
-      is_calc_error = true;
+    // A test runs what Analyse would run, and nothing Analyse would refuse.
+    TStatus validation;
+    const bool is_valid = ValidateForAnalysis(session_, project_, validation);
+    const std::string invalid_input = is_valid ? "" : validation.ErrorMsg;
+    if (is_valid) {
+      try {
+        TAnalysisObserver quiet;
+        TAnalysisRun run(project_, session_, quiet);
+        run.RunAnalysis(TAnalysisRunOptions());
+      } catch (const std::exception& e) {
+        if (project_.Status.IsOK())
+          project_.Status.SetError(elError, std::string("** Calculation error: ") + e.what() + " **");
+        is_calc_error = true;
+      }
     }
-    IsPassed = EvaluateTestOutputs(project_, test, is_calc_error);
+    IsPassed = EvaluateTestOutputs(project_, test, is_calc_error, invalid_input);
   }
   const TResult dumped = test.DumpResults(ResultsFile, true, Now(Options));
   prepared.snapshot->SaveTest(test, Index + 1);

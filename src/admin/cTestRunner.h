@@ -142,8 +142,14 @@ class TTestRunner {
 // value and comment and the test's status (elHint when every output passed,
 // elWarning otherwise). IsCalculationError: the run itself raised an engine
 // error; an error while evaluating an output turns the mode on for it and the
-// outputs after it. Returns true when the test passed.
-bool EvaluateTestOutputs(TProject& Project, TTest& Test, bool IsCalculationError);
+// outputs after it. A path that names no entity or property fails whatever
+// its expected value. InvalidInput: the first message of a validation the
+// project's input did not pass (empty when it passed); the project was then
+// not analysed, and only "ISOK" and "ERRORMSG" can still pass: every other
+// output fails with that message as its calculated value. Returns true when
+// the test passed.
+bool EvaluateTestOutputs(TProject& Project, TTest& Test, bool IsCalculationError,
+                         const std::string& InvalidInput = "");
 
 // "List Properties": the test property list file (where the command writes
 // it: TestPropertyListFileName()). The project's properties are listed to

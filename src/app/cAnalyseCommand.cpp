@@ -91,6 +91,9 @@ class TAnalyseCommand : public TCommand {
       for (const TStatusLine& line : status.ErrorList()) Error(line.Text);
       return kExitUsage;
     }
+    // The notes the validation made, where the report on standard output leaves room.
+    for (const TStatusLine& line : status.ErrorList())
+      if (line.Level == elHint) (quiet ? err_ : out_) << line.Text << '\n';
     TPrintableStringList report;
     TAnalysisRunOptions options;
     options.Report = &report.Lines;

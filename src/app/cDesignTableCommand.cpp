@@ -80,12 +80,11 @@ class TDesignTableCommand : public TCommand {
     }
     TDesignTableOptions options;
     if (!ReadCases(options)) return kExitUsage;
-    for (const std::vector<double>* list : {&spans_, &spacings_})
-      for (double v : *list)
-        if (!std::isfinite(v) || v <= 0) {
-          Error("Spans and spacings must be positive lengths in mm, not " + FloatToStrGeneral(v));
-          return kExitUsage;
-        }
+    // The options meet the same limits as the project's own settings.
+    if (const TResult lengths = CheckDesignTableLengths(spans_, spacings_); !lengths) {
+      Error(lengths.Message());
+      return kExitUsage;
+    }
 
     TSession session;
     if (!LoadSession(Common, session)) return kExitUsage;

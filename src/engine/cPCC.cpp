@@ -254,16 +254,25 @@ bool TPCC::NamedValue(const std::string& PropertyName, double& Value) const {
   }
   for (int i = 0; i < found; ++i) numbers[i] = peeled[found - 1 - i];
   const int last = found > 0 ? peeled[0] : -1;
-  // A state type or fibre number outside its enumeration names no slot: 0
-  // (and never an out-of-range enumeration value).
-  const bool valid_st = numbers[0] >= 0 && numbers[0] < kStateTypeCount;
-  const TStateType st = valid_st ? static_cast<TStateType>(numbers[0]) : stStrength;
-  const bool valid_fibre = numbers[2] == flBottom || numbers[2] == flTop;
-  if (name == "MDES") Value = valid_st ? GetMdes(st, numbers[1]) : 0;
-  else if (name == "VDES") Value = valid_st ? GetVdes(st, numbers[1]) : 0;
-  else if (name == "STRESS")
-    Value = valid_st && valid_fibre ? GetStress(st, numbers[1], static_cast<TFibreLocation>(numbers[2])) : 0;
-  else if (name == "DEFLECTION") Value = valid_st ? GetDeflection(st, numbers[1]) : 0;
+  // A value by state type and stage (and fibre) names one slot: every index
+  // given, each within its enumeration, no more indexes than it takes.
+  // Anything else (a missing, extra or out-of-range index, digits too many
+  // for a number) names no value, so that a path to it is reported as
+  // unknown rather than read as 0.
+  if (name == "MDES" || name == "VDES" || name == "DEFLECTION" || name == "STRESS") {
+    const int wanted = name == "STRESS" ? 3 : 2;
+    if (found != wanted) return false;
+    for (int i = 0; i < found; ++i)
+      if (numbers[i] < 0) return false;
+    const bool is_stage = numbers[1] == 3 || numbers[1] == 5 || numbers[1] == 6 || numbers[1] == kInServiceStage;
+    if (numbers[0] >= kStateTypeCount || !is_stage) return false;
+    if (wanted == 3 && numbers[2] != flBottom && numbers[2] != flTop) return false;
+  }
+  const TStateType st = static_cast<TStateType>(std::max(numbers[0], 0));
+  if (name == "MDES") Value = GetMdes(st, numbers[1]);
+  else if (name == "VDES") Value = GetVdes(st, numbers[1]);
+  else if (name == "STRESS") Value = GetStress(st, numbers[1], static_cast<TFibreLocation>(numbers[2]));
+  else if (name == "DEFLECTION") Value = GetDeflection(st, numbers[1]);
   else if (name == "DSLAB") Value = CompositeSection.Dslab();
   else if (name == "VSLAB") Value = CompositeSection.Vslab();
   else if (name == "VCOMP") Value = GetVcomp();

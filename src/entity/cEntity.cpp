@@ -182,6 +182,11 @@ TEntity* TEntity::ResolvePath(const std::string& ExtendedPropertyName, std::stri
     std::string name;
     int index;
     SplitTrailingNumber(segment, name, index);
+    // Digits too many for an index name no entity (not the first one).
+    if (index < 0 && name.size() != segment.size()) {
+      current = nullptr;
+      break;
+    }
     try {
       current = current->EntityProperty(name, index);
     } catch (const std::exception&) {
@@ -302,7 +307,18 @@ void TEntity::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Prefix, c
       case TPropKind::Enumeration: p.SetOrdinal(*this, IniFile.ReadInteger(section, key, 0)); break;
       case TPropKind::Boolean: p.SetOrdinal(*this, IniFile.ReadBool(section, key, false) ? 1 : 0); break;
       case TPropKind::Float: p.SetFloat(*this, IniFile.ReadFloat(section, key, 0.0)); break;
-      case TPropKind::String: p.SetString(*this, UnescapeText(IniFile.ReadString(section, key, ""))); break;
+      case TPropKind::String: {
+        const std::string text = IniFile.ReadString(section, key, "");
+        // Line breaks travel escaped; any other control character (a NUL,
+        // an escape sequence) is no part of a text a user wrote.
+        if (std::any_of(text.begin(), text.end(), [](char c) {
+              const auto u = static_cast<unsigned char>(c);
+              return (u < 0x20 && c != '\t') || u == 0x7F;
+            }))
+          IniFile.NoteReadProblem(section, key, "a control character in the text");
+        p.SetString(*this, UnescapeText(text));
+        break;
+      }
       default: break;
     }
   }

@@ -224,6 +224,12 @@ TRunOutcome TAnalysisRun::RunAnalysis(const TAnalysisRunOptions& Options) {
     const std::time_t now = Options.Clock ? Options.Clock() : std::time(nullptr);
     report->push_back("Analysis run," + FormatShortDate(now));
     report->push_back("");
+    // What the validation remarked, ahead of everything, so that the results carry it.
+    if (const std::vector<std::string> notes = project_.AnalysisNotes(); !notes.empty()) {
+      report->push_back("NOTES");
+      for (const std::string& note : notes) report->push_back(report::ReportRow({note}));
+      report->push_back("");
+    }
     project_.Dump(*report, false);
   }
 

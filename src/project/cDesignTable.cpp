@@ -3,6 +3,8 @@
 #include "entity/VEXUtility.h"
 #include "entity/cEntityList.h"
 #include "entity/cIniFiles.h"
+#include "project/cGeometry.h"
+#include "project/cLoadChecks.h"
 
 void TDesignTable::Clear() {
   TEntity::Clear();
@@ -39,4 +41,17 @@ void TDesignTable::LoadFromIniFile(TVEXIniFile& IniFile, const std::string& Pref
   const int spacings = IniFile.ReadCount(section, "SpacingCount", kMaxIniListCount);
   for (int i = 1; i <= spacings; ++i) SpacingList.push_back(IniFile.ReadFloat(section, "Spacing" + std::to_string(i), 0));
   IsChanged = false;
+}
+
+TResult CheckDesignTableLengths(const std::vector<double>& Spans, const std::vector<double>& Spacings) {
+  auto check = [](const std::vector<double>& Lengths, const char* What, double Min, double Max) {
+    for (double length : Lengths)
+      if (!(length >= Min && length <= Max))
+        return TResult::Failure(std::string("Design table ") + What + " " + CheckedValueText(length) +
+                                " mm must be between " + CheckedValueText(Min) + " and " + CheckedValueText(Max) +
+                                " mm");
+    return TResult();
+  };
+  if (TResult spans = check(Spans, "span", kPrimarySpanMin, kPrimarySpanMax); !spans) return spans;
+  return check(Spacings, "spacing", kSecondarySpanMin, kSecondarySpanMax);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "entity/cEntity.h"
+#include "entity/cResult.h"
 
 class TDesignTable : public TEntity {
  public:
@@ -32,3 +33,11 @@ class TDesignTable : public TEntity {
                  Public("FloorUseIndex", &TDesignTable::FloorUseIndex),
                  Public("WillIterateAllFloors", &TDesignTable::WillIterateAllFloors))
 };
+
+// The spans (primary beam spans) and spacings (secondary beam spans) of a
+// design table, wherever they come from (the project's settings, the
+// window's page, the command line's options): each must lie within the floor
+// geometry's own limits, as a project's spans must. Fails naming the first
+// that does not, e.g. "Design table span 30000 mm must be between 1500 and
+// 25000 mm".
+TResult CheckDesignTableLengths(const std::vector<double>& Spans, const std::vector<double>& Spacings);

@@ -4,11 +4,13 @@
 #include <cmath>
 #include <string>
 
+#include "entity/VEXUtility.h"
+
 namespace {
 
 // Typical ranges of the layout, mm.
-constexpr double kSpanMin = 1500, kSpanMax = 25000;        // primary beam span
-constexpr double kSpacingMin = 1000, kSpacingMax = 25000;  // beam spans and primary spacing
+constexpr double kSpanMin = kPrimarySpanMin, kSpanMax = kPrimarySpanMax;
+constexpr double kSpacingMin = kSecondarySpanMin, kSpacingMax = kSecondarySpanMax;
 constexpr double kSecondarySpacingMin = 500;               // between secondary beams
 constexpr double kThetaMin = 0, kThetaMax = 90;            // deck angle, degrees
 constexpr double kDsMin = 90, kDsMax = 500;                // slab depth
@@ -20,6 +22,10 @@ constexpr int kMaxSecondaryBeams = 20;
 constexpr double kMinCountedSpacing = 100;
 // The most (mm) the last secondary beam is kept clear of end 2.
 constexpr double kMaxEndClearance = 100;
+// Two lengths a field shows alike (it shows three decimals).
+constexpr double kFieldPrecision = 0.0005;
+// How far the effective spacing may stray from the secondary spans unremarked.
+constexpr double kEffectiveSpacingNoteRatio = 0.01;
 
 }  // namespace
 
@@ -100,6 +106,28 @@ double TGeometry::GetLiveReductionFactor(double TributaryArea, double Loading, b
   // Heavy loads (storage, plant) and small areas are never reduced.
   if (!IsReducible || Loading > 5 || TributaryArea <= 10) return 1;
   return std::clamp(0.3 + 3 / std::sqrt(TributaryArea), 0.5, 1.0);
+}
+
+double TGeometry::ExpectedPrimaryEffectiveSpacing() const {
+  const double side2 = IsSide2SameAsSide1 ? SpacingSide1 : SpacingSide2;
+  return IsEdgeBeam ? SpacingSide1 : (SpacingSide1 + side2) / 2;
+}
+
+bool TGeometry::FollowSecondarySpans(const TGeometry& Before) {
+  const double expected = ExpectedPrimaryEffectiveSpacing();
+  const bool follows = !IsSide2SameAsSide1 ||
+                       std::fabs(PrimaryEffectiveSpacing - Before.ExpectedPrimaryEffectiveSpacing()) <= kFieldPrecision;
+  if (!follows || std::fabs(PrimaryEffectiveSpacing - expected) <= kFieldPrecision) return false;
+  SetTracked(PrimaryEffectiveSpacing, expected);
+  return true;
+}
+
+std::string TGeometry::EffectiveSpacingNote() const {
+  if (!HasPrimaryBeam || IsEdgeBeam) return "";
+  const double expected = ExpectedPrimaryEffectiveSpacing();
+  if (!(std::fabs(PrimaryEffectiveSpacing - expected) > kEffectiveSpacingNoteRatio * std::fabs(expected))) return "";
+  return Format("Primary beam effective spacing (%.0f mm) differs from the secondary beam span (%.0f mm)",
+                {PrimaryEffectiveSpacing, expected});
 }
 
 bool TGeometry::IsOK() {

@@ -11,6 +11,11 @@
 
 #include "entity/cEntity.h"
 
+// The typical ranges of a floor layout, mm: the geometry's own checks, and the
+// limits of every span and spacing given elsewhere (design tables).
+inline constexpr double kPrimarySpanMin = 1500, kPrimarySpanMax = 25000;      // primary beam span
+inline constexpr double kSecondarySpanMin = 1000, kSecondarySpanMax = 25000;  // secondary beam span, primary spacing
+
 class TGeometry : public TEntity {
  public:
   TGeometry();
@@ -64,6 +69,21 @@ class TGeometry : public TEntity {
   // Loading (kPa): 0.3 + 3 / sqrt(A), within 0.5..1, for reducible loads up
   // to 5 kPa on more than 10 m2; otherwise 1.
   double GetLiveReductionFactor(double TributaryArea, double Loading, bool IsReducible) const;
+
+  // The tributary width the secondary spans give the primary beam: the mean
+  // of the two spans of an internal beam (side 2 is side 1 while the sides
+  // are the same), the side-1 span of an edge beam.
+  double ExpectedPrimaryEffectiveSpacing() const;
+  // Keeps PrimaryEffectiveSpacing in step with secondary spans that have just
+  // changed from those of Before. With different sides it is the expected
+  // value; with the same sides it follows only when it equalled Before's
+  // expected value (to the 0.001 mm a field shows), so that a tributary
+  // width the user chose stays. Returns whether it changed.
+  bool FollowSecondarySpans(const TGeometry& Before);
+  // Whether an internal primary beam's effective spacing differs from the
+  // mean of the secondary spans by more than 1 %: a tributary width that may
+  // be intended, but that an engineer should see. The note, or "" when none.
+  std::string EffectiveSpacingNote() const;
 
   // Records warnings for values outside their typical ranges and always
   // returns true; the project decides what the warnings mean.

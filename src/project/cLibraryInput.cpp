@@ -1,7 +1,9 @@
 #include "project/cLibraryInput.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -25,63 +27,67 @@ struct TColumnRule {
   const char* Column;  // property name
   TRule Rule;
   bool IsRequired;  // the column must be in the file
+  double Max;       // the largest value a real section, deck, use or factor has
 };
+
+// A number of a column no rule names must still be one a library can hold.
+constexpr double kMaxAnyLibraryValue = 1e6;
 
 // The columns the sections and the analysis use. Columns not listed here are
 // optional and only need values of their kind.
 constexpr TColumnRule kRules[] = {
-    {"STEELSECTION", "Name", TRule::Text, true},
-    {"STEELSECTION", "Grade", TRule::Text, true},
-    {"STEELSECTION", "d", TRule::Positive, true},
-    {"STEELSECTION", "b", TRule::Positive, true},
-    {"STEELSECTION", "tf", TRule::Positive, true},
-    {"STEELSECTION", "tw", TRule::Positive, true},
-    {"STEELSECTION", "fyf", TRule::Positive, true},
-    {"STEELSECTION", "fyw", TRule::Positive, true},
+    {"STEELSECTION", "Name", TRule::Text, true, 0},
+    {"STEELSECTION", "Grade", TRule::Text, true, 0},
+    {"STEELSECTION", "d", TRule::Positive, true, 5000},
+    {"STEELSECTION", "b", TRule::Positive, true, 2000},
+    {"STEELSECTION", "tf", TRule::Positive, true, 200},
+    {"STEELSECTION", "tw", TRule::Positive, true, 200},
+    {"STEELSECTION", "fyf", TRule::Positive, true, 1000},
+    {"STEELSECTION", "fyw", TRule::Positive, true, 1000},
     // The bottom flange of a doubly symmetric section is its top flange.
-    {"STEELSECTION", "bbf", TRule::NotNegative, false},
-    {"STEELSECTION", "tbf", TRule::NotNegative, false},
-    {"STEELSECTION", "fybf", TRule::NotNegative, false},
+    {"STEELSECTION", "bbf", TRule::NotNegative, false, 2000},
+    {"STEELSECTION", "tbf", TRule::NotNegative, false, 200},
+    {"STEELSECTION", "fybf", TRule::NotNegative, false, 1000},
 
-    {"SHEARCONNECTOR", "Name", TRule::Text, true},
-    {"SHEARCONNECTOR", "ConnectorType", TRule::NotNegative, true},
-    {"SHEARCONNECTOR", "dbs", TRule::Positive, true},
-    {"SHEARCONNECTOR", "hsc", TRule::Positive, true},
-    {"SHEARCONNECTOR", "fuc", TRule::Positive, true},
+    {"SHEARCONNECTOR", "Name", TRule::Text, true, 0},
+    {"SHEARCONNECTOR", "ConnectorType", TRule::NotNegative, true, 2},
+    {"SHEARCONNECTOR", "dbs", TRule::Positive, true, 100},
+    {"SHEARCONNECTOR", "hsc", TRule::Positive, true, 1000},
+    {"SHEARCONNECTOR", "fuc", TRule::Positive, true, 2000},
 
     // A solid slab is a deck whose dimensions are all 0.
-    {"STEELDECK", "Name", TRule::Text, true},
-    {"STEELDECK", "Mass", TRule::NotNegative, true},
-    {"STEELDECK", "sr", TRule::NotNegative, true},
-    {"STEELDECK", "bsr", TRule::NotNegative, true},
-    {"STEELDECK", "hr", TRule::NotNegative, true},
-    {"STEELDECK", "t", TRule::NotNegative, true},
-    {"STEELDECK", "StudsPerRib", TRule::NotNegative, true},
-    {"STEELDECK", "VoidRatio", TRule::NotNegative, true},
-    {"STEELDECK", "Beta", TRule::NotNegative, true},
-    {"STEELDECK", "DeckType", TRule::NotNegative, true},
+    {"STEELDECK", "Name", TRule::Text, true, 0},
+    {"STEELDECK", "Mass", TRule::NotNegative, true, 1000},
+    {"STEELDECK", "sr", TRule::NotNegative, true, 2000},
+    {"STEELDECK", "bsr", TRule::NotNegative, true, 2000},
+    {"STEELDECK", "hr", TRule::NotNegative, true, 500},
+    {"STEELDECK", "t", TRule::NotNegative, true, 10},
+    {"STEELDECK", "StudsPerRib", TRule::NotNegative, true, 10},
+    {"STEELDECK", "VoidRatio", TRule::NotNegative, true, 1},
+    {"STEELDECK", "Beta", TRule::NotNegative, true, 10},
+    {"STEELDECK", "DeckType", TRule::NotNegative, true, 3},
 
-    {"FLOORUSE", "Name", TRule::Text, true},
-    {"FLOORUSE", "Ds", TRule::Positive, true},
-    {"FLOORUSE", "ConcreteStrength", TRule::Positive, true},
-    {"FLOORUSE", "NominalLiveLoad", TRule::NotNegative, true},
-    {"FLOORUSE", "IsLiveLoadReducible", TRule::NotNegative, true},
-    {"FLOORUSE", "DeadLoad", TRule::NotNegative, true},
-    {"FLOORUSE", "IncrementalRelLimit", TRule::NotNegative, true},
-    {"FLOORUSE", "TotalRelLimit", TRule::NotNegative, true},
-    {"FLOORUSE", "LFliveShort", TRule::NotNegative, true},
-    {"FLOORUSE", "LFliveLong", TRule::NotNegative, true},
-    {"FLOORUSE", "FacadeLoad", TRule::NotNegative, false},
+    {"FLOORUSE", "Name", TRule::Text, true, 0},
+    {"FLOORUSE", "Ds", TRule::Positive, true, 1000},
+    {"FLOORUSE", "ConcreteStrength", TRule::Positive, true, 150},
+    {"FLOORUSE", "NominalLiveLoad", TRule::NotNegative, true, 100},
+    {"FLOORUSE", "IsLiveLoadReducible", TRule::NotNegative, true, 1},
+    {"FLOORUSE", "DeadLoad", TRule::NotNegative, true, 100},
+    {"FLOORUSE", "IncrementalRelLimit", TRule::NotNegative, true, 10000},
+    {"FLOORUSE", "TotalRelLimit", TRule::NotNegative, true, 10000},
+    {"FLOORUSE", "LFliveShort", TRule::NotNegative, true, 10},
+    {"FLOORUSE", "LFliveLong", TRule::NotNegative, true, 10},
+    {"FLOORUSE", "FacadeLoad", TRule::NotNegative, false, 100},
 
-    {"LIMITSTATE", "LimitStateLabel", TRule::Text, true},
-    {"LIMITSTATE", "LFdead", TRule::NotNegative, true},
-    {"LIMITSTATE", "LFlive", TRule::NotNegative, true},
+    {"LIMITSTATE", "LimitStateLabel", TRule::Text, true, 0},
+    {"LIMITSTATE", "LFdead", TRule::NotNegative, true, 10},
+    {"LIMITSTATE", "LFlive", TRule::NotNegative, true, 10},
 
-    {"CWBRESTRICTION", "MinDepth", TRule::NotNegative, true},
-    {"CWBRESTRICTION", "MaxDepth", TRule::DepthOrNoLimit, true},
-    {"CWBRESTRICTION", "bfMin", TRule::NotNegative, true},
-    {"CWBRESTRICTION", "tfMin", TRule::NotNegative, true},
-    {"CWBRESTRICTION", "twMin", TRule::NotNegative, true},
+    {"CWBRESTRICTION", "MinDepth", TRule::NotNegative, true, 5000},
+    {"CWBRESTRICTION", "MaxDepth", TRule::DepthOrNoLimit, true, 5000},
+    {"CWBRESTRICTION", "bfMin", TRule::NotNegative, true, 2000},
+    {"CWBRESTRICTION", "tfMin", TRule::NotNegative, true, 200},
+    {"CWBRESTRICTION", "twMin", TRule::NotNegative, true, 200},
 };
 
 const TColumnRule* RuleOf(const std::string& Type, const std::string& Column) {
@@ -92,8 +98,15 @@ const TColumnRule* RuleOf(const std::string& Type, const std::string& Column) {
 
 std::string Quoted(const std::string& Text) { return "\"" + Text + "\""; }
 
+// A number of no column rule: finite (it was read) and within what any library holds.
+std::string AnyValueProblem(const std::string& Text, double Value) {
+  if (std::fabs(Value) <= kMaxAnyLibraryValue) return "";
+  return Quoted(Text) + " is outside the range of any library value (" + FloatToStrGeneral(-kMaxAnyLibraryValue) +
+         " to " + FloatToStrGeneral(kMaxAnyLibraryValue) + ")";
+}
+
 // The problem with one value, "" when there is none. Booleans are written
-// "-1" or "0" and read as true when "True" or a number other than 0.
+// "-1" or "0" (or 1, True, False); any other value is a slip, not a truth.
 std::string ValueProblem(const TProperty& Property, const TColumnRule* Rule, const std::string& Text) {
   const std::string text = Trim(Text);
   double value = 0;
@@ -114,26 +127,52 @@ std::string ValueProblem(const TProperty& Property, const TColumnRule* Rule, con
     }
     case TPropKind::Boolean:
       if (text.empty() || SameText(text, "True") || SameText(text, "False")) return "";
-      if (!TryStrToFloat(text, value)) return Quoted(Text) + " is not -1, 0, True or False";
+      if (!TryStrToFloat(text, value) || (value != 0 && value != 1 && value != -1))
+        return Quoted(Text) + " is not 0, 1, -1, True or False";
       return "";
     case TPropKind::Float:
       if (!text.empty() && !TryStrToFloat(text, value)) return Quoted(Text) + " is not a number";
       break;
     default: return "";
   }
-  if (!Rule) return "";
+  if (!Rule) return AnyValueProblem(Text, value);
   switch (Rule->Rule) {
     case TRule::Positive:
       if (text.empty()) return "a value is needed";
       if (!(value > 0)) return Quoted(Text) + " must be greater than 0";
-      return "";
+      break;
     case TRule::NotNegative:
       if (value < 0) return Quoted(Text) + " must not be negative";
-      return "";
+      break;
     case TRule::DepthOrNoLimit:
       if (value < 0 && value != -1) return Quoted(Text) + " must be -1 (no limit) or not negative";
-      return "";
+      break;
     case TRule::Text: return "";
+  }
+  if (value > Rule->Max) return Quoted(Text) + " is more than " + FloatToStrDP(false, 0, 3, Rule->Max);
+  return "";
+}
+
+// The section types the program knows; a library section of any other type
+// would be analysed with the rules of none.
+bool IsKnownSectionType(const std::string& Type) {
+  for (const char* known : {"UB", "UC", "WB", "WC", "RHS", "SHS", "Custom", "Custom_I", "Cust_Box"})
+    if (Type == known) return true;
+  return false;
+}
+
+// The problem with a whole row once its values pass, "" when there is none:
+// what only the values together say.
+std::string RowProblem(const std::string& Type, TEntity& Item) {
+  if (Type == "STEELSECTION") {
+    const std::string type = Item.TextValue("SectionType");
+    if (!IsKnownSectionType(type)) return "section type \"" + type + "\" is not one the program knows";
+  }
+  if (Type == "CWBRESTRICTION") {
+    const double min = Item.NumericValue("MinDepth"), max = Item.NumericValue("MaxDepth");
+    if (max != -1 && min > max)
+      return "minimum depth " + FloatToStrDP(false, 0, 3, min) + " is more than the maximum depth " +
+             FloatToStrDP(false, 0, 3, max);
   }
   return "";
 }
@@ -178,6 +217,9 @@ TResult CheckLibraryCsv(const std::string& File, const std::string& Type, TEntit
   }
 
   // The rows, up to the first whose first field is empty, where the loader stops.
+  const std::vector<int> columns = probe->CsvColumns(names);
+  const std::string index_field = TSession::LibraryIndexField(Type);
+  std::map<std::string, size_t> keys;  // upper case, as the library looks keys up; the row holding each
   for (size_t line = 1; line < lines.size(); ++line) {
     const std::vector<std::string> fields = SplitCommaText(lines[line]);
     if (fields.empty() || fields[0].empty()) break;
@@ -190,6 +232,17 @@ TResult CheckLibraryCsv(const std::string& File, const std::string& Type, TEntit
       if (const std::string problem = ValueProblem(*properties[i], rules[i], text); !problem.empty())
         return TResult::Failure(row + ", column " + std::to_string(i + 1) + " (" + names[i] + "): " + problem);
     }
+    // The item as the loader makes it.
+    const std::unique_ptr<TEntity> item = Library.ObjectType();
+    item->LoadFromCsvFields(columns, fields);
+    if (const std::string problem = RowProblem(Type, *item); !problem.empty())
+      return TResult::Failure(row + ": " + problem);
+    // A second row of the same key would silently replace the first.
+    const std::string key = item->StringValue(index_field, "", 0, 3);
+    const auto [earlier, is_new] = keys.emplace(UpperCase(key), line + 1);
+    if (!is_new)
+      return TResult::Failure(row + ": " + index_field + " \"" + key + "\" is already in row " +
+                              std::to_string(earlier->second));
   }
   return {};
 }

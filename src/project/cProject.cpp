@@ -40,6 +40,25 @@ bool TProject::GetIsAssessmentOK() const {
   return true;
 }
 
+std::string TProject::SetBeamPropped(int Side, bool IsPropped) {
+  TImportedBeam* beam = GetBeam(Side);
+  if (!beam) return "";
+  beam->IsPropped = IsPropped;
+  std::string told;
+  if (Side == 0 && !IsPropped) {
+    const bool any_propped = (GetHasBeam(1) && beams_[1].IsPropped) || (GetHasBeam(2) && beams_[2].IsPropped);
+    if (any_propped) told = "Secondary beams will also be set to unpropped";
+    beams_[1].IsPropped = false;
+    beams_[2].IsPropped = false;
+  } else if (Side != 0 && IsPropped) {
+    // Without a primary beam there is nobody to tell.
+    if (GetHasBeam(0) && !beams_[0].IsPropped) told = "Primary beam will also be set to propped";
+    beams_[0].IsPropped = true;
+  }
+  IsChanged = true;
+  return told;
+}
+
 std::string TProject::BeamPrefix(int BeamID) { return BeamID == 0 ? "" : "Secondary" + std::to_string(BeamID); }
 
 // ---------------------------------------------------------------------------
@@ -244,27 +263,6 @@ void TProject::CheckSlabWidths() {
   }
 }
 
-bool TProject::CheckPhysicalValues() {
-  bool ok = true;
-  auto not_negative = [&](double Value, const std::string& Name) {
-    if (Value >= 0) return;
-    Status.SetError(elWarning, Name + " (" + FloatToStrDP(false, 0, 3, Value) + ") must not be negative");
-    ok = false;
-  };
-  for (int i = 0; i < LimitStateList.Count(); ++i) {
-    const TLimitState& ls = *LimitStateList.ItemAs<TLimitState>(i);
-    not_negative(ls.LFdead, "Limit state " + ls.LimitStateLabel + ": dead load factor");
-    not_negative(ls.LFlive, "Limit state " + ls.LimitStateLabel + ": live load factor");
-  }
-  not_negative(Geometry.NominalLiveLoad, "Nominal live load");
-  not_negative(Geometry.DeadLoad, "Superimposed dead load");
-  not_negative(Geometry.FacadeLoad, "Facade load");
-  not_negative(Geometry.PondingAllowance, "Ponding allowance");
-  not_negative(ConcreteFloor.WetDensity, "Wet concrete density");
-  not_negative(SteelDeck.Mass, "Steel deck mass");
-  return ok;
-}
-
 bool TProject::IsOK() {
   Status.Reset();
   Status.CheckRange(FloorArea, 100, 5000, elWarning, "Single floor area should be between %d and %d sq m.");
@@ -303,6 +301,7 @@ bool TProject::IsOK() {
       Status.AppendErrorList(beams_[id].Status);
       ok = ok && beam_ok;
     }
+    ok = CheckBeamLoads() && ok;
   }
   Status.IsChecked = true;
   return ok;

@@ -76,6 +76,19 @@ class TProject : public TEntity {
   // The project settings block of the results report.
   void Dump(TStringList& TXT, bool WillDumpExtra) const;
 
+  // Sets the propping of beam Side and keeps the construction sequence: a
+  // secondary beam cannot be propped on an unpropped primary beam, so
+  // un-propping the primary beam un-props the secondary beams and propping a
+  // secondary beam props the primary beam. Returns what else changed, as the
+  // user is told it ("Secondary beams will also be set to unpropped",
+  // "Primary beam will also be set to propped"), or "" when nothing else did.
+  std::string SetBeamPropped(int Side, bool IsPropped);
+
+  // What an analysis accepts but an engineer should see beside its results
+  // (a primary beam's tributary width that is not the secondary span), one
+  // sentence each; empty when there is nothing to remark.
+  std::vector<std::string> AnalysisNotes() const;
+
   TEntity* EntityProperty(const std::string& PropertyName, int Index) override;
   std::string StringValue(const std::string& PropertyName, const std::string& Default, int DP,
                           int MaxDPIncrease) override;
@@ -115,9 +128,13 @@ class TProject : public TEntity {
  private:
   void CheckFloorForEdition();
   void CheckSlabWidths();
-  // Values that no floor can have (negative load factors, loads, densities),
-  // which would lighten the design actions; returns whether none was found.
+  // Values that no floor can have (negative or absurd load factors, loads,
+  // densities, limits, and any number far beyond a floor's), which would
+  // lighten the design actions or leave no finite result; returns whether
+  // none was found.
   bool CheckPhysicalValues();
+  // Every user load of the existing beams (the checks of cLoadChecks.h).
+  bool CheckBeamLoads();
 
   TImportedBeam beams_[3];
 };

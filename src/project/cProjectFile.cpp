@@ -17,7 +17,8 @@ int LibraryIndexOf(const TEntityList& library, const std::string& name) {
 // reading would otherwise fill it from another beam: a beam's sections
 // missing under its prefix are read from the unprefixed ones, which hold the
 // primary beam's data whenever the floor has a primary beam. A file cut off
-// in the middle is incomplete, not a floor whose beams are all alike. "" when
+// in the middle is incomplete, not a floor whose beams are all alike. A beam
+// without its own section or its steel sections is incomplete too. "" when
 // nothing is missing.
 std::string MissingBeamSection(TProject& Project, const TVEXIniFile& Ini) {
   for (int id = 0; id < 3; ++id) {
@@ -34,10 +35,13 @@ std::string MissingBeamSection(TProject& Project, const TVEXIniFile& Ini) {
       const bool has_unprefixed = !prefix.empty() && Ini.SectionExists(section);
       // The unprefixed sections are the primary beam's whenever the floor has one.
       if (has_unprefixed && Project.GetHasBeam(0)) return prefix + section;
-      // A beam's own section is never optional. A file saved without
-      // prefixes (the only beam of a floor without primary beam) is read
-      // under the prefix: its unprefixed sections are that beam's own.
-      if (section == beam.SectionName && !has_unprefixed) return prefix + section;
+      // A beam's own section and its steel sections are never optional
+      // (without the latter the beam would be analysed with a section the
+      // user never chose). A file saved without prefixes (the only beam of a
+      // floor without primary beam) is read under the prefix: its
+      // unprefixed sections are that beam's own.
+      const bool is_required = section == beam.SectionName || section == beam.SteelSectionList.SectionName();
+      if (is_required && !has_unprefixed) return prefix + section;
       // A list that is missing altogether reads as empty.
     }
   }
@@ -133,5 +137,7 @@ bool ValidateForAnalysis(TSession& Session, TProject& Project, TStatus& Status) 
   Status = TStatus();
   Status.AppendErrorList(Session.Status);
   Status.AppendErrorList(Project.Status);
+  // Notes do not stop the analysis; they travel with its messages.
+  for (const std::string& note : Project.AnalysisNotes()) Status.SetError(elHint, kNotePrefix + note);
   return session_ok && project_ok;
 }

@@ -44,7 +44,12 @@ TResult SaveProjectFile(TProject& Project, const std::string& File);
 void ApplyLibraryDeck(TSteelDeck& Deck, const TEntityList& Library);
 void ApplyLibraryConnector(TShearConnector& Connector, const TEntityList& Library);
 
+// The prefix of a note (TProject::AnalysisNotes) among the messages of a
+// validation, as "Warning: " and "Error: " prefix theirs.
+inline constexpr const char* kNotePrefix = "Note: ";
+
 // Validates the libraries and the project as the Analyse command does: the
 // project's messages are appended to the session's status, which is returned
-// through Status. True when both are OK.
+// through Status, followed by the project's notes (elHint, kNotePrefix),
+// which do not count against it. True when both are OK.
 bool ValidateForAnalysis(TSession& Session, TProject& Project, TStatus& Status);

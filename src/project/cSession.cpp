@@ -1,5 +1,6 @@
 #include "project/cSession.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "components/cShearConnector.h"
@@ -82,6 +83,11 @@ std::string TSession::LibraryCaption(const std::string& TypeName) {
   return slot ? slot->Caption : "";
 }
 
+std::string TSession::LibraryIndexField(const std::string& TypeName) {
+  const TLibrarySlot* slot = SlotOfType(TypeName);
+  return slot ? slot->IndexField : "";
+}
+
 bool TSession::IsOK() {
   Status.Reset();
   // Decks first: the start-up dialog names the first missing library.
@@ -93,6 +99,53 @@ bool TSession::IsOK() {
   Status.CheckMin(CWBRestrictionLibrary.Count(), 1, elError, "Missing or invalid CWB restriction library");
   Status.IsChecked = true;
   return Status.IsOK();
+}
+
+namespace {
+
+void AddOnce(std::vector<std::string>& List, const std::string& Text) {
+  if (std::find(List.begin(), List.end(), Text) == List.end()) List.push_back(Text);
+}
+
+}  // namespace
+
+std::vector<std::string> TSession::SectionTypeChoices() const {
+  std::vector<std::string> types;
+  for (int i = 0; i < SteelSectionLibrary.Count(); ++i)
+    AddOnce(types, SteelSectionLibrary.ItemAs<TCustomSteelSection>(i)->SectionType);
+  AddOnce(types, "Custom_I");
+  return types;
+}
+
+std::vector<std::string> TSession::SectionGrades(const std::string& SectionType) const {
+  std::vector<std::string> grades;
+  for (int i = 0; i < SteelSectionLibrary.Count(); ++i) {
+    const auto& s = *SteelSectionLibrary.ItemAs<TCustomSteelSection>(i);
+    if (s.SectionType == SectionType) AddOnce(grades, s.Grade);
+  }
+  return grades;
+}
+
+std::vector<std::string> TSession::SectionNames(const std::string& SectionType, const std::string& Grade) const {
+  std::vector<std::string> names;
+  for (int i = 0; i < SteelSectionLibrary.Count(); ++i) {
+    const auto& s = *SteelSectionLibrary.ItemAs<TCustomSteelSection>(i);
+    if (s.SectionType == SectionType && s.Grade == Grade) AddOnce(names, s.Name);
+  }
+  return names;
+}
+
+std::string TSession::NeighbourSection(const std::string& Grade, const std::string& Name, int Step) const {
+  const TEntityList& library = SteelSectionLibrary;
+  for (int i = 0; i < library.Count(); ++i) {
+    const auto& s = *library.ItemAs<TCustomSteelSection>(i);
+    if (!SameText(s.Name, Name) || !SameText(s.Grade, Grade)) continue;
+    const int next = i + Step;
+    if (next < 0 || next >= library.Count()) return Name;
+    const auto& n = *library.ItemAs<TCustomSteelSection>(next);
+    return SameText(n.SectionType, s.SectionType) && SameText(n.Grade, s.Grade) ? n.Name : Name;
+  }
+  return Name;
 }
 
 TResult TSession::LoadLibraries(const std::string& LibraryFile) {

@@ -52,6 +52,22 @@ class TSession : public TEntity {
   TEntityList* LibraryOfType(const std::string& TypeName);
   const TEntityList* LibraryOfType(const std::string& TypeName) const;
   static std::string LibraryCaption(const std::string& TypeName);
+  // The property that keys the items of that library ("FullName", "Name" ...); "" for any other type.
+  static std::string LibraryIndexField(const std::string& TypeName);
+
+  // The steel section library as a beam's section is chosen from it: the
+  // section types in library order without repeats, then "Custom_I" (a
+  // section of the user's own dimensions) unless the library has it; the
+  // grades of a type; the names of a type and grade. Exact names, in library
+  // order, without repeats.
+  std::vector<std::string> SectionTypeChoices() const;
+  std::vector<std::string> SectionGrades(const std::string& SectionType) const;
+  std::vector<std::string> SectionNames(const std::string& SectionType, const std::string& Grade) const;
+  // The section Step places after (+1) or before (-1) section Name of Grade in
+  // the library, when there is one of the same type and grade (the library
+  // lists each type and grade from light to heavy); else Name itself, also
+  // for a section the library does not hold.
+  std::string NeighbourSection(const std::string& Grade, const std::string& Name, int Step) const;
 
   // Reads the blocks of a library file into the libraries they name, in any
   // order; an item whose key is already loaded replaces it. Reading ends at

@@ -101,6 +101,10 @@ class TDataPage : public QWidget {
   virtual bool IsBeamPage() const { return false; }
   virtual void UpdateScreenFromBeam(int /*Side*/) {}
   virtual void UpdateBeamFromScreen(int /*Side*/) {}
+  // The first text of a beam page that copying it into the beam would
+  // misread (letters, or nothing, where the beam takes a number: it would
+  // become 0), as a message; "" when there is none.
+  virtual QString UnreadableInput() const { return {}; }
 
   // Notices from the window.
   virtual void FloorLayoutChanged() {}

@@ -6,14 +6,6 @@
 
 #include "entity/VEXUtility.h"
 
-QString DeriveFileName(const QString& BasePath, const QString& Suffix, const QString& Extension) {
-  QString path = BasePath.isEmpty() ? QCoreApplication::applicationFilePath() : BasePath;
-  const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-  const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-  if (dot > slash) path.truncate(dot);
-  return path + Suffix + Extension;
-}
-
 QString ProgramFolder() { return ToQ(GetProgramFolder()); }
 
 QString ProgramFile(const QString& Name) { return ToQ(GetShippedFile(ToStd(Name))); }

@@ -1,5 +1,6 @@
 // Small helpers of the window: text conversion between the core's UTF-8
-// strings and Qt, derived file names, the busy cursor and the program's files.
+// strings and Qt, the busy cursor and the program's files. (Derived file
+// names are the core's DeriveFileName, entity/VEXSettings.h.)
 #pragma once
 
 #include <QCursor>
@@ -9,12 +10,6 @@
 
 inline QString ToQ(const std::string& Text) { return QString::fromStdString(Text); }
 inline std::string ToStd(const QString& Text) { return Text.toStdString(); }
-
-// BasePath (or the program file's path when empty) with its file extension
-// (the part after the last "." of the file name) removed, then Suffix and
-// Extension appended. Dots in folder names are kept:
-// DeriveFileName("/a.b/job.tva", "-Results", ".csv") is "/a.b/job-Results.csv".
-QString DeriveFileName(const QString& BasePath, const QString& Suffix, const QString& Extension);
 
 // The folder of the program file, and a file the program ships with: beside
 // the program, else in ../share/trevalon where an install puts it.

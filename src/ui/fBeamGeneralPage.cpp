@@ -159,25 +159,12 @@ void TBeamGeneralPage::OnChoiceClicked(QButtonGroup* Group) {
   CheckPage(Host().FieldChecks());
 }
 
-// Propping follows the construction sequence: secondary beams cannot be
-// propped on an unpropped primary beam.
+// Propping follows the construction sequence (the project's rule): the
+// window only tells the user what else it changed.
 void TBeamGeneralPage::OnProppedClicked(bool IsTicked) {
-  TImportedBeam* beam = Host().CurrentBeam();
-  if (!beam) return;
-  TProject& p = Host().Project();
-  beam->IsPropped = IsTicked;
-  const int side = Host().CurrentBeamSide();
-  if (side == 0 && !IsTicked) {
-    const bool any_propped = (p.GetHasBeam(1) && p.GetBeam(1)->IsPropped) || (p.GetHasBeam(2) && p.GetBeam(2)->IsPropped);
-    if (any_propped)
-      ShowMessage(window(), TMessageKind::Information, QStringLiteral("Secondary beams will also be set to unpropped"));
-    p.GetBeam(1)->IsPropped = false;
-    p.GetBeam(2)->IsPropped = false;
-  } else if (side != 0 && IsTicked) {
-    if (!p.GetBeam(0)->IsPropped)
-      ShowMessage(window(), TMessageKind::Information, QStringLiteral("Primary beam will also be set to propped"));
-    p.GetBeam(0)->IsPropped = true;
-  }
+  if (!Host().CurrentBeam()) return;
+  const std::string told = Host().Project().SetBeamPropped(Host().CurrentBeamSide(), IsTicked);
+  if (!told.empty()) ShowMessage(window(), TMessageKind::Information, ToQ(told));
   Host().InputChanged(true);
 }
 

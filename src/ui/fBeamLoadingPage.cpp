@@ -7,7 +7,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <span>
+
 #include "entity/VEXUtility.h"
+#include "project/cLoadChecks.h"
 #include "project/cProject.h"
 #include "ui/cFieldCheck.h"
 #include "ui/cGridChecks.h"
@@ -39,6 +42,47 @@ void ReadPosition(const QString& Text, double& Value, bool& IsProportional) {
 bool ReadIsLive(const QString& Text) {
   const QString t = Text.trimmed();
   return !t.isEmpty() && QStringLiteral("LTYlty").contains(t.front());
+}
+
+// A row of the distributed-loads grid, or of the point-loads grid, as the load it describes.
+std::unique_ptr<TDistributedLoad> DistributedLoadOfRow(const TStringGrid& Grid, int ARow) {
+  auto load = std::make_unique<TDistributedLoad>();
+  load->ConStage = ReadInteger(Grid.Cell(dlStage, ARow), 0);
+  ReadPosition(Grid.Cell(dlStart, ARow), load->StartPosition, load->IsStartPositionProportional);
+  load->StartPosition = std::max(0.0, load->StartPosition);
+  ReadPosition(Grid.Cell(dlFinish, ARow), load->FinishPosition, load->IsFinishPositionProportional);
+  load->IsFinishPositionAtEnd = Grid.Cell(dlFinish, ARow).trimmed() == QLatin1String("100%");
+  load->StartValue = ReadNumber(Grid.Cell(dlStartValue, ARow));
+  load->FinishValue = ReadNumber(Grid.Cell(dlFinishValue, ARow));
+  load->IsLiveLoad = ReadIsLive(Grid.Cell(dlLive, ARow));
+  load->Description = ToStd(Grid.Cell(dlDescription, ARow));
+  load->IsAutoCalced = MatchesMask(load->Description, kAutoLoadMask);
+  return load;
+}
+
+std::unique_ptr<TPointLoad> PointLoadOfRow(const TStringGrid& Grid, int ARow) {
+  auto load = std::make_unique<TPointLoad>();
+  load->ConStage = ReadInteger(Grid.Cell(plStage, ARow), 0);
+  ReadPosition(Grid.Cell(plPosition, ARow), load->Position, load->IsPositionProportional);
+  load->Value = ReadNumber(Grid.Cell(plValue, ARow));
+  load->IsLiveLoad = ReadIsLive(Grid.Cell(plLive, ARow));
+  load->Description = ToStd(Grid.Cell(plDescription, ARow));
+  load->IsAutoCalced = MatchesMask(load->Description, kAutoLoadMask);
+  return load;
+}
+
+// The grid column of the value a problem is about.
+int ColumnOf(TLoadField Field) {
+  switch (Field) {
+    case TLoadField::Stage: return dlStage;  // the same column in both grids
+    case TLoadField::StartPosition: return dlStart;
+    case TLoadField::FinishPosition: return dlFinish;
+    case TLoadField::StartValue: return dlStartValue;
+    case TLoadField::FinishValue: return dlFinishValue;
+    case TLoadField::Position: return plPosition;
+    case TLoadField::Value: return plValue;
+  }
+  return -1;
 }
 
 QComboBox* StageChoice(const TImportedBeam& Primary) {
@@ -124,6 +168,8 @@ TBeamLoadingPage::TBeamLoadingPage(TPageHost& Host, QWidget* Parent)
     grid->viewport()->installEventFilter(this);
     WatchGridEdits(Host, this, *grid, false);
     connect(grid, &TStringGrid::CellEdited, this, [this, grid](int ACol, int ARow) { FillNewRowDefaults(*grid, ACol, ARow); });
+    // A load the analysis would refuse shows as soon as its cell is left.
+    connect(grid, &TStringGrid::EndEdit, this, [this, grid](int, int ARow) { CheckLoadRow(*grid, ARow); });
   }
 
   auto* top = new QHBoxLayout;
@@ -229,31 +275,10 @@ void TBeamLoadingPage::CopyGrids(TImportedBeam& Beam) const {
   Beam.DistributedLoadList.Clear();
   Beam.PointLoadList.Clear();
   const TStringGrid& dl = *grdDistributedLoads;
-  for (int r = 1; r < dl.RowCount() - 1; ++r) {
-    auto load = std::make_unique<TDistributedLoad>();
-    load->ConStage = ReadInteger(dl.Cell(dlStage, r), 0);
-    ReadPosition(dl.Cell(dlStart, r), load->StartPosition, load->IsStartPositionProportional);
-    load->StartPosition = std::max(0.0, load->StartPosition);
-    ReadPosition(dl.Cell(dlFinish, r), load->FinishPosition, load->IsFinishPositionProportional);
-    load->IsFinishPositionAtEnd = dl.Cell(dlFinish, r).trimmed() == QLatin1String("100%");
-    load->StartValue = ReadNumber(dl.Cell(dlStartValue, r));
-    load->FinishValue = ReadNumber(dl.Cell(dlFinishValue, r));
-    load->IsLiveLoad = ReadIsLive(dl.Cell(dlLive, r));
-    load->Description = ToStd(dl.Cell(dlDescription, r));
-    load->IsAutoCalced = MatchesMask(load->Description, kAutoLoadMask);
-    Beam.DistributedLoadList.Add(std::to_string(r - 1), std::move(load));
-  }
+  for (int r = 1; r < dl.RowCount() - 1; ++r)
+    Beam.DistributedLoadList.Add(std::to_string(r - 1), DistributedLoadOfRow(dl, r));
   const TStringGrid& pl = *grdPointLoads;
-  for (int r = 1; r < pl.RowCount() - 1; ++r) {
-    auto load = std::make_unique<TPointLoad>();
-    load->ConStage = ReadInteger(pl.Cell(plStage, r), 0);
-    ReadPosition(pl.Cell(plPosition, r), load->Position, load->IsPositionProportional);
-    load->Value = ReadNumber(pl.Cell(plValue, r));
-    load->IsLiveLoad = ReadIsLive(pl.Cell(plLive, r));
-    load->Description = ToStd(pl.Cell(plDescription, r));
-    load->IsAutoCalced = MatchesMask(load->Description, kAutoLoadMask);
-    Beam.PointLoadList.Add(std::to_string(r - 1), std::move(load));
-  }
+  for (int r = 1; r < pl.RowCount() - 1; ++r) Beam.PointLoadList.Add(std::to_string(r - 1), PointLoadOfRow(pl, r));
   // The automatic loads are the floor's, whatever the grids showed of them.
   Host().Project().UpdateAutoLoadsForBeam(Beam);
 }
@@ -280,6 +305,49 @@ void TBeamLoadingPage::FloorLayoutChanged() {
 void TBeamLoadingPage::CheckPage(TFieldCheckList& Checks) {
   CheckAllGridCells(*grdDistributedLoads, Checks);
   CheckAllGridCells(*grdPointLoads, Checks);
+  for (TStringGrid* grid : {grdDistributedLoads, grdPointLoads})
+    for (int r = grid->FixedRows(); r < grid->RowCount() - 1; ++r) CheckLoadRow(*grid, r);
+}
+
+QString TBeamLoadingPage::UnreadableInput() const {
+  struct TColumn {
+    int Col;
+    const char* Name;
+    bool MayBePercent;
+  };
+  const TColumn distributed[] = {{dlStart, "start position", true},
+                                 {dlFinish, "finish position", true},
+                                 {dlStartValue, "start value", false},
+                                 {dlFinishValue, "finish value", false}};
+  const TColumn point[] = {{plPosition, "position", true}, {plValue, "value", false}};
+  auto first = [](const TStringGrid& Grid, const QString& Kind, std::span<const TColumn> Columns) -> QString {
+    for (int r = Grid.FixedRows(); r < Grid.RowCount() - 1; ++r) {
+      if (!Grid.RowEnabled(r)) continue;  // an automatic load
+      for (const TColumn& c : Columns) {
+        const QString text = Grid.Cell(c.Col, r).trimmed();
+        const std::string t = ToStd(text);
+        if (IsFloat(t) || (c.MayBePercent && IsPercent(t))) continue;
+        const QString where = Kind + QStringLiteral(" ") + Grid.Cell(0, r) + QStringLiteral(": ") + c.Name;
+        return text.isEmpty() ? where + QStringLiteral(" is missing")
+                              : where + QStringLiteral(" \"") + text + QStringLiteral("\" is not a number");
+      }
+    }
+    return {};
+  };
+  if (const QString d = first(*grdDistributedLoads, QStringLiteral("Distributed load"), distributed); !d.isEmpty())
+    return d;
+  return first(*grdPointLoads, QStringLiteral("Point load"), point);
+}
+
+void TBeamLoadingPage::CheckLoadRow(TStringGrid& Grid, int ARow) {
+  const TImportedBeam* beam = Host().CurrentBeam();
+  if (!beam || ARow < Grid.FixedRows() || ARow >= Grid.RowCount() - 1 || !Grid.RowEnabled(ARow)) return;
+  CheckGridCells(Grid, Host().FieldChecks(), Grid.FixedCols(), Grid.ColCount() - 1, ARow, ARow, false, true, false);
+  Grid.SetCellColoured(dlStage, ARow, false);  // no check of its own colours it
+  const bool distributed = &Grid == grdDistributedLoads;
+  const std::vector<TLoadProblem> problems = distributed ? CheckUserLoad(*DistributedLoadOfRow(Grid, ARow), beam->Span)
+                                                         : CheckUserLoad(*PointLoadOfRow(Grid, ARow), beam->Span);
+  for (const TLoadProblem& p : problems) Grid.SetCellColoured(ColumnOf(p.Field), ARow, true);
 }
 
 // A load typed into a new row acts from the in-service stage as a dead load,

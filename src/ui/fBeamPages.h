@@ -116,6 +116,9 @@ class TBeamLoadingPage : public TDataPage {
   void UpdateBeamFromScreen(int Side) override;
   void CheckPage(TFieldCheckList& Checks) override;
   void FloorLayoutChanged() override;
+  // A position or value of a user's load that is no number: "Distributed
+  // load W2: start position "abc" is not a number".
+  QString UnreadableInput() const override;
 
   QCheckBox* chkDisplayAutoLoads;
   QLabel* lblSecondaryWarning;
@@ -128,6 +131,10 @@ class TBeamLoadingPage : public TDataPage {
   void CopyGrids(TImportedBeam& Beam) const;
   void FillNewRowDefaults(TStringGrid& Grid, int ACol, int ARow);
   void OnDisplayAutoLoadsClicked();
+  // Row ARow of a load grid checked again as a whole: its columns' own
+  // checks, then the project's rules for a user's load (cLoadChecks.h) on
+  // the beam shown, each cell a problem concerns coloured.
+  void CheckLoadRow(TStringGrid& Grid, int ARow);
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;

@@ -283,6 +283,7 @@ void TGeometryPage::UpdateScreenFromProject() {
     fldStart2.Edit->setText(NumberTextBlankIfZero(g.SecondaryStartSide2));
     ApplyLayoutRules();
   }
+  RememberSpans();
   RefreshSketch();
 }
 
@@ -321,6 +322,7 @@ void TGeometryPage::ApplyLayoutRules() {
     SetFieldText(fldSpacing2.Edit, fldSpacing1.Edit->text());
     SetFieldText(fldStart2.Edit, fldStart1.Edit->text());
   }
+  RememberSpans();
   // The layout is the project's as soon as it is shown: the tree's beam
   // nodes and the summary lines follow it.
   TGeometry& g = Host().Project().Geometry;
@@ -342,8 +344,28 @@ void TGeometryPage::CopyToSide2(TLabelledEdit* From, TLabelledEdit* To) {
 }
 
 double TGeometryPage::ExpectedEffectiveSpacing() const {
-  const double span1 = ReadNumber(fldSpan1.Edit->text());
-  return IsInternal() ? (span1 + ReadNumber(fldSpan2.Edit->text())) / 2 : span1;
+  TGeometry shown;
+  shown.Assign(&Host().Project().Geometry);
+  ReadInto(shown);
+  return shown.ExpectedPrimaryEffectiveSpacing();
+}
+
+void TGeometryPage::FollowSecondarySpans() {
+  TGeometry before;
+  before.Assign(&Host().Project().Geometry);
+  ReadInto(before);
+  TGeometry after;
+  after.Assign(&before);
+  before.SpacingSide1 = ReadNumber(span1_before_);
+  before.SpacingSide2 = ReadNumber(span2_before_);
+  if (after.FollowSecondarySpans(before))
+    SetFieldText(fldEffectiveSpacing.Edit, NumberText(after.PrimaryEffectiveSpacing));
+  RememberSpans();
+}
+
+void TGeometryPage::RememberSpans() {
+  span1_before_ = fldSpan1.Edit->text();
+  span2_before_ = fldSpan2.Edit->text();
 }
 
 void TGeometryPage::BringEffectiveSpacingToExpected() {
@@ -405,13 +427,14 @@ void TGeometryPage::OnSide2SameToggled() {
 }
 
 // A secondary span typed: side 2 follows side 1 when it is the same, and the
-// primary beam's effective spacing follows the spans when the sides differ.
+// primary beam's effective spacing follows the spans (with the same sides
+// only while it is the span, so a tributary width the user chose stays).
 // The texts written here fire this handler again; IsBusy stops that.
 void TGeometryPage::OnSecondarySpanChanged(TLabelledEdit* Span) {
   if (Host().IsBusy()) return;
   TBusyScope busy(Host());
   if (Span == fldSpan1.Edit) CopyToSide2(fldSpan1.Edit, fldSpan2.Edit);
-  if (!IsSide2Same()) BringEffectiveSpacingToExpected();
+  FollowSecondarySpans();
   Host().InputChanged(true);
 }
 

@@ -9,8 +9,10 @@
 // beams; side-2 fields that are disabled repeat their side-1 values.
 //
 // The span handler keeps the primary beam's effective spacing in step with
-// the secondary spans; it is guarded against re-entry by the window's IsBusy
-// flag, because the values it writes fire the same handler again.
+// the secondary spans by the floor's own rule (TGeometry): it follows them
+// when the sides differ, and with the same sides as long as it equals the
+// span; it is guarded against re-entry by the window's IsBusy flag, because
+// the values it writes fire the same handler again.
 #pragma once
 
 #include "ui/cDataPage.h"
@@ -36,8 +38,8 @@ class TGeometryPage : public TDataPage {
 
   // The fields read into a geometry (the rest of Geometry is left as it is).
   void ReadInto(TGeometry& Geometry) const;
-  // The effective spacing the primary beam should have for the spans shown:
-  // their mean for an internal beam, else the side-1 span.
+  // The effective spacing the primary beam should have for the spans shown
+  // (the floor's rule, TGeometry::ExpectedPrimaryEffectiveSpacing).
   double ExpectedEffectiveSpacing() const;
 
   QCheckBox* chkHasPrimaryBeam;
@@ -67,6 +69,11 @@ class TGeometryPage : public TDataPage {
   void CopyToSide2(TLabelledEdit* From, TLabelledEdit* To);
   void ShowComputedStarts();
   void BringEffectiveSpacingToExpected();
+  // The effective spacing kept in step with spans that have just changed
+  // from those remembered (TGeometry::FollowSecondarySpans), then the spans
+  // remembered for the next change.
+  void FollowSecondarySpans();
+  void RememberSpans();
 
   void OnPrimaryBeamClicked(bool IsTicked);
   void OnInternalClicked();
@@ -74,4 +81,7 @@ class TGeometryPage : public TDataPage {
   void OnSecondarySpanChanged(TLabelledEdit* Span);
   void OnSpacingChanged(TLabelledEdit* Spacing);
   void OnDeckOrientationClicked();
+
+  // The secondary spans as the fields showed them before the latest change.
+  QString span1_before_, span2_before_;
 };

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "entity/VEXSettings.h"
 #include "project/cAnalysisRun.h"
 #include "project/cProject.h"
 #include "report/qt/cResultsChart.h"
@@ -173,7 +174,8 @@ void TGraphicsPage::SaveImage() {
   const QString base = file_name_.isEmpty() ? WorkFolder() + QStringLiteral("Untitled") : file_name_;
   const QString suffix = QStringLiteral("-") + QString::fromLatin1(kBeamKinds[BeamSide()]) + QStringLiteral("-") +
                          ToQ(DrawingTypeKind(Chart->Type()));
-  const QString file = AskSaveFileName(this, QStringLiteral("Save Image"), DeriveFileName(base, suffix, QStringLiteral(".png")),
+  const QString proposed = ToQ(DeriveFileName(ToStd(base), ToStd(suffix), ".png"));
+  const QString file = AskSaveFileName(this, QStringLiteral("Save Image"), proposed,
                                        QStringLiteral("PNG image (*.png);;SVG drawing (*.svg)"), QStringLiteral("png"));
   if (!file.isEmpty()) SaveImageTo(file);
 }

@@ -463,24 +463,53 @@ void TfrmMain::FieldExit(QLineEdit* Edit) {
   field_checks_.Check(Edit, group ? field_checks_.GroupOf(Edit) : nullptr, true, true, true);
 }
 
-bool TfrmMain::ValidateActiveControl() {
+bool TfrmMain::ValidateActiveControl(const QString& Refused) {
   QWidget* focus = QApplication::focusWidget();
   if (!focus) return true;
+  QWidget* back_to = nullptr;
   if (auto* edit = qobject_cast<QLineEdit*>(focus); edit && !field_checks_.ChecksOf(edit).empty()) {
     suppress_field_exit_ = true;
     edit->clearFocus();
     suppress_field_exit_ = false;
-    return field_checks_.Check(edit, field_checks_.GroupOf(edit), true, true, true);
+    // The message comes below, also for a value the check has reported before.
+    if (field_checks_.Check(edit, field_checks_.GroupOf(edit), false, true, true)) return true;
+    const TFieldCheck* failed = field_checks_.LastErrorFieldCheck();
+    back_to = failed && failed->Edit ? static_cast<QWidget*>(failed->Edit.data()) : edit;
+  } else {
+    // A grid, or the editor of one of its cells.
+    TStringGrid* grid = nullptr;
+    for (QWidget* w = focus; w && !grid; w = w->parentWidget()) grid = qobject_cast<TStringGrid*>(w);
+    if (!grid) return true;
+    grid->CommitEdit();
+    const int c = grid->Col(), r = grid->Row();
+    grid->clearFocus();
+    if (c < 0 || r < 0) return true;
+    if (CheckGridCells(*grid, field_checks_, c, c, r, r, false, true, true)) return true;
+    back_to = grid;
   }
-  // A grid, or the editor of one of its cells.
-  TStringGrid* grid = nullptr;
-  for (QWidget* w = focus; w && !grid; w = w->parentWidget()) grid = qobject_cast<TStringGrid*>(w);
-  if (!grid) return true;
-  grid->CommitEdit();
-  const int c = grid->Col(), r = grid->Row();
-  grid->clearFocus();
-  if (c < 0 || r < 0) return true;
-  return CheckGridCells(*grid, field_checks_, c, c, r, r, false, true, true);
+  const TFieldCheck* failed = field_checks_.LastErrorFieldCheck();
+  RefuseCommand(Refused, failed ? failed->LastErrorMsg() : QString(), back_to);
+  return false;
+}
+
+bool TfrmMain::ValidateBeamInput(const QString& Refused) {
+  if (current_beam_ < 0) return true;  // the beam pages are copied only for a current beam
+  for (TDataPage* page : pages_) {
+    if (!page->IsBeamPage()) continue;
+    if (const QString message = page->UnreadableInput(); !message.isEmpty()) {
+      RefuseCommand(Refused, message, nullptr);
+      return false;
+    }
+  }
+  return true;
+}
+
+void TfrmMain::RefuseCommand(const QString& Refused, const QString& Message, QWidget* BackTo) {
+  QApplication::beep();
+  ShowMessage(this, TMessageKind::Warning, Message);
+  AddLogLine(Refused + Message);
+  SetStatusText(Message);
+  if (BackTo && BackTo->isVisible() && BackTo->isEnabled()) BackTo->setFocus(Qt::OtherFocusReason);
 }
 
 // ---------------------------------------------------------------------------

@@ -176,8 +176,15 @@ class TfrmMain : public QMainWindow, public TPageHost {
   // --- Screens and checks
   void UpdateScreensFromProject();
   void UpdateProjectFromScreens();
-  // Checks the focused field or grid cell; false stops the command.
-  bool ValidateActiveControl();
+  // Checks the focused field or grid cell; false stops the command. A refusal
+  // is never silent: the failing field's message is shown (again, if it was
+  // shown before), the Event Log records Refused + the message and the status
+  // bar shows it.
+  bool ValidateActiveControl(const QString& Refused = QStringLiteral("Command not carried out: "));
+  // The beam pages' texts that copying them into the beam would misread
+  // (TDataPage::UnreadableInput), refused as ValidateActiveControl refuses;
+  // for the commands that use the data (Analyse, Design, Save).
+  bool ValidateBeamInput(const QString& Refused);
   TFieldCheckList& FieldCheckList() { return field_checks_; }
   TMediatorList& MediatorList() { return mediators_; }
 
@@ -226,6 +233,9 @@ class TfrmMain : public QMainWindow, public TPageHost {
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
  private:
+  // Tells the user why a command stops: Message in a box, Refused + Message
+  // in the Event Log, Message in the status bar; the focus goes to BackTo.
+  void RefuseCommand(const QString& Refused, const QString& Message, QWidget* BackTo);
   // fMain.cpp
   void CreateRegions();
   void ApplyLayout();

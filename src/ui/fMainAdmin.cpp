@@ -287,7 +287,7 @@ bool TfrmMain::ImportFrom(const QString& File) {
   UpdateScreensFromProject();
   for (const TStatusLine& line : warnings) AddLogLine(ToQ(line.Text));
   // Save writes a project file beside the imported one.
-  SetWindowTitleFor(DeriveFileName(path, QString(), QStringLiteral(".tva")));
+  SetWindowTitleFor(ToQ(DeriveFileName(ToStd(path), "", ".tva")));
   SetDataChangedSinceSave(true);
   return true;
 }

@@ -106,12 +106,17 @@ bool TfrmMain::LoadProject(const QString& File, bool IsUserFile) {
 }
 
 bool TfrmMain::Save() {
+  // A value the field's check refuses is never written into the file.
+  const QString refused = QStringLiteral("Project not saved: ");
+  if (!ValidateActiveControl(refused) || !ValidateBeamInput(refused)) return false;
   AddLogLine(QStringLiteral("Saving data to [") + default_file_name_ + QStringLiteral("]"));
   if (default_file_name_.isEmpty()) return SaveAs();
   return SaveTo(default_file_name_);
 }
 
 bool TfrmMain::SaveAs() {
+  const QString refused = QStringLiteral("Project not saved: ");
+  if (!ValidateActiveControl(refused) || !ValidateBeamInput(refused)) return false;
   const QString file = AskSaveFileName(this, QStringLiteral("Save As"), default_file_name_, kProjectFilter,
                                        QStringLiteral("tva"));
   if (file.isEmpty()) return false;

@@ -24,25 +24,6 @@
 #include "ui/fMain.h"
 #include "ui/fResultsPage.h"
 
-namespace {
-
-// The section Step places after (+1) or before (-1) the section Grade/Name in
-// the library, when it exists and has the same section type and grade; else
-// Name itself. The library lists each type and grade from light to heavy.
-QString NeighbourSection(const TEntityList& Library, const QString& Grade, const QString& Name, int Step) {
-  const std::string name = ToStd(Name), grade = ToStd(Grade);
-  const std::string type = TCustomSteelSection::TypeOfSection(name);
-  const int index = Library.IndexOf(TCustomSteelSection::CalcFullName(type, name, grade));
-  if (index < 0) return Name;
-  const int next = index + Step;
-  if (next < 0 || next >= Library.Count()) return Name;
-  const auto& item = *Library.ItemAs<TCustomSteelSection>(next);
-  if (!SameText(item.SectionType, type) || !SameText(item.Grade, grade)) return Name;
-  return ToQ(item.Name);
-}
-
-}  // namespace
-
 void TfrmMain::Analyse() { ProduceResults(TRunKind::Analysis); }
 
 void TfrmMain::Design() { ProduceResults(TRunKind::Design); }
@@ -75,7 +56,8 @@ void TfrmMain::ClearResultsDisplay() {
 // The presentation around a run: the checks and the page layout of the report
 // here; the summary lines as each beam ends; the results tree when the run ends.
 void TfrmMain::ProduceResults(TRunKind Kind) {
-  if (IsRunning() || !ValidateActiveControl()) return;
+  const QString refused = QStringLiteral("Analysis not started: ");
+  if (IsRunning() || !ValidateActiveControl(refused) || !ValidateBeamInput(refused)) return;
   AddLogLine(Kind == TRunKind::Design ? QStringLiteral("Starting design...") : QStringLiteral("Running analysis..."));
   UpdateProjectFromScreens();
   results_->setCurrentWidget(summary_);
@@ -169,7 +151,7 @@ void TfrmMain::ExportResults() {
   if (IsRunning()) return;
   // The project's own name with ".csv"; an untitled project proposes the
   // program's name, in the work folder when the program's folder is not the user's to write.
-  QString proposed = DeriveFileName(default_file_name_, QString(), QStringLiteral(".csv"));
+  QString proposed = ToQ(DeriveFileName(ToStd(default_file_name_), "", ".csv"));
   if (default_file_name_.isEmpty() && !QFileInfo(QFileInfo(proposed).absolutePath()).isWritable())
     proposed = WorkFolder() + QFileInfo(proposed).fileName();
   const QString file = AskSaveFileName(this, QStringLiteral("Export Results"), proposed,
@@ -188,11 +170,11 @@ void TfrmMain::ExportResults() {
 // of its type and grade in the library; at either end of the range the
 // section stays and the beam is analysed again all the same.
 void TfrmMain::StepBeamSection(int Side, int Step) {
-  if (IsRunning() || !ValidateActiveControl()) return;
+  if (IsRunning() || !ValidateActiveControl(QStringLiteral("Analysis not started: "))) return;
   const QString grade = summary_->Text(Side, TSummaryResultsPage::colGrade);
   if (grade.isEmpty()) return;  // a custom section has no neighbours
-  const QString name = NeighbourSection(session_->SteelSectionLibrary, grade,
-                                        summary_->Text(Side, TSummaryResultsPage::colSection), Step);
+  const QString name = ToQ(
+      session_->NeighbourSection(ToStd(grade), ToStd(summary_->Text(Side, TSummaryResultsPage::colSection)), Step));
   // What the pages hold goes into the project first, so that the new section is all that changes.
   UpdateProjectFromScreens();
   summary_->SetSection(Side, grade, name);

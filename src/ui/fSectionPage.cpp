@@ -25,7 +25,6 @@
 namespace {
 
 const char* const kSectionLabels[] = {"Base steel beam", "Notched (End 1)", "Plated", "Notched (End 2)"};
-const QString kCustomType = QStringLiteral("Custom_I");
 const QString kMm = QStringLiteral("mm"), kMPa = QStringLiteral("MPa");
 
 // The composite-sections grid's columns.
@@ -50,16 +49,6 @@ QWidget* FieldWithUnit(const TPageField& Field) {
   if (Field.Unit) row->addWidget(Field.Unit);
   row->addStretch(1);
   return cell;
-}
-
-// The library's sections as (type, grade, name), in library order.
-struct TLibraryEntry {
-  QString Type, Grade, Name;
-};
-
-std::vector<TLibraryEntry>& LibraryIndex() {
-  static std::vector<TLibraryEntry> index;
-  return index;
 }
 
 void SetItems(QComboBox* Choice, const QStringList& Items, const QString& Keep) {
@@ -300,39 +289,34 @@ bool TSectionDefinitionPage::eventFilter(QObject* Watched, QEvent* Event) {
 // Choice lists
 
 void TSectionDefinitionPage::LibrariesLoaded() {
-  std::vector<TLibraryEntry>& index = LibraryIndex();
-  index.clear();
-  const TEntityList& library = Host().Session().SteelSectionLibrary;
-  for (int i = 0; i < library.Count(); ++i) {
-    const auto* s = library.ItemAs<TCustomSteelSection>(i);
-    index.push_back({ToQ(s->SectionType), ToQ(s->Grade), ToQ(s->Name)});
-  }
   FillTypes();
   FillGrades();
   FillSections();
 }
 
+namespace {
+
+QStringList ToQList(const std::vector<std::string>& Texts) {
+  QStringList list;
+  for (const std::string& t : Texts) list << ToQ(t);
+  return list;
+}
+
+}  // namespace
+
+// The choices are the session's view of its section library.
 void TSectionDefinitionPage::FillTypes() {
-  QStringList types;
-  for (const TLibraryEntry& e : LibraryIndex())
-    if (!types.contains(e.Type)) types << e.Type;
-  if (!types.contains(kCustomType)) types << kCustomType;
-  SetItems(cboSectionType, types, cboSectionType->currentText());
+  SetItems(cboSectionType, ToQList(Host().Session().SectionTypeChoices()), cboSectionType->currentText());
 }
 
 void TSectionDefinitionPage::FillGrades() {
-  QStringList grades;
-  const QString type = cboSectionType->currentText();
-  for (const TLibraryEntry& e : LibraryIndex())
-    if (e.Type == type && !grades.contains(e.Grade)) grades << e.Grade;
-  SetItems(cboGrade, grades, cboGrade->currentText());
+  SetItems(cboGrade, ToQList(Host().Session().SectionGrades(ToStd(cboSectionType->currentText()))),
+           cboGrade->currentText());
 }
 
 void TSectionDefinitionPage::FillSections() {
-  QStringList names;
-  const QString type = cboSectionType->currentText(), grade = cboGrade->currentText();
-  for (const TLibraryEntry& e : LibraryIndex())
-    if (e.Type == type && e.Grade == grade && !names.contains(e.Name)) names << e.Name;
+  QStringList names = ToQList(
+      Host().Session().SectionNames(ToStd(cboSectionType->currentText()), ToStd(cboGrade->currentText())));
   if (!names.isEmpty()) names.prepend(QString::fromLatin1(kAutoSelect));
   SetItems(cboSection, names, cboSection->currentText());
 }

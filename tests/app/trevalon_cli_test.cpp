@@ -637,7 +637,7 @@ TEST_F(Cli, DesignTableAgreesWithTheDesignOfItsCaseFiles) {
   ExpectOneErrorLine(Trevalon("design-table --merge Job-Design-1of2.csv"), "Part 2 of 2 is missing");
   ExpectOneErrorLine(Trevalon("design-table Job.tva --cases 3/2"), "--cases");
   ExpectOneErrorLine(Trevalon("design-table Job.tva --floor-use 9"), "Floor use 9");
-  ExpectOneErrorLine(Trevalon("design-table Job.tva --spans 0"), "positive");
+  ExpectOneErrorLine(Trevalon("design-table Job.tva --spans 0"), "Design table span 0 mm must be between 1500 and 25000 mm");
 }
 
 TEST_F(Cli, DesignTableShowsItsProgressOnATerminal) {

@@ -470,10 +470,7 @@ TEST(PCC, NamedValues) {
       {"Stress1,7,1", 120},     // short term in service, top fibre
       {"Stress4,6,0", -137.5},  // construction stage 6, bottom fibre
       {"Stress4,7,1", 0},       // no construction stress in service
-      {"Stress1,7,2", 0},       // no such fibre
       {"Deflection3,3", 12},
-      {"MDES9,7", 0},           // no such state type
-      {"MDES", 0},
       {"Dslab", 120},
       {"Vslab0,9000", 254.094330},
       {"Vcomp9000", kV2017 * (0.5 + 0.5 / kShearFactor0)},
@@ -482,6 +479,20 @@ TEST(PCC, NamedValues) {
   for (const auto& c : cases) {
     EXPECT_TRUE(p.IsNumeric(c.name)) << c.name;
     EXPECT_NEAR(p.NumericValue(c.name), c.value, 1e-5) << c.name;
+  }
+  // An index that names no slot names no value: a test or `eval` is told the
+  // path is unknown, rather than shown a 0 it might take for a result.
+  for (const char* name : {"Stress1,7,2",       // no such fibre
+                           "MDES9,7",           // no such state type
+                           "MDES99,3", "MDES0,8",  // nor stage
+                           "MDES0,4",           // stage 4 has no loads, moments or stresses
+                           "MDES", "VDES0",     // an index missing
+                           "MDES0,7,9",         // one too many
+                           "Stress1,7",         // a fibre missing
+                           "Deflection3,3,1",   // a fibre too many
+                           "MDES0,99999999999999999999"}) {  // no number an index can be
+    EXPECT_FALSE(p.IsNumeric(name)) << name;
+    EXPECT_EQ(p.StringValue(name, "none", 0, 3), "none") << name;
   }
   // beff at the PCC's own position: at a support it is beta b = 2 x 843.75.
   p.x = 0;

@@ -46,3 +46,24 @@ TEST(ProgramFiles, TheRunningProgramFindsItselfBesideItself) {
   EXPECT_EQ(GetShippedFile("Trevalon.tvl"), folder + "/Trevalon.tvl");
   EXPECT_TRUE(fs::exists(GetShippedFile("Trevalon.tvl")));
 }
+
+// The one rule for derived file names (the results, test, design-table and
+// export files, the window's proposals): only the file name's last extension
+// goes, whatever dots the folders hold.
+TEST(ProgramFiles, DerivedFileNames) {
+  const struct {
+    const char* base;
+    const char* suffix;
+    const char* extension;
+    const char* derived;
+  } cases[] = {
+      {"/p/job.tva", "", ".csv", "/p/job.csv"},               // extension replaced
+      {"/p/job.tva", "-Tests", ".csv", "/p/job-Tests.csv"},   // suffix before it
+      {"/p.q/job", "", ".chm", "/p.q/job.chm"},               // dots in folders kept
+      {"/p/job.v2.tva", "", ".csv", "/p/job.v2.csv"},         // only the last extension
+      {"C:\\p.q\\job", "-Design", ".csv", "C:\\p.q\\job-Design.csv"},  // Windows folders too
+  };
+  for (const auto& c : cases) EXPECT_EQ(DeriveFileName(c.base, c.suffix, c.extension), c.derived) << c.base;
+  // Without a base, the program file's name.
+  EXPECT_EQ(DeriveFileName("", "", ".chm"), DeriveFileName(GetProgramFile(), "", ".chm"));
+}

@@ -348,8 +348,8 @@ TEST(Session, GenerationStopsAtTheFirstBadInputWithFileRowAndColumn) {
       {"Boolean that is text",
        [](const TShippedLibraryCopy& c) { c.Edit(c.Csv("FloorUses"), "Office,OFF,120,32,3,-1,", "Office,OFF,120,32,3,yes,"); },
        [](const TShippedLibraryCopy& c) {
-         return "Library [" + c.Csv("FloorUses") + "], row 2, column 6 (IsLiveLoadReducible): \"yes\" is not -1, 0, "
-                "True or False";
+         return "Library [" + c.Csv("FloorUses") + "], row 2, column 6 (IsLiveLoadReducible): \"yes\" is not 0, 1, "
+                "-1, True or False";
        }},
       {"restriction depth below -1",
        [](const TShippedLibraryCopy& c) { c.Edit(c.Csv("CWBRestrictions"), "0,375,", "0,-375,"); },

@@ -308,7 +308,12 @@ class TestMainWindow : public QObject {
     Window().Design();
     QVERIFY(!Window().IsRunning());
     QVERIFY(!Window().EventLogText().contains("Running analysis..."));
-    QCOMPARE(dialogs_->Messages.size(), 1);  // the same wrong value is reported once
+    // A refused command is never silent: the message every time, and the Event Log and status bar say why.
+    const QString blank = QStringLiteral("Floor area cannot be blank, please enter a valid integer");
+    QCOMPARE(dialogs_->Messages, QStringList(4, blank));
+    QVERIFY(Window().EventLogText().contains(QStringLiteral("Analysis not started: ") + blank));
+    QCOMPARE(Window().StatusText().trimmed(), blank);
+    QVERIFY(area->hasFocus());  // back to the field to put right
     QVERIFY(IsFieldHighlighted(area));
     // The next move in the tree is refused once.
     QVERIFY(!Window().CanChangeTabs());
@@ -424,25 +429,6 @@ class TestMainWindow : public QObject {
     QVERIFY(Window().isVisible());
     dialogs_->Answers = {QMessageBox::No};
     QVERIFY(Window().close());
-  }
-
-  void derivedFileNames_data() {
-    QTest::addColumn<QString>("base");
-    QTest::addColumn<QString>("suffix");
-    QTest::addColumn<QString>("extension");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("extension replaced") << "/p/job.tva" << "" << ".csv" << "/p/job.csv";
-    QTest::newRow("suffix") << "/p/job.tva" << "-Tests" << ".csv" << "/p/job-Tests.csv";
-    QTest::newRow("dots in folders kept") << "/p.q/job" << "" << ".chm" << "/p.q/job.chm";
-    QTest::newRow("only the last extension") << "/p/job.v2.tva" << "" << ".csv" << "/p/job.v2.csv";
-  }
-  void derivedFileNames() {
-    QFETCH(QString, base);
-    QFETCH(QString, suffix);
-    QFETCH(QString, extension);
-    QFETCH(QString, expected);
-    QCOMPARE(DeriveFileName(base, suffix, extension), expected);
-    QVERIFY(DeriveFileName(QString(), QString(), ".chm").endsWith("/fMain_qtest.chm"));
   }
 };
 

@@ -186,7 +186,7 @@ class TestResults : public QObject {
     });
     AnalyseSample();
     Window().ExportResults();
-    QCOMPARE(proposed, DeriveFileName(Sample(), QString(), ".csv"));
+    QCOMPARE(proposed, ToQ(DeriveFileName(ToStd(Sample()), "", ".csv")));
     Window().Command("actNew")->trigger();
     Window().ExportResults();
     QCOMPARE(QFileInfo(proposed).fileName(), QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + ".csv");
