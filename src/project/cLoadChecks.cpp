@@ -59,18 +59,17 @@ std::vector<TLoadProblem> CheckUserLoad(const TDistributedLoad& Load, double Spa
   CheckStage(problems, Load.ConStage);
   CheckPosition(problems, TLoadField::StartPosition, "start", Load.StartPosition, Load.IsStartPositionProportional,
                 Span);
+  // A start off the beam is told already; one on it may still lie past the finish.
+  const bool is_start_told = !problems.empty() && problems.back().Field == TLoadField::StartPosition;
   if (!Load.IsFinishPositionAtEnd)
     CheckPosition(problems, TLoadField::FinishPosition, "finish", Load.FinishPosition,
                   Load.IsFinishPositionProportional, Span);
   const double start = Load.StartPositionMm(Span), finish = Load.FinishPositionMm(Span);
-  if (std::isfinite(start) && std::isfinite(finish) && start > finish + kPositionTolerance) {
-    const std::string finish_text = Load.IsFinishPositionAtEnd
-                                        ? std::string("the end of the beam")
-                                        : PositionText(Load.FinishPosition, Load.IsFinishPositionProportional);
+  if (!is_start_told && std::isfinite(start) && std::isfinite(finish) && start > finish + kPositionTolerance)
     problems.push_back({TLoadField::StartPosition, elError,
                         "start " + PositionText(Load.StartPosition, Load.IsStartPositionProportional) +
-                            " is after the finish " + finish_text});
-  }
+                            " is after the finish " +
+                            PositionText(Load.FinishPosition, Load.IsFinishPositionProportional)});
   CheckValue(problems, TLoadField::StartValue, "start value", Load.StartValue, "kN/m", kMaxPlausibleLineLoad);
   CheckValue(problems, TLoadField::FinishValue, "finish value", Load.FinishValue, "kN/m", kMaxPlausibleLineLoad);
   return problems;

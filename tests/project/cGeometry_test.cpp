@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "entity/cEntityList.h"
@@ -262,4 +263,122 @@ TEST(Geometry, WarningsWithIdenticalSides) {
   EXPECT_EQ(Messages(g), (std::vector<std::string>{"Warning: Secondary beam span must be between 1000 and 25000 mm",
                                                    "Warning: Secondary beam span must be between 1000 and 25000 mm",
                                                    "Warning: Secondary beam spacing must be at least 500 mm"}));
+}
+
+TEST(Geometry, ExpectedEffectiveSpacingIsTheSecondarySpanOfTheBay) {
+  TGeometry g;
+  SetTypicalFloor(g);
+  g.SpacingSide1 = 9000;
+  g.SpacingSide2 = 7000;  // left from before the sides were made the same
+  EXPECT_EQ(g.ExpectedPrimaryEffectiveSpacing(), 9000);  // side 2 is side 1
+  g.IsSide2SameAsSide1 = false;
+  EXPECT_EQ(g.ExpectedPrimaryEffectiveSpacing(), 8000);  // the mean of an internal beam's two bays
+  g.IsEdgeBeam = true;
+  EXPECT_EQ(g.ExpectedPrimaryEffectiveSpacing(), 9000);  // an edge beam has one bay
+}
+
+TEST(Geometry, EffectiveSpacingFollowsTheSecondarySpans) {
+  // The primary beam's tributary width after the secondary spans change from
+  // Before's to the geometry's: with different sides it always follows; with
+  // the same sides only while it still was the span (to the 0.001 mm a
+  // field shows), so that a width the user chose stays.
+  const struct {
+    const char* name;
+    bool same_sides;
+    bool edge;
+    double effective;             // before the change
+    double span1_before, span2_before;
+    double span1, span2;          // after it
+    double expected;
+  } cases[] = {
+      {"same sides: a 9 m bay made 10 m", true, false, 9000, 9000, 9000, 10000, 10000, 10000},
+      {"same sides: a width of the user's stays", true, false, 8000, 9000, 9000, 10000, 10000, 8000},
+      {"same sides: equal as a field shows it", true, false, 9000.0004, 9000, 9000, 10000, 10000, 10000},
+      {"same sides: a stale side 2 plays no part", true, false, 9000, 9000, 6000, 10000, 6000, 10000},
+      {"same sides, edge beam", true, true, 9000, 9000, 9000, 7500, 7500, 7500},
+      {"different sides: the mean of the bays", false, false, 5000, 9000, 7000, 10000, 7000, 8500},
+      {"different sides, edge beam: the side-1 bay", false, true, 5000, 9000, 7000, 10000, 7000, 10000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TGeometry before, after;
+    SetTypicalFloor(before);
+    before.IsSide2SameAsSide1 = c.same_sides;
+    before.IsEdgeBeam = c.edge;
+    before.PrimaryEffectiveSpacing = c.effective;
+    before.SpacingSide1 = c.span1_before;
+    before.SpacingSide2 = c.span2_before;
+    after.Assign(&before);
+    after.SpacingSide1 = c.span1;
+    after.SpacingSide2 = c.span2;
+    after.IsChanged = false;
+    const bool changed = after.FollowSecondarySpans(before);
+    EXPECT_DOUBLE_EQ(after.PrimaryEffectiveSpacing, c.expected);
+    EXPECT_EQ(changed, c.expected != c.effective);
+    EXPECT_EQ(after.IsChanged, changed);
+  }
+}
+
+TEST(Geometry, AnEffectiveSpacingOtherThanTheSpanIsNoted) {
+  // A tributary width may be intended, so it is a note, not a refusal: an
+  // internal primary beam's effective spacing more than 1 % from the mean of
+  // the secondary spans.
+  const std::string note_9000_10000 =
+      "Primary beam effective spacing (9000 mm) differs from the secondary beam span (10000 mm)";
+  const struct {
+    const char* name;
+    std::function<void(TGeometry&)> change;
+    std::string note;
+  } cases[] = {
+      {"the sample's 9 m bay made 10 m",
+       [](TGeometry& g) { g.SpacingSide1 = g.SpacingSide2 = 10000; }, note_9000_10000},
+      {"exactly 1 % is no note", [](TGeometry& g) { g.PrimaryEffectiveSpacing = 9900; g.SpacingSide1 = 10000; }, ""},
+      {"just over 1 % is",
+       [](TGeometry& g) {
+         g.PrimaryEffectiveSpacing = 9899;
+         g.SpacingSide1 = 10000;
+       },
+       "Primary beam effective spacing (9899 mm) differs from the secondary beam span (10000 mm)"},
+      {"wider than the bay", [](TGeometry& g) { g.PrimaryEffectiveSpacing = 12000; },
+       "Primary beam effective spacing (12000 mm) differs from the secondary beam span (9000 mm)"},
+      {"the mean of two different bays",
+       [](TGeometry& g) {
+         g.IsSide2SameAsSide1 = false;
+         g.SpacingSide1 = 10000;
+         g.SpacingSide2 = 8000;
+       },
+       ""},
+      {"one of two different bays",
+       [](TGeometry& g) {
+         g.IsSide2SameAsSide1 = false;
+         g.PrimaryEffectiveSpacing = 10000;
+         g.SpacingSide1 = 10000;
+         g.SpacingSide2 = 8000;
+       },
+       "Primary beam effective spacing (10000 mm) differs from the secondary beam span (9000 mm)"},
+      {"an edge beam is not noted",
+       [](TGeometry& g) {
+         g.IsEdgeBeam = true;
+         g.PrimaryEffectiveSpacing = 5000;
+       },
+       ""},
+      {"nor a floor without primary beam",
+       [](TGeometry& g) {
+         g.HasPrimaryBeam = false;
+         g.PrimaryEffectiveSpacing = 0;
+       },
+       ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TGeometry g;
+    SetTypicalFloor(g);
+    g.PrimaryEffectiveSpacing = 9000;
+    g.SpacingSide1 = g.SpacingSide2 = 9000;
+    c.change(g);
+    EXPECT_EQ(g.EffectiveSpacingNote(), c.note);
+    // A note is no warning: the geometry's own checks are unmoved by it.
+    g.IsOK();
+    for (const auto& line : g.Status.ErrorList()) EXPECT_EQ(line.Text.find("differs"), std::string::npos);
+  }
 }

@@ -525,6 +525,19 @@ TEST(ProjectFile, TextsThatAreNotNumbersAndIncompleteFilesAreLoadErrors) {
       {"primary beam missing", without("[Beam]", "[SteelSection]"), " is incomplete: section [Beam] is missing"},
       {"secondary list missing", without("[Secondary1PointLoad]", ""),
        " is incomplete: section [Secondary1PointLoad] is missing"},
+      // Without its steel sections a beam would be analysed with one the user never chose.
+      {"primary beam's steel sections missing", without("[SteelSection]", "[CompositeSection]"),
+       " is incomplete: section [SteelSection] is missing"},
+      {"secondary beam's steel sections missing", without("[Secondary1SteelSection]", "[Secondary1CompositeSection]"),
+       " is incomplete: section [Secondary1SteelSection] is missing"},
+      // Line breaks travel escaped; a raw control character is no text a user wrote.
+      {"NUL in a text", edited({{"Designer=Trevalon sample", std::string("Designer=Trevalon\0sample", 24)}}),
+       ", section [Project], key Designer: a control character in the text"},
+      {"escape in a beam's mark", edited({{"Mark=SB1", "Mark=SB\x1B[31m1"}}),
+       ", section [Secondary1Beam], key Mark: a control character in the text"},
+      {"delete in a description", edited({{"Description=Internal", "Description=\x7FInternal"}}),
+       ", section [Project], key Description: a control character in the text"},
+      {"tab in a text is text", edited({{"Designer=Trevalon sample", "Designer=Trevalon\tsample"}}), ""},
       {"unchanged", sample, ""},
       {"empty value keeps the default", edited({{"FacadeLoad=0", "FacadeLoad="}}), ""},
   };

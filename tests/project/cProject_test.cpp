@@ -7,6 +7,8 @@
 
 #include "components/cStandard.h"
 #include "project/cFloorUse.h"
+#include "project/cProjectFile.h"
+#include "project/cSession.h"
 #include "project_fixtures.h"
 
 using project_test::MakeValidProject;
@@ -658,6 +660,40 @@ TEST(Project, ValuesWithoutPhysicalMeaningAreWarnings) {
          p.Geometry.DeadLoad = 0;
          p.Geometry.FacadeLoad = 0;
        }, {}},
+      // Absurd numbers would leave no finite result ("INF%", "nan" in charts).
+      {"a load factor of 1e308", [](TProject& p) { p.LimitStateList.ItemAs<TLimitState>(0)->LFdead = 1e308; },
+       {"Warning: Limit state Strength: dead load factor (1E308) must be between 0 and 10"}},
+      {"a live load factor of 11", [](TProject& p) { p.LimitStateList.ItemAs<TLimitState>(0)->LFlive = 11; },
+       {"Warning: Limit state Strength: live load factor (11) must be between 0 and 10"}},
+      {"floor loads beyond any floor's",
+       [](TProject& p) {
+         p.Geometry.NominalLiveLoad = 300;
+         p.Geometry.PondingAllowance = 150;
+       },
+       {"Warning: Nominal live load (300) must be between 0 and 100 kPa",
+        "Warning: Ponding allowance (150) must be between 0 and 100 mm"}},
+      {"deflection limits",
+       [](TProject& p) {
+         p.DeflectionLimit.TotalRelLimit = -250;
+         p.DeflectionLimit.Stage3DLAbsLimit = 1e9;
+         p.DeflectionLimit.ShrinkageRatioPriorInservice = 1.5;
+       },
+       {"Warning: Deflection limit InService - total: span/deflection ratio (-250) must not be negative",
+        "Warning: Deflection limit 3: absolute limit (1000000000) must be between 0 and 1000 mm",
+        "Warning: Ratio of shrinkage prior to InService (1.5) must be between 0 and 1"}},
+      // Every other number of the project too, also one no other check reads.
+      {"a side-2 span while the sides are the same", [](TProject& p) { p.Geometry.SpacingSide2 = 1e300; },
+       {"Warning: Geometry SpacingSide2 (1E300) is outside the range of any floor (-1000000 to 1000000)"}},
+      {"a beam's camber", [](TProject& p) { p.GetBeam(0)->CamberAbsolute = 2e6; },
+       {"Warning: Primary beam PB1 CamberAbsolute (2000000) is outside the range of any floor (-1000000 to "
+        "1000000)"}},
+      {"a plate of a steel section", [](TProject& p) { p.GetBeam(1)->SteelSection(2)->tp = -1e7; },
+       {"Warning: Secondary beam SB1 steel section 3 tp (-10000000) is outside the range of any floor (-1000000 "
+        "to 1000000)"}},
+      {"a composite section's slab width",
+       [](TProject& p) { p.GetBeam(0)->CompositeSection(0)->StartPosition = 5e6; },
+       {"Warning: Primary beam PB1 composite section 1 StartPosition (5000000) is outside the range of any floor "
+        "(-1000000 to 1000000)"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -666,5 +702,141 @@ TEST(Project, ValuesWithoutPhysicalMeaningAreWarnings) {
     c.change(p);
     EXPECT_EQ(p.IsOK(), c.messages.empty());
     EXPECT_EQ(Messages(p.Status), c.messages);
+  }
+}
+
+TEST(Project, UserLoadsThatCannotBeRealStopTheAnalysis) {
+  // Every user load of every analysed beam: errors for loads that cannot be
+  // real, warnings (which stop an analysis too) for implausible ones.
+  auto add_distributed = [](TImportedBeam& b, double start_value, double finish_value, double finish) {
+    auto l = std::make_unique<TDistributedLoad>();
+    l->ConStage = 7;
+    l->StartValue = start_value;
+    l->FinishValue = finish_value;
+    if (finish > 0) {
+      l->IsFinishPositionAtEnd = false;
+      l->IsFinishPositionProportional = false;
+      l->FinishPosition = finish;
+    }
+    b.DistributedLoadList.AddLoad(std::move(l));
+  };
+  struct Case {
+    const char* name;
+    std::function<void(TProject&)> change;
+    std::vector<std::string> messages;
+    TErrorLevel level = elError;
+  };
+  const Case cases[] = {
+      {"a full-span uplift on the primary beam",
+       [&](TProject& p) { add_distributed(*p.GetBeam(0), -20, -20, 0); },
+       {"Error: Primary beam PB1, distributed load 1: start value -20 kN/m is negative",
+        "Error: Primary beam PB1, distributed load 1: finish value -20 kN/m is negative"}},
+      {"a secondary beam's second load beyond its span",
+       [&](TProject& p) {
+         add_distributed(*p.GetBeam(1), 2, 2, 0);
+         add_distributed(*p.GetBeam(1), 2, 2, 10500);
+       },
+       {"Error: Secondary beam SB1, distributed load 2: finish 10500 mm is beyond the span of 9000 mm"}},
+      {"500 kN/m is heavy, not impossible", [&](TProject& p) { add_distributed(*p.GetBeam(0), 500, 500, 0); }, {},
+       elNone},
+      {"5000 kN/m is a slip of the units", [&](TProject& p) { add_distributed(*p.GetBeam(0), 5000, 0, 0); },
+       {"Warning: Primary beam PB1, distributed load 1: start value 5000 kN/m is more than 1000 kN/m; check the "
+        "units"},
+       elWarning},
+      {"a point load off the beam",
+       [](TProject& p) {
+         auto l = std::make_unique<TPointLoad>();
+         l->ConStage = 5;
+         l->Position = 12000;
+         l->Value = 10;
+         p.GetBeam(0)->PointLoadList.AddLoad(std::move(l));
+       },
+       {"Error: Primary beam PB1, point load 1: position 12000 mm is beyond the span of 9000 mm"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TProject p;
+    MakeValidProject(p);
+    c.change(p);
+    EXPECT_EQ(p.IsOK(), c.messages.empty());
+    EXPECT_EQ(Messages(p.Status), c.messages);
+    EXPECT_EQ(p.Status.ErrorLevel, c.level);
+  }
+}
+
+TEST(Project, AnEffectiveSpacingOtherThanTheSpanIsANoteOfTheValidation) {
+  // The sample's 9 m bay made 10 m with the primary beam left at 9 m: the
+  // analysis goes ahead, and the note travels with the validation's messages.
+  TProject p;
+  MakeValidProject(p);
+  EXPECT_TRUE(p.AnalysisNotes().empty());
+  p.Geometry.SpacingSide1 = p.Geometry.SpacingSide2 = 10000;
+  p.UpdateBeamGeometry();
+  const std::string note = "Primary beam effective spacing (9000 mm) differs from the secondary beam span (10000 mm)";
+  EXPECT_EQ(p.AnalysisNotes(), std::vector<std::string>{note});
+  EXPECT_TRUE(p.IsOK()) << p.Status.ErrorMsg;
+  EXPECT_EQ(Actual(p, "ERRORMSG", "?"), "");  // not a message of the project's verdict
+
+  TSession session;
+  ASSERT_TRUE(session.LoadLibraries(std::string(TREVALON_BIN_DIR) + "/Trevalon.tvl").IsOK());
+  TStatus status;
+  EXPECT_TRUE(ValidateForAnalysis(session, p, status));
+  ASSERT_EQ(status.ErrorList().size(), 1u);
+  EXPECT_EQ(status.ErrorList()[0].Text, "Note: " + note);
+  EXPECT_EQ(status.ErrorList()[0].Level, elHint);
+}
+
+TEST(Project, ProppingFollowsTheConstructionSequence) {
+  // A secondary beam is never propped on an unpropped primary beam.
+  const struct {
+    const char* name;
+    bool has_primary;
+    bool props_before[3];
+    int side;
+    bool propped;
+    bool props_after[3];
+    const char* told;
+  } cases[] = {
+      {"primary unpropped: the secondaries follow", true, {true, true, false}, 0, false, {false, false, false},
+       "Secondary beams will also be set to unpropped"},
+      {"primary unpropped, secondaries were not", true, {true, false, false}, 0, false, {false, false, false}, ""},
+      {"secondary propped: the primary follows", true, {false, false, false}, 1, true, {true, true, false},
+       "Primary beam will also be set to propped"},
+      {"secondary propped under a propped primary", true, {true, false, false}, 2, true, {true, false, true}, ""},
+      {"primary propped alone", true, {false, false, false}, 0, true, {true, false, false}, ""},
+      {"secondary unpropped alone", true, {true, true, true}, 1, false, {true, false, true}, ""},
+      {"no primary beam to tell about", false, {false, false, false}, 1, true, {true, true, false}, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TProject p;
+    MakeValidProject(p);
+    p.Geometry.HasPrimaryBeam = c.has_primary;
+    for (int i = 0; i < 3; ++i) p.GetBeam(i)->IsPropped = c.props_before[i];
+    EXPECT_EQ(p.SetBeamPropped(c.side, c.propped), c.told);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(p.GetBeam(i)->IsPropped, c.props_after[i]) << "beam " << i;
+  }
+}
+
+TEST(Project, DesignTableLengthsMeetTheGeometrysLimits) {
+  const struct {
+    std::vector<double> spans, spacings;
+    std::string problem;  // "" when they pass
+  } cases[] = {
+      {{6000, 9000}, {2500, 3000}, ""},
+      {{1500, 25000}, {1000, 25000}, ""},
+      {{}, {}, ""},
+      {{-9000}, {3000}, "Design table span -9000 mm must be between 1500 and 25000 mm"},
+      {{1e300}, {3000}, "Design table span 1E300 mm must be between 1500 and 25000 mm"},
+      {{0}, {3000}, "Design table span 0 mm must be between 1500 and 25000 mm"},
+      {{9000}, {999}, "Design table spacing 999 mm must be between 1000 and 25000 mm"},
+      {{9000}, {25001}, "Design table spacing 25001 mm must be between 1000 and 25000 mm"},
+  };
+  for (const auto& c : cases) {
+    const TResult checked = CheckDesignTableLengths(c.spans, c.spacings);
+    EXPECT_EQ(checked.IsOK(), c.problem.empty()) << c.problem;
+    if (!c.problem.empty()) {
+      EXPECT_EQ(checked.Message(), c.problem);
+    }
   }
 }
