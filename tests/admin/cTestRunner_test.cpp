@@ -389,3 +389,53 @@ TEST_F(TestRunnerTest, PropertyListStartsWithItsExplanations) {
   // The window's command writes it beside the program.
   EXPECT_EQ(TestPropertyListFileName(), DeriveFileName(GetProgramFile(), "-TestPropertyList", ".csv"));
 }
+
+TEST_F(TestRunnerTest, ATestRunsOnlyWhatAnalyseRunsAndNamesWhatItCannotRead) {
+  // A test passes only on results Analyse would have given: input that does
+  // not validate is analysed by nobody, and a path that names nothing is no
+  // value. Only the verdict of such input (IsOK, ErrorMsg) can be tested.
+  const std::string invalid = "ConcreteFloor.ConcreteStrength=-32";
+  const std::string strength = "Warning: Concrete strength grade should be at least 15 MPa";
+  const struct {
+    const char* name;
+    std::vector<std::string> inputs;
+    TOutput output;
+    bool passes;
+    const char* calculated;
+    const char* comment;
+  } cases[] = {
+      {"Valid", {}, {"Beam.Span", "9000", "", ""}, true, "9000", ""},
+      {"Invalid", {invalid}, {"Beam.Span", "9000", "", ""}, false, strength.c_str(),
+       "<<<<<< input does not validate"},
+      {"InvalidWhateverExpected", {invalid}, {"Beam.Span", "?", "", ""}, false, strength.c_str(),
+       "<<<<<< input does not validate"},
+      {"InvalidVerdict", {invalid}, {"IsOK", "False", "", ""}, true, "False", ""},
+      {"InvalidMessage", {invalid}, {"ErrorMsg", strength, "", ""}, true, strength.c_str(), ""},
+      {"NoSuchStateType", {}, {"Beam.PCCAt4500.MDes99,3", "0", "", ""}, false, "** UNKNOWN PROPERTY **",
+       "<<<<<< unknown property path"},
+      {"NoSuchStage", {}, {"Beam.PCCAt4500.MDes0,8", "0", "", ""}, false, "** UNKNOWN PROPERTY **",
+       "<<<<<< unknown property path"},
+      {"NoIndex", {}, {"Beam.PCCAt4500.MDes", "0", "", ""}, false, "** UNKNOWN PROPERTY **",
+       "<<<<<< unknown property path"},
+      {"ExtraIndex", {}, {"Beam.PCCAt4500.MDes0,7,9", "734.85", "", ""}, false, "** UNKNOWN PROPERTY **",
+       "<<<<<< unknown property path"},
+      {"NoSuchCrossSection", {}, {"Beam.PCCAt99999999999999999999.MDes0,7", "0", "", ""}, false,
+       "** UNKNOWN ENTITY **", "<<<<<< unknown property path"},
+      {"UnknownWhateverExpected", {}, {"Beam.PCCAt4500.MDes99,3", "?", "", ""}, false, "** UNKNOWN PROPERTY **",
+       "<<<<<< unknown property path"},
+  };
+  for (const auto& c : cases) AddTest(c.name, "", c.inputs, {c.output});
+  TTestRunner runner(project, session, recorder);
+  const TTestRunOutcome outcome = runner.RunAllTests(options);
+  ASSERT_TRUE(outcome.Result.IsOK()) << outcome.Result.Message();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TTest& t = Test(c.name);
+    EXPECT_EQ(t.Status.ErrorLevel, c.passes ? elHint : elWarning);
+    ASSERT_EQ(t.OutputList.size(), 1u);
+    EXPECT_EQ(t.OutputList[0].CalculatedValue, c.calculated);
+    EXPECT_EQ(t.OutputList[0].Comment, c.comment);
+  }
+  // The user's project is given back as it was.
+  EXPECT_EQ(project.ConcreteFloor.ConcreteStrength, 32);
+}

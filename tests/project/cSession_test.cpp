@@ -420,6 +420,84 @@ TEST(Session, GenerationStopsAtTheFirstBadInputWithFileRowAndColumn) {
   }
 }
 
+TEST(Session, GenerationRefusesRowsTheAnalysisCouldNotTrust) {
+  // Rows that read but could not be real: each refused with its file and row.
+  struct Case {
+    const char* name;
+    const char* csv;
+    std::string from, to;
+    int row;
+    std::string problem;  // after "Library [file], row n"
+  };
+  const Case cases[] = {
+      {"a Boolean that is neither true nor false", "FloorUses", "Office,OFF,120,32,3,-1,", "Office,OFF,120,32,3,2,", 2,
+       ", column 6 (IsLiveLoadReducible): \"2\" is not 0, 1, -1, True or False"},
+      {"a section 1e300 mm deep", "SteelSections", "150UB14.0,KESTREL,150,", "150UB14.0,KESTREL,1e300,", 2,
+       ", column 3 (d): \"1e300\" is more than 5000"},
+      {"a load factor of 11", "LimitStates", "Strength,1.2,", "Strength,11,", 2,
+       ", column 2 (LFdead): \"11\" is more than 10"},
+      {"a void ratio above 1", "SteelDecks", "RE54-060,8.21,200,25,54,0.6,1,0.12,", "RE54-060,8.21,200,25,54,0.6,1,1.5,",
+       3, ", column 8 (VoidRatio): \"1.5\" is more than 1"},
+      {"a restriction whose minimum depth exceeds its maximum", "CWBRestrictions", "375,450,", "475,450,", 3,
+       ": minimum depth 475 is more than the maximum depth 450"},
+      {"a section type the program does not know", "SteelSections", "150UB14.0,KESTREL,150,75,7,,,5,320,,320,UB",
+       "150UB14.0,KESTREL,150,75,7,,,5,320,,320,IB", 2, ": section type \"IB\" is not one the program knows"},
+      {"a section twice", "SteelSections", "180UB16.1,KESTREL,173,", "150UB14.0,KESTREL,173,", 3,
+       ": FullName \"UB:150UB14.0/KESTREL\" is already in row 2"},
+      {"a floor use twice, in other letters", "FloorUses", "Retail,RET,130,32,4,-1,2,",
+       "OFFICE,OFF,120,32,3,-1,1.5,", 3, ": LongName \"OFFICE, 120Slab G32"},
+      {"a connector twice", "ShearConnectors", "\"19 mm headed stud\"", "\"15.9 mm headed stud\"", 3,
+       ": Name \"15.9 mm headed stud\" is already in row 2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TShippedLibraryCopy copy;
+    copy.Edit(copy.definitions, "Name=Trevalon.tvl", "Name=" + copy.dir.File("Out.tvl"));
+    copy.Edit(copy.Csv(c.csv), c.from, c.to);
+    const TResult result = GenerateLibraryFile(copy.definitions);
+    EXPECT_FALSE(result.IsOK());
+    const std::string where = "Library [" + copy.Csv(c.csv) + "], row " + std::to_string(c.row);
+    EXPECT_EQ(result.Message().substr(0, where.size() + c.problem.size()), where + c.problem);
+    EXPECT_FALSE(std::filesystem::exists(copy.dir.File("Out.tvl")));
+  }
+}
+
+TEST(Session, TheSectionChoicesAndNeighboursComeFromTheLibrary) {
+  // The shipped library: grades KESTREL then 350 for universal beams, each
+  // from light to heavy; the window's lists and its up and down buttons (and
+  // any program) read them here.
+  TSession s;
+  ASSERT_TRUE(s.LoadLibraries(std::string(TREVALON_BIN_DIR) + "/Trevalon.tvl").IsOK());
+  EXPECT_EQ(s.SectionTypeChoices(), (std::vector<std::string>{"UB", "UC", "WB", "WC", "RHS", "SHS", "Custom_I"}));
+  EXPECT_EQ(s.SectionGrades("UB"), (std::vector<std::string>{"KESTREL", "350"}));
+  EXPECT_TRUE(s.SectionGrades("Custom_I").empty());
+  const std::vector<std::string> names = s.SectionNames("UB", "KESTREL");
+  ASSERT_EQ(names.size(), 28u);
+  EXPECT_EQ(names.front(), "150UB14.0");
+  EXPECT_EQ(names.back(), "610UB125");
+  EXPECT_TRUE(s.SectionNames("UB", "C350").empty());
+
+  const struct {
+    const char* grade;
+    const char* name;
+    int step;
+    const char* expected;
+  } cases[] = {
+      {"KESTREL", "150UB14.0", +1, "180UB16.1"},
+      {"KESTREL", "180UB16.1", -1, "150UB14.0"},
+      {"KESTREL", "150UB14.0", -1, "150UB14.0"},  // the lightest stays
+      {"KESTREL", "610UB125", +1, "610UB125"},    // the heaviest of its grade stays (the next is grade 350)
+      {"350", "150UB14.0", -1, "150UB14.0"},      // the first of its grade (the one before is KESTREL)
+      {"350", "150UB14.0", +1, "180UB16.1"},
+      {"kestrel", "150ub14.0", +1, "180UB16.1"},  // letter case aside
+      {"KESTREL", "999UB1", +1, "999UB1"},        // not in the library: stays
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(s.NeighbourSection(c.grade, c.name, c.step), c.expected) << c.grade << " " << c.name << " " << c.step;
+  // An empty library offers the user's own section only.
+  EXPECT_EQ(TSession().SectionTypeChoices(), std::vector<std::string>{"Custom_I"});
+}
+
 TEST(Session, GenerationRefusesAFolderAndAcceptsTheShippedFiles) {
   TShippedLibraryCopy copy;
   std::filesystem::create_directories(copy.dir.File("folder.ini"));
