@@ -254,15 +254,83 @@ TEST_F(Cli, InputThatWouldChangeTheVerdictIsRefused) {
       {"analyse " + SampleCopy("Billion.tva", {{"[PointLoad]\r\nCount=0", "[PointLoad]\r\nCount=1000000000"}}),
        "section [PointLoad], key Count: \"1000000000\" is more than 10000 items"},
       {"generate-library folder.ini --output Out.tvl", "folder.ini] is a folder, not a file"},
+      // Numbers no floor has: no "INF%" or "nan" ever reaches an output.
+      {"analyse " + SampleCopy("Huge.tva", {{"LFdead1=1.2", "LFdead1=1e308"}}),
+       "Warning: Limit state Strength: dead load factor (1E308) must be between 0 and 10"},
+      // A load that cannot be real: an uplift would have lightened the beam.
+      {"analyse " + SampleCopy("Uplift.tva", {{"[DistributedLoad]\r\nCount=0",
+                                               "[DistributedLoad]\r\nCount=1\r\nStartValue1=-20\r\nConStage1=7"}}),
+       "Error: Primary beam PB1, distributed load 1: start value -20 kN/m is negative"},
+      {"analyse NoSections.tva", "NoSections.tva] is incomplete: section [SteelSection] is missing"},
+      {"analyse " + SampleCopy("Nul.tva", {{"Designer=Trevalon sample", std::string("Designer=Trev\0alon", 18)}}),
+       "Nul.tva], section [Project], key Designer: a control character in the text"},
+      // eval refuses what analyse refuses.
+      {"eval " + SampleCopy("Weak.tva", {{"ConcreteStrength=32", "ConcreteStrength=-32"}}) + " Beam.Span",
+       "Warning: Concrete strength grade should be at least 15 MPa"},
+      // A design table's lengths meet the same limits from the project as from the options.
+      {"design-table " + SampleCopy("Table.tva", {{"[LimitState]", "[DesignTable]\r\nSpanCount=1\r\nSpan1=-9000\r\n"
+                                                                   "SpacingCount=1\r\nSpacing1=3000\r\n\r\n[LimitState]"}}),
+       "Design table span -9000 mm must be between 1500 and 25000 mm"},
+      {"design-table Table.tva --spans -9000", "Design table span -9000 mm must be between 1500 and 25000 mm"},
+      {"design-table Table.tva --spans 1e300", "Design table span 1E300 mm must be between 1500 and 25000 mm"},
+      {"design-table Table.tva --spans 9000 --spacings 50000",
+       "Design table spacing 50000 mm must be between 1000 and 25000 mm"},
   };
+  {
+    std::string text = ReadText(kSample);
+    const size_t from = text.find("[SteelSection]"), to = text.find("[CompositeSection]");
+    std::ofstream(dir_ / "NoSections.tva", std::ios::binary) << text.substr(0, from) + text.substr(to);
+  }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args);
     const TResult r = Trevalon(c.args);
     ExpectOneErrorLine(r, c.mentions);
     EXPECT_EQ(r.out.find("written"), std::string::npos) << r.out;
+    for (const char* word : {"INF", "NAN", "nan"}) EXPECT_EQ(r.out.find(word), std::string::npos) << r.out;
   }
-  for (const char* report : {"Comma.csv", "Word.csv", "Negative.csv", "Cut.csv", "Billion.csv", "Out.tvl"})
+  for (const char* report : {"Comma.csv", "Word.csv", "Negative.csv", "Cut.csv", "Billion.csv", "Out.tvl", "Huge.csv",
+                             "Uplift.csv", "NoSections.csv", "Nul.csv", "Table-Design.csv"})
     EXPECT_FALSE(fs::exists(dir_ / report)) << report;
+}
+
+TEST_F(Cli, AnalyseNotesAnEffectiveSpacingOtherThanTheSpan) {
+  // The sample as shipped: its figures, and nothing to remark.
+  TResult r = Trevalon("analyse " + SampleCopy("Sample.tva") + " --report Sample.csv");
+  EXPECT_EQ(r.code, 0) << r.err;
+  auto summary = [](const TResult& Run, const std::string& Beam) {
+    for (const std::string& line : Run.OutLines())
+      if (line.rfind(Beam, 0) == 0) return line;
+    return std::string();
+  };
+  EXPECT_NE(summary(r, "Sec: SB1").find("78%     83%         81%"), std::string::npos) << r.out;
+  EXPECT_NE(summary(r, "Pri: PB1").find("84%     91%         57%"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("Note: "), std::string::npos);
+
+  // Its bays made 10 m, the primary beam's tributary width left at 9 m: a
+  // note, on the console and in the report, and the analysis still runs.
+  const std::string note = "Primary beam effective spacing (9000 mm) differs from the secondary beam span (10000 mm)";
+  r = Trevalon("analyse " + SampleCopy("Wide.tva", {{"SpacingSide1=9000", "SpacingSide1=10000"},
+                                                     {"SpacingSide2=9000", "SpacingSide2=10000"}}) +
+               " --report Wide.csv");
+  EXPECT_EQ(r.code, 1) << r.err;  // the 10 m secondary beam deflects too far
+  EXPECT_TRUE(Contains(r.OutLines(), "Note: " + note)) << r.out;
+  const std::vector<std::string> report = SplitLines(ReadText(dir_ / "Wide.csv"));
+  ASSERT_GE(report.size(), 7u);
+  EXPECT_EQ(report[4], "NOTES");
+  EXPECT_EQ(report[5], "\"" + note + "\"");
+  EXPECT_NE(summary(r, "Pri: PB1").find("84%     91%         57%"), std::string::npos) << r.out;
+
+  // With the tributary width following the bay, the primary beam fails in stress.
+  r = Trevalon("analyse " + SampleCopy("Wider.tva", {{"SpacingSide1=9000", "SpacingSide1=10000"},
+                                                      {"SpacingSide2=9000", "SpacingSide2=10000"},
+                                                      {"PrimaryEffectiveSpacing=9000", "PrimaryEffectiveSpacing=10000"}}) +
+               " --report Wider.csv");
+  EXPECT_EQ(r.out.find("Note: "), std::string::npos);
+  EXPECT_NE(summary(r, "Pri: PB1").find("92%    101%         63%"), std::string::npos) << r.out;
+  // With the report on standard output the note goes to standard error.
+  r = Trevalon("analyse Wide.tva --report -");
+  EXPECT_EQ(r.err, "Note: " + note + "\n");
+  EXPECT_EQ(r.out.rfind("Trevalon/V", 0), 0u);
 }
 
 TEST_F(Cli, BadUsageExits2) {
@@ -804,11 +872,30 @@ TEST_F(Cli, FullStandardOutputExits2) {
 // paths still printed.
 TEST_F(Cli, EvalOfAnUnknownPathExits2) {
   SampleCopy("p.tva");
-  for (const char* path : {"Beam.Bogus", "Nothing.Span", "Beam.Bogus=5", "Beam.SteelSectionList9.Name"}) {
+  for (const char* path : {"Beam.Bogus", "Nothing.Span", "Beam.Bogus=5", "Beam.SteelSectionList9.Name",
+                           // An index that names no value is no path to one.
+                           "Beam.PCCAt4500.MDes99,3=0", "Beam.PCCAt4500.MDes0,8=0", "Beam.PCCAt4500.MDes=0",
+                           "Beam.PCCAt4500.MDes0,7,9=734.85", "Beam.PCCAt99999999999999999999.MDes0,7=0",
+                           "Beam.SteelSectionList99999999999.Name"}) {
     SCOPED_TRACE(path);
     const TResult r = Trevalon(std::string("eval p.tva Beam.Span ") + path);
     const std::string name = std::string(path).substr(0, std::string(path).find('='));
     ExpectOneErrorLine(r, "[" + name + "]");
     EXPECT_EQ(r.out, "Beam.Span=9000\n");
   }
+}
+
+TEST_F(Cli, ATestWhoseInputDoesNotValidateFails) {
+  TDataHome home(dir_ / "data");
+  SampleCopy("Job.tva");
+  std::ofstream(dir_ / "Job.tva", std::ios::app | std::ios::binary)
+      << "[TestGroups]\r\nCount=1\r\nGroup1=Hand\r\n\r\n[Tests]\r\nCount=1\r\nName1=Weak\r\nDescription1=\r\n"
+         "Group1=Hand\r\nVersionID1=1\r\nInputCount1=1\r\nInput1-1=ConcreteFloor.ConcreteStrength=-32\r\n"
+         "OutputCount1=1\r\nOutput1-1=Beam.Span=9000\r\n";
+  const TResult r = Trevalon("test Job.tva");
+  EXPECT_EQ(r.code, 1) << r.err;
+  EXPECT_EQ(r.OutLines().back(), "0 passed, 1 failed");
+  EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "Job-Test.csv")),
+                       "Beam.Span,Warning: Concrete strength grade should be at least 15 MPa,Expected 9000,<<<<<< "
+                       "input does not validate"));
 }
