@@ -2,6 +2,7 @@
 // the section choices and a custom section, the composite-sections grid and
 // its rules, the load grids to and from the beam, propping, the mark, and an
 // edited beam analysed the same as the command line analyses the saved file.
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -255,6 +256,51 @@ class TestBeamPages : public QObject {
     QCOMPARE(pt.Value, 12.5);
     QVERIFY(!pt.IsAutoCalced);
     QVERIFY(Window().HasDataChangedSinceSave());
+  }
+
+  void loadsTheAnalysisWouldRefuseShowAtOnceAndStopIt() {
+    QVERIFY(Window().SelectNode(103));
+    TStringGrid& dl = *Loads().grdDistributedLoads;
+    const int r = dl.RowCount() - 1;
+    QVERIFY(TypeIntoCell(dl, 4, r, "5"));  // stage 7, from 0 to 100%
+    QVERIFY(TypeIntoCell(dl, 5, r, "5"));
+    QVERIFY(!dl.CellColoured(3, r));
+    // Beyond the 9 m span: within what the column takes, not what the beam has.
+    // Coloured as the cell is left, not only when the page is shown again.
+    QVERIFY(TypeIntoCell(dl, 3, r, "10500"));
+    QVERIFY(dl.CellColoured(3, r));
+    QVERIFY(!dl.CellColoured(2, r));
+    // An uplift: coloured, and the cell that was wrong before stays so.
+    QVERIFY(TypeIntoCell(dl, 5, r, "-5"));
+    QVERIFY(dl.CellColoured(5, r));
+    QVERIFY(dl.CellColoured(3, r));
+    QVERIFY(TypeIntoCell(dl, 5, r, "5"));
+    QVERIFY(!dl.CellColoured(5, r));
+    // Analyse refuses it with the project's own message.
+    dialogs_->Clear();
+    Window().Analyse();
+    QVERIFY(!Window().IsRunning());
+    QCOMPARE(dialogs_->Messages,
+             QStringList{"Error: Primary beam PB1, distributed load 1: finish 10500 mm is beyond the span of 9000 mm"});
+    QVERIFY(Window().SelectNode(103));
+    QVERIFY(TypeIntoCell(dl, 3, r, "9000"));
+    QVERIFY(!dl.CellColoured(3, r));
+
+    // Letters where a value belongs would be read as no load at all.
+    QVERIFY(TypeIntoCell(dl, 4, r, "abc"));
+    QVERIFY(dl.CellColoured(4, r));
+    if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
+    dialogs_->Clear();
+    Window().Analyse();
+    QVERIFY(!Window().IsRunning());
+    const QString unreadable = QStringLiteral("Distributed load ") + dl.Cell(0, r) +
+                               QStringLiteral(": start value \"abc\" is not a number");
+    QCOMPARE(dialogs_->Messages, QStringList{unreadable});
+    QVERIFY(Window().EventLogText().contains(QStringLiteral("Analysis not started: ") + unreadable));
+    QVERIFY(TypeIntoCell(dl, 4, r, "5"));
+    Window().Analyse();
+    QVERIFY(Window().IsRunning());
+    Window().WaitForRun();
   }
 
   void liveLoadCellsReadByTheirFirstLetter() {

@@ -21,6 +21,7 @@
 #include "ui/cUiUtility.h"
 #include "ui/fAbout.h"
 #include "ui/fMain.h"
+#include "ui/fFloorPages.h"
 #include "ui/fProjectPages.h"
 #include "ui_test_support.h"
 
@@ -325,6 +326,41 @@ class TestMainWindow : public QObject {
     QVERIFY(Window().IsRunning());
     Window().WaitForRun();
     QVERIFY(!IsFieldHighlighted(area));
+  }
+
+  void aFailingFieldIsNeverSaved() {
+    // A slab depth of 50 mm in the focused field: Save and Save As refuse to
+    // write it, and say why.
+    const QString own = File("own.tva");
+    QVERIFY(QFile::copy(Sample(), own));
+    QFile(own).setPermissions(QFile(own).permissions() | QFileDevice::WriteOwner);
+    QVERIFY(Window().OpenUserFile(own));
+    QVERIFY(Window().SelectNode(14));
+    TSlabDetailsPage& slab = *static_cast<TSlabDetailsPage*>(Window().Page(QStringLiteral("Slab details")));
+    Type(slab.fldDs.Edit, "50");
+    QVERIFY(slab.fldDs.Edit->hasFocus());
+    QFile before_file(own);
+    QVERIFY(before_file.open(QIODevice::ReadOnly));
+    const QByteArray before = before_file.readAll();
+    before_file.close();
+    dialogs_->Clear();
+    QVERIFY(!Window().Save());
+    const QString range = QStringLiteral("Overall slab depth (Ds) should be between 90 and 500");
+    QCOMPARE(dialogs_->Messages, QStringList{range});
+    QVERIFY(Window().EventLogText().contains(QStringLiteral("Project not saved: ") + range));
+    QVERIFY(slab.fldDs.Edit->hasFocus());
+    dialogs_->Files.push_back(File("other.tva"));
+    QVERIFY(!Window().SaveAs());
+    QVERIFY(dialogs_->FileCaptions.isEmpty());  // refused before the dialog
+    QVERIFY(!QFile::exists(File("other.tva")));
+    QFile after_file(own);
+    QVERIFY(after_file.open(QIODevice::ReadOnly));
+    QCOMPARE(after_file.readAll(), before);
+    QVERIFY(Window().HasDataChangedSinceSave());
+
+    Type(slab.fldDs.Edit, "150");
+    QVERIFY(Window().Save());
+    QVERIFY(!Window().HasDataChangedSinceSave());
   }
 
   void leavingAWrongFieldWarnsOnce() {

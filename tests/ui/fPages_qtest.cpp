@@ -22,6 +22,7 @@
 #include "ui/cFieldCheck.h"
 #include "ui/cFloorSketch.h"
 #include "ui/cStringGridWithControls.h"
+#include "ui/cSummaryResults.h"
 #include "ui/cUiUtility.h"
 #include "ui/fBeamPages.h"
 #include "ui/fFloorPages.h"
@@ -357,6 +358,41 @@ class TestPages : public QObject {
     Window().UpdateProjectFromScreens();
     QCOMPARE(Project().Geometry.PrimaryEffectiveSpacing, 9000.5);
     QVERIFY(Project().Geometry.IsEdgeBeam);
+  }
+
+  void theEffectiveSpacingFollowsTheBayWhileItIsTheSpan() {
+    QVERIFY(Window().SelectNode(12));
+    TGeometryPage& g = Geometry();
+    QVERIFY(g.chkIsSide2SameAsSide1->isChecked());  // the sample's sides are the same (the box is hidden)
+    // The sample's 9 m bay made 10 m: the primary beam's tributary width goes with it.
+    Type(g.fldSpan1.Edit, "10000");
+    Leave(Window());
+    QCOMPARE(g.fldEffectiveSpacing.Edit->text(), QStringLiteral("10000"));
+    QCOMPARE(g.fldSpan2.Edit->text(), QStringLiteral("10000"));
+    // Analysed as the floor now is: the secondary beam for 10 m, the primary
+    // beam for a 10 m tributary width too (a stress failure, not 84/91/57 % OK).
+    Window().Analyse();
+    Window().WaitForRun();
+    const TSummaryResultsPage& summary = *Window().SummaryResults();
+    QCOMPARE(summary.Text(0, TSummaryResultsPage::colStrength), QStringLiteral("92%"));
+    QCOMPARE(summary.Text(0, TSummaryResultsPage::colStress), QStringLiteral("101%"));
+    QCOMPARE(summary.Text(0, TSummaryResultsPage::colDeflection), QStringLiteral("63%"));
+    QVERIFY(!Window().EventLogText().contains(QStringLiteral("Note: ")));
+
+    // A tributary width the user chose stays when the bay changes, and the
+    // analysis notes it.
+    QVERIFY(Window().SelectNode(12));
+    Type(g.fldEffectiveSpacing.Edit, "9000");
+    Leave(Window());
+    Type(g.fldSpan1.Edit, "9500");
+    Leave(Window());
+    QCOMPARE(g.fldEffectiveSpacing.Edit->text(), QStringLiteral("9000"));
+    Window().Analyse();
+    Window().WaitForRun();
+    QVERIFY(Window().EventLogText().contains(
+        QStringLiteral("Note: Primary beam effective spacing (9000 mm) differs from the secondary beam span (9500 mm)")));
+    QCOMPARE(Project().Geometry.PrimaryEffectiveSpacing, 9000);
+    QCOMPARE(Project().Geometry.SpacingSide1, 9500);
   }
 
   void leavingASpacingFillsAnEmptyDistanceToTheFirstBeam() {
