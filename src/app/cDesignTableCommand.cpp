@@ -55,7 +55,8 @@ class TDesignTableCommand : public TCommand {
     cmd->add_option("--spacings", spacings_, "Spacings, mm, comma-separated (e.g. 2500,3000)")->delimiter(',');
     cmd->add_flag("--save-inputs", save_inputs_, "Also write every primary-beam case as a project file (.tva)");
     cmd->add_flag("--save-reports", save_reports_, "Also write every primary-beam case's results report (.csv)");
-    cmd->add_option("--jobs", jobs_, "Cases run side by side (default: one per core)")->check(CLI::PositiveNumber);
+    cmd->add_option("--jobs", jobs_, "Cases run side by side, 1 to 1024 (default: one per core)")
+        ->check(CLI::Range(1, 1024));
     cmd->add_option("--cases", cases_,
                     "K/N: run only every N-th case from case K on (K from 1 to N) and write the part file "
                     "PROJECT-Design-KofN.csv instead of the table; join the N parts with --merge");

@@ -336,7 +336,8 @@ TEST_F(Cli, AnalyseNotesAnEffectiveSpacingOtherThanTheSpan) {
 TEST_F(Cli, BadUsageExits2) {
   for (const char* args :
        {"", "bogus", "analyse --bogus", "--standard 2010 analyse", "analyse --standard 17", "eval",
-        "eval SampleAnalysis.tva", "analyse a.tva b.tva"}) {
+        "eval SampleAnalysis.tva", "analyse a.tva b.tva", "design-table a.tva --jobs 100000000",
+        "design-table a.tva --jobs 0", "chart --beam 0 --kind envelopes --output c.png --width 1e9"}) {
     SCOPED_TRACE(args);
     const TResult r = Trevalon(args);
     EXPECT_EQ(r.code, 2);
