@@ -81,6 +81,7 @@ void TProject::Clear() {
 
   Segments = 10;
   DesignTable.Clear();
+  Vibration.Clear();
   TestGroupList.Clear();
   TestList.Clear();
   IsChanged = false;
