@@ -285,14 +285,25 @@ void TVibration::Dump(TStringList& TXT) const {
   TXT.push_back(ValueLine("Dynamic modular ratio n", {F(r.n, 2)}));
   TXT.push_back(ValueLine("Slab stiffness Ds", {F(r.SlabStiffness, 0), "mm^4/mm"}));
   TXT.push_back("");
-  TXT.push_back("Member,Span (mm),Slab width (mm),I (mm^4),Line load (kN/m),Deflection (mm),Frequency (Hz),"
-                "D (mm^4/mm),Panel width (mm),Panel weight (kN)");
-  auto member_row = [&](const char* Name, const TVibrationMemberInput& In, const TVibrationMemberResult& R) {
-    TXT.push_back(ReportRow({Name, N(In.L), F(R.beff, 0), E(R.I), F(R.LineLoad, 2), F(R.Deflection, 2),
-                             F(R.Frequency, 2), F(R.Stiffness, 0), F(R.PanelWidth, 0), F(R.PanelWeight, 0)}));
+  // One line per step, the beam's value and the girder's side by side.
+  const bool girder = Input.HasGirder;
+  auto step = [&](const std::string& Label, double Beam, double Girder, int Decimals, const std::string& Unit) {
+    auto text = [&](double v) { return Decimals < 0 ? E(v) : F(v, Decimals); };
+    std::vector<std::string> values{text(Beam)};
+    if (girder) values.push_back(text(Girder));
+    values.push_back(Unit);
+    TXT.push_back(ValueLine(Label, values));
   };
-  member_row("Beam", Input.Beam, r.Beam);
-  if (Input.HasGirder) member_row("Girder", Input.Girder, r.Girder);
+  TXT.push_back(girder ? "Step,,,Beam,Girder" : "Step,,,Beam");
+  step("Span L", Input.Beam.L, Input.Girder.L, 0, "mm");
+  step("Effective slab width", r.Beam.beff, r.Girder.beff, 0, "mm");
+  step("Transformed second moment I", r.Beam.I, r.Girder.I, -1, "mm^4");
+  step("Line load", r.Beam.LineLoad, r.Girder.LineLoad, 2, "kN/m");
+  step("Deflection", r.Beam.Deflection, r.Girder.Deflection, 2, "mm");
+  step("Frequency", r.Beam.Frequency, r.Girder.Frequency, 2, "Hz");
+  step("Stiffness per width D", r.Beam.Stiffness, r.Girder.Stiffness, 0, "mm^4/mm");
+  step("Panel width B", r.Beam.PanelWidth, r.Girder.PanelWidth, 0, "mm");
+  step("Panel weight W", r.Beam.PanelWeight, r.Girder.PanelWeight, 0, "kN");
   TXT.push_back("");
   if (Input.HasGirder) TXT.push_back(ValueLine("Girder deflection in the combined mode", {F(r.GirderDeflectionReduced, 2), "mm"}));
   TXT.push_back(ValueLine("Natural frequency fn", {F(r.Frequency, 2), "Hz"}));
