@@ -103,6 +103,7 @@ class TAnalyseCommand : public TCommand {
     if (!quiet) {
       out_ << (design_ ? "Design complete" : "Analysis complete") << "\n\n";
       PrintSummary(out_, observer.Summaries());
+      out_ << VibrationSummary(project.Vibration).Line << '\n';
       out_ << '\n';
     }
 

@@ -218,6 +218,8 @@ TRunOutcome TAnalysisRun::RunAnalysis(const TAnalysisRunOptions& Options) {
     if (project_.GetHasBeam(side)) ++count;
   observer_.RunStarted(count);
 
+  project_.Vibration.ClearResults();  // results of an earlier run no longer hold
+
   if (Options.WillDumpReport && report && report->empty()) {
     report->push_back(GetAppName() + "/V" + GetAppVersionShort());
     report->push_back("Input file," + report::LabelledCell(Options.ProjectFileName));
@@ -267,8 +269,16 @@ TRunOutcome TAnalysisRun::RunAnalysis(const TAnalysisRunOptions& Options) {
     }
   }
 
+  // The floor vibration check, once for the floor now that every beam has its
+  // section; it never changes a beam's results or verdict.
+  if (!IsCancelRequested()) {
+    project_.Vibration.Calculate(project_);
+    if (Options.WillDumpReport && report) project_.Vibration.Dump(*report);
+  }
+
   if (IsCancelRequested()) {
     snapshot_->Restore();
+    project_.Vibration.ClearResults();
     if (report) report->resize(report_size);
     outcome = TRunOutcome();
     outcome.IsCancelled = true;

@@ -100,6 +100,7 @@ void TProject::Clear() {
 
   Segments = 10;
   DesignTable.Clear();
+  Vibration.Clear();
   TestGroupList.Clear();
   TestList.Clear();
   IsChanged = false;

@@ -21,6 +21,7 @@
 #include "project/cDesignTable.h"
 #include "project/cGeometry.h"
 #include "project/cTest.h"
+#include "project/cVibration.h"
 #include "report/cImportedBeam.h"
 
 class TFloorUse;
@@ -43,6 +44,7 @@ class TProject : public TEntity {
   TShearConnector ShearConnector;
   std::string Checksum;     // 8 hexadecimal digits identifying the design state
   TDesignTable DesignTable;
+  TVibration Vibration;  // the floor vibration check: never part of the beams' assessment
 
   TEntityList LimitStateList = TEntityList::Of<TLimitState>();
   TEntityList CWBRestrictionList = TEntityList::Of<TCWBRestriction>();
@@ -114,6 +116,7 @@ class TProject : public TEntity {
                  Published("ShearConnector", &TProject::ShearConnector),
                  Published("Checksum", &TProject::Checksum),
                  Published("DesignTable", &TProject::DesignTable),
+                 Published("Vibration", &TProject::Vibration),
                  Public("LimitStateList", &TProject::LimitStateList),
                  Public("CWBRestrictionList", &TProject::CWBRestrictionList),
                  Public("TestGroupList", &TProject::TestGroupList),
@@ -138,6 +141,11 @@ class TProject : public TEntity {
 
   TImportedBeam beams_[3];
 };
+
+// Weight per area of the floor slab of concrete density Rho (kg/m3), kPa:
+// the full slab depth and the ponding allowance of that concrete, 8 kg/m2 of
+// reinforcement net of the concrete it displaces, less the deck's rib voids.
+double SlabWeight(const TGeometry& Geometry, const TSteelDeck& Deck, double Rho);
 
 // A stable code for the current user of the computer: the first eight
 // hexadecimal digits of the MD5 of the login name.

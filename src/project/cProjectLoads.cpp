@@ -33,6 +33,13 @@ void TProject::UpdateBeamGeometry() {
   }
 }
 
+double SlabWeight(const TGeometry& Geometry, const TSteelDeck& Deck, double Rho) {
+  // Full slab depth, ponding allowance of the same concrete, 8 kg/m2 of
+  // reinforcement net of the concrete it displaces, less the rib voids. kPa.
+  return KgToKN(Rho) * Geometry.Ds / 1000 + KgToKN(Rho) * Geometry.PondingAllowance / 1000 +
+         KgToKN(8) * (1 - Rho / 7850) - KgToKN(Rho) * Deck.VoidRatio * Deck.hr / 1000;
+}
+
 void TProject::UpdateAutoLoads() {
   for (int id = 0; id < 3; ++id) UpdateAutoLoadsForBeam(beams_[id]);
 }
@@ -63,12 +70,7 @@ void TProject::UpdateAutoLoadsForBeam(TImportedBeam& ABeam) {
   else if (side == 2) q = g.SecondarySpacingSide2;
   else q = ABeam.IsEdgeBeam ? g.SecondarySpacingSide1 / 2 + g.Outstand : g.SecondarySpacingSide1;
 
-  // Full slab depth, ponding allowance of the same concrete, 8 kg/m2 of
-  // reinforcement net of the concrete it displaces, less the rib voids. kPa.
-  auto slab_weight = [&](double rho) {
-    return KgToKN(rho) * g.Ds / 1000 + KgToKN(rho) * g.PondingAllowance / 1000 + KgToKN(8) * (1 - rho / 7850) -
-           KgToKN(rho) * SteelDeck.VoidRatio * SteelDeck.hr / 1000;
-  };
+  auto slab_weight = [&](double rho) { return SlabWeight(g, SteelDeck, rho); };
   const double deckW = KgToKN(SteelDeck.Mass);
   const double slabW = slab_weight(propped ? ConcreteFloor.Density : ConcreteFloor.WetDensity);
   const int slab_stage = propped ? 6 : 3;

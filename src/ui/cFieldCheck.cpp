@@ -146,7 +146,7 @@ bool TFieldCheck::Check(bool WillDisplayMsg, bool WillHighlightField, bool WillS
         break;
       case ftPercent: v = StrToFloatDef(value.substr(0, value.size() - 1), 0); break;
     }
-    pass = low <= v && v <= high;
+    pass = (low <= v && v <= high) || (IsZeroAllowed && v == 0);
   }
 
   bool suppress = false;
@@ -196,8 +196,10 @@ int TFieldCheckList::AddRegistered(const QString& Page, const QString& Name, QLi
   int added = 0;
   for (const TFieldCheckSpec& spec : RegisteredFieldChecks()) {
     if (Page != QLatin1String(spec.Page) || Name != QString::fromUtf8(spec.Name)) continue;
-    AddField(QString::fromUtf8(spec.Name), Edit, spec.FieldType, spec.Min, spec.Max, spec.CanBeBlank,
-             spec.IsPercentOptional, QString::fromUtf8(spec.RangeErrorMsg), Group, OnSetFocus);
+    TFieldCheck& check = AddField(QString::fromUtf8(spec.Name), Edit, spec.FieldType, spec.Min, spec.Max,
+                                  spec.CanBeBlank, spec.IsPercentOptional, QString::fromUtf8(spec.RangeErrorMsg),
+                                  Group, OnSetFocus);
+    check.IsZeroAllowed = spec.IsZeroAllowed;
     ++added;
   }
   return added;

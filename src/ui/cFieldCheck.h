@@ -61,6 +61,7 @@ class TFieldCheck {
   double Min, Max;
   bool CanBeBlank;
   bool IsPercentOptional;
+  bool IsZeroAllowed = false;  // 0 passes as well as the range
   QString RangeErrorMsg;
   QString BlankMsg = QStringLiteral("%s cannot be blank, please enter a valid %3:s");
   QString InvalidCharsMsg = QStringLiteral("%s has invalid characters - please only enter %3:ss");

@@ -38,6 +38,14 @@ const std::vector<TFieldCheckSpec>& RegisteredFieldChecks() {
       {"Slab details", "Concrete density (wet)", ftInteger, 1800, 2800, false, false, ""},
       {"Slab details", "Shrinkage strain", ftInteger, 200, 400, false, false, ""},
 
+      {"Floor vibration", "Damping ratio", ftReal, 0.005, 0.1, false, false, "%s should be between %.3f and %.1f"},
+      {"Floor vibration", "Acceleration limit", ftReal, 0.1, 10, false, false, "%s should be between %.1f and %.0f"},
+      {"Floor vibration", "Live load in vibration mass", ftReal, 0, 5, false, false, ""},
+      {"Floor vibration", "Floor width across the beams", ftInteger, 1000, 500000, false, false,
+       "%s should be 0 (not limited) or between %.0f and %.0f", true},
+      {"Floor vibration", "Floor length along the beams", ftInteger, 1000, 500000, false, false,
+       "%s should be 0 (not limited) or between %.0f and %.0f", true},
+
       {"Beam general", "Mark", ftString, 0, 50, false, false, ""},
       {"Beam general", "Fixed (absolute) camber", ftInteger, 0, 100, true, false, ""},
       {"Beam general", "Fixed (relative) camber", ftInteger, 100, 2000, true, false, ""},

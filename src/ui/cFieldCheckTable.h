@@ -18,6 +18,7 @@ struct TFieldCheckSpec {
   bool CanBeBlank;
   bool IsPercentOptional;
   const char* RangeErrorMsg;  // "" for the standard message
+  bool IsZeroAllowed = false;  // 0 passes as well as the range (0: "not limited")
 };
 
 const std::vector<TFieldCheckSpec>& RegisteredFieldChecks();

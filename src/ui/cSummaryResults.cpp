@@ -96,9 +96,47 @@ TSummaryResultsPage::TSummaryResultsPage(QWidget* Parent) : QWidget(Parent) {
     grid_->addWidget(status, row, colCount);
     ++row;
   }
+  // The floor vibration line: a check of the floor, not of a beam.
+  vibration_.Name = new QLabel(QStringLiteral("Floor vibration"));
+  vibration_.Name->setObjectName(QStringLiteral("lblVibrationName"));
+  grid_->addWidget(vibration_.Name, row, colBeam);
+  vibration_.Text = new QLabel;
+  vibration_.Text->setObjectName(QStringLiteral("lblVibrationResult"));
+  vibration_.Text->setAccessibleName(QStringLiteral("Floor vibration"));
+  grid_->addWidget(vibration_.Text, row, colGrade, 1, colCount - colGrade);
+  auto* status = new QWidget;
+  auto* status_layout = new QHBoxLayout(status);
+  status_layout->setContentsMargins(0, 0, 0, 0);
+  vibration_.Tick = new QLabel;
+  vibration_.Tick->setPixmap(BundledIcon("tick").pixmap(16, 16));
+  vibration_.Tick->setAccessibleName(QStringLiteral("Floor vibration passes"));
+  vibration_.Cross = new QLabel;
+  vibration_.Cross->setPixmap(BundledIcon("cross").pixmap(16, 16));
+  vibration_.Cross->setAccessibleName(QStringLiteral("Floor vibration fails"));
+  vibration_.Error = new QLabel;
+  vibration_.Error->setAccessibleName(QStringLiteral("Error of floor vibration"));
+  vibration_.Error->setStyleSheet(QStringLiteral("color: #b52b27"));
+  status_layout->addWidget(vibration_.Tick);
+  status_layout->addWidget(vibration_.Cross);
+  status_layout->addWidget(vibration_.Error, 1);
+  grid_->addWidget(status, row, colCount);
+  ++row;
+
   grid_->setColumnStretch(colCount, 1);
   grid_->setRowStretch(row, 1);
   ClearResultsDisplay();
+}
+
+void TSummaryResultsPage::ShowVibration(const TVibrationSummary& Summary) {
+  vibration_.Text->setText(ToQ(Summary.Text));
+  vibration_.Tick->setVisible(Summary.IsChecked && Summary.IsOK);
+  vibration_.Cross->setVisible(Summary.IsChecked && !Summary.IsOK);
+  vibration_.Error->setVisible(Summary.IsChecked && !Summary.IsOK);
+  vibration_.Error->setText(ToQ(Summary.ErrorText));
+  // A screen reader hears the outcome with the result.
+  QString heard = QStringLiteral("Floor vibration: ") + ToQ(Summary.Text);
+  if (Summary.IsChecked) heard += Summary.IsOK ? QStringLiteral(", passes") : QStringLiteral(", fails");
+  vibration_.Text->setAccessibleName(heard);
 }
 
 void TSummaryResultsPage::SetBeamName(int Side, const QString& Name) {
@@ -153,6 +191,12 @@ void TSummaryResultsPage::ClearResultsDisplay() {
     line.Up->hide();
     line.Down->hide();
   }
+  vibration_.Text->clear();
+  vibration_.Text->setAccessibleName(QStringLiteral("Floor vibration"));
+  vibration_.Error->clear();
+  vibration_.Tick->hide();
+  vibration_.Cross->hide();
+  vibration_.Error->hide();
 }
 
 void TSummaryResultsPage::HideErrors() {
@@ -160,12 +204,18 @@ void TSummaryResultsPage::HideErrors() {
     line.Cross->hide();
     line.Error->hide();
   }
+  vibration_.Cross->hide();
+  vibration_.Error->hide();
 }
 
 QString TSummaryResultsPage::Text(int Side, TColumn Column) const {
   return LineOf(Side).Cells[static_cast<size_t>(Column)]->text();
 }
 QString TSummaryResultsPage::ErrorText(int Side) const { return LineOf(Side).Error->text(); }
+QString TSummaryResultsPage::VibrationText() const { return vibration_.Text->text(); }
+QString TSummaryResultsPage::VibrationErrorText() const { return vibration_.Error->text(); }
+bool TSummaryResultsPage::IsVibrationTickShown() const { return !vibration_.Tick->isHidden(); }
+bool TSummaryResultsPage::IsVibrationCrossShown() const { return !vibration_.Cross->isHidden(); }
 bool TSummaryResultsPage::IsTickShown(int Side) const { return !LineOf(Side).Tick->isHidden(); }
 bool TSummaryResultsPage::IsCrossShown(int Side) const { return !LineOf(Side).Cross->isHidden(); }
 

@@ -4,7 +4,8 @@
 // ratios, camber, shear connectors, and a tick or a cross with the error text.
 // Beside a library section's name, an up and a down button ask for the next
 // heavier or lighter section of the same type and grade (the window changes
-// the beam's section and analyses again).
+// the beam's section and analyses again). Under the beams' lines, the floor
+// vibration line: its outcome with a tick or a cross.
 #pragma once
 
 #include <QWidget>
@@ -15,6 +16,7 @@ class QGridLayout;
 class QLabel;
 class QToolButton;
 struct TBeamSummary;
+struct TVibrationSummary;
 
 class TSummaryResultsPage : public QWidget {
   Q_OBJECT
@@ -30,6 +32,9 @@ class TSummaryResultsPage : public QWidget {
   bool IsLineVisible(int Side) const;
   // The beam's results after its analysis.
   void ShowSummaryPanel(const TBeamSummary& Summary);
+  // The floor vibration line after a run: its text, the tick or the cross
+  // with why it fails (neither when the check is off).
+  void ShowVibration(const TVibrationSummary& Summary);
   // Empties the results columns and hides the ticks, crosses and error texts.
   void ClearResultsDisplay();
   // Hides the crosses and error texts (after an input change).
@@ -37,6 +42,10 @@ class TSummaryResultsPage : public QWidget {
 
   QString Text(int Side, TColumn Column) const;
   QString ErrorText(int Side) const;
+  QString VibrationText() const;
+  QString VibrationErrorText() const;
+  bool IsVibrationTickShown() const;
+  bool IsVibrationCrossShown() const;
   bool IsTickShown(int Side) const;
   bool IsCrossShown(int Side) const;
   // The up (Step +1, the next section of the library) and down (-1) buttons of beam Side.
@@ -64,4 +73,11 @@ class TSummaryResultsPage : public QWidget {
 
   QGridLayout* grid_;
   std::array<TLine, 3> lines_;  // indexed by beam number 0, 1, 2
+  struct TVibrationLine {
+    QLabel* Name = nullptr;
+    QLabel* Text = nullptr;
+    QLabel* Tick = nullptr;
+    QLabel* Cross = nullptr;
+    QLabel* Error = nullptr;
+  } vibration_;
 };

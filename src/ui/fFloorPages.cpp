@@ -474,3 +474,118 @@ void TShearConnectorsPage::UpdateScreenFromProject() {
 }
 
 void TShearConnectorsPage::UpdateProjectFromScreen() { ApplyChosenConnector(); }
+
+// ---------------------------------------------------------------------------
+// Floor vibration
+
+TFloorVibrationPage::TFloorVibrationPage(TPageHost& Host, QWidget* Parent)
+    : TDataPage(Host, QStringLiteral("Floor vibration"), Parent) {
+  chkIsChecked = MakeCheckBox(QStringLiteral("Check floor vibration due to walking"), QStringLiteral("chkVibrationChecked"),
+                              QStringLiteral("Untick this checkbox to leave the floor vibration check out of the results"));
+  chkIsBeamContinuous = MakeCheckBox(
+      QStringLiteral("Secondary beams continuous with an adjacent span of at least 0.7 times their span"),
+      QStringLiteral("chkIsBeamContinuous"),
+      QStringLiteral("Tick when the secondary beams continue over their supports: the moving panel is 1.5 times heavier"));
+  chkIsBeamOnSeat = MakeCheckBox(QStringLiteral("Secondary beams seated on the top flange of the primary beam"),
+                                 QStringLiteral("chkIsBeamOnSeat"),
+                                 QStringLiteral("Tick when the secondary beams sit on the primary beam rather than "
+                                                "framing into its web (Cg 1.6 instead of 1.8)"));
+
+  auto* form = new QGridLayout;
+  form->setVerticalSpacing(8);
+  fldDamping = AddFormField(form, 0, QStringLiteral("Damping ratio"), QString(), QStringLiteral("edtDamping"),
+                            QStringLiteral("Damping ratio: 0.02 bare open-plan floor, 0.03 furnished floor with small "
+                                           "demountable partitions, 0.05 full-height partitions"),
+                            80);
+  fldAccelerationLimit =
+      AddFormField(form, 1, QStringLiteral("Acceleration limit"), QStringLiteral("%g"), QStringLiteral("edtAccelerationLimit"),
+                   QStringLiteral("Peak acceleration limit: 0.5 %g for offices and residences, 1.5 %g for shopping and dining"),
+                   80);
+  fldLiveLoadInMass = AddFormField(form, 2, QStringLiteral("Live load in vibration mass"), QStringLiteral("kPa"),
+                                   QStringLiteral("edtLiveLoadInMass"),
+                                   QStringLiteral("Live load present while the floor vibrates: 0.5 kPa for offices, "
+                                                  "0.3 kPa for residences"),
+                                   80);
+  fldFloorWidth = AddFormField(form, 3, QStringLiteral("Floor width across the beams"), QStringLiteral("mm"),
+                               QStringLiteral("edtFloorWidth"),
+                               QStringLiteral("Width of the floor across the secondary beams: the beams' panel is at "
+                                              "most 2/3 of it (0: not limited)"),
+                               80);
+  fldFloorLength = AddFormField(form, 4, QStringLiteral("Floor length along the beams"), QStringLiteral("mm"),
+                                QStringLiteral("edtFloorLength"),
+                                QStringLiteral("Length of the floor along the secondary beams: the primary beam's panel "
+                                               "is at most 2/3 of it (0: not limited)"),
+                                80);
+  form->setColumnStretch(2, 1);
+
+  auto* note = new QLabel(QStringLiteral(
+      "Walking excitation (AISC Design Guide 11). The check is reported beside the beams' results and never changes "
+      "them; Design does not choose sections for floor vibration."));
+  note->setWordWrap(true);
+  note->setObjectName(QStringLiteral("lblVibrationNote"));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(chkIsChecked);
+  layout->addSpacing(6);
+  layout->addLayout(form);
+  layout->addSpacing(6);
+  layout->addWidget(chkIsBeamContinuous);
+  layout->addWidget(chkIsBeamOnSeat);
+  layout->addSpacing(10);
+  layout->addWidget(note);
+  layout->addStretch(1);
+
+  connect(chkIsChecked, &QCheckBox::clicked, this, [this] {
+    EnableFields();
+    this->Host().InputChanged(false);
+    CheckPage(this->Host().FieldChecks());
+  });
+  for (QCheckBox* box : {chkIsBeamContinuous, chkIsBeamOnSeat})
+    connect(box, &QCheckBox::clicked, this, [this] { this->Host().InputChanged(false); });
+  for (const TPageField* f : {&fldDamping, &fldAccelerationLimit, &fldLiveLoadInMass, &fldFloorWidth, &fldFloorLength})
+    connect(f->Edit, &QLineEdit::textEdited, this, [this] { this->Host().InputChanged(false); });
+}
+
+void TFloorVibrationPage::RegisterFields() {
+  Host().RegisterField(this, PageName(), QStringLiteral("Damping ratio"), fldDamping.Edit);
+  Host().RegisterField(this, PageName(), QStringLiteral("Acceleration limit"), fldAccelerationLimit.Edit);
+  Host().RegisterField(this, PageName(), QStringLiteral("Live load in vibration mass"), fldLiveLoadInMass.Edit);
+  Host().RegisterField(this, PageName(), QStringLiteral("Floor width across the beams"), fldFloorWidth.Edit);
+  Host().RegisterField(this, PageName(), QStringLiteral("Floor length along the beams"), fldFloorLength.Edit);
+}
+
+void TFloorVibrationPage::EnableFields() {
+  const bool on = chkIsChecked->isChecked();
+  for (const TPageField* f : {&fldDamping, &fldAccelerationLimit, &fldLiveLoadInMass, &fldFloorWidth, &fldFloorLength})
+    f->SetEnabled(on);
+  chkIsBeamContinuous->setEnabled(on);
+  chkIsBeamOnSeat->setEnabled(on);
+}
+
+void TFloorVibrationPage::UpdateScreenFromProject() {
+  TFillScope filling(*this);
+  const TVibration& v = Host().Project().Vibration;
+  chkIsChecked->setChecked(v.IsChecked);
+  fldDamping.Edit->setText(NumberText(v.Damping, 0, 4));
+  fldAccelerationLimit.Edit->setText(NumberText(v.AccelerationLimit));
+  fldLiveLoadInMass.Edit->setText(NumberText(v.LiveLoadInMass));
+  fldFloorWidth.Edit->setText(NumberText(v.FloorWidth));
+  fldFloorLength.Edit->setText(NumberText(v.FloorLength));
+  chkIsBeamContinuous->setChecked(v.IsBeamContinuous);
+  chkIsBeamOnSeat->setChecked(v.IsBeamOnSeat);
+  EnableFields();
+}
+
+void TFloorVibrationPage::UpdateProjectFromScreen() {
+  TVibration& v = Host().Project().Vibration;
+  v.IsChecked = chkIsChecked->isChecked();
+  v.Damping = ReadNumber(fldDamping.Edit->text());
+  v.AccelerationLimit = ReadNumber(fldAccelerationLimit.Edit->text());
+  v.LiveLoadInMass = ReadNumber(fldLiveLoadInMass.Edit->text());
+  v.FloorWidth = ReadNumber(fldFloorWidth.Edit->text());
+  v.FloorLength = ReadNumber(fldFloorLength.Edit->text());
+  v.IsBeamContinuous = chkIsBeamContinuous->isChecked();
+  v.IsBeamOnSeat = chkIsBeamOnSeat->isChecked();
+}
+
+void TFloorVibrationPage::LeavingPage() { UpdateProjectFromScreen(); }

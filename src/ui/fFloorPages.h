@@ -1,8 +1,9 @@
 // The floor's loading and material pages. "Floor loading": automatic loading
 // on or off, the standard floor use and the floor loads; "Slab details": the
-// steel deck and the concrete; "Shear connectors": the connector. The deck
-// and connector are chosen by library name; a custom deck or connector of a
-// project keeps its own values under its own entry.
+// steel deck and the concrete; "Shear connectors": the connector; "Floor
+// vibration": the inputs of the walking check. The deck and connector are
+// chosen by library name; a custom deck or connector of a project keeps its
+// own values under its own entry.
 #pragma once
 
 #include <QPointer>
@@ -90,4 +91,27 @@ class TShearConnectorsPage : public TDataPage {
   void ApplyChosenConnector();
   void ShowConnector();
   std::unique_ptr<TShearConnector> custom_connector_;
+};
+
+// The floor vibration check's inputs (the project's Vibration): on or off,
+// damping, acceleration limit, the live load in the vibration mass, the
+// floor's size (0: not limited) and how the beams are connected. The fields
+// follow the check box; edits are plain changes (no load depends on them).
+class TFloorVibrationPage : public TDataPage {
+  Q_OBJECT
+ public:
+  explicit TFloorVibrationPage(TPageHost& Host, QWidget* Parent = nullptr);
+
+  void RegisterFields() override;
+  void UpdateScreenFromProject() override;
+  void UpdateProjectFromScreen() override;
+  void LeavingPage() override;
+
+  QCheckBox* chkIsChecked;
+  TPageField fldDamping, fldAccelerationLimit, fldLiveLoadInMass, fldFloorWidth, fldFloorLength;
+  QCheckBox* chkIsBeamContinuous;
+  QCheckBox* chkIsBeamOnSeat;
+
+ private:
+  void EnableFields();
 };

@@ -93,6 +93,7 @@ TfrmMain::TfrmMain(const TMainOptions& Options, QWidget* Parent) : QMainWindow(P
   AddPage(new TFloorLoadingPage(*this));
   AddPage(new TSlabDetailsPage(*this));
   AddPage(new TShearConnectorsPage(*this));
+  AddPage(new TFloorVibrationPage(*this));
   AddPage(new TBeamGeneralPage(*this));
   AddPage(new TSectionDefinitionPage(*this));
   AddPage(new TBeamLoadingPage(*this));

@@ -37,6 +37,7 @@ const TNodeSpec kNodes[] = {
     {13, 2, "Floor loading", "Floor loading"},
     {14, 2, "Slab details", "Slab details"},
     {15, 2, "Shear connectors", "Shear connectors"},
+    {16, 2, "Floor vibration", "Floor vibration"},
     {110, 1, "Beam 1", "Beam general"},
     {112, 2, "General", "Beam general"},
     {112, 2, "Section definition", "Section definition"},

@@ -124,6 +124,7 @@ void TfrmMain::OnRunFinished(const TRunResult& Result) {
       for (const QString& line : Result.ReportLines) saved_results_.Add(ToStd(line));
       SetDataChangedSinceCalc(false);
       results_page_->BuildResultsTree(saved_results_.Lines);
+      summary_->ShowVibration(VibrationSummary(project_->Vibration));
       Command(QStringLiteral("actExportResults"))->setEnabled(!saved_results_.Lines.empty());
       // Engineers expect to see their beams: the charts come with every result.
       graphics_->SetResults(*project_, default_file_name_);

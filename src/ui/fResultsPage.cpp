@@ -32,6 +32,8 @@ const TCategoryMask kCategoryMasks[] = {
     {"INPUT DATA*", rcInputData},
     {"SUMMARY*", rcSummary},
     {"FULL RESULTS*", rcDetail},
+    // The floor's vibration check, after every beam, is a result to read beside the beams' summaries.
+    {"FLOOR VIBRATION*", rcSummary},
 };
 
 // Spreadsheet column names (A, B, ..., Z, AA, ...): the exported file opens

@@ -432,6 +432,33 @@ TEST_F(Cli, FailingBeamExits1) {
   EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "Light.csv")), "Strength,,PROBLEM"));
 }
 
+// The floor vibration line follows the summary table; the floor's verdict
+// never changes the exit code, which is the beams' (worked by hand in
+// tests/project/cVibration_test.cpp: fn 3.44 Hz, 0.48 %g).
+TEST_F(Cli, AnalysePrintsTheFloorVibrationAfterTheSummaryTable) {
+  TResult r = Trevalon("analyse");
+  EXPECT_EQ(r.code, 0) << r.err;
+  auto out = r.OutLines();
+  auto at = std::find_if(out.begin(), out.end(), [](const std::string& l) { return l.rfind("Pri: PB1", 0) == 0; });
+  ASSERT_NE(at, out.end());
+  ASSERT_NE(at + 1, out.end());
+  EXPECT_EQ(*(at + 1), "Floor vibration: fn 3.44 Hz, peak acceleration 0.48 %g (limit 0.50 %g) OK");
+  EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "SampleAnalysis.csv")), "FLOOR VIBRATION"));
+
+  const std::string strict =
+      SampleCopy("Strict.tva", {{"[LimitState]", "[Vibration]\r\nAccelerationLimit=0.25\r\n\r\n[LimitState]"}});
+  r = Trevalon("analyse " + strict);
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(Contains(r.OutLines(), "Floor vibration: fn 3.44 Hz, peak acceleration 0.48 %g (limit 0.25 %g) FAIL"));
+
+  r = Trevalon("eval " + strict + " Vibration.Frequency=3.44 Vibration.PeakAcceleration Vibration.IsOK=False");
+  EXPECT_EQ(r.code, 0) << r.out;
+  ASSERT_EQ(r.OutLines().size(), 3u) << r.out;
+  EXPECT_EQ(r.OutLines()[0], "Vibration.Frequency=3.44\tOK");
+  EXPECT_EQ(r.OutLines()[1], "Vibration.PeakAcceleration=0.48");
+  EXPECT_EQ(r.OutLines()[2], "Vibration.IsOK=False\tOK");
+}
+
 TEST_F(Cli, GeneratedLibraryServesAnAnalysis) {
   const std::string definitions = std::string(TREVALON_TEST_DATA_DIR) + "/VarnLibrary.ini";
   TResult r = Trevalon("generate-library " + Quote(definitions) + " --output Mine.tvl");

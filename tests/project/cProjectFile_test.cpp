@@ -72,7 +72,7 @@ TEST(ProjectFile, SectionsFollowTheProjectTableAndTheExistingBeams) {
   auto ini = TVEXIniFile::FromBytes(SavedText(p));
   const std::vector<std::string> expected = {
       "Project", "DeflectionLimit", "Geometry", "ConcreteFloor", "SteelDeck", "ShearConnector", "DesignTable",
-      "LimitState", "Beam", "SteelSection", "CompositeSection", "DistributedLoad", "PointLoad",
+      "Vibration", "LimitState", "Beam", "SteelSection", "CompositeSection", "DistributedLoad", "PointLoad",
       "Secondary1Beam", "Secondary1SteelSection", "Secondary1CompositeSection", "Secondary1DistributedLoad",
       "Secondary1PointLoad", "Secondary2Beam", "Secondary2SteelSection", "Secondary2CompositeSection",
       "Secondary2DistributedLoad", "Secondary2PointLoad", "TestGroups", "Tests"};

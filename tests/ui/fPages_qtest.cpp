@@ -558,6 +558,81 @@ class TestPages : public QObject {
     window_.reset();
   }
 
+  // --- Floor vibration
+
+  // Its page sits under Floor, shows the project's inputs (the sample has
+  // none of its own: the defaults), checks its fields and copies them into
+  // the project; its fields follow the check box.
+  void floorVibrationPageKeepsTheChecksInputs() {
+    QTreeWidgetItem* node = Window().Node(16);
+    QVERIFY(node);
+    QCOMPARE(node->text(0), QStringLiteral("Floor vibration"));
+    QCOMPARE(node->parent(), Window().Node(11));
+    QVERIFY(Window().SelectNode(16));
+    QCOMPARE(ShownPage(), QStringLiteral("Floor vibration"));
+    auto& page = PageOf<TFloorVibrationPage>(Window(), "Floor vibration");
+    QVERIFY(page.chkIsChecked->isChecked());
+    QCOMPARE(page.fldDamping.Edit->text(), QStringLiteral("0.03"));
+    QCOMPARE(page.fldAccelerationLimit.Edit->text(), QStringLiteral("0.5"));
+    QCOMPARE(page.fldAccelerationLimit.Unit->text(), QStringLiteral("%g"));
+    QCOMPARE(page.fldLiveLoadInMass.Edit->text(), QStringLiteral("0.5"));
+    QCOMPARE(page.fldFloorWidth.Edit->text(), QStringLiteral("0"));
+    QCOMPARE(page.fldFloorLength.Edit->text(), QStringLiteral("0"));
+    QVERIFY(!page.chkIsBeamContinuous->isChecked());
+    QVERIFY(!page.chkIsBeamOnSeat->isChecked());
+
+    struct TEntry {
+      QLineEdit* Edit;
+      const char* Text;
+      const char* Message;  // empty: passes
+    };
+    const TEntry entries[] = {
+        {page.fldDamping.Edit, "0.5", "Damping ratio should be between 0.005 and 0.1"},
+        {page.fldDamping.Edit, "0.02", ""},
+        {page.fldAccelerationLimit.Edit, "20", "Acceleration limit should be between 0.1 and 10"},
+        {page.fldAccelerationLimit.Edit, "1.5", ""},
+        {page.fldLiveLoadInMass.Edit, "6", "Live load in vibration mass should be between 0 and 5"},
+        {page.fldLiveLoadInMass.Edit, "0.3", ""},
+        {page.fldFloorWidth.Edit, "500",
+         "Floor width across the beams should be 0 (not limited) or between 1000 and 500000"},
+        {page.fldFloorWidth.Edit, "0", ""},
+        {page.fldFloorWidth.Edit, "27000", ""},
+        {page.fldFloorLength.Edit, "600000",
+         "Floor length along the beams should be 0 (not limited) or between 1000 and 500000"},
+        {page.fldFloorLength.Edit, "36000", ""},
+    };
+    for (const TEntry& e : entries) {
+      dialogs_->Clear();
+      Type(e.Edit, QString::fromLatin1(e.Text));
+      Leave(Window());
+      const QString message = QString::fromLatin1(e.Message);
+      QCOMPARE(dialogs_->Messages, message.isEmpty() ? QStringList() : QStringList{message});
+      QCOMPARE(IsFieldHighlighted(e.Edit), !message.isEmpty());
+    }
+    Click(page.chkIsBeamContinuous);
+    Click(page.chkIsBeamOnSeat);
+    QVERIFY(Window().HasDataChangedSinceSave());
+    Window().UpdateProjectFromScreens();
+    const TVibration& v = Project().Vibration;
+    QVERIFY(v.IsChecked);
+    QCOMPARE(v.Damping, 0.02);
+    QCOMPARE(v.AccelerationLimit, 1.5);
+    QCOMPARE(v.LiveLoadInMass, 0.3);
+    QCOMPARE(v.FloorWidth, 27000.0);
+    QCOMPARE(v.FloorLength, 36000.0);
+    QVERIFY(v.IsBeamContinuous);
+    QVERIFY(v.IsBeamOnSeat);
+
+    Click(page.chkIsChecked);
+    QVERIFY(!page.fldDamping.Edit->isEnabled());
+    QVERIFY(!page.chkIsBeamOnSeat->isEnabled());
+    Window().UpdateProjectFromScreens();
+    QVERIFY(!Project().Vibration.IsChecked);
+    // A file keeps what the page holds.
+    QVERIFY(SaveProjectFile(Project(), ToStd(File("v.tva"))).IsOK());
+    QVERIFY(ReadFile(File("v.tva")).contains("[Vibration]\r\nIsChecked=0\r\nDamping=0.02\r\n"));
+  }
+
   void everyFieldHasAHintAndEveryUnitShows() {
     for (TDataPage* page : Window().Pages())
       for (QLineEdit* edit : page->findChildren<QLineEdit*>()) {

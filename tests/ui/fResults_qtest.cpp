@@ -23,6 +23,7 @@
 #include "ui/cSummaryResults.h"
 #include "ui/cUiUtility.h"
 #include "ui/fBeamPages.h"
+#include "ui/fFloorPages.h"
 #include "ui/fMain.h"
 #include "ui/fProjectPages.h"
 #include "ui/fResultsPage.h"
@@ -131,6 +132,41 @@ class TestResults : public QObject {
     QVERIFY(!ResultsPage().btnPrint->isEnabled());
     // The last results can still be exported.
     QVERIFY(ResultsPage().btnExport->isEnabled());
+  }
+
+  // Under the beams' lines, the floor vibration line: the command line's
+  // text with a tick, a cross and why when it fails, nothing before a run or
+  // after an input change, "not checked" without tick or cross when off.
+  void theFloorVibrationLineUnderTheBeams() {
+    QVERIFY(Summary().VibrationText().isEmpty());
+    AnalyseSample();
+    QCOMPARE(Summary().VibrationText(), QStringLiteral("fn 3.44 Hz, peak acceleration 0.48 %g (limit 0.50 %g)"));
+    QVERIFY(Summary().IsVibrationTickShown());
+    QVERIFY(!Summary().IsVibrationCrossShown());
+    const QString out = RunCommandLine(Sample(), File("cli.csv"));
+    QVERIFY2(out.contains("Floor vibration: " + Summary().VibrationText() + " OK"), qPrintable(out));
+
+    auto& page = *qobject_cast<TFloorVibrationPage*>(Window().Page("Floor vibration"));
+    QVERIFY(Window().SelectNode(16));
+    Type(page.fldAccelerationLimit.Edit, "0.25");
+    QVERIFY(Summary().VibrationText().isEmpty());
+    QVERIFY(!Summary().IsVibrationTickShown());
+    Window().Command("actAnalyse")->trigger();
+    Window().WaitForRun();
+    QCOMPARE(Summary().VibrationText(), QStringLiteral("fn 3.44 Hz, peak acceleration 0.48 %g (limit 0.25 %g)"));
+    QVERIFY(Summary().IsVibrationCrossShown());
+    QCOMPARE(Summary().VibrationErrorText(), QStringLiteral("Peak acceleration above the limit"));
+    // The beams pass as before.
+    QVERIFY(Summary().IsTickShown(1));
+    QVERIFY(Summary().IsTickShown(0));
+
+    Click(page.chkIsChecked);
+    Window().Command("actAnalyse")->trigger();
+    Window().WaitForRun();
+    QCOMPARE(Summary().VibrationText(), QStringLiteral("not checked"));
+    QVERIFY(!Summary().IsVibrationTickShown());
+    QVERIFY(!Summary().IsVibrationCrossShown());
+    QVERIFY(!std::count(Window().SavedResults().Lines.begin(), Window().SavedResults().Lines.end(), "FLOOR VIBRATION"));
   }
 
   // The summary lines show what `trevalon analyse` prints for the same file,

@@ -176,6 +176,9 @@ bool ExecPrintDialog(QPrinter& Printer, int MaxPage, QWidget* Parent) {
 
 TPrintOutcome PrintText(const TPrintableStringList& List, int MaxPages, QWidget* Parent) {
   QPrinter printer(QPrinter::HighResolution);
+  // The whole sheet, as the PDF report has it: the report keeps its own
+  // margins, so the window prints the same pages as `trevalon analyse --pdf`.
+  printer.setFullPage(true);
   std::string file;
   for (const auto& [name, value] : List.Parameters())
     if (SameText(name, "&[File]")) file = value;

@@ -148,6 +148,7 @@ int main(int argc, char** argv) {
       {13, "Floor loading", "page-floor-loading"},
       {14, "Slab details", "page-slab-details"},
       {15, "Shear connectors", "page-shear-connectors"},
+      {16, "Floor vibration", "page-floor-vibration"},
       {112, "Beam general", "page-secondary-general"},
       {112, "Section definition", "page-secondary-section"},
       {113, "Beam loading", "page-secondary-loading"},
