@@ -10,6 +10,7 @@
 #include "entity/cIniFiles.h"
 #include "project/cAnalysisRun.h"
 #include "project/cProjectFile.h"
+#include "report/cImportedBeam.h"
 
 namespace {
 
@@ -63,6 +64,14 @@ void Finish(TProject& Project, const TSession& Session, TPreparedTest& Prepared)
   std::error_code ec;
   std::filesystem::remove(Prepared.folder.File(kTestFileName), ec);
   Prepared.snapshot->Restore(Project, Session);
+}
+
+std::vector<std::string> SplitAtCommas(const std::string& Line) {
+  std::vector<std::string> cells(1);
+  for (char c : Line)
+    if (c == ',') cells.emplace_back();
+    else cells.back() += c;
+  return cells;
 }
 
 std::string ResultsFileName(const TTestRunOptions& Options) {
@@ -142,8 +151,14 @@ TTestRunOutcome TTestRunner::Run(int Only, const TTestRunOptions& Options) {
   const std::string& results = outcome.ResultsFile;
   observer_.LogLine("    Writing results to " + results);
   observer_.LogLine("    Start test run @ " + FormatDateTime(Now(Options)));
-  std::error_code ec;
-  std::filesystem::remove(results, ec);
+  // The results file is never one the run reads, and it is begun afresh
+  // through the one writer (a link to it is followed, not replaced).
+  TFileUses uses;
+  uses.AddInput(Options.ProjectFileName, "project file");
+  uses.AddInput(Options.LibraryFile, "library file");
+  uses.AddOutput(results);
+  outcome.Result = uses.Check();
+  if (outcome.Result) outcome.Result = WriteFileAtomic(results, "");
 
   std::vector<int> indexes;
   if (Only >= 0) {
@@ -154,6 +169,7 @@ TTestRunOutcome TTestRunner::Run(int Only, const TTestRunOptions& Options) {
   outcome.Count = Only >= 0 ? 1 : static_cast<int>(indexes.size());
   const bool rerun = Options.WillRerunAll || Options.Edition >= 0;
 
+  if (!outcome.Result) indexes.clear();
   for (int index : indexes) {
     if (IsCancelRequested()) {
       outcome.IsCancelled = true;
@@ -256,6 +272,10 @@ TResult TTestRunner::SaveAsDataFile(const std::string& Name, const std::string& 
   if (found < 0) return TResult::Failure("Test " + Name + " not found");
   const TTest& test = *project_.TestList.ItemAs<TTest>(found);
   const std::string file = DeriveFileName(ProjectFileName, "-" + test.Name, ".tva");
+  TFileUses uses;
+  uses.AddInput(ProjectFileName, "project file");
+  uses.AddOutput(file);
+  if (TResult checked = uses.Check(); !checked) return checked;
   std::error_code ec;
   if (std::filesystem::exists(file, ec)) {
     if (!Confirm || !Confirm(file + " already exists.\nDo you want to replace it?")) return TResult::Success("");
@@ -285,6 +305,10 @@ std::vector<std::string> TestPropertyList(TProject& Project, std::time_t Today) 
     return ua != ub ? ua < ub : a < b;
   });
   properties.erase(std::unique(properties.begin(), properties.end()), properties.end());
+
+  // Each property line's cells go through the report's cell writer, as
+  // every CSV file's cells do.
+  for (std::string& line : properties) line = report::ReportRow(SplitAtCommas(line));
 
   std::vector<std::string> lines = {
       GetAppName() + "/V" + GetAppVersionShort(),

@@ -54,6 +54,19 @@ class TTestCommand : public TCommand {
   }
 
   int Execute(const TCommonOptions& Common) override {
+    const std::string library = Common.LibraryFile.empty() ? DefaultLibraryFile() : Common.LibraryFile;
+    const std::string list_file =
+        property_list_.empty() ? DeriveFileName(project_file_, "-TestPropertyList", ".csv") : property_list_;
+    if (list_->count() > 0) {
+      TFileUses uses;
+      uses.AddInput(project_file_, "project file");
+      uses.AddInput(library, "library file");
+      uses.AddOutput(list_file);
+      if (TResult checked = uses.Check(); !checked) {
+        Error(checked.Message());
+        return kExitUsage;
+      }
+    }
     TSession session;
     if (!LoadSession(Common, session)) return kExitUsage;
     TProject project;
@@ -61,8 +74,7 @@ class TTestCommand : public TCommand {
     TTestConsole console(out_, TerminalProgressStream());
 
     if (list_->count() > 0) {
-      const std::string file =
-          property_list_.empty() ? DeriveFileName(project_file_, "-TestPropertyList", ".csv") : property_list_;
+      const std::string& file = list_file;
       if (const TResult written = WriteTestPropertyList(project, file, console); !written) {
         Error(written.Message());
         return kExitUsage;
@@ -76,6 +88,7 @@ class TTestCommand : public TCommand {
     }
     TTestRunOptions options;
     options.ProjectFileName = project_file_;
+    options.LibraryFile = library;
     options.WillRerunAll = rerun_;
     if (Common.IsStandardGiven) options.Edition = Common.Standard == 2003 ? kStandard2003 : kStandard2017;
     TTestRunner runner(project, session, console);
