@@ -10,7 +10,6 @@
 #include "entity/cIniFiles.h"
 #include "project/cAnalysisRun.h"
 #include "project/cProjectFile.h"
-#include "report/cImportedBeam.h"
 
 namespace {
 
@@ -64,14 +63,6 @@ void Finish(TProject& Project, const TSession& Session, TPreparedTest& Prepared)
   std::error_code ec;
   std::filesystem::remove(Prepared.folder.File(kTestFileName), ec);
   Prepared.snapshot->Restore(Project, Session);
-}
-
-std::vector<std::string> SplitAtCommas(const std::string& Line) {
-  std::vector<std::string> cells(1);
-  for (char c : Line)
-    if (c == ',') cells.emplace_back();
-    else cells.back() += c;
-  return cells;
 }
 
 std::string ResultsFileName(const TTestRunOptions& Options) {
@@ -305,10 +296,6 @@ std::vector<std::string> TestPropertyList(TProject& Project, std::time_t Today) 
     return ua != ub ? ua < ub : a < b;
   });
   properties.erase(std::unique(properties.begin(), properties.end()), properties.end());
-
-  // Each property line's cells go through the report's cell writer, as
-  // every CSV file's cells do.
-  for (std::string& line : properties) line = report::ReportRow(SplitAtCommas(line));
 
   std::vector<std::string> lines = {
       GetAppName() + "/V" + GetAppVersionShort(),
