@@ -24,6 +24,10 @@
 // A case whose analysis raised an error adds "** Calculation error: <message>
 // **"; a case without a passing section adds, below the row of the last
 // section tried, "** Unable to find a solution from library steel sections **".
+// Texts of the project and of the design library (the file name, marks, floor
+// use names, section names) are cells as the results report writes them
+// (report::FormulaSafe): one cell each, never a formula in a spreadsheet; a
+// mark with a comma makes its whole line one quoted cell.
 //
 // Cases are independent: each starts from the project as the caller has it
 // and runs on its own copy of it (read back from the project's own file text)

@@ -37,7 +37,8 @@ class TTestCommand : public TCommand {
         "project (replacing it), prints the log and last a line 'N passed, M failed'; the project file itself "
         "is not changed. Each test runs under the edition recorded with it, on a copy of the project written to "
         "a folder of the run's own in the per-user work folder ($XDG_DATA_HOME/Trevalon, by default "
-        "~/.local/share/Trevalon), which is removed afterwards. A test with results stored in the project "
+        "~/.local/share/Trevalon), which is removed afterwards (also on Ctrl+C, SIGTERM or SIGHUP; one left by a "
+        "run killed outright is removed by the next run). A test with results stored in the project "
         "(run and saved by the window) is reported from them without running again, unless --rerun or "
         "--standard is given. Exit 0 when every test passes, 1 when any fails, 2 for bad input.");
     cmd->add_option("PROJECT", project_file_, "Project file (.tva) holding the tests")->required();

@@ -465,8 +465,10 @@ void TfrmMain::CreateDesignTable() {
   options.ProjectFileName = ToStd(default_file_name_);
   options.LibraryFile = ToStd(ProgramFile(QStringLiteral("Trevalon.tvl")));
   const int floors = options.Settings.WillIterateAllFloors ? std::max(1, page->cboFloorUse->count()) : 1;
-  const int cases = floors * static_cast<int>(options.Settings.SpacingList.size() *
-                                              (1 + options.Settings.SpanList.size()));
+  // The progress bar's end; a table of more cases than may be is refused by the run at once.
+  const int cases = static_cast<int>(std::min<size_t>(
+      static_cast<size_t>(floors) * options.Settings.SpacingList.size() * (1 + options.Settings.SpanList.size()),
+      kMaxDesignTableCases + 1));
 
   std::shared_ptr<TDesignTableObserver> observer = admin_worker_->MakeDesignTableObserver();
   auto runner = std::make_shared<TDesignTableRunner>(*project_, *session_, *observer);
