@@ -71,7 +71,8 @@ TResult ReadPart(const std::string& File, TPart& Part) {
   // The record of what it was cut from, one "#" line per key in order.
   size_t at = 1;
   for (const char* key : kRecordKeys) {
-    const std::vector<std::string> cells = at < lines.size() ? SplitCommaText(lines[at], true) : std::vector<std::string>{};
+    const std::vector<std::string> cells =
+        at < lines.size() ? SplitCommaText(lines[at], true) : std::vector<std::string>{};
     if (cells.size() < 2 || cells[0] != "#" || cells[1] != key)
       return TResult::Failure("[" + File + "] does not say what table it was cut from (" + key +
                               " is missing): run its parts again with this version");

@@ -131,7 +131,8 @@ class TDesignTableWork {
       result.FileStem = CaseFileStem(options_.ProjectFileName, edition_, Case);
       Analyse(project, Case, result);
     } catch (const std::exception& e) {
-      result.Lines.push_back(std::string("** Calculation error: ") + e.what() + " **");
+      // One cell, whatever the message holds (a name from the library may hold a comma).
+      result.Lines.push_back(report::LabelledCell(std::string("** Calculation error: ") + e.what() + " **"));
       result.IsCalculationError = true;
     }
     result.IsUnsolved = !project.GetIsAssessmentOK();

@@ -197,7 +197,8 @@ TResult GenerateLibraryFile(const std::string& DefinitionsFile, const std::strin
   // Compared as files, whatever the names: a link or another path to an input is refused too.
   TFileUses uses;
   const std::vector<std::string> inputs = LibraryInputFiles(DefinitionsFile);
-  for (size_t i = 0; i < inputs.size(); ++i) uses.AddInput(inputs[i], i == 0 ? "library definitions file" : "library CSV file");
+  for (size_t i = 0; i < inputs.size(); ++i)
+    uses.AddInput(inputs[i], i == 0 ? "library definitions file" : "library CSV file");
   uses.AddOutput(library_file);
   if (TResult checked = uses.Check(); !checked) return TResult::Failure("Error: " + checked.Message());
   // Written whole through a temporary file: a failure leaves the old library as it was.

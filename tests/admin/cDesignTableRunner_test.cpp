@@ -368,7 +368,8 @@ TEST_F(DesignTableTest, PartsOfDifferentTablesAreNotJoined) {
       {"another floor use", [&] { options.Settings.FloorUseIndex = 1; }, "Floor uses 1,1 in the one, 0,0 in the other"},
       {"another span in the grid", [&] { options.Settings.SpanList = {6000, 12000}; },
        "Spans 6000,12000 in the one, 6000,9000 in the other"},
-      {"another spacing", [&] { options.Settings.SpacingList = {2500}; }, "Spacings 2500 in the one, 3000 in the other"},
+      {"another spacing", [&] { options.Settings.SpacingList = {2500}; },
+       "Spacings 2500 in the one, 3000 in the other"},
       {"another slab", [&] { project.Geometry.Ds += 10; }, "Project fingerprint "},
       {"another design library", [&] { options.DesignLibraryFile = other_library; }, "Design library fingerprint "},
   };

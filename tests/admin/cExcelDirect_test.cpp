@@ -300,7 +300,8 @@ TEST_F(ExcelDirect, SmallCraftedFilesCannotAskForMuch) {
   const std::string sst = "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">";
   auto rows_of_empty_cells = [&](int Rows) {
     std::string rows;
-    for (int r = 1; r <= Rows; ++r) rows += "<row r=\"" + std::to_string(r) + "\">" + repeated("<c/>", 16384) + "</row>";
+    for (int r = 1; r <= Rows; ++r)
+      rows += "<row r=\"" + std::to_string(r) + "\">" + repeated("<c/>", 16384) + "</row>";
     return "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>" + rows +
            "</sheetData></worksheet>";
   };

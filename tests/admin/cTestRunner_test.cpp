@@ -340,7 +340,8 @@ TEST_F(TestRunnerTest, ResultsFileIsNoInputAndFollowsALink) {
     EXPECT_EQ(fs::is_symlink(results), is_link);
     if (c.message.empty()) {
       EXPECT_EQ(outcome.Done, 3);
-      EXPECT_EQ(FileLines(scratch.File("results/Job-Test.csv")).at(3), "Hand-Moment,\"Secondary beam, 10 kN/m dead: M* = 1.2 x 10 x 9^2/8\",OK");
+      EXPECT_EQ(FileLines(scratch.File("results/Job-Test.csv")).at(3),
+                "Hand-Moment,\"Secondary beam, 10 kN/m dead: M* = 1.2 x 10 x 9^2/8\",OK");
     } else {
       EXPECT_EQ(outcome.Done, 0);
       EXPECT_EQ(Test("Moment").Status.ErrorLevel, elNone);  // nothing ran

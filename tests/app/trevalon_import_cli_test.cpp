@@ -216,7 +216,8 @@ TEST_F(ImportCli, AFileIsNeverImportedOverItself) {
   fs::copy_file(std::string(TREVALON_BIN_DIR) + "/Trevalon.tvl", dir_ / "LIB.tvl");
   const std::string library = ReadText(dir_ / "LIB.tvl");
   ExpectOneError(Trevalon("import bay.tva"), "bay.tva is also an input (file being imported bay.tva)");
-  ExpectOneError(Trevalon("import bay.tva --output ./bay.tva"), "./bay.tva is also an input (file being imported bay.tva)");
+  ExpectOneError(Trevalon("import bay.tva --output ./bay.tva"),
+                 "./bay.tva is also an input (file being imported bay.tva)");
   ExpectOneError(Trevalon("--library LIB.tvl import bay.tvx --output LIB.tvl"),
                  "LIB.tvl is also an input (library file LIB.tvl)");
   EXPECT_EQ(ReadText(dir_ / "bay.tva"), BayTvx());

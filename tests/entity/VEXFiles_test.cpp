@@ -305,7 +305,8 @@ TEST(TFileUses, RefusesAnOutputThatIsAnInputOrNamedTwice) {
       {"two outputs not there yet", {d + "r.csv", d + "r.csv"}, "", d + "r.csv is named twice"},
       {"two names of one new output", {d + "r.csv", d + "here/r.csv"}, "", d + "here/r.csv is named twice"},
       {"a link to another output not there yet", {d + "y.csv", d + "x.csv"}, "", d + "x.csv is named twice"},
-      {"a loop of links", {d + "loop.csv"}, "", "Cannot write file [" + d + "loop.csv]: too many levels of symbolic links"},
+      {"a loop of links", {d + "loop.csv"}, "",
+       "Cannot write file [" + d + "loop.csv]: too many levels of symbolic links"},
       {"the null device twice", {"/dev/null", "/dev/null"}, "", ""},
       {"different new files", {d + "r.csv", d + "r.pdf", d + "o.tva"}, "", ""},
   };
