@@ -288,7 +288,7 @@ class TDesignTableJob {
         "The design table would have " + FloatToStrDP(false, 0, 0, static_cast<double>(cases)) + " cases (" +
         std::to_string(settings_.SpacingList.size()) + " spacings x (" + std::to_string(settings_.SpanList.size()) +
         " spans + 1) x " + FloatToStrDP(false, 0, 0, static_cast<double>(floors)) +
-        " floor uses), more than the " + std::to_string(kMaxDesignTableCases) +
+        (floors == 1 ? " floor use" : " floor uses") + "), more than the " + std::to_string(kMaxDesignTableCases) +
         " a table may have: give fewer spans, spacings or floor uses");
   }
 

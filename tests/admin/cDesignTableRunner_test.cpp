@@ -271,7 +271,7 @@ TEST_F(DesignTableTest, BadSettingsRunNothing) {
   recorder.log.clear();
   outcome = Run(2);
   EXPECT_EQ(outcome.Result.Message(),
-            "The design table would have 100488 cases (316 spacings x (317 spans + 1) x 1 floor uses), more than "
+            "The design table would have 100488 cases (316 spacings x (317 spans + 1) x 1 floor use), more than "
             "the 100000 a table may have: give fewer spans, spacings or floor uses");
   EXPECT_EQ(outcome.Cases, 0);
   EXPECT_EQ(recorder.log.back(), "    " + outcome.Result.Message());

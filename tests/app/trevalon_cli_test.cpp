@@ -808,7 +808,7 @@ TEST_F(Cli, DesignTableOfTooManyCasesIsRefusedAtOnce) {
   std::ofstream(dir_ / "big.tva", std::ios::app | std::ios::binary) << grid;
   const TResult r = Trevalon("design-table big.tva");
   ExpectOneErrorLine(
-      r, "The design table would have 100010000 cases (10000 spacings x (10000 spans + 1) x 1 floor uses)");
+      r, "The design table would have 100010000 cases (10000 spacings x (10000 spans + 1) x 1 floor use)");
   EXPECT_FALSE(fs::exists(dir_ / "big-Design.csv"));
 }
 
