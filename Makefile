@@ -2,6 +2,7 @@
 # own purpose (scripts/install-deps), and nothing more.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
@@ -18,7 +19,7 @@ CONFIGURE = cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebI
 # desktop entry, man page); no tests.
 BUILD_PROGRAMS = cmake --build $(BUILD) -j $(JOBS) --target trevalon_programs
 
-.PHONY: build run gui screenshots install package test test-normal test-asan bench fuzz clean
+.PHONY: build run gui screenshots install package test test-normal test-asan test-tsan bench fuzz clean
 
 build:
 	@./scripts/install-deps run
@@ -54,6 +55,7 @@ test:
 	@./scripts/install-deps test
 	$(MAKE) --no-print-directory test-normal
 	$(MAKE) --no-print-directory test-asan
+	$(MAKE) --no-print-directory test-tsan
 
 test-normal:
 	$(CONFIGURE) -DTREVALON_BUILD_TESTS=ON
@@ -67,6 +69,15 @@ test-asan:
 	ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# ThreadSanitizer on the tests labelled "threads" (design tables and test runs,
+# whose work goes on worker threads): only they, the core and the library files
+# they read are built, so it adds little to a CI run.
+test-tsan:
+	cmake -S . -B $(TSAN_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTREVALON_SANITIZE_THREAD=ON -DTREVALON_BUILD_TESTS=ON
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target trevalon_thread_tests
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  ctest --test-dir $(TSAN_BUILD) --output-on-failure -j $(JOBS) -L threads
+
 bench:
 	@./scripts/install-deps bench
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DTREVALON_BUILD_TESTS=OFF -DTREVALON_BUILD_BENCH=ON
@@ -77,7 +88,7 @@ fuzz:
 	@./scripts/install-deps fuzz
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTREVALON_SANITIZE=ON -DTREVALON_BUILD_TESTS=OFF -DTREVALON_BUILD_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target trevalon_fuzzers
-	./scripts/run-fuzzers $(FUZZ_BUILD)/bin $(FUZZ_SECONDS) $(FUZZ_BUILD)/fuzz-logs
+	./scripts/run-fuzzers $(FUZZ_BUILD)/bin $(FUZZ_SECONDS) $(FUZZ_BUILD)/fuzz-logs $(FUZZ_BUILD)/fuzz-artifacts
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -5,14 +5,27 @@
 #include <regex>
 
 #include "entity/VEXUtility.h"
+#include "entity/cIniFiles.h"
+#include "report/cImportedBeam.h"
 
 namespace {
+
+// The record of what a part was cut from, in the order it is written and compared.
+const char* const kRecordKeys[] = {"Project", "Edition", "Floor uses", "Spans", "Spacings", "Project fingerprint",
+                                   "Design library fingerprint"};
 
 struct TPart {
   std::string File;
   int Part = 0, Parts = 0, Cases = 0;
-  std::vector<std::string> Lines;  // behind the header
+  std::vector<std::string> Record;  // the values of kRecordKeys, as written
+  std::vector<std::string> Lines;   // behind the header and the record
 };
+
+std::vector<std::string> NumberCells(const std::vector<double>& Values) {
+  std::vector<std::string> cells;
+  for (double v : Values) cells.push_back(FloatToStrGeneral(v));
+  return cells;
+}
 
 std::vector<std::string> SplitLines(const std::string& Bytes) {
   std::vector<std::string> lines;
@@ -55,7 +68,20 @@ TResult ReadPart(const std::string& File, TPart& Part) {
       Part.Part > Part.Parts)
     return not_a_part;
   Part.File = File;
-  Part.Lines.assign(lines.begin() + 1, lines.end());
+  // The record of what it was cut from, one "#" line per key in order.
+  size_t at = 1;
+  for (const char* key : kRecordKeys) {
+    const std::vector<std::string> cells =
+        at < lines.size() ? SplitCommaText(lines[at], true) : std::vector<std::string>{};
+    if (cells.size() < 2 || cells[0] != "#" || cells[1] != key)
+      return TResult::Failure("[" + File + "] does not say what table it was cut from (" + key +
+                              " is missing): run its parts again with this version");
+    std::string value;
+    for (size_t c = 2; c < cells.size(); ++c) value += (c > 2 ? "," : "") + cells[c];
+    Part.Record.push_back(value);
+    ++at;
+  }
+  Part.Lines.assign(lines.begin() + static_cast<long>(at), lines.end());
   for (const std::string& line : Part.Lines) {
     int n;
     bool has_text;
@@ -83,22 +109,80 @@ std::vector<std::string> Skeleton(const TPart& Part) {
   return out;
 }
 
+// The project file a part's table names ("Design table input file,<file>").
+std::string ProjectFileOf(const TPart& Part) {
+  for (const std::string& line : Part.Lines) {
+    int n;
+    bool has_text;
+    std::string text;
+    if (!ReadTag(line, n, has_text, text) || n != 0) continue;
+    if (text.rfind("Design table input file,", 0) != 0) continue;
+    const std::vector<std::string> cells = SplitCommaText(text, true);
+    return cells.size() > 1 ? cells[1] : std::string();
+  }
+  return "";
+}
+
 }  // namespace
 
 std::string DesignTablePartFileName(const std::string& ProjectFileName, int Part, int Parts) {
   return DeriveFileName(ProjectFileName, "-Design-" + std::to_string(Part) + "of" + std::to_string(Parts), ".csv");
 }
 
-std::string DesignTablePartHeader(int Part, int Parts, int Cases) {
-  return GetAppName() + " design table part," + std::to_string(Part) + "," + std::to_string(Parts) + "," +
-         std::to_string(Cases);
+std::vector<std::string> DesignTablePartHeader(int Part, int Parts, int Cases, const TDesignTablePartSource& Source) {
+  const std::vector<std::vector<std::string>> values = {
+      {Source.Project},
+      {std::to_string(Source.Edition)},
+      {std::to_string(Source.FirstFloorUse), std::to_string(Source.LastFloorUse)},
+      NumberCells(Source.Spans),
+      NumberCells(Source.Spacings),
+      {Source.ProjectFingerprint},
+      {Source.DesignLibraryFingerprint},
+  };
+  std::vector<std::string> lines = {GetAppName() + " design table part," + std::to_string(Part) + "," +
+                                    std::to_string(Parts) + "," + std::to_string(Cases)};
+  for (size_t k = 0; k < values.size(); ++k) {
+    std::vector<std::string> cells = {"#", kRecordKeys[k]};
+    cells.insert(cells.end(), values[k].begin(), values[k].end());
+    lines.push_back(report::ReportRow(cells));
+  }
+  return lines;
+}
+
+std::string DesignTableProjectFingerprint(const std::string& ProjectBytes) {
+  TVEXIniFile ini = TVEXIniFile::FromBytes(ProjectBytes);
+  for (const char* section : {"Tests", "TestGroups", "DesignTable", "Output"}) ini.EraseSection(section);
+  for (const char* key : {"Checksum", "Designer", "Description"}) ini.DeleteKey("Project", key);
+  return HashText(ini.ToBytes());
 }
 
 TResult MergeDesignTableParts(const std::vector<std::string>& PartFiles, const std::string& OutputFile) {
   if (PartFiles.empty()) return TResult::Failure("No design table parts to join");
+  std::string output = OutputFile;
+  if (output.empty()) {
+    const std::filesystem::path path(PartFiles[0]);
+    std::smatch m;
+    const std::string stem = path.stem().string();
+    if (!std::regex_match(stem, m, std::regex(R"((.*)-\d+of\d+)")))
+      return TResult::Failure("Cannot tell the table's name from [" + PartFiles[0] + "]: name the file to write");
+    output = (path.parent_path() / (m[1].str() + path.extension().string())).string();
+  }
   std::vector<TPart> parts(PartFiles.size());
   for (size_t i = 0; i < PartFiles.size(); ++i)
     if (TResult read = ReadPart(PartFiles[i], parts[i]); !read) return read;
+
+  // Nothing the parts come from is written over: the parts, and the project
+  // they name (as the runs named it, from here or from a part's folder).
+  TFileUses uses;
+  for (const TPart& p : parts) {
+    uses.AddInput(p.File, "design table part");
+    const std::string project = ProjectFileOf(p);
+    uses.AddInput(project, "project file");
+    if (!project.empty() && std::filesystem::path(project).is_relative())
+      uses.AddInput((std::filesystem::path(p.File).parent_path() / project).string(), "project file");
+  }
+  uses.AddOutput(output);
+  if (TResult checked = uses.Check(); !checked) return checked;
 
   const TPart& any = parts[0];
   std::map<int, const TPart*> by_number;
@@ -113,6 +197,13 @@ TResult MergeDesignTableParts(const std::vector<std::string>& PartFiles, const s
     if (!by_number.count(k))
       return TResult::Failure("Part " + std::to_string(k) + " of " + std::to_string(any.Parts) + " is missing");
   const TPart& first = *by_number[1];
+  // The first thing two parts were cut from differently is named.
+  for (const TPart& p : parts)
+    for (size_t k = 0; k < p.Record.size(); ++k)
+      if (p.Record[k] != first.Record[k])
+        return TResult::Failure("[" + p.File + "] and [" + first.File + "] are parts of different tables: " +
+                                kRecordKeys[k] + " " + p.Record[k] + " in the one, " + first.Record[k] +
+                                " in the other");
   const std::vector<std::string> skeleton = Skeleton(first);
   for (const TPart& p : parts)
     if (Skeleton(p) != skeleton)
@@ -139,15 +230,6 @@ TResult MergeDesignTableParts(const std::vector<std::string>& PartFiles, const s
       for (const std::string& l : case_lines[n]) table += l + "\r\n";
   }
 
-  std::string output = OutputFile;
-  if (output.empty()) {
-    const std::filesystem::path path(PartFiles[0]);
-    std::smatch m;
-    const std::string stem = path.stem().string();
-    if (!std::regex_match(stem, m, std::regex(R"((.*)-\d+of\d+)")))
-      return TResult::Failure("Cannot tell the table's name from [" + PartFiles[0] + "]: name the file to write");
-    output = (path.parent_path() / (m[1].str() + path.extension().string())).string();
-  }
   if (TResult written = WriteFileAtomic(output, table); !written) return written;
   return TResult::Success(output);
 }

@@ -24,6 +24,10 @@
 // A case whose analysis raised an error adds "** Calculation error: <message>
 // **"; a case without a passing section adds, below the row of the last
 // section tried, "** Unable to find a solution from library steel sections **".
+// Texts of the project and of the design library (the file name, marks, floor
+// use names, section names) are cells as the results report writes them
+// (report::FormulaSafe): one cell each, never a formula in a spreadsheet; a
+// mark with a comma makes its whole line one quoted cell.
 //
 // Cases are independent: each starts from the project as the caller has it
 // and runs on its own copy of it (read back from the project's own file text)
@@ -56,6 +60,10 @@
 
 class TAnalysisRun;
 
+// The most cases one table may have (spacings x (spans + 1) x floor uses),
+// far above real use: a table of more is refused before anything runs.
+inline constexpr int kMaxDesignTableCases = 100000;
+
 // What the design-table screen supplies; by default the project's own settings.
 struct TDesignTableSettings {
   int VersionID = 0;                 // edition of the tables: 0 the 2003 edition, 1 the 2017 edition
@@ -76,6 +84,9 @@ struct TDesignTableOptions {
   std::string ProjectFileName;
   // The design library; empty: "Trevalon-Design.tvl" as shipped (GetShippedFile).
   std::string DesignLibraryFile;
+  // The library the project was opened with ("" when not known): like the
+  // project and the design library, it is never written over.
+  std::string LibraryFile;
   // Worker threads; 0: one per core.
   int Jobs = 0;
   // Part Part (from 1) of Parts: only every Parts-th case, from case Part
@@ -121,8 +132,11 @@ class TDesignTableRunner {
 
   // Runs the cases and writes the table and the case files. Fails before
   // running anything when the design library cannot be read, the floor use is
-  // not in it, or the part is not one of the parts; fails after the run when
-  // a file cannot be written. A cancelled run writes no table.
+  // not in it, the part is not one of the parts, the table would have more
+  // than kMaxDesignTableCases cases, or a file it is to write is one it reads
+  // (the project, the library, the design library) or is named twice
+  // (TFileUses); fails after the run when a file cannot be written. A
+  // cancelled run writes no table.
   TDesignTableOutcome Run(const TDesignTableOptions& Options);
 
   // Stops the run soon: cases under way stop before their next beam or
@@ -132,6 +146,7 @@ class TDesignTableRunner {
 
  private:
   friend class TDesignTableWork;
+  friend class TDesignTableJob;
   // The runs of the cases under way, so a cancel reaches them.
   void Started(TAnalysisRun* Run);
   void Stopped(TAnalysisRun* Run);

@@ -4,6 +4,7 @@
 // namespace prefix, since writers differ in the prefixes they use.
 #include "admin/cExcelDirect.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -23,6 +24,14 @@ namespace {
 constexpr zip_uint64_t kMaxPartSize = 50u * 1024 * 1024;
 constexpr int kMaxRows = 1048576;
 constexpr int kMaxColumns = 16384;
+// The workbook the import understands is small: a few sheets of a few dozen
+// rows. These bounds are far above it, and keep the work a crafted file can
+// ask for in proportion to its size.
+constexpr zip_uint64_t kMaxUnpackRatio = 100;               // parts read, against the file's size
+constexpr zip_uint64_t kMinUnpackAllowance = 1024 * 1024;   // what a tiny file may still unpack to
+constexpr size_t kMaxXmlElements = 1000000;                 // per part, before it is parsed
+constexpr size_t kMaxSharedStrings = 100000;
+constexpr size_t kMaxCellsPerSheet = 100000;
 
 // ---------------------------------------------------------------------------
 // XML helpers.
@@ -198,17 +207,27 @@ class TPackage {
     return zip_ != nullptr;
   }
 
-  // False with Error empty when the package has no such part.
+  // False with Error empty when the package has no such part. All parts
+  // read together may unpack to at most kMaxUnpackRatio times the file's
+  // size (kMinUnpackAllowance for a tiny file).
   bool Read(const std::string& PartName, std::string& Bytes, std::string& Error) const {
     Error.clear();
     const zip_int64_t index = zip_name_locate(zip_, PartName.c_str(), ZIP_FL_NOCASE);
     if (index < 0) return false;
+    const zip_uint64_t allowance = std::max<zip_uint64_t>(kMaxUnpackRatio * bytes_.size(), kMinUnpackAllowance);
+    const std::string too_much = "its parts unpack to more than " + std::to_string(kMaxUnpackRatio) +
+                                 " times the size of the file, more than the workbook the import reads ever holds";
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) &&
-        stat.size > kMaxPartSize) {
-      Error = "part " + PartName + " is larger than 50 MB";
-      return false;
+    if (zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)) {
+      if (stat.size > kMaxPartSize) {
+        Error = "part " + PartName + " is larger than 50 MB";
+        return false;
+      }
+      if (unpacked_ + stat.size > allowance) {
+        Error = too_much;
+        return false;
+      }
     }
     zip_file_t* file = zip_fopen_index(zip_, static_cast<zip_uint64_t>(index), 0);
     if (!file) {
@@ -228,6 +247,12 @@ class TPackage {
         Error = "part " + PartName + " is larger than 50 MB";
         break;
       }
+      // The sizes a package states may lie: what it unpacks to counts.
+      unpacked_ += static_cast<zip_uint64_t>(n);
+      if (unpacked_ > allowance) {
+        Error = too_much;
+        break;
+      }
       Bytes.append(buffer, static_cast<size_t>(n));
     }
     zip_fclose(file);
@@ -235,9 +260,15 @@ class TPackage {
   }
 
   // Reads and parses an XML part; false with Error empty when it is absent.
+  // A part of more than kMaxXmlElements elements is refused before it is
+  // parsed (each would take memory of its own).
   bool ReadXml(const std::string& PartName, pugi::xml_document& Doc, std::string& Error) const {
     std::string bytes;
     if (!Read(PartName, bytes, Error)) return false;
+    if (static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '<')) > kMaxXmlElements) {
+      Error = "part " + PartName + " holds more than " + std::to_string(kMaxXmlElements) + " XML elements";
+      return false;
+    }
     if (ParseXml(bytes, Doc, Error)) return true;
     Error = "part " + PartName + " is " + Error;
     return false;
@@ -261,6 +292,7 @@ class TPackage {
  private:
   std::string bytes_;  // the archive, which libzip reads in place
   zip_t* zip_ = nullptr;
+  mutable zip_uint64_t unpacked_ = 0;  // bytes of all the parts read so far
 };
 
 }  // namespace
@@ -337,8 +369,15 @@ bool TExcelDirect::TWorkbook::Load(std::string& Error) {
       if (Error.empty()) Error = "its shared strings part " + rel.Target + " is missing";
       return false;
     }
-    for (pugi::xml_node si : ChildElement(sst, "sst").children())
-      if (IsElement(si, "si")) SharedStrings.push_back(StringItemText(si));
+    for (pugi::xml_node si : ChildElement(sst, "sst").children()) {
+      if (!IsElement(si, "si")) continue;
+      if (SharedStrings.size() == kMaxSharedStrings) {
+        Error = "its shared strings part " + rel.Target + " holds more than " + std::to_string(kMaxSharedStrings) +
+                " strings, more than the workbook the import reads ever holds";
+        return false;
+      }
+      SharedStrings.push_back(StringItemText(si));
+    }
   }
   return true;
 }
@@ -356,6 +395,7 @@ std::unique_ptr<TExcelDirect::TSheet> TExcelDirect::TWorkbook::LoadSheet(const T
   auto sheet = std::make_unique<TSheet>();
   sheet->Name = Entry.Name;
   int row = 0;
+  size_t cells = 0;
   for (pugi::xml_node r : ChildElement(worksheet, "sheetData").children()) {
     if (!IsElement(r, "row")) continue;
     // A row or cell without its reference follows the one before it.
@@ -373,6 +413,9 @@ std::unique_ptr<TExcelDirect::TSheet> TExcelDirect::TWorkbook::LoadSheet(const T
     int column = 0;
     for (pugi::xml_node c : r.children()) {
       if (!IsElement(c, "c")) continue;
+      if (++cells > kMaxCellsPerSheet)
+        fail("more than " + std::to_string(kMaxCellsPerSheet) +
+             " cells, more than the workbook the import reads ever holds");
       int cell_row = row;
       if (const pugi::xml_attribute ca = c.attribute("r")) {
         if (!SplitCellReference(UpperCase(ca.value()), cell_row, column))

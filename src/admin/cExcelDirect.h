@@ -24,8 +24,14 @@
 // number is read from a cell whose text is not one. The reader never throws
 // anything else and never reads outside the package.
 //
-// Limits: a part of the package larger than 50 MB unpacked is refused, so a
-// crafted file cannot exhaust memory. Not thread-safe; one reader per thread.
+// Limits, so that a small crafted file cannot ask for much time or memory
+// (the workbook the import reads is a few sheets of a few dozen rows): a part
+// of the package larger than 50 MB unpacked is refused; so are parts that
+// together unpack to more than 100 times the file's size (1 MB for a file of
+// less than 10 KB), a part of more than 1,000,000 XML elements, more than
+// 100,000 shared strings, and a sheet of more than 100,000 cells (empty ones
+// too). Each says so in the connect error or the sheet's error. Not
+// thread-safe; one reader per thread.
 #pragma once
 
 #include <memory>

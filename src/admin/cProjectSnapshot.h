@@ -1,6 +1,6 @@
 // What the administrator tools need to rewrite a project for a while and give
-// it back untouched: a snapshot of the whole project held in memory, and a
-// scratch folder of the run's own under the per-user work folder.
+// it back untouched: a snapshot of the whole project held in memory. (The
+// scratch folder of a run, TRunFolder, is in entity/VEXFiles.h.)
 #pragma once
 
 #include <memory>
@@ -43,26 +43,3 @@ class TProjectSnapshot {
 
 // Loads Project from project file text, as opening a file with those bytes would.
 void CopyProject(const std::string& ProjectBytes, TProject& Project, const TSession& Session);
-
-// A folder made for one run inside the per-user work folder (named
-// "TVRun-" + six random characters), removed with everything in it when the
-// object ends. Two runs at once, in one process or several, never share one.
-class TRunFolder {
- public:
-  TRunFolder() = default;
-  ~TRunFolder();
-  TRunFolder(const TRunFolder&) = delete;
-  TRunFolder& operator=(const TRunFolder&) = delete;
-
-  // Makes the folder inside WorkFolder (GetWorkFolder(GetAppName()) when
-  // empty; the system's temporary folder when there is no work folder).
-  // Fails, saying where, when it cannot be made.
-  TResult Make(const std::string& WorkFolder = "");
-  // The folder, with a trailing "/"; "" before Make succeeded.
-  const std::string& Path() const { return path_; }
-  // A file of the folder.
-  std::string File(const std::string& Name) const { return path_ + Name; }
-
- private:
-  std::string path_;
-};

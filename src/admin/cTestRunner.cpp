@@ -156,8 +156,14 @@ TTestRunOutcome TTestRunner::Run(int Only, const TTestRunOptions& Options) {
   const std::string& results = outcome.ResultsFile;
   observer_.LogLine("    Writing results to " + results);
   observer_.LogLine("    Start test run @ " + FormatDateTime(Now(Options)));
-  std::error_code ec;
-  std::filesystem::remove(results, ec);
+  // The results file is never one the run reads, and it is begun afresh
+  // through the one writer (a link to it is followed, not replaced).
+  TFileUses uses;
+  uses.AddInput(Options.ProjectFileName, "project file");
+  uses.AddInput(Options.LibraryFile, "library file");
+  uses.AddOutput(results);
+  outcome.Result = uses.Check();
+  if (outcome.Result) outcome.Result = WriteFileAtomic(results, "");
 
   std::vector<int> indexes;
   if (Only >= 0) {
@@ -168,6 +174,7 @@ TTestRunOutcome TTestRunner::Run(int Only, const TTestRunOptions& Options) {
   outcome.Count = Only >= 0 ? 1 : static_cast<int>(indexes.size());
   const bool rerun = Options.WillRerunAll || Options.Edition >= 0;
 
+  if (!outcome.Result) indexes.clear();
   for (int index : indexes) {
     if (IsCancelRequested()) {
       outcome.IsCancelled = true;
@@ -276,6 +283,10 @@ TResult TTestRunner::SaveAsDataFile(const std::string& Name, const std::string& 
   if (found < 0) return TResult::Failure("Test " + Name + " not found");
   const TTest& test = *project_.TestList.ItemAs<TTest>(found);
   const std::string file = DeriveFileName(ProjectFileName, "-" + test.Name, ".tva");
+  TFileUses uses;
+  uses.AddInput(ProjectFileName, "project file");
+  uses.AddOutput(file);
+  if (TResult checked = uses.Check(); !checked) return checked;
   std::error_code ec;
   if (std::filesystem::exists(file, ec)) {
     if (!Confirm || !Confirm(file + " already exists.\nDo you want to replace it?")) return TResult::Success("");

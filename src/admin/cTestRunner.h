@@ -25,7 +25,12 @@
 //
 // Failure: a test that fails is a result, not an error. A TResult failure
 // means the run could not go on: no work folder, or a results file that
-// cannot be written; the project is restored all the same.
+// cannot be written or that is an input; the project is restored all the
+// same.
+//
+// The run's folder (TRunFolder) is removed when the run ends, and also when
+// SIGINT, SIGTERM or SIGHUP end the program during a test; one left by a
+// program killed outright is removed by the next run.
 #pragma once
 
 #include <atomic>
@@ -60,6 +65,10 @@ struct TTestRunOptions {
   // The project's file: the results file is DeriveFileName(ProjectFileName,
   // "-Test", ".csv"), beside it.
   std::string ProjectFileName;
+  // The library the project was opened with ("" when not known). The results
+  // file is never the project's file or the library (TFileUses): the run is
+  // refused before any test runs.
+  std::string LibraryFile;
   // Where the run's folder for the test file is made; empty: the per-user
   // work folder (GetWorkFolder(GetAppName())).
   std::string WorkFolder;

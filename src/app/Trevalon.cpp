@@ -34,7 +34,15 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    if (e.get_exit_code() == 0) return app.exit(e);
+    if (e.get_exit_code() == 0) {
+      // --help and --version: their text must have arrived, like any other output.
+      const int code = app.exit(e);
+      if (!std::cout.flush()) {
+        std::cerr << "trevalon: Cannot write to standard output\n";
+        return kExitUsage;
+      }
+      return code;
+    }
     std::cerr << "trevalon: " << e.what() << " (see trevalon --help)\n";
     return kExitUsage;
   }

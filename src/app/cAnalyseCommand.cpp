@@ -47,15 +47,6 @@ bool IsPlainFileOrAbsent(const std::string& File) {
   return !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
 }
 
-// True when A and B lead to one file: the same existing file, or the same
-// path once folders and links are resolved for a file not there yet.
-bool IsSameTarget(const std::string& A, const std::string& B) {
-  if (IsSameFile(A, B)) return true;
-  std::error_code ec_a, ec_b;
-  const auto a = std::filesystem::weakly_canonical(A, ec_a), b = std::filesystem::weakly_canonical(B, ec_b);
-  return !ec_a && !ec_b && a == b;
-}
-
 class TAnalyseCommand : public TCommand {
  public:
   TAnalyseCommand(std::ostream& Out, std::ostream& Err, bool IsDesign) : TCommand(Out, Err), design_(IsDesign) {}
@@ -138,46 +129,25 @@ class TAnalyseCommand : public TCommand {
   }
 
   // Refuses, before anything runs, an output that would replace an input (the
-  // project, the library) or the other output. Saving the design over the
-  // project's own file is a save, and allowed.
+  // project, the library) or another output (TFileUses). Saving the design
+  // over the project's own file is a save, and allowed.
   bool CheckOutputs(const TCommonOptions& Common, const std::string& project_file) const {
-    const std::string library = Common.LibraryFile.empty() ? DefaultLibraryFile() : Common.LibraryFile;
-    const std::string report = report_file_ == "-" ? "" : ReportTarget(project_file);
-    if (!report.empty()) {
-      if (IsSameFile(report, project_file)) {
-        Error("The results report [" + report + "] would replace the project file [" + project_file +
-              "]; name another with --report");
-        return false;
-      }
-      if (IsSameFile(report, library)) {
-        Error("The results report [" + report + "] would replace the library file [" + library +
-              "]; name another with --report");
-        return false;
-      }
+    if (!pdf_file_.empty() && (pdf_file_ == "-" || !IsPlainFileOrAbsent(pdf_file_))) {
+      Error("Cannot write the PDF report to [" + pdf_file_ + "]: not a plain file");
+      return false;
     }
-    if (!pdf_file_.empty()) {
-      if (pdf_file_ == "-" || !IsPlainFileOrAbsent(pdf_file_)) {
-        Error("Cannot write the PDF report to [" + pdf_file_ + "]: not a plain file");
-        return false;
-      }
-      if (IsSameFile(pdf_file_, project_file) || IsSameFile(pdf_file_, library) ||
-          (!report.empty() && IsSameFile(pdf_file_, report))) {
-        Error("The PDF report [" + pdf_file_ + "] would replace an input or the results report; name another with --pdf");
-        return false;
-      }
-    }
-    if (!design_ || save_file_.empty()) return true;
-    if (!IsPlainFileOrAbsent(save_file_)) {
+    if (design_ && !save_file_.empty() && !IsPlainFileOrAbsent(save_file_)) {
       Error("Cannot save the project to [" + save_file_ + "]: not a plain file");
       return false;
     }
-    if (IsSameFile(save_file_, library)) {
-      Error("The designed project [" + save_file_ + "] would replace the library file [" + library +
-            "]; name another with --save");
-      return false;
-    }
-    if (!report.empty() && IsSameTarget(save_file_, report)) {
-      Error("The results report and the designed project would both be written to [" + save_file_ + "]");
+    TFileUses uses;
+    uses.AddInput(project_file, "project file");
+    uses.AddInput(Common.LibraryFile.empty() ? DefaultLibraryFile() : Common.LibraryFile, "library file");
+    uses.AddOutput(report_file_ == "-" ? "" : ReportTarget(project_file));
+    uses.AddOutput(pdf_file_);
+    if (design_) uses.AddOutput(save_file_, project_file);
+    if (TResult checked = uses.Check(); !checked) {
+      Error(checked.Message());
       return false;
     }
     return true;

@@ -74,9 +74,17 @@ class TChartCommand : public TCommand {
       return kExitUsage;
     }
 
+    const std::string file = project_file_.empty() ? DefaultProjectFile() : project_file_;
+    TFileUses uses;
+    uses.AddInput(file, "project file");
+    uses.AddInput(Common.LibraryFile.empty() ? DefaultLibraryFile() : Common.LibraryFile, "library file");
+    uses.AddOutput(output_);
+    if (TResult checked = uses.Check(); !checked) {
+      Error(checked.Message());
+      return kExitUsage;
+    }
     TSession session;
     if (!LoadSession(Common, session)) return kExitUsage;
-    const std::string file = project_file_.empty() ? DefaultProjectFile() : project_file_;
     TProject project;
     if (!LoadProject(session, file, project)) return kExitUsage;
     if (!project.GetHasBeam(beam_)) {

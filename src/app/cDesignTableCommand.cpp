@@ -106,6 +106,7 @@ class TDesignTableCommand : public TCommand {
     settings.WillSaveReports = save_reports_;
     options.ProjectFileName = project_file_;
     options.DesignLibraryFile = design_library_;
+    options.LibraryFile = Common.LibraryFile.empty() ? DefaultLibraryFile() : Common.LibraryFile;
     options.Jobs = jobs_;
 
     TDesignTableConsole console(out_, TerminalProgressStream());

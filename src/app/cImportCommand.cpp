@@ -10,12 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// True when both names lead to one existing file.
-bool IsSameFile(const std::string& A, const std::string& B) {
-  std::error_code ec;
-  return fs::equivalent(A, B, ec) && !ec;
-}
-
 class TImportCommand : public TCommand {
  public:
   using TCommand::TCommand;
@@ -40,9 +34,13 @@ class TImportCommand : public TCommand {
     }
     const std::string output =
         output_file_.empty() ? fs::path(input_file_).replace_extension(".tva").string() : output_file_;
-    // Importing a project file over itself would replace it by whatever its lines read as.
-    if (IsSameFile(input_file_, output)) {
-      Error("The imported project would replace the file being imported [" + output + "]; name another with --output");
+    // Importing a file over itself, or over the library, would lose it.
+    TFileUses uses;
+    uses.AddInput(input_file_, "file being imported");
+    uses.AddInput(Common.LibraryFile.empty() ? DefaultLibraryFile() : Common.LibraryFile, "library file");
+    uses.AddOutput(output);
+    if (TResult checked = uses.Check(); !checked) {
+      Error(checked.Message());
       return kExitUsage;
     }
 

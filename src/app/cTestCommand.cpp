@@ -37,7 +37,8 @@ class TTestCommand : public TCommand {
         "project (replacing it), prints the log and last a line 'N passed, M failed'; the project file itself "
         "is not changed. Each test runs under the edition recorded with it, on a copy of the project written to "
         "a folder of the run's own in the per-user work folder ($XDG_DATA_HOME/Trevalon, by default "
-        "~/.local/share/Trevalon), which is removed afterwards. A test with results stored in the project "
+        "~/.local/share/Trevalon), which is removed afterwards (also on Ctrl+C, SIGTERM or SIGHUP; one left by a "
+        "run killed outright is removed by the next run). A test with results stored in the project "
         "(run and saved by the window) is reported from them without running again, unless --rerun or "
         "--standard is given. Exit 0 when every test passes, 1 when any fails, 2 for bad input.");
     cmd->add_option("PROJECT", project_file_, "Project file (.tva) holding the tests")->required();
@@ -54,6 +55,19 @@ class TTestCommand : public TCommand {
   }
 
   int Execute(const TCommonOptions& Common) override {
+    const std::string library = Common.LibraryFile.empty() ? DefaultLibraryFile() : Common.LibraryFile;
+    const std::string list_file =
+        property_list_.empty() ? DeriveFileName(project_file_, "-TestPropertyList", ".csv") : property_list_;
+    if (list_->count() > 0) {
+      TFileUses uses;
+      uses.AddInput(project_file_, "project file");
+      uses.AddInput(library, "library file");
+      uses.AddOutput(list_file);
+      if (TResult checked = uses.Check(); !checked) {
+        Error(checked.Message());
+        return kExitUsage;
+      }
+    }
     TSession session;
     if (!LoadSession(Common, session)) return kExitUsage;
     TProject project;
@@ -61,8 +75,7 @@ class TTestCommand : public TCommand {
     TTestConsole console(out_, TerminalProgressStream());
 
     if (list_->count() > 0) {
-      const std::string file =
-          property_list_.empty() ? DeriveFileName(project_file_, "-TestPropertyList", ".csv") : property_list_;
+      const std::string& file = list_file;
       if (const TResult written = WriteTestPropertyList(project, file, console); !written) {
         Error(written.Message());
         return kExitUsage;
@@ -76,6 +89,7 @@ class TTestCommand : public TCommand {
     }
     TTestRunOptions options;
     options.ProjectFileName = project_file_;
+    options.LibraryFile = library;
     options.WillRerunAll = rerun_;
     if (Common.IsStandardGiven) options.Edition = Common.Standard == 2003 ? kStandard2003 : kStandard2017;
     TTestRunner runner(project, session, console);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "entity/VEXUtility.h"
+#include "report/cImportedBeam.h"
 
 std::string DefaultBeamCaption(const TProject& Project, int Side) {
   const TImportedBeam* beam = Project.GetBeam(Side);
@@ -292,7 +293,8 @@ TRunOutcome TAnalysisRun::RunAnalysis(const TAnalysisRunOptions& Options) {
       project_.CalcActualValue(path, "?", actual, expected);
       values.push_back(actual);
     }
-    if (report && !values.empty()) report->push_back(JoinCommaText(values));
+    // A design table's row: its texts (a section's name from the library) are cells of a CSV file.
+    if (report && !values.empty()) report->push_back(report::ReportRow(values));
   }
 
   snapshot_.reset();

@@ -148,7 +148,8 @@ class TProject : public TEntity {
 double SlabWeight(const TGeometry& Geometry, const TSteelDeck& Deck, double Rho);
 
 // A stable code for the current user of the computer: the first eight
-// hexadecimal digits of the MD5 of the login name.
+// hexadecimal digits of the MD5 of the login name, read once per run of the
+// program. Thread-safe.
 std::string CurrentUserCode();
 
 // A property path evaluated on the project against an expected value, the

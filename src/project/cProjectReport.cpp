@@ -5,7 +5,9 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <vector>
 
 #include "components/cStandard.h"
 #include "entity/VEXUtility.h"
@@ -63,9 +65,26 @@ std::string TProject::CalcNewChecksum() const {
 }
 
 std::string CurrentUserCode() {
-  std::string login;
-  if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name) login = pw->pw_name;
-  if (login.empty())
-    if (const char* user = std::getenv("USER")) login = user;
-  return HashText(login).substr(0, 8);
+  // Read once, by whichever thread asks first: the design table's workers
+  // save their case files (and so make checksums) side by side, and the
+  // user's entry is read into a buffer of this call's own (getpwuid_r).
+  static const std::string code = [] {
+    std::string login;
+    std::vector<char> buffer(16384);
+    for (;;) {
+      passwd entry{};
+      passwd* found = nullptr;
+      const int error = getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found);
+      if (error == ERANGE && buffer.size() < (1u << 20)) {
+        buffer.resize(buffer.size() * 4);
+        continue;
+      }
+      if (error == 0 && found && found->pw_name) login = found->pw_name;
+      break;
+    }
+    if (login.empty())
+      if (const char* user = std::getenv("USER")) login = user;
+    return HashText(login).substr(0, 8);
+  }();
+  return code;
 }

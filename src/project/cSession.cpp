@@ -248,10 +248,12 @@ TResult GenerateLibraryFile(const std::string& DefinitionsFile, const std::strin
   if (TResult fits = CheckLibrariesFitLibraryFile(session); !fits) return fits;
 
   // Compared as files, whatever the names: a link or another path to an input is refused too.
-  for (const std::string& input : LibraryInputFiles(DefinitionsFile))
-    if (IsSameFile(input, library_file))
-      return TResult::Failure("Error: The library file [" + library_file +
-                              "] would replace the file it is made from [" + input + "]");
+  TFileUses uses;
+  const std::vector<std::string> inputs = LibraryInputFiles(DefinitionsFile);
+  for (size_t i = 0; i < inputs.size(); ++i)
+    uses.AddInput(inputs[i], i == 0 ? "library definitions file" : "library CSV file");
+  uses.AddOutput(library_file);
+  if (TResult checked = uses.Check(); !checked) return TResult::Failure("Error: " + checked.Message());
   // Written whole through a temporary file: a failure leaves the old library as it was.
   if (TResult saved = session.SaveLibraries(library_file); !saved) return TResult::Failure("Error: " + saved.Message());
   return TResult::Success("New library file created: " + library_file);

@@ -3,6 +3,7 @@
 #include "entity/VEXUtility.h"
 #include "entity/cEntityList.h"
 #include "entity/cIniFiles.h"
+#include "report/cImportedBeam.h"
 
 namespace {
 
@@ -52,8 +53,10 @@ void TTest::AppendOutputValuesToIniFile(TVEXIniFile& IniFile) const {
 
 namespace {
 
-// A results file field: quoted when it holds a comma, so the columns stay in place.
-std::string CsvField(const std::string& Text) { return QuotedTextIfContains(Text, ",", '"'); }
+// A results file field, written as the results report writes a text cell:
+// quoted when it holds a comma (so the columns stay in place), a double quote
+// or a line break, and never run as a formula by a spreadsheet.
+std::string CsvField(const std::string& Text) { return report::LabelledCell(Text); }
 
 }  // namespace
 

@@ -29,12 +29,36 @@ std::string E(double v) {
   return mantissa + "E" + (exponent < 0 ? "-" : "+") + std::to_string(std::abs(exponent));
 }
 
+bool IsOneNumber(const std::string& Text) {
+  const char separator = DecimalSeparator();
+  size_t i = 0;
+  const size_t n = Text.size();
+  auto digits = [&] {
+    const size_t start = i;
+    while (i < n && std::isdigit(static_cast<unsigned char>(Text[i]))) ++i;
+    return i - start;
+  };
+  if (i < n && (Text[i] == '+' || Text[i] == '-')) ++i;
+  size_t mantissa = digits();
+  if (i < n && (Text[i] == '.' || Text[i] == separator)) {
+    ++i;
+    mantissa += digits();
+  }
+  if (mantissa == 0) return false;
+  if (i < n && (Text[i] == 'E' || Text[i] == 'e')) {
+    ++i;
+    if (i < n && (Text[i] == '+' || Text[i] == '-')) ++i;
+    if (digits() == 0) return false;
+  }
+  if (i < n && Text[i] == '%') ++i;
+  return i == n;
+}
+
 std::string FormulaSafe(const std::string& Text) {
   if (Text.empty()) return Text;
   const char c = Text[0];
-  const bool is_formula = c == '=' || c == '+' || c == '@' ||
-                          (c == '-' && Text.size() > 1 && !std::isdigit(static_cast<unsigned char>(Text[1])));
-  return is_formula ? "'" + Text : Text;
+  const bool is_formula_start = c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
+  return is_formula_start && !IsOneNumber(Text) ? "'" + Text : Text;
 }
 
 std::string ReportRow(const std::vector<std::string>& Cells) {

@@ -30,12 +30,18 @@ std::string B(bool v);     // "True" or "False"
 std::string F(double v, int decimals);  // fixed decimals
 std::string E(double v);   // three significant digits, shortest exponent: 1.23E+8
 
-// Cells of user text. The report is opened in spreadsheets, so every cell a
-// user typed stays one cell (quotes doubled inside a quoted cell) and never
-// runs as a formula: a text that begins with "=", "+", "@", or "-" followed by
-// something other than a digit gets a leading apostrophe (numbers, negative
-// ones too, are left alone).
+// Cells of every CSV file the program writes (the results report, the
+// regression test results, the test property list, design tables and their
+// parts). They are opened in spreadsheets, so every cell a user typed (or a
+// library brought in) stays one cell (quotes doubled inside a quoted cell) and
+// never runs as a formula: a cell that begins with "=", "+", "-", "@", a tab
+// or a carriage return gets a leading apostrophe, unless it reads back as
+// exactly one number (IsOneNumber), which stays as it is: "-2", "+5", "1.5E-3",
+// "-12%" do; "-1+1", "-0x1" and "-2+3+cmd|' /C calc'!A0" do not.
 std::string FormulaSafe(const std::string& Text);
+// One plain number: a sign, digits with "." or the user's decimal separator,
+// an exponent, a "%"; nothing else.
+bool IsOneNumber(const std::string& Text);
 // A data row: the cells joined by the comma-text rule (a cell holding a blank,
 // a control character, a comma or a double quote is quoted, inner quotes
 // doubled), each cell formula-safe.

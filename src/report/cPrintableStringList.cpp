@@ -1,5 +1,6 @@
 #include "report/cPrintableStringList.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -155,6 +156,54 @@ std::string WithoutFormFeeds(const std::string& Line, bool& HadFormFeed) {
   return out;
 }
 
+// The first Count bytes of Text, cut back to the start of a UTF-8 character.
+size_t CharacterBoundary(const std::string& Text, size_t Count) {
+  if (Count >= Text.size()) return Text.size();
+  while (Count > 0 && (static_cast<unsigned char>(Text[Count]) & 0xC0) == 0x80) --Count;
+  return Count;
+}
+
+// The cells with the first Count bytes of each text (a whole text when it is
+// shorter); a text cut inside is cut after its last blank when it has one
+// there, so that words go on the next page whole.
+std::vector<TPrintCell> Beginnings(const std::vector<TPrintCell>& Cells, size_t Count,
+                                   std::vector<TPrintCell>* Rest) {
+  std::vector<TPrintCell> first;
+  if (Rest) Rest->clear();
+  for (const TPrintCell& c : Cells) {
+    size_t cut = CharacterBoundary(c.Text, Count);
+    if (cut < c.Text.size()) {
+      const size_t blank = c.Text.find_last_of(' ', cut);
+      if (blank != std::string::npos && blank > 0) cut = blank + 1;
+    }
+    if (cut > 0) first.push_back({c.Text.substr(0, cut), c.Rect});
+    if (Rest && cut < c.Text.size()) Rest->push_back({c.Text.substr(cut), c.Rect});
+  }
+  return first;
+}
+
+// Splits a row too tall for one page: the longest beginning of its cells'
+// texts that is at most Height high stays (in Cells), the rest goes to Rest.
+// Returns the height of what stays; 0 when not even one character fits.
+int FirstPieceThatFits(TPrintRowMeasure& Measure, int Height, std::vector<TPrintCell>& Cells,
+                       std::vector<TPrintCell>& Rest) {
+  size_t longest = 0;
+  for (const TPrintCell& c : Cells) longest = std::max(longest, c.Text.size());
+  // The most bytes taken from every cell that still fits, by halving.
+  size_t low = 0, high = longest;
+  while (low < high) {
+    const size_t mid = low + (high - low + 1) / 2;
+    if (Measure.RowHeight(Beginnings(Cells, mid, nullptr)) <= Height) low = mid;
+    else high = mid - 1;
+  }
+  if (low == 0) return 0;
+  std::vector<TPrintCell> first = Beginnings(Cells, low, &Rest);
+  if (first.empty()) return 0;
+  const int height = Measure.RowHeight(first);
+  Cells = std::move(first);
+  return height;
+}
+
 void SetHeaderAndFooter(const TPrintableStringList& List, TPrintedPage& Page) {
   for (int h = 0; h < 3; ++h) {
     Page.HeaderTexts[h] = List.ApplyParameters(List.HeaderFooter(TPrintableStringList::kTop, h));
@@ -181,6 +230,16 @@ TPrintPlan PlanPrintedPages(const TPrintableStringList& Source, const TPrintPage
     SetHeaderAndFooter(list, plan.Pages.back());
   };
 
+  const auto add_row = [&](int Line, int Top, int Height, std::vector<TPrintCell> Cells, bool IsPrinted) {
+    if (!IsPrinted) return;
+    TPrintedRow row;
+    row.LineIndex = Line;
+    row.Top = Top;
+    row.Height = Height;
+    row.Cells = std::move(Cells);
+    plan.Pages.back().Rows.push_back(std::move(row));
+  };
+
   const TStringList lines = list.PrintableLines();
   int page = 1;
   start_page(page);
@@ -196,21 +255,33 @@ TPrintPlan PlanPrintedPages(const TPrintableStringList& Source, const TPrintPage
       y = layout.BodyTop;
       is_page_empty = true;
     }
-    if (height > Metrics.PageHeight - 10 * Metrics.CharWidth) {
-      plan.Pages.clear();
-      plan.Error = kLineTooLong;
-      plan.PageCount = page;
-      return plan;
+    std::vector<TPrintCell> cells = PrintRowCells(list, layout, line, y, layout.BodyBottom);
+    int row_height = height;
+    // A row taller than a page (a long description, one very long word) goes
+    // on over the pages after it, each piece filling the body of its page.
+    while (row_height > Metrics.PageHeight - 10 * Metrics.CharWidth) {
+      std::vector<TPrintCell> rest;
+      const int piece_height = FirstPieceThatFits(Measure, layout.BodyBottom - y, cells, rest);
+      if (piece_height <= 0) {
+        plan.Pages.clear();
+        plan.Error = kLineTooLong;
+        plan.PageCount = page;
+        return plan;
+      }
+      add_row(i, y, piece_height, std::move(cells), in_range(page));
+      start_page(++page);
+      y = layout.BodyTop;
+      is_page_empty = true;
+      for (TPrintCell& c : rest) {
+        c.Rect.Top = y;
+        c.Rect.Bottom = layout.BodyBottom;
+      }
+      cells = std::move(rest);
+      row_height = Measure.RowHeight(cells);
     }
-    if (in_range(page)) {
-      TPrintedRow row;
-      row.LineIndex = i;
-      row.Top = y;
-      row.Height = height;
-      row.Cells = PrintRowCells(list, layout, line, y, layout.BodyBottom);
-      plan.Pages.back().Rows.push_back(std::move(row));
-    }
-    y += height;
+    if (cells.empty()) continue;  // the pieces before took it all
+    add_row(i, y, row_height, std::move(cells), in_range(page));
+    y += row_height;
     is_page_empty = false;
   }
   plan.PageCount = page;

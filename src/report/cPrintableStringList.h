@@ -145,8 +145,8 @@ struct TPrintPlan {
   TPrintPageLayout Layout;
   std::vector<TPrintedPage> Pages;  // the pages of the printed range, in order
   int PageCount = 0;                // pages the whole list takes
-  // "Line too long to fit on single page." when a row is taller than a page;
-  // Pages then holds nothing: such a document is not printed at all.
+  // "Line too long to fit on single page." when not one character of a row
+  // fits a page; Pages then holds nothing: such a document is not printed.
   std::string Error;
   bool IsOK() const { return Error.empty(); }
 };
@@ -161,8 +161,12 @@ inline constexpr const char* kLineTooLong = "Line too long to fit on single page
 // A form feed in a line is removed, and in any line but the first it starts a
 // new page before that line. A row that does not fit below the rows already on
 // a page starts a new page; a row taller than the body of an empty page is
-// printed there anyway (it never leaves a blank page behind), unless it is
-// taller than the page less ten "M" widths, which is the error kLineTooLong.
+// printed there anyway (it never leaves a blank page behind). A row taller
+// than the page less ten "M" widths (a very long description, or one very
+// long word) goes on over as many pages as it needs: each page takes the
+// longest beginning of its cells' texts that fits its body, cut after a blank
+// where there is one (inside a word where there is none). kLineTooLong is left
+// for a row of which not even one character fits a page.
 TPrintPlan PlanPrintedPages(const TPrintableStringList& List, const TPrintPageMetrics& Metrics,
                             TPrintRowMeasure& Measure, int FromPage, int ToPage, std::time_t Now);
 

@@ -12,6 +12,15 @@ QString ProgramFile(const QString& Name) { return ToQ(GetShippedFile(ToStd(Name)
 
 QString WorkFolder() { return ToQ(GetWorkFolder(GetAppName())); }
 
+TResult CheckWindowOutput(const QString& File, const QString& ProjectFile, bool IsProjectSave) {
+  TFileUses uses;
+  uses.AddInput(ToStd(ProjectFile), "project file");
+  uses.AddInput(GetShippedFile("Trevalon.tvl"), "library file");
+  uses.AddInput(GetShippedFile("Trevalon-Design.tvl"), "design library file");
+  uses.AddOutput(ToStd(File), IsProjectSave ? ToStd(ProjectFile) : std::string());
+  return uses.Check();
+}
+
 TBusyCursor::TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
 
 TBusyCursor::~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "entity/cResult.h"
+
 inline QString ToQ(const std::string& Text) { return QString::fromStdString(Text); }
 inline std::string ToStd(const QString& Text) { return Text.toStdString(); }
 
@@ -17,6 +19,13 @@ QString ProgramFolder();
 QString ProgramFile(const QString& Name);
 // The per-user working folder (created when missing), with a trailing "/".
 QString WorkFolder();
+
+// The window's side of the one rule for outputs (TFileUses): File, about to
+// be written, is none of the files the window reads: the open project
+// (ProjectFile, "" for an untitled one; unless IsProjectSave, a save of the
+// project into it) and the library files the program ships with. The
+// failure's message says which.
+TResult CheckWindowOutput(const QString& File, const QString& ProjectFile, bool IsProjectSave = false);
 
 // Shows the hourglass for its lifetime and restores the cursor that was shown
 // before. Nests: an inner guard restores the outer guard's hourglass.

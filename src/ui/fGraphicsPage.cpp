@@ -159,6 +159,10 @@ void TGraphicsPage::UpdateCommands() {
 
 bool TGraphicsPage::SaveImageTo(const QString& File) {
   if (!Chart->Beam()) return false;
+  if (const TResult checked = CheckWindowOutput(File, file_name_); !checked) {
+    ShowMessage(this, TMessageKind::Error, ToQ(checked.Message()));
+    return false;
+  }
   const TResult saved = SaveChart(*Chart->Beam(), Chart->Type(), kImageSize, ToStd(File));
   if (!saved) {
     ShowMessage(this, TMessageKind::Error, ToQ(saved.Message()));

@@ -357,6 +357,7 @@ void TfrmMain::StartTestRun(bool IsSingle) {
   }
   TTestRunOptions options;
   options.ProjectFileName = ToStd(default_file_name_);
+  options.LibraryFile = ToStd(ProgramFile(QStringLiteral("Trevalon.tvl")));
   const std::string name = IsSingle && page ? ToStd(page->CurrentTestName()) : std::string();
   const int count = IsSingle ? 1 : project_->TestList.Count();
 
@@ -441,7 +442,9 @@ void TfrmMain::ListProperties() {
   TBusyCursor busy;
   TWindowTestObserver observer(*this);
   const QString file = ToQ(TestPropertyListFileName());
-  if (const TResult written = WriteTestPropertyList(*project_, ToStd(file), observer); !written) {
+  TResult written = CheckWindowOutput(file, default_file_name_);
+  if (written) written = WriteTestPropertyList(*project_, ToStd(file), observer);
+  if (!written) {
     AddLogLine(ToQ(written.Message()));
     ShowMessage(this, TMessageKind::Error, ToQ(written.Message()));
   }
@@ -460,9 +463,12 @@ void TfrmMain::CreateDesignTable() {
   options.Settings.WillSaveInputs = page->WillSaveInputs();
   options.Settings.WillSaveReports = page->WillSaveReports();
   options.ProjectFileName = ToStd(default_file_name_);
+  options.LibraryFile = ToStd(ProgramFile(QStringLiteral("Trevalon.tvl")));
   const int floors = options.Settings.WillIterateAllFloors ? std::max(1, page->cboFloorUse->count()) : 1;
-  const int cases = floors * static_cast<int>(options.Settings.SpacingList.size() *
-                                              (1 + options.Settings.SpanList.size()));
+  // The progress bar's end; a table of more cases than may be is refused by the run at once.
+  const int cases = static_cast<int>(std::min<size_t>(
+      static_cast<size_t>(floors) * options.Settings.SpacingList.size() * (1 + options.Settings.SpanList.size()),
+      kMaxDesignTableCases + 1));
 
   std::shared_ptr<TDesignTableObserver> observer = admin_worker_->MakeDesignTableObserver();
   auto runner = std::make_shared<TDesignTableRunner>(*project_, *session_, *observer);

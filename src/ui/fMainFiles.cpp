@@ -130,6 +130,11 @@ bool TfrmMain::SaveAs() {
 bool TfrmMain::SaveTo(const QString& File) {
   TBusyCursor busy;
   UpdateProjectFromScreens();
+  if (const TResult checked = CheckWindowOutput(File, default_file_name_, true); !checked) {
+    AddLogLine(ToQ(checked.Message()));
+    ShowMessage(this, TMessageKind::Error, ToQ(checked.Message()));
+    return false;
+  }
   if (const TResult saved = SaveProjectFileAs(*project_, ToStd(File), ToStd(default_file_name_)); !saved) {
     AddLogLine(ToQ(saved.Message()));
     ShowMessage(this, TMessageKind::Error, ToQ(saved.Message()));

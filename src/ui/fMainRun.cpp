@@ -159,6 +159,11 @@ void TfrmMain::ExportResults() {
                                        QStringLiteral("Results files (*.csv);;All files (*.*)"), QStringLiteral("csv"));
   if (file.isEmpty()) return;
   AddLogLine(QStringLiteral("Exporting analysis results to ") + file);
+  if (const TResult checked = CheckWindowOutput(file, default_file_name_); !checked) {
+    AddLogLine(ToQ(checked.Message()));
+    ShowMessage(this, TMessageKind::Error, ToQ(checked.Message()));
+    return;
+  }
   std::string text;
   for (const std::string& line : saved_results_.Lines) text += line + "\r\n";
   if (const TResult written = WriteFileAtomic(ToStd(file), text); !written)

@@ -8,11 +8,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <regex>
 #include <sstream>
 
 #include "admin/cDesignTableParts.h"
 #include "components/cStandard.h"
 #include "entity/cIniFiles.h"
+#include "project/cFloorUse.h"
 #include "project/sample_fixture.h"
 #include "temp_dir.h"
 
@@ -259,6 +262,177 @@ TEST_F(DesignTableTest, BadSettingsRunNothing) {
   options.DesignLibraryFile = kDesignLibrary;
   EXPECT_FALSE(Run(2, 4, 3).Result.IsOK());
   EXPECT_FALSE(fs::exists(scratch.File("Job-Design.csv")));
+
+  // A small project may ask for a grid no run could finish: 316 spacings x
+  // (317 spans + 1) is 100488 cases, more than a table may have. Refused at
+  // once, before the table is laid out.
+  options.Settings.SpanList.assign(317, 9000);
+  options.Settings.SpacingList.assign(316, 3000);
+  recorder.log.clear();
+  outcome = Run(2);
+  EXPECT_EQ(outcome.Result.Message(),
+            "The design table would have 100488 cases (316 spacings x (317 spans + 1) x 1 floor use), more than "
+            "the 100000 a table may have: give fewer spans, spacings or floor uses");
+  EXPECT_EQ(outcome.Cases, 0);
+  EXPECT_EQ(recorder.log.back(), "    " + outcome.Result.Message());
+  options.Settings.SpanList.assign(10000, 9000);
+  options.Settings.SpacingList.assign(10000, 3000);
+  options.Settings.WillIterateAllFloors = true;
+  EXPECT_NE(Run(2).Result.Message().find("would have 700070000 cases"), std::string::npos);
+  EXPECT_FALSE(fs::exists(scratch.File("Job-Design.csv")));
+}
+
+// Every file a run is to write (the table or part, the case files) against
+// every file it reads and against each other, before anything runs.
+TEST_F(DesignTableTest, NoFileItWritesIsAnInputOrNamedTwice) {
+  const std::string copy = scratch.File("copy.tvl");
+  fs::copy_file(kDesignLibrary, copy);
+  struct Case {
+    const char* what;
+    std::function<void()> set;
+    std::string message;
+  } cases[] = {
+      {"the design library at the table's name",
+       [&] {
+         fs::copy_file(kDesignLibrary, scratch.File("Job-Design.csv"));
+         options.DesignLibraryFile = scratch.File("Job-Design.csv");
+       },
+       scratch.File("Job-Design.csv") + " is also an input (design library file " + scratch.File("Job-Design.csv") +
+           ")"},
+      {"the library at the table's name",
+       [&] {
+         fs::copy_file(kLibraryFile, scratch.File("Job-Design.csv"));
+         options.LibraryFile = scratch.File("Job-Design.csv");
+       },
+       scratch.File("Job-Design.csv") + " is also an input (library file " + scratch.File("Job-Design.csv") + ")"},
+      {"a link to the library at a case file's name",
+       [&] {
+         options.Settings.WillSaveInputs = true;
+         fs::create_symlink(copy, scratch.File("Job-F0S1(9000,3000).tva"));
+         options.LibraryFile = copy;
+       },
+       scratch.File("Job-F0S1(9000,3000).tva") + " is also an input (library file " + copy + ")"},
+      {"a span given twice, with case files",
+       [&] {
+         options.Settings.WillSaveReports = true;
+         options.Settings.SpanList = {9000, 9000};
+       },
+       scratch.File("Job-F0S1(9000,2500).csv") + " is named twice"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    options = TDesignTableOptions();
+    SetUp();
+    for (const std::string& name : scratch.Names())
+      if (name != "copy.tvl") fs::remove(scratch.File(name));
+    c.set();
+    const std::vector<std::string> before = scratch.Names();
+    const TDesignTableOutcome outcome = Run(2);
+    EXPECT_EQ(outcome.Result.Message(), c.message);
+    EXPECT_EQ(outcome.CasesRun, 0);
+    EXPECT_EQ(scratch.Names(), before);  // nothing written
+  }
+}
+
+// Parts join only when they were cut from one table: the first thing that
+// differs is named, and nothing is written.
+TEST_F(DesignTableTest, PartsOfDifferentTablesAreNotJoined) {
+  options.Settings.SpanList = {6000, 9000};
+  options.Settings.SpacingList = {3000};
+  const TDesignTableOptions same = options;
+  std::vector<std::string> parts;
+  for (int k : {1, 2, 3}) {
+    // Kept apart from the parts of other tables, which take the same names.
+    parts.push_back(scratch.File("kept-" + std::to_string(k) + ".csv"));
+    fs::rename(Run(2, k, 3).TableFile, parts.back());
+  }
+  const std::string joined = scratch.File("joined.csv");
+  ASSERT_TRUE(MergeDesignTableParts(parts, joined).IsOK());
+  fs::remove(joined);
+
+  const std::string other_library = scratch.File("other.tvl");
+  {
+    TSession design;
+    ASSERT_TRUE(design.LoadLibraries(kDesignLibrary).IsOK());
+    design.FloorUseLibrary.ItemAs<TFloorUse>(0)->DeadLoad += 1;
+    ASSERT_TRUE(design.SaveLibraries(other_library).IsOK());
+  }
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+    std::string difference;
+  } cases[] = {
+      {"another project", [&] { options.ProjectFileName = scratch.File("t.tva"); },
+       "Project t.tva in the one, Job.tva in the other"},
+      {"another edition", [&] { options.Settings.VersionID = kStandard2003; }, "Edition 0 in the one, 1 in the other"},
+      {"another floor use", [&] { options.Settings.FloorUseIndex = 1; }, "Floor uses 1,1 in the one, 0,0 in the other"},
+      {"another span in the grid", [&] { options.Settings.SpanList = {6000, 12000}; },
+       "Spans 6000,12000 in the one, 6000,9000 in the other"},
+      {"another spacing", [&] { options.Settings.SpacingList = {2500}; },
+       "Spacings 2500 in the one, 3000 in the other"},
+      {"another slab", [&] { project.Geometry.Ds += 10; }, "Project fingerprint "},
+      {"another design library", [&] { options.DesignLibraryFile = other_library; }, "Design library fingerprint "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    options = same;
+    SetUp();
+    options = same;
+    c.change();
+    const std::string odd = scratch.File("odd-Design-2of3.csv");
+    fs::remove(odd);
+    fs::rename(Run(2, 2, 3).TableFile, odd);
+    const TResult merged = MergeDesignTableParts({parts[0], odd, parts[2]}, joined);
+    EXPECT_EQ(merged.Message().rfind("[" + odd + "] and [" + parts[0] + "] are parts of different tables: " +
+                                         c.difference, 0),
+              0u)
+        << merged.Message();
+    EXPECT_FALSE(fs::exists(joined));
+  }
+
+  // The output is never a part, nor the project the parts name.
+  EXPECT_EQ(MergeDesignTableParts(parts, parts[1]).Message(),
+            parts[1] + " is also an input (design table part " + parts[1] + ")");
+  EXPECT_EQ(MergeDesignTableParts(parts, options.ProjectFileName).Message(),
+            options.ProjectFileName + " is also an input (project file " + options.ProjectFileName + ")");
+  // A part of an older version, which does not say what it was cut from.
+  const std::string text = std::regex_replace(ReadText(parts[1]), std::regex("#,[^\r]*\r\n"), "");
+  const std::string old_part = scratch.File("old-Design-2of3.csv");
+  std::ofstream(old_part, std::ios::binary) << text;
+  EXPECT_NE(MergeDesignTableParts({parts[0], old_part, parts[2]}, joined).Message().find(
+                "does not say what table it was cut from"),
+            std::string::npos);
+}
+
+// The table is a CSV file opened in spreadsheets: floor use names come from a
+// design library that may be foreign, marks from the project; each stays one
+// cell and never runs as a formula. Two workers save case files side by side
+// (each making a project checksum, which reads the user's name).
+TEST_F(DesignTableTest, TextsOfTheLibraryAndTheProjectAreSafeCells) {
+  const std::string foreign = scratch.File("foreign.tvl");
+  {
+    TSession design;
+    ASSERT_TRUE(design.LoadLibraries(kDesignLibrary).IsOK());
+    design.FloorUseLibrary.ItemAs<TFloorUse>(0)->Name = "=HYPERLINK(\"http://x\")";
+    ASSERT_TRUE(design.SaveLibraries(foreign).IsOK());
+  }
+  options.DesignLibraryFile = foreign;
+  options.Settings.SpanList = {6000, 9000};
+  options.Settings.SpacingList = {3000};
+  options.Settings.WillSaveInputs = true;
+  project.GetBeam(1)->Mark = "SB1,=cmd|' /C calc'!A0";
+  project.GetBeam(0)->Mark = "-1+1";
+  const TDesignTableOutcome outcome = Run(2);
+  ASSERT_TRUE(outcome.Result.IsOK()) << outcome.Result.Message();
+  const std::vector<std::string>& l = outcome.Lines;
+  EXPECT_EQ(l[5].rfind("Floor Use,\"'=HYPERLINK(\"\"http://x\"\"), ", 0), 0u) << l[5];
+  EXPECT_EQ(l[7], "\"Secondary beam: SB1,=cmd|' /C calc'!A0\"");
+  EXPECT_EQ(l[11], "Primary beam: -1+1");
+  EXPECT_EQ(outcome.CaseFiles.size(), 2u);
+  for (const std::string& file : outcome.CaseFiles) {
+    TProject saved;
+    EXPECT_TRUE(LoadProjectFile(saved, session, file).IsOK()) << file;
+  }
 }
 
 TEST(DesignTableFiles, NamesDeriveFromTheProjectFile) {

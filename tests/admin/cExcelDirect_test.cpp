@@ -282,3 +282,77 @@ TEST_F(ExcelDirect, AZipOfAnotherKindIsNoWorkbook) {
   EXPECT_FALSE(xl.IsConnected());
   EXPECT_NE(xl.ConnectError().find("it has no workbook part"), std::string::npos) << xl.ConnectError();
 }
+
+// The workbook the import reads is small. A small crafted file asking for
+// millions of shared strings or cells (a 48 KB file unpacking to six million
+// empty strings took 12 s and 690 MB) is refused with a message, its work
+// bounded by its size: its parts may unpack to 100 times the file at most,
+// a part may hold a million XML elements, the shared strings and the cells
+// of a sheet 100,000 each. Stored packages (not compressed) reach the counts
+// without the bound on unpacking.
+TEST_F(ExcelDirect, SmallCraftedFilesCannotAskForMuch) {
+  auto repeated = [](const std::string& Element, int Count) {
+    std::string text;
+    text.reserve(Element.size() * static_cast<size_t>(Count));
+    for (int i = 0; i < Count; ++i) text += Element;
+    return text;
+  };
+  const std::string sst = "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">";
+  auto rows_of_empty_cells = [&](int Rows) {
+    std::string rows;
+    for (int r = 1; r <= Rows; ++r)
+      rows += "<row r=\"" + std::to_string(r) + "\">" + repeated("<c/>", 16384) + "</row>";
+    return "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>" + rows +
+           "</sheetData></worksheet>";
+  };
+  struct {
+    const char* What;
+    bool IsStored;
+    std::function<void(TWorkbookBuilder&)> Craft;
+    const char* ConnectError;  // "" when the workbook opens
+    const char* SheetError;    // expected in the message of choosing sheet "Data"
+  } cases[] = {
+      {"a million empty shared strings in a few kilobytes", false,
+       [&](TWorkbookBuilder& b) { b.Part("xl/sharedStrings.xml", sst + repeated("<si/>", 1000000) + "</sst>"); },
+       "its parts unpack to more than 100 times the size of the file", ""},
+      {"more shared strings than a workbook of the import holds", true,
+       [&](TWorkbookBuilder& b) { b.Part("xl/sharedStrings.xml", sst + repeated("<si/>", 100001) + "</sst>"); },
+       "holds more than 100000 strings", ""},
+      {"a part of more than a million elements", true,
+       [&](TWorkbookBuilder& b) { b.Part("xl/sharedStrings.xml", sst + repeated("<x/>", 1000001) + "</sst>"); },
+       "part xl/sharedStrings.xml holds more than 1000000 XML elements", ""},
+      {"a sheet of more cells than a workbook of the import holds", true,
+       [&](TWorkbookBuilder& b) { b.Part("xl/worksheets/sheet1.xml", rows_of_empty_cells(7)); }, "",
+       "more than 100000 cells"},
+      {"as many shared strings and cells as may be", true,
+       [&](TWorkbookBuilder& b) {
+         b.Part("xl/sharedStrings.xml", sst + "<si><t>x</t></si>" + repeated("<si/>", 99999) + "</sst>");
+         b.Part("xl/worksheets/sheet1.xml", rows_of_empty_cells(6));  // 98304 cells
+       },
+       "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    TWorkbookBuilder book;
+    book.Text("Data", "A1", "x");
+    c.Craft(book);
+    const std::string file = dir.File("crafted.xlsx");
+    book.Write(file, c.IsStored);
+    TExcelDirect reader;
+    reader.Connect(file);
+    if (*c.ConnectError) {
+      EXPECT_FALSE(reader.IsConnected());
+      EXPECT_NE(reader.ConnectError().find(c.ConnectError), std::string::npos) << reader.ConnectError();
+      EXPECT_EQ(reader.ConnectError().rfind("[" + file + "] is not a readable spreadsheet workbook: ", 0), 0u);
+      continue;
+    }
+    ASSERT_TRUE(reader.IsConnected()) << reader.ConnectError();
+    const std::string message = ErrorOf([&] { reader.SetCurrentSheetByName("Data"); });
+    if (*c.SheetError) {
+      EXPECT_NE(message.find(c.SheetError), std::string::npos) << message;
+    } else {
+      EXPECT_EQ(message, "");
+      EXPECT_EQ(reader.GetCellValue("A1"), "");  // the sheet of empty cells replaced the builder's
+    }
+  }
+}

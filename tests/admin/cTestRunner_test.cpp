@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "components/cStandard.h"
@@ -293,6 +294,60 @@ TEST_F(TestRunnerTest, CancelStopsAfterTheCurrentTest) {
   // The request does not outlive the run.
   recorder.cancel_after = -1;
   EXPECT_EQ(runner.RunAllTests(options).Done, 3);
+}
+
+// The results file is never a file the run reads: the run is refused before
+// any test runs, and the file is kept. One that is a link stays a link, the
+// file it names gets the results.
+TEST_F(TestRunnerTest, ResultsFileIsNoInputAndFollowsALink) {
+  AddHandTests();
+  const std::string results = scratch.File("Job-Test.csv");
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    std::string message;  // "" when the run goes
+  } cases[] = {
+      {"the library's name",
+       [&] {
+         std::ofstream(results) << "library";
+         options.LibraryFile = results;
+       },
+       results + " is also an input (library file " + results + ")"},
+      {"a link to the project file",
+       [&] {
+         std::ofstream(options.ProjectFileName) << "project";
+         fs::create_symlink("Job.tva", results);
+       },
+       results + " is also an input (project file " + options.ProjectFileName + ")"},
+      {"a link to a results file elsewhere",
+       [&] {
+         fs::create_directories(scratch.File("results"));
+         fs::create_symlink("results/Job-Test.csv", results);
+       },
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove(results);
+    fs::remove(options.ProjectFileName);
+    options.LibraryFile.clear();
+    c.make();
+    const bool is_link = fs::is_symlink(results);
+    const std::string before = FileLines(results).empty() ? "" : FileLines(results)[0];
+    TTestRunner runner(project, session, recorder);
+    const TTestRunOutcome outcome = runner.RunAllTests(options);
+    EXPECT_EQ(outcome.Result.Message(), c.message);
+    EXPECT_EQ(fs::is_symlink(results), is_link);
+    if (c.message.empty()) {
+      EXPECT_EQ(outcome.Done, 3);
+      EXPECT_EQ(FileLines(scratch.File("results/Job-Test.csv")).at(3),
+                "Hand-Moment,\"Secondary beam, 10 kN/m dead: M* = 1.2 x 10 x 9^2/8\",OK");
+    } else {
+      EXPECT_EQ(outcome.Done, 0);
+      EXPECT_EQ(Test("Moment").Status.ErrorLevel, elNone);  // nothing ran
+      EXPECT_EQ(FileLines(results).at(0), before);
+    }
+  }
 }
 
 TEST_F(TestRunnerTest, SingleTestAndDataCheck) {

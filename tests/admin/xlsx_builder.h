@@ -115,19 +115,22 @@ class TWorkbookBuilder {
     return parts;
   }
 
-  // Writes the package as a zip file (deflated, as spreadsheet programs do).
-  void Write(const std::string& File) const {
+  // Writes the package as a zip file (deflated, as spreadsheet programs do;
+  // IsStored: not compressed at all, so the file is as large as its parts).
+  void Write(const std::string& File, bool IsStored = false) const {
     const std::map<std::string, std::string> parts = Parts();
     int error = 0;
     zip_t* zip = zip_open(File.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!zip) throw std::runtime_error("cannot create " + File);
     for (const auto& [name, text] : parts) {
       zip_source_t* source = zip_source_buffer(zip, text.data(), text.size(), 0);
-      if (!source || zip_file_add(zip, name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
+      const zip_int64_t index = source ? zip_file_add(zip, name.c_str(), source, ZIP_FL_ENC_UTF_8) : -1;
+      if (index < 0) {
         if (source) zip_source_free(source);
         zip_discard(zip);
         throw std::runtime_error("cannot add " + name);
       }
+      if (IsStored) zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
     }
     if (zip_close(zip) != 0) {
       zip_discard(zip);

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -819,6 +820,108 @@ TEST_F(Cli, OutputNeverReplacesAnInput) {
   EXPECT_FALSE(fs::exists(dir_ / "out.tva"));
 }
 
+// The same rule in every command, probed as a careless or hostile user would:
+// outputs against every input (the project, the library, the design library,
+// the file imported, the parts merged), through links too, and against each
+// other before they exist. Each is refused with exit 2 before anything is
+// written: the folder is as it was.
+TEST_F(Cli, EveryCommandComparesItsOutputsWithItsInputsAndEachOther) {
+  TDataHome home(dir_ / ".data");
+  SampleCopy("p.tva");
+  std::ofstream(dir_ / "p.tva", std::ios::app | std::ios::binary) << TestSections(false);
+  SampleCopy("proj.png");
+  SampleCopy("q.tva");
+  fs::create_symlink("q.tva", dir_ / "q.svg");
+  fs::create_symlink("p.tva", dir_ / "lp-link.csv");
+  fs::create_symlink("loop.csv", dir_ / "loop.csv");
+  fs::copy_file(kBin + "/Trevalon.tvl", dir_ / "lib.svg");
+  fs::copy_file(kBin + "/Trevalon.tvl", dir_ / "LIB.tvl");
+  fs::copy_file(kBin + "/Trevalon.tvl", dir_ / "p-Test.csv");
+  std::ofstream(dir_ / "in.tvx", std::ios::binary) << "Trevalon V2\r\n";
+  const std::string table = " --spans 6000 --spacings 3000";
+  for (const char* part : {"1/3", "2/3", "3/3"})
+    ASSERT_EQ(Trevalon("design-table p.tva --cases " + std::string(part) + table).code, 0);
+  struct Case {
+    std::string args, message;
+    std::function<void()> before = [] {};
+  } cases[] = {
+      {"test p.tva --list-properties p.tva", "p.tva is also an input (project file p.tva)"},
+      {"test p.tva --list-properties lp-link.csv", "lp-link.csv is also an input (project file p.tva)"},
+      {"--library p-Test.csv test p.tva", "p-Test.csv is also an input (library file p-Test.csv)"},
+      {"chart proj.png --beam 0 --kind envelopes --output proj.png",
+       "proj.png is also an input (project file proj.png)"},
+      {"--library lib.svg chart p.tva --beam 0 --kind envelopes --output lib.svg",
+       "lib.svg is also an input (library file lib.svg)"},
+      {"chart q.tva --beam 0 --kind envelopes --output q.svg", "q.svg is also an input (project file q.tva)"},
+      {"design-table --merge p-Design-1of3.csv p-Design-2of3.csv p-Design-3of3.csv --output p-Design-1of3.csv",
+       "p-Design-1of3.csv is also an input (design table part p-Design-1of3.csv)"},
+      {"design-table --merge p-Design-1of3.csv p-Design-2of3.csv p-Design-3of3.csv --output p.tva",
+       "p.tva is also an input (project file p.tva)"},
+      {"design-table p.tva --design-library p-Design.csv" + table,
+       "p-Design.csv is also an input (design library file p-Design.csv)",
+       [&] { fs::copy_file(kBin + "/Trevalon-Design.tvl", dir_ / "p-Design.csv"); }},
+      {"--library p-Design.csv design-table p.tva" + table,
+       "p-Design.csv is also an input (library file p-Design.csv)",
+       [&] { fs::copy_file(kBin + "/Trevalon.tvl", dir_ / "p-Design.csv"); }},
+      {"design-table p.tva --spans 9000,9000 --spacings 3000 --save-inputs",
+       "p-F0S0(9000,3000).tva is named twice"},
+      {"--library LIB.tvl import in.tvx --output LIB.tvl", "LIB.tvl is also an input (library file LIB.tvl)"},
+      {"analyse p.tva --report r.csv --pdf r.csv", "r.csv is named twice"},
+      {"design p.tva --save o.tva --pdf o.tva", "o.tva is named twice"},
+      {"design p.tva --report o.tva --save o.tva", "o.tva is named twice"},
+      {"analyse p.tva --report loop.csv", "Cannot write file [loop.csv]: too many levels of symbolic links"},
+      {"chart p.tva --beam 0 --kind envelopes --output loop.svg",
+       "Cannot write file [loop.svg]: too many levels of symbolic links",
+       [&] { fs::create_symlink("loop.svg", dir_ / "loop.svg"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    for (const char* made : {"p-Design.csv", "loop.svg"}) fs::remove(dir_ / made);
+    c.before();
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::directory_iterator(dir_))
+      if (!fs::is_directory(e.symlink_status()))
+        files[e.path().filename().string()] = fs::is_symlink(e.symlink_status()) ? "link" : ReadText(e.path());
+    const TResult r = Trevalon(c.args);
+    ExpectOneErrorLine(r, c.message);
+    EXPECT_EQ(r.err, "trevalon: " + c.message + "\n");
+    for (const auto& [name, text] : files)
+      EXPECT_EQ(fs::is_symlink(dir_ / name) ? "link" : ReadText(dir_ / name), text) << name;
+    size_t now = 0;
+    for (const auto& e : fs::directory_iterator(dir_)) now += !fs::is_directory(e.symlink_status());
+    EXPECT_EQ(now, files.size()) << "a file was written";
+  }
+}
+
+// A project of 320 KB asking for a grid of 10000 spans by 10000 spacings is
+// refused at once, before the table is laid out (which would take gigabytes).
+TEST_F(Cli, DesignTableOfTooManyCasesIsRefusedAtOnce) {
+  std::string grid = "\r\n[DesignTable]\r\nVersionID=1\r\nFloorUseIndex=0\r\nSpanCount=10000\r\n";
+  for (int i = 1; i <= 10000; ++i) grid += "Span" + std::to_string(i) + "=9000\r\n";
+  grid += "SpacingCount=10000\r\n";
+  for (int i = 1; i <= 10000; ++i) grid += "Spacing" + std::to_string(i) + "=3000\r\n";
+  SampleCopy("big.tva");
+  std::ofstream(dir_ / "big.tva", std::ios::app | std::ios::binary) << grid;
+  const TResult r = Trevalon("design-table big.tva");
+  ExpectOneErrorLine(
+      r, "The design table would have 100010000 cases (10000 spacings x (10000 spans + 1) x 1 floor use)");
+  EXPECT_FALSE(fs::exists(dir_ / "big-Design.csv"));
+}
+
+// The results file of the tests follows a link at its name, like every other
+// output, instead of replacing the link with a file of its own.
+TEST_F(Cli, TestResultsFollowALink) {
+  TDataHome home(dir_ / ".data");
+  SampleCopy("p.tva");
+  std::ofstream(dir_ / "p.tva", std::ios::app | std::ios::binary) << TestSections(false);
+  fs::create_directories(dir_ / "results");
+  fs::create_symlink("results/p-Test.csv", dir_ / "p-Test.csv");
+  const TResult r = Trevalon("test p.tva");
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(fs::is_symlink(dir_ / "p-Test.csv"));
+  EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "results" / "p-Test.csv")), "Hand-Moment,M* = 1.2 x 10 x 9^2/8,OK"));
+}
+
 // Saving over the project's own file keeps what that file holds beyond the
 // project; any other existing file is replaced whole; a read-only one is kept.
 TEST_F(Cli, DesignSaveReplacesOtherFilesWhole) {
@@ -890,7 +993,8 @@ TEST_F(Cli, GenerateLibraryKeepsWhatIsAtItsOutput) {
 // A failed write to standard output (a full disk, a closed pipe) is a failure.
 TEST_F(Cli, FullStandardOutputExits2) {
   SampleCopy("p.tva");
-  for (const char* args : {"analyse p.tva --report -", "analyse p.tva --report r.csv", "eval p.tva Beam.Span"}) {
+  for (const char* args : {"analyse p.tva --report -", "analyse p.tva --report r.csv", "eval p.tva Beam.Span",
+                           "--help", "--version", "analyse --help"}) {
     SCOPED_TRACE(args);
     ExpectOneErrorLine(Trevalon(args, "C", "/dev/full"), "standard output");
   }

@@ -209,11 +209,19 @@ TEST_F(ImportCli, TheOutputHoldsTheImportedProjectAlone) {
   EXPECT_NE(project.find("Project=Level 3 office"), std::string::npos);
 }
 
+// Nor over the library it reads.
 TEST_F(ImportCli, AFileIsNeverImportedOverItself) {
   Write("bay.tva", BayTvx());
-  ExpectOneError(Trevalon("import bay.tva"), "would replace the file being imported [bay.tva]");
-  ExpectOneError(Trevalon("import bay.tva --output ./bay.tva"), "would replace the file being imported");
+  Write("bay.tvx", BayTvx());
+  fs::copy_file(std::string(TREVALON_BIN_DIR) + "/Trevalon.tvl", dir_ / "LIB.tvl");
+  const std::string library = ReadText(dir_ / "LIB.tvl");
+  ExpectOneError(Trevalon("import bay.tva"), "bay.tva is also an input (file being imported bay.tva)");
+  ExpectOneError(Trevalon("import bay.tva --output ./bay.tva"),
+                 "./bay.tva is also an input (file being imported bay.tva)");
+  ExpectOneError(Trevalon("--library LIB.tvl import bay.tvx --output LIB.tvl"),
+                 "LIB.tvl is also an input (library file LIB.tvl)");
   EXPECT_EQ(ReadText(dir_ / "bay.tva"), BayTvx());
+  EXPECT_EQ(ReadText(dir_ / "LIB.tvl"), library);
 }
 
 TEST_F(ImportCli, WarningsGoToStandardErrorAndTheImportGoesOn) {

@@ -164,6 +164,18 @@ TEST(WriteFileAtomic, TreatsEachKindOfTargetSoundly) {
          return dir.File("folder.csv");
        },
        false, [&](const std::string& f) { EXPECT_TRUE(fs::is_directory(f)); }},
+      {"loop of links (not replaced by a file)",
+       [&] {
+         fs::create_symlink("loop-b.csv", dir.File("loop-a.csv"));
+         fs::create_symlink("loop-a.csv", dir.File("loop-b.csv"));
+         return dir.File("loop-a.csv");
+       },
+       false,
+       [&](const std::string& f) {
+         EXPECT_TRUE(fs::is_symlink(f));
+         EXPECT_EQ(WriteFileAtomic(f, "new").Message(),
+                   "Cannot write file [" + f + "]: too many levels of symbolic links");
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -232,15 +244,17 @@ TEST(WriteFileAtomic, RemovesOnlyStaleTemporariesOfTheSameFile) {
   const std::string target = dir.Write("job.tva", "old");
   const std::string dead = std::to_string(DeadPid());
   const std::string alive = std::to_string(::getppid());
+  const std::string mark = kOwnFileMark;
   struct Case {
     std::string name;
     bool kept;
   } cases[] = {
-      {".job.tva.tmp." + dead + ".a1B2c3", false},
-      {".job.tva.tmp." + alive + ".a1B2c3", true},       // a save still running
-      {".other.tva.tmp." + dead + ".a1B2c3", true},      // another file's
-      {".job.tva.tmp." + dead + ".a1B2c3.bak", true},    // not a name this program makes
-      {".job.tva.tmp.x" + dead + ".a1B2c3", true},
+      {".job.tva." + mark + "." + dead + ".a1B2c3", false},
+      {".job.tva." + mark + "." + alive + ".a1B2c3", true},     // a save still running
+      {".other.tva." + mark + "." + dead + ".a1B2c3", true},    // another file's
+      {".job.tva." + mark + "." + dead + ".a1B2c3.bak", true},  // not a name this program makes
+      {".job.tva." + mark + ".x" + dead + ".a1B2c3", true},
+      {".job.tva.tmp." + dead + ".a1B2c3", true},  // a user's file without the mark
       {"job.tva.tmp", true},
   };
   for (const Case& c : cases) dir.Write(c.name, "left");
@@ -257,4 +271,120 @@ TEST(WriteFileAtomic, WritesADeviceInPlace) {
   ASSERT_TRUE(WriteFileAtomic(device, "discarded"));
   EXPECT_TRUE(fs::is_character_file(device));
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"null"});
+}
+
+// ---------------------------------------------------------------------------
+// The one rule for outputs: every output against every input and every other
+// output, as files when they exist and as paths (links followed) when not.
+
+TEST(TFileUses, RefusesAnOutputThatIsAnInputOrNamedTwice) {
+  TempDir dir;
+  const std::string p = dir.Write("p.tva", "project");
+  const std::string lib = dir.Write("lib.tvl", "library");
+  fs::create_symlink("p.tva", dir.File("lp-link.csv"));
+  fs::create_symlink(dir.Path(), dir.File("here"));       // a link to the folder
+  fs::create_symlink("y.csv", dir.File("x.csv"));          // a link to an output not there yet
+  fs::create_symlink("loop.csv", dir.File("loop.csv"));
+  fs::create_hard_link(p, dir.File("hard.tva"));
+  const std::string d = dir.Path().string() + "/";
+  struct Case {
+    const char* what;
+    std::vector<std::string> outputs;
+    std::string may_replace;  // for the last output
+    std::string message;      // "" when every output may be written
+  } cases[] = {
+      {"the project itself", {p}, "", p + " is also an input (project file " + p + ")"},
+      {"the project by another path", {d + "./p.tva"}, "", d + "./p.tva is also an input (project file " + p + ")"},
+      {"a link to the project", {d + "lp-link.csv"}, "", d + "lp-link.csv is also an input (project file " + p + ")"},
+      {"a hard link to the project", {d + "hard.tva"}, "", d + "hard.tva is also an input (project file " + p + ")"},
+      {"the project through a linked folder", {d + "here/p.tva"}, "",
+       d + "here/p.tva is also an input (project file " + p + ")"},
+      {"the library", {d + "r.csv", lib}, "", lib + " is also an input (library file " + lib + ")"},
+      {"a save over the project's own file", {d + "r.csv", p}, p, ""},
+      {"a save may replace only the project", {lib}, p, lib + " is also an input (library file " + lib + ")"},
+      {"two outputs not there yet", {d + "r.csv", d + "r.csv"}, "", d + "r.csv is named twice"},
+      {"two names of one new output", {d + "r.csv", d + "here/r.csv"}, "", d + "here/r.csv is named twice"},
+      {"a link to another output not there yet", {d + "y.csv", d + "x.csv"}, "", d + "x.csv is named twice"},
+      {"a loop of links", {d + "loop.csv"}, "",
+       "Cannot write file [" + d + "loop.csv]: too many levels of symbolic links"},
+      {"the null device twice", {"/dev/null", "/dev/null"}, "", ""},
+      {"different new files", {d + "r.csv", d + "r.pdf", d + "o.tva"}, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TFileUses uses;
+    uses.AddInput(p, "project file");
+    uses.AddInput(lib, "library file");
+    uses.AddInput("", "design library file");  // none: left out
+    for (size_t i = 0; i < c.outputs.size(); ++i)
+      uses.AddOutput(c.outputs[i], i + 1 == c.outputs.size() ? c.may_replace : "");
+    const TResult checked = uses.Check();
+    EXPECT_EQ(checked.IsOK(), c.message.empty());
+    EXPECT_EQ(checked.Message(), c.message);
+  }
+  EXPECT_EQ(Read(p), "project");
+  EXPECT_EQ(Read(lib), "library");
+}
+
+// A run folder is removed when its object ends, when SIGINT, SIGTERM or
+// SIGHUP end the program (each case in a child process that the signal ends),
+// and, after SIGKILL (which cannot be caught), by the next run's Make.
+TEST(TRunFolder, NoFolderOutlivesItsRun) {
+  struct Case {
+    int signal;
+    bool left_until_next_run;
+  } cases[] = {{SIGINT, false}, {SIGTERM, false}, {SIGHUP, false}, {SIGKILL, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(strsignal(c.signal));
+    TempDir work;
+    const pid_t child = ::fork();
+    if (child == 0) {
+      // As in a program started from a shell (a background job may start with them ignored).
+      for (int s : {SIGINT, SIGTERM, SIGHUP}) ::signal(s, SIG_DFL);
+      TRunFolder folder;
+      if (!folder.Make(work.Path().string())) ::_exit(3);
+      std::ofstream(folder.File("TVTest.tva")) << "a copy of the project";
+      ::raise(c.signal);
+      ::_exit(0);  // the signal did not end the run
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the child ended by itself with " << status;
+    EXPECT_EQ(WTERMSIG(status), c.signal);
+    EXPECT_EQ(work.Names().size(), c.left_until_next_run ? 1u : 0u);
+
+    TRunFolder next;
+    ASSERT_TRUE(next.Make(work.Path().string()));
+    EXPECT_EQ(work.Names().size(), 1u);  // the next run's own alone
+    const std::string own = next.Path();
+    EXPECT_EQ(own.rfind(work.Path().string() + "/TVRun-" + kOwnFileMark + "-" + std::to_string(::getpid()) + "-", 0),
+              0u)
+        << own;
+  }
+}
+
+// Only folders this program made, of processes that are gone, are removed:
+// a user's folder of a similar name is never touched.
+TEST(TRunFolder, RemovesOnlyStaleFoldersOfItsOwn) {
+  TempDir work;
+  const std::string mark = kOwnFileMark;
+  const std::string dead = std::to_string(DeadPid());
+  const std::string alive = std::to_string(::getppid());
+  struct Case {
+    std::string name;
+    bool kept;
+  } cases[] = {
+      {"TVRun-" + mark + "-" + dead + "-a1B2c3", false},
+      {"TVRun-" + mark + "-" + alive + "-a1B2c3", true},  // a run still going
+      {"TVRun-" + dead + "-a1B2c3", true},                // a user's folder without the mark
+      {"TVRun-a1B2c3", true},
+      {"TVRun-" + mark + "-" + dead + "-a1B2c3-mine", true},
+  };
+  for (const Case& c : cases) {
+    fs::create_directories(work.Path() / c.name);
+    std::ofstream(work.Path() / c.name / "TVTest.tva") << "left";
+  }
+  TRunFolder folder;
+  ASSERT_TRUE(folder.Make(work.Path().string()));
+  for (const Case& c : cases) EXPECT_EQ(fs::exists(work.Path() / c.name), c.kept) << c.name;
 }

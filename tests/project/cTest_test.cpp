@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+
 #include "entity/cEntityList.h"
 #include "entity/cIniFiles.h"
 #include "project/cDesignTable.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -99,4 +103,41 @@ TEST(DesignTableSettings, WrittenOnlyWhenThereIsSomethingToKeep) {
   EXPECT_EQ(back.FloorUseIndex, 2);
   EXPECT_TRUE(back.WillIterateAllFloors);
   EXPECT_TRUE(back.HasDesignTableProperties());
+}
+
+// The results file is a CSV file opened in spreadsheets: each cell of a
+// test's own text (group, name, description, path, value, expected value)
+// goes through the results report's cell writer, so it stays one cell and
+// never runs as a formula.
+TEST(RegressionTest, ResultsFileCellsAreSafeInASpreadsheet) {
+  struct Case {
+    const char* what;
+    std::function<void(TTest&)> set;
+    std::string line;
+  } cases[] = {
+      {"plain words stay bare", [](TTest&) {}, "Secondary-T1,\"Office beam, 9 m\""},
+      {"a description that is a formula", [](TTest& t) { t.Description = "=1+1"; }, "Secondary-T1,'=1+1"},
+      {"a group that is a command", [](TTest& t) { t.Group = "-2+3+cmd|' /C calc'!A0"; },
+       "'-2+3+cmd|' /C calc'!A0-T1,\"Office beam, 9 m\""},
+      {"a value that is a negative number", [](TTest& t) { t.OutputList[2].CalculatedValue = "-12.5"; },
+       "Beam.Mark,-12.5"},
+      {"a value that is a formula", [](TTest& t) { t.OutputList[2].CalculatedValue = "@SUM(A1)"; },
+       "Beam.Mark,'@SUM(A1)"},
+      {"a value holding a line break", [](TTest& t) { t.OutputList[2].CalculatedValue = "a\r\nb"; },
+       "Beam.Mark,\"a\r\nb\""},
+      {"a value holding a double quote", [](TTest& t) { t.OutputList[2].CalculatedValue = "8\" slab"; },
+       "Beam.Mark,\"8\"\" slab\""},
+      {"a path that is a formula", [](TTest& t) { t.OutputList[2].Name = "+Beam.Mark"; }, "'+Beam.Mark,"},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::unique_ptr<TTest> t = MakeTest();
+    c.set(*t);
+    const std::string file = dir.File("Job-Test.csv");
+    ASSERT_TRUE(t->DumpResults(file, false, 0));
+    std::ifstream in(file, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(text.find("\r\n" + c.line), std::string::npos) << text;
+  }
 }

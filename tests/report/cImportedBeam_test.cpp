@@ -141,7 +141,9 @@ TEST_F(ImportedBeamReport, ProjectDescriptionGivesOneLinePerTextLine) {
 
 // Every cell of user text stays one cell when a spreadsheet opens the report
 // (quotes doubled, commas quoted), and one that a spreadsheet would run as a
-// formula starts with an apostrophe. Numbers, negative ones too, are not touched.
+// formula starts with an apostrophe: one that begins with =, +, -, @, a tab or
+// a carriage return and does not read back as exactly one number. A plain
+// number, a negative one too, is not touched.
 TEST_F(ImportedBeamReport, UserTextIsSafeInASpreadsheet) {
   TImportedBeam& sb1 = *project.GetBeam(1);
   struct Case {
@@ -157,7 +159,17 @@ TEST_F(ImportedBeamReport, UserTextIsSafeInASpreadsheet) {
       {"designer starting with @", [&] { project.Designer = "@SUM(A1)"; }, "Designer,'@SUM(A1)"},
       {"designer starting with +", [&] { project.Designer = "+1+2"; }, "Designer,'+1+2"},
       {"designer starting with - and a letter", [&] { project.Designer = "-A1"; }, "Designer,'-A1"},
-      {"designer starting with - and a digit", [&] { project.Designer = "-2"; }, "Designer,-2"},
+      {"designer that is a negative number", [&] { project.Designer = "-2"; }, "Designer,-2"},
+      {"designer that is a number with a sign and an exponent", [&] { project.Designer = "+1.5E-3"; },
+       "Designer,+1.5E-3"},
+      {"designer that is a percentage", [&] { project.Designer = "-12%"; }, "Designer,-12%"},
+      {"designer starting with - and a digit, then a formula", [&] { project.Designer = "-1+1"; },
+       "Designer,'-1+1"},
+      {"designer starting with - and a hexadecimal number", [&] { project.Designer = "-0x1"; }, "Designer,'-0x1"},
+      {"title starting with - and a digit, then a command",
+       [&] { project.Project = "-2+3+cmd|' /C calc'!A0"; }, "Project,\"'-2+3+cmd|' /C calc'!A0\""},
+      {"designer starting with a tab", [&] { project.Designer = "\t=1+1"; }, "Designer,\"'\t=1+1\""},
+      {"designer starting with a carriage return", [&] { project.Designer = "\r=1+1"; }, "Designer,\"'\r=1+1\""},
       {"description with a formula", [&] { project.Description = "=1+1"; }, ",\"'=1+1\""},
       {"beam mark with a comma", [&] { sb1.Mark = "SB1,A"; }, "INPUT DATA,\"Secondary beam: SB1,A\""},
       {"beam mark with a quote", [&] { sb1.Mark = "SB\"1"; }, "SUMMARY OF RESULTS,\"Secondary beam: SB\"\"1\""},

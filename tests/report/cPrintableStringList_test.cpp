@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ctime>
 
 #include "entity/VEXUtility.h"
@@ -247,7 +248,7 @@ TEST(PrintPlan, DateAndTimeFillTheFooterButNeverTheLines) {
   EXPECT_EQ(plan.Pages[0].Rows.at(0).Cells.at(0).Text, "Printed &[Date] at &[Time]");
 }
 
-TEST(PrintPlan, TallRowsNeverLeaveABlankPageAndRowsTallerThanAPageStopThePrint) {
+TEST(PrintPlan, TallRowsNeverLeaveABlankPage) {
   // The body is 1060 high; the page less ten "M" widths 1100.
   TFixedRows rows(100, 1080);
   TPrintableStringList list = ReportLayout();
@@ -262,9 +263,85 @@ TEST(PrintPlan, TallRowsNeverLeaveABlankPageAndRowsTallerThanAPageStopThePrint) 
   plan = PlanPrintedPages(list, kPage, rows, 1, 0, 0);
   EXPECT_EQ(RowsPerPage(plan), (std::vector<int>{1, 1}));
 
-  TFixedRows too_tall(100, 1101);
-  list.Lines = {"a", "BIG", "b"};
+  // Not one character of a row fits a page: nothing is printed at all.
+  TFixedRows too_tall(1101);
+  list.Lines = {"a", "b"};
   plan = PlanPrintedPages(list, kPage, too_tall, 1, 0, 0);
   EXPECT_EQ(plan.Error, "Line too long to fit on single page.");
-  EXPECT_TRUE(plan.Pages.empty());  // nothing printed at all
+  EXPECT_TRUE(plan.Pages.empty());
+}
+
+namespace {
+
+// Rows of text laid out like a printer's: 10 characters to a line of 20
+// pixels in every cell, lines broken after a blank where there is one in
+// reach, inside a word otherwise.
+class TWrappedRows : public TPrintRowMeasure {
+ public:
+  int RowHeight(const std::vector<TPrintCell>& Cells) override {
+    int height = 0;
+    for (const TPrintCell& c : Cells) height = std::max(height, 20 * Lines(c.Text));
+    return height;
+  }
+  static int Lines(const std::string& Text) {
+    int lines = 0;
+    for (size_t at = 0; at < Text.size(); ++lines) {
+      size_t end = std::min(Text.size(), at + 10);
+      if (end < Text.size()) {
+        const size_t blank = Text.find_last_of(' ', end);
+        if (blank != std::string::npos && blank > at) end = blank + 1;
+      }
+      at = end;
+    }
+    return std::max(lines, 1);
+  }
+};
+
+}  // namespace
+
+// A row taller than a page (a description of thousands of words, or one very
+// long word) goes on over the pages after it, each page's piece filling its
+// body, instead of stopping the print.
+TEST(PrintPlan, RowsTallerThanAPageGoOnOverThePages) {
+  // The body is 1060 high: 53 lines of 20 pixels, 530 characters a page.
+  std::string words;
+  for (int i = 0; i < 300; ++i) words += "word ";  // 1500 characters, 150 lines
+  struct Case {
+    const char* what;
+    std::string text;
+    std::vector<int> rows_per_page;
+  } cases[] = {
+      {"many words", words, {1, 1, 1, 2}},
+      {"one very long word", std::string(1500, 'W'), {1, 1, 1, 2}},
+      {"one long word of multi-byte characters", [] {
+         std::string w;
+         for (int i = 0; i < 700; ++i) w += "\xc2\xb5";  // 1400 bytes, each character two
+         return w;
+       }(), {1, 1, 1, 2}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TWrappedRows rows;
+    TPrintableStringList list = ReportLayout();
+    list.Add("before");
+    list.Add(",\"" + c.text + "\"");
+    list.Add("after");
+    const TPrintPlan plan = PlanPrintedPages(list, kPage, rows, 1, 0, 0);
+    ASSERT_TRUE(plan.IsOK()) << plan.Error;
+    EXPECT_EQ(RowsPerPage(plan), c.rows_per_page);
+    // The pieces, in order, hold the whole text; each fits its page's body.
+    std::string printed;
+    for (const TPrintedPage& page : plan.Pages)
+      for (const TPrintedRow& row : page.Rows) {
+        if (row.LineIndex != 1) continue;
+        ASSERT_EQ(row.Cells.size(), 1u);
+        printed += row.Cells[0].Text;
+        EXPECT_LE(row.Top + row.Height, plan.Layout.BodyBottom);
+        EXPECT_EQ(row.Cells[0].Rect.Top, row.Top);
+        // A piece never begins inside a character of several bytes.
+        EXPECT_NE(static_cast<unsigned char>(row.Cells[0].Text[0]) & 0xC0, 0x80);
+      }
+    EXPECT_EQ(printed, c.text);
+    EXPECT_EQ(plan.Pages.back().Rows.back().Cells.at(0).Text, "after");
+  }
 }

@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "entity/VEXUtility.h"
 #include "project/cProject.h"
@@ -29,6 +30,11 @@
 namespace {
 
 QString Sample() { return ProgramFile(QStringLiteral("SampleAnalysis.tva")); }
+
+QByteArray ReadAll(const QString& File) {
+  QFile f(File);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 // Pages of a PDF file as its page objects count them.
 int PdfPageCount(const QString& File) {
@@ -113,6 +119,53 @@ class TestPrintAndCharts : public QObject {
     window_->SetDataChangedSinceSave(false);
     window_.reset();
     dialogs_.reset();
+  }
+
+  // Export, Save Image and Save As never write over a file the window reads:
+  // the open project (unless it is the project saved into its own file) and
+  // the library files beside the program. The message says which input it
+  // is; the file is kept.
+  void outputsNeverReplaceWhatTheWindowReads() {
+    const QString project = File("job.tva");
+    QVERIFY(QFile::copy(Sample(), project));
+    QFile::link(project, File("job-link.csv"));
+    QVERIFY(Window().OpenUserFile(project));
+    Window().Command("actAnalyse")->trigger();
+    Window().WaitForRun();
+    const QByteArray before = ReadAll(project);
+    const QString library = ProgramFile(QStringLiteral("Trevalon.tvl"));
+    struct Row {
+      const char* what;
+      std::function<void()> act;
+      QString message;
+    } rows[] = {
+        {"export over the project",
+         [&] {
+           dialogs_->Files.push_back(project);
+           Window().ExportResults();
+         },
+         project + " is also an input (project file " + project + ")"},
+        {"export through a link to the project",
+         [&] {
+           dialogs_->Files.push_back(File("job-link.csv"));
+           Window().ExportResults();
+         },
+         File("job-link.csv") + " is also an input (project file " + project + ")"},
+        {"a chart over the project", [&] { QVERIFY(!Graphics().SaveImageTo(project)); },
+         project + " is also an input (project file " + project + ")"},
+    };
+    for (const Row& row : rows) {
+      dialogs_->Clear();
+      row.act();
+      QVERIFY2(dialogs_->Messages.size() == 1, row.what);
+      QCOMPARE(dialogs_->Messages.last(), row.message);
+      QCOMPARE(ReadAll(project), before);
+    }
+    // The library is never a place to save to; the project's own file is.
+    QCOMPARE(ToQ(CheckWindowOutput(library, project, true).Message()),
+             library + " is also an input (library file " + library + ")");
+    QVERIFY(CheckWindowOutput(project, project, true).IsOK());
+    QVERIFY(!CheckWindowOutput(project, project, false).IsOK());
   }
 
   // Print pages the report as the command line's PDF does; the dialog's page
