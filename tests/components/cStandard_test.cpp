@@ -16,11 +16,11 @@ TEST(Standard, ScopeSetsTheEditionAndRestoresThePreviousOne) {
   EXPECT_EQ(CurrentStandardName(), "AS/NZS2327:2017");
   {
     TStandardVersionScope outer(kStandard2003);
-    EXPECT_FALSE(Is2017Edition());
+    EXPECT_EQ(&CurrentStandard(), &Standard2003());
     EXPECT_EQ(CurrentStandardName(), "AS/NZS2327.1-2003");
     {
       TStandardVersionScope inner(kStandard2017);
-      EXPECT_TRUE(Is2017Edition());
+      EXPECT_EQ(&CurrentStandard(), &Standard2017());
     }
     EXPECT_EQ(StandardVersion(), kStandard2003);
   }
