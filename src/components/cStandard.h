@@ -6,8 +6,8 @@
 // units in the signature, see cUnits.h). The 2003 edition's rules are in
 // Standard2003.cpp, the 2017 edition's in Standard2017.cpp, and no other code
 // asks which edition is current: it asks the standard it was given for the
-// rule. The formulas that the editions share are in cFormulas.h (components)
-// and engine/cCompositeFormulas.h.
+// rule. The formulas that the editions share are in cFormulas.h and
+// cSteelFormulas.h (components) and engine/cCompositeFormulas.h.
 //
 // Choosing the edition. The edition is a program-wide setting with a
 // per-thread guard (see entity/cProgramSetting.h for the thread rule): the
