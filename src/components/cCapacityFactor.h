@@ -1,4 +1,5 @@
-// Capacity factors (phi) by kind of action effect, one column per edition.
+// Capacity factors (phi) by kind of action effect. Each edition of the
+// standard has its own values (TStandard::phi); these read them by edition.
 #pragma once
 
 #include <string>

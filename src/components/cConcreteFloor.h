@@ -1,9 +1,13 @@
 // TConcreteFloor: the slab concrete of a floor: strength, densities, shrinkage
-// and the derived elastic moduli of both editions. Units: MPa, kg/m3,
-// microstrain.
+// and the derived elastic moduli. The moduli depend on the edition of the
+// standard: an analysis asks for them under the standard it was given, the
+// properties Ec and EcForStuds (and the input check) under the calling
+// thread's. Units: MPa, kg/m3, microstrain.
 #pragma once
 
 #include "entity/cEntity.h"
+
+class TStandard;
 
 class TConcreteFloor : public TEntity {
  public:
@@ -18,10 +22,12 @@ class TConcreteFloor : public TEntity {
   // Mean in-situ strength, MPa.
   double fcmi() const;
   // Elastic modulus for section stiffness, MPa.
+  double Ec(const TStandard& Standard) const;
   double Ec() const;
   // Elastic modulus for connector strength, MPa.
+  double EcForStuds(const TStandard& Standard) const;
   double EcForStuds() const;
-  bool IsConcreteLightWeight() const { return Density <= 2100; }
+  bool IsConcreteLightWeight() const;
 
   bool IsOK() override;
 

@@ -1,12 +1,13 @@
 // TShearConnector: the shear connector of a project (headed stud, channel or
-// high-strength bolt), its nominal capacity in both editions, spacing limits
-// and input checks; TShearConnectorLibraryItem is its library form. Units: mm,
+// high-strength bolt), its nominal capacity (by the edition's rule,
+// TStandard::PRk), spacing limits and input checks; TShearConnectorLibraryItem is its library form. Units: mm,
 // MPa, kN.
 #pragma once
 
 #include "entity/cEntity.h"
 
 class TConcreteFloor;
+class TStandard;
 
 // Values of TShearConnector::ConnectorType.
 constexpr int ctHeadedStud = 0;
@@ -26,8 +27,11 @@ class TShearConnector : public TEntity {
   bool IsCustom = false;             // dimensions saved with the project
   bool IsThroughDeckWelded = false;  // welded through the decking
 
-  // Nominal capacity of one connector in ConcreteFloor, kN; stored in PRk.
-  // fuc_max caps fuc in the 2017 edition. Messages go to this connector's status.
+  // Nominal capacity of one connector in ConcreteFloor by the rule of
+  // Standard (of the calling thread's edition without one), kN; stored in
+  // PRk. fuc_max caps fuc where the edition does. Messages go to this
+  // connector's status.
+  double CalcPRk(const TStandard& Standard, const TConcreteFloor& ConcreteFloor, double fuc_max);
   double CalcPRk(const TConcreteFloor& ConcreteFloor, double fuc_max);
   double GetPRk() const { return PRk; }
   // 150 for a channel, otherwise 5 x dbs.

@@ -13,5 +13,11 @@ void SetStandardVersion(int Version) { g_standard_version.SetProgramWide(ValidVe
 
 TStandardVersionScope::TStandardVersionScope(int Version) : scope_(g_standard_version, ValidVersion(Version)) {}
 
-std::string StandardName(int Version) { return Version == kStandard2003 ? "AS/NZS2327.1-2003" : "AS/NZS2327:2017"; }
-std::string CurrentStandardName() { return StandardName(StandardVersion()); }
+std::string StandardName(int Version) { return StandardFor(Version).Name(); }
+std::string CurrentStandardName() { return CurrentStandard().Name(); }
+
+const TStandard& StandardFor(int Version) {
+  return ValidVersion(Version) == kStandard2003 ? Standard2003() : Standard2017();
+}
+
+const TStandard& CurrentStandard() { return StandardFor(StandardVersion()); }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <numbers>
 
 #include "components/cStandard.h"
 #include "entity/cIniFiles.h"
@@ -44,39 +43,14 @@ void TSteelDeck::Clear() {
   SetTracked(WillIgnoreConcreteBelowRibs, true);
 }
 
-double TSteelDeck::lambda(double Theta) const {
-  if (IsSolidSlab()) return 1;
-  if (Theta > 60) return 0;
-  if (DeckType == 1) return 0;
-  if (Is2017Edition() && WillIgnoreConcreteBelowRibs) return 0;
-  if (Is2017Edition() && Theta > 15) return 0;
-  if (Theta > 15) {
-    // 2003 edition: inclined ribs count with cos^2(Theta) x the concrete share
-    // of the rib zone. Without a rib pitch there is no such share to count, and
-    // a steel rib wider than the pitch leaves no concrete.
-    if (sr <= 0) return 0;
-    const double c = std::cos(Theta * std::numbers::pi / 180.0);
-    return std::clamp(c * c * b0() / sr, 0.0, 1.0);
-  }
-  return 1;
-}
+double TSteelDeck::lambda(double Theta, const TStandard& Standard) const { return Standard.lambda(*this, Theta); }
+
+double TSteelDeck::lambda(double Theta) const { return lambda(Theta, CurrentStandard()); }
 
 bool TSteelDeck::IsOK() {
   Status.Reset();
   Status.CheckNotBlank(Name, elError, "Invalid steel deck type");
-  if (!Is2017Edition() && !IsSolidSlab()) {
-    Status.CheckMax(VoidRatio, 0.2, elWarning,
-                    "(Old Cl 1.2.4c) Void ratio within the steel deck should be less than %.1f");
-    // The 2003 rules cover decks with ribs no higher than 80 mm, and ask for
-    // at least 150 mm of concrete between steel ribs, b0 = sr - bsr (bcr in
-    // the 2003 text).
-    Status.CheckMax(hr, 80.0, elWarning,
-                    "(Old Cl 1.2.4a) Height of steel deck should not exceed %.0f mm");
-    Status.CheckMin(
-        b0(), 150.0, elWarning,
-        "(Old Cl 1.2.4d) Width of concrete between the mid-height of adjacent steel ribs (bcr) "
-        "should be at least %.0f mm");
-  }
+  CurrentStandard().CheckDeck(*this, Status);
   Status.IsChecked = true;
   return Status.IsOK();
 }

@@ -7,6 +7,8 @@
 
 #include "entity/cEntity.h"
 
+class TStandard;
+
 class TSteelDeck : public TEntity {
  public:
   TSteelDeck();
@@ -32,7 +34,9 @@ class TSteelDeck : public TEntity {
   int StudsPerRib() const { return StoredStudsPerRib > 0 ? StoredStudsPerRib : 1; }
   void SetStudsPerRib(int Value) { SetTracked(StoredStudsPerRib, Value); }
   // Factor (0 to 1) for the concrete below the rib tops on a side whose ribs
-  // make the angle Theta (degrees) with the beam.
+  // make the angle Theta (degrees) with the beam, by the rule of Standard
+  // (of the calling thread's edition without one).
+  double lambda(double Theta, const TStandard& Standard) const;
   double lambda(double Theta) const;
 
   void Clear() override;

@@ -204,7 +204,8 @@ bool TSteelSection::IsOK() {
   // selection validates the beam's sections for every candidate it tries.
   const std::string& label = SteelSectionLabel;
   auto for_text = [&] { return " for " + label + " section"; };
-  auto clause = [] { return std::string(Is2017Edition() ? "(Cl 1.1.1a) " : ""); };
+  const char* const clause_text = CurrentStandard().Terms().SteelLimitsClause;
+  auto clause = [&] { return std::string(clause_text); };
   Status.CheckNotBlank(label, elError, "Missing label for steel section");
   Status.CheckNotBlank(SectionType, elWarning, [&] { return "Missing steel section type for [" + label + "]"; });
   // The base section is owned and so always present; the check keeps the

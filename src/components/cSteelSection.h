@@ -16,6 +16,8 @@
 #include "entity/cEntity.h"
 #include "entity/cEntityList.h"
 
+class TStandard;
+
 // Residual stress category; selects the plate slenderness limits.
 enum TResidualStressType { SR, HR, LW, CF, HW };
 
@@ -144,6 +146,9 @@ class TSteelSection : public TEntity {
   void LoadFromLibraryItem(const TCustomSteelSection& Item);
   // Looks the section up by full name; nothing changes when it is not found.
   void LoadFromLibrary(const TEntityList& CustomSteelLibrary);
+  // Effective properties by the rules of Standard (of the calling thread's
+  // edition without one); see cSteelSectionEffective.cpp.
+  void CalcEffectiveProperties(const TStandard& Standard);
   void CalcEffectiveProperties();
 
   bool IsOK() override;
@@ -201,6 +206,19 @@ class TSteelSection : public TEntity {
                  PublicGetter("FlangeAreaRatio", &TSteelSection::FlangeAreaRatio),
                  PublicGetter("ShortName", &TSteelSection::ShortName),
                  PublicGetter("Mass", &TSteelSection::Mass))
+
+ private:
+  // The steps of CalcEffectiveProperties, in their order, and the working
+  // quantities they hand on.
+  struct TWorking;
+  TWorking Plates() const;
+  void ClassifyTopFlange(TWorking& w);
+  void CalcFullSection(TWorking& w);
+  void ClassifyWeb(const TStandard& Standard, TWorking& w);
+  void CalcEffectiveWeb(TWorking& w);
+  void CalcShearCapacity(const TWorking& w);
+  void UseFullSectionForServiceability(TWorking& w);
+  void CalcElasticProperties(const TWorking& w);
 };
 
 // A beam's sections keyed by SteelSectionLabel.

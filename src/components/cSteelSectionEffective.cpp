@@ -2,6 +2,8 @@
 // slenderness of the top flange and web, the effective top flange width and
 // web, axial capacities, the plastic neutral axis that classifies the web, the
 // elastic properties of the effective section and the nominal shear capacity.
+// The formulas are as4100's (cSteelFormulas.h) and the edition's (the web's
+// yield limit and the treatment of a non-compact web, TStandard).
 //
 // Depths are measured downward from the top of the top flange. Zst is positive
 // and Zsb negative, so that a sagging moment over them gives compression
@@ -12,258 +14,209 @@
 // capacity gets a warning, so that the beam that uses it fails its checks
 // instead of carrying infinities into its results.
 #include <algorithm>
-#include <cmath>
 
 #include "components/cStandard.h"
+#include "components/cSteelFormulas.h"
 #include "components/cSteelSection.h"
 
-namespace {
+using namespace unit;
 
-// Plate slenderness limits (AS 4100 Table 5.2), by residual stress category.
-struct TPlateLimits {
-  double lambda_ep;  // plasticity limit
-  double lambda_ey;  // yield limit
-};
+// The quantities the steps of the calculation pass on to each other.
+struct TSteelSection::TWorking {
+  // The plates: webs, depths and widths (mm), yield stresses (MPa).
+  double nw;  // 2 for a box or hollow section, else 1
+  mm Ds, bsf1, tf1, tw, bsf2, tf2, bsp, tsp;
+  MPa fyf1, fyw, fyf2, fyp;
+  // Element areas: the effective top flange, the bottom flange, the plate.
+  mm2 Af1 = 0, Af2 = 0, Asp = 0;
+  // The section with its full web.
+  mm2 full_Aw = 0, full_As = 0;
+  mm ypna = 0;  // its plastic neutral axis
+  // The effective web: its thickness, the total over all webs, and the
+  // depths next to the top (dc1) and bottom (dc2) flanges that count.
+  mm tw_eff = 0, tweb = 0, dc1 = 0, dc2 = 0;
+  mm2 Aw1 = 0, Aw2 = 0;
 
-TPlateLimits TopFlangeLimits(TResidualStressType Type, bool HasTwoWebs) {
-  // One web: the flange is an outstand supported on one edge; two webs: it
-  // spans between them, supported on both edges.
-  switch (Type) {
-    case SR:
-      return HasTwoWebs ? TPlateLimits{30, 45} : TPlateLimits{10, 16};
-    case HR:
-      return HasTwoWebs ? TPlateLimits{30, 45} : TPlateLimits{9, 16};
-    case LW:
-      return HasTwoWebs ? TPlateLimits{30, 40} : TPlateLimits{8, 15};
-    case CF:
-      return HasTwoWebs ? TPlateLimits{30, 30} : TPlateLimits{8, 15};
-    case HW:
-      break;
-  }
-  return HasTwoWebs ? TPlateLimits{30, 35} : TPlateLimits{8, 14};
-}
-
-// Slenderness limits of a web without a bottom flange.
-constexpr double kWebLimitNoBottomFlangeCompact = 82;   // lew up to here: full web
-constexpr double kWebLimitNoBottomFlangeSlender = 115;  // lew beyond here: slender
-constexpr double kNoLimit = 1000000;                    // a web with no compression
-
-// a / b, or 0 when b is zero (an element that is absent contributes nothing).
-double Div(double a, double b) {
-  return b == 0 ? 0 : a / b;
-}
-
-// sqrt(fy / 250), the yield stress factor of plate slenderness; 0 for no yield stress.
-double YieldFactor(double fy) {
-  return std::sqrt(std::max(fy, 0.0) / 250);
-}
-
-// Element areas of the cross-section and where their centroids lie.
-struct TElements {
-  double tf1, bsf1_eff, Af1;  // top flange
-  double dp, dc1, dc2, Aw1, Aw2;
-  double Ds, tf2, bsf2, Af2;  // bottom flange
-  double tsp, bsp, Asp;       // plate under the bottom flange
-  double tw_full;             // nw * tw: own second moments of the web parts use the full thickness
-
-  double Area() const { return Af1 + Aw1 + Aw2 + Af2 + Asp; }
-  // Depth of the elastic centroid; 0 when there is no area.
-  double Centroid() const {
-    return Div(tf1 * Af1 / 2 + (tf1 + dc1 / 2) * Aw1 + (tf1 + dp - dc2 / 2) * Aw2 +
-                   (Ds - tf2 / 2) * Af2 + (Ds + tsp / 2) * Asp,
-               Area());
-  }
-  double SecondMoment(double y) const {
-    const auto sq = [](double v) { return v * v; };
-    const auto cube = [](double v) { return v * v * v; };
-    return bsf1_eff * cube(tf1) / 12 + bsf2 * cube(tf2) / 12 + tw_full * cube(dc1) / 12 +
-           tw_full * cube(dc2) / 12 + bsp * cube(tsp) / 12 + Af1 * sq(y - tf1 / 2) +
-           Af2 * sq(y - (Ds - tf2 / 2)) + Aw1 * sq(y - (tf1 + dc1 / 2)) +
-           Aw2 * sq(y - (tf1 + dp - dc2 / 2)) + Asp * sq(Ds + tsp / 2 - y);
+  // The elements for the elastic properties, the web as its two parts.
+  as4100::TSteelElements Elements(mm top_flange_width, mm depth1, mm depth2, mm2 A1, mm2 A2, mm clear_depth) const {
+    return {tf1, top_flange_width, tf1 * top_flange_width, clear_depth, depth1, depth2, A1, A2,
+            Ds,  tf2,              bsf2,                   Af2,         tsp,    bsp,    Asp, nw * tw};
   }
 };
 
-}  // namespace
+void TSteelSection::CalcEffectiveProperties() { CalcEffectiveProperties(CurrentStandard()); }
 
-void TSteelSection::CalcEffectiveProperties() {
-  const TCustomSteelSection& base = BaseSteelSection;
-  const double nw = base.HasTwoWebs ? 2 : 1;
-  const double Ds_ = Ds(), bsf1_ = bsf1(), tf1_ = tf1(), fyf1_ = fyf1(), tw_ = tw(), fyw_ = fyw();
-  const double bsf2_ = bsf2(), tf2_ = tf2(), fyf2_ = fyf2(), bsp_ = bsp(), tsp_ = tsp();
-  const double fyp_ = IsPlated() ? fyp : 0;
-  const std::string label = SteelSectionLabel;
-
-  tw_used = tw_;
-
-  // Top flange slenderness and effective width.
-  le1 = (nw / 2) * Div(bsf1_ - nw * tw_, tf1_) * YieldFactor(fyf1_);
-  const TPlateLimits flange = TopFlangeLimits(base.ResidualStressType, base.HasTwoWebs);
-  bsf1_eff = bsf1_;
-  if (!WillSetTopFlangeCompact) {
-    if (base.ResidualStressType == CF && le1 > flange.lambda_ey) {
-      bsf1_eff = 0;
-      Status.SetError(elWarning, "(Cl 3.4.3.3c) The top flange of cold-formed steel section [" +
-                                     label +
-                                     "] must be compact. Please select another steel section.");
-    } else if (le1 <= flange.lambda_ep) {
-      // compact
-    } else if (le1 > flange.lambda_ey) {
-      bsf1_eff = 0;
-      Status.SetError(elWarning, "(Cl 3.4.3.3) The top flange of steel section [" + label +
-                                     "] must not be slender. Please select another steel section.");
-    } else {
-      // Non-compact: the width at which the flange would just be compact.
-      bsf1_eff =
-          std::min(bsf1_, (2 / nw) * tf1_ * flange.lambda_ep / YieldFactor(fyf1_) + nw * tw_);
-    }
+void TSteelSection::CalcEffectiveProperties(const TStandard& Standard) {
+  TWorking w = Plates();
+  tw_used = w.tw;
+  ClassifyTopFlange(w);
+  CalcFullSection(w);
+  ClassifyWeb(Standard, w);
+  CalcEffectiveWeb(w);
+  CalcShearCapacity(w);
+  if (WillUseFullSectionForServiceability) UseFullSectionForServiceability(w);
+  CalcElasticProperties(w);
+  if (As_dash <= 0) {
+    Status.SetError(elWarning, "Steel section [" + SteelSectionLabel + "] has no effective area");
+  } else if (Fst <= 0) {
+    Status.SetError(elWarning, "Steel section [" + SteelSectionLabel + "] has no axial capacity");
   }
+}
 
-  // Element areas and capacities with the full web. A web whose flanges
-  // overlap has no depth.
-  double Af1 = tf1_ * bsf1_eff;
-  const double Af2 = bsf2_ * tf2_;
-  dp = std::max(0.0, Ds_ - tf1_ - tf2_);
-  double dc1 = dp / 2, dc2 = dp / 2;
-  double tweb = nw * tw_;
-  Aw_dash = dp * tweb;
-  const double Asp = bsp_ * tsp_;
-  As_dash = Af1 + Af2 + Aw_dash + Asp;
-  Fscw = fyw_ * Aw_dash / 1000;
-  Fscf1 = fyf1_ * Af1 / 1000;
-  Fscf2 = fyf2_ * Af2 / 1000;
-  Fsp = Asp * fyp_ / 1000;
-  Fst = Fscf1 + Fscf2 + Fscw + Fsp;
-  const double full_Aw = Aw_dash, full_As = As_dash;
+TSteelSection::TWorking TSteelSection::Plates() const {
+  TWorking w;
+  w.nw = BaseSteelSection.HasTwoWebs ? 2 : 1;
+  w.Ds = Ds();
+  w.bsf1 = bsf1();
+  w.tf1 = tf1();
+  w.tw = tw();
+  w.bsf2 = bsf2();
+  w.tf2 = tf2();
+  w.bsp = bsp();
+  w.tsp = tsp();
+  w.fyf1 = fyf1();
+  w.fyw = fyw();
+  w.fyf2 = fyf2();
+  w.fyp = IsPlated() ? fyp : 0;
+  return w;
+}
 
-  // Plastic neutral axis of the full-web section.
-  const double H = 0.5 * Fst;
-  double ypna;
-  if (H <= Fscf1) {
-    ypna = Div(1000 * H, fyf1_ * bsf1_eff);
-  } else if (H <= Fscf1 + Fscw) {
-    ypna = tf1_ + Div(1000 * (H - Fscf1), fyw_ * nw * tw_);
-  } else if (H <= Fscf1 + Fscw + Fscf2) {
-    ypna = tf1_ + dp + Div(1000 * (H - Fscf1 - Fscw), fyf2_ * bsf2_);
+// Top flange: compact, non-compact (narrowed to the width that would just be
+// compact) or slender (no flange, and a warning).
+void TSteelSection::ClassifyTopFlange(TWorking& w) {
+  le1 = as4100::le1(w.bsf1, w.tf1, w.fyf1, w.tw, w.nw);
+  bsf1_eff = w.bsf1;
+  if (WillSetTopFlangeCompact) return;
+  const as4100::TPlateLimits limits =
+      as4100::TopFlangeLimits(BaseSteelSection.ResidualStressType, BaseSteelSection.HasTwoWebs);
+  if (BaseSteelSection.ResidualStressType == CF && le1 > limits.lambda_ey) {
+    bsf1_eff = 0;
+    Status.SetError(elWarning, "(Cl 3.4.3.3c) The top flange of cold-formed steel section [" + SteelSectionLabel +
+                                   "] must be compact. Please select another steel section.");
+  } else if (le1 <= limits.lambda_ep) {
+    // compact
+  } else if (le1 > limits.lambda_ey) {
+    bsf1_eff = 0;
+    Status.SetError(elWarning, "(Cl 3.4.3.3) The top flange of steel section [" + SteelSectionLabel +
+                                   "] must not be slender. Please select another steel section.");
   } else {
-    ypna = Ds_ + Div(1000 * (H - Fscf1 - Fscw - Fscf2), bsp_ * fyp_);
+    bsf1_eff = as4100::bsf1_eff_noncompact(w.bsf1, w.tf1, w.fyf1, w.tw, w.nw, limits.lambda_ep);
   }
+}
 
-  // Elastic centroid of the full-web section.
-  TElements e{tf1_, bsf1_eff, Af1,   dp,  dc1,  dc2,  Aw_dash / 2, Aw_dash / 2,
-              Ds_,  tf2_,     bsf2_, Af2, tsp_, bsp_, Asp,         nw * tw_};
-  y = e.Centroid();
+// Areas and yield forces of the elements with the full web, the plastic
+// neutral axis and the elastic centroid of that section.
+void TSteelSection::CalcFullSection(TWorking& w) {
+  w.Af1 = w.tf1 * bsf1_eff;
+  w.Af2 = w.bsf2 * w.tf2;
+  w.Asp = w.bsp * w.tsp;
+  dp = as4100::dp(w.Ds, w.tf1, w.tf2);
+  w.dc1 = w.dc2 = dp / 2;
+  w.tweb = w.nw * w.tw;
+  Aw_dash = dp * w.tweb;
+  As_dash = w.Af1 + w.Af2 + Aw_dash + w.Asp;
+  Fscw = w.fyw * Aw_dash / 1000;
+  Fscf1 = w.fyf1 * w.Af1 / 1000;
+  Fscf2 = w.fyf2 * w.Af2 / 1000;
+  Fsp = w.Asp * w.fyp / 1000;
+  Fst = Fscf1 + Fscf2 + Fscw + Fsp;
+  w.full_Aw = Aw_dash;
+  w.full_As = As_dash;
+  w.ypna = as4100::ypna(Fscf1, Fscw, Fscf2, Fsp, w.tf1, bsf1_eff, w.fyf1, dp, w.tw, w.nw, w.fyw, w.Ds, w.bsf2, w.fyf2,
+                        w.bsp, w.fyp);
+  y = w.Elements(bsf1_eff, w.dc1, w.dc2, Aw_dash / 2, Aw_dash / 2, dp).Centroid();
+}
 
-  // Web slenderness and effectiveness.
-  double tw_eff = tw_;
-  lew = Div(dp, tw_) * YieldFactor(fyw_);
-  const std::string slender_web = "(Cl 3.4.3.3) The web of steel section [" + label +
+// Web: compact, non-compact (the edition's effective web) or slender (no
+// web, and a warning). A web without a bottom flange (a notch without a
+// plate, a tee) is an outstand with limits of its own.
+void TSteelSection::ClassifyWeb(const TStandard& Standard, TWorking& w) {
+  w.tw_eff = w.tw;
+  lew = as4100::lew(dp, w.tw, w.fyw);
+  const std::string slender_web = "(Cl 3.4.3.3) The web of steel section [" + SteelSectionLabel +
                                   "] must not be slender. Please select another steel section.";
-  const bool has_bottom_flange = bsf2_ != 0 && tf2_ != 0 && fyf2_ != 0;
+  const bool has_bottom_flange = w.bsf2 != 0 && w.tf2 != 0 && w.fyf2 != 0;
   if (!has_bottom_flange) {
-    // A web without a bottom flange (a notch, or a tee) is an outstand.
-    if (lew > kWebLimitNoBottomFlangeSlender) {
+    if (lew > as4100::kOutstandWebSlender) {
       Status.SetError(elWarning, slender_web);
       tw_used = 0;  // the elastic properties keep the full web
-    } else if (lew > kWebLimitNoBottomFlangeCompact) {
-      // Effective width: the thickness is cut in proportion, so that the web
-      // carries what a web just at the limit would; continuous with the full
-      // web at lew = 82 and falling to 0.71 tw at lew = 115.
-      tw_eff = tw_ * kWebLimitNoBottomFlangeCompact / lew;
-      tw_used = tw_eff;
-      tweb = nw * tw_eff;
+    } else if (lew > as4100::kOutstandWebCompact) {
+      w.tw_eff = as4100::tw_eff_outstand_web(w.tw, lew);
+      tw_used = w.tw_eff;
+      w.tweb = w.nw * w.tw_eff;
     }
-  } else {
-    const double alpha_p = std::clamp(Div(ypna - tf1_, dp), 0.0, 1.0);
-    const double lambda_ep_w = alpha_p == 0    ? kNoLimit
-                               : alpha_p < 0.5 ? 41 / alpha_p
-                                               : 111 / (4.7 * alpha_p - 1);
-    const double alpha_y = std::clamp(Div(y - tf1_, dp), 0.0, 1.0);
-    double lambda_ey_w = kNoLimit;
-    if (alpha_y != 0) {
-      if (Is2017Edition())
-        lambda_ey_w = 60 / alpha_y;
-      else
-        lambda_ey_w = alpha_y < 0.5 ? 57.5 / alpha_y : 322 / (1 + 3.6 * alpha_y);
-    }
-    if (lew > lambda_ey_w) {
-      Status.SetError(elWarning, slender_web);
-      tw_eff = 0;
-      tw_used = 0;
-      tweb = 0;
-    } else if (lew > lambda_ep_w) {
-      if (Is2017Edition()) {
-        // Only a depth of 15 tw next to the compression flange and next to the
-        // tension zone counts; the web between them is ignored.
-        dc1 = 15 * tw_ * Div(1, YieldFactor(fyw_));
-        // The tension zone below the centroid is fully effective (none when the
-        // centroid lies below the web).
-        dc2 = std::max(0.0, tf1_ + dp - y) + dc1;
-        if (dc1 + dc2 > dp) {
-          dc2 = std::max(0.0, dp - dc1);
-          Status.SetError(elWarning,
-                          "(Cl 3.4.3.3) Invalid calculation of effective properties of web for "
-                          "steel section [" +
-                              label + "]");
-        }
-      } else {
-        const double di = std::max(0.0, alpha_p * dp - 30 * tw_ * Div(1, YieldFactor(fyw_)));
-        tw_eff = tw_ * Div(dp - di, dp);
-        tw_used = tw_eff;
-        tweb = nw * tw_eff;
-      }
-    }
+    return;
   }
+  const double alpha_p = as4100::alpha_web(w.ypna, w.tf1, dp);
+  const double lambda_ep_w = as4100::lambda_ep_web(alpha_p);
+  const double alpha_y = as4100::alpha_web(y, w.tf1, dp);
+  // A web without compression at its elastic neutral axis cannot be slender.
+  const double lambda_ey_w = alpha_y != 0 ? Standard.lambda_ey_web(alpha_y) : 1000000;
+  if (lew > lambda_ey_w) {
+    Status.SetError(elWarning, slender_web);
+    w.tw_eff = 0;
+    tw_used = 0;
+    w.tweb = 0;
+  } else if (lew > lambda_ep_w) {
+    const TNonCompactWeb web = Standard.NonCompactWeb(dp, w.tw, w.fyw, w.tf1, y, alpha_p);
+    w.dc1 = web.dc1;
+    w.dc2 = web.dc2;
+    w.tw_eff = web.tw_eff;
+    tw_used = web.tw_eff;
+    w.tweb = w.nw * web.tw_eff;
+    if (web.IsInvalid)
+      Status.SetError(elWarning, "(Cl 3.4.3.3) Invalid calculation of effective properties of web for steel section [" +
+                                     SteelSectionLabel + "]");
+  }
+}
 
-  // Effective web.
-  double Aw1 = dc1 * tweb, Aw2 = dc2 * tweb;
-  Aw_dash = Aw1 + Aw2;
-  As_dash = Af1 + Af2 + Aw_dash + Asp;
-  Fscw = fyw_ * Aw_dash / 1000;
+// The web's area and yield force as far as it is effective.
+void TSteelSection::CalcEffectiveWeb(TWorking& w) {
+  w.Aw1 = w.dc1 * w.tweb;
+  w.Aw2 = w.dc2 * w.tweb;
+  Aw_dash = w.Aw1 + w.Aw2;
+  As_dash = w.Af1 + w.Af2 + Aw_dash + w.Asp;
+  Fscw = w.fyw * Aw_dash / 1000;
   Fst = Fscf1 + Fscf2 + Fscw + Fsp;
+}
 
-  // Nominal shear capacity of the full web (Cl 5.11 of AS 4100).
-  Aw_dash = full_Aw;
-  As_dash = full_As;
-  const double lambda_w = lew;
-  const double kv = lambda_w > 82 ? (82 / lambda_w) * (82 / lambda_w) : 1;
-  const bool full_depth_web =
-      !IsNotched() && base.ResidualStressType == HR;  // a rolled web runs the full depth
-  const double web_depth = full_depth_web ? Ds_ : dp;
-  const double Vw = 0.6 * kv * fyw_ * web_depth * nw * tw_;
-  const double Aavg = web_depth * nw * tw_;
-  double eta = 1.1;  // ratio of maximum to average shear stress in the web
-  if (IsNotched() || IsPlated() || base.ResidualStressType != HR) {
-    const TElements gross{tf1_, bsf1_eff, Af1,   dp,  dp / 2, dp / 2, full_Aw / 2, full_Aw / 2,
-                          Ds_,  tf2_,     bsf2_, Af2, tsp_,   bsp_,   Asp,         nw * tw_};
-    y = gross.Centroid();
-    const double Q = (y - tf1_) * (y - tf1_) * nw * tw_ / 2 + tf1_ * bsf1_eff * (y - tf1_ / 2);
-    ISteel = gross.SecondMoment(y);
-    eta = std::max(1.1, Div(Q * Aavg, ISteel * nw * tw_));
+// Nominal shear capacity of the full web (Cl 5.11 of AS 4100): a rolled web
+// runs the full depth. Its shear stress is taken as uniform enough (eta 1.1)
+// in a rolled section; in any other the greatest over the average stress
+// of the gross section counts.
+void TSteelSection::CalcShearCapacity(const TWorking& w) {
+  const double kv = as4100::kv(lew);
+  const bool is_rolled = BaseSteelSection.ResidualStressType == HR;
+  const mm web_depth = !IsNotched() && is_rolled ? w.Ds : dp;
+  const N Vw = as4100::Vw(kv, w.fyw, web_depth, w.nw, w.tw);
+  const mm2 Aavg = web_depth * w.nw * w.tw;
+  double eta = 1.1;
+  if (IsNotched() || IsPlated() || !is_rolled) {
+    const as4100::TSteelElements gross = w.Elements(bsf1_eff, dp / 2, dp / 2, w.full_Aw / 2, w.full_Aw / 2, dp);
+    const mm y_gross = gross.Centroid();
+    const mm3 Q = as4100::Q_above_centroid(y_gross, w.tf1, bsf1_eff, w.nw, w.tw);
+    eta = as4100::eta_shear(Q, Aavg, gross.SecondMoment(y_gross), w.nw, w.tw);
   }
-  Vv = 2 * Vw / (0.9 + eta) / 1000;
+  Vv = as4100::Vv(Vw, eta);
+}
 
-  // Serviceability may use the full section whatever its local buckling.
-  if (WillUseFullSectionForServiceability &&
-      (tw_eff < nw * tw_ || Aw1 + Aw2 < dp * nw * tw_ || bsf1_eff < bsf1_)) {
-    dc1 = dc2 = dp / 2;
-    Aw1 = Aw2 = (dp / 2) * nw * tw_;
-    bsf1_eff = bsf1_;
+// Serviceability may use the full section whatever its local buckling; the
+// capacities keep the effective one.
+void TSteelSection::UseFullSectionForServiceability(TWorking& w) {
+  if (w.tw_eff < w.nw * w.tw || w.Aw1 + w.Aw2 < dp * w.nw * w.tw || bsf1_eff < w.bsf1) {
+    w.dc1 = w.dc2 = dp / 2;
+    w.Aw1 = w.Aw2 = (dp / 2) * w.nw * w.tw;
+    bsf1_eff = w.bsf1;
   }
+}
 
-  // Elastic properties of the effective section.
-  Af1 = tf1_ * bsf1_eff;
-  Aw_dash = Aw1 + Aw2;
-  As_dash = Af1 + Af2 + Aw_dash + Asp;
-  e = TElements{tf1_, bsf1_eff, Af1,   dp,  dc1,  dc2,  Aw1, Aw2,
-                Ds_,  tf2_,     bsf2_, Af2, tsp_, bsp_, Asp, nw * tw_};
+// Area, centroid, second moment and moduli of the effective section.
+void TSteelSection::CalcElasticProperties(const TWorking& w) {
+  const as4100::TSteelElements e = w.Elements(bsf1_eff, w.dc1, w.dc2, w.Aw1, w.Aw2, dp);
+  Aw_dash = w.Aw1 + w.Aw2;
+  As_dash = e.Af1 + w.Af2 + Aw_dash + w.Asp;
   y = e.Centroid();
   ISteel = As_dash > 0 ? e.SecondMoment(y) : 0;
-  Zsb = Div(ISteel, y - Ds_ - tsp_);
-  Zst = Div(ISteel, y);
-
-  if (As_dash <= 0) {
-    Status.SetError(elWarning, "Steel section [" + label + "] has no effective area");
-  } else if (Fst <= 0) {
-    Status.SetError(elWarning, "Steel section [" + label + "] has no axial capacity");
-  }
+  Zsb = as4100::Zsb(ISteel, y, w.Ds, w.tsp);
+  Zst = as4100::Zst(ISteel, y);
 }

@@ -10,6 +10,11 @@
 // ratios (cBeamResults.cpp). Problems go to the beam's status; an exception
 // during the analysis becomes "Error during analysis: " + its message.
 //
+// The edition of the standard: FullAnalysis selects the calling thread's
+// standard once, at its start, and hands it to everything it calculates
+// (steel sections, composite sections, concrete, connector); the composite
+// sections keep it for their later queries.
+//
 // Ownership: the beam owns its section, load, stage, PCC and user PCC lists;
 // the concrete, deck, connector, limit states, deflection limits and
 // restrictions are links set by the project (SetFloorProperties, SetCWBLimits)
@@ -20,6 +25,7 @@
 
 #include "components/cConcreteFloor.h"
 #include "components/cShearConnector.h"
+#include "components/cStandard.h"
 #include "components/cSteelDeck.h"
 #include "components/cSteelSection.h"
 #include "engine/cAppliedLoad.h"
@@ -169,6 +175,9 @@ class TBeam : public TEntity {
                         double& Vdes) const;
   void PopulatePCCList(int Segments);
   void FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments);
+  // The standard the beam calculates with: the one its analysis selected
+  // while the analysis runs, the calling thread's otherwise.
+  const TStandard& Standard() const { return standard_ ? *standard_ : CurrentStandard(); }
   // Whether the bare steel cannot carry the stage 3 strength moment at the
   // position of the maximum moment: the stage 3 moment ratio exceeds 1
   // there, so FullAnalysis would find the assessment failing. Works out only
@@ -311,4 +320,6 @@ class TBeam : public TEntity {
   void CreateStages();
   void CreateSteelSections();
   void ApplyNominalWidths();
+
+  const TStandard* standard_ = nullptr;  // selected by FullAnalysis while it runs
 };

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numbers>
 #include <vector>
 
 #include "components/cCapacityFactor.h"
+#include "components/cFormulas.h"
 #include "components/cStandard.h"
 #include "engine/cBeam.h"
 #include "entity/VEXUtility.h"
@@ -103,46 +103,16 @@ constexpr double kMinSpacingTolerance = 1e-6;
 // Connector capacity.
 
 double TBeam::kt(int n) const {
-  if (!Is2017Edition()) return 1;
   if (!SteelDeck || !ShearConnector) return 1;
-  const TSteelDeck& deck = *SteelDeck;
-  const TShearConnector& sc = *ShearConnector;
-  const double theta = std::max(ThetaSide1, ThetaSide2);
-  const double hr = deck.hr;
-  const double h = std::min(sc.hsc, hr + 75);
-  const double b = std::max(TroughWidth, deck.b0());
-  double k = 1;
-  if (theta <= 15 && (deck.DeckType == 1 || deck.DeckType == 2)) {
-    // Ribs parallel to the beam.
-    if (hr > 0) k = std::min(1.0, 0.6 * (b / hr) * (h / hr - 1));
-  } else if (theta > 15 && deck.DeckType != 0) {
-    // Ribs across the beam.
-    double value = 0;
-    if (sc.IsThroughDeckWelded && deck.DeckType == 1) {
-      if (n <= 1) value = deck.t <= 1 ? 0.85 : 1.0;
-      else if (n == 2) value = deck.t <= 1 ? 0.7 : 0.8;
-    } else if (sc.IsThroughDeckWelded && (deck.DeckType == 2 || deck.DeckType == 3)) {
-      value = 1.0;
-    } else if (!sc.IsThroughDeckWelded) {
-      if (sc.dbs >= 19 && sc.dbs <= 22) {
-        if (n <= 1) value = 0.75;
-        else if (n == 2) value = 0.6;
-      }
-    }
-    if (hr > 85 || b < hr || (sc.IsThroughDeckWelded && sc.dbs > 20) || (!sc.IsThroughDeckWelded && sc.dbs > 22))
-      value = 0;
-    if (deck.DeckType == 3) k = std::min(value, 1.0);
-    else if ((deck.DeckType == 1 || deck.DeckType == 2) && n > 0 && hr > 0)
-      k = std::min(value, (0.7 / std::sqrt(n)) * (b / hr) * (h / hr - 1));
-    else k = value;
-  }
-  return std::min(1.0, k * deck.Beta);
+  return Standard().kt(n, std::max(ThetaSide1, ThetaSide2), TroughWidth, *SteelDeck, *ShearConnector);
 }
 
-double TBeam::fucMax() const { return ThetaSide1 > 15 || ThetaSide2 > 15 ? 450 : 500; }
+double TBeam::fucMax() const { return as2327::fuc_max(ThetaSide1, ThetaSide2); }
 
 double TBeam::fds(int n) const {
-  return CapacityFactor(cfLongitudinalShearStuds) * kt(n) * ShearConnector->CalcPRk(*ConcreteFloor, fucMax());
+  const TStandard& standard = Standard();
+  return standard.phi(cfLongitudinalShearStuds) * kt(n) *
+         ShearConnector->CalcPRk(standard, *ConcreteFloor, fucMax());
 }
 
 bool TBeam::IsConnectorVeryDuctileAt(const TPCC& PCC, int n) const {
@@ -254,19 +224,11 @@ void TBeam::StudSpacingFor(double theta_left, double theta_right, double& smin, 
   const TSteelDeck& deck = *SteelDeck;
   smax = TShearConnector::MaxSpacing(Ds);
   smin = ShearConnector->MinSpacing();
-  const double per_rib = Is2017Edition() ? 1 : deck.StudsPerRib();
   if (theta_left >= 45 && theta_right >= 45 && !deck.IsSolidSlab() && deck.sr > 0) {
     // Connectors go in the ribs: spacings are whole numbers of rib pitches along the beam.
-    const double deg = std::numbers::pi / 180;
-    const double cL = deck.sr / std::sin(theta_left * deg);
-    const double cR = deck.sr / std::sin(theta_right * deg);
-    smax = std::max(cL * std::trunc(smax / (cL / per_rib)) / per_rib, cR * std::trunc(smax / (cR / per_rib)) / per_rib);
-    if (Is2017Edition() && deck.DeckType == 1) {
-      if (cL <= smax) smax = cL;
-      if (cR <= smax) smax = cR;
-      smin = std::max(smin, smax);
-    }
-    smin = std::max(smin, std::min(cL, cR) / per_rib);
+    const double cL = as2327::RibPitchAlongBeam(deck.sr, theta_left);
+    const double cR = as2327::RibPitchAlongBeam(deck.sr, theta_right);
+    Standard().FitSpacingToRibs(deck, cL, cR, smin, smax);
   }
 }
 
@@ -409,39 +371,11 @@ void TBeam::AdjustStudSpacing(int nr_max) {
 
 void TBeam::CalcDependableCapacity(int nr_max) {
   const double f = fds(nr_max);
-  const double phic = CapacityFactor(cfBendingConcrete);
+  const TStandard& standard = Standard();
   for (int i = 0; i < PCCList.Count(); ++i) {
     TPCC& p = *PCCList.PCC(i);
-    const TCompositeSectionAtPCC& cs = p.CompositeSection;
-    const double Fcc = cs.Fcc;
-    double beta;
-    if (Is2017Edition()) {
-      beta = Ratio(p.ni_actual * f, Fcc);
-    } else {
-      const double c = std::floor(std::min(p.ni_actual + 0.000001, 1e9));
-      beta = c > 0 ? Ratio(c * (1.18 - 0.18 / std::sqrt(c)) * f, Fcc / phic) : 0;
-    }
-    p.beta_actual = std::min(beta, 1.0);
-
-    if (Is2017Edition()) {
-      p.phiMbv = p.MbAdjustedForShear(p.beta_actual);
-    } else {
-      const double b = p.beta_actual;
-      const double Vcomp = p.GetVcomp();
-      const double r = Ratio(std::fabs(p.GetVdes(stStrength, 7)), Vcomp, 1);
-      const TCompositeSectionAtPCC::TMomentCapacity capacity = cs.MomentCapacity();
-      const double Mb0 = capacity.Mb(0), Mb05 = capacity.Mb(0.5), Mb1 = capacity.Mb(1);
-      if (r <= 0.5) {
-        p.phiMbv = b > 0.5 ? (2 * b - 1) * Mb1 - 2 * (b - 1) * Mb05 : (1 - 2 * b) * Mb0 + 2 * b * Mb05;
-      } else {
-        const double Mbfc = cs.Mbfc();
-        const double psi = cs.psi;
-        const double R0 = 2 * (1 - r) * Mb0 + (2 * r - 1) * cs.Msf();
-        const double P = 2 * (1 - r) * capacity.Mb(psi) + (2 * r - 1) * Mbfc;
-        const double Q = 2 * (1 - r) * Mb1 + (2 * r - 1) * Mbfc;
-        p.phiMbv = b > psi ? P + Ratio(b - psi, 1 - psi) * (Q - P) : R0 + Ratio(b, psi) * (P - R0);
-      }
-    }
+    p.beta_actual = std::min(standard.beta_actual(p.ni_actual, f, p.CompositeSection.Fcc), 1.0);
+    p.phiMbv = p.DependableMomentCapacity(p.beta_actual);
   }
 }
 
@@ -463,7 +397,7 @@ void TBeam::CheckHighStressEffectOnStuds(int n) {
     bottom = std::max(bottom, std::fabs(p.GetStress(stShort, 7, flBottom)));
     if (top > s->StressLimitTop() || bottom > std::fabs(s->StressLimitBottom())) {
       p.beta_actual = 0.4;
-      const int c = TPCC::CalculateNi(0.4 * p.CompositeSection.Fcc, fds(n));
+      const int c = TPCC::CalculateNi(Standard(), 0.4 * p.CompositeSection.Fcc, fds(n));
       if (c > p.ni_actual) {
         if (p.ni_user <= 0 && StudCountBasis == 0) {
           p.ni_actual = c;

@@ -7,9 +7,9 @@
 #include <span>
 #include <vector>
 
-#include "components/cCapacityFactor.h"
 #include "components/cStandard.h"
 #include "engine/cBeam.h"
+#include "engine/cCompositeFormulas.h"
 
 namespace {
 
@@ -53,9 +53,8 @@ void TBeam::CalculateServiceabilityProperties() {
   Iti = p->CompositeSection.Iti;
   ItL = p->CompositeSection.Itl;
   // Partial shear connection softens the section towards the bare steel.
-  const double k = 0.6 * (1 - beta);
-  I_factor_short = Iti != 0 ? (Iti + k * (Is - Iti)) / Iti : 0;
-  I_factor_long = ItL != 0 ? (ItL + k * (Is - ItL)) / ItL : 0;
+  I_factor_short = as2327::I_factor(Iti, Is, beta);
+  I_factor_long = as2327::I_factor(ItL, Is, beta);
 }
 
 namespace {
@@ -283,7 +282,7 @@ void TBeam::CalcStageStressRatios(int Stage, bool PCCsOnly) {
 
 double TBeam::MaxStrengthRatio() const {
   double r = std::max({CompStageMomentRatio, Stage3MomentRatio, Stage3ShearRatio, CompStageShearRatio});
-  if (Is2017Edition()) r = std::max(r, CompStageCombinedRatio);
+  if (Standard().ChecksCombinedBendingAndShear()) r = std::max(r, CompStageCombinedRatio);
   return r;
 }
 

@@ -439,7 +439,7 @@ void TBeam::AnalyseConstructionLoads(const TBeamLoads& loads) {
     const TConcreteFloor* material = p.CompositeSection.ConcreteMaterial;
     if (material != concrete) {
       concrete = material;
-      Ec = material ? material->Ec() : 0;
+      Ec = material ? material->Ec(Standard()) : 0;
     }
     p.SetMdes(stShrinkage, 7, material ? p.CompositeSection.MshFor(Ec) : 0);
   }
@@ -448,10 +448,11 @@ void TBeam::AnalyseConstructionLoads(const TBeamLoads& loads) {
 bool TBeam::FailsBareSteelMomentCheck(const TEntityList& SteelSectionLibrary) {
   try {
     if (!ConcreteFloor || !SteelDeck || !ShearConnector || CompositeSectionList.Empty() || !(Span > 0)) return false;
+    const TStandard& standard = CurrentStandard();
     for (int i = 0; i < SteelSectionList.Count(); ++i) {
       TSteelSection& s = *SteelSection(i);
       s.LoadFromLibrary(SteelSectionLibrary);
-      s.CalcEffectiveProperties();
+      s.CalcEffectiveProperties(standard);
     }
     SetCompositeSectionsFromBeam();
 
@@ -467,7 +468,7 @@ bool TBeam::FailsBareSteelMomentCheck(const TEntityList& SteelSectionLibrary) {
     TPCC at;
     at.x = xm;
     AssignCompositeSectionAtPCC(at);
-    at.CompositeSection.CalcDesignCapacities(Span, xm, ConcreteFloor->ConcreteStrength);
+    at.CompositeSection.CalcDesignCapacities(standard, Span, xm, ConcreteFloor->ConcreteStrength);
     const double Mb0 = at.CompositeSection.Mb(0);
     // The ratio of the summary: M / Mb(0), any positive moment when Mb(0) is 0.
     return Mb0 != 0 ? M / Mb0 > 1 : M > 0;
@@ -476,8 +477,27 @@ bool TBeam::FailsBareSteelMomentCheck(const TEntityList& SteelSectionLibrary) {
   }
 }
 
+namespace {
+
+// Keeps the standard an analysis selected in the beam while the analysis runs.
+class TSelectedStandard {
+ public:
+  TSelectedStandard(const TStandard*& Slot, const TStandard& Standard) : slot_(Slot) { slot_ = &Standard; }
+  ~TSelectedStandard() { slot_ = nullptr; }
+  TSelectedStandard(const TSelectedStandard&) = delete;
+  TSelectedStandard& operator=(const TSelectedStandard&) = delete;
+
+ private:
+  const TStandard*& slot_;
+};
+
+}  // namespace
+
 void TBeam::FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments) {
   Status.Reset();
+  // The edition, once for the whole analysis: every rule below follows it.
+  const TStandard& standard = CurrentStandard();
+  const TSelectedStandard selected(standard_, standard);
   try {
     if (!ConcreteFloor || !SteelDeck || !ShearConnector)
       throw std::runtime_error("Concrete, steel deck and shear connector must be defined");
@@ -486,7 +506,7 @@ void TBeam::FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments) {
     for (int i = 0; i < SteelSectionList.Count(); ++i) {
       TSteelSection& s = *SteelSection(i);
       s.LoadFromLibrary(SteelSectionLibrary);
-      s.CalcEffectiveProperties();
+      s.CalcEffectiveProperties(standard);
       if (!s.Status.IsOK()) Status.SetError(s.Status.ErrorLevel, s.Status.ErrorMsg);
     }
 
@@ -494,10 +514,10 @@ void TBeam::FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments) {
     PopulatePCCList(Segments, loads);
     SetCompositeSectionsFromBeam();
 
-    const double Ec = ConcreteFloor->Ec();
+    const double Ec = ConcreteFloor->Ec(standard);
     auto evaluate = [&](TPCC& p) {
       AssignCompositeSectionAtPCC(p);
-      p.CompositeSection.CalcDesignCapacities(Span, p.x, ConcreteFloor->ConcreteStrength);
+      p.CompositeSection.CalcDesignCapacities(standard, Span, p.x, ConcreteFloor->ConcreteStrength);
       p.CompositeSection.CalcServiceabilityProperties(Ec);
     };
     TPCC* midspan = GetPCCAt(Span / 2);
@@ -527,7 +547,7 @@ void TBeam::FullAnalysis(const TEntityList& SteelSectionLibrary, int Segments) {
       n = nmax = UserNr;
     } else {
       n = 1;
-      nmax = !Is2017Edition() ? 4 : (SteelDeck->IsSolidSlab() ? 3 : 2);
+      nmax = standard.MaxConnectorsPerGroup(SteelDeck->IsSolidSlab());
     }
     const int first_n = n;
     while (true) {

@@ -9,6 +9,7 @@
 #include "components/cStandard.h"
 #include "components/cSteelDeck.h"
 #include "components/cSteelSection.h"
+#include "engine/cCompositeFormulas.h"
 #include "entity/VEXUtility.h"
 
 // ---------------------------------------------------------------------------
@@ -66,13 +67,6 @@ void TCompositeSection::AssignSection(const TCompositeSection& Source) {
 // ---------------------------------------------------------------------------
 // TCompositeSectionAtPCC.
 
-namespace {
-
-double PhiS() { return CapacityFactor(cfBendingSteel); }
-double PhiC() { return CapacityFactor(cfBendingConcrete); }
-
-}  // namespace
-
 void TCompositeSectionAtPCC::Reset() {
   StartPosition = 0;
   CompositeSectionLabel.clear();
@@ -107,6 +101,7 @@ void TCompositeSectionAtPCC::Reset() {
   Itl = 0;
   bcf_2 = 0;
   bcf_1 = 0;
+  standard_ = nullptr;
   Status.Reset();
   Status.OKErrorLevel = elNone;
   IsChanged = false;
@@ -120,16 +115,8 @@ const TSteelSection& TCompositeSectionAtPCC::Steel() const {
 }
 
 double TCompositeSectionAtPCC::CalcSidebeff(int Side, bool IsEdge, double bsf1, double Lef, double Position) const {
-  double b = std::min(Side == 1 ? b1 : b2, Lef / 8);
-  if (Is2017Edition()) {
-    double beta = b <= 0 ? 0 : 0.55 + 0.025 * Lef / b;
-    double p;
-    if (Position < Lef / 4) p = Position / (Lef / 4);
-    else if (Position <= 0.75 * Lef) p = 1;
-    else p = (Lef - Position) / (Lef / 4);
-    return beta * b + p * (b - beta * b);
-  }
-  return std::min(b, bsf1 / 2 + (IsEdge ? 6 : 8) * Dc);
+  const double b = as2327::b_within_span(Side == 1 ? b1 : b2, Lef);
+  return Standard().beff_side(b, Lef, Position, bsf1, Dc, IsEdge);
 }
 
 double TCompositeSectionAtPCC::Calcbeff(double EffSpan, double Position) const {
@@ -139,32 +126,34 @@ double TCompositeSectionAtPCC::Calcbeff(double EffSpan, double Position) const {
 }
 
 void TCompositeSectionAtPCC::CalcDesignCapacities(double Lef, double Position, double fc) {
+  CalcDesignCapacities(CurrentStandard(), Lef, Position, fc);
+}
+
+void TCompositeSectionAtPCC::CalcDesignCapacities(const TStandard& AStandard, double Lef, double Position, double fc) {
+  standard_ = &AStandard;
   const TSteelSection& s = Steel();
   if (!SteelDeck) throw std::runtime_error("No steel deck for composite section [" + CompositeSectionLabel + "]");
   if (!(s.Fst > 0))
     throw std::runtime_error("Steel section [" + s.SteelSectionLabel + "] has no axial capacity");
-  const double phic = PhiC();
+  const double phic = AStandard.phi(cfBendingConcrete);
   const double hr = SteelDeck->hr;
-  dsr = (s.tf1() * s.Fscf1 / 2 + s.fyw() * s.Aw_dash * (s.tf1() + s.dp / 2) / 1000 +
-         (s.tf1() + s.dp + s.tf2() / 2) * s.Fscf2 + (s.tsp() / 2 + s.Ds()) * s.Fsp) /
-            s.Fst +
-        Dc;
+  dsr = as2327::dsr(s.Fscf1, s.fyw(), s.Aw_dash, s.Fscf2, s.Fsp, s.Fst, s.tf1(), s.dp, s.tf2(), s.tsp(), s.Ds(), Dc);
   bcf_1 = std::min(bcLeft, CalcSidebeff(1, IsEdgeBeamLeft, s.bsf1(), Lef, Position));
   bcf_2 = std::min(bcRight, CalcSidebeff(2, IsEdgeBeamRight, s.bsf1(), Lef, Position));
   bcf = bcf_1 + bcf_2;
-  Fc_1 = phic * 0.85 * fc * bcf * (Dc - hr) / 1000;
-  Ac_1 = (Dc - hr) * bcf;
-  la_r = SteelDeck->lambda(thetaRight);
-  la_l = SteelDeck->lambda(thetaLeft);
-  Fc_2 = fc * phic * 0.85 * hr / 1000 * (la_l * bcf_1 + la_r * bcf_2);
-  Ac_2 = (la_l * bcf_1 + la_r * bcf_2) * hr;
-  Fcc = std::min(Fc_1 + Fc_2, PhiS() * s.Fst);
+  Fc_1 = as2327::Fc_1(phic, fc, bcf, Dc, hr);
+  Ac_1 = as2327::Ac_1(bcf, Dc, hr);
+  la_r = SteelDeck->lambda(thetaRight, AStandard);
+  la_l = SteelDeck->lambda(thetaLeft, AStandard);
+  Fc_2 = as2327::Fc_2(fc, phic, hr, la_l, bcf_1, la_r, bcf_2);
+  Ac_2 = as2327::Ac_2(la_l, bcf_1, la_r, bcf_2, hr);
+  Fcc = as2327::Fcc(Fc_1, Fc_2, AStandard.phi(cfBendingSteel), s.Fst);
   CalcMbfc(psi);
 }
 
 TCompositeSectionAtPCC::TMomentCapacity TCompositeSectionAtPCC::MomentCapacity() const {
   const TSteelSection& s = Steel();
-  const double phis = PhiS();
+  const double phis = Standard().phi(cfBendingSteel);
   TMomentCapacity m;
   m.Fcc = Fcc;
   m.Fc_1 = Fc_1;
@@ -183,54 +172,19 @@ TCompositeSectionAtPCC::TMomentCapacity TCompositeSectionAtPCC::MomentCapacity()
   m.Fw = phis * s.Fscw;
   m.F2 = phis * s.Fscf2;
   m.Fp = phis * s.Fsp;
-  // Each compressed part counts twice its force: it turns from tension into compression.
-  m.top_flange = 2 * m.F1 * (dsr - Dc - m.tf1 / 2);
-  m.web = 2 * m.Fw * (dsr - Dc - (m.tf1 + m.Ds - m.tf2) / 2);
-  m.bottom_flange = 2 * m.F2 * (dsr - (Dc + m.Ds - m.tf2 / 2));
+  m.compressed = {as2327::M_top_flange(m.F1, dsr, Dc, m.tf1), as2327::M_web(m.Fw, dsr, Dc, m.tf1, m.Ds, m.tf2),
+                  as2327::M_bottom_flange(m.F2, dsr, Dc, m.Ds, m.tf2)};
   return m;
 }
 
 double TCompositeSectionAtPCC::TMomentCapacity::Mb(double beta) const {
-  // Ratio's rule (a zero divisor gives the fallback), written here so that
-  // it inlines: Mb is evaluated hundreds of times per analysis.
-  auto ratio = [](double a, double b, double fallback = 0) { return b != 0 ? a / b : fallback; };
-  const double C = beta * Fcc;
-  const double T = phisFst - C;  // twice the steel compression force
-
-  // Depth of the concrete compression zone from the slab top.
-  double dc;
-  if (C <= Fc_1 + 0.00001) dc = ratio(Dc_hr * C, Fc_1);
-  else dc = Dc_hr + ratio((C - Fc_1) * hr, Fc_2, hr);
-
-  // Plastic neutral axis in the steel, by zone.
-  double ys;
-  int zone;
-  if (T <= 2 * F1) {
-    zone = 0;
-    ys = Dc + ratio(tf1 * T, 2 * F1);
-  } else if (T <= 2 * (F1 + Fw)) {
-    zone = 1;
-    ys = Dc + tf1 + ratio((T - 2 * F1) * dp, 2 * Fw);
-  } else if (T <= 2 * (F1 + Fw + F2)) {
-    zone = 2;
-    ys = Dc + Ds - tf2 + ratio((T - 2 * F1 - 2 * Fw) * tf2, 2 * F2);
-  } else {
-    zone = 3;
-    ys = Dc + Ds + ratio((T - 2 * F1 - 2 * Fw - 2 * F2) * tsp, 2 * Fp);
-  }
-
-  double Mc;
-  if (C <= Fc_1) Mc = C * (dsr - dc / 2);
-  else Mc = Fc_1 * (dsr - Dc_hr / 2) + (C - Fc_1) * (dsr - (Dc_hr + dc) / 2);
-
-  double Ms;
-  switch (zone) {
-    case 0: Ms = T * (dsr - (Dc + ys) / 2); break;
-    case 1: Ms = top_flange + (T - 2 * F1) * (dsr - (Dc + tf1 + ys) / 2); break;
-    case 2: Ms = top_flange + web + (T - 2 * F1 - 2 * Fw) * (dsr - (Dc + Ds - tf2 + ys) / 2); break;
-    default:
-      Ms = top_flange + web + bottom_flange + (T - 2 * F1 - 2 * Fw - 2 * F2) * (dsr - (Dc + Ds + ys) / 2);
-  }
+  // Mb is evaluated hundreds of times per analysis: the formulas inline.
+  const double C = beta * Fcc;   // the concrete's compression
+  const double T = phisFst - C;  // twice the steel's compression
+  const double dc = as2327::dc(C, Fc_1, Fc_2, Dc_hr, hr);
+  const as2327::TSteelAxis axis = as2327::ys(T, F1, Fw, F2, Fp, Dc, tf1, dp, Ds, tf2, tsp);
+  const double Mc = as2327::Mc(C, Fc_1, dsr, dc, Dc_hr);
+  const double Ms = as2327::Ms(axis, T, F1, Fw, F2, compressed, dsr, Dc, tf1, Ds, tf2);
   return (Mc + Ms) / 1000;
 }
 
@@ -241,62 +195,19 @@ double TCompositeSectionAtPCC::Mbfc() const {
 
 double TCompositeSectionAtPCC::CalcMbfc(double& Psi) const {
   const TSteelSection& s = Steel();
-  const double phis = PhiS();
   const double hr = SteelDeck ? SteelDeck->hr : 0;
-  const double tf1 = s.tf1(), tf2 = s.tf2(), tsp = s.tsp(), Ds = s.Ds(), dp = s.dp;
-  const double Tf = phis * (s.Fscf1 + s.Fscf2 + s.Fsp);
-  const double yf = Ratio(tf1 * s.Fscf1 / 2 + (tf1 + dp + tf2 / 2) * s.Fscf2 + (tsp / 2 + Ds) * s.Fsp,
-                          s.Fscf1 + s.Fscf2 + s.Fsp) +
-                    Dc;
-  const double F1 = phis * s.Fscf1, F2 = phis * s.Fscf2, Fp = phis * s.Fsp;
-  double Cf, M;
-  if (Tf <= Fc_1) {
-    Cf = Tf;
-    M = Tf * (yf - Ratio(Tf * (Dc - hr), Fc_1) / 2);
-  } else if (Tf <= Fc_1 + Fc_2) {
-    Cf = Tf;
-    double dc = (Dc - hr) + Ratio(hr * (Tf - Fc_1), Fc_2, hr);
-    M = Fc_1 * (yf - (Dc - hr) / 2) + (Tf - Fc_1) * (yf - ((Dc - hr) + dc) / 2);
-  } else {
-    Cf = Fc_1 + Fc_2;
-    const double R = Tf - Cf;
-    const double Mc = Fc_1 * (yf - (Dc - hr) / 2) + Fc_2 * (yf - Dc + hr / 2);
-    if (R <= 2 * F1) {
-      double ys = Dc + Ratio(tf1 * R, 2 * F1);
-      M = Mc + R * (yf - (Dc + ys) / 2);
-    } else if (R <= 2 * F1 + 2 * F2) {
-      double ys = Dc + Ds - tf2 + Ratio(tf2 * (R - 2 * F1), 2 * F2);
-      M = Mc + 2 * F1 * (yf - Dc - tf1 / 2) + (R - 2 * F1) * (yf - (Dc + Ds - tf2 + ys) / 2);
-    } else {
-      double ys = Dc + Ds + Ratio(tsp * (R - 2 * F1 - 2 * F2), 2 * Fp);
-      M = Mc + 2 * F1 * (yf - Dc - tf1 / 2) + 2 * F2 * (yf - (Dc + Ds - tf2 / 2)) +
-          (R - 2 * F1 - 2 * F2) * (yf - (Dc + Ds + ys) / 2);
-    }
-  }
-  Psi = Ratio(Cf, Fcc);
-  return M / 1000;
+  const double yf = as2327::yf(s.Fscf1, s.Fscf2, s.Fsp, s.tf1(), s.dp, s.tf2(), s.tsp(), s.Ds(), Dc);
+  const as2327::TMbfc m = as2327::Mbfc(Standard().phi(cfBendingSteel), s.Fscf1, s.Fscf2, s.Fsp, Fc_1, Fc_2, yf, Dc, hr,
+                                       s.tf1(), s.Ds(), s.tf2(), s.tsp());
+  Psi = as2327::psi(m.Cf, Fcc);
+  return m.Mbfc;
 }
 
 double TCompositeSectionAtPCC::Msf() const {
   const TSteelSection& s = Steel();
-  const double tf1 = s.tf1(), tf2 = s.tf2(), tsp = s.tsp(), Ds = s.Ds(), dp = s.dp;
-  const double F = s.Fscf1 + s.Fscf2 + s.Fsp;
-  const double yf = Ratio(tf1 * s.Fscf1 / 2 + (tf1 + dp + tf2 / 2) * s.Fscf2 + (tsp / 2 + Ds) * s.Fsp, F) + Dc;
-  double M;
-  if (2 * s.Fscf1 >= F) {
-    double ys = Dc + Ratio(F * tf1, 2 * s.Fscf1);
-    M = F * (yf - (Dc + ys) / 2);
-  } else if (F <= 2 * s.Fscf1 + 2 * s.Fscf2) {
-    double R = F - 2 * s.Fscf1;
-    double ys = Dc + Ds - tf2 + Ratio(tf2 * R, 2 * s.Fscf2);
-    M = 2 * s.Fscf1 * (yf - Dc - tf1 / 2) + R * (yf - (Dc + Ds - tf2 + ys) / 2);
-  } else {
-    double R = F - 2 * s.Fscf1 - 2 * s.Fscf2;
-    double ys = Dc + Ds + Ratio(tsp * R, 2 * s.Fsp);
-    M = 2 * s.Fscf1 * (yf - Dc - tf1 / 2) + 2 * s.Fscf2 * (yf - (Dc + Ds - tf2 / 2)) +
-        R * (yf - (Dc + Ds + ys) / 2);
-  }
-  return PhiS() * M / 1000;
+  const double yf = as2327::yf(s.Fscf1, s.Fscf2, s.Fsp, s.tf1(), s.dp, s.tf2(), s.tsp(), s.Ds(), Dc);
+  return as2327::Msf(Standard().phi(cfBendingSteel), s.Fscf1, s.Fscf2, s.Fsp, yf, Dc, s.tf1(), s.Ds(), s.tf2(),
+                     s.tsp());
 }
 
 void TCompositeSectionAtPCC::CalcTransformedSection(double CreepFactor, double Ec, double& d, double& I) const {
@@ -306,70 +217,59 @@ void TCompositeSectionAtPCC::CalcTransformedSection(double CreepFactor, double E
   const double hr = SteelDeck ? SteelDeck->hr : 0;
   const double hc = Dc - hr;  // concrete above the ribs
   const double lambda = (la_l * bcf_1 + la_r * bcf_2) / bcf;
-  const double n = s.Es() / Ec * CreepFactor;
+  const double n = as2327::n_modular(s.Es(), Ec, CreepFactor);
   const double F = s.y + Dc;  // steel centroid below the slab top
   const double As = s.As_dash, Is = s.ISteel;
-  const double H = n * 2 * As / (bcf * F);
+  const double H = as2327::H_transformed(n, As, bcf, F);
 
-  auto whole_slab = [&] {
-    d = (As * F + bcf / (2 * n) * (hc * hc + lambda * hr * (2 * Dc - hr))) / (As + bcf / n * (hc + lambda * hr));
-    I = As * (F - d) * (F - d) + Is + bcf * hc * hc * hc / (12 * n) + hc * bcf / (4 * n) * std::pow(2 * d - Dc + hr, 2) +
-        lambda * bcf * hr * hr * hr / (12 * n) + (lambda * bcf * hr / n) * std::pow(d - Dc + hr / 2, 2);
-  };
-
-  d = (F / 2) * (std::sqrt(H * (H + 4)) - H);
+  // The neutral axis in the concrete above the ribs, else within the ribs
+  // (where their concrete counts), else below them.
+  d = as2327::kDb_above_ribs(F, H);
   if (d <= hc) {
-    I = bcf * d * d * d / (3 * n) + Is + As * (F - d) * (F - d);
-  } else if (lambda <= 0.001) {
-    whole_slab();
-  } else {
-    const double Hl = H / lambda;
-    const double M = hc * 2 * (1 - lambda) / (F * lambda);
-    d = (F / 2) * (std::sqrt(Hl * (Hl + 4) + M * (2 * Hl + M + 2 * hc / F)) - Hl - M);
+    I = as2327::It_above_ribs(bcf, d, n, Is, As, F);
+    return;
+  }
+  if (!(lambda <= 0.001)) {
+    d = as2327::kDb_in_ribs(F, H, lambda, hc);
     if (d <= Dc) {
-      I = lambda * bcf * std::pow(d - Dc + hr, 3) / (3 * n) + Is + As * (F - d) * (F - d) +
-          bcf * hc * hc * hc / (12 * n) + hc * bcf / (4 * n) * std::pow(2 * d - Dc + hr, 2);
-    } else {
-      whole_slab();
+      I = as2327::It_in_ribs(lambda, bcf, d, Dc, hr, n, Is, As, F);
+      return;
     }
   }
+  d = as2327::kDb_whole_slab(As, F, bcf, n, Dc, hr, lambda);
+  I = as2327::It_whole_slab(As, F, d, Is, bcf, n, Dc, hr, lambda);
 }
 
 void TCompositeSectionAtPCC::CalcSectionModuli() {
   const TSteelSection& s = Steel();
-  Zb = Ratio(Iti, kDbi - Dc - s.Ds() - s.tsp());
-  Zt = Ratio(Iti, kDbi - Dc);
+  Zb = as2327::Zb(Iti, kDbi, Dc, s.Ds(), s.tsp());
+  Zt = as2327::Zt(Iti, kDbi, Dc);
 }
 
 void TCompositeSectionAtPCC::CalcServiceabilityProperties(double Ec) {
   CalcTransformedSection(1, Ec, kDbi, Iti);
   CalcSectionModuli();
-  CalcTransformedSection(3, Ec, kDbl, Itl);
+  CalcTransformedSection(as2327::kCreepFactorLongTerm, Ec, kDbl, Itl);
 }
 
 double TCompositeSectionAtPCC::Msh() const {
   if (!ConcreteMaterial) return 0;
-  return MshFor(ConcreteMaterial->Ec());
+  return MshFor(ConcreteMaterial->Ec(Standard()));
 }
 
 double TCompositeSectionAtPCC::MshFor(double Ec) const {
   if (!ConcreteMaterial) return 0;
   const double hr = SteelDeck ? SteelDeck->hr : 0;
-  const double eps = ConcreteMaterial->ShrinkageStrain;
-  return ((kDbi - Dc + hr / 2) * Ec * eps * Ac_2 + (kDbi - (Dc - hr) / 2) * Ec * eps * Ac_1) / 1e9 / 1000;
+  return as2327::Msh(kDbi, Dc, hr, Ec, ConcreteMaterial->ShrinkageStrain, Ac_1, Ac_2);
 }
 
-double TCompositeSectionAtPCC::lambdasd() const { return Ratio(Dc, Steel().OverallDepth() + Dc); }
+double TCompositeSectionAtPCC::lambdasd() const { return as2327::lambdasd(Dc, Steel().OverallDepth()); }
 
 double TCompositeSectionAtPCC::Dslab() const {
-  const int type = SteelDeck ? SteelDeck->DeckType : 0;
-  if (type == 0 || type == 2 || type == 3) return Dc;
-  return Dc - (SteelDeck ? SteelDeck->hr : 0);
+  return as2327::Dslab(Dc, SteelDeck ? SteelDeck->hr : 0, SteelDeck ? SteelDeck->DeckType : 0);
 }
 
 double TCompositeSectionAtPCC::Vslab() const {
-  if (!Is2017Edition()) return 0;
   const double fc = ConcreteMaterial ? ConcreteMaterial->ConcreteStrength : 0;
-  const double base = std::max(0.0, Dslab() * Steel().bsf1());
-  return std::pow(base, 0.7) * (13 + 110 * lambdasd()) * std::sqrt(std::max(0.0, fc)) / 1000;
+  return Standard().Vslab(Dslab(), Steel().bsf1(), lambdasd(), fc);
 }

@@ -6,10 +6,12 @@
 // connection, capacities with the web ignored, slab shear) and serviceability
 // properties (cracked transformed section, short and long term).
 //
-// All capacities are design capacities: the current edition's capacity
-// factors are applied inside the formulas. Units: mm, mm2, mm4, mm3, MPa, kN,
-// kNm. Sagging moments and compression stresses are positive; Zt is positive
-// and Zb negative.
+// All capacities are design capacities: the capacity factors of the standard
+// the section was evaluated under (CalcDesignCapacities) are applied inside
+// the formulas, and its queries follow the same standard. The formulas are
+// cCompositeFormulas.h's and the edition's (effective width, slab shear).
+// Units: mm, mm2, mm4, mm3, MPa, kN, kNm. Sagging moments and compression
+// stresses are positive; Zt is positive and Zb negative.
 //
 // Preconditions: the links are set and the steel section's effective
 // properties computed; CalcDesignCapacities and CalcServiceabilityProperties
@@ -22,8 +24,10 @@
 #pragma once
 
 #include "components/cConcreteFloor.h"
+#include "components/cStandard.h"
 #include "components/cSteelDeck.h"
 #include "components/cSteelSection.h"
+#include "engine/cCompositeFormulas.h"
 #include "entity/cEntity.h"
 
 class TCompositeSection : public TEntity {
@@ -95,9 +99,16 @@ class TCompositeSectionAtPCC : public TCompositeSection {
   // Returns the section to the state of a new one (no links, no results).
   void Reset();
 
+  // The standard the section was evaluated under; the calling thread's
+  // before it is evaluated.
+  const TStandard& Standard() const { return standard_ ? *standard_ : CurrentStandard(); }
+
   // Total effective width at Position for the effective span EffSpan.
   double Calcbeff(double EffSpan, double Position) const;
-  // Effective widths, concrete forces, Fcc and psi.
+  // Effective widths, concrete forces, Fcc and psi by the rules of Standard
+  // (of the calling thread's edition without one), which the section keeps
+  // for its later queries.
+  void CalcDesignCapacities(const TStandard& Standard, double Lef, double Position, double fc);
   void CalcDesignCapacities(double Lef, double Position, double fc);
   // Design moment capacity (kNm) at the degree of shear connection beta (0..1).
   double Mb(double beta) const { return MomentCapacity().Mb(beta); }
@@ -115,7 +126,7 @@ class TCompositeSectionAtPCC : public TCompositeSection {
     double tf1, tf2, tsp, Ds, dp;
     double phisFst;               // steel yield force, kN
     double F1, Fw, F2, Fp;        // flange, web, flange and plate yield forces, kN
-    double top_flange, web, bottom_flange;  // moments of the compressed parts, kNmm
+    as2327::TCompressedParts compressed;  // moments of the wholly compressed parts, kNmm
   };
   TMomentCapacity MomentCapacity() const;
   // Capacity with the web ignored at full connection of the rest; sets psi.
@@ -129,8 +140,8 @@ class TCompositeSectionAtPCC : public TCompositeSection {
   double MshFor(double Ec) const;
   double lambdasd() const;
   double Dslab() const;
-  // Slab contribution to vertical shear, kN (0 in the 2003 edition); the
-  // span does not affect it.
+  // Slab contribution to vertical shear, kN (by the edition's rule; the 2003
+  // edition has none); the span does not affect it.
   double Vslab() const;
 
   TRV_PROPERTIES(TCompositeSectionAtPCC, TCompositeSection,
@@ -167,4 +178,6 @@ class TCompositeSectionAtPCC : public TCompositeSection {
   void CalcTransformedSection(double CreepFactor, double Ec, double& d, double& I) const;
   void CalcSectionModuli();
   const TSteelSection& Steel() const;
+
+  const TStandard* standard_ = nullptr;  // set by CalcDesignCapacities
 };

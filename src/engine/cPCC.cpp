@@ -4,20 +4,34 @@
 #include <cmath>
 #include <limits>
 
+#include "components/Standard2017.h"
 #include "components/cCapacityFactor.h"
 #include "components/cStandard.h"
 #include "components/cSteelSection.h"
-#include "engine/cSolver.h"
+#include "engine/cCompositeFormulas.h"
 #include "entity/VEXUtility.h"
 
 namespace {
 
-// Counts are bounded so that a vanishing connector capacity cannot overflow an integer.
-constexpr double kMaxConnectors = 1000000;
+// The cross-section as the standard's rules of partial shear connection read
+// it, with the terms of its moment capacity worked out once.
+class TPCCConnection final : public TConnectionSection {
+ public:
+  explicit TPCCConnection(const TPCC& PCC)
+      : pcc_(PCC), capacity_(PCC.CompositeSection.MomentCapacity()) {}
+  double Mb(double beta) const override { return capacity_.Mb(beta); }
+  double psi() const override { return pcc_.CompositeSection.psi; }
+  double Mbfc() const override { return pcc_.CompositeSection.Mbfc(); }
+  double Msf() const override { return pcc_.CompositeSection.Msf(); }
+  double shear_ratio() const override { return pcc_.shear_ratio; }
+  double ShearRatioNow() const override {
+    return Ratio(std::fabs(pcc_.GetVdes(stStrength, 7)), pcc_.GetVcomp(), 1);
+  }
 
-// Degree of shear connection for a moment that no connection can reach: above
-// 1, so that it is reported as inadequate before it is limited to 1.
-constexpr double kUnreachable = std::numeric_limits<double>::infinity();
+ private:
+  const TPCC& pcc_;
+  const TCompositeSectionAtPCC::TMomentCapacity capacity_;
+};
 
 }  // namespace
 
@@ -36,8 +50,6 @@ void TPCC::Reset() {
   mdes_ = {};
   vdes_ = {};
   deflection_ = {};
-  reduction_for_ = std::numeric_limits<double>::quiet_NaN();
-  reduction_ = 0;
   Status.Reset();
   Status.OKErrorLevel = elNone;
   IsChanged = false;
@@ -51,83 +63,33 @@ bool TPCC::IsAtLocation(double X, double Tolerance) const { return std::fabs(x -
 double TPCC::GetVcomp() const {
   const TSteelSection* s = CompositeSection.SteelSection;
   const double Vv = s ? s->Vv : 0;
-  const double V = CapacityFactor(cfVerticalShearConcrete) * CompositeSection.Vslab() +
-                   CapacityFactor(cfVerticalShearSteel) * Vv;
-  if (!Is2017Edition()) return V;
-  return V * (beta_actual + (1 - beta_actual) / (0.92 + 0.76 * CompositeSection.lambdasd()));
+  return CompositeSection.Standard().Vcomp(CompositeSection.Vslab(), Vv, beta_actual, CompositeSection.lambdasd());
 }
 
 double TPCC::phiVvmFor(double Mb0) const {
   const TSteelSection* s = CompositeSection.SteelSection;
-  const double Vv = s ? s->Vv : 0;
-  // Without a bending capacity the reduction cannot be worked out: take the lowest factor.
-  const double k = Mb0 > 0 ? std::clamp(2.2 - 1.6 * GetMdes(stStrength, 3) / Mb0, 0.6, 1.0) : 0.6;
-  return CapacityFactor(cfVerticalShearSteel) * Vv * k;
+  return as2327::phiVvm(CompositeSection.Standard().phi(cfVerticalShearSteel), s ? s->Vv : 0,
+                        GetMdes(stStrength, 3), Mb0);
 }
 
 double TPCC::MbAdjustedForShear(double beta) const {
-  if (shear_ratio >= 1) return 0;
-  return CompositeSection.Mb(beta) * ShearReduction();
+  return as2327_2017::MbAdjustedForShear(CompositeSection.Mb(beta), shear_ratio);
 }
 
-double TPCC::ShearReduction() const {
-  // Kept with the shear ratio it belongs to: a pass of the connector loop
-  // asks for it at every PCC more than once.
-  if (!(reduction_for_ == shear_ratio)) {
-    reduction_for_ = shear_ratio;
-    reduction_ = std::cbrt(1 - std::pow(shear_ratio, 6));
-  }
-  return reduction_;
+double TPCC::DependableMomentCapacity(double beta) const {
+  return CompositeSection.Standard().phiMbv(beta, TPCCConnection(*this));
 }
 
-int TPCC::CalculateNi(double Fcp, double fds) {
-  // A connector with no capacity can never be enough; the group-factor
-  // iteration below would divide by it.
-  if (!(fds >= 0.000001)) return static_cast<int>(kMaxConnectors);
-  double count = std::ceil(Fcp / fds);
-  if (!(count < kMaxConnectors)) return static_cast<int>(kMaxConnectors);
-  int n = static_cast<int>(std::max(count, -kMaxConnectors));
-  if (!Is2017Edition() && n >= 1) {
-    // Group factor kn = 1.18 - 0.18/sqrt(n), by fixed-point iteration; the
-    // forces include the concrete capacity factor, hence the division by it.
-    const double target = Fcp / CapacityFactor(cfBendingConcrete) / fds;
-    double c = n;
-    for (int iteration = 0; iteration < 200; ++iteration) {
-      double c_prev = c;
-      double kn = 1.18 - 0.18 / std::sqrt(c_prev);
-      c = std::max(1.0, target / kn);
-      if (std::fabs(c_prev / c - 1) <= 0.001) break;
-    }
-    n = c < kMaxConnectors ? static_cast<int>(std::ceil(c)) : static_cast<int>(kMaxConnectors);
-  }
-  return n;
-}
+int TPCC::CalculateNi(const TStandard& Standard, double Fcp, double fds) { return Standard.ni(Fcp, fds); }
 
-double TPCC::MinimumDuctileBeta(bool VeryDuctile, double FlangeAreaRatio, double fy, double Le) {
-  const double L = Le / 1000;  // m
-  const double e = Ratio(355, fy, 1);
-  double equal;
-  if (L > 25) equal = 1;
-  else equal = VeryDuctile ? 1 - (1 - 0.04 * L) * e : 1 - e * (0.75 - 0.03 * L);
-  equal = std::max(equal, 0.4);
-  double unequal = L > 20 ? 1 : 1 - e * (0.3 - 0.015 * L);
-  unequal = std::max(unequal, 0.4);
-  if (FlangeAreaRatio <= 1) return equal;
-  if (FlangeAreaRatio >= 3) return unequal;
-  return equal + (unequal - equal) * (FlangeAreaRatio - 1) / 2;
-}
+int TPCC::CalculateNi(double Fcp, double fds) { return CalculateNi(CurrentStandard(), Fcp, fds); }
 
 void TPCC::CalculateMinimumShearConnection(double EffSpan, double fds, double x_max_des_mom,
                                            bool IsConnectorVeryDuctile) {
   const TCompositeSectionAtPCC& cs = CompositeSection;
+  const TStandard& standard = cs.Standard();
   const double Mstar = GetMdes(stStrength, 7);
   const double Vstar = GetVdes(stStrength, 7);
-  const TCompositeSectionAtPCC::TMomentCapacity capacity = cs.MomentCapacity();
-  const double Mb0 = capacity.Mb(0), Mb05 = capacity.Mb(0.5), Mb1 = capacity.Mb(1);
-  const double Mbfc = cs.Mbfc();  // sets psi
-  const double psi = cs.psi;
-  const double Mbpsi = capacity.Mb(psi);
-  const double Msf = cs.Msf();
 
   const double Vcomp = GetVcomp();
   shear_ratio = Vcomp > 0 ? std::fabs(Vstar) / Vcomp : (Vstar == 0 ? 0 : 1);
@@ -136,53 +98,20 @@ void TPCC::CalculateMinimumShearConnection(double EffSpan, double fds, double x_
     shear_ratio = 0.999999;
   }
 
-  if (Is2017Edition()) {
-    // MbAdjustedForShear, with what does not depend on beta (the section's
-    // terms and the reduction for shear) worked out once.
-    const double reduction = ShearReduction();
-    auto adjusted = [&](double beta) { return shear_ratio >= 1 ? 0 : capacity.Mb(beta) * reduction; };
-    if (IsConnectorVeryDuctile) {
-      const double M0 = adjusted(0), M1 = adjusted(1);
-      // Without any gain from the slab, a moment above the steel's capacity cannot be reached.
-      beta_min = Ratio(Mstar - M0, M1 - M0, Mstar > M0 ? kUnreachable : 0);
-    } else {
-      TSolver solver(0, 1, adjusted);
-      beta_min = solver.Findx(Mstar, 0.001, 500);
-    }
-  } else {
-    const double r = shear_ratio;
-    if (r <= 0.5) {
-      if (Mstar > Mb05) beta_min = Ratio(Mstar + Mb1 - 2 * Mb05, 2 * (Mb1 - Mb05), kUnreachable);
-      else beta_min = Ratio(Mstar - Mb0, 2 * (Mb05 - Mb0));
-    } else {
-      const double R0 = 2 * (1 - r) * Mb0 + (2 * r - 1) * Msf;
-      const double P = 2 * (1 - r) * Mbpsi + (2 * r - 1) * Mbfc;
-      if (Mstar > P) {
-        double D = Mb1 - Mbpsi;
-        if (D <= 0.000001) D = 0.000001;
-        beta_min = psi + (1 - psi) * (Mstar - P) / (2 * (1 - r) * D);
-      } else {
-        beta_min = psi * Ratio(Mstar - R0, P - R0);
-      }
-    }
-  }
-
+  beta_min = standard.beta_min(Mstar, TPCCConnection(*this), IsConnectorVeryDuctile);
   if (beta_min > 1)
     Status.SetError(elError, "Inadequate design moment capacity at " + FloatToStrDP(false, 0, 3, x) + " mm");
   if (!(beta_min >= 0)) beta_min = 0;  // also catches NaN
   beta_min = std::min(beta_min, 1.0);
 
   if (IsAtLocation(x_max_des_mom, 0.01)) {
-    if (Is2017Edition()) {
-      const TSteelSection* s = cs.SteelSection;
-      beta_min = std::max(beta_min, MinimumDuctileBeta(IsConnectorVeryDuctile, s ? s->FlangeAreaRatio() : 1,
-                                                       s ? s->fyf1() : 355, EffSpan));
-    } else {
-      beta_min = std::max(beta_min, 0.5);
-    }
+    const TSteelSection* s = cs.SteelSection;
+    beta_min = std::max(beta_min, standard.beta_min_at_max_moment(IsConnectorVeryDuctile,
+                                                                  s ? s->FlangeAreaRatio() : 1,
+                                                                  s ? s->fyf1() : 355, EffSpan));
   }
 
-  ni = CalculateNi(beta_min * cs.Fcc, fds);
+  ni = standard.ni(beta_min * cs.Fcc, fds);
   if (ni_user > 0) ni_actual = ni_user;
   else ni_actual = IsPCC ? ni : 0;
 }
@@ -212,14 +141,14 @@ double TPCC::Curvature(TStateType st, int Stage, double I_factor_short, double I
   const TSteelSection* s = CompositeSection.SteelSection;
   const double Es = TSteelSection::kEs;
   const double M = GetMdes(st, Stage);
-  const double a = s && s->BaseSteelSection.HasTwoWebs ? 1.2 : 1.0;
+  const double a = as2327::CurvatureFactor(s && s->BaseSteelSection.HasTwoWebs);
   const double Ii = I_factor_short * CompositeSection.Iti;
   const double Il = I_factor_long * CompositeSection.Itl;
   switch (st) {
-    case stShort: return Ratio(M * a / Es, Ii);
-    case stLong: return M / Es * (Ratio(1, Il) - Ratio(1, Ii));
-    case stConstrucDefl: return Stage == 3 ? Ratio(M * a / Es, s ? s->ISteel : 0) : Ratio(M * a / Es, Ii);
-    case stShrinkage: return Ratio(M / Es, CompositeSection.Iti);
+    case stShort: return as2327::Curvature(M, a, Es, Ii);
+    case stLong: return as2327::CreepCurvature(M, Es, Il, Ii);  // the short-term part is counted elsewhere
+    case stConstrucDefl: return as2327::Curvature(M, a, Es, Stage == 3 ? (s ? s->ISteel : 0) : Ii);
+    case stShrinkage: return as2327::Curvature(M, 1, Es, CompositeSection.Iti);
     default: return 0;
   }
 }

@@ -8,11 +8,11 @@
 // position at which the user asks for a PCC, optionally with a fixed number of
 // connectors. Units: mm, kN, kNm, MPa.
 //
-// Inadequate capacities are reported on the PCC's own status; nothing here
-// raises except the composite section's own checks.
+// The rules of the standard are those of the standard its composite section
+// was evaluated under (TCompositeSectionAtPCC::Standard). Inadequate
+// capacities are reported on the PCC's own status; nothing here raises
+// except the composite section's own checks.
 #pragma once
-
-#include <limits>
 
 #include "engine/cCompositeSection.h"
 #include "engine/cConstructionStage.h"
@@ -59,9 +59,15 @@ class TPCC : public TEntity {
   // The same with the section's Mb(0) already worked out.
   double phiVvmFor(double Mb0) const;
   double phiMbBeta() const { return CompositeSection.Mb(beta_actual); }
-  // Mb(beta) reduced for vertical shear, kNm.
+  // Mb(beta) reduced for vertical shear by the 2017 edition's rule
+  // (1 - shear_ratio^6)^(1/3), kNm.
   double MbAdjustedForShear(double beta) const;
-  // Connectors needed to transmit Fcp (kN) at a design capacity fds (kN) each.
+  // phi Mbv: the dependable design moment capacity at the degree of shear
+  // connection beta by the standard's rule, kNm.
+  double DependableMomentCapacity(double beta) const;
+  // Connectors needed to transmit Fcp (kN) at a design capacity fds (kN) each,
+  // by the rule of Standard (of the calling thread's edition without one).
+  static int CalculateNi(const TStandard& Standard, double Fcp, double fds);
   static int CalculateNi(double Fcp, double fds);
   // Sets shear_ratio, beta_min, ni and ni_actual; errors go to this PCC's status.
   void CalculateMinimumShearConnection(double EffSpan, double fds, double x_max_des_mom, bool IsConnectorVeryDuctile);
@@ -107,15 +113,10 @@ class TPCC : public TEntity {
   }
   // Splits "MDES0,7" into "MDES" and its numbers; false when the base names no value.
   bool NamedValue(const std::string& PropertyName, double& Value) const;
-  // (1 - shear_ratio^6)^(1/3): the reduction of Mb for vertical shear.
-  double ShearReduction() const;
-  static double MinimumDuctileBeta(bool VeryDuctile, double FlangeAreaRatio, double fy, double Le);
 
   Slots mdes_;
   Slots vdes_;
   Slots deflection_;
-  mutable double reduction_for_ = std::numeric_limits<double>::quiet_NaN();  // the shear_ratio of reduction_
-  mutable double reduction_ = 0;
 };
 
 // The beam's PCCs, keyed by position in micrometres so that key order is

@@ -206,34 +206,8 @@ TPathEvaluation EvaluatePath(TProject& Project, const std::string& Path, const s
 // Validation.
 
 void TProject::CheckFloorForEdition() {
-  const double Ds = Geometry.Ds;
-  const double hr = SteelDeck.hr;
-  const bool profiled = !SteelDeck.IsSolidSlab();
-  const bool stud = ShearConnector.ConnectorType == 0;
-  const double projection = ShearConnector.hsc - hr;
-  if (Is2017Edition()) {
-    Status.CheckMin(Ds, 100.0, elWarning, "(Cl 2.2.1) Composite slab depth must be at least %.0f mm");
-    if (profiled)
-      Status.CheckMin(Ds - hr, 50.0, elWarning, "(Cl 2.2.1) Thickness of the concrete above the sheeting must be at least %.0f mm");
-    Status.CheckMax(Ds, 4 * (Ds - hr), elWarning, "(Table 2.2.1 Note 1) Overall slab depth should not exceed 4*hc");
-    if (profiled && !stud)
-      Status.CheckMin(projection, 2 * ShearConnector.dbs, elWarning,
-                      "(Cl 3.6.2.2.2) Shear connectors must extend at least 2xdbs above the top of the steel decking");
-    if (profiled && stud) {
-      Status.CheckMin(projection, 2 * ShearConnector.dbs, elWarning,
-                      "(Cl 3.6.2.2.1, 3.6.2.7.3) Headed studs must extend at least 2xdbs above the top of the steel decking");
-      Status.CheckMin(SteelDeck.sr, 50.0, elWarning,
-                      "(Cl 3.6.2.7.3) Steel deck trough width must be at least %.0f mm when using headed studs");
-    }
-  } else {
-    Status.CheckRange(Ds, 120.0, 500.0, elWarning, "Slab depth must be between %.0f and %.0f mm");
-    if (profiled)
-      Status.CheckMin(Ds - hr, 65.0, elWarning,
-                      "(Old Cl 1.2.4e) Thickness of the concrete above the sheeting must be at least %.0f mm");
-    if (stud)
-      Status.CheckMin(projection, 40.0, elWarning,
-                      "(Old Cl 8.2.2.1) Studs must extend at least %.0f above the top of the steel decking");
-  }
+  // The edition's limits on the slab and on the connectors above the deck.
+  CurrentStandard().CheckFloor(Geometry.Ds, SteelDeck, ShearConnector, Status);
 }
 
 void TProject::CheckSlabWidths() {

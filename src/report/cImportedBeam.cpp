@@ -181,7 +181,7 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
   row = {"Slab", N(Ds), N(NominalWidthSide1), N(NominalWidthSide2), N(ThetaSide1), N(ThetaSide2), "False",
          B(IsEdgeBeam)};
   if (!solid)
-    row.push_back(B(SteelDeck->DeckType == 1 || (Is2017Edition() && SteelDeck->WillIgnoreConcreteBelowRibs)));
+    row.push_back(B(Standard().IgnoresConcreteBelowRibs(*SteelDeck)));
   TXT.push_back(ReportRow(row));
   TXT.push_back("");
 
@@ -259,27 +259,24 @@ std::string Verdict(bool ok) { return ok ? "Satisfactory" : "PROBLEM"; }
 }  // namespace
 
 void TImportedBeam::DumpSummary(TStringList& TXT, bool) {
-  const bool is2017 = Is2017Edition();
+  const TStandard& standard = Standard();
+  const TStandardTerms& terms = standard.Terms();
   TXT.push_back("SUMMARY OF RESULTS," + LabelledCell(Caption()));
   AppendDescriptionLines(TXT, Description);
   TXT.push_back("");
 
   double PRk = 0;
-  if (ShearConnector && ConcreteFloor) PRk = ShearConnector->CalcPRk(*ConcreteFloor, fucMax()) * kt(1);
-  const double Ec = ConcreteFloor ? ConcreteFloor->Ec() : 0;
+  if (ShearConnector && ConcreteFloor) PRk = ShearConnector->CalcPRk(standard, *ConcreteFloor, fucMax()) * kt(1);
+  const double Ec = ConcreteFloor ? ConcreteFloor->Ec(standard) : 0;
   const bool has_steel = SteelSectionList.Count() > 0;
   const double Es = has_steel ? SteelSection(0)->Es() : 0;
-  if (is2017) {
-    if (has_steel) TXT.push_back(ValueLine("Steel elastic modulus Es", {F(RoundTo10(Es), 0), "MPa"}));
-    TXT.push_back(ValueLine("Concrete elastic modulus Ec", {F(RoundTo10(Ec), 0), "MPa"}));
-    TXT.push_back(ValueLine("Nominal shear capacity of connector PRk", {F(PRk, 0), "kN"}));
-  } else {
-    if (has_steel) TXT.push_back(ValueLine("Es", {F(RoundTo10(Es), 0), "MPa"}));
-    TXT.push_back(ValueLine("Ec for serviceability", {F(RoundTo10(Ec), 0), "MPa"}));
-    TXT.push_back(ValueLine("Ec for shear connector strength",
-                            {F(RoundTo10(ConcreteFloor ? ConcreteFloor->EcForStuds() : 0), 0), "MPa"}));
-    TXT.push_back(ValueLine("fvs", {F(PRk, 0), "kN"}));
-  }
+  if (has_steel) TXT.push_back(ValueLine(terms.Es, {F(RoundTo10(Es), 0), "MPa"}));
+  TXT.push_back(ValueLine(terms.Ec, {F(RoundTo10(Ec), 0), "MPa"}));
+  // An edition whose connectors have a modulus of their own shows it too.
+  if (terms.EcForConnectors)
+    TXT.push_back(ValueLine(terms.EcForConnectors,
+                            {F(RoundTo10(ConcreteFloor ? ConcreteFloor->EcForStuds(standard) : 0), 0), "MPa"}));
+  TXT.push_back(ValueLine(terms.PRk, {F(PRk, 0), "kN"}));
   TXT.push_back("");
 
   TXT.push_back(Quoted("Strength, Construction Stage 3"));
@@ -290,13 +287,14 @@ void TImportedBeam::DumpSummary(TStringList& TXT, bool) {
   TXT.push_back(ValueLine(Quoted("Strength, Composite Stage:"), {TConstructionStage::StageToLabel(DesignCompositeStage)}));
   TXT.push_back(ValueLine("Max M*/phi.Mbv (PCCs only)", {F(CompStageMomentRatio, 2)}));
   TXT.push_back(ValueLine("Max V*/phi.Vv (PCCs only)", {F(CompStageShearRatio, 2)}));
-  if (is2017) TXT.push_back(ValueLine("Max combined ratio (PCCs only)", {F(CompStageCombinedRatio, 2)}));
+  if (standard.ChecksCombinedBendingAndShear())
+    TXT.push_back(ValueLine("Max combined ratio (PCCs only)", {F(CompStageCombinedRatio, 2)}));
   TXT.push_back("");
 
   TXT.push_back("Shear Connection");
   if (TotalShearConnectors < 1001) {
     TXT.push_back(ValueLine("# shear connectors along beam", {std::to_string(TotalShearConnectors)}));
-    if (is2017) {
+    if (standard.HasConnectorReductionFactor()) {
       TXT.push_back(ValueLine("# shear connectors per transverse beam section nr", {std::to_string(ShearConnectorsInGroup)}));
       const char* label = std::max(ThetaSide1, ThetaSide2) > 15 ? "Reduction factor kt" : "Reduction factor kl";
       TXT.push_back(ValueLine(label, {F(kt(ShearConnectorsInGroup), 2)}));
@@ -364,7 +362,8 @@ void TImportedBeam::DumpSummary(TStringList& TXT, bool) {
 // Full results block.
 
 void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
-  const bool is2017 = Is2017Edition();
+  const TStandard& standard = Standard();
+  const TStandardTerms& terms = standard.Terms();
   TXT.push_back("FULL RESULTS," + LabelledCell(Caption()));
   AppendDescriptionLines(TXT, Description);
   TXT.push_back("");
@@ -382,9 +381,8 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   }
 
   TXT.push_back("COMPOSITE CROSS SECTIONS");
-  TXT.push_back(std::string("Label,Steel Section,tw_used (mm),Full section for serviceability?,Notched?,Plated?") +
-                (is2017 ? ",Ds (mm),bcf (mm),Ac_1 (mm^2),Ac_2 (mm^2),phi.Ms (kNm)"
-                        : ",Dc (mm),bcf (mm),Ac_1 (mm^2),Ac_2 (mm^2),phi.Ms (kNm)"));
+  TXT.push_back(std::string("Label,Steel Section,tw_used (mm),Full section for serviceability?,Notched?,Plated?,") +
+                terms.SlabDepthColumn + ",bcf (mm),Ac_1 (mm^2),Ac_2 (mm^2),phi.Ms (kNm)");
   for (const Row& r : sections) {
     const TCompositeSectionAtPCC& cs = r.pcc->CompositeSection;
     const TSteelSection& s = *cs.SteelSection;
@@ -395,15 +393,14 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   TXT.push_back("");
 
   TXT.push_back("COMPOSITE CROSS SECTIONS - Continued");
-  TXT.push_back(std::string("Label,phi.Mb.5 (kNm),phi.Mbc (kNm),psi,phi.Mb.psi (kNm),phi.Msf (kNm),phi.Mbfc (kNm)") +
-                (is2017 ? ",\"Vpl,Rd (kN)\",Fcc (kN),Iti (mm^4),kDb.i (mm)"
-                        : ",phi.Vv (kN),Fcc (kN),Iti (mm^4),kDb.i (mm)"));
+  TXT.push_back(std::string("Label,phi.Mb.5 (kNm),phi.Mbc (kNm),psi,phi.Mb.psi (kNm),phi.Msf (kNm),phi.Mbfc (kNm),") +
+                terms.SteelShearColumn + ",Fcc (kN),Iti (mm^4),kDb.i (mm)");
   for (const Row& r : sections) {
     const TCompositeSectionAtPCC& cs = r.pcc->CompositeSection;
     const double Mbfc = cs.Mbfc();
     TXT.push_back(ReportRow({r.label, F(cs.Mb(0.5), 0), F(cs.Mb(1), 0), F(cs.psi, 2), F(cs.Mb(cs.psi), 0),
                                  F(cs.Msf(), 0), F(Mbfc, 0),
-                                 F(CapacityFactor(cfVerticalShearSteel) * cs.SteelSection->Vv, 0), F(cs.Fcc, 0),
+                                 F(standard.phi(cfVerticalShearSteel) * cs.SteelSection->Vv, 0), F(cs.Fcc, 0),
                                  E(cs.Iti), F(cs.kDbi, 0)}));
   }
   TXT.push_back("");
@@ -423,7 +420,7 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   TXT.push_back("POTENTIALLY CRITICAL CROSS SECTIONS");
   TXT.push_back(std::string("Position,Is PCC?,Label,M*(Comp) (kNm),V*(Comp) (kN),beta_min,ni,beta_actual,ni_actual,"
                             "phi.Mbv (kNm),") +
-                (is2017 ? "\"Vcomp,beta (kN)\"" : "phi.Vv (kN)"));
+                terms.VcompColumn);
   // Positions not evaluated by an analysis (a beam that failed its input check) have no rows.
   std::vector<const TPCC*> evaluated;
   for (int i = 0; i < PCCList.Count(); ++i) {

@@ -522,8 +522,7 @@ void TResultsGraphics::DrawStrength(int Stage) {
   AddLegend("M* (kNm)", PenOf(chart_colour::kBlue));
   AddLegend(is_stage3 ? "\xCF\x86Ms (kNm)" : "\xCF\x86Mbv (kNm)", PenOf(chart_colour::kBlue, true));
   AddLegend("|V*| (kN)", PenOf(chart_colour::kOrange));
-  AddLegend(is_stage3 ? "\xCF\x86Vvm (kN)" : (Is2017Edition() ? "Vcomp,\xCE\xB2 (kN)" : "\xCF\x86Vv (kN)"),
-            PenOf(chart_colour::kOrange, true));
+  AddLegend(is_stage3 ? "\xCF\x86Vvm (kN)" : Beam->Standard().Terms().VcompLegend, PenOf(chart_colour::kOrange, true));
 }
 
 // Connectors provided (blue) and required (green) between each position and
@@ -570,9 +569,10 @@ void TResultsGraphics::DrawEnvelopes() {
   const double span = b.Span;
   const double qM = LargestValue(dtDesignEnvelopes);
   double qV = 1;
-  const auto phiVv = [](const TPCC& p) {
+  const double phi_vs = b.Standard().phi(cfVerticalShearSteel);
+  const auto phiVv = [phi_vs](const TPCC& p) {
     const TSteelSection* s = p.CompositeSection.SteelSection;
-    return s ? CapacityFactor(cfVerticalShearSteel) * s->Vv : 0.0;
+    return s ? phi_vs * s->Vv : 0.0;
   };
   const auto Venv = [](const TPCC& p) {
     return std::max(std::fabs(p.GetVdes(stStrength, 3)), std::fabs(p.GetVdes(stStrength, kInServiceStage)));

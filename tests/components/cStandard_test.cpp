@@ -16,11 +16,11 @@ TEST(Standard, ScopeSetsTheEditionAndRestoresThePreviousOne) {
   EXPECT_EQ(CurrentStandardName(), "AS/NZS2327:2017");
   {
     TStandardVersionScope outer(kStandard2003);
-    EXPECT_FALSE(Is2017Edition());
+    EXPECT_EQ(&CurrentStandard(), &Standard2003());
     EXPECT_EQ(CurrentStandardName(), "AS/NZS2327.1-2003");
     {
       TStandardVersionScope inner(kStandard2017);
-      EXPECT_TRUE(Is2017Edition());
+      EXPECT_EQ(&CurrentStandard(), &Standard2017());
     }
     EXPECT_EQ(StandardVersion(), kStandard2003);
   }
@@ -34,8 +34,10 @@ TEST(Standard, GuardsOnTwoThreadsDoNotMeet) {
   auto run = [](int version, int& mismatches) {
     TStandardVersionScope edition(version);
     const double phi = CapacityFactorFor(cfBendingConcrete, version);
+    const TStandard* standard = &StandardFor(version);
     for (int i = 0; i < 20000; ++i)
-      if (StandardVersion() != version || CapacityFactor(cfBendingConcrete) != phi) ++mismatches;
+      if (StandardVersion() != version || CapacityFactor(cfBendingConcrete) != phi || &CurrentStandard() != standard)
+        ++mismatches;
   };
   int old_mismatches = 0, new_mismatches = 0;
   std::thread old_edition(run, kStandard2003, std::ref(old_mismatches));
@@ -60,6 +62,15 @@ TEST(Standard, WorkersStartWithTheProgramWideEdition) {
   SetStandardVersion(kStandard2017);
   EXPECT_EQ(seen, kStandard2003);
   EXPECT_EQ(StandardVersion(), kStandard2003) << "the guard still holds on this thread";
+}
+
+// Any code other than 0 gives the 2017 edition, as the program-wide setting does.
+TEST(Standard, EditionsByCode) {
+  EXPECT_EQ(&StandardFor(kStandard2003), &Standard2003());
+  EXPECT_EQ(&StandardFor(kStandard2017), &Standard2017());
+  EXPECT_EQ(&StandardFor(7), &Standard2017());
+  EXPECT_EQ(StandardFor(kStandard2003).Version(), kStandard2003);
+  EXPECT_EQ(StandardName(7), "AS/NZS2327:2017");
 }
 
 TEST(CapacityFactor, TableOfBothEditions) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "components/steel_test_sections.h"
@@ -488,4 +489,36 @@ TEST(BeamTest, AnEmptyUserPCCListErasesItsSection) {
   TBeam loaded;
   loaded.LoadFromIniFile(ini, "Secondary1", "");
   EXPECT_TRUE(loaded.UserPCCList.Empty());
+}
+
+// Each analysis selects the standard of its own thread once and keeps to it:
+// two beams analysed at once on two threads under the two editions give what
+// each gives alone. The bisection and the spacing passes read the standard
+// many times, so a mix-up would show in the results.
+TEST(BeamTest, AnalysesUnderBothEditionsOnTwoThreadsAtOnce) {
+  struct TResults {
+    double strength, deflection, camber, beta;
+    int connectors;
+    bool operator==(const TResults&) const = default;
+  };
+  auto analyse = [](int version) {
+    TStandardVersionScope edition(version);
+    TBeamFixture f;
+    f.AddOfficeLoads();
+    f.Analyse();
+    return TResults{f.beam.MaxStrengthRatio(), f.beam.MaxDeflectionRatio(), f.beam.SuggestedCamber(),
+                    f.beam.MaxBetaActual, f.beam.TotalShearConnectors};
+  };
+  const TResults alone2003 = analyse(kStandard2003);
+  const TResults alone2017 = analyse(kStandard2017);
+  ASSERT_FALSE(alone2003 == alone2017) << "the editions should differ for this beam";
+  for (int round = 0; round < 20; ++round) {
+    TResults at_once2003{}, at_once2017{};
+    std::thread old_edition([&] { at_once2003 = analyse(kStandard2003); });
+    std::thread new_edition([&] { at_once2017 = analyse(kStandard2017); });
+    old_edition.join();
+    new_edition.join();
+    EXPECT_TRUE(at_once2003 == alone2003);
+    EXPECT_TRUE(at_once2017 == alone2017);
+  }
 }

@@ -154,7 +154,10 @@ TEST(CompositeSection, EffectiveWidth) {
     cs.b1 = 1200;
   }
   {
+    // The section answers by the standard it was evaluated under.
     TStandardVersionScope v(kStandard2003);
+    EXPECT_NEAR(cs.Calcbeff(kLef, 0), 1687.5, 1e-9);
+    cs.CalcDesignCapacities(kLef, 0, kFc);
     for (double position : {0.0, 1125.0, 4500.0, 9000.0}) EXPECT_NEAR(cs.Calcbeff(kLef, position), 2085, 1e-9);
     cs.IsEdgeBeamRight = true;
     EXPECT_NEAR(cs.Calcbeff(kLef, 0), 1042.5 + 802.5, 1e-9);

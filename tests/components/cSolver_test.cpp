@@ -1,4 +1,4 @@
-#include "engine/cSolver.h"
+#include "components/cSolver.h"
 
 #include <gtest/gtest.h>
 
