@@ -13,7 +13,7 @@
 #include "admin/cProjectSnapshot.h"
 #include "components/cStandard.h"
 #include "entity/VEXUtility.h"
-#include "entity/VEXSettings.h"
+#include "entity/VEXFolders.h"
 #include "entity/cIniFiles.h"
 #include "project/cAnalysisRun.h"
 #include "project/cFloorUse.h"
@@ -242,7 +242,7 @@ class TDesignTableJob {
         settings_(Options.Settings),
         observer_(Runner.observer_),
         edition_(Options.Settings.VersionID == kStandard2003 ? kStandard2003 : kStandard2017),
-        library_(Options.DesignLibraryFile.empty() ? GetShippedFile("Trevalon-Design.tvl")
+        library_(Options.DesignLibraryFile.empty() ? GetShippedFile(kDesignLibraryFileName)
                                                    : Options.DesignLibraryFile),
         is_part_(Options.Parts > 1) {}
 

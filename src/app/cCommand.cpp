@@ -9,8 +9,8 @@
 #include "entity/VEXUtility.h"
 #include "project/cProjectFile.h"
 
-std::string DefaultProjectFile() { return GetShippedFile("SampleAnalysis.tva"); }
-std::string DefaultLibraryFile() { return GetShippedFile("Trevalon.tvl"); }
+std::string DefaultProjectFile() { return GetShippedFile(kSampleProjectFileName); }
+std::string DefaultLibraryFile() { return GetShippedFile(kLibraryFileName); }
 
 void TCommand::Error(const std::string& Line) const { err_ << "trevalon: " << Line << '\n'; }
 

@@ -8,7 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "entity/VEXSettings.h"
+#include "entity/VEXFolders.h"
 #include "project/cAnalysisRun.h"
 #include "project/cProject.h"
 #include "report/qt/cResultsChart.h"

@@ -357,7 +357,7 @@ void TfrmMain::StartTestRun(bool IsSingle) {
   }
   TTestRunOptions options;
   options.ProjectFileName = ToStd(default_file_name_);
-  options.LibraryFile = ToStd(ProgramFile(QStringLiteral("Trevalon.tvl")));
+  options.LibraryFile = GetShippedFile(kLibraryFileName);
   const std::string name = IsSingle && page ? ToStd(page->CurrentTestName()) : std::string();
   const int count = IsSingle ? 1 : project_->TestList.Count();
 
@@ -463,7 +463,7 @@ void TfrmMain::CreateDesignTable() {
   options.Settings.WillSaveInputs = page->WillSaveInputs();
   options.Settings.WillSaveReports = page->WillSaveReports();
   options.ProjectFileName = ToStd(default_file_name_);
-  options.LibraryFile = ToStd(ProgramFile(QStringLiteral("Trevalon.tvl")));
+  options.LibraryFile = GetShippedFile(kLibraryFileName);
   const int floors = options.Settings.WillIterateAllFloors ? std::max(1, page->cboFloorUse->count()) : 1;
   // The progress bar's end; a table of more cases than may be is refused by the run at once.
   const int cases = static_cast<int>(std::min<size_t>(
