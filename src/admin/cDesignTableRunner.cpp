@@ -4,6 +4,7 @@
 #include "admin/cDesignTableRunner.h"
 
 #include <algorithm>
+#include <cassert>
 #include <condition_variable>
 #include <filesystem>
 #include <memory>
@@ -392,7 +393,7 @@ class TDesignTableJob {
     runner_.cancel_requested_.store(false);
     TDesignTableOutcome outcome = outcome_;
     outcome.TableFile.clear();
-    outcome.IsCancelled = true;
+    outcome.Result = TResult::Cancelled(kDesignTableCancelled);
     observer_.LogLine(kAnalysisCancelled);
     return outcome;
   }
@@ -574,6 +575,7 @@ void TDesignTableRunner::RequestCancel() {
 }
 
 void TDesignTableRunner::Started(TAnalysisRun* Run) {
+  assert(Run);
   std::lock_guard<std::mutex> lock(runs_mutex_);
   runs_.push_back(Run);
   // A cancel that came before the run was known still reaches it.

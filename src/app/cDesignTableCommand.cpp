@@ -89,9 +89,8 @@ class TDesignTableCommand : public TCommand {
     }
 
     TSession session;
-    if (!LoadSession(Common, session)) return kExitUsage;
     TProject project;
-    if (!LoadProject(session, project_file_, project)) return kExitUsage;
+    if (!OpenProject(Common, project_file_, session, project)) return kExitUsage;
 
     TDesignTableSettings& settings = options.Settings;
     settings = DesignTableSettingsOf(project.DesignTable);

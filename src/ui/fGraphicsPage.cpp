@@ -187,7 +187,7 @@ void TGraphicsPage::SaveImage() {
 void TGraphicsPage::PrintChart() {
   if (!Chart->Beam()) return;
   const TPrintOutcome printed = ::PrintChart(*Chart->Beam(), Chart->Type(), this);
-  if (printed.IsCancelled) return;
+  if (printed.Result.IsCancelled()) return;
   if (!printed.Result) {
     ShowMessage(this, TMessageKind::Error, ToQ(printed.Result.Message()));
     return;
