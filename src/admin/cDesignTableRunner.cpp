@@ -4,6 +4,7 @@
 #include "admin/cDesignTableRunner.h"
 
 #include <algorithm>
+#include <cassert>
 #include <condition_variable>
 #include <filesystem>
 #include <memory>
@@ -13,7 +14,7 @@
 #include "admin/cProjectSnapshot.h"
 #include "components/cStandard.h"
 #include "entity/VEXUtility.h"
-#include "entity/VEXSettings.h"
+#include "entity/VEXFolders.h"
 #include "entity/cIniFiles.h"
 #include "project/cAnalysisRun.h"
 #include "project/cFloorUse.h"
@@ -242,7 +243,7 @@ class TDesignTableJob {
         settings_(Options.Settings),
         observer_(Runner.observer_),
         edition_(Options.Settings.VersionID == kStandard2003 ? kStandard2003 : kStandard2017),
-        library_(Options.DesignLibraryFile.empty() ? GetShippedFile("Trevalon-Design.tvl")
+        library_(Options.DesignLibraryFile.empty() ? GetShippedFile(kDesignLibraryFileName)
                                                    : Options.DesignLibraryFile),
         is_part_(Options.Parts > 1) {}
 
@@ -392,7 +393,7 @@ class TDesignTableJob {
     runner_.cancel_requested_.store(false);
     TDesignTableOutcome outcome = outcome_;
     outcome.TableFile.clear();
-    outcome.IsCancelled = true;
+    outcome.Result = TResult::Cancelled(kDesignTableCancelled);
     observer_.LogLine(kAnalysisCancelled);
     return outcome;
   }
@@ -574,6 +575,7 @@ void TDesignTableRunner::RequestCancel() {
 }
 
 void TDesignTableRunner::Started(TAnalysisRun* Run) {
+  assert(Run);
   std::lock_guard<std::mutex> lock(runs_mutex_);
   runs_.push_back(Run);
   // A cancel that came before the run was known still reaches it.

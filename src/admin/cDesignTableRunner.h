@@ -110,9 +110,13 @@ class TDesignTableObserver {
   virtual void CasesDone(int /*Done*/, int /*Count*/) {}
 };
 
+// The text of a design-table run a cancel request stopped.
+inline constexpr const char* kDesignTableCancelled = "Design table cancelled";
+
 struct TDesignTableOutcome {
-  TResult Result;  // a failure: what stopped the run; no table was written
-  bool IsCancelled = false;
+  // A failure: what stopped the run; no table was written. Cancelled
+  // (kDesignTableCancelled): a cancel request stopped it; no table was written.
+  TResult Result;
   std::string TableFile;           // the table (or part) written
   std::vector<std::string> Lines;  // its lines, for the results tree
   std::vector<std::string> CaseFiles;  // case files written, in table order

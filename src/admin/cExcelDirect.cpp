@@ -326,11 +326,12 @@ struct TExcelDirect::TWorkbook {
 
   // Reads the workbook part, the sheet list and the shared strings.
   bool Load(std::string& Error);
-  // Parses one worksheet part into cells; throws for a damaged sheet.
-  std::unique_ptr<TSheet> LoadSheet(const TSheetEntry& Entry) const;
-  // One cell element; nothing for a cell without a value. Throws (the
-  // message starting with Prefix) for a value the cell's type cannot hold.
-  std::optional<TCell> ReadCell(const pugi::xml_node& C, const std::string& Name, const std::string& Prefix) const;
+  // Parses one worksheet part into cells (Sheet); fails for a damaged sheet.
+  TResult LoadSheet(const TSheetEntry& Entry, std::unique_ptr<TSheet>& Sheet) const;
+  // One cell element into Cell; nothing for a cell without a value. Fails
+  // (the message starting with Prefix) for a value the cell's type cannot hold.
+  TResult ReadCell(const pugi::xml_node& C, const std::string& Name, const std::string& Prefix,
+                   std::optional<TCell>& Cell) const;
 };
 
 bool TExcelDirect::TWorkbook::Load(std::string& Error) {
@@ -382,15 +383,16 @@ bool TExcelDirect::TWorkbook::Load(std::string& Error) {
   return true;
 }
 
-std::unique_ptr<TExcelDirect::TSheet> TExcelDirect::TWorkbook::LoadSheet(const TSheetEntry& Entry) const {
+TResult TExcelDirect::TWorkbook::LoadSheet(const TSheetEntry& Entry, std::unique_ptr<TSheet>& Sheet) const {
   const std::string prefix = "Sheet \"" + Entry.Name + "\" of [" + FileName + "] cannot be read: ";
-  auto fail = [&](const std::string& why) { throw TExcelDirectError(prefix + why); };
-  if (Entry.PartName.empty()) fail("the workbook does not say where it is stored");
+  auto fail = [&](const std::string& why) { return TResult::Failure(prefix + why); };
+  if (Entry.PartName.empty()) return fail("the workbook does not say where it is stored");
   pugi::xml_document doc;
   std::string error;
-  if (!Package.ReadXml(Entry.PartName, doc, error)) fail(error.empty() ? "part " + Entry.PartName + " is missing" : error);
+  if (!Package.ReadXml(Entry.PartName, doc, error))
+    return fail(error.empty() ? "part " + Entry.PartName + " is missing" : error);
   const pugi::xml_node worksheet = ChildElement(doc, "worksheet");
-  if (!worksheet) fail("part " + Entry.PartName + " is not a worksheet");
+  if (!worksheet) return fail("part " + Entry.PartName + " is not a worksheet");
 
   auto sheet = std::make_unique<TSheet>();
   sheet->Name = Entry.Name;
@@ -404,50 +406,54 @@ std::unique_ptr<TExcelDirect::TSheet> TExcelDirect::TWorkbook::LoadSheet(const T
       int value = 0;
       const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
       if (parsed.ec != std::errc() || parsed.ptr != text.data() + text.size() || value < 1 || value > kMaxRows)
-        fail("bad row number \"" + Shown(std::string(text)) + "\"");
+        return fail("bad row number \"" + Shown(std::string(text)) + "\"");
       row = value;
     } else {
       ++row;
     }
-    if (row > kMaxRows) fail("more than " + std::to_string(kMaxRows) + " rows");
+    if (row > kMaxRows) return fail("more than " + std::to_string(kMaxRows) + " rows");
     int column = 0;
     for (pugi::xml_node c : r.children()) {
       if (!IsElement(c, "c")) continue;
       if (++cells > kMaxCellsPerSheet)
-        fail("more than " + std::to_string(kMaxCellsPerSheet) +
+        return fail("more than " + std::to_string(kMaxCellsPerSheet) +
              " cells, more than the workbook the import reads ever holds");
       int cell_row = row;
       if (const pugi::xml_attribute ca = c.attribute("r")) {
         if (!SplitCellReference(UpperCase(ca.value()), cell_row, column))
-          fail("bad cell reference \"" + Shown(ca.value()) + "\"");
+          return fail("bad cell reference \"" + Shown(ca.value()) + "\"");
       } else if (++column > kMaxColumns) {
-        fail("more than " + std::to_string(kMaxColumns) + " columns in row " + std::to_string(row));
+        return fail("more than " + std::to_string(kMaxColumns) + " columns in row " + std::to_string(row));
       }
-      std::optional<TCell> cell = ReadCell(c, ColumnName(column) + std::to_string(cell_row), prefix);
+      std::optional<TCell> cell;
+      if (TResult read = ReadCell(c, ColumnName(column) + std::to_string(cell_row), prefix, cell); !read) return read;
       if (cell) sheet->Cells[TSheet::CellKey(cell_row, column)] = std::move(*cell);
     }
   }
-  return sheet;
+  Sheet = std::move(sheet);
+  return {};
 }
 
-std::optional<TExcelDirect::TCell> TExcelDirect::TWorkbook::ReadCell(const pugi::xml_node& C, const std::string& Name,
-                                                                     const std::string& Prefix) const {
+TResult TExcelDirect::TWorkbook::ReadCell(const pugi::xml_node& C, const std::string& Name, const std::string& Prefix,
+                                         std::optional<TCell>& Cell) const {
+  Cell.reset();
   const std::string type = C.attribute("t").value();
   TCell cell;
   if (type == "inlineStr") {
     const pugi::xml_node is = ChildElement(C, "is");
-    if (!is) return std::nullopt;
+    if (!is) return {};
     cell.Text = StringItemText(is);
-    return cell;
+    Cell = std::move(cell);
+    return {};
   }
   const pugi::xml_node v = ChildElement(C, "v");
-  if (!v) return std::nullopt;
+  if (!v) return {};
   const std::string value = TextOf(v);
   if (type == "s") {
     size_t index = 0;
     const auto parsed = std::from_chars(value.data(), value.data() + value.size(), index);
     if (parsed.ec != std::errc() || parsed.ptr != value.data() + value.size() || index >= SharedStrings.size())
-      throw TExcelDirectError(Prefix + "cell " + Name + " refers to shared string \"" + Shown(value) +
+      return TResult::Failure(Prefix + "cell " + Name + " refers to shared string \"" + Shown(value) +
                               "\", which the workbook lacks");
     cell.Text = SharedStrings[index];
   } else if (type == "b") {
@@ -458,15 +464,16 @@ std::optional<TExcelDirect::TCell> TExcelDirect::TWorkbook::ReadCell(const pugi:
     cell.Kind = TCell::TKind::Error;
     cell.Text = value;
   } else if (type.empty() || type == "n") {
-    if (Trim(value).empty()) return std::nullopt;
+    if (Trim(value).empty()) return {};
     if (!ParseStoredNumber(value, cell.Number))
-      throw TExcelDirectError(Prefix + "cell " + Name + " stores \"" + Shown(value) + "\" as a number");
+      return TResult::Failure(Prefix + "cell " + Name + " stores \"" + Shown(value) + "\" as a number");
     cell.Kind = TCell::TKind::Number;  // its text is made when read, in the regional format
   } else {
     // "str" (a formula's text result), "d" (a date as text) and any other type.
     cell.Text = DecodeCharacterEscapes(value);
   }
-  return cell;
+  Cell = std::move(cell);
+  return {};
 }
 
 // ---------------------------------------------------------------------------
@@ -509,17 +516,18 @@ void TExcelDirect::Disconnect() {
   workbook_.reset();
 }
 
-void TExcelDirect::SetCurrentSheetByName(const std::string& Name) {
+TResult TExcelDirect::SetCurrentSheetByName(const std::string& Name) {
   if (!IsConnected())
-    throw TExcelDirectError(connect_error_.empty() ? "No workbook is open to read sheet \"" + Name + "\" from"
+    return TResult::Failure(connect_error_.empty() ? "No workbook is open to read sheet \"" + Name + "\" from"
                                                    : connect_error_);
   for (TWorkbook::TSheetEntry& entry : workbook_->Sheets) {
     if (!SameText(entry.Name, Name)) continue;
-    if (!entry.Loaded) entry.Loaded = workbook_->LoadSheet(entry);
+    if (!entry.Loaded)
+      if (TResult loaded = workbook_->LoadSheet(entry, entry.Loaded); !loaded) return loaded;
     sheet_ = entry.Loaded.get();
-    return;
+    return {};
   }
-  throw TExcelDirectError("The workbook [" + workbook_->FileName + "] has no sheet \"" + Name + "\"");
+  return TResult::Failure("The workbook [" + workbook_->FileName + "] has no sheet \"" + Name + "\"");
 }
 
 const std::string& TExcelDirect::CurrentSheetName() const {
@@ -557,50 +565,70 @@ std::string TExcelDirect::Where(const std::string& CellReference) const {
          (workbook_ ? workbook_->FileName : std::string()) + "]";
 }
 
-const TExcelDirect::TCell* TExcelDirect::CellAt(const std::string& CellReference) const {
+TResult TExcelDirect::CellAt(const std::string& CellReference, const TCell*& Cell) const {
   int row = 0, column = 0;
   if (!SplitCellReference(CellReference, row, column))
-    throw TExcelDirectError("Invalid cell reference \"" + Shown(CellReference) + "\"");
-  if (!sheet_) throw TExcelDirectError("No sheet chosen to read cell " + CellReference + " from");
+    return TResult::Failure("Invalid cell reference \"" + Shown(CellReference) + "\"");
+  if (!sheet_) return TResult::Failure("No sheet chosen to read cell " + CellReference + " from");
   const auto found = sheet_->Cells.find(TSheet::CellKey(row, column));
-  return found == sheet_->Cells.end() ? nullptr : &found->second;
+  Cell = found == sheet_->Cells.end() ? nullptr : &found->second;
+  return {};
 }
 
-std::string TExcelDirect::GetCellValue(const std::string& CellReference) const {
-  const TCell* cell = CellAt(CellReference);
-  if (!cell) return "";
-  return cell->Kind == TCell::TKind::Number ? FloatToStrGeneral(cell->Number) : cell->Text;
+TResult TExcelDirect::GetCellValue(const std::string& CellReference, std::string& Value) const {
+  const TCell* cell = nullptr;
+  if (TResult found = CellAt(CellReference, cell); !found) return found;
+  if (!cell) Value.clear();
+  else Value = cell->Kind == TCell::TKind::Number ? FloatToStrGeneral(cell->Number) : cell->Text;
+  return {};
 }
 
-double TExcelDirect::GetCellFloatValue(const std::string& CellReference) const {
-  const TCell* cell = CellAt(CellReference);
-  if (!cell) return 0;
+TResult TExcelDirect::GetCellFloatValue(const std::string& CellReference, double& Value) const {
+  const TCell* cell = nullptr;
+  if (TResult found = CellAt(CellReference, cell); !found) return found;
+  if (!cell) {
+    Value = 0;
+    return {};
+  }
   switch (cell->Kind) {
     case TCell::TKind::Number:
-    case TCell::TKind::Boolean: return cell->Number;
+    case TCell::TKind::Boolean: Value = cell->Number; return {};
     case TCell::TKind::Error:
-      throw TExcelDirectError(Where(CellReference) + " holds the error value " + Shown(cell->Text) +
+      return TResult::Failure(Where(CellReference) + " holds the error value " + Shown(cell->Text) +
                               ", not a number");
     case TCell::TKind::Text: break;
   }
-  if (Trim(cell->Text).empty()) return 0;
+  if (Trim(cell->Text).empty()) {
+    Value = 0;
+    return {};
+  }
   double value = 0;
   if (!TryStrToFloat(cell->Text, value) || !std::isfinite(value))
-    throw TExcelDirectError(Where(CellReference) + " holds \"" + Shown(cell->Text) + "\", which is not a number");
-  return value;
+    return TResult::Failure(Where(CellReference) + " holds \"" + Shown(cell->Text) + "\", which is not a number");
+  Value = value;
+  return {};
 }
 
-int TExcelDirect::GetCellIntegerValue(const std::string& CellReference) const {
-  const TCell* cell = CellAt(CellReference);
-  if (!cell) return 0;
+TResult TExcelDirect::GetCellIntegerValue(const std::string& CellReference, int& Value) const {
+  const TCell* cell = nullptr;
+  if (TResult found = CellAt(CellReference, cell); !found) return found;
+  if (!cell) {
+    Value = 0;
+    return {};
+  }
   if (cell->Kind == TCell::TKind::Text) {
     int32_t whole = 0;
-    if (TryStrToInt(cell->Text, whole)) return whole;
+    if (TryStrToInt(cell->Text, whole)) {
+      Value = whole;
+      return {};
+    }
   }
-  const double value = GetCellFloatValue(CellReference);
+  double value = 0;
+  if (TResult read = GetCellFloatValue(CellReference, value); !read) return read;
   const double rounded = std::round(value);
   if (rounded < std::numeric_limits<int>::min() || rounded > std::numeric_limits<int>::max())
-    throw TExcelDirectError(Where(CellReference) + " holds " + FloatToStrGeneral(value) +
+    return TResult::Failure(Where(CellReference) + " holds " + FloatToStrGeneral(value) +
                             ", which is beyond the range of a whole number");
-  return static_cast<int>(rounded);
+  Value = static_cast<int>(rounded);
+  return {};
 }

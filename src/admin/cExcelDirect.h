@@ -18,11 +18,12 @@
 //
 // Failure: Connect never reports; a file that cannot be read or is not a
 // workbook leaves IsConnected() false and says why in ConnectError(). The
-// sheet selection and the cell reads throw TExcelDirectError, with a message
-// that names the sheet and the cell, when there is no workbook, the sheet is
-// missing or damaged, no sheet is chosen, the reference is malformed, or a
-// number is read from a cell whose text is not one. The reader never throws
-// anything else and never reads outside the package.
+// sheet selection and the cell reads return a TResult that fails, with a
+// message that names the sheet and the cell, when there is no workbook, the
+// sheet is missing or damaged, no sheet is chosen, the reference is
+// malformed, or a number is read from a cell whose text is not one; the value
+// read is then left as it was. The reader never throws and never reads
+// outside the package.
 //
 // Limits, so that a small crafted file cannot ask for much time or memory
 // (the workbook the import reads is a few sheets of a few dozen rows): a part
@@ -35,14 +36,10 @@
 #pragma once
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
-class TExcelDirectError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+#include "entity/cResult.h"
 
 class TExcelDirect {
  public:
@@ -62,22 +59,23 @@ class TExcelDirect {
   void ConnectToBytes(std::string Bytes, const std::string& Name);
 
   // Chooses the worksheet that cell reads address, by its name (letter case
-  // ignored, as the spreadsheet program finds sheets). Throws when there is
-  // no workbook, no such sheet, or the sheet cannot be read.
-  void SetCurrentSheetByName(const std::string& Name);
+  // ignored, as the spreadsheet program finds sheets). Fails when there is no
+  // workbook, no such sheet, or the sheet cannot be read; the sheet chosen
+  // before stays chosen.
+  TResult SetCurrentSheetByName(const std::string& Name);
   // The chosen sheet's name as the workbook spells it; "" before a choice.
   const std::string& CurrentSheetName() const;
 
-  // The cell's value as text; "" for an empty cell.
-  std::string GetCellValue(const std::string& CellReference) const;
-  // The cell's value as a number; 0 for an empty cell (or one holding only
-  // blanks); text is read as a number in the regional format. Throws when the
-  // text is not a number or the cell holds an error value.
-  double GetCellFloatValue(const std::string& CellReference) const;
-  // The cell's value as an integer: a number is rounded to the nearest
-  // integer, text read as an integer (or as a number, then rounded). Throws
-  // when it is not a number or lies outside the range of int.
-  int GetCellIntegerValue(const std::string& CellReference) const;
+  // The cell's value as text into Value; "" for an empty cell.
+  TResult GetCellValue(const std::string& CellReference, std::string& Value) const;
+  // The cell's value as a number into Value; 0 for an empty cell (or one
+  // holding only blanks); text is read as a number in the regional format.
+  // Fails when the text is not a number or the cell holds an error value.
+  TResult GetCellFloatValue(const std::string& CellReference, double& Value) const;
+  // The cell's value as an integer into Value: a number is rounded to the
+  // nearest integer, text read as an integer (or as a number, then rounded).
+  // Fails when it is not a number or lies outside the range of int.
+  TResult GetCellIntegerValue(const std::string& CellReference, int& Value) const;
 
   // Closes the workbook; nothing happens when none is open.
   void Disconnect();
@@ -91,9 +89,9 @@ class TExcelDirect {
   struct TWorkbook;
   struct TSheet;
   struct TCell;
-  // The cell a reference names, or null for an empty one; throws for a
+  // The cell a reference names into Cell, null for an empty one; fails for a
   // malformed reference or when no sheet is chosen.
-  const TCell* CellAt(const std::string& CellReference) const;
+  TResult CellAt(const std::string& CellReference, const TCell*& Cell) const;
   // The cell's text for messages: quoted, on one line, shortened.
   static std::string Shown(const std::string& Text);
   std::string Where(const std::string& CellReference) const;

@@ -44,38 +44,60 @@ int PositionOf(int32_t Number) { return Number == INT32_MIN ? Number : Number - 
 // ---------------------------------------------------------------------------
 // The workbook, sheet by sheet.
 
+// The import ends where the workbook first fails to read (a missing sheet, a
+// cell that is not the number it must be): that failure is the import's
+// result. Once it has failed the reader reads nothing more: every later
+// cell reads as empty, no row is added to a list, and no sheet after it is
+// read, so the project is left cleared and filled up to that point.
 class TWorkbookReader {
  public:
   TWorkbookReader(TProject& Project, TExcelDirect& Book, const std::string& Filename, std::time_t Today)
       : project_(Project), beam_(*Project.GetBeam(1)), book_(Book), filename_(Filename), today_(Today) {}
 
-  void Read() {
+  TResult Read() {
     const bool is_first_layout = ReadDeflectionLayout();
-    ReadGeneralData();
-    ReadSteelSections();
-    ReadConcreteSections();
-    ReadCompositeSections();
-    ReadDistributedLoads();
-    ReadPointLoads();
-    ReadDeflectionData(is_first_layout);
+    for (void (TWorkbookReader::*sheet)() :
+         {&TWorkbookReader::ReadGeneralData, &TWorkbookReader::ReadSteelSections,
+          &TWorkbookReader::ReadConcreteSections, &TWorkbookReader::ReadCompositeSections,
+          &TWorkbookReader::ReadDistributedLoads, &TWorkbookReader::ReadPointLoads}) {
+      if (!result_) return result_;
+      (this->*sheet)();
+    }
+    if (result_) ReadDeflectionData(is_first_layout);
+    return result_;
   }
 
  private:
   static std::string Ref(const char* Column, int Row) { return Column + std::to_string(Row); }
-  std::string Text(const char* Column, int Row) const { return book_.GetCellValue(Ref(Column, Row)); }
-  double Number(const char* Column, int Row) const { return book_.GetCellFloatValue(Ref(Column, Row)); }
+  // Whether the reading goes on: nothing has failed yet.
+  bool IsReading() const { return result_.IsOK(); }
+  // Chooses a sheet; false (and the import's failure) when it cannot be read.
+  bool Sheet(const char* Name) {
+    if (IsReading()) result_ = book_.SetCurrentSheetByName(Name);
+    return IsReading();
+  }
+  std::string Text(const char* Column, int Row) {
+    std::string value;
+    if (IsReading()) result_ = book_.GetCellValue(Ref(Column, Row), value);
+    return IsReading() ? value : std::string();
+  }
+  double Number(const char* Column, int Row) {
+    double value = 0;
+    if (IsReading()) result_ = book_.GetCellFloatValue(Ref(Column, Row), value);
+    return IsReading() ? value : 0;
+  }
   // A stage number: the cell as an integer, the in-service stage when it is not one.
   static int StageOf(const std::string& Text) { return StrToIntDef(Text, kInServiceStage); }
 
   // The layout of "Deflection_Data": true for the first (D2 <= 1, an empty
   // D2 included), which starts with the combined stage 3, 5 and 6 limit.
   bool ReadDeflectionLayout() {
-    book_.SetCurrentSheetByName("Deflection_Data");
+    if (!Sheet("Deflection_Data")) return false;
     return Number("D", 2) <= 1;
   }
 
   void ReadGeneralData() {
-    book_.SetCurrentSheetByName("General_Beam_Data");
+    if (!Sheet("General_Beam_Data")) return;
     project_.Project = Text("C", 1);
     project_.Description = ImportedFrom(filename_, today_);
     project_.Designer = Text("G", 1);
@@ -108,7 +130,7 @@ class TWorkbookReader {
   // One row per kind of section; the first row also names the section type,
   // name and grade that all four sections of the beam take.
   void ReadSteelSections() {
-    book_.SetCurrentSheetByName("Steel_X_Sections");
+    if (!Sheet("Steel_X_Sections")) return;
     TSteelSection section;
     if (!Text("A", 2).empty()) {
       std::string type = Text("B", 2);
@@ -131,6 +153,7 @@ class TWorkbookReader {
       section.bp = Number("F", r);
       section.tp = Number("G", r);
       section.fyp = Number("H", r);
+      if (!IsReading()) return;
       if (section.NotchedDepth > 0) {
         section.SteelSectionLabel = has_notch ? "Notched (End 2)" : "Notched (End 1)";
         has_notch = true;
@@ -144,7 +167,7 @@ class TWorkbookReader {
   }
 
   void ReadConcreteSections() {
-    book_.SetCurrentSheetByName("Concrete_X_Sections");
+    if (!Sheet("Concrete_X_Sections")) return;
     TGeometry& g = project_.Geometry;
     g.Ds = Number("B", 2);
     g.PondingAllowance = 0;
@@ -160,6 +183,7 @@ class TWorkbookReader {
     }
     g.ThetaSide1 = 90 - Number("E", 2);
     g.ThetaSide2 = 90 - Number("F", 2);
+    if (!IsReading()) return;
     beam_.CompositeSectionList.Clear();
   }
 
@@ -171,7 +195,7 @@ class TWorkbookReader {
   }
 
   void ReadCompositeSections() {
-    book_.SetCurrentSheetByName("Composite_X_Sections");
+    if (!Sheet("Composite_X_Sections")) return;
     for (int r = 2; r <= kLastRow; ++r) {
       const std::string label = Text("A", r);
       if (label.empty()) break;
@@ -181,6 +205,7 @@ class TWorkbookReader {
       cs->SteelSectionLabel = SectionLabelOf(Text("C", r));
       cs->bcLeft = project_.Geometry.GetMaxSlabWidth(1, 1);
       cs->bcRight = project_.Geometry.GetMaxSlabWidth(1, 2);
+      if (!IsReading()) return;
       beam_.CompositeSectionList.Add(label, std::move(cs));
     }
   }
@@ -197,6 +222,7 @@ class TWorkbookReader {
                const char* LongColumn) {
     Load->IsLiveLoad = IsLiveLoadKind(Text(KindColumn, Row));
     Load->Description = Text(DescriptionColumn, Row);
+    if (!IsReading()) return;
     const int stage = Load->ConStage;
     const bool is_point = Load->IsPointLoad();
     List.Add(std::to_string(Row - 1), std::move(Load));
@@ -219,7 +245,7 @@ class TWorkbookReader {
   }
 
   void ReadDistributedLoads() {
-    book_.SetCurrentSheetByName("Distributed_Loads");
+    if (!Sheet("Distributed_Loads")) return;
     for (int r = 2; r <= kLastRow; ++r) {
       const std::string stage = Text("A", r);
       if (stage.empty()) break;
@@ -242,7 +268,7 @@ class TWorkbookReader {
   }
 
   void ReadPointLoads() {
-    book_.SetCurrentSheetByName("Point_Loads");
+    if (!Sheet("Point_Loads")) return;
     for (int r = 2; r <= kLastRow; ++r) {
       const std::string stage = Text("A", r);
       if (stage.empty()) break;
@@ -256,7 +282,7 @@ class TWorkbookReader {
   }
 
   void ReadDeflectionData(bool IsFirstLayout) {
-    book_.SetCurrentSheetByName("Deflection_Data");
+    if (!Sheet("Deflection_Data")) return;
     TDeflectionLimit& dl = project_.DeflectionLimit;
     std::string camber;
     if (IsFirstLayout) {
@@ -304,6 +330,7 @@ class TWorkbookReader {
   const std::string& filename_;
   std::time_t today_;
   std::vector<std::pair<std::string, std::string>> section_map_;  // workbook key, section label
+  TResult result_;  // the first failure to read the workbook
 };
 
 // The input screens' rule for a name the library lacks: a deck (or
@@ -457,14 +484,9 @@ TResult ImportFromWorkbook(TProject& Project, TExcelDirect& Workbook, const std:
                                  std::time_t Today) {
   Project.Status.Reset();
   Project.Clear();
-  try {
-    TWorkbookReader(Project, Workbook, XLSFilename, Today).Read();
-  } catch (const TExcelDirectError& e) {
-    Workbook.Disconnect();
-    return TResult::Failure(e.what());
-  }
+  TResult read = TWorkbookReader(Project, Workbook, XLSFilename, Today).Read();
   Workbook.Disconnect();
-  return {};
+  return read;
 }
 
 // ---------------------------------------------------------------------------

@@ -7,9 +7,9 @@
 
 namespace {
 
-TTestEdit Done(std::string Message = "") { return {TTestEdit::kDone, std::move(Message)}; }
-TTestEdit Cancelled() { return {TTestEdit::kCancelled, ""}; }
-TTestEdit Refused(std::string Message) { return {TTestEdit::kRefused, std::move(Message)}; }
+TResult Done(std::string Message = "") { return TResult::Success(std::move(Message)); }
+TResult Cancelled() { return TResult::Cancelled(); }
+TResult Refused(std::string Message) { return TResult::Failure(std::move(Message)); }
 
 // Where a test of Group goes: after the group's last test, else at the end.
 int PositionInGroup(const TProject& Project, const std::string& Group) {
@@ -28,7 +28,7 @@ void InsertTest(TProject& Project, std::unique_ptr<TTest> Test) {
 
 }  // namespace
 
-TTestEdit AddTestGroup(TProject& Project, const std::string& Group) {
+TResult AddTestGroup(TProject& Project, const std::string& Group) {
   if (Group.empty()) return Cancelled();
   if (Project.TestGroupList.IndexOf(Group) >= 0) return Refused(kUniqueGroupName);
   auto group = std::make_unique<TTestGroup>();
@@ -38,7 +38,7 @@ TTestEdit AddTestGroup(TProject& Project, const std::string& Group) {
   return Done();
 }
 
-TTestEdit AddTest(TProject& Project, const std::string& Group, const std::string& Name) {
+TResult AddTest(TProject& Project, const std::string& Group, const std::string& Name) {
   const int group = Group.empty() ? -1 : Project.TestGroupList.IndexOf(Group);
   if (group < 0) return Refused("Please first select test group to add test to");
   if (Name.empty()) return Cancelled();
@@ -51,7 +51,7 @@ TTestEdit AddTest(TProject& Project, const std::string& Group, const std::string
   return Done();
 }
 
-TTestEdit CopyTest(TProject& Project, const std::string& Name) {
+TResult CopyTest(TProject& Project, const std::string& Name) {
   const int found = Name.empty() ? -1 : Project.TestList.IndexOf(Name);
   if (found < 0) return Refused("Please first select test to copy");
   const TTest& source = *Project.TestList.ItemAs<TTest>(found);
@@ -67,7 +67,7 @@ TTestEdit CopyTest(TProject& Project, const std::string& Name) {
   return Done(copy_name);
 }
 
-TTestEdit RenameTest(TProject& Project, const std::string& Name, const std::string& NewName) {
+TResult RenameTest(TProject& Project, const std::string& Name, const std::string& NewName) {
   const int found = Project.TestList.IndexOf(Name);
   if (found < 0) return Refused("Please first select test to rename");
   if (NewName.empty()) return Cancelled();
@@ -81,7 +81,7 @@ TTestEdit RenameTest(TProject& Project, const std::string& Name, const std::stri
   return Done();
 }
 
-TTestEdit DeleteTestGroup(TProject& Project, const std::string& Group, const TConfirmEdit& Confirm) {
+TResult DeleteTestGroup(TProject& Project, const std::string& Group, const TConfirmEdit& Confirm) {
   const int found = Group.empty() ? -1 : Project.TestGroupList.IndexOf(Group);
   if (found < 0) return Refused("Please select test group to delete");
   const std::string name = Project.TestGroupList.ItemAs<TTestGroup>(found)->Group;
@@ -94,7 +94,7 @@ TTestEdit DeleteTestGroup(TProject& Project, const std::string& Group, const TCo
   return Done();
 }
 
-TTestEdit DeleteTest(TProject& Project, const std::string& Name, const TConfirmEdit& Confirm) {
+TResult DeleteTest(TProject& Project, const std::string& Name, const TConfirmEdit& Confirm) {
   const int found = Name.empty() ? -1 : Project.TestList.IndexOf(Name);
   if (found < 0) return Refused("Please select test to delete");
   const std::string name = Project.TestList.ItemAs<TTest>(found)->Name;
@@ -104,7 +104,7 @@ TTestEdit DeleteTest(TProject& Project, const std::string& Name, const TConfirmE
   return Done();
 }
 
-TTestEdit MoveTest(TProject& Project, const std::string& Name, const std::string& Group) {
+TResult MoveTest(TProject& Project, const std::string& Name, const std::string& Group) {
   const int found = Name.empty() ? -1 : Project.TestList.IndexOf(Name);
   if (found < 0) return Refused("Please first select test to move");
   const int group = Group.empty() ? -1 : Project.TestGroupList.IndexOf(Group);

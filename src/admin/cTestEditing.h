@@ -14,18 +14,14 @@
 #include <functional>
 #include <string>
 
+#include "entity/cResult.h"
 #include "project/cProject.h"
 
-struct TTestEdit {
-  enum TOutcome {
-    kDone,       // the project changed
-    kCancelled,  // the user gave no name or did not confirm; nothing changed
-    kRefused,    // a rule refused; Message says why (a warning with an OK button)
-  };
-  TOutcome Outcome = kDone;
-  std::string Message;  // kRefused: the warning; kDone by CopyTest: the copy's name
-  bool IsDone() const { return Outcome == kDone; }
-};
+// Each edit returns a TResult: a success when the edit is done (CopyTest's
+// message is the copy's name); cancelled when the user gave no name or did
+// not confirm, and nothing changed; a failure when a rule refused, with the
+// warning the window shows (with an OK button) as its message, and nothing
+// changed.
 
 // Asks the user to confirm with OK and Cancel; true for OK.
 using TConfirmEdit = std::function<bool(const std::string& Question)>;
@@ -38,20 +34,20 @@ inline constexpr const char* kUniqueGroupName = "Please select unique test group
 inline constexpr const char* kUniqueTestName = "Please select unique test name";
 
 // A new test group; an empty name cancels.
-TTestEdit AddTestGroup(TProject& Project, const std::string& Group);
+TResult AddTestGroup(TProject& Project, const std::string& Group);
 // A new test in Group (which must be selected, that is not empty, and exist),
 // under the current edition (its VersionID); an empty name cancels.
-TTestEdit AddTest(TProject& Project, const std::string& Group, const std::string& Name);
+TResult AddTest(TProject& Project, const std::string& Group, const std::string& Name);
 // A copy of the test Name in its group, named Name + "_00", "_01", ... (the
-// first unused); the copy's name comes back in Message.
-TTestEdit CopyTest(TProject& Project, const std::string& Name);
+// first unused); the copy's name comes back in the message.
+TResult CopyTest(TProject& Project, const std::string& Name);
 // Renames the test Name to NewName (not the name of another test); the list
 // key follows. An empty new name cancels; the same name changes nothing.
-TTestEdit RenameTest(TProject& Project, const std::string& Name, const std::string& NewName);
+TResult RenameTest(TProject& Project, const std::string& Name, const std::string& NewName);
 // Deletes the empty group Group after Confirm("Please confirm deletion of
 // test group " + Group); a group with tests is refused.
-TTestEdit DeleteTestGroup(TProject& Project, const std::string& Group, const TConfirmEdit& Confirm);
+TResult DeleteTestGroup(TProject& Project, const std::string& Group, const TConfirmEdit& Confirm);
 // Deletes the test Name after Confirm("Please confirm deletion of test " + Name).
-TTestEdit DeleteTest(TProject& Project, const std::string& Name, const TConfirmEdit& Confirm);
+TResult DeleteTest(TProject& Project, const std::string& Name, const TConfirmEdit& Confirm);
 // Moves the test Name into the existing group Group.
-TTestEdit MoveTest(TProject& Project, const std::string& Name, const std::string& Group);
+TResult MoveTest(TProject& Project, const std::string& Name, const std::string& Group);

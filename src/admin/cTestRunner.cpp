@@ -1,6 +1,7 @@
 #include "admin/cTestRunner.h"
 
 #include <algorithm>
+#include <cassert>
 #include <filesystem>
 #include <memory>
 
@@ -175,9 +176,10 @@ TTestRunOutcome TTestRunner::Run(int Only, const TTestRunOptions& Options) {
   const bool rerun = Options.WillRerunAll || Options.Edition >= 0;
 
   if (!outcome.Result) indexes.clear();
+  bool is_cancelled = false;
   for (int index : indexes) {
     if (IsCancelRequested()) {
-      outcome.IsCancelled = true;
+      is_cancelled = true;
       break;
     }
     TTest& test = *project_.TestList.ItemAs<TTest>(index);
@@ -213,11 +215,13 @@ TTestRunOutcome TTestRunner::Run(int Only, const TTestRunOptions& Options) {
     observer_.Message(outcome.Result.Message());
   }
   observer_.LogLine("    End test run @ " + FormatDateTime(Now(Options)));
+  if (is_cancelled && outcome.Result) outcome.Result = TResult::Cancelled(kTestsCancelled);
   return outcome;
 }
 
 TResult TTestRunner::RunOne(int Index, const TTestRunOptions& Options, const std::string& ResultsFile,
                             bool& IsPassed) {
+  assert(Index >= 0 && Index < project_.TestList.Count());
   IsPassed = false;
   TPreparedTest prepared;
   if (TResult ready = Prepare(project_, session_, Index, Options.WorkFolder, prepared); !ready) {
@@ -230,8 +234,8 @@ TResult TTestRunner::RunOne(int Index, const TTestRunOptions& Options, const std
     TStandardVersionScope edition(Options.Edition >= 0 ? Options.Edition : test.VersionID);
     bool is_calc_error = false;
     // A test runs what Analyse would run, and nothing Analyse would refuse.
-    TStatus validation;
-    const bool is_valid = ValidateForAnalysis(session_, project_, validation);
+    const TStatus validation = ValidateForAnalysis(session_, project_);
+    const bool is_valid = validation.IsOK();
     const std::string invalid_input = is_valid ? "" : validation.ErrorMsg;
     if (is_valid) {
       try {
@@ -268,10 +272,10 @@ TTestDataCheck TTestRunner::CheckTestData(const std::string& Name, const TTestRu
   }
   {
     TStandardVersionScope edition(Options.Edition >= 0 ? Options.Edition : prepared.test->VersionID);
-    check.IsOK = ValidateForAnalysis(session_, project_, check.Status);
+    check.Validation = ValidateForAnalysis(session_, project_);
   }
-  if (check.IsOK) observer_.Message("Input data check OK");
-  for (const TStatusLine& line : check.Status.ErrorList()) observer_.LogLine(line.Text);
+  if (check.Validation.IsOK()) observer_.Message("Input data check OK");
+  for (const TStatusLine& line : check.Validation.ErrorList()) observer_.LogLine(line.Text);
   Finish(project_, session_, prepared);
   return check;
 }
@@ -289,7 +293,7 @@ TResult TTestRunner::SaveAsDataFile(const std::string& Name, const std::string& 
   if (TResult checked = uses.Check(); !checked) return checked;
   std::error_code ec;
   if (std::filesystem::exists(file, ec)) {
-    if (!Confirm || !Confirm(file + " already exists.\nDo you want to replace it?")) return TResult::Success("");
+    if (!Confirm || !Confirm(file + " already exists.\nDo you want to replace it?")) return TResult::Cancelled();
     std::filesystem::remove(file, ec);
     if (ec) return TResult::Failure("Cannot replace file [" + file + "]");
   }

@@ -82,19 +82,24 @@ struct TTestRunOptions {
   std::function<std::time_t()> Clock;
 };
 
+// The text of a run of the tests that "Cancel Tests" stopped.
+inline constexpr const char* kTestsCancelled = "Tests cancelled";
+
 struct TTestRunOutcome {
-  TResult Result;  // a failure: why the run stopped early
+  // A failure: why the run stopped early. Cancelled (kTestsCancelled): "Cancel
+  // Tests" stopped it after a test; the results file holds the tests done.
+  TResult Result;
   std::string ResultsFile;
   int Count = 0;   // tests in the run
   int Done = 0;    // tests dealt with (fewer than Count when cancelled or stopped)
   int Passed = 0;  // of Done
-  bool IsCancelled = false;
 };
 
 struct TTestDataCheck {
-  TResult Result;     // a failure: the test could not be prepared
-  bool IsOK = false;  // the libraries and the project validate with the test's inputs
-  TStatus Status;     // their messages, as the Analyse command shows them
+  TResult Result;      // a failure: the test could not be prepared
+  // The validation of the libraries and the project with the test's inputs,
+  // as the Analyse command validates (ValidateForAnalysis): OK when they pass.
+  TStatus Validation;
 };
 
 // Asks the user a question with Yes and No (or OK and Cancel); true for Yes.
@@ -123,7 +128,7 @@ class TTestRunner {
   // the test named Name written over it, as the project file
   // DeriveFileName(ProjectFileName, "-" + Name, ".tva"). An existing file is
   // replaced only when Confirm answers yes to "<file> already exists.\nDo
-  // you want to replace it?". Success says the file written, or nothing when
+  // you want to replace it?". Success says the file written; cancelled when
   // the user kept the old file; a failure says why nothing was written.
   TResult SaveAsDataFile(const std::string& Name, const std::string& ProjectFileName,
                          const TConfirmFunction& Confirm);

@@ -15,7 +15,9 @@ int main(int argc, char** argv) {
   app.fallthrough();
 
   TCommonOptions common;
-  app.add_option("--library", common.LibraryFile, "Library file (default: Trevalon.tvl beside the program, else in ../share/trevalon)");
+  app.add_option("--library", common.LibraryFile,
+                 std::string("Library file (default: ") + kLibraryFileName +
+                     " beside the program, else in ../share/trevalon)");
   CLI::Option* standard = app.add_option("--standard", common.Standard, "Design standard edition: 2017 or 2003")
                               ->check(CLI::IsMember({2003, 2017}));
 

@@ -66,24 +66,18 @@ class TAnalyseCommand : public TCommand {
   int Execute(const TCommonOptions& Common) override {
     const std::string file = project_file_.empty() ? DefaultProjectFile() : project_file_;
     if (!CheckOutputs(Common, file)) return kExitUsage;
-    TSession session;
-    if (!LoadSession(Common, session)) return kExitUsage;
-    TProject project;
-    if (!LoadProject(session, file, project)) return kExitUsage;
-
     // With the report on standard output, nothing else goes there, so the output is the report alone.
     const bool quiet = report_file_ == "-";
-    if (!quiet) out_ << (design_ ? "Starting design..." : "Running analysis...") << '\n';
+    TSession session;
+    TProject project;
     TConsoleObserver observer(out_, quiet, TerminalProgressStream());
     TAnalysisRun run(project, session, observer);
-    if (design_) run.MarkStandardSectionsForSelection();
-    TStatus status;
-    if (!ValidateForAnalysis(session, project, status)) {
-      for (const TStatusLine& line : status.ErrorList()) Error(line.Text);
+    const std::string announcement = quiet ? "" : design_ ? "Starting design..." : "Running analysis...";
+    TStatus validation;
+    if (!OpenProject(Common, file, session, project, TProjectOpening::ForRun(run, design_, announcement), &validation))
       return kExitUsage;
-    }
     // The notes the validation made, where the report on standard output leaves room.
-    for (const TStatusLine& line : status.ErrorList())
+    for (const TStatusLine& line : validation.ErrorList())
       if (line.Level == elHint) (quiet ? err_ : out_) << line.Text << '\n';
     TPrintableStringList report;
     TAnalysisRunOptions options;

@@ -84,19 +84,12 @@ class TChartCommand : public TCommand {
       return kExitUsage;
     }
     TSession session;
-    if (!LoadSession(Common, session)) return kExitUsage;
     TProject project;
-    if (!LoadProject(session, file, project)) return kExitUsage;
-    if (!project.GetHasBeam(beam_)) {
-      Error("Beam " + std::to_string(beam_) + " is not in use in [" + file + "]; its beams: " + BeamsInUse(project));
-      return kExitUsage;
-    }
-
     TAnalysisObserver quiet;
     TAnalysisRun run(project, session, quiet);
-    TStatus status;
-    if (!ValidateForAnalysis(session, project, status)) {
-      for (const TStatusLine& line : status.ErrorList()) Error(line.Text);
+    if (!OpenProject(Common, file, session, project, TProjectOpening::ForRun(run))) return kExitUsage;
+    if (!project.GetHasBeam(beam_)) {
+      Error("Beam " + std::to_string(beam_) + " is not in use in [" + file + "]; its beams: " + BeamsInUse(project));
       return kExitUsage;
     }
     TAnalysisRunOptions options;

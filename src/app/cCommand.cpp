@@ -9,8 +9,8 @@
 #include "entity/VEXUtility.h"
 #include "project/cProjectFile.h"
 
-std::string DefaultProjectFile() { return GetShippedFile("SampleAnalysis.tva"); }
-std::string DefaultLibraryFile() { return GetShippedFile("Trevalon.tvl"); }
+std::string DefaultProjectFile() { return GetShippedFile(kSampleProjectFileName); }
+std::string DefaultLibraryFile() { return GetShippedFile(kLibraryFileName); }
 
 void TCommand::Error(const std::string& Line) const { err_ << "trevalon: " << Line << '\n'; }
 
@@ -26,10 +26,21 @@ bool TCommand::LoadSession(const TCommonOptions& Common, TSession& Session) {
   return false;
 }
 
-bool TCommand::LoadProject(const TSession& Session, const std::string& File, TProject& Project) {
-  const TResult loaded = LoadProjectFile(Project, Session, File);
-  if (!loaded) Error(loaded.Message());
-  return static_cast<bool>(loaded);
+bool TCommand::OpenProject(const TCommonOptions& Common, const std::string& File, TSession& Session,
+                           TProject& Project, const TProjectOpening& Opening, TStatus* Validation) {
+  if (!LoadSession(Common, Session)) return false;
+  if (const TResult loaded = LoadProjectFile(Project, Session, File); !loaded) {
+    Error(loaded.Message());
+    return false;
+  }
+  if (!Opening.Announcement.empty()) out_ << Opening.Announcement << '\n';
+  if (!Opening.Run) return true;
+  if (Opening.IsDesign) Opening.Run->MarkStandardSectionsForSelection();
+  const TStatus validation = ValidateForAnalysis(Session, Project);
+  if (Validation) *Validation = validation;
+  if (validation.IsOK()) return true;
+  for (const TStatusLine& line : validation.ErrorList()) Error(line.Text);
+  return false;
 }
 
 std::ostream* TerminalProgressStream() { return ::isatty(STDERR_FILENO) ? &std::cerr : nullptr; }

@@ -14,6 +14,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "project/cAnalysisRun.h"
@@ -29,6 +30,24 @@ struct TCommonOptions {
   bool IsStandardGiven = false;  // --standard was on the command line
 };
 
+// What a command does with the project it opens (TCommand::OpenProject).
+struct TProjectOpening {
+  // The run the command will make: the project is then validated for it as
+  // the Analyse command validates. None: the project is only loaded.
+  TAnalysisRun* Run = nullptr;
+  // The run is a Design: every standard section is marked for selection
+  // first, as part of the run.
+  bool IsDesign = false;
+  // Printed on standard output once the project is loaded, before it is
+  // validated ("Running analysis...", as the window logs it); "" for none.
+  std::string Announcement;
+
+  // For a command that analyses with Run.
+  static TProjectOpening ForRun(TAnalysisRun& Run, bool IsDesign = false, std::string Announcement = "") {
+    return {&Run, IsDesign, std::move(Announcement)};
+  }
+};
+
 class TCommand {
  public:
   TCommand(std::ostream& Out, std::ostream& Err) : out_(Out), err_(Err) {}
@@ -37,10 +56,17 @@ class TCommand {
   virtual int Execute(const TCommonOptions& Common) = 0;
 
  protected:
-  // Loads the library file into Session; prints why and returns false when it does not validate.
+  // The opening every engineering command shares: the library file (--library,
+  // else the shipped one) into Session, then File into Project the way the
+  // window opens a project, then what Opening asks for. Prints why on standard
+  // error (a validation that fails: each of its messages on a line) and
+  // returns false when a step fails; the command then ends with kExitUsage.
+  // Validation, when given, receives the validation's status (its notes too).
+  bool OpenProject(const TCommonOptions& Common, const std::string& File, TSession& Session, TProject& Project,
+                   const TProjectOpening& Opening = {}, TStatus* Validation = nullptr);
+  // The first step alone (commands that read no project): prints why and
+  // returns false when the libraries cannot be read or do not validate.
   bool LoadSession(const TCommonOptions& Common, TSession& Session);
-  // Loads a project the way the window opens one; prints why and returns false when it cannot.
-  bool LoadProject(const TSession& Session, const std::string& File, TProject& Project);
   void Error(const std::string& Line) const;
 
   std::ostream& out_;

@@ -61,7 +61,8 @@ class TDesignTableCommand : public TCommand {
                     "K/N: run only every N-th case from case K on (K from 1 to N) and write the part file "
                     "PROJECT-Design-KofN.csv instead of the table; join the N parts with --merge");
     cmd->add_option("--design-library", design_library_,
-                    "Library to design with (default: Trevalon-Design.tvl beside the program, else in ../share/trevalon)");
+                    std::string("Library to design with (default: ") + kDesignLibraryFileName +
+                        " beside the program, else in ../share/trevalon)");
     CLI::Option* merge = cmd->add_option("--merge", merge_,
                     "Join the part files PART... written with --cases into the table, identical to a single run's, "
                     "named after the first part without -KofN (P-Design-1of4.csv gives P-Design.csv)")
@@ -88,9 +89,8 @@ class TDesignTableCommand : public TCommand {
     }
 
     TSession session;
-    if (!LoadSession(Common, session)) return kExitUsage;
     TProject project;
-    if (!LoadProject(session, project_file_, project)) return kExitUsage;
+    if (!OpenProject(Common, project_file_, session, project)) return kExitUsage;
 
     TDesignTableSettings& settings = options.Settings;
     settings = DesignTableSettingsOf(project.DesignTable);

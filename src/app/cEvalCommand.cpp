@@ -22,17 +22,11 @@ class TEvalCommand : public TCommand {
 
   int Execute(const TCommonOptions& Common) override {
     TSession session;
-    if (!LoadSession(Common, session)) return kExitUsage;
     TProject project;
-    if (!LoadProject(session, project_file_, project)) return kExitUsage;
     TConsoleObserver observer(out_, true, TerminalProgressStream());
     TAnalysisRun run(project, session, observer);
-    if (design_) run.MarkStandardSectionsForSelection();
-    TStatus status;
-    if (!ValidateForAnalysis(session, project, status)) {
-      for (const TStatusLine& line : status.ErrorList()) Error(line.Text);
+    if (!OpenProject(Common, project_file_, session, project, TProjectOpening::ForRun(run, design_)))
       return kExitUsage;
-    }
     TAnalysisRunOptions options;  // as a regression test runs: no report
     run.RunAnalysis(options);
 

@@ -69,9 +69,8 @@ class TTestCommand : public TCommand {
       }
     }
     TSession session;
-    if (!LoadSession(Common, session)) return kExitUsage;
     TProject project;
-    if (!LoadProject(session, project_file_, project)) return kExitUsage;
+    if (!OpenProject(Common, project_file_, session, project)) return kExitUsage;
     TTestConsole console(out_, TerminalProgressStream());
 
     if (list_->count() > 0) {

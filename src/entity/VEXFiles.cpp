@@ -18,7 +18,7 @@
 #include <unordered_map>
 
 #include "entity/VEXAppInfo.h"
-#include "entity/VEXSettings.h"
+#include "entity/VEXFolders.h"
 
 namespace fs = std::filesystem;
 

@@ -9,7 +9,7 @@
 //   VEXNumbers     small number helpers (Clamp, Interpolate, Ratio ...)
 //   VEXFiles       reading and atomic writing of files, hashing
 //   VEXAppInfo     the program's name, description and version
-//   VEXSettings    per-user settings and the program's folders
+//   VEXFolders     the program's folders and the files it ships with
 #pragma once
 
 #include "entity/VEXAppInfo.h"
@@ -18,5 +18,5 @@
 #include "entity/VEXFormat.h"
 #include "entity/VEXNumberText.h"
 #include "entity/VEXNumbers.h"
-#include "entity/VEXSettings.h"
+#include "entity/VEXFolders.h"
 #include "entity/VEXText.h"

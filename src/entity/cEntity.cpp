@@ -187,11 +187,7 @@ TEntity* TEntity::ResolvePath(const std::string& ExtendedPropertyName, std::stri
       current = nullptr;
       break;
     }
-    try {
-      current = current->EntityProperty(name, index);
-    } catch (const std::exception&) {
-      current = nullptr;
-    }
+    current = current->EntityProperty(name, index);
   }
   ValueName = path;
   return current;

@@ -105,7 +105,8 @@ class TEntity {
   // writable sub-entities clear themselves, lists free their items.
   virtual void Clear();
   // The sub-entity named by an Entity or EntityList property; with Index >= 0
-  // item Index of the list. Null when unknown or out of range.
+  // item Index of the list. Null when unknown or out of range; never throws
+  // (property paths from tests and scripts reach it with any name and index).
   virtual TEntity* EntityProperty(const std::string& PropertyName, int Index);
   virtual bool IsSameValueAsString(const std::string& PropertyName, const std::string& Value, int DP);
   virtual bool IsNumeric(const std::string& PropertyName);

@@ -89,6 +89,7 @@ int TEntityList::IndexOfEntity(const TEntity* Entity) const {
 }
 
 int TEntityList::Add(std::string Key, std::unique_ptr<TEntity> Entity) {
+  assert(Entity);
   if (!Sorted) {
     items_.push_back({std::move(Key), std::move(Entity)});
     IndexAppended(Count() - 1);
@@ -108,17 +109,20 @@ int TEntityList::Add(std::string Key, std::unique_ptr<TEntity> Entity) {
 }
 
 void TEntityList::Insert(int Index, std::string Key, std::unique_ptr<TEntity> Entity) {
+  assert(Entity);
   Index = std::clamp(Index, 0, Count());
   items_.insert(items_.begin() + Index, {std::move(Key), std::move(Entity)});
   IndexAppended(Index);
 }
 
 void TEntityList::Delete(int Index) {
+  assert(IsValidIndex(Index));
   items_.erase(items_.begin() + Index);
   RebuildIndex();
 }
 
 std::unique_ptr<TEntity> TEntityList::Extract(int Index) {
+  assert(IsValidIndex(Index));
   std::unique_ptr<TEntity> e = std::move(items_.at(Index).entity);
   items_.erase(items_.begin() + Index);
   RebuildIndex();

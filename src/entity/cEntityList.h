@@ -15,6 +15,7 @@
 // allocate from an unchecked count.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -70,12 +71,23 @@ class TEntityList {
 
   int Count() const { return static_cast<int>(items_.size()); }
   bool Empty() const { return items_.empty(); }
-  const std::string& Key(int Index) const { return items_.at(Index).key; }
+  // Index must lie in 0 .. Count() - 1 for Key, SetKey, Item, ItemAs, Delete
+  // and Extract (a bug of the caller otherwise: asserted, and past the
+  // asserts std::out_of_range).
+  bool IsValidIndex(int Index) const { return Index >= 0 && Index < Count(); }
+  const std::string& Key(int Index) const {
+    assert(IsValidIndex(Index));
+    return items_.at(Index).key;
+  }
   void SetKey(int Index, std::string Key) {
+    assert(IsValidIndex(Index));
     items_.at(Index).key = std::move(Key);
     RebuildIndex();
   }
-  TEntity* Item(int Index) const { return items_.at(Index).entity.get(); }
+  TEntity* Item(int Index) const {
+    assert(IsValidIndex(Index));
+    return items_.at(Index).entity.get();
+  }
   template <class T>
   T* ItemAs(int Index) const {
     return static_cast<T*>(Item(Index));
@@ -85,6 +97,7 @@ class TEntityList {
   TEntity* Find(const std::string& Key) const;
   int IndexOfEntity(const TEntity* Entity) const;
   // Appends (or, when Sorted, inserts in key order); returns the position.
+  // The list owns Entity, which must not be null (nor must Insert's).
   int Add(std::string Key, std::unique_ptr<TEntity> Entity);
   void Insert(int Index, std::string Key, std::unique_ptr<TEntity> Entity);
   void Delete(int Index);

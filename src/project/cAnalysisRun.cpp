@@ -1,5 +1,6 @@
 #include "project/cAnalysisRun.h"
 
+#include <cassert>
 #include <ctime>
 #include <memory>
 #include <vector>
@@ -94,7 +95,10 @@ class TRunSnapshot {
     }
   }
 
-  void Reached(int Side) { beams_[Side].is_reached = true; }
+  void Reached(int Side) {
+    assert(Side >= 0 && Side < 3 && beams_[Side].is_kept);
+    beams_[Side].is_reached = true;
+  }
 
   void Restore() {
     project_.Status = project_status_;
@@ -241,6 +245,7 @@ TRunOutcome TAnalysisRun::RunAnalysis(const TAnalysisRunOptions& Options) {
     if (!project_.GetHasBeam(side)) continue;
     if (IsCancelRequested()) break;
     observer_.BeamStarted(side, ++index, count);
+    assert(snapshot_);
     snapshot_->Reached(side);
     TImportedBeam& beam = *project_.GetBeam(side);
     beam.Status.Reset();
@@ -282,8 +287,7 @@ TRunOutcome TAnalysisRun::RunAnalysis(const TAnalysisRunOptions& Options) {
     project_.Vibration.ClearResults();
     if (report) report->resize(report_size);
     outcome = TRunOutcome();
-    outcome.IsCancelled = true;
-    outcome.Message = kAnalysisCancelled;
+    outcome.Result = TResult::Cancelled(kAnalysisCancelled);
     if (Options.WillDumpReport) observer_.LogLine(kAnalysisCancelled);
   } else if (Options.WillCollectOutputs) {
     std::vector<std::string> values;

@@ -61,13 +61,13 @@ TBeamSummary BeamSummary(const TProject& Project, int Side, const std::string& C
 // marked secondary beam when the floor designs both sides.
 std::string DefaultBeamCaption(const TProject& Project, int Side);
 
-// How a run ended.
+// How a run ended: its result beside what it has to show.
 struct TRunOutcome {
-  bool IsCancelled = false;
+  // A success, or cancelled (with the message kAnalysisCancelled) when a
+  // cancel request stopped the run. A beam's failure is a result, in its status.
+  TResult Result;
   // "caption OK; caption message" for the status bar, with a report only.
   std::string SummaryText;
-  // kAnalysisCancelled when cancelled, else empty.
-  std::string Message;
 };
 
 // What a run reports while it goes. Every callback is called on the thread

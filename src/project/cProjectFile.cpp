@@ -1,5 +1,6 @@
 #include "project/cProjectFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -131,13 +132,21 @@ TResult SaveProjectFileAs(TProject& Project, const std::string& File, const std:
   return WriteFileAtomic(File, ini.ToBytes());
 }
 
-bool ValidateForAnalysis(TSession& Session, TProject& Project, TStatus& Status) {
+TStatus ValidateForAnalysis(TSession& Session, TProject& Project) {
   const bool session_ok = Session.IsOK();
   const bool project_ok = Project.IsOK();
-  Status = TStatus();
-  Status.AppendErrorList(Session.Status);
-  Status.AppendErrorList(Project.Status);
+  TStatus status;
+  status.AppendErrorList(Session.Status);
+  status.AppendErrorList(Project.Status);
   // Notes do not stop the analysis; they travel with its messages.
-  for (const std::string& note : Project.AnalysisNotes()) Status.SetError(elHint, kNotePrefix + note);
-  return session_ok && project_ok;
+  for (const std::string& note : Project.AnalysisNotes()) status.SetError(elHint, kNotePrefix + note);
+  if (session_ok && project_ok) {
+    status.OKErrorLevel = std::max(status.ErrorLevel, elHint);
+  } else if (status.IsOK()) {
+    // A part that does not validate always says why; should one not, the
+    // input is refused all the same.
+    status.SetError(elError, "The input does not validate");
+  }
+  status.IsChecked = true;
+  return status;
 }

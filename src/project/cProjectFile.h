@@ -48,8 +48,10 @@ void ApplyLibraryConnector(TShearConnector& Connector, const TEntityList& Librar
 // validation, as "Warning: " and "Error: " prefix theirs.
 inline constexpr const char* kNotePrefix = "Note: ";
 
-// Validates the libraries and the project as the Analyse command does: the
-// project's messages are appended to the session's status, which is returned
-// through Status, followed by the project's notes (elHint, kNotePrefix),
-// which do not count against it. True when both are OK.
-bool ValidateForAnalysis(TSession& Session, TProject& Project, TStatus& Status);
+// Validates the libraries and the project as the Analyse command does, and
+// returns the verdict as one status: the session's messages, then the
+// project's, then the project's notes (elHint, kNotePrefix). The status is OK
+// exactly when the libraries and the project both validate: the notes, and
+// anything else a part lets pass, do not count against it (its OKErrorLevel
+// is raised over them).
+TStatus ValidateForAnalysis(TSession& Session, TProject& Project);

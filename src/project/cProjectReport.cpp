@@ -27,29 +27,31 @@ void TProject::Dump(TStringList& TXT, bool) const {
   TXT.push_back(",LF dead,LF live");
   for (int i = 0; i < LimitStateList.Count(); ++i) {
     const auto* ls = LimitStateList.ItemAs<TLimitState>(i);
-    TXT.push_back(ReportRow({ls->LimitStateLabel, N1(ls->LFdead), N1(ls->LFlive)}));
+    TXT.push_back(ReportRow({ls->LimitStateLabel, WithDecimal(ls->LFdead), WithDecimal(ls->LFlive)}));
   }
   TXT.push_back("");
 
   const TDeflectionLimit& d = DeflectionLimit;
   TXT.push_back("DEFLECTION DATA");
   TXT.push_back("Stage,3 (DL),5&6 (DL),3&5&6 (DL),InService (incremental),InService (total)");
-  TXT.push_back(ReportRow({"Span/Defl (ratio)", NB(d.Stage3DLRelLimit), NB(d.Stage56DLRelLimit),
-                               NB(d.Stage356DLRelLimit), NB(d.IncrementalRelLimit), NB(d.TotalRelLimit)}));
-  TXT.push_back(ReportRow({"Absolute (mm)", NB(d.Stage3DLAbsLimit), NB(d.Stage56DLAbsLimit),
-                               NB(d.Stage356DLAbsLimit), NB(d.IncrementalAbsLimit), NB(d.TotalAbsLimit)}));
+  TXT.push_back(ReportRow({"Span/Defl (ratio)", NumberOrBlank(d.Stage3DLRelLimit), NumberOrBlank(d.Stage56DLRelLimit),
+                           NumberOrBlank(d.Stage356DLRelLimit), NumberOrBlank(d.IncrementalRelLimit),
+                           NumberOrBlank(d.TotalRelLimit)}));
+  TXT.push_back(ReportRow({"Absolute (mm)", NumberOrBlank(d.Stage3DLAbsLimit), NumberOrBlank(d.Stage56DLAbsLimit),
+                           NumberOrBlank(d.Stage356DLAbsLimit), NumberOrBlank(d.IncrementalAbsLimit),
+                           NumberOrBlank(d.TotalAbsLimit)}));
   TXT.push_back("");
-  TXT.push_back(ReportRow({"Ratio of shrinkage prior to InService", N1(d.ShrinkageRatioPriorInservice)}));
+  TXT.push_back(ReportRow({"Ratio of shrinkage prior to InService", WithDecimal(d.ShrinkageRatioPriorInservice)}));
   TXT.push_back("");
   TXT.push_back("");
 }
 
 std::string TProject::DesignInputSummary() const {
   const TGeometry& g = Geometry;
-  return std::to_string(FloorArea) + "," + std::to_string(Storeys) + "," + N(g.NominalLiveLoad) +
-         (g.IsLiveLoadReducible ? "R" : "") + "/" + N(g.DeadLoad) + "," +
-         (g.HasPrimaryBeam ? N(beams_[0].Span) : std::string("0")) + "," + N(beams_[1].Span) + "," + N(g.Ds) + "," +
-         SteelDeck.ShortCode + "," + N(ShearConnector.dbs) + "x" + N(ShearConnector.hsc);
+  return std::to_string(FloorArea) + "," + std::to_string(Storeys) + "," + Number(g.NominalLiveLoad) +
+         (g.IsLiveLoadReducible ? "R" : "") + "/" + Number(g.DeadLoad) + "," +
+         (g.HasPrimaryBeam ? Number(beams_[0].Span) : std::string("0")) + "," + Number(beams_[1].Span) + "," +
+         Number(g.Ds) + "," + SteelDeck.ShortCode + "," + Number(ShearConnector.dbs) + "x" + Number(ShearConnector.hsc);
 }
 
 std::string TProject::DesignOutputSummary() const {

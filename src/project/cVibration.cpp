@@ -18,7 +18,7 @@ namespace {
 // Deck ribs within this angle of a member run along it: their concrete stiffens it.
 constexpr double kRibsAlongAngle = 15;  // degrees
 
-std::string Number(double v) { return FloatToStrDP(false, 0, 4, v); }
+std::string InputNumber(double v) { return FloatToStrDP(false, 0, 4, v); }
 
 // The steel of a member: its "Base steel beam" section (the first when none
 // has that label); false when it has none with dimensions.
@@ -104,8 +104,8 @@ bool TVibration::IsOK() {
   Status.Reset();
   auto within = [&](double Value, double Min, double Max, const std::string& What, const std::string& Unit) {
     if (Value >= Min && Value <= Max) return;
-    Status.SetError(elWarning, What + " (" + Number(Value) + Unit + ") must be between " + Number(Min) + " and " +
-                                   Number(Max) + Unit);
+    Status.SetError(elWarning, What + " (" + InputNumber(Value) + Unit + ") must be between " + InputNumber(Min) +
+                                   " and " + InputNumber(Max) + Unit);
   };
   within(Damping, 0.005, 0.1, "Floor vibration damping ratio", "");
   within(AccelerationLimit, 0.1, 10, "Floor vibration acceleration limit", " %g");
@@ -113,7 +113,7 @@ bool TVibration::IsOK() {
   auto floor_size = [&](double Value, const std::string& What) {
     if (Value == 0 || (Value >= 1000 && Value <= 500000)) return;
     Status.SetError(elWarning,
-                    What + " (" + Number(Value) + " mm) must be 0 (not limited) or between 1000 and 500000 mm");
+                    What + " (" + InputNumber(Value) + " mm) must be 0 (not limited) or between 1000 and 500000 mm");
   };
   floor_size(FloorWidth, "Floor width for vibration");
   floor_size(FloorLength, "Floor length for vibration");
@@ -253,7 +253,7 @@ namespace {
 
 // A floor dimension with its unit, or "Not limited".
 std::vector<std::string> FloorSize(double Value) {
-  if (Value > 0) return {N(Value), "mm"};
+  if (Value > 0) return {Number(Value), "mm"};
   return {"Not limited"};
 }
 
@@ -264,12 +264,12 @@ void TVibration::Dump(TStringList& TXT) const {
   TXT.push_back("FLOOR VIBRATION");
   TXT.push_back(QuotedCell("Walking excitation, AISC Design Guide 11"));
   TXT.push_back("");
-  TXT.push_back(ValueLine("Damping ratio beta", {N(Damping)}));
-  TXT.push_back(ValueLine("Live load in the mass", {N(LiveLoadInMass), "kPa"}));
+  TXT.push_back(ValueLine("Damping ratio beta", {Number(Damping)}));
+  TXT.push_back(ValueLine("Live load in the mass", {Number(LiveLoadInMass), "kPa"}));
   TXT.push_back(ValueLine("Floor width across the beams", FloorSize(FloorWidth)));
   TXT.push_back(ValueLine("Floor length along the beams", FloorSize(FloorLength)));
-  TXT.push_back(ValueLine("Beams continuous", {B(IsBeamContinuous)}));
-  TXT.push_back(ValueLine("Beams seated on the primary beam", {B(IsBeamOnSeat)}));
+  TXT.push_back(ValueLine("Beams continuous", {TrueFalse(IsBeamContinuous)}));
+  TXT.push_back(ValueLine("Beams seated on the primary beam", {TrueFalse(IsBeamOnSeat)}));
   TXT.push_back("");
   if (!IsCalculated) {
     TXT.push_back(ValueLine("Not calculated", {LabelledCell(Message.empty() ? "no analysis" : Message)}));
@@ -280,15 +280,15 @@ void TVibration::Dump(TStringList& TXT) const {
   }
   const TFloorVibrationResult& r = Result;
   TXT.push_back(ValueLine("Bay checked", {LabelledCell(BayCaption)}));
-  TXT.push_back(ValueLine("Floor weight w", {F(r.w, 2), "kPa"}));
-  TXT.push_back(ValueLine("Dynamic concrete modulus 1.35Ec", {F(r.Ecd, 0), "MPa"}));
-  TXT.push_back(ValueLine("Dynamic modular ratio n", {F(r.n, 2)}));
-  TXT.push_back(ValueLine("Slab stiffness Ds", {F(r.SlabStiffness, 0), "mm^4/mm"}));
+  TXT.push_back(ValueLine("Floor weight w", {Fixed(r.w, 2), "kPa"}));
+  TXT.push_back(ValueLine("Dynamic concrete modulus 1.35Ec", {Fixed(r.Ecd, 0), "MPa"}));
+  TXT.push_back(ValueLine("Dynamic modular ratio n", {Fixed(r.n, 2)}));
+  TXT.push_back(ValueLine("Slab stiffness Ds", {Fixed(r.SlabStiffness, 0), "mm^4/mm"}));
   TXT.push_back("");
   // One line per step, the beam's value and the girder's side by side.
   const bool girder = Input.HasGirder;
   auto step = [&](const std::string& Label, double Beam, double Girder, int Decimals, const std::string& Unit) {
-    auto text = [&](double v) { return Decimals < 0 ? E(v) : F(v, Decimals); };
+    auto text = [&](double v) { return Decimals < 0 ? Scientific(v) : Fixed(v, Decimals); };
     std::vector<std::string> values{text(Beam)};
     if (girder) values.push_back(text(Girder));
     values.push_back(Unit);
@@ -305,11 +305,12 @@ void TVibration::Dump(TStringList& TXT) const {
   step("Panel width B", r.Beam.PanelWidth, r.Girder.PanelWidth, 0, "mm");
   step("Panel weight W", r.Beam.PanelWeight, r.Girder.PanelWeight, 0, "kN");
   TXT.push_back("");
-  if (Input.HasGirder) TXT.push_back(ValueLine("Girder deflection in the combined mode", {F(r.GirderDeflectionReduced, 2), "mm"}));
-  TXT.push_back(ValueLine("Natural frequency fn", {F(r.Frequency, 2), "Hz"}));
-  TXT.push_back(ValueLine("Effective panel weight W", {F(r.EffectiveWeight, 0), "kN"}));
-  TXT.push_back(ValueLine("Peak acceleration ap/g", {F(r.PeakAcceleration, 2), "%g"}));
-  TXT.push_back(ValueLine("Acceleration limit", {F(AccelerationLimit, 2), "%g"}));
+  if (Input.HasGirder)
+    TXT.push_back(ValueLine("Girder deflection in the combined mode", {Fixed(r.GirderDeflectionReduced, 2), "mm"}));
+  TXT.push_back(ValueLine("Natural frequency fn", {Fixed(r.Frequency, 2), "Hz"}));
+  TXT.push_back(ValueLine("Effective panel weight W", {Fixed(r.EffectiveWeight, 0), "kN"}));
+  TXT.push_back(ValueLine("Peak acceleration ap/g", {Fixed(r.PeakAcceleration, 2), "%g"}));
+  TXT.push_back(ValueLine("Acceleration limit", {Fixed(AccelerationLimit, 2), "%g"}));
   if (r.Verdict == vvNotGoverning)
     TXT.push_back(ValueLine("Above 9 Hz", {LabelledCell("the walking check does not govern")}));
   if (r.Verdict == vvTooFlexible) TXT.push_back(ValueLine("Below 3 Hz", {LabelledCell("the floor is too flexible")}));

@@ -10,14 +10,14 @@
 
 namespace report {
 
-std::string N(double v) { return FloatToStrDP(false, 0, 3, v); }
-std::string NB(double v) { return FloatToStrDP(true, 0, 3, v); }
-std::string N1(double v) { return FloatToStrDP(false, 1, 3, v); }
-std::string P(double v) { return FloatToPercentStr(0, v); }
-std::string B(bool v) { return v ? "True" : "False"; }
-std::string F(double v, int decimals) { return FormatFixed(v, decimals); }
+std::string Number(double v) { return FloatToStrDP(false, 0, 3, v); }
+std::string NumberOrBlank(double v) { return FloatToStrDP(true, 0, 3, v); }
+std::string WithDecimal(double v) { return FloatToStrDP(false, 1, 3, v); }
+std::string Percent(double v) { return FloatToPercentStr(0, v); }
+std::string TrueFalse(bool v) { return v ? "True" : "False"; }
+std::string Fixed(double v, int decimals) { return FormatFixed(v, decimals); }
 
-std::string E(double v) {
+std::string Scientific(double v) {
   if (!std::isfinite(v)) return FormatFixed(v, 0);
   char buf[64];
   auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 2);  // d.dde+xx
@@ -137,16 +137,16 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
   TXT.push_back(
       "Span (mm),f'c (MPa),Concrete Density (kg/m^3),Restrained shrinkage (\xC2\xB5m/m),"
       "Steel Decking Type,Shear Connector Type,Composite Stage,# shear connectors");
-  std::vector<std::string> row = {N(Span),
-                                   N(ConcreteFloor ? ConcreteFloor->ConcreteStrength : 0),
-                                   N(ConcreteFloor ? ConcreteFloor->Density : 0),
-                                   N(ConcreteFloor ? ConcreteFloor->ShrinkageStrain : 0),
+  std::vector<std::string> row = {Number(Span),
+                                   Number(ConcreteFloor ? ConcreteFloor->ConcreteStrength : 0),
+                                   Number(ConcreteFloor ? ConcreteFloor->Density : 0),
+                                   Number(ConcreteFloor ? ConcreteFloor->ShrinkageStrain : 0),
                                    SteelDeck ? SteelDeck->Name : "",
                                    ShearConnector ? ShearConnector->Name : "",
                                    TConstructionStage::StageToLabel(DesignCompositeStage)};
   if (StudCountBasis == 0) row.push_back("Auto");
-  if (StudCountBasis == 1) row.push_back("Midspan ratio: " + NB(UserBeta));
-  if (StudCountBasis == 2) row.push_back("Total number: " + NB(UserStudCount));
+  if (StudCountBasis == 1) row.push_back("Midspan ratio: " + NumberOrBlank(UserBeta));
+  if (StudCountBasis == 2) row.push_back("Total number: " + NumberOrBlank(UserStudCount));
   TXT.push_back(ReportRow(row));
   TXT.push_back("");
 
@@ -156,8 +156,8 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
   const TSteelSection* custom = nullptr;
   for (int i = 0; i < SteelSectionList.Count(); ++i) {
     const TSteelSection& s = *SteelSection(i);
-    TXT.push_back(ReportRow({s.SteelSectionLabel, s.SectionType, s.Name, s.Grade, N(s.NotchedDepth), N(s.bp),
-                                 N(s.tp), N(s.fyp)}));
+    TXT.push_back(ReportRow({s.SteelSectionLabel, s.SectionType, s.Name, s.Grade, Number(s.NotchedDepth), Number(s.bp),
+                                 Number(s.tp), Number(s.fyp)}));
     if (!s.BaseSteelSection.IsStandard) custom = &s;
   }
   TXT.push_back("");
@@ -168,8 +168,9 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
     TXT.push_back(std::string(",Overall Depth (mm),") + "Top Flange Width (mm),Top Flange Thickness (mm)," +
                   "Bott. Flange Width (mm),Bott. Flange Thickness (mm)," + "Web Thickness (mm)," +
                   "Top Flange Yield (MPa),Bott. Flange Yield (MPa),Web Yield (MPa)," + kQB);
-    TXT.push_back(ReportRow({c.HasTwoWebs ? "Cust_Box" : "Custom_I", N(c.d), N(c.b), N(c.tf), N(c.bbf()),
-                                 N(c.tbf()), N(c.tw), N(c.fyf), N(c.fybf()), N(c.fyw)}));
+    TXT.push_back(
+        ReportRow({c.HasTwoWebs ? "Cust_Box" : "Custom_I", Number(c.d), Number(c.b), Number(c.tf), Number(c.bbf()),
+                   Number(c.tbf()), Number(c.tw), Number(c.fyf), Number(c.fybf()), Number(c.fyw)}));
     TXT.push_back("");
   }
 
@@ -178,10 +179,16 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
   TXT.push_back(std::string(",Slab Thickness (mm),Slab Width Left (mm),Slab Width Right (mm),") +
                 "Rib Angle Left (deg),Rib Angle Right (deg)," + "Edge Beam Left?,Edge Beam Right?," +
                 (solid ? std::string(kQB) : std::string("Ignore Concrete Below Ribs?,") + kQB));
-  row = {"Slab", N(Ds), N(NominalWidthSide1), N(NominalWidthSide2), N(ThetaSide1), N(ThetaSide2), "False",
-         B(IsEdgeBeam)};
+  row = {"Slab",
+         Number(Ds),
+         Number(NominalWidthSide1),
+         Number(NominalWidthSide2),
+         Number(ThetaSide1),
+         Number(ThetaSide2),
+         "False",
+         TrueFalse(IsEdgeBeam)};
   if (!solid)
-    row.push_back(B(Standard().IgnoresConcreteBelowRibs(*SteelDeck)));
+    row.push_back(TrueFalse(Standard().IgnoresConcreteBelowRibs(*SteelDeck)));
   TXT.push_back(ReportRow(row));
   TXT.push_back("");
 
@@ -190,8 +197,8 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
                 "Slab Width Left (mm),Slab Width Right (mm)," + kQB);
   for (int i = 0; i < CompositeSectionList.Count(); ++i) {
     const TCompositeSection& cs = *CompositeSection(i);
-    TXT.push_back(ReportRow(
-        {cs.CompositeSectionLabel, N(cs.StartPosition), cs.SteelSectionLabel, "Slab", N(cs.bcLeft), N(cs.bcRight)}));
+    TXT.push_back(ReportRow({cs.CompositeSectionLabel, Number(cs.StartPosition), cs.SteelSectionLabel, "Slab",
+                             Number(cs.bcLeft), Number(cs.bcRight)}));
   }
   TXT.push_back("");
 
@@ -200,11 +207,11 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
   for (int i = 0; i < DistributedLoadList.Count(); ++i) {
     const auto& l = static_cast<const TDistributedLoad&>(*DistributedLoadList.Load(i));
     std::string finish = l.IsFinishPositionAtEnd         ? "100%"
-                         : l.IsFinishPositionProportional ? P(l.FinishPosition)
-                                                          : N(l.FinishPosition);
+                         : l.IsFinishPositionProportional ? Percent(l.FinishPosition)
+                                                          : Number(l.FinishPosition);
     TXT.push_back(ReportRow({TConstructionStage::StageToLabel(l.ConStage),
-                                 l.IsStartPositionProportional ? P(l.StartPosition) : N(l.StartPosition), finish,
-                                 N(l.StartValue), N(l.FinishValue), l.IsLiveLoad ? "L" : "D", l.Description}));
+                             l.IsStartPositionProportional ? Percent(l.StartPosition) : Number(l.StartPosition), finish,
+                             Number(l.StartValue), Number(l.FinishValue), l.IsLiveLoad ? "L" : "D", l.Description}));
   }
   TXT.push_back("");
 
@@ -213,7 +220,7 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
   for (int i = 0; i < PointLoadList.Count(); ++i) {
     const auto& l = static_cast<const TPointLoad&>(*PointLoadList.Load(i));
     TXT.push_back(ReportRow({TConstructionStage::StageToLabel(l.ConStage),
-                                 l.IsPositionProportional ? P(l.Position) : N(l.Position), N(l.Value),
+                                 l.IsPositionProportional ? Percent(l.Position) : Number(l.Position), Number(l.Value),
                                  l.IsLiveLoad ? "L" : "D", l.Description}));
   }
   TXT.push_back("");
@@ -223,8 +230,8 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
   switch (CamberType) {
     case 0: camber = "Autocalc for Stage 3 dead loads"; break;
     case 1: camber = "Autocalc for Stage 3&5&6 dead loads"; break;
-    case 2: camber = N(CamberAbsolute) + " mm"; break;
-    case 3: camber = "Span / " + N(CamberRelative); break;
+    case 2: camber = Number(CamberAbsolute) + " mm"; break;
+    case 3: camber = "Span / " + Number(CamberRelative); break;
   }
   TXT.push_back(ReportRow({camber}));
   TXT.push_back("");
@@ -234,7 +241,7 @@ void TImportedBeam::DumpInput(TStringList& TXT, bool) {
     TXT.push_back(",x (mm),ni");
     for (int i = 0; i < UserPCCList.Count(); ++i) {
       const auto* u = UserPCCList.ItemAs<TUserPCC>(i);
-      TXT.push_back(ReportRow({std::to_string(i + 1), N(u->x), N(u->ni)}));
+      TXT.push_back(ReportRow({std::to_string(i + 1), Number(u->x), Number(u->ni)}));
     }
     TXT.push_back("");
   }
@@ -250,8 +257,8 @@ namespace {
 double RoundTo10(double v) { return std::nearbyint(v / 10) * 10; }
 
 std::string DeflectionRow(const std::string& label, double result, double limit) {
-  if (limit > 0) return ValueLine(label, {F(result, 0), F(limit, 0), F(result / limit, 2)});
-  return ValueLine(label, {F(result, 0)});
+  if (limit > 0) return ValueLine(label, {Fixed(result, 0), Fixed(limit, 0), Fixed(result / limit, 2)});
+  return ValueLine(label, {Fixed(result, 0)});
 }
 
 std::string Verdict(bool ok) { return ok ? "Satisfactory" : "PROBLEM"; }
@@ -270,25 +277,25 @@ void TImportedBeam::DumpSummary(TStringList& TXT, bool) {
   const double Ec = ConcreteFloor ? ConcreteFloor->Ec(standard) : 0;
   const bool has_steel = SteelSectionList.Count() > 0;
   const double Es = has_steel ? SteelSection(0)->Es() : 0;
-  if (has_steel) TXT.push_back(ValueLine(terms.Es, {F(RoundTo10(Es), 0), "MPa"}));
-  TXT.push_back(ValueLine(terms.Ec, {F(RoundTo10(Ec), 0), "MPa"}));
+  if (has_steel) TXT.push_back(ValueLine(terms.Es, {Fixed(RoundTo10(Es), 0), "MPa"}));
+  TXT.push_back(ValueLine(terms.Ec, {Fixed(RoundTo10(Ec), 0), "MPa"}));
   // An edition whose connectors have a modulus of their own shows it too.
   if (terms.EcForConnectors)
     TXT.push_back(ValueLine(terms.EcForConnectors,
-                            {F(RoundTo10(ConcreteFloor ? ConcreteFloor->EcForStuds(standard) : 0), 0), "MPa"}));
-  TXT.push_back(ValueLine(terms.PRk, {F(PRk, 0), "kN"}));
+                            {Fixed(RoundTo10(ConcreteFloor ? ConcreteFloor->EcForStuds(standard) : 0), 0), "MPa"}));
+  TXT.push_back(ValueLine(terms.PRk, {Fixed(PRk, 0), "kN"}));
   TXT.push_back("");
 
   TXT.push_back(Quoted("Strength, Construction Stage 3"));
-  TXT.push_back(ValueLine("Max M*/phi.Ms", {F(Stage3MomentRatio, 2)}));
-  TXT.push_back(ValueLine("Max V*/phi.Vvm", {F(Stage3ShearRatio, 2)}));
+  TXT.push_back(ValueLine("Max M*/phi.Ms", {Fixed(Stage3MomentRatio, 2)}));
+  TXT.push_back(ValueLine("Max V*/phi.Vvm", {Fixed(Stage3ShearRatio, 2)}));
   TXT.push_back("");
 
   TXT.push_back(ValueLine(Quoted("Strength, Composite Stage:"), {TConstructionStage::StageToLabel(DesignCompositeStage)}));
-  TXT.push_back(ValueLine("Max M*/phi.Mbv (PCCs only)", {F(CompStageMomentRatio, 2)}));
-  TXT.push_back(ValueLine("Max V*/phi.Vv (PCCs only)", {F(CompStageShearRatio, 2)}));
+  TXT.push_back(ValueLine("Max M*/phi.Mbv (PCCs only)", {Fixed(CompStageMomentRatio, 2)}));
+  TXT.push_back(ValueLine("Max V*/phi.Vv (PCCs only)", {Fixed(CompStageShearRatio, 2)}));
   if (standard.ChecksCombinedBendingAndShear())
-    TXT.push_back(ValueLine("Max combined ratio (PCCs only)", {F(CompStageCombinedRatio, 2)}));
+    TXT.push_back(ValueLine("Max combined ratio (PCCs only)", {Fixed(CompStageCombinedRatio, 2)}));
   TXT.push_back("");
 
   TXT.push_back("Shear Connection");
@@ -297,17 +304,17 @@ void TImportedBeam::DumpSummary(TStringList& TXT, bool) {
     if (standard.HasConnectorReductionFactor()) {
       TXT.push_back(ValueLine("# shear connectors per transverse beam section nr", {std::to_string(ShearConnectorsInGroup)}));
       const char* label = std::max(ThetaSide1, ThetaSide2) > 15 ? "Reduction factor kt" : "Reduction factor kl";
-      TXT.push_back(ValueLine(label, {F(kt(ShearConnectorsInGroup), 2)}));
+      TXT.push_back(ValueLine(label, {Fixed(kt(ShearConnectorsInGroup), 2)}));
     }
   } else {
     TXT.push_back(ValueLine("# shear connectors along beam", {"N/A"}));
   }
-  TXT.push_back(ValueLine("Max degree of shear connection (PCCs only)", {F(MaxBetaActual, 2)}));
+  TXT.push_back(ValueLine("Max degree of shear connection (PCCs only)", {Fixed(MaxBetaActual, 2)}));
   TXT.push_back("");
 
   TXT.push_back("Effective I-factors for deflection calculations");
-  TXT.push_back(ValueLine("Superimposed and creep (short term) Ieti/Iti", {F(I_factor_short, 2)}));
-  TXT.push_back(ValueLine("Long term Ieti/Iti", {F(I_factor_long, 2)}));
+  TXT.push_back(ValueLine("Superimposed and creep (short term) Ieti/Iti", {Fixed(I_factor_short, 2)}));
+  TXT.push_back(ValueLine("Long term Ieti/Iti", {Fixed(I_factor_long, 2)}));
   TXT.push_back("");
 
   TXT.push_back("MidSpan Deflection,,,Result (mm),Limit (mm),Ratio");
@@ -322,16 +329,18 @@ void TImportedBeam::DumpSummary(TStringList& TXT, bool) {
   TXT.push_back(DeflectionRow("Stage 3 Dead Load", d3, lim.GetStage3DLLimit(Span)));
   TXT.push_back(DeflectionRow("Stages 5 and 6 Dead Load", d56, lim.GetStage56DLLimit(Span)));
   TXT.push_back(DeflectionRow(Quoted("Total Stages 3,5,6 Dead"), d3 + d56, lim.GetStage356DLLimit(Span)));
-  TXT.push_back(ValueLine(CamberType == 2 || CamberType == 3 ? "Specified camber" : "Suggested camber", {F(camber, 0)}));
-  TXT.push_back(ValueLine("Shrinkage prior InService", {F(shrinkage * ratio_prior, 0)}));
+  TXT.push_back(
+      ValueLine(CamberType == 2 || CamberType == 3 ? "Specified camber" : "Suggested camber", {Fixed(camber, 0)}));
+  TXT.push_back(ValueLine("Shrinkage prior InService", {Fixed(shrinkage * ratio_prior, 0)}));
   TXT.push_back("");
-  TXT.push_back(ValueLine("Additional Short Term InService", {F(short_term, 0)}));
-  TXT.push_back(ValueLine("Shrinkage during InService", {F(shrinkage * (1 - ratio_prior), 0)}));
-  TXT.push_back(ValueLine("Creep", {F(creep, 0)}));
+  TXT.push_back(ValueLine("Additional Short Term InService", {Fixed(short_term, 0)}));
+  TXT.push_back(ValueLine("Shrinkage during InService", {Fixed(shrinkage * (1 - ratio_prior), 0)}));
+  TXT.push_back(ValueLine("Creep", {Fixed(creep, 0)}));
   TXT.push_back("");
   TXT.push_back(DeflectionRow("Incremental deflection", shrinkage * (1 - ratio_prior) + short_term + creep,
                               lim.GetIncrementalLimit(Span)));
-  TXT.push_back(DeflectionRow("Total deflection", (mid ? mid->TotalDeflection() : 0) - camber, lim.GetTotalLimit(Span)));
+  TXT.push_back(
+      DeflectionRow("Total deflection", (mid ? mid->TotalDeflection() : 0) - camber, lim.GetTotalLimit(Span)));
   TXT.push_back("");
 
   TXT.push_back("Steel Bending Stress/.9fy (maximums),,,Bottom,Top");
@@ -344,9 +353,10 @@ void TImportedBeam::DumpSummary(TStringList& TXT, bool) {
               {7, "InService (InS live incl short term) (PCCs only)"}};
   for (const auto& r : rows) {
     const TConstructionStage* s = StageObject(r.stage);
-    TXT.push_back(ValueLine(r.label, {F(s ? s->MaxBottomStressRatio : 0, 2), F(s ? s->MaxTopStressRatio : 0, 2)}));
+    TXT.push_back(
+        ValueLine(r.label, {Fixed(s ? s->MaxBottomStressRatio : 0, 2), Fixed(s ? s->MaxTopStressRatio : 0, 2)}));
   }
-  TXT.push_back(ValueLine("Maximum Stress Ratios", {F(MaxBottomStressRatio, 2), F(MaxTopStressRatio, 2)}));
+  TXT.push_back(ValueLine("Maximum Stress Ratios", {Fixed(MaxBottomStressRatio, 2), Fixed(MaxTopStressRatio, 2)}));
   TXT.push_back("");
 
   TXT.push_back("Overall Assessment");
@@ -386,9 +396,10 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   for (const Row& r : sections) {
     const TCompositeSectionAtPCC& cs = r.pcc->CompositeSection;
     const TSteelSection& s = *cs.SteelSection;
-    TXT.push_back(ReportRow({r.label, s.Name, F(s.tw_used, 2), B(s.WillUseFullSectionForServiceability),
-                                 B(s.IsNotched()), B(s.IsPlated()), F(cs.Dc, 0), F(cs.Calcbeff(Span, Span / 2), 0),
-                                 F(cs.Ac_1, 0), F(cs.Ac_2, 0), F(cs.Mb(0), 0)}));
+    TXT.push_back(
+        ReportRow({r.label, s.Name, Fixed(s.tw_used, 2), TrueFalse(s.WillUseFullSectionForServiceability),
+                   TrueFalse(s.IsNotched()), TrueFalse(s.IsPlated()), Fixed(cs.Dc, 0),
+                   Fixed(cs.Calcbeff(Span, Span / 2), 0), Fixed(cs.Ac_1, 0), Fixed(cs.Ac_2, 0), Fixed(cs.Mb(0), 0)}));
   }
   TXT.push_back("");
 
@@ -398,10 +409,10 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   for (const Row& r : sections) {
     const TCompositeSectionAtPCC& cs = r.pcc->CompositeSection;
     const double Mbfc = cs.Mbfc();
-    TXT.push_back(ReportRow({r.label, F(cs.Mb(0.5), 0), F(cs.Mb(1), 0), F(cs.psi, 2), F(cs.Mb(cs.psi), 0),
-                                 F(cs.Msf(), 0), F(Mbfc, 0),
-                                 F(standard.phi(cfVerticalShearSteel) * cs.SteelSection->Vv, 0), F(cs.Fcc, 0),
-                                 E(cs.Iti), F(cs.kDbi, 0)}));
+    TXT.push_back(ReportRow({r.label, Fixed(cs.Mb(0.5), 0), Fixed(cs.Mb(1), 0), Fixed(cs.psi, 2), Fixed(cs.Mb(cs.psi), 0),
+                                 Fixed(cs.Msf(), 0), Fixed(Mbfc, 0),
+                                 Fixed(standard.phi(cfVerticalShearSteel) * cs.SteelSection->Vv, 0), Fixed(cs.Fcc, 0),
+                                 Scientific(cs.Iti), Fixed(cs.kDbi, 0)}));
   }
   TXT.push_back("");
 
@@ -412,8 +423,9 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   for (const Row& r : sections) {
     const TCompositeSectionAtPCC& cs = r.pcc->CompositeSection;
     const TSteelSection& s = *cs.SteelSection;
-    TXT.push_back(ReportRow({r.label, E(cs.Itl), F(cs.kDbl, 0), E(cs.Zb), E(cs.Zt), E(s.ISteel), E(s.Zsb),
-                                 E(s.Zst), F(s.StressLimitBottom(), 0), F(s.StressLimitTop(), 0)}));
+    TXT.push_back(ReportRow({r.label, Scientific(cs.Itl), Fixed(cs.kDbl, 0), Scientific(cs.Zb), Scientific(cs.Zt),
+                             Scientific(s.ISteel), Scientific(s.Zsb), Scientific(s.Zst),
+                             Fixed(s.StressLimitBottom(), 0), Fixed(s.StressLimitTop(), 0)}));
   }
   TXT.push_back("");
 
@@ -429,15 +441,17 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
   }
   for (const TPCC* pp : evaluated) {
     const TPCC& p = *pp;
-    TXT.push_back(ReportRow({F(p.x, 0), B(p.IsPCC), p.CompositeSection.CompositeSectionLabel,
-                                 F(p.GetMdes(stStrength, 7), 0), F(std::fabs(p.GetVdes(stStrength, 7)), 0),
-                                 F(p.beta_min, 2), NiText(p.ni), F(p.beta_actual, 2),
-                                 p.ni_actual > 1000 ? "N/A" : F(p.ni_actual, 1), F(p.phiMbv, 0),
-                                 F(p.GetVcomp(), 0)}));
+    TXT.push_back(ReportRow({Fixed(p.x, 0), TrueFalse(p.IsPCC), p.CompositeSection.CompositeSectionLabel,
+                                 Fixed(p.GetMdes(stStrength, 7), 0), Fixed(std::fabs(p.GetVdes(stStrength, 7)), 0),
+                                 Fixed(p.beta_min, 2), NiText(p.ni), Fixed(p.beta_actual, 2),
+                                 p.ni_actual > 1000 ? "N/A" : Fixed(p.ni_actual, 1), Fixed(p.phiMbv, 0),
+                                 Fixed(p.GetVcomp(), 0)}));
   }
   TXT.push_back("");
 
-  auto stress = [](const TPCC& p, TStateType st, int stage, TFibreLocation fl) { return F(p.GetStress(st, stage, fl), 0); };
+  auto stress = [](const TPCC& p, TStateType st, int stage, TFibreLocation fl) {
+    return Fixed(p.GetStress(st, stage, fl), 0);
+  };
 
   TXT.push_back("POTENTIALLY CRITICAL CROSS SECTIONS - Continued");
   TXT.push_back(std::string("Position,phi.Mbc/ phi.Ms,M*(St3) (kNm),phi.Ms (St3) (kNm),V* (St3) (kN),phi.Vvm (kN)") +
@@ -448,11 +462,11 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
     const TCompositeSectionAtPCC& cs = p.CompositeSection;
     const double Mb0 = cs.Mb(0);
     const double Mb1 = cs.Mb(1);
-    TXT.push_back(ReportRow({F(p.x, 0), F(Mb0 != 0 ? Mb1 / Mb0 : 0, 2), F(p.GetMdes(stStrength, 3), 0), F(Mb0, 0),
-                                 F(std::fabs(p.GetVdes(stStrength, 3)), 0), F(p.phiVvm(), 0),
-                                 F(p.GetMdes(stConstrucStress, 3), 0), stress(p, stConstrucStress, 3, flBottom),
-                                 stress(p, stConstrucStress, 3, flTop), F(p.GetMdes(stConstrucDefl, 3), 0),
-                                 F(p.GetDeflection(stConstrucDefl, 3), 0)}));
+    TXT.push_back(ReportRow({Fixed(p.x, 0), Fixed(Mb0 != 0 ? Mb1 / Mb0 : 0, 2), Fixed(p.GetMdes(stStrength, 3), 0),
+                             Fixed(Mb0, 0), Fixed(std::fabs(p.GetVdes(stStrength, 3)), 0), Fixed(p.phiVvm(), 0),
+                             Fixed(p.GetMdes(stConstrucStress, 3), 0), stress(p, stConstrucStress, 3, flBottom),
+                             stress(p, stConstrucStress, 3, flTop), Fixed(p.GetMdes(stConstrucDefl, 3), 0),
+                             Fixed(p.GetDeflection(stConstrucDefl, 3), 0)}));
   }
   TXT.push_back("");
 
@@ -462,25 +476,27 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
                 ",M* (St5&6/DL) (kNm),Defl (St5&6/Immed) (mm),M* (InS/Short) (kNm),Defl (InS/Short) (mm)");
   for (const TPCC* pp : evaluated) {
     const TPCC& p = *pp;
-    TXT.push_back(ReportRow({F(p.x, 0), F(p.GetMdes(stConstrucStress, 5), 0), stress(p, stConstrucStress, 5, flBottom),
-                                 stress(p, stConstrucStress, 5, flTop), F(p.GetMdes(stConstrucStress, 6), 0),
-                                 stress(p, stConstrucStress, 6, flBottom), stress(p, stConstrucStress, 6, flTop),
-                                 F(p.GetMdes(stConstrucDefl, 6), 0), F(p.GetDeflection(stConstrucDefl, 6), 0),
-                                 F(p.GetMdes(stShort, 7), 0), F(p.GetDeflection(stShort, 7), 0)}));
+    TXT.push_back(
+        ReportRow({Fixed(p.x, 0), Fixed(p.GetMdes(stConstrucStress, 5), 0), stress(p, stConstrucStress, 5, flBottom),
+                   stress(p, stConstrucStress, 5, flTop), Fixed(p.GetMdes(stConstrucStress, 6), 0),
+                   stress(p, stConstrucStress, 6, flBottom), stress(p, stConstrucStress, 6, flTop),
+                   Fixed(p.GetMdes(stConstrucDefl, 6), 0), Fixed(p.GetDeflection(stConstrucDefl, 6), 0),
+                   Fixed(p.GetMdes(stShort, 7), 0), Fixed(p.GetDeflection(stShort, 7), 0)}));
   }
   TXT.push_back("");
 
   TXT.push_back("POTENTIALLY CRITICAL CROSS SECTIONS - Continued");
-  TXT.push_back(std::string("Position,M* (St5&6&InS/Long) (kNm),Defl (Creep) (mm),M* (Shrinkage) (kNm),Defl (Shrinkage) "
-                            "(mm)") +
-                ",Stress (total/bottom) (MPa),.9xfy (bottom) (MPa),Stress (total/top) (MPa),.9xfy (top) (MPa)");
+  TXT.push_back(
+      std::string("Position,M* (St5&6&InS/Long) (kNm),Defl (Creep) (mm),M* (Shrinkage) (kNm),Defl (Shrinkage) "
+                  "(mm)") +
+      ",Stress (total/bottom) (MPa),.9xfy (bottom) (MPa),Stress (total/top) (MPa),.9xfy (top) (MPa)");
   for (const TPCC* pp : evaluated) {
     const TPCC& p = *pp;
     const TSteelSection* s = p.CompositeSection.SteelSection;
-    TXT.push_back(ReportRow({F(p.x, 0), F(p.GetMdes(stLong, 7), 0), F(p.GetDeflection(stLong, 7), 0),
-                                 F(p.CompositeSection.Msh(), 0), F(p.GetDeflection(stShrinkage, 7), 0),
-                                 stress(p, stShort, 7, flBottom), F(s ? s->StressLimitBottom() : 0, 0),
-                                 stress(p, stShort, 7, flTop), F(s ? s->StressLimitTop() : 0, 0)}));
+    TXT.push_back(ReportRow({Fixed(p.x, 0), Fixed(p.GetMdes(stLong, 7), 0), Fixed(p.GetDeflection(stLong, 7), 0),
+                                 Fixed(p.CompositeSection.Msh(), 0), Fixed(p.GetDeflection(stShrinkage, 7), 0),
+                                 stress(p, stShort, 7, flBottom), Fixed(s ? s->StressLimitBottom() : 0, 0),
+                                 stress(p, stShort, 7, flTop), Fixed(s ? s->StressLimitTop() : 0, 0)}));
   }
   TXT.push_back("");
 
@@ -489,8 +505,8 @@ void TImportedBeam::DumpFullResults(TStringList& TXT, bool WillDumpExtra) {
     TXT.push_back("Position,bcf (mm),Fc1 (kN),Ac1 (mm^2),Fc2 (kN),Ac2 (mm^2),Fcc (kN)");
     for (const TPCC* p : evaluated) {
       const TCompositeSectionAtPCC& cs = p->CompositeSection;
-      TXT.push_back(ReportRow({F(p->x, 0), F(cs.bcf, 0), F(cs.Fc_1, 0), F(cs.Ac_1, 0), F(cs.Fc_2, 0),
-                                   F(cs.Ac_2, 0), F(cs.Fcc, 0)}));
+      TXT.push_back(ReportRow({Fixed(p->x, 0), Fixed(cs.bcf, 0), Fixed(cs.Fc_1, 0), Fixed(cs.Ac_1, 0),
+                               Fixed(cs.Fc_2, 0), Fixed(cs.Ac_2, 0), Fixed(cs.Fcc, 0)}));
     }
     TXT.push_back("");
   }

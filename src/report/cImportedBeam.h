@@ -1,6 +1,12 @@
-// TImportedBeam: the beam class the project holds. It adds the beam's blocks
-// of the results report: its input data, its summary of results and its full
-// results, as comma-separated lines appended to a list (never cleared here).
+// TImportedBeam: the beam class the project holds, one for each of its three
+// beams (the primary beam and the secondary beams of sides 1 and 2). It is a
+// TBeam (engine/cBeam.h: the input, the analysis and its results) with the
+// beam's blocks of the results report added: its input data, its summary of
+// results and its full results, as comma-separated lines appended to a list
+// (never cleared here). Despite its name it has nothing to do with importing
+// files (admin/cImport.h): the name is the one the program has always given
+// the project's beam class, and project files and test paths do not depend
+// on it.
 #pragma once
 
 #include "engine/cBeam.h"
@@ -22,13 +28,13 @@ class TImportedBeam : public TBeam {
 
 // Number formats of the report (the user's decimal separator).
 namespace report {
-std::string N(double v);   // as few decimals as needed, at most 3
-std::string NB(double v);  // the same, empty for zero
-std::string N1(double v);  // at least 1 decimal, at most 4
-std::string P(double v);   // percentage without decimals
-std::string B(bool v);     // "True" or "False"
-std::string F(double v, int decimals);  // fixed decimals
-std::string E(double v);   // three significant digits, shortest exponent: 1.23E+8
+std::string Number(double v);               // as few decimals as needed, at most 3: "2400", "0.448"
+std::string NumberOrBlank(double v);        // the same, empty for zero
+std::string WithDecimal(double v);          // at least 1 decimal, at most 4: "1.0", "1.2346"
+std::string Percent(double v);              // a ratio as a percentage without decimals: 0.25 gives "25%"
+std::string TrueFalse(bool v);              // "True" or "False"
+std::string Fixed(double v, int decimals);  // exactly that many decimals: Fixed(6.9, 2) gives "6.90"
+std::string Scientific(double v);           // three significant digits, shortest exponent: "4.36E+8"
 
 // Cells of every CSV file the program writes (the results report, the
 // regression test results, the test property list, design tables and their

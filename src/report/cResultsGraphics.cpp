@@ -373,9 +373,17 @@ void TResultsGraphics::DrawLegend() {
   legend_.clear();
 }
 
-void TResultsGraphics::DrawNoResults() {
+void TResultsGraphics::DrawNoResults(const std::string& Reason) {
   Image->Texts.push_back({{Image->Width / 2.0, Image->Height / 2.0},
                           "No results to draw for this beam.",
+                          THorizontalAlign::Centre,
+                          TVerticalAlign::Middle,
+                          FontPixelSize(),
+                          false,
+                          chart_colour::kGrey});
+  if (Reason.empty()) return;
+  Image->Texts.push_back({{Image->Width / 2.0, Image->Height / 2.0 + 1.5 * FontPixelSize()},
+                          Reason,
                           THorizontalAlign::Centre,
                           TVerticalAlign::Middle,
                           FontPixelSize(),
@@ -419,13 +427,14 @@ void TResultsGraphics::Draw(TDrawingType dt, int /*DrawingOption*/) {
       default: DrawFrame(dt); break;
     }
     DrawLegend();
-  } catch (const std::exception&) {
-    // Results cut short by a failed analysis: nothing dependable to draw.
+  } catch (const std::exception& e) {
+    // Results cut short by a failed analysis: nothing dependable to draw, and
+    // the engine's error says why.
     legend_.clear();
     Image->Clear();
     Pen = TChartPen{};
     DrawTitle(dt);
-    DrawNoResults();
+    DrawNoResults(std::string("Error during analysis: ") + e.what());
   }
 }
 

@@ -196,8 +196,10 @@ class TResultsGraphics {
 
   // Draws the chart of kind dt of Beam onto Image, which it clears first. A
   // beam without results (no span or no cross-sections analysed) gets its
-  // title and the note "No results to draw for this beam." DrawingOption is
-  // not used.
+  // title and the note "No results to draw for this beam." A beam whose
+  // results cannot be worked through (an analysis cut short, so a capacity
+  // raises the engine's error) gets the same note, with the error's message
+  // below it. DrawingOption is not used.
   void Draw(TDrawingType dt, int DrawingOption = 0);
 
   // The axis along the span: (0, 0) to (Span, 0).
@@ -224,7 +226,8 @@ class TResultsGraphics {
   void AddLegend(const std::string& Label, TChartPen APen, bool IsBar = false, TChartColour Fill = {});
   void AddLegendNote(const std::string& Text);
   void DrawLegend();
-  void DrawNoResults();
+  // The note of a beam without results; Reason, when given, on a line below it.
+  void DrawNoResults(const std::string& Reason = "");
 
   void DrawSummaryBars(double q);
   void DrawStrength(int Stage);

@@ -4,7 +4,7 @@
 
 #include "ui/cFieldCheck.h"
 #include "ui/cMessages.h"
-#include "ui/cStringGridWithControls.h"
+#include "ui/cStringGrid.h"
 #include "ui/cThemes.h"
 
 bool CheckGridCells(TStringGrid& Grid, TFieldCheckList& Checks, int FirstCol, int LastCol, int FirstRow, int LastRow,

@@ -12,7 +12,7 @@
 #include "ui/cDataPage.h"
 #include "ui/cFieldCheck.h"
 #include "ui/cGridChecks.h"
-#include "ui/cStringGridWithControls.h"
+#include "ui/cStringGrid.h"
 #include "ui/cUiUtility.h"
 
 QString NumberText(double Value, int DP, int MaxDPIncrease) {

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 
 #include "project/cAnalysisRun.h"
-#include "project/cProjectFile.h"
 #include "ui/cUiUtility.h"
 
 namespace {
@@ -63,19 +62,9 @@ void TRunWorker::Prepare(TProject& Project, TSession& Session, TRunKind Kind) {
   if (Kind == TRunKind::Design) run_->MarkStandardSectionsForSelection();
 }
 
-TRunValidation TRunWorker::Validate(TSession& Session, TProject& Project) {
-  TStatus status;
-  TRunValidation v;
-  v.IsOK = ValidateForAnalysis(Session, Project, status);
-  for (const TStatusLine& line : status.ErrorList()) v.Lines.push_back(ToQ(line.Text));
-  v.IsError = status.ErrorLevel >= elError;
-  v.ErrorMsg = ToQ(status.ErrorMsg);
-  return v;
-}
-
 TRunWorker::TRunWorker(QObject* Parent) : QObject(Parent) {
   qRegisterMetaType<TBeamSummary>();
-  qRegisterMetaType<TRunResult>();
+  qRegisterMetaType<TRunWorkerOutcome>();
 }
 
 TRunWorker::~TRunWorker() {
@@ -88,8 +77,8 @@ TRunWorker::~TRunWorker() {
 
 bool TRunWorker::Start(const QString& ProjectFileName) {
   if (thread_ || !run_) return false;
-  result_ = std::make_shared<TRunResult>();
-  auto result = result_;
+  outcome_ = std::make_shared<TRunWorkerOutcome>();
+  auto result = outcome_;
   TAnalysisRun* run = run_.get();
   const std::string file = ToStd(ProjectFileName);
   std::function<void()> start_hook = RunStartHook();
@@ -102,13 +91,12 @@ bool TRunWorker::Start(const QString& ProjectFileName) {
       options.WillDumpReport = true;
       options.ProjectFileName = file;
       const TRunOutcome outcome = run->RunAnalysis(options);
-      result->Outcome = outcome.IsCancelled ? TRunEnd::Cancelled : TRunEnd::Completed;
+      result->Result = outcome.Result;
       result->Summary = ToQ(outcome.SummaryText);
     } catch (const std::exception& e) {
       // The run reports a beam's analysis error in its status; what still
       // arrives here (running out of memory) ends the run.
-      result->Outcome = TRunEnd::Failed;
-      result->ErrorMsg = ToQ(std::string("Error during analysis: ") + e.what());
+      result->Result = TResult::Failure(std::string("Error during analysis: ") + e.what());
     }
     for (const std::string& line : lines) result->ReportLines.push_back(ToQ(line));
   });
@@ -127,11 +115,11 @@ void TRunWorker::OnThreadFinished() {
   thread_->wait();
   delete thread_;
   thread_ = nullptr;
-  const TRunResult result = *result_;
-  result_.reset();
+  const TRunWorkerOutcome outcome = *outcome_;
+  outcome_.reset();
   run_.reset();
   observer_.reset();
-  emit Finished(result);
+  emit Finished(outcome);
 }
 
 void TRunWorker::Wait() {

@@ -30,33 +30,26 @@
 Q_DECLARE_METATYPE(TBeamSummary)
 
 enum class TRunKind { Analysis, Design };
-enum class TRunEnd { Completed, Cancelled, Failed };
 
-struct TRunResult {
-  TRunEnd Outcome = TRunEnd::Completed;
+// How a run ended, as Finished delivers it: the run's result beside what it
+// produced.
+struct TRunWorkerOutcome {
+  // A success; cancelled (kAnalysisCancelled) when Cancel stopped the run; a
+  // failure, "Error during analysis: " + why, when an error ended it.
+  TResult Result;
   QStringList ReportLines;
   QString Summary;  // "caption OK; caption ..." as the status bar shows it
-  QString ErrorMsg;  // for Failed
 };
-Q_DECLARE_METATYPE(TRunResult)
-
-// The libraries and the project checked before a run.
-struct TRunValidation {
-  bool IsOK = true;
-  QStringList Lines;     // every message, the libraries' first
-  bool IsError = false;  // the worst message is an error (else a warning or hint)
-  QString ErrorMsg;      // the first message of the worst level
-};
+Q_DECLARE_METATYPE(TRunWorkerOutcome)
 
 class TRunWorker : public QObject {
   Q_OBJECT
  public:
-  // Interface-thread steps before Start: Prepare makes the command's run (a
+  // Interface-thread step before Start: Prepare makes the command's run (a
   // Design marks every standard section of every beam for automatic selection
-  // now, as part of that run); then the libraries and the project are
-  // validated (nothing runs unless both are OK).
+  // now, as part of that run); then the window validates the libraries and
+  // the project (ValidateForAnalysis) and starts nothing unless both are OK.
   void Prepare(TProject& Project, TSession& Session, TRunKind Kind);
-  static TRunValidation Validate(TSession& Session, TProject& Project);
 
   explicit TRunWorker(QObject* Parent = nullptr);
   // Waits for a run still under way.
@@ -78,7 +71,7 @@ class TRunWorker : public QObject {
   // BeamsDone of BeamCount beams finished; Activity says what runs now.
   void Progress(int BeamsDone, int BeamCount, const QString& Activity);
   void SummaryReady(const TBeamSummary& Summary);
-  void Finished(const TRunResult& Result);
+  void Finished(const TRunWorkerOutcome& Outcome);
 
  private:
   void OnThreadFinished();
@@ -87,5 +80,5 @@ class TRunWorker : public QObject {
   std::unique_ptr<TAnalysisObserver> observer_;
   std::unique_ptr<TAnalysisRun> run_;
   QThread* thread_ = nullptr;
-  std::shared_ptr<TRunResult> result_;
+  std::shared_ptr<TRunWorkerOutcome> outcome_;
 };

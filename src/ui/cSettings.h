@@ -1,9 +1,10 @@
 // The per-user settings kept between sessions, declared once in one table
 // (key, default): the recent files and the look-and-feel theme. They live in
 // an INI file, Trevalon/Trevalon.ini under the user's config folder
-// (XDG_CONFIG_HOME, else ~/.config), in its [Settings] section, the same
-// store the core's ReadSetting/WriteSetting functions use. A missing integer
-// reads as 0 and a missing string as empty, unless the table names a default.
+// (XDG_CONFIG_HOME, else ~/.config), in its [Settings] section; this is the
+// program's one settings store (the command line keeps no settings). A
+// missing integer reads as 0 and a missing string as empty, unless the table
+// names a default.
 //
 // Interface thread only.
 #pragma once

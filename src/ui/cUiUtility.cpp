@@ -15,8 +15,8 @@ QString WorkFolder() { return ToQ(GetWorkFolder(GetAppName())); }
 TResult CheckWindowOutput(const QString& File, const QString& ProjectFile, bool IsProjectSave) {
   TFileUses uses;
   uses.AddInput(ToStd(ProjectFile), "project file");
-  uses.AddInput(GetShippedFile("Trevalon.tvl"), "library file");
-  uses.AddInput(GetShippedFile("Trevalon-Design.tvl"), "design library file");
+  uses.AddInput(GetShippedFile(kLibraryFileName), "library file");
+  uses.AddInput(GetShippedFile(kDesignLibraryFileName), "design library file");
   uses.AddOutput(ToStd(File), IsProjectSave ? ToStd(ProjectFile) : std::string());
   return uses.Check();
 }

@@ -1,6 +1,6 @@
 // Small helpers of the window: text conversion between the core's UTF-8
 // strings and Qt, the busy cursor and the program's files. (Derived file
-// names are the core's DeriveFileName, entity/VEXSettings.h.)
+// names are the core's DeriveFileName, entity/VEXFolders.h.)
 #pragma once
 
 #include <QCursor>

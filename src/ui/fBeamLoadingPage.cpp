@@ -14,7 +14,7 @@
 #include "project/cProject.h"
 #include "ui/cFieldCheck.h"
 #include "ui/cGridChecks.h"
-#include "ui/cStringGridWithControls.h"
+#include "ui/cStringGrid.h"
 #include "ui/cUiUtility.h"
 #include "ui/fBeamPages.h"
 

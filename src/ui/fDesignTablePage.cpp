@@ -13,13 +13,14 @@
 #include <QVBoxLayout>
 
 #include "components/cStandard.h"
+#include "entity/VEXFolders.h"
 #include "entity/VEXText.h"
 #include "project/cFloorUse.h"
 #include "project/cProject.h"
 #include "project/cSession.h"
 #include "ui/cGridChecks.h"
 #include "ui/cPageFields.h"
-#include "ui/cStringGridWithControls.h"
+#include "ui/cStringGrid.h"
 #include "ui/cUiUtility.h"
 
 namespace {
@@ -125,7 +126,7 @@ void TDesignTablePage::LibrariesLoaded() {
   cboFloorUse->clear();
   // The generator designs with the design library: its floor uses are the ones to choose from.
   TSession design;
-  const QString library = ProgramFile(QStringLiteral("Trevalon-Design.tvl"));
+  const QString library = ProgramFile(QString::fromLatin1(kDesignLibraryFileName));
   const TEntityList* uses = &Host().Session().FloorUseLibrary;
   if (QFileInfo::exists(library) && design.LoadLibraries(ToStd(library)).IsOK()) uses = &design.FloorUseLibrary;
   for (int i = 0; i < uses->Count(); ++i) cboFloorUse->addItem(ToQ(uses->ItemAs<TFloorUse>(i)->LongName()));

@@ -12,7 +12,7 @@
 #include "project/cSession.h"
 #include "ui/cFieldCheck.h"
 #include "ui/cMessages.h"
-#include "ui/cStringGridWithControls.h"
+#include "ui/cStringGrid.h"
 #include "ui/cUiUtility.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "entity/VEXSettings.h"
+#include "entity/VEXFolders.h"
 #include "project/cAnalysisRun.h"
 #include "project/cProject.h"
 #include "report/qt/cResultsChart.h"
@@ -187,7 +187,7 @@ void TGraphicsPage::SaveImage() {
 void TGraphicsPage::PrintChart() {
   if (!Chart->Beam()) return;
   const TPrintOutcome printed = ::PrintChart(*Chart->Beam(), Chart->Type(), this);
-  if (printed.IsCancelled) return;
+  if (printed.Result.IsCancelled()) return;
   if (!printed.Result) {
     ShowMessage(this, TMessageKind::Error, ToQ(printed.Result.Message()));
     return;

@@ -40,7 +40,7 @@
 #include "ui/cMessages.h"
 #include "ui/cRunWorker.h"
 #include "ui/cSettings.h"
-#include "ui/cStringGridWithControls.h"
+#include "ui/cStringGrid.h"
 #include "ui/cSummaryResults.h"
 #include "ui/cThemes.h"
 #include "ui/cUiUtility.h"
@@ -267,7 +267,7 @@ void TfrmMain::showEvent(QShowEvent* Event) {
 void TfrmMain::InitialiseOnFirstShow() {
   try {
     if (!pages_.empty()) data_pages_->setCurrentWidget(pages_.front());
-    const QString library = ProgramFile(QStringLiteral("Trevalon.tvl"));
+    const QString library = ProgramFile(QString::fromLatin1(kLibraryFileName));
     if (const TResult loaded = session_->LoadLibraries(ToStd(library)); !loaded.IsOK())
       ShowMessage(this, TMessageKind::Warning,
                   QStringLiteral("Error when trying to load library data from ") + library + QStringLiteral("\r\n") +

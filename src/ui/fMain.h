@@ -55,7 +55,7 @@ class TAnalysisResultsPage;
 class TGraphicsPage;
 class TTestResultsPage;
 struct TBeamSummary;
-struct TRunResult;
+struct TRunWorkerOutcome;
 enum class TRunKind;
 
 struct TMainOptions {
@@ -290,7 +290,7 @@ class TfrmMain : public QMainWindow, public TPageHost {
   void ProduceResults(TRunKind Kind);
   void OnRunSummary(const TBeamSummary& Summary);
   void OnRunProgress(int BeamsDone, int BeamCount, const QString& Activity);
-  void OnRunFinished(const TRunResult& Result);
+  void OnRunFinished(const TRunWorkerOutcome& Outcome);
 
   TMainOptions options_;
   std::unique_ptr<TSession> session_;

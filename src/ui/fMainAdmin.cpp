@@ -357,7 +357,7 @@ void TfrmMain::StartTestRun(bool IsSingle) {
   }
   TTestRunOptions options;
   options.ProjectFileName = ToStd(default_file_name_);
-  options.LibraryFile = ToStd(ProgramFile(QStringLiteral("Trevalon.tvl")));
+  options.LibraryFile = GetShippedFile(kLibraryFileName);
   const std::string name = IsSingle && page ? ToStd(page->CurrentTestName()) : std::string();
   const int count = IsSingle ? 1 : project_->TestList.Count();
 
@@ -390,8 +390,8 @@ void TfrmMain::StartTestRun(bool IsSingle) {
         BuildTestNodes();
         if (auto* test_page = qobject_cast<TTestPage*>(Page(kTestPageName)); test_page && CurrentPage() == test_page)
           test_page->ShowTest(test_page->CurrentTestName());
-        if (outcome->IsCancelled) SetStatusText(QStringLiteral("Tests cancelled"));
-        ShowPendingMessages(!outcome->Result);
+        if (outcome->Result.IsCancelled()) SetStatusText(ToQ(outcome->Result.Message()));
+        ShowPendingMessages(outcome->Result.IsFailed());
       });
 }
 
@@ -410,11 +410,11 @@ void TfrmMain::CheckTestData() {
   if (!check.Result) {
     AddLogLine(ToQ(check.Result.Message()));
     ShowMessage(this, TMessageKind::Error, ToQ(check.Result.Message()));
-  } else if (!check.IsOK) {
+  } else if (!check.Validation.IsOK()) {
     ShowEventLogPage();
-    SetStatusText(ToQ(check.Status.ErrorMsg));
-    ShowMessage(this, check.Status.ErrorLevel >= elError ? TMessageKind::Error : TMessageKind::Warning,
-                ToQ(check.Status.ErrorMsg));
+    SetStatusText(ToQ(check.Validation.ErrorMsg));
+    ShowMessage(this, check.Validation.ErrorLevel >= elError ? TMessageKind::Error : TMessageKind::Warning,
+                ToQ(check.Validation.ErrorMsg));
   }
   page->ShowTest(page->CurrentTestName());
 }
@@ -430,7 +430,7 @@ void TfrmMain::SaveTestAsDataFile() {
         return ShowMessage(this, TMessageKind::Question, ToQ(Question), QMessageBox::Yes | QMessageBox::No,
                            QMessageBox::No) == QMessageBox::Yes;
       });
-  if (!saved) {
+  if (saved.IsFailed()) {
     AddLogLine(ToQ(saved.Message()));
     ShowMessage(this, TMessageKind::Error, ToQ(saved.Message()));
   }
@@ -463,7 +463,7 @@ void TfrmMain::CreateDesignTable() {
   options.Settings.WillSaveInputs = page->WillSaveInputs();
   options.Settings.WillSaveReports = page->WillSaveReports();
   options.ProjectFileName = ToStd(default_file_name_);
-  options.LibraryFile = ToStd(ProgramFile(QStringLiteral("Trevalon.tvl")));
+  options.LibraryFile = GetShippedFile(kLibraryFileName);
   const int floors = options.Settings.WillIterateAllFloors ? std::max(1, page->cboFloorUse->count()) : 1;
   // The progress bar's end; a table of more cases than may be is refused by the run at once.
   const int cases = static_cast<int>(std::min<size_t>(
@@ -487,8 +487,8 @@ void TfrmMain::CreateDesignTable() {
       [runner] { runner->RequestCancel(); },
       [this, page, outcome] {
         EndAdminJob();
-        if (outcome->IsCancelled) {
-          SetStatusText(QStringLiteral("Design table cancelled"));
+        if (outcome->Result.IsCancelled()) {
+          SetStatusText(ToQ(outcome->Result.Message()));
         } else if (outcome->Result) {
           page->ShowTable(outcome->Lines);
           // The table is also the results tree's, without the display options;
@@ -499,7 +499,7 @@ void TfrmMain::CreateDesignTable() {
         } else if (pending_admin_messages_.isEmpty()) {
           pending_admin_messages_ << ToQ(outcome->Result.Message());
         }
-        ShowPendingMessages(!outcome->Result);
+        ShowPendingMessages(outcome->Result.IsFailed());
       });
 }
 
@@ -542,19 +542,19 @@ void TfrmMain::EditTests(const QString& Edit) {
   };
   std::string chosen;  // the name given in the input box
   const auto ask = [&](const QString& Caption, const QString& Prompt, QString Preset,
-                       const std::function<TTestEdit(const std::string&)>& Apply) {
+                       const std::function<TResult(const std::string&)>& Apply) {
     for (;;) {
       const QString answer = AskText(this, Caption, Prompt, Preset);
       chosen = ToStd(answer.trimmed());
-      TTestEdit edit = Apply(chosen);
-      if (edit.Outcome != TTestEdit::kRefused || (edit.Message != kUniqueGroupName && edit.Message != kUniqueTestName))
+      TResult edit = Apply(chosen);
+      if (!edit.IsFailed() || (edit.Message() != kUniqueGroupName && edit.Message() != kUniqueTestName))
         return edit;
-      ShowMessage(this, TMessageKind::Warning, ToQ(edit.Message));
+      ShowMessage(this, TMessageKind::Warning, ToQ(edit.Message()));
       Preset = answer;
     }
   };
 
-  TTestEdit edit;
+  TResult edit;
   unsigned select_id = kTestsNode;
   std::string select_name;
   if (Edit == QLatin1String("AddGroup")) {
@@ -564,7 +564,7 @@ void TfrmMain::EditTests(const QString& Edit) {
     select_name = chosen;
   } else if (Edit == QLatin1String("AddTest")) {
     edit = AddTest(*project_, group, "");  // a group must be chosen before a name is asked for
-    if (edit.Outcome == TTestEdit::kCancelled)
+    if (edit.IsCancelled())
       edit = ask(QStringLiteral("Add new test"), QStringLiteral("Name of new test"), QString(),
                  [this, &group](const std::string& Name) { return AddTest(*project_, group, Name); });
     select_id = kTestNode;
@@ -572,10 +572,10 @@ void TfrmMain::EditTests(const QString& Edit) {
   } else if (Edit == QLatin1String("CopyTest")) {
     edit = CopyTest(*project_, test);
     select_id = kTestNode;
-    select_name = edit.Message;
+    select_name = edit.Message();
   } else if (Edit == QLatin1String("RenameTest")) {
     edit = RenameTest(*project_, test, "");
-    if (edit.Outcome == TTestEdit::kCancelled)
+    if (edit.IsCancelled())
       edit = ask(QStringLiteral("Change test name"), QStringLiteral("New name of test"), ToQ(test),
                  [this, &test](const std::string& Name) { return RenameTest(*project_, test, Name); });
     select_id = kTestNode;
@@ -589,8 +589,8 @@ void TfrmMain::EditTests(const QString& Edit) {
   } else {
     return;
   }
-  if (edit.Outcome == TTestEdit::kRefused) ShowMessage(this, TMessageKind::Warning, ToQ(edit.Message));
-  if (!edit.IsDone()) return;
+  if (edit.IsFailed()) ShowMessage(this, TMessageKind::Warning, ToQ(edit.Message()));
+  if (!edit) return;
 
   SetDataChangedSinceSave(true);
   {

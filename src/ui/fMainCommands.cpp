@@ -290,10 +290,12 @@ void TfrmMain::ShowAbout() {
 
 // The manual lies beside the program; a copy in the current folder serves too.
 void TfrmMain::ShowUserManual() {
-  QString manual = ProgramFile(QStringLiteral("Trevalon.pdf"));
-  if (!QFileInfo::exists(manual)) manual = QFileInfo(QStringLiteral("Trevalon.pdf")).absoluteFilePath();
+  const QString name = QString::fromLatin1(kUserManualFileName);
+  QString manual = ProgramFile(name);
+  if (!QFileInfo::exists(manual)) manual = QFileInfo(name).absoluteFilePath();
   if (!QFileInfo::exists(manual)) {
-    ShowMessage(this, TMessageKind::Warning, QStringLiteral("Unable to find PDF user manual (Trevalon.pdf)"));
+    ShowMessage(this, TMessageKind::Warning,
+                QStringLiteral("Unable to find PDF user manual (") + name + QStringLiteral(")"));
     return;
   }
   OpenExternal(QUrl::fromLocalFile(manual));
@@ -315,7 +317,7 @@ void TfrmMain::EmailSupport() {
 }
 
 void TfrmMain::ShowReadMe() {
-  const QString readme = ProgramFile(QStringLiteral("ReadMe.txt"));
+  const QString readme = ProgramFile(QString::fromLatin1(kReadMeFileName));
   if (!QFileInfo::exists(readme)) {
     ShowMessage(this, TMessageKind::Information, QStringLiteral("Unable to find file ") + readme);
     return;

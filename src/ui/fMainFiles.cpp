@@ -152,7 +152,7 @@ void TfrmMain::LoadSampleData() {
   if (!ConfirmSaveChanges()) return;
   SetWindowTitleFor(QString());
   // The window always runs analyses, so its sample is the analysis sample.
-  const QString name = QStringLiteral("SampleAnalysis.tva");
+  const QString name = QString::fromLatin1(kSampleProjectFileName);
   const QString sample = ProgramFile(name);
   const QString copy = WorkFolder() + name;
   if (QFileInfo::exists(sample)) {

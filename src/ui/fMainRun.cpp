@@ -14,6 +14,7 @@
 #include "entity/VEXFiles.h"
 #include "entity/VEXUtility.h"
 #include "project/cProject.h"
+#include "project/cProjectFile.h"
 #include "project/cSession.h"
 #include "report/qt/cReportPrinter.h"
 #include "ui/cMessages.h"
@@ -65,12 +66,13 @@ void TfrmMain::ProduceResults(TRunKind Kind) {
   // A Design marks the sections now; a cancelled run puts the project back as it was.
   worker_->Prepare(*project_, *session_, Kind);
   ClearResultsDisplay();
-  const TRunValidation validation = TRunWorker::Validate(*session_, *project_);
-  for (const QString& line : validation.Lines) AddLogLine(line);
-  if (!validation.IsOK) {
-    if (!validation.ErrorMsg.isEmpty())
-      ShowMessage(this, validation.IsError ? TMessageKind::Error : TMessageKind::Warning, validation.ErrorMsg);
-    SetStatusText(validation.ErrorMsg);
+  const TStatus validation = ValidateForAnalysis(*session_, *project_);
+  for (const TStatusLine& line : validation.ErrorList()) AddLogLine(ToQ(line.Text));
+  if (!validation.IsOK()) {
+    const QString message = ToQ(validation.ErrorMsg);
+    if (!message.isEmpty())
+      ShowMessage(this, validation.ErrorLevel >= elError ? TMessageKind::Error : TMessageKind::Warning, message);
+    SetStatusText(message);
     for (int side = 0; side < 3; ++side) {
       if (!project_->GetHasBeam(side) || project_->GetBeam(side)->Status.IsOK()) continue;
       // The cross, with the section; the error text stays empty until a run.
@@ -116,35 +118,34 @@ void TfrmMain::OnRunProgress(int BeamsDone, int BeamCount, const QString& Activi
   if (!Activity.isEmpty()) SetStatusText(Activity);
 }
 
-void TfrmMain::OnRunFinished(const TRunResult& Result) {
+void TfrmMain::OnRunFinished(const TRunWorkerOutcome& Outcome) {
   SetRunning(false);
-  switch (Result.Outcome) {
-    case TRunEnd::Completed:
-      saved_results_.Lines.clear();
-      for (const QString& line : Result.ReportLines) saved_results_.Add(ToStd(line));
-      SetDataChangedSinceCalc(false);
-      results_page_->BuildResultsTree(saved_results_.Lines);
-      summary_->ShowVibration(VibrationSummary(project_->Vibration));
-      Command(QStringLiteral("actExportResults"))->setEnabled(!saved_results_.Lines.empty());
-      // Engineers expect to see their beams: the charts come with every result.
-      graphics_->SetResults(*project_, default_file_name_);
-      results_->setTabVisible(results_->indexOf(graphics_), true);
-      // A design changes the beams' sections: the pages show the sections chosen.
-      if (run_kind_ == TRunKind::Design) {
-        RefreshScreensAfterDesign();
-        SetDataChangedSinceSave(true);
-      }
-      break;
-    case TRunEnd::Cancelled:
-      ClearResultsDisplay();
-      AddLogLine(QStringLiteral("Analysis cancelled"));
-      SetStatusText(QStringLiteral("Analysis cancelled"));
-      break;
-    case TRunEnd::Failed:
-      ClearResultsDisplay();
-      AddLogLine(Result.ErrorMsg);
-      ShowMessage(this, TMessageKind::Error, Result.ErrorMsg);
-      break;
+  const TResult& result = Outcome.Result;
+  if (result.IsCancelled()) {
+    ClearResultsDisplay();
+    AddLogLine(ToQ(result.Message()));
+    SetStatusText(ToQ(result.Message()));
+    return;
+  }
+  if (result.IsFailed()) {
+    ClearResultsDisplay();
+    AddLogLine(ToQ(result.Message()));
+    ShowMessage(this, TMessageKind::Error, ToQ(result.Message()));
+    return;
+  }
+  saved_results_.Lines.clear();
+  for (const QString& line : Outcome.ReportLines) saved_results_.Add(ToStd(line));
+  SetDataChangedSinceCalc(false);
+  results_page_->BuildResultsTree(saved_results_.Lines);
+  summary_->ShowVibration(VibrationSummary(project_->Vibration));
+  Command(QStringLiteral("actExportResults"))->setEnabled(!saved_results_.Lines.empty());
+  // Engineers expect to see their beams: the charts come with every result.
+  graphics_->SetResults(*project_, default_file_name_);
+  results_->setTabVisible(results_->indexOf(graphics_), true);
+  // A design changes the beams' sections: the pages show the sections chosen.
+  if (run_kind_ == TRunKind::Design) {
+    RefreshScreensAfterDesign();
+    SetDataChangedSinceSave(true);
   }
 }
 
@@ -200,7 +201,7 @@ void TfrmMain::PrintResults() {
   if (changed_since_calc_ || IsRunning()) return;
   AddLogLine(QStringLiteral("Printing results"));
   const TPrintOutcome printed = PrintText(saved_results_, 0, this);
-  if (printed.IsCancelled) return;
+  if (printed.Result.IsCancelled()) return;
   if (!printed.Result) {
     AddLogLine(ToQ(printed.Result.Message()));
     ShowMessage(this, TMessageKind::Error, ToQ(printed.Result.Message()));

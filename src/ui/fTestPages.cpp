@@ -15,7 +15,7 @@
 #include "project/cProject.h"
 #include "project/cTest.h"
 #include "ui/cPageFields.h"
-#include "ui/cStringGridWithControls.h"
+#include "ui/cStringGrid.h"
 #include "ui/cUiUtility.h"
 
 namespace {

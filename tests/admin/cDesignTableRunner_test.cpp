@@ -241,14 +241,15 @@ TEST_F(DesignTableTest, CancelWritesNoTable) {
   options.Jobs = 2;
   const std::string before = Saved();
   const TDesignTableOutcome outcome = runner.Run(options);
-  EXPECT_TRUE(outcome.IsCancelled);
+  EXPECT_TRUE(outcome.Result.IsCancelled());
+  EXPECT_EQ(outcome.Result.Message(), "Design table cancelled");
   EXPECT_FALSE(fs::exists(scratch.File("Job-Design.csv")));
   EXPECT_LT(recorder.progress.back(), recorder.count);
   EXPECT_EQ(recorder.log.back(), kAnalysisCancelled);
   EXPECT_EQ(Saved(), before);
   // The request does not outlive the run.
   recorder.cancel_after = -1;
-  EXPECT_FALSE(runner.Run(options).IsCancelled);
+  EXPECT_TRUE(runner.Run(options).Result.IsOK());
 }
 
 TEST_F(DesignTableTest, BadSettingsRunNothing) {

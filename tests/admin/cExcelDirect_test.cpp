@@ -13,14 +13,53 @@ using xlsx_test::TWorkbookBuilder;
 
 namespace {
 
-// The message of the TExcelDirectError that Action throws ("" when none).
-std::string ErrorOf(const std::function<void()>& Action) {
-  try {
-    Action();
-  } catch (const TExcelDirectError& e) {
-    return e.what();
+// The message of a failed selection or read ("" when it succeeded).
+std::string ErrorOf(const TResult& Result) { return Result.IsOK() ? "" : Result.Message(); }
+
+// Reads that must succeed.
+std::string TextOf(const TExcelDirect& Reader, const std::string& Ref) {
+  std::string value = "not read";
+  const TResult read = Reader.GetCellValue(Ref, value);
+  EXPECT_TRUE(read.IsOK()) << read.Message();
+  return value;
+}
+double FloatOf(const TExcelDirect& Reader, const std::string& Ref) {
+  double value = -1;
+  const TResult read = Reader.GetCellFloatValue(Ref, value);
+  EXPECT_TRUE(read.IsOK()) << read.Message();
+  return value;
+}
+int IntegerOf(const TExcelDirect& Reader, const std::string& Ref) {
+  int value = -1;
+  const TResult read = Reader.GetCellIntegerValue(Ref, value);
+  EXPECT_TRUE(read.IsOK()) << read.Message();
+  return value;
+}
+
+// Why a read fails ("" when it succeeds); the value is left as it was.
+std::string TextErrorOf(const TExcelDirect& Reader, const std::string& Ref) {
+  std::string value = "kept";
+  const std::string error = ErrorOf(Reader.GetCellValue(Ref, value));
+  if (!error.empty()) {
+    EXPECT_EQ(value, "kept");
   }
-  return "";
+  return error;
+}
+std::string FloatErrorOf(const TExcelDirect& Reader, const std::string& Ref) {
+  double value = -7;
+  const std::string error = ErrorOf(Reader.GetCellFloatValue(Ref, value));
+  if (!error.empty()) {
+    EXPECT_EQ(value, -7);
+  }
+  return error;
+}
+std::string IntegerErrorOf(const TExcelDirect& Reader, const std::string& Ref) {
+  int value = -7;
+  const std::string error = ErrorOf(Reader.GetCellIntegerValue(Ref, value));
+  if (!error.empty()) {
+    EXPECT_EQ(value, -7);
+  }
+  return error;
 }
 
 class ExcelDirect : public ::testing::Test {
@@ -83,12 +122,12 @@ TEST_F(ExcelDirect, ReadsEachKindOfCell) {
       .Raw("Data", "C4", "<f>\"x\"&amp;\"y\"</f><v>xy</v>", " t=\"str\"")  // formula with text result
       .Number("Data", "AA27", "27");
   Open(book);
-  xl.SetCurrentSheetByName("Data");
+  ASSERT_TRUE(xl.SetCurrentSheetByName("Data").IsOK());
 
   struct {
     const char* Ref;
     const char* Text;
-    double Float;  // NAN: reading a number throws
+    double Float;  // NAN: reading a number fails
     int Integer;
   } cases[] = {
       {"A1", "9000", 9000, 9000},   {"B1", "2.5", 2.5, 3},         {"C1", "0.1", 0.1, 0},
@@ -99,24 +138,24 @@ TEST_F(ExcelDirect, ReadsEachKindOfCell) {
       {"C4", "xy", NAN, 0},         {"AA27", "27", 27, 27},         {"Z99", "", 0, 0},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(xl.GetCellValue(c.Ref), c.Text) << c.Ref;
+    EXPECT_EQ(TextOf(xl, c.Ref), c.Text) << c.Ref;
     if (std::isnan(c.Float)) {
-      EXPECT_NE(ErrorOf([&] { xl.GetCellFloatValue(c.Ref); }), "") << c.Ref;
-      EXPECT_NE(ErrorOf([&] { xl.GetCellIntegerValue(c.Ref); }), "") << c.Ref;
+      EXPECT_NE(FloatErrorOf(xl, c.Ref), "") << c.Ref;
+      EXPECT_NE(IntegerErrorOf(xl, c.Ref), "") << c.Ref;
     } else {
-      EXPECT_DOUBLE_EQ(xl.GetCellFloatValue(c.Ref), c.Float) << c.Ref;
-      EXPECT_EQ(xl.GetCellIntegerValue(c.Ref), c.Integer) << c.Ref;
+      EXPECT_DOUBLE_EQ(FloatOf(xl, c.Ref), c.Float) << c.Ref;
+      EXPECT_EQ(IntegerOf(xl, c.Ref), c.Integer) << c.Ref;
     }
   }
 }
 
 TEST_F(ExcelDirect, NumbersAndTextFollowTheRegionalSeparator) {
   Open(TWorkbookBuilder().Number("Data", "A1", "2.5").Text("Data", "A2", "3,75"));
-  xl.SetCurrentSheetByName("Data");
+  ASSERT_TRUE(xl.SetCurrentSheetByName("Data").IsOK());
   SetDecimalSeparator(',');
-  EXPECT_EQ(xl.GetCellValue("A1"), "2,5");
-  EXPECT_DOUBLE_EQ(xl.GetCellFloatValue("A1"), 2.5);
-  EXPECT_DOUBLE_EQ(xl.GetCellFloatValue("A2"), 3.75);
+  EXPECT_EQ(TextOf(xl, "A1"), "2,5");
+  EXPECT_DOUBLE_EQ(FloatOf(xl, "A1"), 2.5);
+  EXPECT_DOUBLE_EQ(FloatOf(xl, "A2"), 3.75);
   UsePlainRegionalSettings();
 }
 
@@ -126,33 +165,33 @@ TEST_F(ExcelDirect, ErrorsNameTheSheetAndTheCell) {
            .ErrorValue("General_Beam_Data", "C5", "#DIV/0!")
            .Number("General_Beam_Data", "D5", "1E+20")
            .Sheet("Point_Loads"));
-  EXPECT_EQ(ErrorOf([&] { xl.GetCellValue("A1"); }), "No sheet chosen to read cell A1 from");
-  EXPECT_EQ(ErrorOf([&] { xl.SetCurrentSheetByName("Distributed_Loads"); }),
+  EXPECT_EQ(TextErrorOf(xl, "A1"), "No sheet chosen to read cell A1 from");
+  EXPECT_EQ(ErrorOf(xl.SetCurrentSheetByName("Distributed_Loads")),
             "The workbook [" + dir.File("book.xlsx") + "] has no sheet \"Distributed_Loads\"");
 
-  xl.SetCurrentSheetByName("general_beam_data");  // as the spreadsheet program finds sheets
+  ASSERT_TRUE(xl.SetCurrentSheetByName("general_beam_data").IsOK());  // as the spreadsheet program finds sheets
   EXPECT_EQ(xl.CurrentSheetName(), "General_Beam_Data");
   const std::string in = " of sheet \"General_Beam_Data\" in [" + dir.File("book.xlsx") + "]";
-  EXPECT_EQ(ErrorOf([&] { xl.GetCellFloatValue("B5"); }), "Cell B5" + in + " holds \"thirty-two\", which is not a number");
-  EXPECT_EQ(ErrorOf([&] { xl.GetCellFloatValue("C5"); }), "Cell C5" + in + " holds the error value #DIV/0!, not a number");
-  EXPECT_EQ(ErrorOf([&] { xl.GetCellIntegerValue("D5"); }),
+  EXPECT_EQ(FloatErrorOf(xl, "B5"), "Cell B5" + in + " holds \"thirty-two\", which is not a number");
+  EXPECT_EQ(FloatErrorOf(xl, "C5"), "Cell C5" + in + " holds the error value #DIV/0!, not a number");
+  EXPECT_EQ(IntegerErrorOf(xl, "D5"),
             "Cell D5" + in + " holds 1E20, which is beyond the range of a whole number");
-  EXPECT_EQ(ErrorOf([&] { xl.GetCellValue("5B"); }), "Invalid cell reference \"5B\"");
+  EXPECT_EQ(TextErrorOf(xl, "5B"), "Invalid cell reference \"5B\"");
 
   // A failed selection keeps the sheet chosen before.
-  EXPECT_NE(ErrorOf([&] { xl.SetCurrentSheetByName("Deflection_Data"); }), "");
+  EXPECT_NE(ErrorOf(xl.SetCurrentSheetByName("Deflection_Data")), "");
   EXPECT_EQ(xl.CurrentSheetName(), "General_Beam_Data");
 
   xl.Disconnect();
   EXPECT_FALSE(xl.IsConnected());
-  EXPECT_NE(ErrorOf([&] { xl.GetCellValue("A1"); }), "");
+  EXPECT_NE(TextErrorOf(xl, "A1"), "");
   xl.Disconnect();  // nothing happens the second time
 }
 
 TEST_F(ExcelDirect, TextTooLongOrOnSeveralLinesIsShownOnOneLine) {
   Open(TWorkbookBuilder().Text("S", "A1", "first line\r\nsecond line, and much more text than fits"));
-  xl.SetCurrentSheetByName("S");
-  const std::string message = ErrorOf([&] { xl.GetCellFloatValue("A1"); });
+  ASSERT_TRUE(xl.SetCurrentSheetByName("S").IsOK());
+  const std::string message = FloatErrorOf(xl, "A1");
   // XML reads a line break in text as LF.
   EXPECT_NE(message.find("\"first line<LF>second line, and much more te...\""), std::string::npos) << message;
   EXPECT_EQ(message.find('\n'), std::string::npos);
@@ -180,12 +219,12 @@ TEST_F(ExcelDirect, ReadsTheVariantsWritersProduce) {
             "<Relationship Id=\"rIdS\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
             "sharedStrings\" Target=\"../xl/./sharedStrings.xml\"/></Relationships>");
   Open(book);
-  xl.SetCurrentSheetByName("Data");
-  EXPECT_EQ(xl.GetCellValue("A1"), "1");
-  EXPECT_EQ(xl.GetCellValue("B1"), "b");
-  EXPECT_EQ(xl.GetCellValue("C3"), "Rich text");
-  EXPECT_EQ(xl.GetCellValue("D3"), "4");
-  EXPECT_EQ(xl.GetCellValue("A4"), "line\r\ntwo ");
+  ASSERT_TRUE(xl.SetCurrentSheetByName("Data").IsOK());
+  EXPECT_EQ(TextOf(xl, "A1"), "1");
+  EXPECT_EQ(TextOf(xl, "B1"), "b");
+  EXPECT_EQ(TextOf(xl, "C3"), "Rich text");
+  EXPECT_EQ(TextOf(xl, "D3"), "4");
+  EXPECT_EQ(TextOf(xl, "A4"), "line\r\ntwo ");
 }
 
 // Damaged packages: each gives its outcome, never a crash.
@@ -241,11 +280,11 @@ TEST_F(ExcelDirect, DamagedWorkbooksAreReportedNotRead) {
       EXPECT_NE(reader.ConnectError().find(c.ConnectError), std::string::npos) << reader.ConnectError();
       EXPECT_EQ(reader.ConnectError().rfind("[" + dir.File("damaged.xlsx") + "] is not a readable", 0), 0u);
       // The first sheet selection says why.
-      EXPECT_EQ(ErrorOf([&] { reader.SetCurrentSheetByName("Data"); }), reader.ConnectError());
+      EXPECT_EQ(ErrorOf(reader.SetCurrentSheetByName("Data")), reader.ConnectError());
       continue;
     }
     ASSERT_TRUE(reader.IsConnected()) << reader.ConnectError();
-    const std::string message = ErrorOf([&] { reader.SetCurrentSheetByName("Data"); });
+    const std::string message = ErrorOf(reader.SetCurrentSheetByName("Data"));
     EXPECT_EQ(message.rfind("Sheet \"Data\" of [" + dir.File("damaged.xlsx") + "] cannot be read: ", 0), 0u) << message;
     EXPECT_NE(message.find(c.SheetError), std::string::npos) << message;
   }
@@ -347,12 +386,12 @@ TEST_F(ExcelDirect, SmallCraftedFilesCannotAskForMuch) {
       continue;
     }
     ASSERT_TRUE(reader.IsConnected()) << reader.ConnectError();
-    const std::string message = ErrorOf([&] { reader.SetCurrentSheetByName("Data"); });
+    const std::string message = ErrorOf(reader.SetCurrentSheetByName("Data"));
     if (*c.SheetError) {
       EXPECT_NE(message.find(c.SheetError), std::string::npos) << message;
     } else {
       EXPECT_EQ(message, "");
-      EXPECT_EQ(reader.GetCellValue("A1"), "");  // the sheet of empty cells replaced the builder's
+      EXPECT_EQ(TextOf(reader, "A1"), "");  // the sheet of empty cells replaced the builder's
     }
   }
 }

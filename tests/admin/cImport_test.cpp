@@ -7,6 +7,9 @@
 
 #include <ctime>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "admin/cExcelDirect.h"
 #include "admin/xlsx_builder.h"
@@ -72,6 +75,18 @@ std::string Joined(const std::vector<std::string>& Lines, const std::string& End
   return text;
 }
 
+// Property paths of a project and the values they must hold.
+using TPathTable = std::vector<std::pair<std::string, std::string>>;
+
+// Evaluates each path on the project as a regression test evaluates an
+// output: a number meets its expected value at the decimals written there.
+void ExpectPaths(TProject& Project, const TPathTable& Table) {
+  for (const auto& [path, expected] : Table) {
+    const TPathEvaluation value = EvaluatePath(Project, path, expected);
+    EXPECT_TRUE(value.IsExpected) << path << " is " << value.ActualValue << ", expected " << expected;
+  }
+}
+
 class TvxImport : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -97,58 +112,57 @@ class TvxImport : public ::testing::Test {
 TEST_F(TvxImport, EveryLineGoesWhereTheLayoutSays) {
   ASSERT_TRUE(ImportWith({}).IsOK());
   EXPECT_TRUE(Warnings().empty());
-  const TProject& p = project;
-  EXPECT_EQ(p.Project, "Level 3 office");
-  EXPECT_EQ(p.Description, "Typical bay\r\nImported from bay.tvx, 5/12/2026");
-  EXPECT_EQ(p.Designer, "A. Engineer");
-  EXPECT_EQ(p.FloorArea, 1000);
-  EXPECT_EQ(p.Storeys, 5);
-  EXPECT_EQ(p.Segments, 10);
-  EXPECT_EQ(p.DesignCompositeStage, 7);
+  ExpectPaths(project, {
+      {"Project", "Level 3 office"},
+      {"Description", "Typical bay\r\nImported from bay.tvx, 5/12/2026"},
+      {"Designer", "A. Engineer"},
+      {"FloorArea", "1000"},
+      {"Storeys", "5"},
+      {"Segments", "10"},
+      {"DesignCompositeStage", "7"},
 
-  const TGeometry& g = p.Geometry;
-  EXPECT_TRUE(g.WillAutocalcBeamLoading);
-  EXPECT_EQ(g.FloorUseIndex, 1);
-  EXPECT_EQ(g.NominalLiveLoad, 3);
-  EXPECT_TRUE(g.IsLiveLoadReducible);
-  EXPECT_TRUE(g.IsTemporaryLiveLoadReducible);
-  EXPECT_EQ(g.DeadLoad, 1.5);
-  EXPECT_EQ(g.Ds, 130);
-  EXPECT_EQ(g.PondingAllowance, 15);
-  EXPECT_EQ(g.FacadeLoad, 2.5);
-  EXPECT_TRUE(g.IsSide2SameAsSide1);
-  EXPECT_TRUE(g.HasPrimaryBeam);
-  EXPECT_EQ(g.ThetaSide1, 0);
-  EXPECT_EQ(g.ThetaSide2, 0);
-  EXPECT_EQ(g.PrimaryEffectiveSpacing, 8400);
-  EXPECT_EQ(g.SpacingSide1, 8400);
-  EXPECT_EQ(g.SpacingSide2, 8400);
-  EXPECT_EQ(g.Outstand, 150);
-  EXPECT_EQ(g.SecondarySpacingSide1, 2800);
-  EXPECT_EQ(g.SecondarySpacingSide2, 2800);
-  EXPECT_EQ(g.Span, 9600);
-  EXPECT_TRUE(g.IsEdgeBeam);
-  EXPECT_EQ(g.SecondaryStartSide1, 1400);
-  EXPECT_EQ(g.SecondaryStartSide2, 1400);
+      {"Geometry.WillAutocalcBeamLoading", "True"},
+      {"Geometry.FloorUseIndex", "1"},
+      {"Geometry.NominalLiveLoad", "3"},
+      {"Geometry.IsLiveLoadReducible", "True"},
+      {"Geometry.IsTemporaryLiveLoadReducible", "True"},
+      {"Geometry.DeadLoad", "1.5"},
+      {"Geometry.Ds", "130"},
+      {"Geometry.PondingAllowance", "15"},
+      {"Geometry.FacadeLoad", "2.5"},
+      {"Geometry.IsSide2SameAsSide1", "True"},
+      {"Geometry.HasPrimaryBeam", "True"},
+      {"Geometry.ThetaSide1", "0"},
+      {"Geometry.ThetaSide2", "0"},
+      {"Geometry.PrimaryEffectiveSpacing", "8400"},
+      {"Geometry.SpacingSide1", "8400"},
+      {"Geometry.SpacingSide2", "8400"},
+      {"Geometry.Outstand", "150"},
+      {"Geometry.SecondarySpacingSide1", "2800"},
+      {"Geometry.SecondarySpacingSide2", "2800"},
+      {"Geometry.Span", "9600"},
+      {"Geometry.IsEdgeBeam", "True"},
+      {"Geometry.SecondaryStartSide1", "1400"},
+      {"Geometry.SecondaryStartSide2", "1400"},
 
-  const TDeflectionLimit& dl = p.DeflectionLimit;
-  EXPECT_EQ(dl.Stage3DLRelLimit, 200);
-  EXPECT_EQ(dl.Stage56DLRelLimit, 250);
-  EXPECT_EQ(dl.Stage356DLRelLimit, 0);
-  EXPECT_EQ(dl.IncrementalRelLimit, 400);
-  EXPECT_EQ(dl.TotalRelLimit, 300);
-  EXPECT_EQ(dl.ShrinkageRatioPriorInservice, 0.4);
-  EXPECT_EQ(dl.Stage3DLAbsLimit, 55);  // the cleared project's absolute limits stay
-  EXPECT_EQ(p.LimitStateList.ItemAs<TLimitState>(1)->LFlive, 0.6);
-  EXPECT_EQ(p.LimitStateList.ItemAs<TLimitState>(2)->LFlive, 0.35);
-  EXPECT_EQ(p.LimitStateList.ItemAs<TLimitState>(0)->LFlive, 1.5);  // strength: not in the file
+      {"DeflectionLimit.Stage3DLRelLimit", "200"},
+      {"DeflectionLimit.Stage56DLRelLimit", "250"},
+      {"DeflectionLimit.Stage356DLRelLimit", "0"},
+      {"DeflectionLimit.IncrementalRelLimit", "400"},
+      {"DeflectionLimit.TotalRelLimit", "300"},
+      {"DeflectionLimit.ShrinkageRatioPriorInservice", "0.4"},
+      {"DeflectionLimit.Stage3DLAbsLimit", "55"},  // the cleared project's absolute limits stay
+      {"LimitStateList1.LFlive", "0.6"},
+      {"LimitStateList2.LFlive", "0.35"},
+      {"LimitStateList0.LFlive", "1.5"},  // strength: not in the file
 
-  EXPECT_EQ(p.SteelDeck.Name, "Re-entrant 55 mm x 1.00 mm");
-  EXPECT_EQ(p.ConcreteFloor.ConcreteStrength, 40);
-  EXPECT_EQ(p.ConcreteFloor.Density, 2450);
-  EXPECT_EQ(p.ConcreteFloor.WetDensity, 2450);
-  EXPECT_EQ(p.ConcreteFloor.ShrinkageStrain, 300);
-  EXPECT_EQ(p.ShearConnector.Name, "<Default>");
+      {"SteelDeck.Name", "Re-entrant 55 mm x 1.00 mm"},
+      {"ConcreteFloor.ConcreteStrength", "40"},
+      {"ConcreteFloor.Density", "2450"},
+      {"ConcreteFloor.WetDensity", "2450"},
+      {"ConcreteFloor.ShrinkageStrain", "300"},
+      {"ShearConnector.Name", "<Default>"},
+  });
 
   // Slab widths from the floor: the primary beam (an edge beam) has half the
   // 8400 mm secondary span on side 1 and the 150 mm outstand on side 2; the
@@ -157,27 +171,31 @@ TEST_F(TvxImport, EveryLineGoesWhereTheLayoutSays) {
     int Id;
     const char* Mark;
     const char* Section;
-    const char* Type;
-    double bcLeft, bcRight;
-  } beams[] = {{1, "SB1", "360UB44.7", "UB", 1400, 1400}, {0, "PB1", "530UB82.0", "UB", 4200, 150}};
+    const char* bcLeft;
+    const char* bcRight;
+  } beams[] = {{1, "SB1", "360UB44.7", "1400", "1400"}, {0, "PB1", "530UB82.0", "4200", "150"}};
   for (const auto& b : beams) {
-    const TImportedBeam& beam = *project.GetBeam(b.Id);
-    EXPECT_EQ(beam.Mark, b.Mark);
-    EXPECT_EQ(beam.CamberType, 0);
-    ASSERT_EQ(beam.SteelSectionList.Count(), 4);
+    const std::string beam = "Beam" + std::to_string(b.Id);
+    SCOPED_TRACE(beam);
+    ASSERT_EQ(project.GetBeam(b.Id)->SteelSectionList.Count(), 4);
+    ASSERT_EQ(project.GetBeam(b.Id)->CompositeSectionList.Count(), 1);
+    EXPECT_EQ(project.GetBeam(b.Id)->CompositeSectionList.Key(0), "1");
+    TPathTable table = {
+        {beam + ".Mark", b.Mark},
+        {beam + ".CamberType", "0"},
+        {beam + ".CompositeSectionList0.CompositeSectionLabel", "1"},
+        {beam + ".CompositeSectionList0.StartPosition", "0"},
+        {beam + ".CompositeSectionList0.SteelSectionLabel", "Base steel beam"},
+        {beam + ".CompositeSectionList0.bcLeft", b.bcLeft},
+        {beam + ".CompositeSectionList0.bcRight", b.bcRight},
+    };
     for (int i = 0; i < 4; ++i) {
-      EXPECT_EQ(beam.SteelSection(i)->Name, b.Section);
-      EXPECT_EQ(beam.SteelSection(i)->SectionType, b.Type);
-      EXPECT_EQ(beam.SteelSection(i)->Grade, "KESTREL");
+      const std::string section = beam + ".SteelSectionList" + std::to_string(i);
+      table.push_back({section + ".Name", b.Section});
+      table.push_back({section + ".SectionType", "UB"});
+      table.push_back({section + ".Grade", "KESTREL"});
     }
-    ASSERT_EQ(beam.CompositeSectionList.Count(), 1);
-    EXPECT_EQ(beam.CompositeSectionList.Key(0), "1");
-    const TCompositeSection& cs = *beam.CompositeSection(0);
-    EXPECT_EQ(cs.CompositeSectionLabel, "1");
-    EXPECT_EQ(cs.StartPosition, 0);
-    EXPECT_EQ(cs.SteelSectionLabel, "Base steel beam");
-    EXPECT_EQ(cs.bcLeft, b.bcLeft);
-    EXPECT_EQ(cs.bcRight, b.bcRight);
+    ExpectPaths(project, table);
   }
 }
 
@@ -392,117 +410,119 @@ TEST_F(XlsImport, EveryCellGoesWhereTheLayoutSays) {
   const TResult result = Import(BeamWorkbook());
   ASSERT_TRUE(result.IsOK()) << result.Message();
   EXPECT_TRUE(project_test::Messages(project.Status).empty());
-  EXPECT_EQ(project.Project, "Tower B");
-  EXPECT_EQ(project.Description, "Imported from " + dir.File("beam.xlsx") + ", 5/12/2026");
-  EXPECT_EQ(project.Designer, "B. Designer");
-  EXPECT_EQ(project.FloorArea, 1000);
-  EXPECT_EQ(project.Storeys, 5);
-  EXPECT_EQ(project.Segments, 10);
-  EXPECT_EQ(project.DesignCompositeStage, 7);
-  EXPECT_EQ(Beam().Mark, "SB7");
+  ExpectPaths(project, {
+      {"Project", "Tower B"},
+      {"Description", "Imported from " + dir.File("beam.xlsx") + ", 5/12/2026"},
+      {"Designer", "B. Designer"},
+      {"FloorArea", "1000"},
+      {"Storeys", "5"},
+      {"Segments", "10"},
+      {"DesignCompositeStage", "7"},
+      {"Beam1.Mark", "SB7"},
 
-  const TGeometry& g = project.Geometry;
-  EXPECT_FALSE(g.HasPrimaryBeam);
-  EXPECT_TRUE(g.IsSide2SameAsSide1);
-  EXPECT_FALSE(g.WillAutocalcBeamLoading);
-  EXPECT_FALSE(g.WillAutocalcSecondaryStartLocations);
-  EXPECT_EQ(g.Span, 10000);
-  EXPECT_EQ(g.PrimaryEffectiveSpacing, 9000);
-  EXPECT_EQ(g.SpacingSide1, 9000);
-  EXPECT_EQ(g.Ds, 150);
-  EXPECT_EQ(g.PondingAllowance, 0);
-  EXPECT_EQ(g.FacadeLoad, 0);
-  EXPECT_FALSE(g.IsEdgeBeam);
-  EXPECT_EQ(g.Outstand, 150);
-  EXPECT_EQ(g.SecondarySpacingSide1, 3000);  // twice the 1500 half-spacing
-  EXPECT_EQ(g.SecondarySpacingSide2, 2400);
-  EXPECT_EQ(g.ThetaSide1, 0);  // ribs at 90 degrees to the beam
-  EXPECT_EQ(g.ThetaSide2, 90);
-  EXPECT_EQ(project.ConcreteFloor.ConcreteStrength, 32);
-  EXPECT_EQ(project.ConcreteFloor.Density, 2400);
-  EXPECT_EQ(project.ConcreteFloor.ShrinkageStrain, 250);
-  EXPECT_EQ(project.SteelDeck.Name, "Re-entrant 55 mm x 1.00 mm");
-  EXPECT_EQ(project.ShearConnector.Name, "19 mm headed stud");
+      {"Geometry.HasPrimaryBeam", "False"},
+      {"Geometry.IsSide2SameAsSide1", "True"},
+      {"Geometry.WillAutocalcBeamLoading", "False"},
+      {"Geometry.WillAutocalcSecondaryStartLocations", "False"},
+      {"Geometry.Span", "10000"},
+      {"Geometry.PrimaryEffectiveSpacing", "9000"},
+      {"Geometry.SpacingSide1", "9000"},
+      {"Geometry.Ds", "150"},
+      {"Geometry.PondingAllowance", "0"},
+      {"Geometry.FacadeLoad", "0"},
+      {"Geometry.IsEdgeBeam", "False"},
+      {"Geometry.Outstand", "150"},
+      {"Geometry.SecondarySpacingSide1", "3000"},  // twice the 1500 half-spacing
+      {"Geometry.SecondarySpacingSide2", "2400"},
+      {"Geometry.ThetaSide1", "0"},  // ribs at 90 degrees to the beam
+      {"Geometry.ThetaSide2", "90"},
+      {"ConcreteFloor.ConcreteStrength", "32"},
+      {"ConcreteFloor.Density", "2400"},
+      {"ConcreteFloor.ShrinkageStrain", "250"},
+      {"SteelDeck.Name", "Re-entrant 55 mm x 1.00 mm"},
+      {"ShearConnector.Name", "19 mm headed stud"},
+  });
 
   // Every section takes type, name and grade; row 2 (plate, no notch) fills
   // "Plated", row 3 (a notch) "Notched (End 1)".
+  const char* labels[] = {"Base steel beam", "Notched (End 1)", "Plated", "Notched (End 2)"};
   for (int i = 0; i < 4; ++i) {
-    const TSteelSection& s = *Beam().SteelSection(i);
-    EXPECT_EQ(s.SectionType, "UB");
-    EXPECT_EQ(s.Name, "410UB53.7");
-    EXPECT_EQ(s.Grade, "KESTREL");
+    const std::string section = "Beam1.SteelSectionList" + std::to_string(i);
+    ExpectPaths(project, {{section + ".SteelSectionLabel", labels[i]},
+                          {section + ".SectionType", "UB"},
+                          {section + ".Name", "410UB53.7"},
+                          {section + ".Grade", "KESTREL"}});
   }
-  const TSteelSection& plated = *Beam().SteelSectionList.SteelSectionByLabel("Plated");
-  EXPECT_EQ(plated.bp, 150);
-  EXPECT_EQ(plated.tp, 12);
-  EXPECT_EQ(plated.fyp, 300);
-  EXPECT_EQ(plated.NotchedDepth, 0);
-  const TSteelSection& notched = *Beam().SteelSectionList.SteelSectionByLabel("Notched (End 1)");
-  EXPECT_EQ(notched.NotchedDepth, 300);
-  EXPECT_EQ(notched.fyp, 0);
-  EXPECT_EQ(Beam().SteelSectionList.SteelSectionByLabel("Base steel beam")->fyp, 0);
-  EXPECT_EQ(Beam().SteelSectionList.SteelSectionByLabel("Notched (End 2)")->NotchedDepth, 0);
+  ExpectPaths(project, {
+      {"Beam1.SteelSectionList2.bp", "150"},  // "Plated"
+      {"Beam1.SteelSectionList2.tp", "12"},
+      {"Beam1.SteelSectionList2.fyp", "300"},
+      {"Beam1.SteelSectionList2.NotchedDepth", "0"},
+      {"Beam1.SteelSectionList1.NotchedDepth", "300"},  // "Notched (End 1)"
+      {"Beam1.SteelSectionList1.fyp", "0"},
+      {"Beam1.SteelSectionList0.fyp", "0"},            // "Base steel beam"
+      {"Beam1.SteelSectionList3.NotchedDepth", "0"},   // "Notched (End 2)"
+  });
 
   // Composite sections name their steel through the sheet's keys. The beam's
   // neighbours on both sides are side-1 secondary beams, 3000 mm away: slab
   // widths of 3000 / 2 on both sides (the side-2 spacing is another beam's).
   ASSERT_EQ(Beam().CompositeSectionList.Count(), 2);
-  struct {
-    const char* Label;
-    double Start;
-    const char* Steel;
-  } sections[] = {{"Mid", 0, "Plated"}, {"End", 8500, "Notched (End 1)"}};
-  for (int i = 0; i < 2; ++i) {
-    const TCompositeSection& cs = *Beam().CompositeSection(i);
-    EXPECT_EQ(Beam().CompositeSectionList.Key(i), sections[i].Label);
-    EXPECT_EQ(cs.CompositeSectionLabel, sections[i].Label);
-    EXPECT_EQ(cs.StartPosition, sections[i].Start);
-    EXPECT_EQ(cs.SteelSectionLabel, sections[i].Steel);
-    EXPECT_EQ(cs.bcLeft, 1500);
-    EXPECT_EQ(cs.bcRight, 1500);
-  }
+  EXPECT_EQ(Beam().CompositeSectionList.Key(0), "Mid");
+  EXPECT_EQ(Beam().CompositeSectionList.Key(1), "End");
+  ExpectPaths(project, {
+      {"Beam1.CompositeSectionList0.CompositeSectionLabel", "Mid"},
+      {"Beam1.CompositeSectionList0.StartPosition", "0"},
+      {"Beam1.CompositeSectionList0.SteelSectionLabel", "Plated"},
+      {"Beam1.CompositeSectionList0.bcLeft", "1500"},
+      {"Beam1.CompositeSectionList0.bcRight", "1500"},
+      {"Beam1.CompositeSectionList1.CompositeSectionLabel", "End"},
+      {"Beam1.CompositeSectionList1.StartPosition", "8500"},
+      {"Beam1.CompositeSectionList1.SteelSectionLabel", "Notched (End 1)"},
+      {"Beam1.CompositeSectionList1.bcLeft", "1500"},
+      {"Beam1.CompositeSectionList1.bcRight", "1500"},
+  });
 
   ASSERT_EQ(Beam().DistributedLoadList.Count(), 1);
   EXPECT_EQ(Beam().DistributedLoadList.Key(0), "1");
-  const auto& udl = *Beam().DistributedLoadList.ItemAs<TDistributedLoad>(0);
-  EXPECT_EQ(udl.ConStage, 3);
-  EXPECT_EQ(udl.StartPosition, 0);
-  EXPECT_FALSE(udl.IsStartPositionProportional);
-  EXPECT_TRUE(udl.IsFinishPositionAtEnd);
-  EXPECT_FALSE(udl.IsFinishPositionProportional);
-  EXPECT_EQ(udl.StartValue, 4.2);
-  EXPECT_EQ(udl.FinishValue, 4.2);
-  EXPECT_FALSE(udl.IsLiveLoad);
-  EXPECT_EQ(udl.Description, "Slab and deck");
-
   ASSERT_EQ(Beam().PointLoadList.Count(), 1);
   EXPECT_EQ(Beam().PointLoadList.Key(0), "1");
-  const auto& point = *Beam().PointLoadList.ItemAs<TPointLoad>(0);
-  EXPECT_EQ(point.ConStage, 7);
-  EXPECT_EQ(point.Position, 4500);
-  EXPECT_FALSE(point.IsPositionProportional);
-  EXPECT_EQ(point.Value, 20);
-  EXPECT_TRUE(point.IsLiveLoad);
-  EXPECT_EQ(point.Description, "Plant");
-  // The service-stage row carries the live load factors.
-  EXPECT_EQ(LFlive(1), 0.6);
-  EXPECT_EQ(LFlive(2), 0.3);
+  ExpectPaths(project, {
+      {"Beam1.DistributedLoadList0.ConStage", "3"},
+      {"Beam1.DistributedLoadList0.StartPosition", "0"},
+      {"Beam1.DistributedLoadList0.IsStartPositionProportional", "False"},
+      {"Beam1.DistributedLoadList0.IsFinishPositionAtEnd", "True"},
+      {"Beam1.DistributedLoadList0.IsFinishPositionProportional", "False"},
+      {"Beam1.DistributedLoadList0.StartValue", "4.2"},
+      {"Beam1.DistributedLoadList0.FinishValue", "4.2"},
+      {"Beam1.DistributedLoadList0.IsLiveLoad", "False"},
+      {"Beam1.DistributedLoadList0.Description", "Slab and deck"},
 
-  // D2 = 250 > 1: the second layout.
-  const TDeflectionLimit& dl = project.DeflectionLimit;
-  EXPECT_EQ(dl.Stage3DLRelLimit, 360);
-  EXPECT_EQ(dl.Stage56DLRelLimit, 300);
-  EXPECT_EQ(dl.Stage356DLRelLimit, 0);
-  EXPECT_EQ(dl.IncrementalRelLimit, 500);
-  EXPECT_EQ(dl.TotalRelLimit, 250);
-  EXPECT_EQ(dl.ShrinkageRatioPriorInservice, 0.5);
-  EXPECT_EQ(dl.Stage3DLAbsLimit, 55);
-  EXPECT_EQ(dl.Stage56DLAbsLimit, 0);
-  EXPECT_EQ(dl.TotalAbsLimit, 0);
-  EXPECT_EQ(Beam().CamberType, 2);
-  EXPECT_EQ(Beam().CamberAbsolute, 25);
-  EXPECT_EQ(Beam().CamberRelative, 0);
-  EXPECT_EQ(project.LimitStateList.ItemAs<TLimitState>(0)->LFdead, 1.2);
+      {"Beam1.PointLoadList0.ConStage", "7"},
+      {"Beam1.PointLoadList0.Position", "4500"},
+      {"Beam1.PointLoadList0.IsPositionProportional", "False"},
+      {"Beam1.PointLoadList0.Value", "20"},
+      {"Beam1.PointLoadList0.IsLiveLoad", "True"},
+      {"Beam1.PointLoadList0.Description", "Plant"},
+      // The service-stage row carries the live load factors.
+      {"LimitStateList1.LFlive", "0.6"},
+      {"LimitStateList2.LFlive", "0.3"},
+
+      // D2 = 250 > 1: the second layout.
+      {"DeflectionLimit.Stage3DLRelLimit", "360"},
+      {"DeflectionLimit.Stage56DLRelLimit", "300"},
+      {"DeflectionLimit.Stage356DLRelLimit", "0"},
+      {"DeflectionLimit.IncrementalRelLimit", "500"},
+      {"DeflectionLimit.TotalRelLimit", "250"},
+      {"DeflectionLimit.ShrinkageRatioPriorInservice", "0.5"},
+      {"DeflectionLimit.Stage3DLAbsLimit", "55"},
+      {"DeflectionLimit.Stage56DLAbsLimit", "0"},
+      {"DeflectionLimit.TotalAbsLimit", "0"},
+      {"Beam1.CamberType", "2"},
+      {"Beam1.CamberAbsolute", "25"},
+      {"Beam1.CamberRelative", "0"},
+      {"LimitStateList0.LFdead", "1.2"},
+  });
 }
 
 TEST_F(XlsImport, TheFirstDeflectionLayoutAndTheCamberText) {

@@ -11,8 +11,8 @@ namespace {
 class TestEditing : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* g : {"A", "B"}) ASSERT_TRUE(AddTestGroup(project, g).IsDone());
-    for (auto [g, t] : {std::pair{"A", "A1"}, {"A", "A2"}, {"B", "B1"}}) ASSERT_TRUE(AddTest(project, g, t).IsDone());
+    for (const char* g : {"A", "B"}) ASSERT_TRUE(AddTestGroup(project, g).IsOK());
+    for (auto [g, t] : {std::pair{"A", "A1"}, {"A", "A2"}, {"B", "B1"}}) ASSERT_TRUE(AddTest(project, g, t).IsOK());
     project.IsChanged = false;
   }
 
@@ -37,9 +37,9 @@ class TestEditing : public ::testing::Test {
   }
 };
 
-void ExpectRefused(const TTestEdit& Edit, const std::string& Message) {
-  EXPECT_EQ(Edit.Outcome, TTestEdit::kRefused);
-  EXPECT_EQ(Edit.Message, Message);
+void ExpectRefused(const TResult& Edit, const std::string& Message) {
+  EXPECT_TRUE(Edit.IsFailed());
+  EXPECT_EQ(Edit.Message(), Message);
 }
 
 }  // namespace
@@ -47,7 +47,7 @@ void ExpectRefused(const TTestEdit& Edit, const std::string& Message) {
 TEST_F(TestEditing, RulesRefuseAndChangeNothing) {
   const struct {
     const char* what;
-    TTestEdit edit;
+    TResult edit;
     const char* message;  // nullptr: cancelled
   } cases[] = {
       {"group name taken", AddTestGroup(project, "a"), kUniqueGroupName},
@@ -67,7 +67,7 @@ TEST_F(TestEditing, RulesRefuseAndChangeNothing) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     if (c.message) ExpectRefused(c.edit, c.message);
-    else EXPECT_EQ(c.edit.Outcome, TTestEdit::kCancelled);
+    else EXPECT_TRUE(c.edit.IsCancelled());
   }
   EXPECT_EQ(Order(), (std::vector<std::string>{"A/A1", "A/A2", "B/B1"}));
   EXPECT_EQ(project.TestGroupList.Count(), 2);
@@ -79,22 +79,22 @@ TEST_F(TestEditing, TestsStayWithTheirGroup) {
   // A new test goes after its group's last test; the tree order is the list order.
   {
     TStandardVersionScope edition(kStandard2003);
-    ASSERT_TRUE(AddTest(project, "A", "A3").IsDone());
+    ASSERT_TRUE(AddTest(project, "A", "A3").IsOK());
   }
   EXPECT_EQ(project.TestList.ItemAs<TTest>(2)->VersionID, kStandard2003);
   EXPECT_TRUE(project.IsChanged);
   EXPECT_EQ(Order(), (std::vector<std::string>{"A/A1", "A/A2", "A/A3", "B/B1"}));
 
-  ASSERT_TRUE(MoveTest(project, "A1", "B").IsDone());
+  ASSERT_TRUE(MoveTest(project, "A1", "B").IsOK());
   EXPECT_EQ(Order(), (std::vector<std::string>{"A/A2", "A/A3", "B/B1", "B/A1"}));
 
-  ASSERT_TRUE(RenameTest(project, "A1", "B2").IsDone());
+  ASSERT_TRUE(RenameTest(project, "A1", "B2").IsOK());
   EXPECT_EQ(project.TestList.IndexOf("A1"), -1);
   EXPECT_EQ(Order(), (std::vector<std::string>{"A/A2", "A/A3", "B/B1", "B/B2"}));
 
-  ASSERT_TRUE(DeleteTest(project, "A2", Answer(true)).IsDone());
-  ASSERT_TRUE(DeleteTest(project, "A3", Answer(true)).IsDone());
-  ASSERT_TRUE(DeleteTestGroup(project, "A", Answer(true)).IsDone());
+  ASSERT_TRUE(DeleteTest(project, "A2", Answer(true)).IsOK());
+  ASSERT_TRUE(DeleteTest(project, "A3", Answer(true)).IsOK());
+  ASSERT_TRUE(DeleteTestGroup(project, "A", Answer(true)).IsOK());
   EXPECT_EQ(project.TestGroupList.IndexOf("A"), -1);
   EXPECT_EQ(asked.back(), "Please confirm deletion of test group A");
 }
@@ -103,10 +103,10 @@ TEST_F(TestEditing, CopyTakesTheFirstFreeNumber) {
   TTest& a1 = *project.TestList.ItemAs<TTest>(0);
   a1.InputList = {"Geometry.Span=6000"};
   a1.OutputList = {{"Beam.Span", "6000", "6000", ""}};
-  ASSERT_TRUE(AddTest(project, "A", "A1_00").IsDone());
-  const TTestEdit copy = CopyTest(project, "A1");
-  ASSERT_TRUE(copy.IsDone());
-  EXPECT_EQ(copy.Message, "A1_01");
+  ASSERT_TRUE(AddTest(project, "A", "A1_00").IsOK());
+  const TResult copy = CopyTest(project, "A1");
+  ASSERT_TRUE(copy.IsOK());
+  EXPECT_EQ(copy.Message(), "A1_01");
   const TTest& c = *project.TestList.ItemAs<TTest>(project.TestList.IndexOf("A1_01"));
   EXPECT_EQ(c.InputList, a1.InputList);
   EXPECT_EQ(c.OutputList[0].ExpectedValue, "6000");

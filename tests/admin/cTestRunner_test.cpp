@@ -286,7 +286,8 @@ TEST_F(TestRunnerTest, CancelStopsAfterTheCurrentTest) {
   recorder.runner = &runner;
   recorder.cancel_after = 1;
   const TTestRunOutcome outcome = runner.RunAllTests(options);
-  EXPECT_TRUE(outcome.IsCancelled);
+  EXPECT_TRUE(outcome.Result.IsCancelled());
+  EXPECT_EQ(outcome.Result.Message(), "Tests cancelled");
   EXPECT_EQ(outcome.Done, 1);
   EXPECT_EQ(Test("Deflection").Status.ErrorLevel, elNone);
   EXPECT_TRUE(std::find(recorder.log.begin(), recorder.log.end(), "    Tests run: 1/3, Passed: 1/1") !=
@@ -366,11 +367,11 @@ TEST_F(TestRunnerTest, SingleTestAndDataCheck) {
 
   recorder.messages.clear();
   TTestDataCheck check = runner.CheckTestData("Moment", options);
-  EXPECT_TRUE(check.IsOK);
+  EXPECT_TRUE(check.Validation.IsOK());
   EXPECT_EQ(recorder.messages, (std::vector<std::string>{"Input data check OK"}));
   check = runner.CheckTestData("BadSegments", options);
-  EXPECT_FALSE(check.IsOK);
-  EXPECT_NE(check.Status.ErrorMsg.find("segments"), std::string::npos) << check.Status.ErrorMsg;
+  EXPECT_FALSE(check.Validation.IsOK());
+  EXPECT_NE(check.Validation.ErrorMsg.find("segments"), std::string::npos) << check.Validation.ErrorMsg;
   EXPECT_EQ(project.Segments, 10);  // restored
   EXPECT_TRUE(fs::is_empty(options.WorkFolder));
 }
@@ -398,7 +399,7 @@ TEST_F(TestRunnerTest, SaveAsDataFileWritesTheTestsProjectWithoutTests) {
 
   // An existing file is replaced only when the user says so.
   std::ofstream(file) << "mine";
-  EXPECT_TRUE(runner.SaveAsDataFile("Moment", options.ProjectFileName, answer(false)).IsOK());
+  EXPECT_TRUE(runner.SaveAsDataFile("Moment", options.ProjectFileName, answer(false)).IsCancelled());
   EXPECT_EQ(FileLines(file), (std::vector<std::string>{"mine"}));
   EXPECT_EQ(asked, (std::vector<std::string>{file + " already exists.\nDo you want to replace it?"}));
   EXPECT_TRUE(runner.SaveAsDataFile("Moment", options.ProjectFileName, answer(true)).IsOK());

@@ -64,7 +64,8 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-struct TResult {
+// One run of the program: its exit code and what it printed.
+struct TRun {
   int code = -1;
   std::string out, err;
   std::vector<std::string> OutLines() const { return SplitLines(out); }
@@ -76,13 +77,13 @@ class Cli : public ::testing::Test {
 
   // Runs trevalon with Args (already quoted where needed) in the working folder;
   // standard output goes to StdoutFile when one is given.
-  TResult Trevalon(const std::string& args, const std::string& locale = "C", const std::string& StdoutFile = "") {
+  TRun Trevalon(const std::string& args, const std::string& locale = "C", const std::string& StdoutFile = "") {
     const fs::path out = StdoutFile.empty() ? dir_ / ".stdout" : fs::path(StdoutFile), err = dir_ / ".stderr";
     const std::string command = "cd " + Quote(dir_.string()) + " && LC_ALL=" + locale + " " + Quote(kProgram) +
                                 " " + args + " >" + Quote(out.string()) + " 2>" +
                                 Quote(err.string()) + " </dev/null";
     const int status = std::system(command.c_str());
-    TResult r;
+    TRun r;
     r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     r.err = ReadText(err);
     if (StdoutFile.empty()) {
@@ -111,7 +112,7 @@ class Cli : public ::testing::Test {
 };
 
 // One line on standard error, naming the program, and nothing on standard output.
-void ExpectOneErrorLine(const TResult& r, const std::string& containing) {
+void ExpectOneErrorLine(const TRun& r, const std::string& containing) {
   EXPECT_EQ(r.code, 2) << r.err;
   const std::vector<std::string> lines = r.ErrLines();
   ASSERT_EQ(lines.size(), 1u) << r.err;
@@ -122,7 +123,7 @@ void ExpectOneErrorLine(const TResult& r, const std::string& containing) {
 }  // namespace
 
 TEST_F(Cli, AnalyseWithoutProjectRunsTheBundledSample) {
-  const TResult r = Trevalon("analyse");
+  const TRun r = Trevalon("analyse");
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.err, "");
   const auto out = r.OutLines();
@@ -145,7 +146,7 @@ TEST_F(Cli, ReportGoesWhereAsked) {
   fs::create_directories(dir_ / "projects" / "out");
   fs::copy_file(kSample, dir_ / "projects" / "Floor A.tva");
   // Default: the project's name in the current folder, not beside the project.
-  TResult r = Trevalon("analyse " + Quote("projects/Floor A.tva"));
+  TRun r = Trevalon("analyse " + Quote("projects/Floor A.tva"));
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_TRUE(fs::exists(dir_ / "Floor A.csv"));
   EXPECT_FALSE(fs::exists(dir_ / "projects" / "Floor A.csv"));
@@ -178,7 +179,7 @@ TEST_F(Cli, EvalPrintsAndChecksPaths) {
   // 85.124 + 40.5) + 1.5 x 57.368 = 241.63 kN each (SB1 steel, slab and
   // superimposed dead, live), M = 3 m x P, plus its own 0.82 kN/m x 1.2 x 9^2/8.
   const double M = 3 * (1.2 * (4.023 + 85.124 + 40.5) + 1.5 * 57.368) + 1.2 * 0.82 * 81 / 8;
-  TResult r = Trevalon(
+  TRun r = Trevalon(
       "eval " + Quote(kSample) +
       " 'Beam.PCCAt4500.MDes0,7' Beam.MaxStrengthRatio=0.0000000000 Beam1.SteelSectionList0.Name"
       " 'Beam.PCCAt4500.MDes0,7=230(+/-0.5%)'");
@@ -228,7 +229,7 @@ TEST_F(Cli, FileProblemsExitWithOneErrorLine) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args);
-    const TResult r = Trevalon(c.args);
+    const TRun r = Trevalon(c.args);
     ExpectOneErrorLine(r, c.mentions);
     EXPECT_EQ(r.out, "");
     EXPECT_FALSE(fs::exists(dir_ / "missing.csv"));
@@ -284,7 +285,7 @@ TEST_F(Cli, InputThatWouldChangeTheVerdictIsRefused) {
   }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args);
-    const TResult r = Trevalon(c.args);
+    const TRun r = Trevalon(c.args);
     ExpectOneErrorLine(r, c.mentions);
     EXPECT_EQ(r.out.find("written"), std::string::npos) << r.out;
     for (const char* word : {"INF", "NAN", "nan"}) EXPECT_EQ(r.out.find(word), std::string::npos) << r.out;
@@ -296,9 +297,9 @@ TEST_F(Cli, InputThatWouldChangeTheVerdictIsRefused) {
 
 TEST_F(Cli, AnalyseNotesAnEffectiveSpacingOtherThanTheSpan) {
   // The sample as shipped: its figures, and nothing to remark.
-  TResult r = Trevalon("analyse " + SampleCopy("Sample.tva") + " --report Sample.csv");
+  TRun r = Trevalon("analyse " + SampleCopy("Sample.tva") + " --report Sample.csv");
   EXPECT_EQ(r.code, 0) << r.err;
-  auto summary = [](const TResult& Run, const std::string& Beam) {
+  auto summary = [](const TRun& Run, const std::string& Beam) {
     for (const std::string& line : Run.OutLines())
       if (line.rfind(Beam, 0) == 0) return line;
     return std::string();
@@ -340,12 +341,12 @@ TEST_F(Cli, BadUsageExits2) {
         "eval SampleAnalysis.tva", "analyse a.tva b.tva", "design-table a.tva --jobs 100000000",
         "design-table a.tva --jobs 0", "chart --beam 0 --kind envelopes --output c.png --width 1e9"}) {
     SCOPED_TRACE(args);
-    const TResult r = Trevalon(args);
+    const TRun r = Trevalon(args);
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.ErrLines().size(), 1u) << r.err;
     EXPECT_EQ(r.out, "");
   }
-  const TResult help = Trevalon("--help");
+  const TRun help = Trevalon("--help");
   EXPECT_EQ(help.code, 0);
   EXPECT_NE(help.out.find("generate-library"), std::string::npos);
 }
@@ -353,7 +354,7 @@ TEST_F(Cli, BadUsageExits2) {
 TEST_F(Cli, OlderEditionOfTheStandard) {
   // The sample's 55 mm re-entrant deck (b0 = 200 - 25 = 175 mm) is within the
   // older edition's rib rules; the option may follow the command too.
-  TResult r = Trevalon("analyse " + Quote(kSample) + " --standard 2003");
+  TRun r = Trevalon("analyse " + Quote(kSample) + " --standard 2003");
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.err, "");
   auto lines = SplitLines(ReadText(dir_ / "SampleAnalysis.csv"));
@@ -391,7 +392,7 @@ TEST_F(Cli, DesignSavesTheChosenSections) {
     edits.push_back(
         {"Name" + std::to_string(i) + "=360UB44.7", "Name" + std::to_string(i) + "=610UB125"});
   const std::string heavy = SampleCopy("Heavy.tva", edits);
-  TResult r = Trevalon("eval " + heavy + " Beam1.SteelSectionList0.Name");
+  TRun r = Trevalon("eval " + heavy + " Beam1.SteelSectionList0.Name");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out, "Beam1.SteelSectionList0.Name=610UB125\n");
 
@@ -426,7 +427,7 @@ TEST_F(Cli, FailingBeamExits1) {
     edits.push_back(
         {"Name" + std::to_string(i) + "=360UB44.7", "Name" + std::to_string(i) + "=150UB14.0"});
   const std::string light = SampleCopy("Light.tva", edits);
-  const TResult r = Trevalon("analyse " + light);
+  const TRun r = Trevalon("analyse " + light);
   EXPECT_EQ(r.code, 1) << r.err;
   EXPECT_EQ(r.err, "");
   EXPECT_TRUE(fs::exists(dir_ / "Light.csv"));
@@ -437,7 +438,7 @@ TEST_F(Cli, FailingBeamExits1) {
 // never changes the exit code, which is the beams' (worked by hand in
 // tests/project/cVibration_test.cpp: fn 3.44 Hz, 0.48 %g).
 TEST_F(Cli, AnalysePrintsTheFloorVibrationAfterTheSummaryTable) {
-  TResult r = Trevalon("analyse");
+  TRun r = Trevalon("analyse");
   EXPECT_EQ(r.code, 0) << r.err;
   auto out = r.OutLines();
   auto at = std::find_if(out.begin(), out.end(), [](const std::string& l) { return l.rfind("Pri: PB1", 0) == 0; });
@@ -462,7 +463,7 @@ TEST_F(Cli, AnalysePrintsTheFloorVibrationAfterTheSummaryTable) {
 
 TEST_F(Cli, GeneratedLibraryServesAnAnalysis) {
   const std::string definitions = std::string(TREVALON_TEST_DATA_DIR) + "/VarnLibrary.ini";
-  TResult r = Trevalon("generate-library " + Quote(definitions) + " --output Mine.tvl");
+  TRun r = Trevalon("generate-library " + Quote(definitions) + " --output Mine.tvl");
   EXPECT_EQ(r.code, 0) << r.err;
   ASSERT_TRUE(fs::exists(dir_ / "Mine.tvl"));
   r = Trevalon("--library Mine.tvl eval " + Quote(kSample) +
@@ -473,10 +474,10 @@ TEST_F(Cli, GeneratedLibraryServesAnAnalysis) {
 // A user whose locale writes a decimal comma still reads the shipped library
 // and sample (written with a decimal point), and gets numbers with commas.
 TEST_F(Cli, DecimalCommaLocaleReadsTheShippedFiles) {
-  const TResult r = Trevalon("eval " + Quote(kSample) + " Beam.Span Geometry.Ds Beam.SteelSectionList0.Mass", "de_DE.UTF-8");
+  const TRun r = Trevalon("eval " + Quote(kSample) + " Beam.Span Geometry.Ds Beam.SteelSectionList0.Mass", "de_DE.UTF-8");
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_NE(r.out.find("Beam.Span=9000"), std::string::npos) << r.out;
-  const TResult analysed = Trevalon("analyse " + Quote(kSample) + " --report -", "de_DE.UTF-8");
+  const TRun analysed = Trevalon("analyse " + Quote(kSample) + " --report -", "de_DE.UTF-8");
   EXPECT_EQ(analysed.code, 0) << analysed.err;
   EXPECT_NE(analysed.out.find("Strength,\"1,2\",\"1,5\""), std::string::npos);
 }
@@ -532,7 +533,7 @@ TEST_F(Cli, DesignShowsItsProgressOnATerminal) {
   EXPECT_EQ(shown.substr(shown.size() - 4), "\r\x1b[K");
   EXPECT_EQ(shown.find('\n'), std::string::npos) << "nothing but the progress line";
   // Standard output is what it is without a terminal.
-  const TResult plain = Trevalon("design " + Quote(kSample) + " --report Designed.csv");
+  const TRun plain = Trevalon("design " + Quote(kSample) + " --report Designed.csv");
   EXPECT_EQ(plain.code, 0) << plain.err;
   EXPECT_EQ(out, plain.out);
 }
@@ -608,7 +609,7 @@ TEST_F(Cli, TestRunsTheProjectsTestsAndWritesTheResultsFile) {
   std::ofstream(dir_ / "Job.tva", std::ios::app | std::ios::binary) << TestSections(true);
   const std::string before = ReadText(dir_ / "Job.tva");
 
-  TResult r = Trevalon("test Job.tva");
+  TRun r = Trevalon("test Job.tva");
   EXPECT_EQ(r.code, 1) << r.err;
   EXPECT_EQ(r.err, "");
   const auto out = r.OutLines();
@@ -651,7 +652,7 @@ TEST_F(Cli, TestRunsTheProjectsTestsAndWritesTheResultsFile) {
 
 TEST_F(Cli, TestListsTheProperties) {
   SampleCopy("Job.tva");
-  TResult r = Trevalon("test Job.tva --list-properties");
+  TRun r = Trevalon("test Job.tva --list-properties");
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.OutLines(), (std::vector<std::string>{"Creating list of test properties...",
                                                     "List of test properties saved to Job-TestPropertyList.csv"}));
@@ -690,7 +691,7 @@ std::string PrimarySummary(const std::string& out) {
 TEST_F(Cli, DesignTableAgreesWithTheDesignOfItsCaseFiles) {
   const std::string library = Quote(kBin + "/Trevalon-Design.tvl");
   SampleCopy("Job.tva");
-  TResult r = Trevalon("design-table Job.tva --floor-use 0 --standard 2017 --spans 6000,9000 --spacings 2500,3000 "
+  TRun r = Trevalon("design-table Job.tva --floor-use 0 --standard 2017 --spans 6000,9000 --spacings 2500,3000 "
                        "--save-inputs --jobs 2");
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.err, "");  // no terminal: no progress line
@@ -708,7 +709,7 @@ TEST_F(Cli, DesignTableAgreesWithTheDesignOfItsCaseFiles) {
     SCOPED_TRACE(row.span_spacing);
     const std::string case_file = "Job-F0S1(" + std::string(row.span_spacing) + ").tva";
     ASSERT_TRUE(fs::exists(dir_ / case_file));
-    const TResult designed =
+    const TRun designed =
         Trevalon("design " + Quote(case_file) + " --library " + library + " --standard 2017 --report d.csv");
     EXPECT_EQ(designed.code, 0) << designed.err;
     EXPECT_EQ(lines[row.line], std::string(row.span_spacing) + "," + PrimarySummary(designed.out));
@@ -760,7 +761,7 @@ TEST_F(Cli, AdministratorsCommandsSayWhatTheyWriteAndWhere) {
   };
   for (const auto& c : commands) {
     SCOPED_TRACE(c.command);
-    const TResult r = Trevalon(std::string(c.command) + " --help");
+    const TRun r = Trevalon(std::string(c.command) + " --help");
     EXPECT_EQ(r.code, 0);
     for (const char* m : c.mentions) EXPECT_NE(r.out.find(m), std::string::npos) << m;
   }
@@ -809,13 +810,13 @@ TEST_F(Cli, OutputNeverReplacesAnInput) {
       continue;
     }
     const std::string before = ReadText(dir_ / c.input);
-    const TResult r = Trevalon(c.args);
+    const TRun r = Trevalon(c.args);
     ExpectOneErrorLine(r, c.input.substr(c.input.find('/') + 1));
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(ReadText(dir_ / c.input), before);
   }
   // Two outputs of one command into one file: the report would be lost.
-  const TResult r = Trevalon("design p.tva --report out.tva --save out.tva");
+  const TRun r = Trevalon("design p.tva --report out.tva --save out.tva");
   ExpectOneErrorLine(r, "out.tva");
   EXPECT_FALSE(fs::exists(dir_ / "out.tva"));
 }
@@ -882,7 +883,7 @@ TEST_F(Cli, EveryCommandComparesItsOutputsWithItsInputsAndEachOther) {
     for (const auto& e : fs::directory_iterator(dir_))
       if (!fs::is_directory(e.symlink_status()))
         files[e.path().filename().string()] = fs::is_symlink(e.symlink_status()) ? "link" : ReadText(e.path());
-    const TResult r = Trevalon(c.args);
+    const TRun r = Trevalon(c.args);
     ExpectOneErrorLine(r, c.message);
     EXPECT_EQ(r.err, "trevalon: " + c.message + "\n");
     for (const auto& [name, text] : files)
@@ -902,7 +903,7 @@ TEST_F(Cli, DesignTableOfTooManyCasesIsRefusedAtOnce) {
   for (int i = 1; i <= 10000; ++i) grid += "Spacing" + std::to_string(i) + "=3000\r\n";
   SampleCopy("big.tva");
   std::ofstream(dir_ / "big.tva", std::ios::app | std::ios::binary) << grid;
-  const TResult r = Trevalon("design-table big.tva");
+  const TRun r = Trevalon("design-table big.tva");
   ExpectOneErrorLine(
       r, "The design table would have 100010000 cases (10000 spacings x (10000 spans + 1) x 1 floor use)");
   EXPECT_FALSE(fs::exists(dir_ / "big-Design.csv"));
@@ -916,7 +917,7 @@ TEST_F(Cli, TestResultsFollowALink) {
   std::ofstream(dir_ / "p.tva", std::ios::app | std::ios::binary) << TestSections(false);
   fs::create_directories(dir_ / "results");
   fs::create_symlink("results/p-Test.csv", dir_ / "p-Test.csv");
-  const TResult r = Trevalon("test p.tva");
+  const TRun r = Trevalon("test p.tva");
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_TRUE(fs::is_symlink(dir_ / "p-Test.csv"));
   EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "results" / "p-Test.csv")), "Hand-Moment,M* = 1.2 x 10 x 9^2/8,OK"));
@@ -938,7 +939,7 @@ TEST_F(Cli, DesignSaveReplacesOtherFilesWhole) {
   } cases[] = {{"p.tva", true}, {"other.tva", false}, {"notes.txt", false}, {"link.tva", false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.save);
-    const TResult r = Trevalon("design p.tva --report - --save " + c.save);
+    const TRun r = Trevalon("design p.tva --report - --save " + c.save);
     EXPECT_EQ(r.code, 0) << r.err;
     const std::string text = ReadText(dir_ / c.save);
     EXPECT_EQ(text.find("my notes"), std::string::npos);
@@ -948,7 +949,7 @@ TEST_F(Cli, DesignSaveReplacesOtherFilesWhole) {
   EXPECT_TRUE(fs::is_symlink(dir_ / "link.tva"));
   EXPECT_TRUE(fs::is_regular_file(dir_ / "real.tva"));
 
-  const TResult r = Trevalon("design p.tva --save locked.tva");
+  const TRun r = Trevalon("design p.tva --save locked.tva");
   ExpectOneErrorLine(r, "locked.tva");
   EXPECT_NE(r.err.find("read-only"), std::string::npos) << r.err;
   EXPECT_EQ(ReadText(dir_ / "locked.tva"), "locked text\r\n");
@@ -975,7 +976,7 @@ TEST_F(Cli, GenerateLibraryKeepsWhatIsAtItsOutput) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.output);
-    const TResult r = Trevalon("generate-library defs.ini --output " + c.output);
+    const TRun r = Trevalon("generate-library defs.ini --output " + c.output);
     EXPECT_EQ(r.code, c.code) << r.err;
     if (c.code != 0) ExpectOneErrorLine(r, c.output);
     c.check();
@@ -1010,7 +1011,7 @@ TEST_F(Cli, EvalOfAnUnknownPathExits2) {
                            "Beam.PCCAt4500.MDes0,7,9=734.85", "Beam.PCCAt99999999999999999999.MDes0,7=0",
                            "Beam.SteelSectionList99999999999.Name"}) {
     SCOPED_TRACE(path);
-    const TResult r = Trevalon(std::string("eval p.tva Beam.Span ") + path);
+    const TRun r = Trevalon(std::string("eval p.tva Beam.Span ") + path);
     const std::string name = std::string(path).substr(0, std::string(path).find('='));
     ExpectOneErrorLine(r, "[" + name + "]");
     EXPECT_EQ(r.out, "Beam.Span=9000\n");
@@ -1024,7 +1025,7 @@ TEST_F(Cli, ATestWhoseInputDoesNotValidateFails) {
       << "[TestGroups]\r\nCount=1\r\nGroup1=Hand\r\n\r\n[Tests]\r\nCount=1\r\nName1=Weak\r\nDescription1=\r\n"
          "Group1=Hand\r\nVersionID1=1\r\nInputCount1=1\r\nInput1-1=ConcreteFloor.ConcreteStrength=-32\r\n"
          "OutputCount1=1\r\nOutput1-1=Beam.Span=9000\r\n";
-  const TResult r = Trevalon("test Job.tva");
+  const TRun r = Trevalon("test Job.tva");
   EXPECT_EQ(r.code, 1) << r.err;
   EXPECT_EQ(r.OutLines().back(), "0 passed, 1 failed");
   EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "Job-Test.csv")),

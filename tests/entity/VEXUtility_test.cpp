@@ -248,15 +248,6 @@ TEST_F(FoldersTest, SpecialFoldersAndWorkFolder) {
   EXPECT_EQ(GetSpecialFolder("local_appdata"), (root_ / "data").string());
 }
 
-TEST_F(FoldersTest, SettingsRoundTrip) {
-  EXPECT_EQ(ReadSettingInteger("MRUCount"), 0);
-  EXPECT_EQ(ReadSettingString("Style"), "");
-  EXPECT_EQ(WriteSettingInteger("MRUCount", 4), 4);
-  EXPECT_EQ(WriteSettingString("Style", "Ruby Graphite"), "Ruby Graphite");
-  EXPECT_EQ(ReadSettingInteger("mrucount"), 4);
-  EXPECT_TRUE(std::filesystem::exists(root_ / "config" / "Trevalon" / "Trevalon.ini"));
-}
-
 TEST_F(FoldersTest, TextFilesAndAtomicWrites) {
   const std::string f = (root_ / "t.txt").string();
   ASSERT_TRUE(WriteFileAtomic(f, "plain\r\n\ttext\f"));

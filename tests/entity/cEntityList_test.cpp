@@ -277,3 +277,23 @@ TEST(Stream, DamagedFilesGiveClearErrors) {
   EXPECT_EQ(missing.Message(), "Cannot open file [" + dir.File("missing.tvl") + "]");
   EXPECT_EQ(name, "unchanged");
 }
+
+// The sanitized builds check the asserts whatever their build type.
+#if (defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)) && defined(NDEBUG)
+#error "the sanitized build must keep asserts on"
+#endif
+
+#ifndef NDEBUG
+// An index out of range, or an item that is not there, is a bug of the
+// caller: the program stops where it happens instead of going on.
+TEST(EntityListDeathTest, CallersMustKeepToTheList) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  TEntityList list = TEntityList::Of<TWidget>();
+  list.Add("a", Widget("a", 1));
+  EXPECT_DEATH((void)list.Item(1), "IsValidIndex");
+  EXPECT_DEATH((void)list.Key(-1), "IsValidIndex");
+  EXPECT_DEATH(list.Delete(1), "IsValidIndex");
+  EXPECT_DEATH(list.Add("b", nullptr), "Entity");
+  EXPECT_EQ(list.Count(), 1);
+}
+#endif

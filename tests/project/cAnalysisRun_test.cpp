@@ -47,7 +47,7 @@ class TRecordingObserver : public TAnalysisObserver {
     Log.push_back(Line);
   }
   void RunFinished(const TRunOutcome& Outcome) override {
-    Events.push_back(Outcome.IsCancelled ? "cancelled" : "done");
+    Events.push_back(Outcome.Result.IsCancelled() ? "cancelled" : "done");
     Outcomes.push_back(Outcome);
   }
 };
@@ -156,7 +156,7 @@ TEST_F(AnalysisRun, BeamsRunSide1ThenSide2ThenPrimary) {
   EXPECT_EQ(observer.Log, (std::vector<std::string>{"    Secondary beam (Side 1) OK",
                                                     "    Secondary beam (Side 2) OK",
                                                     "    Primary beam PB1 OK"}));
-  EXPECT_FALSE(outcome.IsCancelled);
+  EXPECT_TRUE(outcome.Result.IsOK());
   EXPECT_EQ(outcome.SummaryText, "Secondary beam (Side 1) OK; Secondary beam (Side 2) OK; Primary beam PB1 OK");
   // Each beam starts, counted among the three, and finishes before the next.
   EXPECT_EQ(observer.Events,
@@ -520,8 +520,8 @@ TEST_F(AnalysisRun, DesignCancelledAtACandidateLeavesTheProjectAsItWas) {
   options.WillDumpReport = true;
   const TRunOutcome outcome = run.RunAnalysis(options);
 
-  EXPECT_TRUE(outcome.IsCancelled);
-  EXPECT_EQ(outcome.Message, "Analysis cancelled");
+  EXPECT_TRUE(outcome.Result.IsCancelled());
+  EXPECT_EQ(outcome.Result.Message(), "Analysis cancelled");
   EXPECT_EQ(observer.Candidates.size(), 3u);  // the third is finished, no fourth begun
   EXPECT_TRUE(observer.SummarySides.empty());
   EXPECT_EQ(observer.Log, std::vector<std::string>{"Analysis cancelled"});
@@ -535,11 +535,11 @@ TEST_F(AnalysisRun, DesignCancelledAtACandidateLeavesTheProjectAsItWas) {
   TRecordingObserver next;
   TAnalysisRun design(project, session, next);
   design.MarkStandardSectionsForSelection();
-  EXPECT_FALSE(design.RunAnalysis(TAnalysisRunOptions{}).IsCancelled);
+  EXPECT_FALSE(design.RunAnalysis(TAnalysisRunOptions{}).Result.IsCancelled());
   EXPECT_TRUE(project.GetIsAssessmentOK());
   observer.OnCandidate = nullptr;
   run.MarkStandardSectionsForSelection();
-  EXPECT_FALSE(run.RunAnalysis(TAnalysisRunOptions{}).IsCancelled);
+  EXPECT_FALSE(run.RunAnalysis(TAnalysisRunOptions{}).Result.IsCancelled());
 }
 
 TEST_F(AnalysisRun, AnalysisCancelledBetweenBeamsLeavesTheProjectAsItWas) {
@@ -556,7 +556,7 @@ TEST_F(AnalysisRun, AnalysisCancelledBetweenBeamsLeavesTheProjectAsItWas) {
   options.WillDumpReport = true;
   const TRunOutcome outcome = run.RunAnalysis(options);
 
-  EXPECT_TRUE(outcome.IsCancelled);
+  EXPECT_TRUE(outcome.Result.IsCancelled());
   EXPECT_EQ(outcome.SummaryText, "");
   EXPECT_EQ(observer.Events,
             (std::vector<std::string>{"started 3", "beam 1: 1 of 3", "finished 1",
@@ -589,7 +589,7 @@ TEST_F(AnalysisRun, CancelFromAnotherThread) {
   worker.join();
   EXPECT_EQ(observer.Candidates.size(), 1u);
   ASSERT_EQ(observer.Outcomes.size(), 1u);
-  EXPECT_TRUE(observer.Outcomes[0].IsCancelled);
+  EXPECT_TRUE(observer.Outcomes[0].Result.IsCancelled());
   EXPECT_EQ(State(project), before);
 }
 

@@ -704,31 +704,31 @@ TEST(ReportNumberFormats, FollowTheTable) {
   struct Case {
     std::string actual, expected;
   } cases[] = {
-      {report::N(2400), "2400"},
-      {report::N(0.4475), "0.448"},
-      {report::N(0), "0"},
-      {report::NB(0), ""},
-      {report::NB(250), "250"},
-      {report::N1(1), "1.0"},
-      {report::N1(0.4), "0.4"},
-      {report::N1(1.23456), "1.2346"},
-      {report::P(0.25), "25%"},
-      {report::B(true), "True"},
-      {report::F(6.9, 2), "6.90"},
-      {report::E(4.36e8), "4.36E+8"},
-      {report::E(-1.134e6), "-1.13E+6"},
-      {report::E(1.5e-5), "1.50E-5"},
-      {report::E(9.996e9), "1.00E+10"},
-      {report::E(0), "0.00E+0"},
+      {report::Number(2400), "2400"},
+      {report::Number(0.4475), "0.448"},
+      {report::Number(0), "0"},
+      {report::NumberOrBlank(0), ""},
+      {report::NumberOrBlank(250), "250"},
+      {report::WithDecimal(1), "1.0"},
+      {report::WithDecimal(0.4), "0.4"},
+      {report::WithDecimal(1.23456), "1.2346"},
+      {report::Percent(0.25), "25%"},
+      {report::TrueFalse(true), "True"},
+      {report::Fixed(6.9, 2), "6.90"},
+      {report::Scientific(4.36e8), "4.36E+8"},
+      {report::Scientific(-1.134e6), "-1.13E+6"},
+      {report::Scientific(1.5e-5), "1.50E-5"},
+      {report::Scientific(9.996e9), "1.00E+10"},
+      {report::Scientific(0), "0.00E+0"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.actual, c.expected);
 }
 
 TEST(ReportNumberFormats, DecimalCommaValuesAreQuotedInValueLines) {
   TRegionalSettingsScope comma({',', 0});
-  EXPECT_EQ(report::E(4.36e8), "4,36E+8");
-  EXPECT_EQ(report::ValueLine("Max M*/phi.Ms", {report::F(0.76, 2)}), "Max M*/phi.Ms,,,\"0,76\"");
-  EXPECT_EQ(report::ValueLine("Es", {report::F(200000, 0), "MPa"}), "Es,,,200000,MPa");
+  EXPECT_EQ(report::Scientific(4.36e8), "4,36E+8");
+  EXPECT_EQ(report::ValueLine("Max M*/phi.Ms", {report::Fixed(0.76, 2)}), "Max M*/phi.Ms,,,\"0,76\"");
+  EXPECT_EQ(report::ValueLine("Es", {report::Fixed(200000, 0), "MPa"}), "Es,,,200000,MPa");
 }
 
 TEST_F(ImportedBeamReport, DesignSummariesOfTheSample) {

@@ -180,6 +180,23 @@ TEST(ResultsGraphics, BeamWithoutResultsShowsANote) {
                                                   "No results to draw for this beam."}));
 }
 
+// A chart reads capacities the engine works out as it draws; results an
+// analysis cut short (a cross-section that lost its steel) raise the
+// engine's error, which the chart states below its note.
+TEST(ResultsGraphics, ResultsThatCannotBeWorkedThroughSayWhy) {
+  UsePlainRegionalSettings();
+  TChartBeam chart;
+  TCompositeSectionAtPCC& cs = chart.beam.PCCList.PCC(0)->CompositeSection;
+  cs.SteelSection = nullptr;
+  const TChartDrawing d = DrawChart(chart.beam, dtStage3Strength, kW, kH);
+  EXPECT_TRUE(d.Polylines.empty());
+  const std::vector<std::string> texts = TextsOf(d);
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[1], "No results to draw for this beam.");
+  EXPECT_EQ(texts[2], "Error during analysis: No steel section [" + cs.SteelSectionLabel + "] for composite section [" +
+                          cs.CompositeSectionLabel + "]");
+}
+
 class ChartOfBeam : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {

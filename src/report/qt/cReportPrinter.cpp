@@ -186,7 +186,7 @@ TPrintOutcome PrintText(const TPrintableStringList& List, int MaxPages, QWidget*
   const int max_page = MaxPages > 0 ? MaxPages : 99;
   if (!ExecPrintDialog(printer, max_page, Parent)) {
     TPrintOutcome cancelled;
-    cancelled.IsCancelled = true;
+    cancelled.Result = TResult::Cancelled();
     return cancelled;
   }
   int from = 1, to = MaxPages > 0 ? MaxPages : 0;  // all pages: every one there is, unless capped

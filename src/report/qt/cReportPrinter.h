@@ -11,7 +11,7 @@
 // Typical use by the window's Print command:
 //
 //   TPrintOutcome printed = PrintText(SavedResults, 0, this);
-//   if (!printed.IsCancelled && !printed.Result) ShowMessage(..., printed.Result.Message());
+//   if (printed.Result.IsFailed()) ShowMessage(..., printed.Result.Message());
 //
 // and by the command line: WriteReportPdf(Report, "report.pdf").
 //
@@ -34,8 +34,9 @@ class QPrinter;
 class QWidget;
 
 struct TPrintOutcome {
-  bool IsCancelled = false;  // the user cancelled the print dialog; nothing printed
-  TResult Result;            // a failure says why nothing was printed
+  // A failure says why nothing was printed; cancelled: the user cancelled the
+  // print dialog, and nothing was printed.
+  TResult Result;
   int PageCount = 0;         // pages one copy of the whole document takes
   int PagesPrinted = 0;      // pages produced, all copies together
 };

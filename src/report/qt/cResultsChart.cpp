@@ -190,7 +190,7 @@ TPrintOutcome PrintChart(const TBeam& Beam, TDrawingType Type, QWidget* Parent) 
   printer.setDocName(ToQ(DrawingTypeCaption(Type) + " " + Beam.Mark));
   if (!ExecPrintDialog(printer, 1, Parent)) {
     TPrintOutcome cancelled;
-    cancelled.IsCancelled = true;
+    cancelled.Result = TResult::Cancelled();
     return cancelled;
   }
   return PrintChartOn(printer, Beam, Type);

@@ -62,8 +62,8 @@ bool Save(QWidget& Widget, const QString& File) {
 bool WriteSampleWithTests(const QString& File) {
   TSession session;
   TProject project;
-  if (!session.LoadLibraries(ToStd(ProgramFile(QStringLiteral("Trevalon.tvl")))).IsOK()) return false;
-  if (!LoadProjectFile(project, session, ToStd(ProgramFile(QStringLiteral("SampleAnalysis.tva")))).IsOK()) return false;
+  if (!session.LoadLibraries(ToStd(ProgramFile(QString::fromLatin1(kLibraryFileName)))).IsOK()) return false;
+  if (!LoadProjectFile(project, session, ToStd(ProgramFile(QString::fromLatin1(kSampleProjectFileName)))).IsOK()) return false;
   auto group = std::make_unique<TTestGroup>();
   group->Group = "Secondary";
   project.TestGroupList.Add("Secondary", std::move(group));
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
   window.show();
   window.move(0, 0);
   Settle();
-  window.OpenUserFile(ProgramFile(QStringLiteral("SampleAnalysis.tva")));
+  window.OpenUserFile(ProgramFile(QString::fromLatin1(kSampleProjectFileName)));
   window.Analyse();
   window.WaitForRun();
   window.ResultsArea()->setCurrentWidget(window.SummaryResults());

@@ -269,4 +269,4 @@ class TestPrintAndCharts : public QObject {
 };
 
 TRV_UI_TEST_MAIN(TestPrintAndCharts)
-#include "fPrintAndCharts_qtest.moc"
+#include "fPrintAndCharts_test.moc"

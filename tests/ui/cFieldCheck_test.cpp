@@ -6,7 +6,7 @@
 #include "ui/cFieldCheck.h"
 #include "ui/cFieldCheckTable.h"
 #include "ui/cGridChecks.h"
-#include "ui/cStringGridWithControls.h"
+#include "ui/cStringGrid.h"
 #include "ui/cThemes.h"
 #include "ui_test_support.h"
 
@@ -199,4 +199,4 @@ class TestFieldCheck : public QObject {
 };
 
 TRV_UI_TEST_MAIN(TestFieldCheck)
-#include "cFieldCheck_qtest.moc"
+#include "cFieldCheck_test.moc"

@@ -469,4 +469,4 @@ class TestMainWindow : public QObject {
 };
 
 TRV_UI_TEST_MAIN(TestMainWindow)
-#include "fMain_qtest.moc"
+#include "fMain_test.moc"

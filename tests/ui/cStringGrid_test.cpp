@@ -8,7 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/cStringGridWithControls.h"
+#include "ui/cStringGrid.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -248,4 +248,4 @@ class TestStringGrid : public QObject {
 };
 
 TRV_UI_TEST_MAIN(TestStringGrid)
-#include "cStringGridWithControls_qtest.moc"
+#include "cStringGrid_test.moc"

@@ -1,11 +1,10 @@
-#include "entity/VEXSettings.h"
+#include "entity/VEXFolders.h"
 
 #include <cstdlib>
 #include <filesystem>
 
 #include "entity/VEXAppInfo.h"
 #include "entity/VEXText.h"
-#include "entity/cIniFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -34,46 +33,6 @@ bool IsDirectory(const std::string& path) {
 }
 
 }  // namespace
-
-std::string SettingsFileName() {
-  std::string config = XdgFolder("XDG_CONFIG_HOME", ".config");
-  if (config.empty()) return GetAppName() + ".ini";
-  return config + "/" + GetAppName() + "/" + GetAppName() + ".ini";
-}
-
-static const char kSettingsSection[] = "Settings";
-
-int ReadSettingInteger(const std::string& Name) {
-  TVEXIniFile ini(SettingsFileName(), true);
-  return ini.ReadInteger(kSettingsSection, Name, 0);
-}
-
-std::string ReadSettingString(const std::string& Name) {
-  TVEXIniFile ini(SettingsFileName(), true);
-  return ini.ReadString(kSettingsSection, Name, "");
-}
-
-int WriteSettingInteger(const std::string& Name, int Value) {
-  {
-    std::error_code ec;
-    fs::create_directories(fs::path(SettingsFileName()).parent_path(), ec);
-    TVEXIniFile ini(SettingsFileName());
-    ini.WriteInteger(kSettingsSection, Name, Value);
-    (void)ini.UpdateFile();  // a failed write shows in the value read back
-  }
-  return ReadSettingInteger(Name);
-}
-
-std::string WriteSettingString(const std::string& Name, const std::string& Value) {
-  {
-    std::error_code ec;
-    fs::create_directories(fs::path(SettingsFileName()).parent_path(), ec);
-    TVEXIniFile ini(SettingsFileName());
-    ini.WriteString(kSettingsSection, Name, Value);
-    (void)ini.UpdateFile();  // a failed write shows in the value read back
-  }
-  return ReadSettingString(Name);
-}
 
 std::string GetProgramFolder() {
   std::error_code ec;

@@ -1,16 +1,8 @@
-// Per-user settings and the folders the program uses.
+// The folders the program uses and the files it ships with. (The per-user
+// settings, the recent files and the theme, are the window's: ui/cSettings.h.)
 #pragma once
 
 #include <string>
-
-// The settings store is Trevalon.ini in the user's config folder; missing
-// values read as 0 or "". The writers return the value read back.
-int ReadSettingInteger(const std::string& Name);
-std::string ReadSettingString(const std::string& Name);
-int WriteSettingInteger(const std::string& Name, int Value);
-std::string WriteSettingString(const std::string& Name, const std::string& Value);
-// The file behind the settings store (XDG_CONFIG_HOME moves it).
-std::string SettingsFileName();
 
 // "APPDATA", "LOCAL_APPDATA", "PERSONAL", "PROGRAM_FILES", "COMMON_APPDATA";
 // anything else, or a folder that does not exist, gives "$" + name + "$".
@@ -29,6 +21,13 @@ std::string GetProgramFile();
 // any), then Suffix, then Extension. Other dots in the path are kept:
 // DeriveFileName("/a.b/job.tva", "-Test", ".csv") is "/a.b/job-Test.csv".
 std::string DeriveFileName(const std::string& BasePath, const std::string& Suffix, const std::string& Extension);
+// The files the program ships with, by name: GetShippedFile finds them.
+inline constexpr char kLibraryFileName[] = "Trevalon.tvl";              // the component libraries
+inline constexpr char kDesignLibraryFileName[] = "Trevalon-Design.tvl";  // the design tables' library
+inline constexpr char kSampleProjectFileName[] = "SampleAnalysis.tva";  // the sample project
+inline constexpr char kUserManualFileName[] = "Trevalon.pdf";           // the user manual
+inline constexpr char kReadMeFileName[] = "ReadMe.txt";                 // the release notes
+
 // The file Name the program ships with (library, sample, manual, ReadMe):
 // beside the program first, so a build folder works, then in share/trevalon
 // next to the program's folder (../share/trevalon from bin), where an install

@@ -1,6 +1,6 @@
 // Where the program finds the files it ships with: beside itself in a build
 // folder, in ../share/trevalon when installed.
-#include "entity/VEXSettings.h"
+#include "entity/VEXFolders.h"
 
 #include <gtest/gtest.h>
 

@@ -331,4 +331,4 @@ class TestResults : public QObject {
 };
 
 TRV_UI_TEST_MAIN(TestResults)
-#include "fResults_qtest.moc"
+#include "fResults_test.moc"

@@ -241,7 +241,7 @@ TEST_F(SampleReport, DialogPrintsTheChosenPagesAndCopies) {
   answer.IsAccepted = false;
   answer.PdfFile = dir.File("cancelled.pdf");
   printed = PrintText(report, 0, nullptr);
-  EXPECT_TRUE(printed.IsCancelled);
+  EXPECT_TRUE(printed.Result.IsCancelled());
   EXPECT_EQ(printed.PagesPrinted, 0);
   EXPECT_FALSE(FileExists(answer.PdfFile));
 }

@@ -153,4 +153,4 @@ class TestEndToEnd : public QObject {
 };
 
 TRV_UI_TEST_MAIN(TestEndToEnd)
-#include "fEndToEnd_qtest.moc"
+#include "fEndToEnd_test.moc"

@@ -21,7 +21,7 @@
 #include "project/cProjectFile.h"
 #include "ui/cFieldCheck.h"
 #include "ui/cFloorSketch.h"
-#include "ui/cStringGridWithControls.h"
+#include "ui/cStringGrid.h"
 #include "ui/cSummaryResults.h"
 #include "ui/cUiUtility.h"
 #include "ui/fBeamPages.h"
@@ -648,4 +648,4 @@ class TestPages : public QObject {
 };
 
 TRV_UI_TEST_MAIN(TestPages)
-#include "fPages_qtest.moc"
+#include "fPages_test.moc"

@@ -21,7 +21,7 @@
 #include "entity/VEXUtility.h"
 #include "project/cProject.h"
 #include "ui/cFieldCheck.h"
-#include "ui/cStringGridWithControls.h"
+#include "ui/cStringGrid.h"
 #include "ui/cSummaryResults.h"
 #include "ui/cUiUtility.h"
 #include "ui/fBeamPages.h"
@@ -431,4 +431,4 @@ class TestBeamPages : public QObject {
 };
 
 TRV_UI_TEST_MAIN(TestBeamPages)
-#include "fBeamPages_qtest.moc"
+#include "fBeamPages_test.moc"

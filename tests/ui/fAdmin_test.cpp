@@ -25,7 +25,7 @@
 #include "project/cProjectFile.h"
 #include "project/cSession.h"
 #include "ui/cAdminWorker.h"
-#include "ui/cStringGridWithControls.h"
+#include "ui/cStringGrid.h"
 #include "ui/cUiUtility.h"
 #include "ui/fDesignTablePage.h"
 #include "ui/fMain.h"
@@ -444,4 +444,4 @@ class TestAdminScreens : public QObject {
 };
 
 TRV_UI_TEST_MAIN(TestAdminScreens)
-#include "fAdmin_qtest.moc"
+#include "fAdmin_test.moc"

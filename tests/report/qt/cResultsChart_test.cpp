@@ -218,7 +218,7 @@ TEST_F(Chart, PrintsOnOnePage) {
   });
   EXPECT_TRUE(PrintChart(Beam(), dtDeflection, nullptr).Result.IsOK());
   SetPrintDialogHook([](QPrinter&, int) { return false; });
-  EXPECT_TRUE(PrintChart(Beam(), dtDeflection, nullptr).IsCancelled);
+  EXPECT_TRUE(PrintChart(Beam(), dtDeflection, nullptr).Result.IsCancelled());
   SetPrintDialogHook({});
   std::string bytes;
   ASSERT_TRUE(ReadFileBytes(file.toStdString(), bytes).IsOK());

@@ -1,4 +1,4 @@
-#include "ui/cStringGridWithControls.h"
+#include "ui/cStringGrid.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
