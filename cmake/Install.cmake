@@ -3,7 +3,8 @@
 #
 #   bin/                          trevalon, trevalon-gui
 #   share/trevalon/               library files, sample project, user manual,
-#                                 ReadMe.txt, licence notices of the library data
+#                                 ReadMe.txt, licence notices of the library data,
+#                                 the JSON Schema of the results
 #   share/applications/           trevalon.desktop
 #   share/icons/hicolor/scalable/apps/trevalon.svg
 #   share/mime/packages/trevalon.xml   .tva files as Trevalon projects
@@ -24,6 +25,7 @@ install(FILES
   ${TREVALON_OUTPUT_DIR}/Trevalon.pdf
   ${TREVALON_OUTPUT_DIR}/ReadMe.txt
   ${TREVALON_OUTPUT_DIR}/LICENSES-data.md
+  ${TREVALON_OUTPUT_DIR}/trevalon-results.schema.json
   DESTINATION ${TREVALON_INSTALL_DATADIR})
 
 # The desktop entry beside the built program names it by its full path; the
@@ -64,4 +66,4 @@ install(FILES ${TREVALON_MAN_PAGE}.gz DESTINATION share/man/man1)
 # `make install` and `make package` build; no tests).
 add_custom_target(trevalon_programs)
 add_dependencies(trevalon_programs
-  trevalon trevalon-gui trevalon_library trevalon_sample trevalon_documents trevalon_man_page)
+  trevalon trevalon-gui trevalon_library trevalon_sample trevalon_results_schema trevalon_documents trevalon_man_page)

@@ -33,6 +33,7 @@ set(expected
   usr/share/trevalon/Trevalon.pdf
   usr/share/trevalon/ReadMe.txt
   usr/share/trevalon/LICENSES-data.md
+  usr/share/trevalon/trevalon-results.schema.json
   usr/share/applications/trevalon.desktop
   usr/share/icons/hicolor/scalable/apps/trevalon.svg
   usr/share/mime/packages/trevalon.xml
