@@ -9,6 +9,7 @@
 #   share/icons/hicolor/scalable/apps/trevalon.svg
 #   share/mime/packages/trevalon.xml   .tva files as Trevalon projects
 #   share/man/man1/trevalon.1.gz  from `trevalon --help`
+#   lib/python3.../trevalon.*.so  the Python module, when it is built (below)
 #
 # The programs look for their files beside themselves first (a build folder),
 # then in ../share/trevalon (GetShippedFile), so the folders are fixed here,
@@ -61,9 +62,32 @@ add_custom_command(
 add_custom_target(trevalon_man_page ALL DEPENDS ${TREVALON_MAN_PAGE}.gz)
 install(FILES ${TREVALON_MAN_PAGE}.gz DESTINATION share/man/man1)
 
+# The Python module (when built) into the interpreter's own folder of
+# packages under the prefix, worked out when installing, since
+# `cmake --install --prefix` may name another prefix than the build's:
+# /usr (the Debian package python3-trevalon) lib/python3/dist-packages,
+# /usr/local lib/python3.X/dist-packages, any other prefix (such as
+# $HOME/.local) lib/python3.X/site-packages, where Debian's python3 looks.
+if(TARGET trevalon_python)
+  install(CODE "
+    if(CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+      set(trevalon_site lib/python3/dist-packages)
+    elseif(CMAKE_INSTALL_PREFIX STREQUAL \"/usr/local\")
+      set(trevalon_site lib/python${TREVALON_PYTHON_VERSION}/dist-packages)
+    else()
+      set(trevalon_site lib/python${TREVALON_PYTHON_VERSION}/site-packages)
+    endif()
+    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/\${trevalon_site}\" TYPE MODULE
+         FILES \"$<TARGET_FILE:trevalon_python>\")
+    " COMPONENT python)
+endif()
+
 # Everything the install rules above take from the build folder, for
 # `cmake --build build --target trevalon_programs` (what `make run`,
 # `make install` and `make package` build; no tests).
 add_custom_target(trevalon_programs)
 add_dependencies(trevalon_programs
   trevalon trevalon-gui trevalon_library trevalon_sample trevalon_results_schema trevalon_documents trevalon_man_page)
+if(TARGET trevalon_python)
+  add_dependencies(trevalon_programs trevalon_python)
+endif()

@@ -190,10 +190,10 @@ TPathOutcome WritePath(TProject& Project, const TSession& Session, const std::st
     const bool is_value = owner->IsNumeric(name) ||
                           owner->StringValue(name, "** UNKNOWN PROPERTY **", 0, 0) != "** UNKNOWN PROPERTY **";
     if (!is_value) return Failure(TPathProblem::UnknownPath, "Unknown property path [" + Path + "]: no such property");
-    return Failure(TPathProblem::NotAnInput, "Cannot set [" + Path + "]: it is a result, not an input");
+    return Failure(TPathProblem::NotAnInput, "Cannot set [" + Path + "]: it is not an input of the project file");
   }
   if (!property->IsScalar() || !property->IsPublished || !property->IsWritable())
-    return Failure(TPathProblem::NotAnInput, "Cannot set [" + Path + "]: it is a result, not an input");
+    return Failure(TPathProblem::NotAnInput, "Cannot set [" + Path + "]: it is not an input of the project file");
   if (const std::string library = LibraryOwner(Project, Session, owner, name); !library.empty())
     return Failure(TPathProblem::NotAnInput,
                    "Cannot set [" + Path + "]: the value comes from " + library + " and would be replaced");

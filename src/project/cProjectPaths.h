@@ -44,7 +44,7 @@ enum class TPathProblem {
   None,
   UnknownPath,       // names no entity or no value
   CalculationError,  // reading raised an engine error
-  NotAnInput,        // a result or a value the library supplies: not writable
+  NotAnInput,        // a result, or a value the program or its library supplies: not writable
   WrongType,         // a value of the wrong kind (text for a number ...)
   InvalidValue,      // refused by the field's check, or not a finite number
 };
