@@ -79,6 +79,10 @@ if(TARGET trevalon_python)
     endif()
     file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/\${trevalon_site}\" TYPE MODULE
          FILES \"$<TARGET_FILE:trevalon_python>\")
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${trevalon_site}/$<TARGET_FILE_NAME:trevalon_python>\")
+    endif()
     " COMPONENT python)
 endif()
 

@@ -41,7 +41,6 @@ if(TARGET trevalon_python)
   set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_NAME trevalon)
   set(CPACK_DEBIAN_UNSPECIFIED_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_DEPENDS "qt6-qpa-plugins")
-  set(CPACK_COMPONENT_UNSPECIFIED_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
   set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-trevalon)
   set(CPACK_DEBIAN_PYTHON_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
@@ -49,9 +48,9 @@ if(TARGET trevalon_python)
   # and the sample of the programs' package.
   set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
       "trevalon (= ${PROJECT_VERSION}), python3 (>= ${TREVALON_PYTHON_VERSION}), python3 (<< ${TREVALON_PYTHON_NEXT_VERSION})")
-  set(CPACK_COMPONENT_PYTHON_DESCRIPTION
-      "Python module for Trevalon composite floor beam design
-The module trevalon opens, changes, analyses and designs Trevalon
+  # CPack puts the one summary of the project above each package's description.
+  set(CPACK_DEBIAN_PYTHON_DESCRIPTION
+      "The Python module of Trevalon: import trevalon opens, changes, analyses and designs Trevalon
 projects from Python scripts and notebooks, with the results as
 dicts (the same content as trevalon analyse --json).")
 endif()
