@@ -1,5 +1,5 @@
-// trevalon analyse [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf]
-// trevalon design  [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--save OUT.tva]
+// trevalon analyse [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--json FILE.json]
+// trevalon design  [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--json FILE.json] [--save OUT.tva]
 #include <array>
 #include <filesystem>
 #include <vector>
@@ -7,6 +7,7 @@
 #include "app/cCommand.h"
 #include "entity/VEXUtility.h"
 #include "project/cProjectFile.h"
+#include "project/cResultsJson.h"
 #include "report/qt/cHeadlessGui.h"
 #include "report/qt/cReportPrinter.h"
 
@@ -59,6 +60,9 @@ class TAnalyseCommand : public TCommand {
     cmd->add_option("PROJECT", project_file_, "Project file (.tva); default: the bundled sample project");
     cmd->add_option("--report", report_file_, "Results report to write (.csv); '-' for standard output");
     cmd->add_option("--pdf", pdf_file_, "Also write the report as printed pages, A4, to this PDF file");
+    cmd->add_option("--json", json_file_,
+                    "Also write the results as one JSON document (trevalon-results.schema.json); '-' for standard "
+                    "output");
     if (design_) cmd->add_option("--save", save_file_, "Save the designed project to this file");
     return cmd;
   }
@@ -66,8 +70,9 @@ class TAnalyseCommand : public TCommand {
   int Execute(const TCommonOptions& Common) override {
     const std::string file = project_file_.empty() ? DefaultProjectFile() : project_file_;
     if (!CheckOutputs(Common, file)) return kExitUsage;
-    // With the report on standard output, nothing else goes there, so the output is the report alone.
-    const bool quiet = report_file_ == "-";
+    // With the report or the JSON document on standard output, nothing else
+    // goes there, so the output is that alone.
+    const bool quiet = report_file_ == "-" || json_file_ == "-";
     TSession session;
     TProject project;
     TConsoleObserver observer(out_, quiet, TerminalProgressStream());
@@ -92,7 +97,12 @@ class TAnalyseCommand : public TCommand {
       out_ << '\n';
     }
 
-    if (!WriteReport(report.Lines, file)) return kExitUsage;
+    if (!WriteReport(report.Lines, file, quiet)) return kExitUsage;
+    if (!json_file_.empty()) {
+      std::vector<std::string> messages;
+      for (const TStatusLine& line : validation.ErrorList()) messages.push_back(line.Text);
+      if (!WriteJson(JsonText(ResultsDocument(project, file, messages)), quiet)) return kExitUsage;
+    }
     if (!pdf_file_.empty()) {
       SetReportPageLayout(report, file);
       TGuiApplicationScope gui;  // the fonts; no window, no display needed
@@ -126,6 +136,10 @@ class TAnalyseCommand : public TCommand {
   // project, the library) or another output (TFileUses). Saving the design
   // over the project's own file is a save, and allowed.
   bool CheckOutputs(const TCommonOptions& Common, const std::string& project_file) const {
+    if (report_file_ == "-" && json_file_ == "-") {
+      Error("Standard output is named twice (--report - and --json -)");
+      return false;
+    }
     if (!pdf_file_.empty() && (pdf_file_ == "-" || !IsPlainFileOrAbsent(pdf_file_))) {
       Error("Cannot write the PDF report to [" + pdf_file_ + "]: not a plain file");
       return false;
@@ -139,6 +153,7 @@ class TAnalyseCommand : public TCommand {
     uses.AddInput(Common.LibraryFile.empty() ? DefaultLibraryFile() : Common.LibraryFile, "library file");
     uses.AddOutput(report_file_ == "-" ? "" : ReportTarget(project_file));
     uses.AddOutput(pdf_file_);
+    uses.AddOutput(json_file_ == "-" ? "" : json_file_);
     if (design_) uses.AddOutput(save_file_, project_file);
     if (TResult checked = uses.Check(); !checked) {
       Error(checked.Message());
@@ -147,7 +162,7 @@ class TAnalyseCommand : public TCommand {
     return true;
   }
 
-  bool WriteReport(const TStringList& lines, const std::string& project_file) {
+  bool WriteReport(const TStringList& lines, const std::string& project_file, bool quiet) {
     std::string text;
     for (const std::string& l : lines) text += l + "\r\n";
     if (report_file_ == "-") {
@@ -165,7 +180,24 @@ class TAnalyseCommand : public TCommand {
       Error(written.Message());
       return false;
     }
-    out_ << "Results report written to " << target << '\n';
+    if (!quiet) out_ << "Results report written to " << target << '\n';
+    return true;
+  }
+
+  bool WriteJson(const std::string& text, bool quiet) {
+    if (json_file_ == "-") {
+      out_ << text << std::flush;
+      if (!out_) {
+        Error("Cannot write the JSON results to standard output");
+        return false;
+      }
+      return true;
+    }
+    if (const TResult written = WriteFileAtomic(json_file_, text); !written) {
+      Error(written.Message());
+      return false;
+    }
+    if (!quiet) out_ << "JSON results written to " << json_file_ << '\n';
     return true;
   }
 
@@ -173,6 +205,7 @@ class TAnalyseCommand : public TCommand {
   std::string project_file_;
   std::string report_file_;
   std::string pdf_file_;
+  std::string json_file_;
   std::string save_file_;
 };
 
