@@ -1,12 +1,15 @@
-// trevalon analyse [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf]
-// trevalon design  [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--save OUT.tva]
+// trevalon analyse [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--calculation FILE.pdf|FILE.html [--beam N]]
+// trevalon design  [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--calculation FILE [--beam N]] [--save OUT.tva]
 #include <array>
+#include <ctime>
 #include <filesystem>
 #include <vector>
 
 #include "app/cCommand.h"
 #include "entity/VEXUtility.h"
+#include "project/cCalculationReport.h"
 #include "project/cProjectFile.h"
+#include "report/qt/cCalcRender.h"
 #include "report/qt/cHeadlessGui.h"
 #include "report/qt/cReportPrinter.h"
 
@@ -59,6 +62,12 @@ class TAnalyseCommand : public TCommand {
     cmd->add_option("PROJECT", project_file_, "Project file (.tva); default: the bundled sample project");
     cmd->add_option("--report", report_file_, "Results report to write (.csv); '-' for standard output");
     cmd->add_option("--pdf", pdf_file_, "Also write the report as printed pages, A4, to this PDF file");
+    CLI::Option* calculation = cmd->add_option(
+        "--calculation", calculation_file_,
+        "Also write the calculation report: every check with its formula, numbers and verdict; PDF or HTML by the "
+        "file's extension (.pdf, .html)");
+    cmd->add_option("--beam", beam_, "Limit the calculation report to one beam: 0 the primary beam, 1 or 2 a secondary beam")
+        ->needs(calculation);
     if (design_) cmd->add_option("--save", save_file_, "Save the designed project to this file");
     return cmd;
   }
@@ -70,6 +79,10 @@ class TAnalyseCommand : public TCommand {
     if (!LoadSession(Common, session)) return kExitUsage;
     TProject project;
     if (!LoadProject(session, file, project)) return kExitUsage;
+    if (std::string why; beam_ >= 0 && !CanReportBeam(project, beam_, why)) {
+      Error(why);
+      return kExitUsage;
+    }
 
     // With the report on standard output, nothing else goes there, so the output is the report alone.
     const bool quiet = report_file_ == "-";
@@ -111,6 +124,7 @@ class TAnalyseCommand : public TCommand {
         out_ << "Printed report written to " << pdf_file_ << " (" << printed.PagesPrinted
              << (printed.PagesPrinted == 1 ? " page)" : " pages)") << '\n';
     }
+    if (!calculation_file_.empty() && !WriteCalculation(project, session, file, quiet)) return kExitUsage;
     if (design_ && !save_file_.empty()) {
       if (const TResult saved = SaveProjectFileAs(project, save_file_, file); !saved) {
         Error(saved.Message());
@@ -128,12 +142,44 @@ class TAnalyseCommand : public TCommand {
     return std::filesystem::path(project_file).stem().string() + ".csv";
   }
 
+  // The calculation report of the run just made, for every beam or the one asked for.
+  bool WriteCalculation(const TProject& project, const TSession& session, const std::string& project_file,
+                        bool quiet) {
+    TCalcReportOptions options;
+    options.ProjectFileName = project_file;
+    options.Date = std::time(nullptr);
+    options.BeamSide = beam_;
+    options.FloorUse = FloorUseNameOf(session, project);
+    const TCalcDocument document = BuildCalculationReport(project, options);
+    TGuiApplicationScope gui;  // the fonts; no window, no display needed
+    const TPrintOutcome written = WriteCalculationReport(document, calculation_file_);
+    if (!written.Result) {
+      Error(written.Result.Message());
+      return false;
+    }
+    if (!quiet) {
+      out_ << "Calculation report written to " << calculation_file_;
+      if (CalcFormatOf(calculation_file_) == TCalcFormat::Pdf)
+        out_ << " (" << written.PageCount << (written.PageCount == 1 ? " page)" : " pages)");
+      out_ << '\n';
+    }
+    return true;
+  }
+
   // Refuses, before anything runs, an output that would replace an input (the
   // project, the library) or another output (TFileUses). Saving the design
   // over the project's own file is a save, and allowed.
   bool CheckOutputs(const TCommonOptions& Common, const std::string& project_file) const {
     if (!pdf_file_.empty() && (pdf_file_ == "-" || !IsPlainFileOrAbsent(pdf_file_))) {
       Error("Cannot write the PDF report to [" + pdf_file_ + "]: not a plain file");
+      return false;
+    }
+    if (!calculation_file_.empty() && CalcFormatOf(calculation_file_) == TCalcFormat::None) {
+      Error(CalcFormatError(calculation_file_));
+      return false;
+    }
+    if (!calculation_file_.empty() && !IsPlainFileOrAbsent(calculation_file_)) {
+      Error("Cannot write the calculation report to [" + calculation_file_ + "]: not a plain file");
       return false;
     }
     if (design_ && !save_file_.empty() && !IsPlainFileOrAbsent(save_file_)) {
@@ -145,6 +191,7 @@ class TAnalyseCommand : public TCommand {
     uses.AddInput(Common.LibraryFile.empty() ? DefaultLibraryFile() : Common.LibraryFile, "library file");
     uses.AddOutput(report_file_ == "-" ? "" : ReportTarget(project_file));
     uses.AddOutput(pdf_file_);
+    uses.AddOutput(calculation_file_);
     if (design_) uses.AddOutput(save_file_, project_file);
     if (TResult checked = uses.Check(); !checked) {
       Error(checked.Message());
@@ -179,6 +226,8 @@ class TAnalyseCommand : public TCommand {
   std::string project_file_;
   std::string report_file_;
   std::string pdf_file_;
+  std::string calculation_file_;
+  int beam_ = -1;  // the calculation report's one beam; -1 every beam
   std::string save_file_;
 };
 
