@@ -113,7 +113,7 @@ class TAnalyseCommand : public TCommand {
 
     if (!WriteReport(report.Lines, file)) return kExitUsage;
     if (!pdf_file_.empty()) {
-      SetReportPageLayout(report, file);
+      SetReportPageLayout(report, file, project.Project);
       TGuiApplicationScope gui;  // the fonts; no window, no display needed
       const TPrintOutcome printed = WriteReportPdf(report, pdf_file_);
       if (!printed.Result) {

@@ -113,16 +113,18 @@ TCalcFormula Step(const std::string& Check, const std::string& Reference, const 
 
 TCalcFormula Check(const std::string& Check, const std::string& Reference, const std::string& Symbolic,
                    const std::string& Substituted, const std::string& Result, const std::string& Limit,
-                   double RatioValue) {
+                   double RatioValue, double Tolerance) {
   TCalcFormula f = Step(Check, Reference, Symbolic, Substituted, Result);
   f.Limit = Limit;
   f.Ratio = calc::Ratio2(RatioValue);
-  // The verdict follows the ratio as printed would mislead at 1.004: it follows the value.
-  f.Verdict = VerdictOf(RatioValue <= 1);
+  // The verdict follows the value, not the ratio as printed (which shows 1.004 as 1.00).
+  f.Verdict = VerdictOf(RatioValue <= 1 + Tolerance);
   return f;
 }
 
 std::string In(double Value) { return FloatToStrDP(false, 0, 3, Value); }
+
+std::string Pos(double x) { return calc::Num(x, std::fabs(x - std::round(x)) < 0.0005 ? 0 : 3); }
 
 const TSteelSection* SteelAt(const TPCC& P) { return P.CompositeSection.SteelSection; }
 

@@ -37,14 +37,19 @@ void AppendMessages(TContext& C);
 // A step: words, symbols, numbers, result.
 TCalcFormula Step(const std::string& Check, const std::string& Reference, const std::string& Symbolic,
                   const std::string& Substituted, const std::string& Result);
-// A check: a step with its limit, ratio and verdict (OK when Ratio <= 1).
+// A check: a step with its limit, ratio and verdict (OK when Ratio <= 1 +
+// Tolerance; the analysis's own checks have none).
 TCalcFormula Check(const std::string& Check, const std::string& Reference, const std::string& Symbolic,
-                   const std::string& Substituted, const std::string& Result, const std::string& Limit, double Ratio);
+                   const std::string& Substituted, const std::string& Result, const std::string& Limit, double Ratio,
+                   double Tolerance = 0);
 
 // --- Numbers.
 
 // An input as the user typed it: as few decimals as needed, at most 3.
 std::string In(double Value);
+// A position along the span, mm: whole millimetres, or three decimals for the
+// cross-sections a hair either side of a point load or a change of section.
+std::string Pos(double x);
 // A quantity: calc::Qty.
 inline std::string Q(double Value, int Decimals, const std::string& Unit) { return calc::Qty(Value, Decimals, Unit); }
 // A number: calc::Num.

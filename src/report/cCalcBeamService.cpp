@@ -95,7 +95,7 @@ void AppendConnectors(TContext& C) {
     f.Verdict = VerdictOf(!b.Min_spacing_violation);
     d.Formula(f);
     d.Formula(Check("Greatest spacing of the groups the distribution implies", "", "s = Δx · nr / Δni ≤ smax", "",
-                    "s = " + Q(s_most, 0, kMm), "≤ " + Q(smax, 0, kMm), Ratio(s_most, smax)));
+                    "s = " + Q(s_most, 0, kMm), "≤ " + Q(smax, 0, kMm), Ratio(s_most, smax), 1e-6));
   }
   if (b.Min_spacing_violation)
     d.Paragraph("The connectors cannot be spaced within the limits with " + std::to_string(nr) +
@@ -108,7 +108,7 @@ void AppendConnectors(TContext& C) {
   t.Align = {TCalcAlign::Right, TCalcAlign::Left};
   for (int i = 0; i < b.PCCList.Count(); ++i) {
     const TPCC& p = *b.PCCList.PCC(i);
-    t.AddRow({Nm(p.x, 0), p.IsPCC ? "yes" : "", p.IsPCC ? std::to_string(p.ni) : "", Nm(p.ni_actual, 1),
+    t.AddRow({Pos(p.x), p.IsPCC ? "yes" : "", p.IsPCC ? std::to_string(p.ni) : "", Nm(p.ni_actual, 1),
               Nm(p.beta_actual, 2)});
   }
   t.Note = "Required: for βmin at a critical cross-section. Provided: the least concave distribution over the "

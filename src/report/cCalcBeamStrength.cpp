@@ -17,7 +17,7 @@ namespace calcbeam {
 
 namespace {
 
-std::string At(const TPCC& p) { return "x = " + Q(p.x, 0, kMm); }
+std::string At(const TPCC& p) { return "x = " + Pos(p.x) + kNbsp + kMm; }
 
 // The reduction factor's name: kl where the ribs run along the beam.
 bool IsRibsAlong(const TBeam& b) { return std::max(b.ThetaSide1, b.ThetaSide2) <= 15; }
@@ -302,7 +302,7 @@ void AppendCompositeStage(TContext& C) {
                    "= " + Q(fds, 2, kKN)));
 
     // Connectors provided and the degree of shear connection.
-    d.Formula(Step("Connectors between the nearer support and the cross-section", "", "ni (provided)", "",
+    d.Formula(Step("Connectors provided between the nearer support and the cross-section", "", "", "",
                    "ni = " + Nm(p.ni_actual, 2) + "  (required " + std::to_string(p.ni) + " for βmin = " +
                        Nm(p.beta_min, 3) + ")"));
     if (y2017) {
@@ -384,7 +384,7 @@ void AppendCompositeStage(TContext& C) {
     const double qM = q.GetMdes(stStrength, 7), qV = q.GetVdes(stStrength, 7), qVc = q.GetVcomp();
     const double rm = Ratio(qM, q.phiMbv), rv = std::fabs(Ratio(qV, qVc));
     double worst = std::max(rm, rv);
-    std::vector<std::string> row = {Nm(q.x, 0), Nm(q.CompositeSection.bcf, 0), Nm(q.CompositeSection.Fcc, 0),
+    std::vector<std::string> row = {Pos(q.x), Nm(q.CompositeSection.bcf, 0), Nm(q.CompositeSection.Fcc, 0),
                                     Nm(q.ni_actual, 1), Nm(q.beta_actual, 2), Nm(q.phiMbv, 1), Nm(qM, 1),
                                     Nm(rm, 2), Nm(std::fabs(qV), 1), Nm(qVc, 1), Nm(rv, 2)};
     if (C.Standard.ChecksCombinedBendingAndShear()) {

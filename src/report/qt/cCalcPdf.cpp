@@ -138,8 +138,20 @@ class TLayout {
       line.clear();
       w = 0;
       while (tw > MaxWidth && token.size() > 1) {
-        int n = static_cast<int>(token.size()) - 1;
-        while (n > 1 && Width(token.left(n), f) > MaxWidth) --n;
+        // The most characters that fit: doubling to a length that does not
+        // fit, then halving (a word may be thousands of characters long).
+        qsizetype lo = 1, hi = 2;
+        while (hi < token.size() && Width(token.left(hi), f) <= MaxWidth) {
+          lo = hi;
+          hi *= 2;
+        }
+        hi = std::min(hi, token.size() - 1);
+        while (lo < hi) {
+          const qsizetype mid = (lo + hi + 1) / 2;
+          if (Width(token.left(mid), f) <= MaxWidth) lo = mid;
+          else hi = mid - 1;
+        }
+        const qsizetype n = lo;
         lines.push_back(token.left(n));
         token = token.mid(n);
         tw = Width(token, f);
