@@ -37,6 +37,14 @@ void MemberSteps(TCalcDocument& d, const TFloorVibrationInput& in, const TFloorV
                  const std::string& Name) {
   d.Heading(3, Name);
   const std::string L = "L" + s;
+  // Each step by the chain's own function with the chain's inputs: what the check kept.
+  const double rib = in.RibShare * std::clamp(m.RibsAlongShare, 0.0, 1.0);
+  CheckAgainstAnalysis(d, "beff" + s, EffectiveSlabWidth(m.Spacing, m.L, m.IsEdge, m.Outstand), mr.beff);
+  CheckAgainstAnalysis(d, "I" + s, TransformedSecondMoment(m.Steel, mr.beff, r.hc, in.hr, rib, r.n), mr.I);
+  CheckAgainstAnalysis(d, "w" + s, MemberLineLoad(r.w, m.TributaryWidth, m.SelfWeight, m.CarriedWeight), mr.LineLoad);
+  CheckAgainstAnalysis(d, "Delta" + s, MidspanDeflection(mr.LineLoad, m.L, in.Es, mr.I), mr.Deflection);
+  CheckAgainstAnalysis(d, "f" + s, NaturalFrequency(mr.Deflection), mr.Frequency);
+  CheckAgainstAnalysis(d, "D" + s, MemberStiffness(mr.I, m.Spacing), mr.Stiffness);
   if (m.IsEdge)
     d.Formula(Step("Effective slab width (edge member)", "beff = min(S/2 + outstand, 0.2 " + L + ")",
                    "= min(" + Num(m.Spacing, 0) + "/2 + " + Num(m.Outstand, 0) + ", 0.2 × " + Num(m.L, 0) + ") mm",
@@ -44,9 +52,8 @@ void MemberSteps(TCalcDocument& d, const TFloorVibrationInput& in, const TFloorV
   else
     d.Formula(Step("Effective slab width", "beff = min(S, 0.4 " + L + ")",
                    "= min(" + Num(m.Spacing, 0) + ", 0.4 × " + Num(m.L, 0) + ") mm", "= " + Qty(mr.beff, 0, "mm")));
-  const double rib_share = in.RibShare * std::clamp(m.RibsAlongShare, 0.0, 1.0);
   d.Formula(Step("Transformed second moment, full interaction, uncracked",
-                 "I" + s + " = Σ (I0 + A (y − ȳ)²): steel, slab above the ribs, rib concrete at " + Num(rib_share, 2) +
+                 "I" + s + " = Σ (I0 + A (y − ȳ)²): steel, slab above the ribs, rib concrete at " + Num(rib, 2) +
                      " of beff, concrete over n",
                  "As = " + Qty(m.Steel.A, 0, "mm²") + ", Is = " + E6(m.Steel.I, 1, "mm⁴") + ", hc = " +
                      Qty(r.hc, 0, "mm") + ", hr = " + Qty(in.hr, 0, "mm") + ", n = " + Num(r.n, 2),
@@ -57,14 +64,14 @@ void MemberSteps(TCalcDocument& d, const TFloorVibrationInput& in, const TFloorV
                      carried + " kN/m",
                  "= " + Qty(mr.LineLoad, 2, "kN/m")));
   d.Formula(Step("Midspan deflection", "Δ" + s + " = 5 w" + s + " " + L + "⁴ / (384 Es I" + s + ")",
-                 "= 5 × " + Num(mr.LineLoad, 3) + " × " + Num(m.L, 0) + "⁴ / (384 × " + Num(in.Es, 0) + " × " +
-                     Num(mr.I, 0) + ")",
+                 "= 5 × " + Num(mr.LineLoad, 3) + " N/mm × " + Num(m.L, 0) + "⁴ mm⁴ / (384 × " + Num(in.Es, 0) +
+                     " MPa × " + E6(mr.I, 1, "mm⁴") + ")",
                  "= " + Qty(mr.Deflection, 2, "mm")));
   d.Formula(Step("Natural frequency of the member", "f" + s + " = 0.18 √(g / Δ" + s + ")",
                  "= 0.18 × √(9810 / " + Num(mr.Deflection, 3) + ")", "= " + Qty(mr.Frequency, 2, "Hz")));
   const std::string spacing = s == "j" ? "S" : "Lj";
   d.Formula(Step("Stiffness per unit width", "D" + s + " = I" + s + " / " + spacing,
-                 "= " + Num(mr.I, 0) + " / " + Num(m.Spacing, 0), "= " + Qty(mr.Stiffness, 0, "mm⁴/mm")));
+                 "= " + E6(mr.I, 1, "mm⁴") + " / " + Qty(m.Spacing, 0, "mm"), "= " + Qty(mr.Stiffness, 0, "mm⁴/mm")));
 }
 
 }  // namespace
@@ -96,6 +103,11 @@ void AppendVibrationCalculation(TCalcDocument& d, const TVibration& v) {
   const TFloorVibrationResult& r = v.Result;
   d.Paragraph("Bay checked: " + v.BayCaption + (i.HasGirder ? " with the primary beam (girder)." : "."));
 
+  CheckAgainstAnalysis(d, "w", FloorWeight(i.SlabWeight, i.DeckWeight, i.DeadLoad, i.LiveLoadInMass), r.w);
+  CheckAgainstAnalysis(d, "Ecd", DynamicModulus(i.Ec), r.Ecd);
+  CheckAgainstAnalysis(d, "n", DynamicModularRatio(i.Es, i.Ec), r.n);
+  CheckAgainstAnalysis(d, "de", EffectiveSlabDepth(i.Ds, i.hr), r.de);
+  CheckAgainstAnalysis(d, "Ds", SlabStiffness(r.de, r.n), r.SlabStiffness);
   d.Heading(2, "Mass and stiffness of the slab");
   d.Formula(Step("Floor weight in the vibrating mass", "w = slab + deck + superimposed dead load + live load in mass",
                  "= " + Num(i.SlabWeight, 3) + " + " + Num(i.DeckWeight, 3) + " + " + Num(i.DeadLoad, 3) + " + " +
@@ -113,6 +125,10 @@ void AppendVibrationCalculation(TCalcDocument& d, const TVibration& v) {
   d.Heading(2, "Beam and girder modes");
   MemberSteps(d, i, r, i.Beam, r.Beam, "j", "Secondary beams (j)");
   const TVibrationMemberResult& j = r.Beam;
+  CheckAgainstAnalysis(d, "Bj", PanelWidthWithinFloor(PanelWidth(Cj, r.SlabStiffness, j.Stiffness, i.Beam.L), i.FloorWidth),
+                       j.PanelWidth);
+  CheckAgainstAnalysis(d, "Wj", PanelWeight(j.LineLoad, i.Beam.TributaryWidth, j.PanelWidth, i.Beam.L, j.WeightFactor),
+                       j.PanelWeight);
   d.Formula(Step("Beam panel width", "Bj = Cj (Ds / Dj)^¼ Lj" + std::string(i.FloorWidth > 0 ? ", at most ⅔ of the floor width" : ""),
                  "= " + Num(j.C, 1) + " × (" + Num(r.SlabStiffness, 0) + " / " + Num(j.Stiffness, 0) + ")^¼ × " +
                      Num(i.Beam.L, 0) + " mm",
@@ -125,6 +141,15 @@ void AppendVibrationCalculation(TCalcDocument& d, const TVibration& v) {
   if (i.HasGirder) {
     MemberSteps(d, i, r, i.Girder, r.Girder, "g", "Primary beam, the girder (g)");
     const TVibrationMemberResult& g = r.Girder;
+    CheckAgainstAnalysis(d, "Bg",
+                         PanelWidthWithinFloor(PanelWidth(g.C, j.Stiffness, g.Stiffness, i.Girder.L), i.FloorLength),
+                         g.PanelWidth);
+    CheckAgainstAnalysis(d, "Wg", PanelWeight(g.LineLoad, i.Girder.TributaryWidth, g.PanelWidth, i.Girder.L, 1),
+                         g.PanelWeight);
+    CheckAgainstAnalysis(d, "Lg/Bj", GirderDeflectionFactor(i.Girder.L, j.PanelWidth), r.GirderDeflectionFactor);
+    CheckAgainstAnalysis(d, "fn", CombinedFrequency(j.Deflection, r.GirderDeflectionReduced), r.Frequency);
+    CheckAgainstAnalysis(d, "W", CombinedPanelWeight(j.Deflection, r.GirderDeflectionReduced, j.PanelWeight, g.PanelWeight),
+                         r.EffectiveWeight);
     d.Formula(Step("Girder panel width", "Bg = Cg (Dj / Dg)^¼ Lg" + std::string(i.FloorLength > 0 ? ", at most ⅔ of the floor length" : ""),
                    "= " + Num(g.C, 1) + " × (" + Num(j.Stiffness, 0) + " / " + Num(g.Stiffness, 0) + ")^¼ × " +
                        Num(i.Girder.L, 0) + " mm",
@@ -151,6 +176,7 @@ void AppendVibrationCalculation(TCalcDocument& d, const TVibration& v) {
     d.Formula(Step("Effective panel weight (no girder)", "W = Wj", "", "= " + Qty(r.EffectiveWeight, 1, "kN")));
   }
 
+  CheckAgainstAnalysis(d, "ap/g", PeakAcceleration(r.Frequency, i.Damping, r.EffectiveWeight), r.PeakAcceleration);
   d.Heading(2, "Response to walking");
   TCalcFormula a = Step("Peak acceleration", "ap/g = Po exp(−0.35 fn) / (β W),  Po = 0.29 kN",
                         "= 0.29 × exp(−0.35 × " + Num(r.Frequency, 3) + ") / (" + Num(i.Damping, 3) + " × " +

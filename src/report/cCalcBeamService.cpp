@@ -127,6 +127,8 @@ void AppendServiceability(TContext& C) {
   if (pm && SteelAt(*pm)) {
     const double beta = pm->beta_actual, Is = SteelAt(*pm)->ISteel;
     const double Iti = pm->CompositeSection.Iti, Itl = pm->CompositeSection.Itl;
+    CheckAgainstAnalysis(d, "Ie/Iti", as2327::I_factor(Iti, Is, beta), b.I_factor_short);
+    CheckAgainstAnalysis(d, "Ie/Itl", as2327::I_factor(Itl, Is, beta), b.I_factor_long);
     d.Formula(Step("Stiffness under partial shear connection, short term (β at the largest moment)", "",
                    "Ie/Iti = (Iti + 0.6 (1 − β)(Is − Iti)) / Iti",
                    "= (" + calc::QtyE6(Iti, 1, kMm4) + " + 0.6 × (1 − " + Nm(beta, 3) + ") × (" + Nm(Is / 1e6, 1) +
@@ -146,6 +148,7 @@ void AppendServiceability(TContext& C) {
     const double Ec = cs.ConcreteMaterial->Ec(C.Standard);
     const double hr = cs.SteelDeck ? cs.SteelDeck->hr : 0;
     const double eps = cs.ConcreteMaterial->ShrinkageStrain;
+    CheckAgainstAnalysis(d, "Msh", as2327::Msh(cs.kDbi, cs.Dc, hr, Ec, eps, cs.Ac_1, cs.Ac_2), cs.Msh());
     d.Formula(Step("Shrinkage moment at midspan", "",
                    "Msh = Ec εsh [Ac2 (kDb,i − Dc + hr/2) + Ac1 (kDb,i − (Dc − hr)/2)]",
                    "= " + Q(Ec, 0, kMPa) + kTimes + In(eps) + "×10⁻⁶ × [" + Nm(cs.Ac_2, 0) + " × (" +

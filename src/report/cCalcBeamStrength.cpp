@@ -66,6 +66,7 @@ void AppendConstructionStage(TContext& C) {
   const double phivs = C.Standard.phi(cfVerticalShearSteel);
   const double Mv = v->GetMdes(stStrength, 3), Msv = v->CompositeSection.Mb(0);
   const double phiVvm = as2327::phiVvm(phivs, sv.Vv, Mv, Msv);
+  CheckAgainstAnalysis(d, "phi Vvm", phiVvm, v->phiVvm());
   const double k = Ratio(phiVvm, phivs * sv.Vv);
   d.Formula(Step("Shear capacity of the web with the stage 3 moment, at " + At(*v), "AS 4100 Cl 5.11",
                  kPhi + "Vvm = " + kPhi + "vs · Vv · k,  k = 2.2 − 1.6 M*/" + kPhi + "Ms within 0.6 to 1.0",
@@ -138,6 +139,8 @@ void EffectiveWidthSide(TContext& C, const TPCC& p, int Side) {
                            Q(cs.Dc, 0, kMm) + ")",
                        "= " + Q(beff, 0, kMm)));
   }
+  CheckAgainstAnalysis(C.Doc, "the effective width of side " + side, std::min(bc, beff),
+                       Side == 1 ? cs.bcf_1 : cs.bcf_2);
   C.Doc.Formula(Step("Effective width within the slab available, side " + side, "",
                      "bcf" + side + " = min(bc" + side + ", beff)", "= min(" + Q(bc, 0, kMm) + ", " + Q(beff, 0, kMm) + ")",
                      "= " + Q(Side == 1 ? cs.bcf_1 : cs.bcf_2, 0, kMm)));
@@ -161,6 +164,7 @@ void MomentCapacityAt(TContext& C, const TPCC& p, double beta) {
   const double Mc = as2327::Mc(Cc, cs.Fc_1, cs.dsr, dc, hc);
   const double Ms = as2327::Ms(axis, T, F1, Fw, F2, parts, cs.dsr, cs.Dc, s.tf1(), s.Ds(), s.tf2());
   const double Mb = cs.Mb(beta);
+  CheckAgainstAnalysis(C.Doc, "phi Mb", (Mc + Ms) / 1000, Mb);
   static const char* kZones[] = {"in the top flange", "in the web", "in the bottom flange", "in the plate"};
   TCalcDocument& d = C.Doc;
   d.Formula(Step("Compression in the concrete at β", "", "C = β Fcc", "= " + Nm(beta, 3) + kTimes + Q(cs.Fcc, 0, kKN),
@@ -294,6 +298,9 @@ void AppendCompositeStage(TContext& C) {
                            ", h = " + Q(h, 0, kMm) + ", Beta = " + In(k.Beta),
                        "= " + Nm(kt, 3)));
     }
+    TStatus scratch;  // the messages of the connector's own check are not the report's
+    CheckAgainstAnalysis(d, "PRk", PRk, C.Standard.PRk(sc, con, fucmax, scratch));
+    CheckAgainstAnalysis(d, "kt", kt, b.kt(n));
     // The design capacity as the analysis takes it (TBeam::fds).
     const double fds = C.Standard.phi(cfLongitudinalShearStuds) * kt * PRk;
     const std::string k_name = IsRibsAlong(b) ? "kl" : "kt";
@@ -307,6 +314,7 @@ void AppendCompositeStage(TContext& C) {
                        Nm(p.beta_min, 3) + ")"));
     if (y2017) {
       const double beta = as2327_2017::beta_actual(p.ni_actual, fds, cs.Fcc);
+      CheckAgainstAnalysis(d, "beta", std::min(beta, 1.0), p.beta_actual);
       d.Formula(Step("Degree of shear connection", "", "β = ni fds / Fcc ≤ 1",
                      "= " + Nm(p.ni_actual, 2) + kTimes + Q(fds, 2, kKN) + " / " + Q(cs.Fcc, 0, kKN) +
                          (beta > 1 ? " (limited to 1)" : ""),
@@ -344,6 +352,7 @@ void AppendCompositeStage(TContext& C) {
   const double lsd = cs.lambdasd();
   if (y2017) {
     const double Vslab = as2327_2017::Vslab(cs.Dslab(), s.bsf1(), lsd, fc);
+    CheckAgainstAnalysis(d, "Vslab", Vslab, cs.Vslab());
     d.Formula(Step("Slab's share of the composite depth", "", "λsd = Dc / (D + Dc)",
                    "= " + Nm(cs.Dc, 0) + " / (" + Nm(s.OverallDepth(), 0) + " + " + Nm(cs.Dc, 0) + ")",
                    "= " + Nm(lsd, 3)));

@@ -107,6 +107,18 @@ std::string TCalcDocument::PlainText() const {
   return text;
 }
 
+bool AgreesWithAnalysis(double Shown, double Analysis) {
+  if (Shown == Analysis) return true;
+  return std::fabs(Shown - Analysis) <= 1e-9 * std::max({1.0, std::fabs(Shown), std::fabs(Analysis)});
+}
+
+void CheckAgainstAnalysis(TCalcDocument& Document, const std::string& What, double Shown, double Analysis) {
+  if (AgreesWithAnalysis(Shown, Analysis)) return;
+  Document.Paragraph("The report's working of " + What + " (" + FormatFixed(Shown, 6) + ") " + kDiffersFromAnalysis +
+                         " (" + FormatFixed(Analysis, 6) + ")",
+                     TCalcParagraphStyle::Warning);
+}
+
 namespace calc {
 
 std::string Num(double Value, int Decimals) {

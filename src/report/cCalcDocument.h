@@ -127,6 +127,18 @@ class TCalcDocument {
   std::string PlainText() const;
 };
 
+// The words of the warning a builder writes when a step it worked out with
+// the engine's formula function does not give what the analysis holds (which
+// never happens while the report calls the functions the engine called).
+inline constexpr const char* kDiffersFromAnalysis = "differs from the analysis";
+
+// Whether a value a report worked out agrees with the analysis's own, to a
+// relative 1e-9 (the same arithmetic in another order).
+bool AgreesWithAnalysis(double Shown, double Analysis);
+// A warning paragraph on the document unless Shown agrees with Analysis:
+// "The report's working of <What> (<Shown>) differs from the analysis (<Analysis>)".
+void CheckAgainstAnalysis(TCalcDocument& Document, const std::string& What, double Shown, double Analysis);
+
 // ---------------------------------------------------------------------------
 // Numbers as a calculation prints them (the user's decimal separator).
 namespace calc {
