@@ -124,7 +124,11 @@ TCalcFormula Check(const std::string& Check, const std::string& Reference, const
 
 std::string In(double Value) { return FloatToStrDP(false, 0, 3, Value); }
 
-std::string Pos(double x) { return calc::Num(x, std::fabs(x - std::round(x)) < 0.0005 ? 0 : 3); }
+std::string Pos(double x) {
+  const double off = std::fabs(x - std::round(x));
+  // A hair either side of a load or a change of section needs three decimals to tell it from its neighbour.
+  return calc::Num(x, off < 0.0005 ? 0 : off < 0.05 ? 3 : 1);
+}
 
 const TSteelSection* SteelAt(const TPCC& P) { return P.CompositeSection.SteelSection; }
 

@@ -47,8 +47,9 @@ TCalcFormula Check(const std::string& Check, const std::string& Reference, const
 
 // An input as the user typed it: as few decimals as needed, at most 3.
 std::string In(double Value);
-// A position along the span, mm: whole millimetres, or three decimals for the
-// cross-sections a hair either side of a point load or a change of section.
+// A position along the span, mm: whole millimetres where it is one, three
+// decimals for the cross-sections a hair either side of a point load or a
+// change of section, else one decimal.
 std::string Pos(double x);
 // A quantity: calc::Qty.
 inline std::string Q(double Value, int Decimals, const std::string& Unit) { return calc::Qty(Value, Decimals, Unit); }

@@ -32,7 +32,7 @@ QFont ReportFont(int PointSize) {
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(PointSize);
   // No ligatures: the printed words read back as typed ("office", not "o\uFB03ce").
-  font.setLetterSpacing(QFont::AbsoluteSpacing, 0.001);
+  font.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
   return font;
 }
 

@@ -31,6 +31,8 @@ QFont ChartFont(int PixelSize, bool IsBold) {
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(std::max(1, PixelSize));
   font.setBold(IsBold);
+  // No ligatures: a chart's words in a PDF read back as typed ("Deflection").
+  font.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
   return font;
 }
 

@@ -116,7 +116,7 @@ struct TA4Page : public TPrintRowMeasure {
     QFont font(QStringLiteral("Tahoma"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(9 * Scale);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.001);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
     return font;
   }
   // The tokens of a cell: words, a number joined to its unit ("55 mm").
