@@ -86,7 +86,9 @@ void AppendSummary(TCalcDocument& d, const TProject& p, const std::vector<int>& 
   TCalcTable t;
   t.Header = {"Beam", "Section", "M st3", "V st3", "M", "V", "M+V", "Stress", "Defl.", "Camber", "Studs",
               "Governing", ""};
-  t.Align = {TCalcAlign::Left, TCalcAlign::Left};
+  t.Align = {TCalcAlign::Left,  TCalcAlign::Left,  TCalcAlign::Right, TCalcAlign::Right, TCalcAlign::Right,
+             TCalcAlign::Right, TCalcAlign::Right, TCalcAlign::Right, TCalcAlign::Right, TCalcAlign::Right,
+             TCalcAlign::Right, TCalcAlign::Left,  TCalcAlign::Left};
   for (int side : Sides) {
     const TImportedBeam& b = *p.GetBeam(side);
     const TSteelSection* s = b.SteelSectionList.Count() > 0 ? b.SteelSection(0) : nullptr;

@@ -257,7 +257,10 @@ void AppendInputs(TContext& C) {
     if (k.IsSolidSlab())
       t.AddRow({"Deck", k.Name + " (solid slab)"});
     else
-      t.AddRow({"Deck", k.Name + " (" + DeckTypeText(k.DeckType) + "), hr " + Q(k.hr, 0, kMm) + ", sr " +
+      t.AddRow({"Deck", k.Name + (LowerCase(k.Name).find(DeckTypeText(k.DeckType)) != std::string::npos
+                                      ? ""
+                                      : " (" + DeckTypeText(k.DeckType) + ")") +
+                            ", hr " + Q(k.hr, 0, kMm) + ", sr " +
                             Q(k.sr, 0, kMm) + ", b0 " + Q(k.b0(), 0, kMm) + ", t " + Q(k.t, 2, kMm)});
     if (!k.IsSolidSlab()) {
       t.AddRow({"Deck orientation, side 1", RibsText(b.ThetaSide1)});
@@ -268,7 +271,9 @@ void AppendInputs(TContext& C) {
   }
   if (b.ShearConnector) {
     const TShearConnector& s = *b.ShearConnector;
-    t.AddRow({"Shear connectors", s.Name + " (" + ConnectorTypeText(s.ConnectorType) + "), dbs " + Q(s.dbs, 1, kMm) +
+    const std::string type = ConnectorTypeText(s.ConnectorType);
+    const bool named = LowerCase(s.Name).find(type) != std::string::npos;
+    t.AddRow({"Shear connectors", s.Name + (named ? "" : " (" + type + ")") + ", dbs " + Q(s.dbs, 1, kMm) +
                                       ", hsc " + Q(s.hsc, 0, kMm) + ", fuc " + Q(s.fuc, 0, kMPa) +
                                       (s.IsThroughDeckWelded ? ", welded through the deck" : "")});
   }

@@ -66,7 +66,7 @@ class TLayout {
     right_ = page_w_ - Mm(13);
     top_ = Mm(10);
     bottom_ = page_h_ - Mm(12);
-    title_h_ = Mm(22);
+    title_h_ = Mm(24);
   }
 
   double Mm(double v) const { return v * dpi_ / 25.4; }
@@ -537,12 +537,12 @@ void PaintTitleBlock(QPainter& P, const TLayout& L, const TCalcTitleBlock& T, co
   P.drawLine(QPointF(c1, y0), QPointF(c1, y0 + 2 * row));
   P.drawLine(QPointF(c2, y0), QPointF(c2, y0 + h));
   const QFont label = Font(5.5), value = Font(8.5), bold = Font(8.5, true);
-  const double pad = L.Mm(1.2);
+  const double pad = L.Mm(1.0);
   auto cell = [&](double left, double right, int r, const QString& Label, QString Value, const QFont& vf) {
     const double top = y0 + r * row;
     P.setFont(label);
     P.setPen(kGrey);
-    P.drawText(QPointF(left + pad, top + pad + L.Ascent(label)), Label);
+    P.drawText(QPointF(left + pad, top + L.Mm(0.7) + L.Ascent(label)), Label);
     QFont f = vf;
     FitText(L, Value, f, right - left - 2 * pad, 5);
     P.setFont(f);

@@ -95,7 +95,9 @@ void PaintChartDrawing(QPainter& Painter, const TChartDrawing& Drawing) {
     const QRectF box = ChartTextRect(t);
     Painter.setFont(ChartFont(t.PixelSize, t.IsBold));
     Painter.setPen(ToQColor(t.Colour));
-    Painter.drawText(box.adjusted(0, 0, 1, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, ToQ(t.Text));
+    // Not clipped to its box: on a printer or PDF the glyphs may come out a hair wider than measured.
+    Painter.drawText(box.adjusted(0, 0, 1, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                     ToQ(t.Text));
   }
   Painter.restore();
 }
