@@ -340,6 +340,13 @@ TEST_F(Calculation, EveryPageHasItsTitleBlockAndNoTokenIsSplit) {
   // The tokens of the document, from its HTML (the same document): each is
   // found whole on one line of the PDF's text.
   std::string html = Blanked(ReadText(dir_ / "calc.html"));
+  // One self-contained file: its style inside, its seven drawings as inline SVG, nothing fetched.
+  EXPECT_EQ(html.find(" src="), std::string::npos);
+  EXPECT_EQ(html.find("<link"), std::string::npos);
+  EXPECT_EQ(html.find("href=\"http"), std::string::npos);
+  size_t svgs = 0;
+  for (size_t at = html.find("<svg "); at != std::string::npos; at = html.find("<svg ", at + 1)) ++svgs;
+  EXPECT_EQ(svgs, 7u);
   html = std::regex_replace(html, std::regex("<svg[\\s\\S]*?</svg>|<nav>[\\s\\S]*?</nav>|<head>[\\s\\S]*?</head>"), " ");
   html = std::regex_replace(html, std::regex("<[^>]+>"), "\n");
   for (const auto& [entity, c] : {std::pair{"&amp;", "&"}, std::pair{"&lt;", "<"}, std::pair{"&gt;", ">"},
