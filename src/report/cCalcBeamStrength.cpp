@@ -303,10 +303,16 @@ void AppendCompositeStage(TContext& C) {
     CheckAgainstAnalysis(d, "kt", kt, b.kt(n));
     // The design capacity as the analysis takes it (TBeam::fds).
     const double fds = C.Standard.phi(cfLongitudinalShearStuds) * kt * PRk;
-    const std::string k_name = IsRibsAlong(b) ? "kl" : "kt";
-    d.Formula(Step("Design capacity of one connector", "", "fds = " + kPhi + "sc " + k_name + " PRk",
-                   "= " + PhiText(C, cfLongitudinalShearStuds) + kTimes + Nm(kt, 3) + kTimes + Q(PRk, 1, kKN),
-                   "= " + Q(fds, 2, kKN)));
+    if (y2017) {
+      const std::string k_name = IsRibsAlong(b) ? "kl" : "kt";
+      d.Formula(Step("Design capacity of one connector", "", "fds = " + kPhi + "sc " + k_name + " PRk",
+                     "= " + PhiText(C, cfLongitudinalShearStuds) + kTimes + Nm(kt, 3) + kTimes + Q(PRk, 1, kKN),
+                     "= " + Q(fds, 2, kKN)));
+    } else {
+      // The edition does not reduce the connectors' capacity for the deck (kt = 1).
+      d.Formula(Step("Design capacity of one connector", "", "fds = " + kPhi + "sc fvs",
+                     "= " + PhiText(C, cfLongitudinalShearStuds) + kTimes + Q(PRk, 1, kKN), "= " + Q(fds, 2, kKN)));
+    }
 
     // Connectors provided and the degree of shear connection.
     d.Formula(Step("Connectors provided between the nearer support and the cross-section", "", "", "",
