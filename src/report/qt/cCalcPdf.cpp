@@ -353,7 +353,6 @@ class TLayout {
   struct TTableLayout {
     QFont Body, Head;
     std::vector<double> Widths;
-    bool BreaksTokens = false;
   };
 
   TTableLayout LayoutTable(const TCalcTable& t) const {
@@ -397,9 +396,9 @@ class TLayout {
         return l;
       }
       if (size <= 5.5) {
-        // Even the smallest type cannot hold the widest tokens: share the width and break them.
+        // Even the smallest type cannot hold the widest tokens: the width shared
+        // out by what each column needs, and only tokens wider than their column break.
         for (size_t c = 0; c < n; ++c) l.Widths[c] = avail * least[c] / sum_least;
-        l.BreaksTokens = true;
         return l;
       }
       size = std::max(5.5, size * avail / sum_least * 0.98);
