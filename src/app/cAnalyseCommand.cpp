@@ -1,13 +1,18 @@
 // trevalon analyse [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--json FILE.json]
-// trevalon design  [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--json FILE.json] [--save OUT.tva]
+//                  [--calculation FILE.pdf|FILE.html [--beam N]]
+// trevalon design  [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--json FILE.json]
+//                  [--calculation FILE [--beam N]] [--save OUT.tva]
 #include <array>
+#include <ctime>
 #include <filesystem>
 #include <vector>
 
 #include "app/cCommand.h"
 #include "entity/VEXUtility.h"
+#include "project/cCalculationReport.h"
 #include "project/cProjectFile.h"
 #include "project/cResultsJson.h"
+#include "report/qt/cCalcRender.h"
 #include "report/qt/cHeadlessGui.h"
 #include "report/qt/cReportPrinter.h"
 
@@ -63,6 +68,12 @@ class TAnalyseCommand : public TCommand {
     cmd->add_option("--json", json_file_,
                     "Also write the results as one JSON document (trevalon-results.schema.json); '-' for standard "
                     "output");
+    CLI::Option* calculation = cmd->add_option(
+        "--calculation", calculation_file_,
+        "Also write the calculation report: every check with its formula, numbers and verdict; PDF or HTML by the "
+        "file's extension (.pdf, .html)");
+    cmd->add_option("--beam", beam_, "Limit the calculation report to one beam: 0 the primary beam, 1 or 2 a secondary beam")
+        ->needs(calculation);
     if (design_) cmd->add_option("--save", save_file_, "Save the designed project to this file");
     return cmd;
   }
@@ -84,6 +95,10 @@ class TAnalyseCommand : public TCommand {
     // The notes the validation made, where the report on standard output leaves room.
     for (const TStatusLine& line : validation.ErrorList())
       if (line.Level == elHint) (quiet ? err_ : out_) << line.Text << '\n';
+    if (std::string why; beam_ >= 0 && !CanReportBeam(project, beam_, why)) {
+      Error(why);
+      return kExitUsage;
+    }
     TPrintableStringList report;
     TAnalysisRunOptions options;
     options.Report = &report.Lines;
@@ -104,7 +119,7 @@ class TAnalyseCommand : public TCommand {
       if (!WriteJson(JsonText(ResultsDocument(project, file, messages)), quiet)) return kExitUsage;
     }
     if (!pdf_file_.empty()) {
-      SetReportPageLayout(report, file);
+      SetReportPageLayout(report, file, project.Project);
       TGuiApplicationScope gui;  // the fonts; no window, no display needed
       const TPrintOutcome printed = WriteReportPdf(report, pdf_file_);
       if (!printed.Result) {
@@ -115,6 +130,7 @@ class TAnalyseCommand : public TCommand {
         out_ << "Printed report written to " << pdf_file_ << " (" << printed.PagesPrinted
              << (printed.PagesPrinted == 1 ? " page)" : " pages)") << '\n';
     }
+    if (!calculation_file_.empty() && !WriteCalculation(project, session, file, quiet)) return kExitUsage;
     if (design_ && !save_file_.empty()) {
       if (const TResult saved = SaveProjectFileAs(project, save_file_, file); !saved) {
         Error(saved.Message());
@@ -132,6 +148,30 @@ class TAnalyseCommand : public TCommand {
     return std::filesystem::path(project_file).stem().string() + ".csv";
   }
 
+  // The calculation report of the run just made, for every beam or the one asked for.
+  bool WriteCalculation(const TProject& project, const TSession& session, const std::string& project_file,
+                        bool quiet) {
+    TCalcReportOptions options;
+    options.ProjectFileName = project_file;
+    options.Date = std::time(nullptr);
+    options.BeamSide = beam_;
+    options.FloorUse = FloorUseNameOf(session, project);
+    const TCalcDocument document = BuildCalculationReport(project, options);
+    TGuiApplicationScope gui;  // the fonts; no window, no display needed
+    const TPrintOutcome written = WriteCalculationReport(document, calculation_file_);
+    if (!written.Result) {
+      Error(written.Result.Message());
+      return false;
+    }
+    if (!quiet) {
+      out_ << "Calculation report written to " << calculation_file_;
+      if (CalcFormatOf(calculation_file_) == TCalcFormat::Pdf)
+        out_ << " (" << written.PageCount << (written.PageCount == 1 ? " page)" : " pages)");
+      out_ << '\n';
+    }
+    return true;
+  }
+
   // Refuses, before anything runs, an output that would replace an input (the
   // project, the library) or another output (TFileUses). Saving the design
   // over the project's own file is a save, and allowed.
@@ -144,6 +184,14 @@ class TAnalyseCommand : public TCommand {
       Error("Cannot write the PDF report to [" + pdf_file_ + "]: not a plain file");
       return false;
     }
+    if (!calculation_file_.empty() && CalcFormatOf(calculation_file_) == TCalcFormat::None) {
+      Error(CalcFormatError(calculation_file_));
+      return false;
+    }
+    if (!calculation_file_.empty() && !IsPlainFileOrAbsent(calculation_file_)) {
+      Error("Cannot write the calculation report to [" + calculation_file_ + "]: not a plain file");
+      return false;
+    }
     if (design_ && !save_file_.empty() && !IsPlainFileOrAbsent(save_file_)) {
       Error("Cannot save the project to [" + save_file_ + "]: not a plain file");
       return false;
@@ -154,6 +202,7 @@ class TAnalyseCommand : public TCommand {
     uses.AddOutput(report_file_ == "-" ? "" : ReportTarget(project_file));
     uses.AddOutput(pdf_file_);
     uses.AddOutput(json_file_ == "-" ? "" : json_file_);
+    uses.AddOutput(calculation_file_);
     if (design_) uses.AddOutput(save_file_, project_file);
     if (TResult checked = uses.Check(); !checked) {
       Error(checked.Message());
@@ -206,6 +255,8 @@ class TAnalyseCommand : public TCommand {
   std::string report_file_;
   std::string pdf_file_;
   std::string json_file_;
+  std::string calculation_file_;
+  int beam_ = -1;  // the calculation report's one beam; -1 every beam
   std::string save_file_;
 };
 

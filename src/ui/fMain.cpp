@@ -101,8 +101,10 @@ TfrmMain::TfrmMain(const TMainOptions& Options, QWidget* Parent) : QMainWindow(P
   AddPage(results_page_);
   connect(results_page_, &TAnalysisResultsPage::ExportRequested, this, &TfrmMain::ExportResults);
   connect(results_page_, &TAnalysisResultsPage::PrintRequested, this, &TfrmMain::PrintResults);
-  // The page's buttons are the Print and Export Results commands.
-  for (auto [name, button] : {std::pair{"actPrint", results_page_->btnPrint}, std::pair{"actExportResults", results_page_->btnExport}}) {
+  connect(results_page_, &TAnalysisResultsPage::CalculationRequested, this, &TfrmMain::SaveCalculationReport);
+  // The page's buttons are the Print, Export Results and Calculation Report commands.
+  for (auto [name, button] : {std::pair{"actPrint", results_page_->btnPrint}, std::pair{"actExportResults", results_page_->btnExport},
+                              std::pair{"actCalculationReport", results_page_->btnCalculation}}) {
     QAction* command = Command(QString::fromLatin1(name));
     button->setEnabled(command->isEnabled());
     connect(command, &QAction::enabledChanged, button, &QWidget::setEnabled);

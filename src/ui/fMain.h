@@ -167,6 +167,10 @@ class TfrmMain : public QMainWindow, public TPageHost {
   // Empties the summary lines' results, the results tree and the charts.
   void ClearResultsDisplay();
   void PrintResults();
+  // The calculation report of the last results (fMainCalculation.cpp):
+  // saved as PDF or HTML where the user chooses, or printed.
+  void SaveCalculationReport();
+  void PrintCalculationReport();
   // Writes the last results report to a file the user chooses, one line per report line.
   void ExportResults();
   // The up (Step +1) and down (-1) buttons of beam Side's summary line: the

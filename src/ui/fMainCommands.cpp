@@ -50,6 +50,12 @@ const TCommandSpec kCommands[] = {
     {"actPrint", "Print", "Print|Prints results", "Ctrl+P", "document-print", "print"},
     {"actExportResults", "&Export Results...", "Export Results|Exports full results to a csv file (readable by Excel)",
      "", "", ""},
+    {"actCalculationReport", "&Calculation Report...",
+     "Calculation Report|Saves the calculation report: every check with its formula, numbers and verdict, as PDF or "
+     "HTML",
+     "", "", ""},
+    {"actPrintCalculationReport", "Print Calculation Report", "Print Calculation Report|Prints the calculation report",
+     "", "", ""},
     {"actAbout", "About Trevalon", "Displays information about this software", "", "help-about", ""},
     {"actUserManual", "User Manual", "Loads user manual", "", "", "manual"},
     {"actCommunity", "Community", "Links to community forum", "", "", "community"},
@@ -98,6 +104,11 @@ void TfrmMain::CreateCommands() {
   connect(cmd("actDesign"), &QAction::triggered, this, &TfrmMain::Design);
   connect(cmd("actPrint"), &QAction::triggered, this, &TfrmMain::PrintResults);
   connect(cmd("actExportResults"), &QAction::triggered, this, &TfrmMain::ExportResults);
+  connect(cmd("actCalculationReport"), &QAction::triggered, this, &TfrmMain::SaveCalculationReport);
+  connect(cmd("actPrintCalculationReport"), &QAction::triggered, this, &TfrmMain::PrintCalculationReport);
+  // The calculation report is there exactly when the printed results are (results up to date, no run).
+  for (const char* name : {"actCalculationReport", "actPrintCalculationReport"})
+    connect(cmd("actPrint"), &QAction::enabledChanged, cmd(name), &QAction::setEnabled);
   connect(cmd("actAbout"), &QAction::triggered, this, &TfrmMain::ShowAbout);
   connect(cmd("actUserManual"), &QAction::triggered, this, &TfrmMain::ShowUserManual);
   connect(cmd("actHelp"), &QAction::triggered, this, &TfrmMain::ShowUserManual);
@@ -132,6 +143,8 @@ void TfrmMain::CreateCommands() {
   file->addSeparator();
   file->addAction(cmd("actExportResults"));
   file->addAction(cmd("actPrint"));
+  file->addAction(cmd("actCalculationReport"));
+  file->addAction(cmd("actPrintCalculationReport"));
   file->addSeparator();
   file->addAction(cmd("actExit"));
 
@@ -226,6 +239,8 @@ void TfrmMain::CreateCommands() {
   cmd("actSave")->setEnabled(false);
   cmd("actPrint")->setEnabled(false);
   cmd("actExportResults")->setEnabled(false);
+  cmd("actCalculationReport")->setEnabled(false);
+  cmd("actPrintCalculationReport")->setEnabled(false);
 }
 
 // The white information panel: three large picture buttons, each with its

@@ -88,14 +88,7 @@ void TfrmMain::ProduceResults(TRunKind Kind) {
 
   // The report's page layout for printing.
   saved_results_ = TPrintableStringList();
-  const double widths[] = {2.6, 1.6, 1.7, 1.6};
-  for (int c = 0; c < 4; ++c) saved_results_.SetColWidths(c, widths[c]);
-  saved_results_.SetParameter("&[File]", ToStd(default_file_name_));
-  saved_results_.SetHeaderFooter(TPrintableStringList::kBottom, TPrintableStringList::kLeft,
-                                 GetAppName() + "/" + GetAppVersionShort());
-  saved_results_.SetHeaderFooter(TPrintableStringList::kBottom, TPrintableStringList::kCentre, "&[Page]");
-  saved_results_.SetHeaderFooter(TPrintableStringList::kBottom, TPrintableStringList::kRight, "&[Date]");
-  saved_results_.MaxColCount = 11;
+  SetReportPageLayout(saved_results_, ToStd(default_file_name_), project_->Project);
   Command(QStringLiteral("actExportResults"))->setEnabled(false);
 
   run_kind_ = Kind;

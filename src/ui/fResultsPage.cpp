@@ -137,6 +137,10 @@ TAnalysisResultsPage::TAnalysisResultsPage(TPageHost& Host, QWidget* Parent)
   btnPrint = new QPushButton(QStringLiteral("P&rint Results..."));
   btnPrint->setObjectName(QStringLiteral("btnPrint"));
   SetHint(btnPrint, QStringLiteral("Prints results"));
+  btnCalculation = new QPushButton(QStringLiteral("&Calculation Report..."));
+  btnCalculation->setObjectName(QStringLiteral("btnCalculation"));
+  SetHint(btnCalculation, QStringLiteral("Saves the calculation report, as PDF or HTML"));
+  connect(btnCalculation, &QPushButton::clicked, this, &TAnalysisResultsPage::CalculationRequested);
   connect(btnExport, &QPushButton::clicked, this, &TAnalysisResultsPage::ExportRequested);
   connect(btnPrint, &QPushButton::clicked, this, &TAnalysisResultsPage::PrintRequested);
 
@@ -147,6 +151,7 @@ TAnalysisResultsPage::TAnalysisResultsPage(TPageHost& Host, QWidget* Parent)
   buttons->addStretch(1);
   buttons->addWidget(btnExport);
   buttons->addWidget(btnPrint);
+  buttons->addWidget(btnCalculation);
   options->addLayout(buttons);
 
   tvResults = new QTreeView;

@@ -102,12 +102,14 @@ class TAnalysisResultsPage : public TDataPage {
   QCheckBox* chkDetail;
   QPushButton* btnExport;
   QPushButton* btnPrint;
+  QPushButton* btnCalculation;
   QTreeView* tvResults;
   QLabel* lblNoResults;
 
  signals:
   void ExportRequested();
   void PrintRequested();
+  void CalculationRequested();
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;

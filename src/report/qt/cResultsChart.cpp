@@ -31,6 +31,8 @@ QFont ChartFont(int PixelSize, bool IsBold) {
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(std::max(1, PixelSize));
   font.setBold(IsBold);
+  // No ligatures: a chart's words in a PDF read back as typed ("Deflection").
+  font.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
   return font;
 }
 
@@ -93,7 +95,9 @@ void PaintChartDrawing(QPainter& Painter, const TChartDrawing& Drawing) {
     const QRectF box = ChartTextRect(t);
     Painter.setFont(ChartFont(t.PixelSize, t.IsBold));
     Painter.setPen(ToQColor(t.Colour));
-    Painter.drawText(box.adjusted(0, 0, 1, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, ToQ(t.Text));
+    // Not clipped to its box: on a printer or PDF the glyphs may come out a hair wider than measured.
+    Painter.drawText(box.adjusted(0, 0, 1, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                     ToQ(t.Text));
   }
   Painter.restore();
 }
