@@ -58,7 +58,7 @@ void TfrmMain::PrintCalculationReport() {
   if (HasDataChangedSinceCalc() || IsRunning()) return;
   AddLogLine(QStringLiteral("Printing the calculation report"));
   const TPrintOutcome printed = PrintCalculation(CalculationReportOf(Project(), Session(), DefaultFileName()), this);
-  if (printed.IsCancelled) return;
+  if (printed.Result.IsCancelled()) return;
   if (!printed.Result) {
     AddLogLine(ToQ(printed.Result.Message()));
     ShowMessage(this, TMessageKind::Error, ToQ(printed.Result.Message()));

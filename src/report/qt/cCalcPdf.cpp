@@ -643,7 +643,7 @@ TPrintOutcome PrintCalculation(const TCalcDocument& Document, QWidget* Parent) {
   const int pages = static_cast<int>(TLayout(Document, printer, printer.width(), printer.height()).Run().size());
   TPrintOutcome outcome;
   if (!ExecPrintDialog(printer, std::max(1, pages), Parent)) {
-    outcome.IsCancelled = true;
+    outcome.Result = TResult::Cancelled();
     return outcome;
   }
   const bool range = printer.printRange() == QPrinter::PageRange;
