@@ -18,40 +18,18 @@
 #include <string>
 #include <vector>
 
+#include "app/cli_run.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
 
+using namespace cli_test;
+
 namespace {
 
-const std::string kProgram = std::string(TREVALON_BIN_DIR) + "/trevalon";
 const std::string kSample = std::string(TREVALON_TEST_DATA_DIR) + "/SampleAnalysis.tva";
 // The sample copied into the working folder: the title block names it as the user did.
 const std::string kLocal = "SampleAnalysis.tva";
-
-std::string Quote(const std::string& s) {
-  std::string out = "'";
-  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  std::istringstream in(text);
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 // The no-break space between a number and its unit, read back as a blank.
 std::string Blanked(std::string s) {
@@ -59,26 +37,10 @@ std::string Blanked(std::string s) {
   return s;
 }
 
-struct TRun {
-  int code = -1;
-  std::string out, err;
-};
-
 class Calculation : public ::testing::Test {
  protected:
-  TRun Run(const std::string& command) {
-    const fs::path out = dir_ / ".stdout", err = dir_ / ".stderr";
-    const std::string line = "cd " + Quote(dir_.string()) + " && LC_ALL=C " + command + " >" + Quote(out.string()) +
-                             " 2>" + Quote(err.string()) + " </dev/null";
-    const int status = std::system(line.c_str());
-    TRun r;
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = ReadText(out);
-    r.err = ReadText(err);
-    fs::remove(out);
-    fs::remove(err);
-    return r;
-  }
+  TRun Run(const std::string& command) { return RunIn(dir_, command); }
+
   TRun Trevalon(const std::string& args) { return Run(Quote(kProgram) + " " + args); }
   void SetUp() override { fs::copy_file(kSample, dir_ / "SampleAnalysis.tva"); }
 

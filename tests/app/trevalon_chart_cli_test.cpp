@@ -10,56 +10,33 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "app/cli_run.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
 
+using namespace cli_test;
+
 namespace {
 
-const std::string kProgram = std::string(TREVALON_BIN_DIR) + "/trevalon";
 const std::string kSample = std::string(TREVALON_TEST_DATA_DIR) + "/SampleAnalysis.tva";
 // Leaks inside Qt's own libraries are not ours (sanitizer build).
 const std::string kLeakSuppressions = std::string(TREVALON_TEST_DATA_DIR) + "/../tests/ui/lsan.supp";
-
-std::string Quote(const std::string& s) {
-  std::string out = "'";
-  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 int PdfPages(const std::string& pdf) {
   static const std::regex page("/Type\\s*/Page(?![s\\w])");
   return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
 }
 
-struct TRun {
-  int code = -1;
-  std::string out, err;
-};
-
 class ChartCli : public ::testing::Test {
  protected:
+  // Without a display, as on a build server.
   TRun Trevalon(const std::string& args) {
-    const fs::path out = dir_.Path() / ".stdout", err = dir_.Path() / ".stderr";
-    const std::string command = "cd " + Quote(dir_.Path().string()) +
-                                " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LC_ALL=C LSAN_OPTIONS=" +
-                                Quote("suppressions=" + kLeakSuppressions + ":print_suppressions=0") + " " +
-                                Quote(kProgram) + " " + args + " >" + Quote(out.string()) + " 2>" +
-                                Quote(err.string()) + " </dev/null";
-    const int status = std::system(command.c_str());
-    TRun r;
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = ReadBytes(out);
-    r.err = ReadBytes(err);
-    return r;
+    return RunIn(dir_.Path(), "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LSAN_OPTIONS=" +
+                                  Quote("suppressions=" + kLeakSuppressions + ":print_suppressions=0") + " " +
+                                  Quote(kProgram) + " " + args);
   }
+
   std::string File(const std::string& name) const { return dir_.File(name); }
 
   TempDir dir_;
@@ -75,13 +52,13 @@ TEST_F(ChartCli, WritesEveryKindAsPngAndSvgWithoutADisplay) {
     const TRun r = Trevalon("chart " + Quote(kSample) + " --beam 1 --kind " + kind + " --output " + Quote(png));
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(ReadBytes(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(ReadText(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
     EXPECT_NE(r.out.find("written to " + png), std::string::npos) << r.out;
   }
   const TRun svg = Trevalon("chart " + Quote(kSample) + " --beam 0 --kind envelopes --output chart.svg --width 900 "
                             "--height 500");
   EXPECT_EQ(svg.code, 0) << svg.err;
-  const std::string bytes = ReadBytes(File("chart.svg"));
+  const std::string bytes = ReadText(File("chart.svg"));
   EXPECT_EQ(bytes.substr(0, 5), "<?xml");
   EXPECT_NE(bytes.find("width=\"900"), std::string::npos);
   EXPECT_NE(bytes.find("Design envelopes: Primary beam"), std::string::npos);
@@ -142,7 +119,7 @@ TEST_F(ChartCli, AnalyseWritesThePagedReportAsPdf) {
       << r.out;
   const int pages = std::stoi(said[1]);
   EXPECT_GT(pages, 1);
-  const std::string pdf = ReadBytes(File("report.pdf"));
+  const std::string pdf = ReadText(File("report.pdf"));
   EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
   EXPECT_EQ(PdfPages(pdf), pages);
   EXPECT_TRUE(fs::exists(File("SampleAnalysis.csv")));  // the report file as always
@@ -151,12 +128,12 @@ TEST_F(ChartCli, AnalyseWritesThePagedReportAsPdf) {
   const TRun quiet = Trevalon("analyse " + Quote(kSample) + " --report - --pdf quiet.pdf");
   EXPECT_EQ(quiet.code, 0);
   EXPECT_EQ(quiet.out.find("Printed report"), std::string::npos);
-  EXPECT_EQ(PdfPages(ReadBytes(File("quiet.pdf"))), pages);
+  EXPECT_EQ(PdfPages(ReadText(File("quiet.pdf"))), pages);
 
   // design takes --pdf too.
   const TRun design = Trevalon("design " + Quote(kSample) + " --pdf design.pdf");
   EXPECT_EQ(design.code, 0) << design.err;
-  EXPECT_GT(PdfPages(ReadBytes(File("design.pdf"))), 1);
+  EXPECT_GT(PdfPages(ReadText(File("design.pdf"))), 1);
 
   const TRun missing = Trevalon("analyse " + Quote(kSample) + " --pdf no/such/folder/report.pdf");
   EXPECT_EQ(missing.code, 2);

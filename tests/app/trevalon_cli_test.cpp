@@ -19,39 +19,17 @@
 #include <string>
 #include <vector>
 
+#include "app/cli_run.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
 
+using namespace cli_test;
+
 namespace {
 
 const std::string kBin = TREVALON_BIN_DIR;
-const std::string kProgram = kBin + "/trevalon";
 const std::string kSample = std::string(TREVALON_TEST_DATA_DIR) + "/SampleAnalysis.tva";
-
-std::string Quote(const std::string& s) {
-  std::string out = "'";
-  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  std::istringstream in(text);
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 // A report's text with the date of its "Analysis run" line left out: reports
 // of separate runs compare equal even when the runs straddle midnight.
@@ -64,34 +42,13 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-// One run of the program: its exit code and what it printed.
-struct TRun {
-  int code = -1;
-  std::string out, err;
-  std::vector<std::string> OutLines() const { return SplitLines(out); }
-  std::vector<std::string> ErrLines() const { return SplitLines(err); }
-};
-
 class Cli : public ::testing::Test {
  protected:
 
   // Runs trevalon with Args (already quoted where needed) in the working folder;
   // standard output goes to StdoutFile when one is given.
   TRun Trevalon(const std::string& args, const std::string& locale = "C", const std::string& StdoutFile = "") {
-    const fs::path out = StdoutFile.empty() ? dir_ / ".stdout" : fs::path(StdoutFile), err = dir_ / ".stderr";
-    const std::string command = "cd " + Quote(dir_.string()) + " && LC_ALL=" + locale + " " + Quote(kProgram) +
-                                " " + args + " >" + Quote(out.string()) + " 2>" +
-                                Quote(err.string()) + " </dev/null";
-    const int status = std::system(command.c_str());
-    TRun r;
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = ReadText(err);
-    if (StdoutFile.empty()) {
-      r.out = ReadText(out);
-      fs::remove(out);
-    }
-    fs::remove(err);
-    return r;
+    return RunIn(dir_, Quote(kProgram) + " " + args, {.locale = locale, .stdout_file = StdoutFile});
   }
 
   // A copy of the sample in the working folder, with whole lines replaced.
@@ -137,7 +94,7 @@ TEST_F(Cli, AnalyseWithoutProjectRunsTheBundledSample) {
   const std::string report = ReadText(dir_ / "SampleAnalysis.csv");
   EXPECT_EQ(report.rfind("Trevalon/V", 0), 0u);
   EXPECT_NE(report.find("\r\nInput file," + kBin + "/SampleAnalysis.tva\r\n"), std::string::npos);
-  const auto lines = SplitLines(report);
+  const auto lines = Lines(report);
   EXPECT_TRUE(Contains(lines, "Standard,AS/NZS2327:2017"));
   EXPECT_TRUE(Contains(lines, "FULL RESULTS,Primary beam: PB1"));
 }
@@ -316,7 +273,7 @@ TEST_F(Cli, AnalyseNotesAnEffectiveSpacingOtherThanTheSpan) {
                " --report Wide.csv");
   EXPECT_EQ(r.code, 1) << r.err;  // the 10 m secondary beam deflects too far
   EXPECT_TRUE(Contains(r.OutLines(), "Note: " + note)) << r.out;
-  const std::vector<std::string> report = SplitLines(ReadText(dir_ / "Wide.csv"));
+  const std::vector<std::string> report = Lines(ReadText(dir_ / "Wide.csv"));
   ASSERT_GE(report.size(), 7u);
   EXPECT_EQ(report[4], "NOTES");
   EXPECT_EQ(report[5], "\"" + note + "\"");
@@ -357,7 +314,7 @@ TEST_F(Cli, OlderEditionOfTheStandard) {
   TRun r = Trevalon("analyse " + Quote(kSample) + " --standard 2003");
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.err, "");
-  auto lines = SplitLines(ReadText(dir_ / "SampleAnalysis.csv"));
+  auto lines = Lines(ReadText(dir_ / "SampleAnalysis.csv"));
   EXPECT_TRUE(Contains(lines, "Standard,AS/NZS2327.1-2003"));
   EXPECT_TRUE(Contains(lines, "FULL RESULTS,Secondary beam: SB1"));
   EXPECT_TRUE(Contains(lines, "FULL RESULTS,Primary beam: PB1"));
@@ -380,7 +337,7 @@ TEST_F(Cli, OlderEditionOfTheStandard) {
 
   r = Trevalon("--standard 2017 analyse " + Quote(kSample));
   EXPECT_EQ(r.code, 0) << r.err;
-  lines = SplitLines(ReadText(dir_ / "SampleAnalysis.csv"));
+  lines = Lines(ReadText(dir_ / "SampleAnalysis.csv"));
   EXPECT_TRUE(Contains(lines, "Standard,AS/NZS2327:2017"));
 }
 
@@ -431,7 +388,7 @@ TEST_F(Cli, FailingBeamExits1) {
   EXPECT_EQ(r.code, 1) << r.err;
   EXPECT_EQ(r.err, "");
   EXPECT_TRUE(fs::exists(dir_ / "Light.csv"));
-  EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "Light.csv")), "Strength,,PROBLEM"));
+  EXPECT_TRUE(Contains(Lines(ReadText(dir_ / "Light.csv")), "Strength,,PROBLEM"));
 }
 
 // The floor vibration line follows the summary table; the floor's verdict
@@ -445,7 +402,7 @@ TEST_F(Cli, AnalysePrintsTheFloorVibrationAfterTheSummaryTable) {
   ASSERT_NE(at, out.end());
   ASSERT_NE(at + 1, out.end());
   EXPECT_EQ(*(at + 1), "Floor vibration: fn 3.44 Hz, peak acceleration 0.48 %g (limit 0.50 %g) OK");
-  EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "SampleAnalysis.csv")), "FLOOR VIBRATION"));
+  EXPECT_TRUE(Contains(Lines(ReadText(dir_ / "SampleAnalysis.csv")), "FLOOR VIBRATION"));
 
   const std::string strict =
       SampleCopy("Strict.tva", {{"[LimitState]", "[Vibration]\r\nAccelerationLimit=0.25\r\n\r\n[LimitState]"}});
@@ -620,7 +577,7 @@ TEST_F(Cli, TestRunsTheProjectsTestsAndWritesTheResultsFile) {
   EXPECT_EQ(out[4], "    Test results saved to Job-Test.csv");
   EXPECT_EQ(out[6], "Tests complete");
   EXPECT_EQ(out[7], "2 passed, 2 failed");
-  const auto lines = SplitLines(ReadText(dir_ / "Job-Test.csv"));
+  const auto lines = Lines(ReadText(dir_ / "Job-Test.csv"));
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()),
             (std::vector<std::string>{"", "Hand-Moment,M* = 1.2 x 10 x 9^2/8,OK",
@@ -636,7 +593,7 @@ TEST_F(Cli, TestRunsTheProjectsTestsAndWritesTheResultsFile) {
 
   // --rerun runs the stored test again.
   r = Trevalon("test Job.tva --rerun");
-  EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "Job-Test.csv")), "Beam1.Span,9000,Expected 1,<<<<<< does not match"));
+  EXPECT_TRUE(Contains(Lines(ReadText(dir_ / "Job-Test.csv")), "Beam1.Span,9000,Expected 1,<<<<<< does not match"));
 
   SampleCopy("Pass.tva");
   std::ofstream(dir_ / "Pass.tva", std::ios::app | std::ios::binary) << TestSections(false);
@@ -656,7 +613,7 @@ TEST_F(Cli, TestListsTheProperties) {
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.OutLines(), (std::vector<std::string>{"Creating list of test properties...",
                                                     "List of test properties saved to Job-TestPropertyList.csv"}));
-  auto lines = SplitLines(ReadText(dir_ / "Job-TestPropertyList.csv"));
+  auto lines = Lines(ReadText(dir_ / "Job-TestPropertyList.csv"));
   ASSERT_GT(lines.size(), 20u);
   EXPECT_EQ(lines[0].rfind("Trevalon/V", 0), 0u);
   EXPECT_EQ(lines[1].rfind("\"Properties for test input/output, ", 0), 0u);
@@ -664,7 +621,7 @@ TEST_F(Cli, TestListsTheProperties) {
   EXPECT_EQ(lines[18], "Entity,Property,Type,Use");
   r = Trevalon("test Job.tva --list-properties props.csv");
   EXPECT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(SplitLines(ReadText(dir_ / "props.csv")).size(), lines.size());
+  EXPECT_EQ(Lines(ReadText(dir_ / "props.csv")).size(), lines.size());
 }
 
 namespace {
@@ -676,7 +633,7 @@ std::string TableUndated(const std::string& table) {
 
 // The "Pri: PB1" line of a `trevalon design` summary: section, camber (mm) and connectors.
 std::string PrimarySummary(const std::string& out) {
-  for (const std::string& line : SplitLines(out))
+  for (const std::string& line : Lines(out))
     if (line.rfind("Pri: PB1", 0) == 0) {
       std::istringstream in(line);
       std::string pri, mark, grade, section, strength, stress, deflection, camber, mm, studs;
@@ -697,7 +654,7 @@ TEST_F(Cli, DesignTableAgreesWithTheDesignOfItsCaseFiles) {
   EXPECT_EQ(r.err, "");  // no terminal: no progress line
   EXPECT_TRUE(Contains(r.OutLines(), "    Writing results to Job-Design.csv"));
   const std::string table = ReadText(dir_ / "Job-Design.csv");
-  const auto lines = SplitLines(table);
+  const auto lines = Lines(table);
   ASSERT_EQ(lines.size(), 20u) << table;
   // Each primary-beam row is span, spacing, then what `trevalon design` of the
   // saved case file chooses with the design library.
@@ -748,7 +705,7 @@ TEST_F(Cli, DesignTableShowsItsProgressOnATerminal) {
   ASSERT_GE(shown.size(), 4u);
   EXPECT_EQ(shown.substr(shown.size() - 4), "\r\x1b[K");  // cleared at the end
   EXPECT_EQ(shown.find('\n'), std::string::npos) << "nothing but the progress line";
-  EXPECT_TRUE(Contains(SplitLines(out), "Completed design table creation"));
+  EXPECT_TRUE(Contains(Lines(out), "Completed design table creation"));
 }
 
 TEST_F(Cli, AdministratorsCommandsSayWhatTheyWriteAndWhere) {
@@ -920,7 +877,7 @@ TEST_F(Cli, TestResultsFollowALink) {
   const TRun r = Trevalon("test p.tva");
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_TRUE(fs::is_symlink(dir_ / "p-Test.csv"));
-  EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "results" / "p-Test.csv")), "Hand-Moment,M* = 1.2 x 10 x 9^2/8,OK"));
+  EXPECT_TRUE(Contains(Lines(ReadText(dir_ / "results" / "p-Test.csv")), "Hand-Moment,M* = 1.2 x 10 x 9^2/8,OK"));
 }
 
 // Saving over the project's own file keeps what that file holds beyond the
@@ -1028,7 +985,7 @@ TEST_F(Cli, ATestWhoseInputDoesNotValidateFails) {
   const TRun r = Trevalon("test Job.tva");
   EXPECT_EQ(r.code, 1) << r.err;
   EXPECT_EQ(r.OutLines().back(), "0 passed, 1 failed");
-  EXPECT_TRUE(Contains(SplitLines(ReadText(dir_ / "Job-Test.csv")),
+  EXPECT_TRUE(Contains(Lines(ReadText(dir_ / "Job-Test.csv")),
                        "Beam.Span,Warning: Concrete strength grade should be at least 15 MPa,Expected 9000,<<<<<< "
                        "input does not validate"));
 }

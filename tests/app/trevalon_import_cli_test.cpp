@@ -12,37 +12,13 @@
 #include <vector>
 
 #include "admin/xlsx_builder.h"
+#include "app/cli_run.h"
 
 namespace fs = std::filesystem;
 
+using namespace cli_test;
+
 namespace {
-
-const std::string kProgram = std::string(TREVALON_BIN_DIR) + "/trevalon";
-
-std::string Quote(const std::string& s) {
-  std::string out = "'";
-  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-struct TRun {
-  int Code = -1;
-  std::string Out, Err;
-};
 
 // A 9 m bay: 360UB44.7 secondary beams at 3 m centres on a 9 m 530UB82.0
 // primary beam, 120 mm slab on a 55 mm deck, as an older project file.
@@ -66,19 +42,7 @@ class ImportCli : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  TRun Trevalon(const std::string& Args) {
-    const fs::path out = dir_ / ".stdout", err = dir_ / ".stderr";
-    const std::string command = "cd " + Quote(dir_.string()) + " && LC_ALL=C " + Quote(kProgram) + " " + Args +
-                                " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
-    const int status = std::system(command.c_str());
-    TRun r;
-    r.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.Out = ReadText(out);
-    r.Err = ReadText(err);
-    fs::remove(out);
-    fs::remove(err);
-    return r;
-  }
+  TRun Trevalon(const std::string& Args) { return RunIn(dir_, Quote(kProgram) + " " + Args); }
 
   std::string Write(const std::string& Name, const std::string& Bytes) {
     std::ofstream(dir_ / Name, std::ios::binary) << Bytes;
@@ -87,12 +51,12 @@ class ImportCli : public ::testing::Test {
 
   // The one line on standard error, which names the program; nothing written.
   void ExpectOneError(const TRun& r, const std::string& Containing) {
-    EXPECT_EQ(r.Code, 2) << r.Err;
-    const std::vector<std::string> lines = Lines(r.Err);
-    ASSERT_EQ(lines.size(), 1u) << r.Err;
+    EXPECT_EQ(r.code, 2) << r.err;
+    const std::vector<std::string> lines = Lines(r.err);
+    ASSERT_EQ(lines.size(), 1u) << r.err;
     EXPECT_EQ(lines[0].rfind("trevalon: ", 0), 0u) << lines[0];
     EXPECT_NE(lines[0].find(Containing), std::string::npos) << lines[0];
-    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.out, "");
   }
 
   fs::path dir_;
@@ -103,19 +67,19 @@ class ImportCli : public ::testing::Test {
 TEST_F(ImportCli, AnOlderProjectFileBecomesAProjectThatAnalyses) {
   Write("bay.tvx", BayTvx());
   const TRun r = Trevalon("import bay.tvx");
-  EXPECT_EQ(r.Code, 0) << r.Err;
-  EXPECT_EQ(r.Out, "Imported project written to bay.tva\n");
-  EXPECT_EQ(r.Err, "trevalon: Warning: Shear connector \"<Default>\" is not in the library: the first one, "
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "Imported project written to bay.tva\n");
+  EXPECT_EQ(r.err, "trevalon: Warning: Shear connector \"<Default>\" is not in the library: the first one, "
                    "\"15.9 mm headed stud\", is used\n");
   const std::string project = ReadText(dir_ / "bay.tva");
   EXPECT_NE(project.find("[Project]\r\nProject=Level 3 office\r\n"), std::string::npos);
   EXPECT_NE(project.find("Name=15.9 mm headed stud\r\n"), std::string::npos);
 
   const TRun analysis = Trevalon("analyse bay.tva");
-  EXPECT_TRUE(analysis.Code == 0 || analysis.Code == 1) << analysis.Err;  // it runs: pass or fail, no bad input
-  EXPECT_EQ(analysis.Err, "");
-  EXPECT_NE(analysis.Out.find("Sec: SB1  KESTREL  360UB44.7"), std::string::npos) << analysis.Out;
-  EXPECT_NE(analysis.Out.find("Pri: PB1  KESTREL  530UB82.0"), std::string::npos) << analysis.Out;
+  EXPECT_TRUE(analysis.code == 0 || analysis.code == 1) << analysis.err;  // it runs: pass or fail, no bad input
+  EXPECT_EQ(analysis.err, "");
+  EXPECT_NE(analysis.out.find("Sec: SB1  KESTREL  360UB44.7"), std::string::npos) << analysis.out;
+  EXPECT_NE(analysis.out.find("Pri: PB1  KESTREL  530UB82.0"), std::string::npos) << analysis.out;
   EXPECT_TRUE(fs::exists(dir_ / "bay.csv"));
 }
 
@@ -163,17 +127,17 @@ TEST_F(ImportCli, AWorkbookBecomesAProjectThatAnalyses) {
       .Text("Deflection_Data", "F2", "Stage 3");
   book.Write((dir_ / "beam.xlsx").string());
   const TRun r = Trevalon("import beam.xlsx --output designs/imported.tva");
-  ASSERT_EQ(r.Code, 2);  // the folder does not exist
+  ASSERT_EQ(r.code, 2);  // the folder does not exist
   fs::create_directories(dir_ / "designs");
   const TRun ok = Trevalon("import beam.xlsx --output designs/imported.tva");
-  EXPECT_EQ(ok.Code, 0) << ok.Err;
-  EXPECT_EQ(ok.Err, "");
-  EXPECT_EQ(ok.Out, "Imported project written to designs/imported.tva\n");
+  EXPECT_EQ(ok.code, 0) << ok.err;
+  EXPECT_EQ(ok.err, "");
+  EXPECT_EQ(ok.out, "Imported project written to designs/imported.tva\n");
   EXPECT_FALSE(fs::exists(dir_ / "beam.tva"));
 
   const TRun analysis = Trevalon("analyse designs/imported.tva");
-  EXPECT_TRUE(analysis.Code == 0 || analysis.Code == 1) << analysis.Err;
-  EXPECT_NE(analysis.Out.find("Sec: SB7  KESTREL  410UB53.7"), std::string::npos) << analysis.Out;
+  EXPECT_TRUE(analysis.code == 0 || analysis.code == 1) << analysis.err;
+  EXPECT_NE(analysis.out.find("Sec: SB7  KESTREL  410UB53.7"), std::string::npos) << analysis.out;
 }
 
 TEST_F(ImportCli, FilesThatCannotBeImportedGiveOneLineAndExit2) {
@@ -195,7 +159,7 @@ TEST_F(ImportCli, FilesThatCannotBeImportedGiveOneLineAndExit2) {
     EXPECT_FALSE(fs::exists(dir_ / name)) << name;
 
   const TRun usage = Trevalon("import");
-  EXPECT_EQ(usage.Code, 2);
+  EXPECT_EQ(usage.code, 2);
 }
 
 TEST_F(ImportCli, TheOutputHoldsTheImportedProjectAlone) {
@@ -203,7 +167,7 @@ TEST_F(ImportCli, TheOutputHoldsTheImportedProjectAlone) {
   // An older project file of the same name is replaced, keys and all.
   Write("bay.tva", "[Project]\r\nProject=Old\r\n[Notes]\r\nStale=1\r\n");
   const TRun r = Trevalon("import bay.tvx");
-  EXPECT_EQ(r.Code, 0) << r.Err;
+  EXPECT_EQ(r.code, 0) << r.err;
   const std::string project = ReadText(dir_ / "bay.tva");
   EXPECT_EQ(project.find("Stale"), std::string::npos);
   EXPECT_NE(project.find("Project=Level 3 office"), std::string::npos);
@@ -227,20 +191,20 @@ TEST_F(ImportCli, AFileIsNeverImportedOverItself) {
 TEST_F(ImportCli, WarningsGoToStandardErrorAndTheImportGoesOn) {
   Write("bay.tvx", BayTvx("0"));  // grade "Gr 350", which the library names otherwise
   const TRun r = Trevalon("import bay.tvx --output out.tva");
-  EXPECT_EQ(r.Code, 0) << r.Err;
-  EXPECT_NE(r.Err.find("trevalon: Warning: Secondary beam SB1: steel section \"360UB44.7\" (type UB, grade "
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.err.find("trevalon: Warning: Secondary beam SB1: steel section \"360UB44.7\" (type UB, grade "
                        "\"Gr 350\") is not in the section library\n"),
             std::string::npos)
-      << r.Err;
+      << r.err;
   EXPECT_TRUE(fs::exists(dir_ / "out.tva"));
 }
 
 TEST_F(ImportCli, HelpSaysWhatItWritesAndWhere) {
   const TRun r = Trevalon("import --help");
-  EXPECT_EQ(r.Code, 0);
-  EXPECT_NE(r.Out.find("write it as a project file (.tva), by default beside the input under the same name with "
+  EXPECT_EQ(r.code, 0);
+  EXPECT_NE(r.out.find("write it as a project file (.tva), by default beside the input under the same name with "
                        "extension .tva"),
             std::string::npos)
-      << r.Out;
-  EXPECT_NE(r.Out.find("--output"), std::string::npos);
+      << r.out;
+  EXPECT_NE(r.out.find("--output"), std::string::npos);
 }

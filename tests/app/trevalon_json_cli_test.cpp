@@ -12,43 +12,23 @@
 #include <sstream>
 #include <string>
 
+#include "app/cli_run.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
 using json = nlohmann::ordered_json;
+
+using namespace cli_test;
 
 namespace {
 
 const std::string kBin = TREVALON_BIN_DIR;
 const std::string kSample = std::string(TREVALON_TEST_DATA_DIR) + "/SampleAnalysis.tva";
 
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-struct TRun {
-  int code = -1;
-  std::string out, err;
-};
-
 class JsonCli : public ::testing::Test {
  protected:
-  TRun Trevalon(const std::string& args) {
-    const fs::path out = dir_ / ".stdout", err = dir_ / ".stderr";
-    const std::string command = "cd '" + dir_.string() + "' && LC_ALL=C '" + kBin + "/trevalon' " + args + " >'" +
-                                out.string() + "' 2>'" + err.string() + "' </dev/null";
-    const int status = std::system(command.c_str());
-    TRun r;
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = ReadText(out);
-    r.err = ReadText(err);
-    fs::remove(out);
-    fs::remove(err);
-    return r;
-  }
+  TRun Trevalon(const std::string& args) { return RunIn(dir_, Quote(kProgram) + " " + args); }
+
   std::map<std::string, std::string> Files() const {
     std::map<std::string, std::string> files;
     for (const auto& e : fs::directory_iterator(dir_)) files[e.path().filename().string()] = ReadText(e.path());
