@@ -97,17 +97,4 @@ if(DEFINED PYTHON_MODULE)
   endif()
 endif()
 
-# The installed module on the installed library and sample, from an unrelated folder.
-if(DEFINED PYTHON_MODULE)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E env PYTHONPATH=${root}/usr/lib/python3/dist-packages PYTHONNOUSERSITE=1
-                          ${PYTHON} -c "import trevalon; p = trevalon.Project.sample(); r = p.analyse(); print(p.file); print(p.library); print(len(r.beams))"
-    WORKING_DIRECTORY ${elsewhere} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "the installed Python module failed (${rc}):\n${out}${err}")
-  endif()
-  if(NOT out STREQUAL "${root}/usr/share/trevalon/SampleAnalysis.tva\n${root}/usr/share/trevalon/Trevalon.tvl\n2\n")
-    message(FATAL_ERROR "the installed Python module did not read the installed files:\n${out}")
-  endif()
-endif()
-
 file(REMOVE_RECURSE ${WORK_DIR})
