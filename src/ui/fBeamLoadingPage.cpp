@@ -130,41 +130,41 @@ void EnableAllRows(TStringGrid& Grid, int UpTo) {
 
 TBeamLoadingPage::TBeamLoadingPage(TPageHost& Host, QWidget* Parent)
     : TDataPage(Host, QStringLiteral("Beam loading"), Parent) {
-  chkDisplayAutoLoads = MakeCheckBox(
+  chkDisplayAutoLoads_ = MakeCheckBox(
       QStringLiteral("Display auto-calculated loads"), QStringLiteral("chkDisplayAutoLoads"),
       QStringLiteral("Tick to display loads that have been automatically calculated based on Floor > Floor loading"));
-  chkDisplayAutoLoads->setChecked(true);
-  lblSecondaryWarning = new QLabel(QStringLiteral("WARNING : loads (other than auto-calculated) cannot be applied to secondary beam"));
-  lblSecondaryWarning->setObjectName(QStringLiteral("lblSecondaryWarning"));
-  QFont warning = lblSecondaryWarning->font();
+  chkDisplayAutoLoads_->setChecked(true);
+  lblSecondaryWarning_ = new QLabel(QStringLiteral("WARNING : loads (other than auto-calculated) cannot be applied to secondary beam"));
+  lblSecondaryWarning_->setObjectName(QStringLiteral("lblSecondaryWarning"));
+  QFont warning = lblSecondaryWarning_->font();
   warning.setBold(true);
   warning.setItalic(true);
-  lblSecondaryWarning->setFont(warning);
-  lblSecondaryWarning->setStyleSheet(QStringLiteral("color: #c0161d"));
-  lblSecondaryWarning->hide();
+  lblSecondaryWarning_->setFont(warning);
+  lblSecondaryWarning_->setStyleSheet(QStringLiteral("color: #c0161d"));
+  lblSecondaryWarning_->hide();
 
-  grdDistributedLoads = new TStringGrid;
-  SetUpLoadGrid(*grdDistributedLoads, QStringLiteral("grdDistributedLoads"), QStringLiteral("Distributed loads"),
+  grdDistributedLoads_ = new TStringGrid;
+  SetUpLoadGrid(*grdDistributedLoads_, QStringLiteral("grdDistributedLoads"), QStringLiteral("Distributed loads"),
                 QStringLiteral("Distributed loads, define stage, start/finish position and value, and whether or not "
                                "it is a live load"),
                 {QStringLiteral("ID"), QStringLiteral("Stage"), QStringLiteral("Start position\r\n(mm or %)"),
                  QStringLiteral("Finish position\r\n(mm or %)"), QStringLiteral("Start value (kN/m)"),
                  QStringLiteral("Finish value (kN/m)"), QStringLiteral("Live load?"), QStringLiteral("Description")},
                 QStringLiteral("W"));
-  grdPointLoads = new TStringGrid;
-  SetUpLoadGrid(*grdPointLoads, QStringLiteral("grdPointLoads"), QStringLiteral("Point loads"),
+  grdPointLoads_ = new TStringGrid;
+  SetUpLoadGrid(*grdPointLoads_, QStringLiteral("grdPointLoads"), QStringLiteral("Point loads"),
                 QStringLiteral("Point loads, define stage, position and value, and whether or not it is a live load"),
                 {QStringLiteral("ID"), QStringLiteral("Stage"), QStringLiteral("Position\r\n(mm or %)"),
                  QStringLiteral("Value (kN)"), QStringLiteral("Live load?"), QStringLiteral("Description")},
                 QStringLiteral("P"));
   const TImportedBeam& primary = *Host.Project().GetBeam(0);
-  grdDistributedLoads->AddControl(dlStage, StageChoice(primary));
-  grdDistributedLoads->AddControl(dlLive, LiveChoice());
-  grdPointLoads->AddControl(plStage, StageChoice(primary));
-  grdPointLoads->AddControl(plLive, LiveChoice());
-  SetColumnWidths(*grdDistributedLoads, {0.6, 0.7, 1.22, 1.22, 1.1, 1.1, 0.6});
-  SetColumnWidths(*grdPointLoads, {0.6, 0.7, 1.22, 1.1, 0.6});
-  for (TStringGrid* grid : {grdDistributedLoads, grdPointLoads}) {
+  grdDistributedLoads_->AddControl(dlStage, StageChoice(primary));
+  grdDistributedLoads_->AddControl(dlLive, LiveChoice());
+  grdPointLoads_->AddControl(plStage, StageChoice(primary));
+  grdPointLoads_->AddControl(plLive, LiveChoice());
+  SetColumnWidths(*grdDistributedLoads_, {0.6, 0.7, 1.22, 1.22, 1.1, 1.1, 0.6});
+  SetColumnWidths(*grdPointLoads_, {0.6, 0.7, 1.22, 1.1, 0.6});
+  for (TStringGrid* grid : {grdDistributedLoads_, grdPointLoads_}) {
     grid->viewport()->installEventFilter(this);
     WatchGridEdits(Host, this, *grid, false);
     connect(grid, &TStringGrid::CellEdited, this, [this, grid](int ACol, int ARow) { FillNewRowDefaults(*grid, ACol, ARow); });
@@ -175,33 +175,32 @@ TBeamLoadingPage::TBeamLoadingPage(TPageHost& Host, QWidget* Parent)
   auto* top = new QHBoxLayout;
   top->addWidget(MakeHeading(QStringLiteral("Distributed loads")));
   top->addStretch(1);
-  top->addWidget(chkDisplayAutoLoads);
+  top->addWidget(chkDisplayAutoLoads_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(lblSecondaryWarning);
+  layout->addWidget(lblSecondaryWarning_);
   layout->addLayout(top);
-  layout->addWidget(grdDistributedLoads, 1);
+  layout->addWidget(grdDistributedLoads_, 1);
   layout->addWidget(MakeHeading(QStringLiteral("Point loads")));
-  layout->addWidget(grdPointLoads, 1);
+  layout->addWidget(grdPointLoads_, 1);
 
-  connect(chkDisplayAutoLoads, &QCheckBox::clicked, this, &TBeamLoadingPage::OnDisplayAutoLoadsClicked);
+  connect(chkDisplayAutoLoads_, &QCheckBox::clicked, this, &TBeamLoadingPage::OnDisplayAutoLoadsClicked);
 }
 
 void TBeamLoadingPage::RegisterFields() {
   TPageHost& host = Host();
-  const QString page = PageName();
-  host.RegisterGridColumn(this, page, QStringLiteral("Load start position"), grdDistributedLoads, dlStart);
-  host.RegisterGridColumn(this, page, QStringLiteral("Load finish position"), grdDistributedLoads, dlFinish);
-  host.RegisterGridColumn(this, page, QStringLiteral("Load value"), grdDistributedLoads, dlStartValue);
-  host.RegisterGridColumn(this, page, QStringLiteral("Load value"), grdDistributedLoads, dlFinishValue);
-  host.RegisterGridColumn(this, page, QStringLiteral("Point load position"), grdPointLoads, plPosition);
-  host.RegisterGridColumn(this, page, QStringLiteral("Point load value"), grdPointLoads, plValue);
+  host.RegisterGridColumn(*this, QStringLiteral("Load start position"), *grdDistributedLoads_, dlStart);
+  host.RegisterGridColumn(*this, QStringLiteral("Load finish position"), *grdDistributedLoads_, dlFinish);
+  host.RegisterGridColumn(*this, QStringLiteral("Load value"), *grdDistributedLoads_, dlStartValue);
+  host.RegisterGridColumn(*this, QStringLiteral("Load value"), *grdDistributedLoads_, dlFinishValue);
+  host.RegisterGridColumn(*this, QStringLiteral("Point load position"), *grdPointLoads_, plPosition);
+  host.RegisterGridColumn(*this, QStringLiteral("Point load value"), *grdPointLoads_, plValue);
 }
 
 bool TBeamLoadingPage::eventFilter(QObject* Watched, QEvent* Event) {
   // The descriptions take what the other columns leave, with room for a scroll bar.
   if (Event->type() == QEvent::Resize) {
-    if (Watched == grdDistributedLoads->viewport()) grdDistributedLoads->SetColumnsFullWidth(dlDescription, true);
-    if (Watched == grdPointLoads->viewport()) grdPointLoads->SetColumnsFullWidth(plDescription, true);
+    if (Watched == grdDistributedLoads_->viewport()) grdDistributedLoads_->SetColumnsFullWidth(dlDescription, true);
+    if (Watched == grdPointLoads_->viewport()) grdPointLoads_->SetColumnsFullWidth(plDescription, true);
   }
   return TDataPage::eventFilter(Watched, Event);
 }
@@ -212,7 +211,7 @@ bool TBeamLoadingPage::IsSecondaryUnderPrimary(int Side) const {
 
 void TBeamLoadingPage::UpdateScreenFromProject() {
   TFillScope filling(*this);
-  chkDisplayAutoLoads->setChecked(true);
+  chkDisplayAutoLoads_->setChecked(true);
 }
 
 // ---------------------------------------------------------------------------
@@ -221,14 +220,14 @@ void TBeamLoadingPage::UpdateScreenFromProject() {
 void TBeamLoadingPage::FillGrids(const TImportedBeam& Beam, int Side) {
   TFillScope filling(*this);
   shown_side_ = Side;
-  const bool display_auto = chkDisplayAutoLoads->isChecked();
+  const bool display_auto = chkDisplayAutoLoads_->isChecked();
   const bool secondary_under_primary = IsSecondaryUnderPrimary(Side);
   // A secondary beam carried by a primary beam takes the floor's automatic loads only.
   auto shown = [&](const TAppliedLoad& Load) {
     return Load.IsAutoCalced ? display_auto : !secondary_under_primary;
   };
 
-  TStringGrid& dl = *grdDistributedLoads;
+  TStringGrid& dl = *grdDistributedLoads_;
   const int old_dl_rows = dl.RowCount();
   dl.HideControls();
   dl.SetRowCount(2);
@@ -250,7 +249,7 @@ void TBeamLoadingPage::FillGrids(const TImportedBeam& Beam, int Side) {
   dl.InitialiseLastRow();
   dl.SetRowEnabled(dl.RowCount() - 1, !secondary_under_primary);
 
-  TStringGrid& pl = *grdPointLoads;
+  TStringGrid& pl = *grdPointLoads_;
   const int old_pl_rows = pl.RowCount();
   pl.HideControls();
   pl.SetRowCount(2);
@@ -268,16 +267,16 @@ void TBeamLoadingPage::FillGrids(const TImportedBeam& Beam, int Side) {
   }
   pl.InitialiseLastRow();
   pl.SetRowEnabled(pl.RowCount() - 1, !secondary_under_primary);
-  lblSecondaryWarning->setVisible(secondary_under_primary);
+  lblSecondaryWarning_->setVisible(secondary_under_primary);
 }
 
 void TBeamLoadingPage::CopyGrids(TImportedBeam& Beam) const {
   Beam.DistributedLoadList.Clear();
   Beam.PointLoadList.Clear();
-  const TStringGrid& dl = *grdDistributedLoads;
+  const TStringGrid& dl = *grdDistributedLoads_;
   for (int r = 1; r < dl.RowCount() - 1; ++r)
     Beam.DistributedLoadList.Add(std::to_string(r - 1), DistributedLoadOfRow(dl, r));
-  const TStringGrid& pl = *grdPointLoads;
+  const TStringGrid& pl = *grdPointLoads_;
   for (int r = 1; r < pl.RowCount() - 1; ++r) Beam.PointLoadList.Add(std::to_string(r - 1), PointLoadOfRow(pl, r));
   // The automatic loads are the floor's, whatever the grids showed of them.
   Host().Project().UpdateAutoLoadsForBeam(Beam);
@@ -298,14 +297,14 @@ void TBeamLoadingPage::FloorLayoutChanged() {
     // The beam's loads are in the beam (the page saved them when it was left).
     FillGrids(*Host().Project().GetBeam(side), side);
   } else {
-    lblSecondaryWarning->setVisible(IsSecondaryUnderPrimary(shown_side_));
+    lblSecondaryWarning_->setVisible(IsSecondaryUnderPrimary(shown_side_));
   }
 }
 
 void TBeamLoadingPage::CheckPage(TFieldCheckList& Checks) {
-  CheckAllGridCells(*grdDistributedLoads, Checks);
-  CheckAllGridCells(*grdPointLoads, Checks);
-  for (TStringGrid* grid : {grdDistributedLoads, grdPointLoads})
+  CheckAllGridCells(*grdDistributedLoads_, Checks);
+  CheckAllGridCells(*grdPointLoads_, Checks);
+  for (TStringGrid* grid : {grdDistributedLoads_, grdPointLoads_})
     for (int r = grid->FixedRows(); r < grid->RowCount() - 1; ++r) CheckLoadRow(*grid, r);
 }
 
@@ -334,9 +333,9 @@ QString TBeamLoadingPage::UnreadableInput() const {
     }
     return {};
   };
-  if (const QString d = first(*grdDistributedLoads, QStringLiteral("Distributed load"), distributed); !d.isEmpty())
+  if (const QString d = first(*grdDistributedLoads_, QStringLiteral("Distributed load"), distributed); !d.isEmpty())
     return d;
-  return first(*grdPointLoads, QStringLiteral("Point load"), point);
+  return first(*grdPointLoads_, QStringLiteral("Point load"), point);
 }
 
 void TBeamLoadingPage::CheckLoadRow(TStringGrid& Grid, int ARow) {
@@ -344,7 +343,7 @@ void TBeamLoadingPage::CheckLoadRow(TStringGrid& Grid, int ARow) {
   if (!beam || ARow < Grid.FixedRows() || ARow >= Grid.RowCount() - 1 || !Grid.RowEnabled(ARow)) return;
   CheckGridCells(Grid, Host().FieldChecks(), Grid.FixedCols(), Grid.ColCount() - 1, ARow, ARow, false, true, false);
   Grid.SetCellColoured(dlStage, ARow, false);  // no check of its own colours it
-  const bool distributed = &Grid == grdDistributedLoads;
+  const bool distributed = &Grid == grdDistributedLoads_;
   const std::vector<TLoadProblem> problems = distributed ? CheckUserLoad(*DistributedLoadOfRow(Grid, ARow), beam->Span)
                                                          : CheckUserLoad(*PointLoadOfRow(Grid, ARow), beam->Span);
   for (const TLoadProblem& p : problems) Grid.SetCellColoured(ColumnOf(p.Field), ARow, true);
@@ -358,7 +357,7 @@ void TBeamLoadingPage::FillNewRowDefaults(TStringGrid& Grid, int ACol, int ARow)
   // Only the first cell typed into a fresh row brings the defaults.
   for (int c = 1; c < Grid.ColCount(); ++c)
     if (c != ACol && !Grid.Cell(c, ARow).trimmed().isEmpty()) return;
-  const bool distributed = &Grid == grdDistributedLoads;
+  const bool distributed = &Grid == grdDistributedLoads_;
   auto fill = [&](int c, const QString& Text) {
     if (c != ACol) Grid.SetCell(c, ARow, Text);
   };

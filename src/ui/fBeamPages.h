@@ -33,21 +33,31 @@ class TBeamGeneralPage : public TDataPage {
   void UpdateScreenFromBeam(int Side) override;
   void UpdateBeamFromScreen(int Side) override;
 
-  TPageField fldMark;
-  QPlainTextEdit* memDescription;
-  QCheckBox* chkPropped;
-  QButtonGroup* grpCamber;         // ids 0..3: CamberType
-  TPageField fldCamberAbsolute;    // beside "Fixed at"
-  TPageField fldCamberRelative;    // beside "Fixed at Span / "
-  QButtonGroup* grpConnectorBasis; // ids 0..2: StudCountBasis
-  TPageField fldUserBeta;
-  TPageField fldUserStudCount;
-  TPageField fldUserNr;            // hidden
+  const TPageField& fldMark() const { return fldMark_; }
+  QPlainTextEdit* memDescription() const { return memDescription_; }
+  QCheckBox* chkPropped() const { return chkPropped_; }
+  QButtonGroup* grpCamber() const { return grpCamber_; } // ids 0..3: CamberType
+  const TPageField& fldCamberAbsolute() const { return fldCamberAbsolute_; } // beside "Fixed at"
+  const TPageField& fldCamberRelative() const { return fldCamberRelative_; } // beside "Fixed at Span / "
+  QButtonGroup* grpConnectorBasis() const { return grpConnectorBasis_; } // ids 0..2: StudCountBasis
+  const TPageField& fldUserBeta() const { return fldUserBeta_; }
+  const TPageField& fldUserStudCount() const { return fldUserStudCount_; }
+  const TPageField& fldUserNr() const { return fldUserNr_; } // hidden
 
  private:
   void EnableChoiceFields();
   void OnChoiceClicked(QButtonGroup* Group);
   void OnProppedClicked(bool IsTicked);
+  TPageField fldMark_;
+  QPlainTextEdit* memDescription_ = nullptr;
+  QCheckBox* chkPropped_ = nullptr;
+  QButtonGroup* grpCamber_ = nullptr;
+  TPageField fldCamberAbsolute_;
+  TPageField fldCamberRelative_;
+  QButtonGroup* grpConnectorBasis_ = nullptr;
+  TPageField fldUserBeta_;
+  TPageField fldUserStudCount_;
+  TPageField fldUserNr_;
 };
 
 class TSectionDefinitionPage : public TDataPage {
@@ -68,19 +78,26 @@ class TSectionDefinitionPage : public TDataPage {
   // the library, the dimensions read from the page for a custom section.
   void ReadBaseSection(TSteelSection& Section) const;
 
-  QComboBox* cboSectionType;
-  QComboBox* cboGrade;
-  QComboBox* cboSection;
-  TPageField fldDepth;
-  TPageField fldTopWidth, fldTopThickness, fldTopYield;
-  TPageField fldWebThickness, fldWebYield;
-  TPageField fldBottomWidth, fldBottomThickness, fldBottomYield;
-  QTabWidget* tabVariations;
+  QComboBox* cboSectionType() const { return cboSectionType_; }
+  QComboBox* cboGrade() const { return cboGrade_; }
+  QComboBox* cboSection() const { return cboSection_; }
+  const TPageField& fldDepth() const { return fldDepth_; }
+  const TPageField& fldTopWidth() const { return fldTopWidth_; }
+  const TPageField& fldTopThickness() const { return fldTopThickness_; }
+  const TPageField& fldTopYield() const { return fldTopYield_; }
+  const TPageField& fldWebThickness() const { return fldWebThickness_; }
+  const TPageField& fldWebYield() const { return fldWebYield_; }
+  const TPageField& fldBottomWidth() const { return fldBottomWidth_; }
+  const TPageField& fldBottomThickness() const { return fldBottomThickness_; }
+  const TPageField& fldBottomYield() const { return fldBottomYield_; }
+  QTabWidget* tabVariations() const { return tabVariations_; }
   // Per variation (0 "Notched (End 1)", 1 "Plated", 2 "Notched (End 2)").
-  TPageField fldPlateWidth[3], fldPlateThickness[3], fldPlateYield[3];
-  TPageField fldNotchedDepth[3];  // [1] is the plated overall depth, shown only
-  TStringGrid* grdCompositeSections;
-  QCheckBox* chkAutosizeSlabWidths;  // hidden: shows the beam's value
+  const TPageField& fldPlateWidth(int Index) const { return fldPlateWidth_[Index]; }
+  const TPageField& fldPlateThickness(int Index) const { return fldPlateThickness_[Index]; }
+  const TPageField& fldPlateYield(int Index) const { return fldPlateYield_[Index]; }
+  const TPageField& fldNotchedDepth(int Index) const { return fldNotchedDepth_[Index]; } // [1] is the plated overall depth, shown only
+  TStringGrid* grdCompositeSections() const { return grdCompositeSections_; }
+  QCheckBox* chkAutosizeSlabWidths() const { return chkAutosizeSlabWidths_; } // hidden: shows the beam's value
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
@@ -102,6 +119,25 @@ class TSectionDefinitionPage : public TDataPage {
   void OnCompositeEditEnded(int ACol, int ARow);
 
   int grid_side_ = -1;  // the side the grid was last filled for
+  QComboBox* cboSectionType_ = nullptr;
+  QComboBox* cboGrade_ = nullptr;
+  QComboBox* cboSection_ = nullptr;
+  TPageField fldDepth_;
+  TPageField fldTopWidth_;
+  TPageField fldTopThickness_;
+  TPageField fldTopYield_;
+  TPageField fldWebThickness_;
+  TPageField fldWebYield_;
+  TPageField fldBottomWidth_;
+  TPageField fldBottomThickness_;
+  TPageField fldBottomYield_;
+  QTabWidget* tabVariations_ = nullptr;
+  TPageField fldPlateWidth_[3];
+  TPageField fldPlateThickness_[3];
+  TPageField fldPlateYield_[3];
+  TPageField fldNotchedDepth_[3];
+  TStringGrid* grdCompositeSections_ = nullptr;
+  QCheckBox* chkAutosizeSlabWidths_ = nullptr;
 };
 
 class TBeamLoadingPage : public TDataPage {
@@ -120,10 +156,10 @@ class TBeamLoadingPage : public TDataPage {
   // load W2: start position "abc" is not a number".
   QString UnreadableInput() const override;
 
-  QCheckBox* chkDisplayAutoLoads;
-  QLabel* lblSecondaryWarning;
-  TStringGrid* grdDistributedLoads;
-  TStringGrid* grdPointLoads;
+  QCheckBox* chkDisplayAutoLoads() const { return chkDisplayAutoLoads_; }
+  QLabel* lblSecondaryWarning() const { return lblSecondaryWarning_; }
+  TStringGrid* grdDistributedLoads() const { return grdDistributedLoads_; }
+  TStringGrid* grdPointLoads() const { return grdPointLoads_; }
 
  private:
   bool IsSecondaryUnderPrimary(int Side) const;
@@ -142,4 +178,8 @@ class TBeamLoadingPage : public TDataPage {
  private:
 
   int shown_side_ = -1;
+  QCheckBox* chkDisplayAutoLoads_ = nullptr;
+  QLabel* lblSecondaryWarning_ = nullptr;
+  TStringGrid* grdDistributedLoads_ = nullptr;
+  TStringGrid* grdPointLoads_ = nullptr;
 };

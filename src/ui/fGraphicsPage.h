@@ -70,11 +70,11 @@ class TGraphicsPage : public QWidget {
   // Prints the chart shown on one page (the print dialog offers PDF too).
   void PrintChart();
 
-  QComboBox* cboBeam;
-  QComboBox* cboChart;
-  QPushButton* btnPrint;
-  QPushButton* btnSaveImage;
-  TChartView* Chart;
+  QComboBox* cboBeam() const { return cboBeam_; }
+  QComboBox* cboChart() const { return cboChart_; }
+  QPushButton* btnPrint() const { return btnPrint_; }
+  QPushButton* btnSaveImage() const { return btnSaveImage_; }
+  TChartView* Chart() const { return Chart_; }
 
  signals:
   void LogLine(const QString& Line);
@@ -86,4 +86,9 @@ class TGraphicsPage : public QWidget {
   TProject* project_ = nullptr;
   QString file_name_;
   QString reason_;
+  QComboBox* cboBeam_ = nullptr;
+  QComboBox* cboChart_ = nullptr;
+  QPushButton* btnPrint_ = nullptr;
+  QPushButton* btnSaveImage_ = nullptr;
+  TChartView* Chart_ = nullptr;
 };

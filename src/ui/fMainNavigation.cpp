@@ -15,6 +15,8 @@
 #include "project/cProjectFile.h"
 #include "project/cSession.h"
 #include "ui/cSummaryResults.h"
+#include "ui/fAdminTools.h"
+#include "ui/fRunView.h"
 #include "ui/cUiUtility.h"
 #include "ui/fMain.h"
 
@@ -52,9 +54,6 @@ const TNodeSpec kNodes[] = {
     {103, 2, "Beam loading", "Beam loading"},
     {800, 1, "Analysis results", "Analysis results"},
 };
-constexpr unsigned kProjectNode = 1;
-constexpr unsigned kResultsNode = 800;
-
 constexpr int kItemIdRole = TfrmMain::kItemIdRole;
 constexpr int kLevelRole = TfrmMain::kLevelRole;
 constexpr int kPageRole = TfrmMain::kPageRole;
@@ -96,7 +95,7 @@ void TfrmMain::BuildNavigationTree() {
     item->setData(0, kLevelRole, node.Level);
     item->setData(0, kPageRole, QString::fromLatin1(node.PageName));
   }
-  AddAdminNodes();
+  if (admin_) admin_->AddNodes();
   tree_->expandAll();
   UpdateBeamCaptions();
   UpdateNodeVisibility();
@@ -125,10 +124,10 @@ void TfrmMain::UpdateNodeVisibility() {
 void TfrmMain::UpdateBeamCaptions() {
   for (int side = 0; side < 3; ++side) {
     const bool used = project_->GetHasBeam(side);
-    summary_->SetLineVisible(side, used);
+    run_->Summary()->SetLineVisible(side, used);
     const QString caption = ToQ(DefaultBeamCaption(*project_, side));
     const TImportedBeam& beam = *project_->GetBeam(side);
-    summary_->SetBeamName(side, beam.Mark.empty() ? caption
+    run_->Summary()->SetBeamName(side, beam.Mark.empty() ? caption
                                                   : QString::fromLatin1(side == 0 ? "Pri" : "Sec") +
                                                         QStringLiteral(": ") + ToQ(beam.Mark));
     if (QTreeWidgetItem* node = Node(BeamNodeID(side))) node->setText(0, caption);
@@ -146,7 +145,7 @@ void TfrmMain::ShowTreeMenu(const QPoint& At) {
   menu.setObjectName(QStringLiteral("mnuTree"));
   menu.addAction(QStringLiteral("Expand All"), tree_, &QTreeWidget::expandAll);
   menu.addAction(QStringLiteral("Compress All"), tree_, &QTreeWidget::collapseAll);
-  AddTestEditEntries(menu);
+  if (admin_) admin_->AddTestEditEntries(menu);
   menu.exec(tree_->viewport()->mapToGlobal(At));
 }
 
@@ -177,9 +176,9 @@ void TfrmMain::OnTreeItemChanged(QTreeWidgetItem* Current, QTreeWidgetItem* Prev
     if (side >= 0) FillBeamPages(side, true);
   }
   if (page) page->CheckPage(field_checks_);
-  AdminNodeChosen(Current);
+  if (admin_) admin_->NodeChosen(Current);
   changed_since_calc_ = saved_calc;
-  if (id == kResultsNode && saved_calc) Analyse();
+  if (id == kResultsNode && saved_calc) run_->Analyse();
 }
 
 void TfrmMain::LeavePage(TDataPage& Page) {
@@ -224,7 +223,7 @@ void TfrmMain::CommitGeometry() {
 }
 
 void TfrmMain::ShowBeamSection(int Side, const QString& Grade, const QString& Name) {
-  summary_->SetSection(Side, Grade, Name);
+  run_->Summary()->SetSection(Side, Grade, Name);
 }
 
 // ---------------------------------------------------------------------------
@@ -242,9 +241,9 @@ void TfrmMain::UpdateScreensFromProject() {
     const TImportedBeam& beam = *project_->GetBeam(side);
     if (const TSteelSection* s = beam.SteelSectionList.Count() > 0 ? beam.SteelSection(0) : nullptr) {
       if (s->BaseSteelSection.IsStandard)
-        summary_->SetSection(side, ToQ(s->Grade), ToQ(s->Name));
+        run_->Summary()->SetSection(side, ToQ(s->Grade), ToQ(s->Name));
       else
-        summary_->SetSection(side, QString(), ToQ(s->SectionType));
+        run_->Summary()->SetSection(side, QString(), ToQ(s->SectionType));
     }
     FillBeamPages(side, false);
   }

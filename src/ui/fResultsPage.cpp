@@ -108,10 +108,10 @@ QVariant TResultsTreeModel::headerData(int Section, Qt::Orientation Orientation,
 
 TAnalysisResultsPage::TAnalysisResultsPage(TPageHost& Host, QWidget* Parent)
     : TDataPage(Host, QStringLiteral("Analysis results"), Parent) {
-  grpDisplay = new QGroupBox(QStringLiteral("Display?"));
-  grpDisplay->setObjectName(QStringLiteral("grpDisplay"));
-  SetHint(grpDisplay, QStringLiteral("Select subset of results to display"));
-  auto* boxes = new QHBoxLayout(grpDisplay);
+  grpDisplay_ = new QGroupBox(QStringLiteral("Display?"));
+  grpDisplay_->setObjectName(QStringLiteral("grpDisplay"));
+  SetHint(grpDisplay_, QStringLiteral("Select subset of results to display"));
+  auto* boxes = new QHBoxLayout(grpDisplay_);
   struct TBox {
     QCheckBox** Box;
     const char* Caption;
@@ -119,10 +119,10 @@ TAnalysisResultsPage::TAnalysisResultsPage(TPageHost& Host, QWidget* Parent)
     const char* Hint;
   };
   const TBox kBoxes[] = {
-      {&chkProjectSettings, "&Project settings", "chkProjectSettings", "Display overall project settings"},
-      {&chkInputData, "&Input data", "chkInputData", "Display input data"},
-      {&chkSummary, "&Summary results", "chkSummary", "Display summary analysis results"},
-      {&chkDetail, "&Detail", "chkDetail", "Display detailed results"},
+      {&chkProjectSettings_, "&Project settings", "chkProjectSettings", "Display overall project settings"},
+      {&chkInputData_, "&Input data", "chkInputData", "Display input data"},
+      {&chkSummary_, "&Summary results", "chkSummary", "Display summary analysis results"},
+      {&chkDetail_, "&Detail", "chkDetail", "Display detailed results"},
   };
   for (const TBox& b : kBoxes) {
     *b.Box = MakeCheckBox(QString::fromLatin1(b.Caption), QString::fromLatin1(b.Name), QString::fromLatin1(b.Hint));
@@ -131,57 +131,57 @@ TAnalysisResultsPage::TAnalysisResultsPage(TPageHost& Host, QWidget* Parent)
     connect(*b.Box, &QCheckBox::toggled, this, &TAnalysisResultsPage::ApplyResultsFilter);
   }
 
-  btnExport = new QPushButton(QStringLiteral("&Export Results..."));
-  btnExport->setObjectName(QStringLiteral("btnExport"));
-  SetHint(btnExport, QStringLiteral("Exports full results to a csv file (readable by Excel)"));
-  btnPrint = new QPushButton(QStringLiteral("P&rint Results..."));
-  btnPrint->setObjectName(QStringLiteral("btnPrint"));
-  SetHint(btnPrint, QStringLiteral("Prints results"));
-  connect(btnExport, &QPushButton::clicked, this, &TAnalysisResultsPage::ExportRequested);
-  connect(btnPrint, &QPushButton::clicked, this, &TAnalysisResultsPage::PrintRequested);
+  btnExport_ = new QPushButton(QStringLiteral("&Export Results..."));
+  btnExport_->setObjectName(QStringLiteral("btnExport"));
+  SetHint(btnExport_, QStringLiteral("Exports full results to a csv file (readable by Excel)"));
+  btnPrint_ = new QPushButton(QStringLiteral("P&rint Results..."));
+  btnPrint_->setObjectName(QStringLiteral("btnPrint"));
+  SetHint(btnPrint_, QStringLiteral("Prints results"));
+  connect(btnExport_, &QPushButton::clicked, this, &TAnalysisResultsPage::ExportRequested);
+  connect(btnPrint_, &QPushButton::clicked, this, &TAnalysisResultsPage::PrintRequested);
 
   auto* options = new QHBoxLayout;
-  options->addWidget(grpDisplay);
+  options->addWidget(grpDisplay_);
   options->addStretch(1);
   auto* buttons = new QVBoxLayout;
   buttons->addStretch(1);
-  buttons->addWidget(btnExport);
-  buttons->addWidget(btnPrint);
+  buttons->addWidget(btnExport_);
+  buttons->addWidget(btnPrint_);
   options->addLayout(buttons);
 
-  tvResults = new QTreeView;
-  tvResults->setObjectName(QStringLiteral("tvResults"));
-  tvResults->setAccessibleName(QStringLiteral("Results report"));
-  SetHint(tvResults, QStringLiteral("Results of successful analysis"));
-  tvResults->setModel(&model_);
-  tvResults->setRootIsDecorated(false);
-  tvResults->setItemsExpandable(false);
-  tvResults->setUniformRowHeights(true);
-  tvResults->setAlternatingRowColors(true);
-  tvResults->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  tvResults->setSelectionBehavior(QAbstractItemView::SelectRows);
-  tvResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  tvResults->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  tvResults->setTextElideMode(Qt::ElideRight);
-  tvResults->header()->setStretchLastSection(false);
-  tvResults->header()->setSectionsMovable(true);
-  QFont small = tvResults->font();
+  tvResults_ = new QTreeView;
+  tvResults_->setObjectName(QStringLiteral("tvResults"));
+  tvResults_->setAccessibleName(QStringLiteral("Results report"));
+  SetHint(tvResults_, QStringLiteral("Results of successful analysis"));
+  tvResults_->setModel(&model_);
+  tvResults_->setRootIsDecorated(false);
+  tvResults_->setItemsExpandable(false);
+  tvResults_->setUniformRowHeights(true);
+  tvResults_->setAlternatingRowColors(true);
+  tvResults_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  tvResults_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  tvResults_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tvResults_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  tvResults_->setTextElideMode(Qt::ElideRight);
+  tvResults_->header()->setStretchLastSection(false);
+  tvResults_->header()->setSectionsMovable(true);
+  QFont small = tvResults_->font();
   small.setPointSize(8);
-  tvResults->setFont(small);
-  tvResults->installEventFilter(this);
+  tvResults_->setFont(small);
+  tvResults_->installEventFilter(this);
 
-  lblNoResults = new QLabel;
-  lblNoResults->setObjectName(QStringLiteral("lblNoResults"));
-  lblNoResults->setAlignment(Qt::AlignCenter);
-  lblNoResults->setWordWrap(true);
-  lblNoResults->setMargin(24);
-  QPalette muted = lblNoResults->palette();
+  lblNoResults_ = new QLabel;
+  lblNoResults_->setObjectName(QStringLiteral("lblNoResults"));
+  lblNoResults_->setAlignment(Qt::AlignCenter);
+  lblNoResults_->setWordWrap(true);
+  lblNoResults_->setMargin(24);
+  QPalette muted = lblNoResults_->palette();
   muted.setColor(QPalette::WindowText, muted.color(QPalette::Disabled, QPalette::WindowText));
-  lblNoResults->setPalette(muted);
+  lblNoResults_->setPalette(muted);
 
   stack_ = new QStackedWidget;
-  stack_->addWidget(lblNoResults);
-  stack_->addWidget(tvResults);
+  stack_->addWidget(lblNoResults_);
+  stack_->addWidget(tvResults_);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(MakeHeading(QStringLiteral("Analysis results")));
@@ -192,59 +192,59 @@ TAnalysisResultsPage::TAnalysisResultsPage(TPageHost& Host, QWidget* Parent)
 
 void TAnalysisResultsPage::BuildResultsTree(const std::vector<std::string>& Lines) {
   model_.AppendLines(Lines);
-  if (model_.rowCount() > 0) stack_->setCurrentWidget(tvResults);
+  if (model_.rowCount() > 0) stack_->setCurrentWidget(tvResults_);
   ApplyResultsFilter();
   SizeResultsColumns();
 }
 
 void TAnalysisResultsPage::ApplyResultsFilter() {
-  const QCheckBox* boxes[] = {chkProjectSettings, chkInputData, chkSummary, chkDetail};
-  tvResults->setUpdatesEnabled(false);
+  const QCheckBox* boxes[] = {chkProjectSettings_, chkInputData_, chkSummary_, chkDetail_};
+  tvResults_->setUpdatesEnabled(false);
   for (int row = 0; row < model_.rowCount(); ++row) {
     const TResultsCategory category = model_.Category(row);
     const bool shown = category == rcAlwaysShown || boxes[category]->isChecked();
-    tvResults->setRowHidden(row, QModelIndex(), !shown);
+    tvResults_->setRowHidden(row, QModelIndex(), !shown);
   }
-  tvResults->setUpdatesEnabled(true);
+  tvResults_->setUpdatesEnabled(true);
 }
 
 void TAnalysisResultsPage::SizeResultsColumns() {
   const int columns = model_.columnCount();
   if (columns < 2) return;
   // A page not shown yet has no width of its own: sized when first shown.
-  if (!tvResults->isVisible()) {
+  if (!tvResults_->isVisible()) {
     columns_pending_ = true;
     return;
   }
   columns_pending_ = false;
-  const int width = tvResults->width();
+  const int width = tvResults_->width();
   const int first = width * 2 / 9;
   const int scroll_bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   const int other = std::max(20, (width - first - scroll_bar) / (columns - 1) - 1);
-  tvResults->setColumnWidth(0, first);
-  for (int c = 1; c < columns; ++c) tvResults->setColumnWidth(c, other);
+  tvResults_->setColumnWidth(0, first);
+  for (int c = 1; c < columns; ++c) tvResults_->setColumnWidth(c, other);
 }
 
 void TAnalysisResultsPage::ClearResultsTree(const QString& Reason) {
   model_.Clear();
   columns_pending_ = false;
-  lblNoResults->setText(Reason.isEmpty() ? QStringLiteral("No results yet.\n\nChoose Analyse or Design to analyse the "
+  lblNoResults_->setText(Reason.isEmpty() ? QStringLiteral("No results yet.\n\nChoose Analyse or Design to analyse the "
                                                           "project; its results report is shown here.")
                                          : Reason);
-  stack_->setCurrentWidget(lblNoResults);
+  stack_->setCurrentWidget(lblNoResults_);
 }
 
 void TAnalysisResultsPage::SetDisplayOptionsVisible(bool IsVisible) {
-  grpDisplay->setVisible(IsVisible);
-  btnExport->setVisible(IsVisible);
-  btnPrint->setVisible(IsVisible);
+  grpDisplay_->setVisible(IsVisible);
+  btnExport_->setVisible(IsVisible);
+  btnPrint_->setVisible(IsVisible);
 }
 
-bool TAnalysisResultsPage::IsRowShown(int Row) const { return !tvResults->isRowHidden(Row, QModelIndex()); }
+bool TAnalysisResultsPage::IsRowShown(int Row) const { return !tvResults_->isRowHidden(Row, QModelIndex()); }
 
 QStringList TAnalysisResultsPage::SelectedLines() const {
   QList<int> rows;
-  for (const QModelIndex& index : tvResults->selectionModel()->selectedRows())
+  for (const QModelIndex& index : tvResults_->selectionModel()->selectedRows())
     if (IsRowShown(index.row())) rows.push_back(index.row());
   std::sort(rows.begin(), rows.end());
   QStringList lines;
@@ -260,7 +260,7 @@ void TAnalysisResultsPage::CopySelection() const {
 // Copy puts the selected report lines on the clipboard as they stand in the
 // report; the first time the tree is shown its columns are sized.
 bool TAnalysisResultsPage::eventFilter(QObject* Watched, QEvent* Event) {
-  if (Watched == tvResults) {
+  if (Watched == tvResults_) {
     if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->matches(QKeySequence::Copy)) {
       CopySelection();
       return true;

@@ -95,15 +95,15 @@ class TAnalysisResultsPage : public TDataPage {
   // The selected report lines, in report order (what Copy puts on the clipboard).
   QStringList SelectedLines() const;
 
-  QGroupBox* grpDisplay;
-  QCheckBox* chkProjectSettings;
-  QCheckBox* chkInputData;
-  QCheckBox* chkSummary;
-  QCheckBox* chkDetail;
-  QPushButton* btnExport;
-  QPushButton* btnPrint;
-  QTreeView* tvResults;
-  QLabel* lblNoResults;
+  QGroupBox* grpDisplay() const { return grpDisplay_; }
+  QCheckBox* chkProjectSettings() const { return chkProjectSettings_; }
+  QCheckBox* chkInputData() const { return chkInputData_; }
+  QCheckBox* chkSummary() const { return chkSummary_; }
+  QCheckBox* chkDetail() const { return chkDetail_; }
+  QPushButton* btnExport() const { return btnExport_; }
+  QPushButton* btnPrint() const { return btnPrint_; }
+  QTreeView* tvResults() const { return tvResults_; }
+  QLabel* lblNoResults() const { return lblNoResults_; }
 
  signals:
   void ExportRequested();
@@ -118,4 +118,13 @@ class TAnalysisResultsPage : public TDataPage {
   TResultsTreeModel model_;
   QStackedWidget* stack_;
   bool columns_pending_ = false;  // built while hidden: sized when first shown
+  QGroupBox* grpDisplay_ = nullptr;
+  QCheckBox* chkProjectSettings_ = nullptr;
+  QCheckBox* chkInputData_ = nullptr;
+  QCheckBox* chkSummary_ = nullptr;
+  QCheckBox* chkDetail_ = nullptr;
+  QPushButton* btnExport_ = nullptr;
+  QPushButton* btnPrint_ = nullptr;
+  QTreeView* tvResults_ = nullptr;
+  QLabel* lblNoResults_ = nullptr;
 };

@@ -34,7 +34,10 @@
 #include "ui/fDesignTablePage.h"
 #include "ui/fGeometryPage.h"
 #include "ui/fGraphicsPage.h"
+#include "ui/fAdminTools.h"
+#include "ui/fFileCommands.h"
 #include "ui/fMain.h"
+#include "ui/fRunView.h"
 #include "ui/fTestPages.h"
 
 namespace {
@@ -125,16 +128,16 @@ int main(int argc, char** argv) {
   window.show();
   window.move(0, 0);
   Settle();
-  window.OpenUserFile(ProgramFile(QString::fromLatin1(kSampleProjectFileName)));
-  window.Analyse();
-  window.WaitForRun();
-  window.ResultsArea()->setCurrentWidget(window.SummaryResults());
+  window.Files().OpenUserFile(ProgramFile(QString::fromLatin1(kSampleProjectFileName)));
+  window.Run().Analyse();
+  window.Run().WaitForRun();
+  window.ResultsArea()->setCurrentWidget(window.Run().Summary());
   ok = Save(window, out + QStringLiteral("/main-window.png")) && ok;
   window.ResultsArea()->setCurrentWidget(window.EventLog());
   ok = Save(window, out + QStringLiteral("/main-window-event-log.png")) && ok;
 
   // Every page of the tree, in tree order.
-  window.ResultsArea()->setCurrentWidget(window.SummaryResults());
+  window.ResultsArea()->setCurrentWidget(window.Run().Summary());
   struct TShot {
     unsigned Node;
     const char* Page;
@@ -163,18 +166,18 @@ int main(int argc, char** argv) {
       ok = false;
       continue;
     }
-    window.WaitForRun();
+    window.Run().WaitForRun();
     ok = Save(window, out + QLatin1Char('/') + QString::fromLatin1(shot.File) + QStringLiteral(".png")) && ok;
   }
 
   // Each chart of the side-1 secondary beam on the Graphics page.
-  window.ResultsArea()->setCurrentWidget(window.GraphicsPage());
+  window.ResultsArea()->setCurrentWidget(window.Run().GraphicsPage());
   for (int t = 0; t < kDrawingTypeCount; ++t) {
-    window.GraphicsPage()->SelectChart(TDrawingType(t));
+    window.Run().GraphicsPage()->SelectChart(TDrawingType(t));
     ok = Save(window, out + QStringLiteral("/graphics-") + ToQ(DrawingTypeKind(TDrawingType(t))) +
                           QStringLiteral(".png")) && ok;
   }
-  window.ResultsArea()->setCurrentWidget(window.SummaryResults());
+  window.ResultsArea()->setCurrentWidget(window.Run().Summary());
 
   // The printed report, through the print dialog's PDF choice on A4; the
   // script turns its first page into a picture.
@@ -184,7 +187,7 @@ int main(int argc, char** argv) {
     Printer.setPageSize(QPageSize(QPageSize::A4));
     return true;
   });
-  window.PrintResults();
+  window.Run().PrintResults();
   SetPrintDialogHook({});
   std::printf("wrote %s\n", qPrintable(out + QStringLiteral("/printed-report.pdf")));
 
@@ -192,9 +195,9 @@ int main(int argc, char** argv) {
   window.SelectNode(12);
   auto* geometry = qobject_cast<TGeometryPage*>(window.Page(QStringLiteral("Geometry")));
   if (geometry) {
-    geometry->chkIsInternal->click();
+    geometry->chkIsInternal()->click();
     ok = Save(window, out + QStringLiteral("/page-geometry-edge.png")) && ok;
-    geometry->chkHasPrimaryBeam->click();
+    geometry->chkHasPrimaryBeam()->click();
     ok = Save(window, out + QStringLiteral("/page-geometry-secondary-only.png")) && ok;
   }
   window.SetDataChangedSinceSave(false);
@@ -208,21 +211,21 @@ int main(int argc, char** argv) {
     // The tests' results and the design table are written beside the project: a scratch folder.
     QTemporaryDir scratch;
     const QString project = scratch.filePath(QStringLiteral("AdminSample.tva"));
-    if (!WriteSampleWithTests(project) || !admin.OpenUserFile(project)) {
+    if (!WriteSampleWithTests(project) || !admin.Files().OpenUserFile(project)) {
       std::printf("could not open the administrators' sample\n");
       ok = false;
     } else {
-      admin.SetTestingAllowed(true);
-      admin.SetDesignParametersShown(true);
-      admin.RunAllTests();
-      admin.WaitForAdminJob();
-      if (QTreeWidgetItem* node = admin.TestNode(QStringLiteral("Heavy"))) admin.NavigationTree()->setCurrentItem(node);
+      admin.Admin()->SetTestingAllowed(true);
+      admin.Admin()->SetDesignParametersShown(true);
+      admin.Admin()->RunAllTests();
+      admin.Admin()->WaitForJob();
+      if (QTreeWidgetItem* node = admin.Admin()->TestNode(QStringLiteral("Heavy"))) admin.NavigationTree()->setCurrentItem(node);
       ok = Save(admin, out + QStringLiteral("/page-test.png")) && ok;
-      if (admin.TestResults()) admin.ResultsArea()->setCurrentWidget(admin.TestResults());
+      if (admin.Admin()->TestResults()) admin.ResultsArea()->setCurrentWidget(admin.Admin()->TestResults());
       ok = Save(admin, out + QStringLiteral("/test-results.png")) && ok;
       admin.SelectNode(850);
-      admin.CreateDesignTable();
-      admin.WaitForAdminJob();
+      admin.Admin()->CreateDesignTable();
+      admin.Admin()->WaitForJob();
       admin.ResultsArea()->setCurrentWidget(admin.EventLog());
       ok = Save(admin, out + QStringLiteral("/page-design-table.png")) && ok;
     }
