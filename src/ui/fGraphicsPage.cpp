@@ -184,9 +184,14 @@ void TGraphicsPage::SaveImage() {
   if (!file.isEmpty()) SaveImageTo(file);
 }
 
+TChartTitleBlock TGraphicsPage::TitleBlock() const {
+  if (!Chart_->Beam() || !project_) return {};
+  return ChartTitleBlock(*Chart_->Beam(), Chart_->Type(), project_->Project, ToStd(file_name_), std::time(nullptr));
+}
+
 void TGraphicsPage::PrintChart() {
   if (!Chart_->Beam()) return;
-  const TPrintOutcome printed = ::PrintChart(*Chart_->Beam(), Chart_->Type(), this);
+  const TPrintOutcome printed = ::PrintChart(*Chart_->Beam(), Chart_->Type(), TitleBlock(), this);
   if (printed.Result.IsCancelled()) return;
   if (!printed.Result) {
     ShowMessage(this, TMessageKind::Error, ToQ(printed.Result.Message()));

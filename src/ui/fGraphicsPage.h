@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "report/cResultsGraphics.h"
+#include "report/qt/cResultsChart.h"
 
 class QComboBox;
 class QLabel;
@@ -67,8 +68,12 @@ class TGraphicsPage : public QWidget {
   bool SaveImageTo(const QString& File);
   // Asks for a file and saves the chart shown.
   void SaveImage();
-  // Prints the chart shown on one page (the print dialog offers PDF too).
+  // Prints the chart shown on one page with its title block (the print
+  // dialog offers PDF too).
   void PrintChart();
+  // The title block of the chart shown: the project's name and file, the
+  // beam, the chart, today's date and the program's version.
+  TChartTitleBlock TitleBlock() const;
 
   QComboBox* cboBeam() const { return cboBeam_; }
   QComboBox* cboChart() const { return cboChart_; }
