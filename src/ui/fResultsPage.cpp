@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTreeView>
@@ -35,6 +36,22 @@ const TCategoryMask kCategoryMasks[] = {
     // The floor's vibration check, after every beam, is a result to read beside the beams' summaries.
     {"FLOOR VIBRATION*", rcSummary},
 };
+
+// A field as the tree shows it: the report writes units with a caret
+// ("kg/m^3", "mm^4") for the file's readers; the window writes them as the
+// pages do ("kg/m³", "mm⁴"). The report's lines themselves are unchanged.
+QString DisplayText(const QString& Field) {
+  if (!Field.contains(QLatin1Char('^'))) return Field;
+  static const QRegularExpression power(QStringLiteral("(?<=m)\\^([234])"));
+  QString shown = Field;
+  QRegularExpressionMatch m;
+  while ((m = power.match(shown)).hasMatch()) {
+    const QChar digit = m.captured(1).front();
+    const QChar sup = digit == QLatin1Char('2') ? QChar(0x00B2) : digit == QLatin1Char('3') ? QChar(0x00B3) : QChar(0x2074);
+    shown.replace(m.capturedStart(), m.capturedLength(), sup);
+  }
+  return shown;
+}
 
 // Spreadsheet column names (A, B, ..., Z, AA, ...): the exported file opens
 // in a spreadsheet with the same columns.
@@ -90,9 +107,9 @@ QVariant TResultsTreeModel::data(const QModelIndex& Index, int Role) const {
   const TRow& row = rows_[static_cast<size_t>(Index.row())];
   if (Role == Qt::DisplayRole || Role == Qt::ToolTipRole) {
     if (Index.column() >= row.Fields.size()) return {};
-    const QString& field = row.Fields[Index.column()];
-    // A tooltip only where a field may be cut off.
-    if (Role == Qt::ToolTipRole && field.size() < 16) return {};
+    const QString field = DisplayText(row.Fields[Index.column()]);
+    // The full text as a tooltip where the column's width may cut it off.
+    if (Role == Qt::ToolTipRole && field.size() <= kResultsColumnCapChars) return {};
     return field;
   }
   return {};
@@ -208,26 +225,30 @@ void TAnalysisResultsPage::ApplyResultsFilter() {
   tvResults_->setUpdatesEnabled(true);
 }
 
+// Each column as wide as its widest field (at most kResultsColumnCapChars
+// characters' worth; longer texts show whole as their tooltips), so a
+// section name or a date reads whole; the user may resize the columns after.
 void TAnalysisResultsPage::SizeResultsColumns() {
   const int columns = model_.columnCount();
-  if (columns < 2) return;
-  // A page not shown yet has no width of its own: sized when first shown.
-  if (!tvResults_->isVisible()) {
-    columns_pending_ = true;
-    return;
-  }
-  columns_pending_ = false;
-  const int width = tvResults_->width();
-  const int first = width * 2 / 9;
-  const int scroll_bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  const int other = std::max(20, (width - first - scroll_bar) / (columns - 1) - 1);
-  tvResults_->setColumnWidth(0, first);
-  for (int c = 1; c < columns; ++c) tvResults_->setColumnWidth(c, other);
+  if (columns < 1) return;
+  const QFontMetrics metrics(tvResults_->font());
+  const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tvResults_) + 1) + 6;
+  const int cap = metrics.horizontalAdvance(QString(kResultsColumnCapChars, QLatin1Char('n')));
+  std::vector<int> widths(static_cast<size_t>(columns), 0);
+  for (int c = 0; c < columns; ++c)
+    widths[static_cast<size_t>(c)] = tvResults_->header()->sectionSizeHint(c);
+  for (int row = 0; row < model_.rowCount(); ++row)
+    for (int c = 0; c < columns; ++c) {
+      const QString text = model_.data(model_.index(row, c), Qt::DisplayRole).toString();
+      if (text.isEmpty()) continue;
+      int& width = widths[static_cast<size_t>(c)];
+      width = std::max(width, std::min(cap, metrics.horizontalAdvance(text)) + margin);
+    }
+  for (int c = 0; c < columns; ++c) tvResults_->setColumnWidth(c, widths[static_cast<size_t>(c)]);
 }
 
 void TAnalysisResultsPage::ClearResultsTree(const QString& Reason) {
   model_.Clear();
-  columns_pending_ = false;
   lblNoResults_->setText(Reason.isEmpty() ? QStringLiteral("No results yet.\n\nChoose Analyse or Design to analyse the "
                                                           "project; its results report is shown here.")
                                          : Reason);
@@ -258,14 +279,13 @@ void TAnalysisResultsPage::CopySelection() const {
 }
 
 // Copy puts the selected report lines on the clipboard as they stand in the
-// report; the first time the tree is shown its columns are sized.
+// report.
 bool TAnalysisResultsPage::eventFilter(QObject* Watched, QEvent* Event) {
   if (Watched == tvResults_) {
     if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->matches(QKeySequence::Copy)) {
       CopySelection();
       return true;
     }
-    if ((Event->type() == QEvent::Show || Event->type() == QEvent::Resize) && columns_pending_) SizeResultsColumns();
   }
   return TDataPage::eventFilter(Watched, Event);
 }
