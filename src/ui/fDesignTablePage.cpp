@@ -153,7 +153,9 @@ std::vector<double> TDesignTablePage::ReadLengths(const TStringGrid& Grid) const
 void TDesignTablePage::UpdateScreenFromProject() {
   TFillScope filling(*this);
   const TDesignTable& table = Host().Project().DesignTable;
-  cboStandard_->setCurrentIndex(table.VersionID == kStandard2017 ? 1 : 0);
+  // A project without settings of its own makes its tables under the edition it is analysed under.
+  const int edition = table.HasDesignTableProperties() ? table.VersionID : StandardVersion();
+  cboStandard_->setCurrentIndex(edition == kStandard2017 ? 1 : 0);
   // An index the library lacks shows no floor use; it is kept until another is chosen.
   cboFloorUse_->setCurrentIndex(table.FloorUseIndex < cboFloorUse_->count() ? table.FloorUseIndex : -1);
   chkAllFloorUses_->setChecked(table.WillIterateAllFloors);
@@ -164,12 +166,22 @@ void TDesignTablePage::UpdateScreenFromProject() {
 
 void TDesignTablePage::UpdateProjectFromScreen() {
   TDesignTable& table = Host().Project().DesignTable;
-  table.VersionID = cboStandard_->currentIndex() == 1 ? kStandard2017 : kStandard2003;
   if (cboFloorUse_->currentIndex() >= 0) table.FloorUseIndex = cboFloorUse_->currentIndex();
   table.WillIterateAllFloors = chkAllFloorUses_->isChecked();
   for (TStringGrid* grid : {grdSpans_, grdSpacings_}) grid->CommitEdit();
   table.SpanList = ReadLengths(*grdSpans_);
   table.SpacingList = ReadLengths(*grdSpacings_);
+  // The edition is the project's to keep once it has settings of its own; a
+  // project without them is not given a design-table section by a page
+  // that only showed the edition it is analysed under.
+  const int edition = cboStandard_->currentIndex() == 1 ? kStandard2017 : kStandard2003;
+  if (table.HasDesignTableProperties() || edition == kStandard2003) table.VersionID = edition;
+}
+
+void TDesignTablePage::EditionChanged() {
+  if (Host().Project().DesignTable.HasDesignTableProperties()) return;
+  TFillScope filling(*this);
+  cboStandard_->setCurrentIndex(StandardVersion() == kStandard2017 ? 1 : 0);
 }
 
 void TDesignTablePage::CheckPage(TFieldCheckList& Checks) {

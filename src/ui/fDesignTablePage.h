@@ -6,7 +6,8 @@
 //
 // The floor uses offered are those of the design library beside the program
 // ("Trevalon-Design.tvl"), which the generator designs with; the normal
-// library's stand in when there is no design library.
+// library's stand in when there is no design library. A project without
+// design-table settings starts on the edition it is analysed under.
 //
 // Interface thread only.
 #pragma once
@@ -33,6 +34,8 @@ class TDesignTablePage : public TDataPage {
   void UpdateScreenFromProject() override;
   void UpdateProjectFromScreen() override;
   void CheckPage(TFieldCheckList& Checks) override;
+  // A project without design-table settings shows the edition it is analysed under.
+  void EditionChanged() override;
 
   // The run's options, as their check boxes say.
   bool WillSaveInputs() const;
