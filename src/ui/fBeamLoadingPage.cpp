@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <span>
 
 #include "entity/VEXUtility.h"
@@ -26,6 +27,13 @@ enum { plID, plStage, plPosition, plValue, plLive, plDescription, plCount };
 constexpr int kDefaultColWidth = 77;
 // The stage of a load typed into a new row until the user picks another: in service.
 const QString kNewLoadStage = QStringLiteral("7");
+
+// The cells of a user's load the beam takes as numbers.
+const TNumberColumn kDistributedNumbers[] = {{dlStart, "start position", true},
+                                             {dlFinish, "finish position", true},
+                                             {dlStartValue, "start value"},
+                                             {dlFinishValue, "finish value"}};
+const TNumberColumn kPointNumbers[] = {{plPosition, "position", true}, {plValue, "value"}};
 
 QString PositionText(double Value, bool IsProportional) {
   return IsProportional ? NumberText(Value * 100) + QLatin1Char('%') : NumberText(Value);
@@ -211,6 +219,7 @@ bool TBeamLoadingPage::IsSecondaryUnderPrimary(int Side) const {
 
 void TBeamLoadingPage::UpdateScreenFromProject() {
   TFillScope filling(*this);
+  kept_ = {};
   chkDisplayAutoLoads_->setChecked(true);
 }
 
@@ -223,8 +232,11 @@ void TBeamLoadingPage::FillGrids(const TImportedBeam& Beam, int Side) {
   const bool display_auto = chkDisplayAutoLoads_->isChecked();
   const bool secondary_under_primary = IsSecondaryUnderPrimary(Side);
   // A secondary beam carried by a primary beam takes the floor's automatic loads only.
+  if (secondary_under_primary) kept_[static_cast<size_t>(Side)].reset();
+  // The user's loads as typed, when some text of them is no number.
+  const std::optional<TKeptLoads>& kept = kept_[static_cast<size_t>(Side)];
   auto shown = [&](const TAppliedLoad& Load) {
-    return Load.IsAutoCalced ? display_auto : !secondary_under_primary;
+    return Load.IsAutoCalced ? display_auto : !secondary_under_primary && !kept;
   };
 
   TStringGrid& dl = *grdDistributedLoads_;
@@ -246,6 +258,13 @@ void TBeamLoadingPage::FillGrids(const TImportedBeam& Beam, int Side) {
                   load.IsLiveLoad ? QStringLiteral("Y") : QStringLiteral("N"), ToQ(load.Description)});
     dl.SetRowEnabled(r, !load.IsAutoCalced);
   }
+  if (kept)
+    for (QStringList row : kept->Distributed) {
+      const int r = dl.RowCount() - 1;
+      dl.SetRowCount(r + 2);
+      row[0] = QStringLiteral("W") + QString::number(r);
+      dl.SetRow(r, row);
+    }
   dl.InitialiseLastRow();
   dl.SetRowEnabled(dl.RowCount() - 1, !secondary_under_primary);
 
@@ -265,12 +284,25 @@ void TBeamLoadingPage::FillGrids(const TImportedBeam& Beam, int Side) {
                   load.IsLiveLoad ? QStringLiteral("Y") : QStringLiteral("N"), ToQ(load.Description)});
     pl.SetRowEnabled(r, !load.IsAutoCalced);
   }
+  if (kept)
+    for (QStringList row : kept->Point) {
+      const int r = pl.RowCount() - 1;
+      pl.SetRowCount(r + 2);
+      row[0] = QStringLiteral("P") + QString::number(r);
+      pl.SetRow(r, row);
+    }
   pl.InitialiseLastRow();
   pl.SetRowEnabled(pl.RowCount() - 1, !secondary_under_primary);
   lblSecondaryWarning_->setVisible(secondary_under_primary);
 }
 
-void TBeamLoadingPage::CopyGrids(TImportedBeam& Beam) const {
+void TBeamLoadingPage::CopyGrids(int Side) {
+  TImportedBeam& Beam = *Host().Project().GetBeam(Side);
+  // Text that is no number would go into the beam as 0: the rows are kept as
+  // typed, to be shown again and refused by the commands until mended.
+  TKeptLoads typed{GridRowTexts(*grdDistributedLoads_, true), GridRowTexts(*grdPointLoads_, true)};
+  if (!FirstUnreadable(typed).isEmpty()) kept_[static_cast<size_t>(Side)] = std::move(typed);
+  else kept_[static_cast<size_t>(Side)].reset();
   Beam.DistributedLoadList.Clear();
   Beam.PointLoadList.Clear();
   const TStringGrid& dl = *grdDistributedLoads_;
@@ -289,7 +321,7 @@ void TBeamLoadingPage::UpdateScreenFromBeam(int Side) {
   FillGrids(beam, Side);
 }
 
-void TBeamLoadingPage::UpdateBeamFromScreen(int Side) { CopyGrids(*Host().Project().GetBeam(Side)); }
+void TBeamLoadingPage::UpdateBeamFromScreen(int Side) { CopyGrids(Side); }
 
 void TBeamLoadingPage::FloorLayoutChanged() {
   const int side = Host().CurrentBeamSide();
@@ -308,34 +340,26 @@ void TBeamLoadingPage::CheckPage(TFieldCheckList& Checks) {
     for (int r = grid->FixedRows(); r < grid->RowCount() - 1; ++r) CheckLoadRow(*grid, r);
 }
 
-QString TBeamLoadingPage::UnreadableInput() const {
-  struct TColumn {
-    int Col;
-    const char* Name;
-    bool MayBePercent;
-  };
-  const TColumn distributed[] = {{dlStart, "start position", true},
-                                 {dlFinish, "finish position", true},
-                                 {dlStartValue, "start value", false},
-                                 {dlFinishValue, "finish value", false}};
-  const TColumn point[] = {{plPosition, "position", true}, {plValue, "value", false}};
-  auto first = [](const TStringGrid& Grid, const QString& Kind, std::span<const TColumn> Columns) -> QString {
-    for (int r = Grid.FixedRows(); r < Grid.RowCount() - 1; ++r) {
-      if (!Grid.RowEnabled(r)) continue;  // an automatic load
-      for (const TColumn& c : Columns) {
-        const QString text = Grid.Cell(c.Col, r).trimmed();
-        const std::string t = ToStd(text);
-        if (IsFloat(t) || (c.MayBePercent && IsPercent(t))) continue;
-        const QString where = Kind + QStringLiteral(" ") + Grid.Cell(0, r) + QStringLiteral(": ") + c.Name;
-        return text.isEmpty() ? where + QStringLiteral(" is missing")
-                              : where + QStringLiteral(" \"") + text + QStringLiteral("\" is not a number");
-      }
-    }
-    return {};
-  };
-  if (const QString d = first(*grdDistributedLoads_, QStringLiteral("Distributed load"), distributed); !d.isEmpty())
+QString TBeamLoadingPage::FirstUnreadable(const TKeptLoads& Loads) {
+  if (QString d = FirstUnreadableCell(Loads.Distributed, QStringLiteral("distributed load"), kDistributedNumbers);
+      !d.isEmpty())
     return d;
-  return first(*grdPointLoads_, QStringLiteral("Point load"), point);
+  return FirstUnreadableCell(Loads.Point, QStringLiteral("point load"), kPointNumbers);
+}
+
+// The beam shown is read from the grids; the others from what was kept of them.
+QString TBeamLoadingPage::UnreadableInput() const {
+  const TProject& project = Host().Project();
+  for (int side : {1, 2, 0}) {
+    if (!project.GetHasBeam(side)) continue;
+    QString message;
+    if (side == Host().CurrentBeamSide())
+      message = FirstUnreadable({GridRowTexts(*grdDistributedLoads_, true), GridRowTexts(*grdPointLoads_, true)});
+    else if (const auto& kept = kept_[static_cast<size_t>(side)])
+      message = FirstUnreadable(*kept);
+    if (!message.isEmpty()) return ToQ(project.GetBeam(side)->LongName()) + QStringLiteral(", ") + message;
+  }
+  return {};
 }
 
 void TBeamLoadingPage::CheckLoadRow(TStringGrid& Grid, int ARow) {
@@ -372,7 +396,7 @@ void TBeamLoadingPage::FillNewRowDefaults(TStringGrid& Grid, int ACol, int ARow)
 void TBeamLoadingPage::OnDisplayAutoLoadsClicked() {
   TImportedBeam* beam = Host().CurrentBeam();
   if (!beam) return;
-  CopyGrids(*beam);
+  CopyGrids(Host().CurrentBeamSide());
   FillGrids(*beam, Host().CurrentBeamSide());
   CheckPage(Host().FieldChecks());
 }

@@ -9,6 +9,9 @@
 // takes automatic loads only.
 #pragma once
 
+#include <array>
+#include <optional>
+
 #include "ui/cDataPage.h"
 #include "ui/cPageFields.h"
 
@@ -73,6 +76,13 @@ class TSectionDefinitionPage : public TDataPage {
   void CheckPage(TFieldCheckList& Checks) override;
   void FieldLeaving(QLineEdit* Edit) override;
   void FloorLayoutChanged() override;
+  // After a project was read: nothing typed is kept any more.
+  void UpdateScreenFromProject() override;
+  // A start or slab width of a composite section that is no number, of any
+  // beam: "Primary beam PB1, composite section 2: slab width side 1 "abc" is
+  // not a number". A beam's rows with such a text are kept as typed when its
+  // pages are left, and shown again for it.
+  QString UnreadableInput() const override;
 
   // The base section as chosen and typed: type, grade and name loaded from
   // the library, the dimensions read from the page for a custom section.
@@ -113,12 +123,14 @@ class TSectionDefinitionPage : public TDataPage {
   void ShowPlatedDepth();
   void ShowVariationOfRow(int Row);
   void FillCompositeGrid(TImportedBeam& Beam, int Side);
-  void CopyCompositeGrid(TImportedBeam& Beam) const;
+  // The grid into Beam (beam Side); rows with a text that is no number are kept.
+  void CopyCompositeGrid(TImportedBeam& Beam, int Side);
   void ApplyCoverageRule(const TImportedBeam& Beam, int Side);
   void FillRowDefaults(int ACol, int ARow);
   void OnCompositeEditEnded(int ACol, int ARow);
 
   int grid_side_ = -1;  // the side the grid was last filled for
+  std::array<std::optional<QList<QStringList>>, 3> kept_;  // rows as typed, by beam number
   QComboBox* cboSectionType_ = nullptr;
   QComboBox* cboGrade_ = nullptr;
   QComboBox* cboSection_ = nullptr;
@@ -152,8 +164,10 @@ class TBeamLoadingPage : public TDataPage {
   void UpdateBeamFromScreen(int Side) override;
   void CheckPage(TFieldCheckList& Checks) override;
   void FloorLayoutChanged() override;
-  // A position or value of a user's load that is no number: "Distributed
-  // load W2: start position "abc" is not a number".
+  // A position or value of a user's load that is no number, of any beam:
+  // "Primary beam PB1, distributed load W2: start position "abc" is not a
+  // number". A beam's loads with such a text are kept as typed when its
+  // pages are left, and shown again for it.
   QString UnreadableInput() const override;
 
   QCheckBox* chkDisplayAutoLoads() const { return chkDisplayAutoLoads_; }
@@ -162,9 +176,15 @@ class TBeamLoadingPage : public TDataPage {
   TStringGrid* grdPointLoads() const { return grdPointLoads_; }
 
  private:
+  // A beam's user loads as typed: each row's texts, its ID first.
+  struct TKeptLoads {
+    QList<QStringList> Distributed, Point;
+  };
+  static QString FirstUnreadable(const TKeptLoads& Loads);
   bool IsSecondaryUnderPrimary(int Side) const;
   void FillGrids(const TImportedBeam& Beam, int Side);
-  void CopyGrids(TImportedBeam& Beam) const;
+  // The grids into beam Side; rows with a text that is no number are kept.
+  void CopyGrids(int Side);
   void FillNewRowDefaults(TStringGrid& Grid, int ACol, int ARow);
   void OnDisplayAutoLoadsClicked();
   // Row ARow of a load grid checked again as a whole: its columns' own
@@ -178,6 +198,7 @@ class TBeamLoadingPage : public TDataPage {
  private:
 
   int shown_side_ = -1;
+  std::array<std::optional<TKeptLoads>, 3> kept_;  // by beam number
   QCheckBox* chkDisplayAutoLoads_ = nullptr;
   QLabel* lblSecondaryWarning_ = nullptr;
   TStringGrid* grdDistributedLoads_ = nullptr;

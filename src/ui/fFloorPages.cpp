@@ -199,8 +199,8 @@ TSlabDetailsPage::TSlabDetailsPage(TPageHost& Host, QWidget* Parent)
   grdDeckProperties_ = new TStringGrid;
   SetUpTable(*grdDeckProperties_, QStringLiteral("grdDeckProperties"), QStringLiteral("Steel deck properties"),
              {QStringLiteral("Property"), QStringLiteral("Value")},
-             {QStringLiteral("Mass (kg/m3)"), QStringLiteral("sr (mm)"), QStringLiteral("bsr (mm)"),
-              QStringLiteral("hp (mm)"), QStringLiteral("Void ratio")});
+             {QStringLiteral("Mass (") + KilogramsPerSquareMetre() + QLatin1Char(')'), QStringLiteral("sr (mm)"),
+              QStringLiteral("bsr (mm)"), QStringLiteral("hp (mm)"), QStringLiteral("Void ratio")});
   SetHint(grdDeckProperties_, QStringLiteral("Steel deck properties based on the selected deck type"));
   FitPropertyTable(*grdDeckProperties_);
   chkIgnoreConcreteBelowRibs_ =
@@ -218,13 +218,13 @@ TSlabDetailsPage::TSlabDetailsPage(TPageHost& Host, QWidget* Parent)
                             80);
   fldStrength_ = AddFormField(form, 2, QStringLiteral("Concrete strength (f'c)"), QStringLiteral("MPa"),
                              QStringLiteral("edtConcreteStrength"), QStringLiteral("Concrete strength"), 80);
-  fldDensity_ = AddFormField(form, 3, QStringLiteral("Concrete density"), QStringLiteral("kg/m^3"),
+  fldDensity_ = AddFormField(form, 3, QStringLiteral("Concrete density"), KilogramsPerCubicMetre(),
                             QStringLiteral("edtDensity"),
                             QStringLiteral("Concrete density, used to determine the dead weight of the slab"), 80);
-  fldShrinkage_ = AddFormField(form, 4, QStringLiteral("Shrinkage strain"), QStringLiteral("\u00B5m/m"),
+  fldShrinkage_ = AddFormField(form, 4, QStringLiteral("Shrinkage strain"), MicrostrainUnit(),
                               QStringLiteral("edtShrinkageStrain"),
                               QStringLiteral("Shrinkage strain used to calculate InService shrinkage"), 80);
-  fldWetDensity_ = MakeField(QStringLiteral("Concrete density (wet)"), QStringLiteral("kg/m^3"),
+  fldWetDensity_ = MakeField(QStringLiteral("Concrete density (wet)"), KilogramsPerCubicMetre(),
                             QStringLiteral("edtWetDensity"),
                             QStringLiteral("Density of wet concrete, used to determine the dead weight of the slab in Stage 3"));
   fldWetDensity_.Edit->setParent(this);

@@ -48,7 +48,7 @@ TGeneralPage::TGeneralPage(TPageHost& Host, QWidget* Parent) : TDataPage(Host, Q
 
   edtDesigner_ = AddFormField(grid, 2, QStringLiteral("Designer"), {}, QStringLiteral("edtDesigner"),
                              QStringLiteral("Name of designer"), 260).Edit;
-  edtFloorArea_ = AddFormField(grid, 3, QStringLiteral("Floor area"), QStringLiteral("m2"),
+  edtFloorArea_ = AddFormField(grid, 3, QStringLiteral("Floor area"), SquareMetres(),
                               QStringLiteral("edtFloorArea"), QStringLiteral("Floor area"), 120).Edit;
   edtStoreys_ = AddFormField(grid, 4, QStringLiteral("Number of storeys"), {}, QStringLiteral("edtStoreys"),
                             QStringLiteral("Number of storeys"), 120).Edit;

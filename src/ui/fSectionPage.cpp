@@ -29,6 +29,10 @@ const QString kMm = QStringLiteral("mm"), kMPa = QStringLiteral("MPa");
 
 // The composite-sections grid's columns.
 enum { colID, colStart, colFinish, colSteel, colWidth1, colWidth2, colCount };
+// The cells of a composite section the beam takes as numbers (the finish
+// is the next section's start, not stored).
+const TNumberColumn kCompositeNumbers[] = {
+    {colStart, "start position"}, {colWidth1, "slab width side 1"}, {colWidth2, "slab width side 2"}};
 // The grid's design column width (the platform grid's default, enlarged like the window).
 constexpr int kDefaultColWidth = 77;
 
@@ -401,6 +405,24 @@ void TSectionDefinitionPage::FloorLayoutChanged() {
                                                        : QStringLiteral("Slab width\r\nO/S (mm)"));
 }
 
+void TSectionDefinitionPage::UpdateScreenFromProject() { kept_ = {}; }
+
+// The beam shown is read from the grid; the others from what was kept of it.
+QString TSectionDefinitionPage::UnreadableInput() const {
+  const TProject& project = Host().Project();
+  for (int side : {1, 2, 0}) {
+    if (!project.GetHasBeam(side)) continue;
+    QString message;
+    if (side == Host().CurrentBeamSide())
+      message = FirstUnreadableCell(GridRowTexts(*grdCompositeSections_, false), QStringLiteral("composite section"),
+                                    kCompositeNumbers);
+    else if (const auto& kept = kept_[static_cast<size_t>(side)])
+      message = FirstUnreadableCell(*kept, QStringLiteral("composite section"), kCompositeNumbers);
+    if (!message.isEmpty()) return ToQ(project.GetBeam(side)->LongName()) + QStringLiteral(", ") + message;
+  }
+  return {};
+}
+
 void TSectionDefinitionPage::CheckPage(TFieldCheckList& Checks) {
   TDataPage::CheckPage(Checks);
   CheckAllGridCells(*grdCompositeSections_, Checks);
@@ -456,7 +478,7 @@ void TSectionDefinitionPage::UpdateBeamFromScreen(int Side) {
     section.WillUseFullSectionForServiceability = target.WillUseFullSectionForServiceability;
     target.Assign(&section);
   }
-  CopyCompositeGrid(beam);
+  CopyCompositeGrid(beam, Side);
 }
 
 // ---------------------------------------------------------------------------
@@ -470,6 +492,19 @@ TImportedBeam* TSectionDefinitionPage::GridBeam() const {
 void TSectionDefinitionPage::FillCompositeGrid(TImportedBeam& Beam, int Side) {
   TStringGrid& grid = *grdCompositeSections_;
   const TGeometry& g = Host().Project().Geometry;
+  // Rows with a text that is no number come back as they were typed.
+  if (const auto& kept = kept_[static_cast<size_t>(Side)]) {
+    grid.SetRowCount(1 + static_cast<int>(kept->size()) + 1);
+    grid.ClearDataCells(false);
+    for (int r = 1; r <= kept->size(); ++r) {
+      QStringList row = kept->at(r - 1);
+      row[colID] = QString::number(r);
+      grid.SetRow(r, row);
+    }
+    grid.InitialiseLastRow();
+    ApplyCoverageRule(Beam, Side);
+    return;
+  }
   const int n = Beam.CompositeSectionList.Count();
   grid.SetRowCount(1 + n + 1);
   grid.ClearDataCells(false);
@@ -539,8 +574,16 @@ void TSectionDefinitionPage::OnCompositeEditEnded(int ACol, int ARow) {
   CheckGridCells(grid, Host().FieldChecks(), ACol, ACol, ARow, ARow, true, true, true);
 }
 
-void TSectionDefinitionPage::CopyCompositeGrid(TImportedBeam& Beam) const {
+void TSectionDefinitionPage::CopyCompositeGrid(TImportedBeam& Beam, int Side) {
   const TStringGrid& grid = *grdCompositeSections_;
+  // Text that is no number would go into the beam as 0 (and a width of 0 as
+  // the widest slab): the rows are kept as typed, to be shown again and
+  // refused by the commands until mended.
+  QList<QStringList> typed = GridRowTexts(grid, false);
+  if (!FirstUnreadableCell(typed, QStringLiteral("composite section"), kCompositeNumbers).isEmpty())
+    kept_[static_cast<size_t>(Side)] = std::move(typed);
+  else
+    kept_[static_cast<size_t>(Side)].reset();
   Beam.CompositeSectionList.Clear();
   for (int r = 1; r < grid.RowCount() - 1; ++r) {
     auto cs = std::make_unique<TCompositeSection>();

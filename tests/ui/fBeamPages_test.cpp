@@ -265,7 +265,7 @@ class TestBeamPages : public TWindowTest {
     Dialogs().Clear();
     Window().Run().Analyse();
     QVERIFY(!Window().Run().IsRunning());
-    const QString unreadable = QStringLiteral("Distributed load ") + dl.Cell(0, r) +
+    const QString unreadable = QStringLiteral("Primary beam PB1, distributed load ") + dl.Cell(0, r) +
                                QStringLiteral(": start value \"abc\" is not a number");
     QCOMPARE(Dialogs().Messages, QStringList{unreadable});
     QVERIFY(Window().EventLogText().contains(QStringLiteral("Analysis not started: ") + unreadable));
