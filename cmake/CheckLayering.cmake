@@ -1,12 +1,12 @@
 # Fails when a unit includes a header from a folder after its own:
-#   entity -> components -> engine -> report -> project -> admin -> app, ui
+#   entity -> components -> engine -> report -> project -> admin -> app, ui, python
 # Usage: cmake -DSOURCE_DIR=<src folder> -P CheckLayering.cmake
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "SOURCE_DIR not set")
 endif()
 
-set(order entity components engine report project admin app ui)
-# app and ui are both front ends at the top: neither uses the other.
+set(order entity components engine report project admin app ui python)
+# app, ui and python are front ends at the top: none uses another.
 set(rank_entity 0)
 set(rank_components 1)
 set(rank_engine 2)
@@ -15,6 +15,7 @@ set(rank_project 4)
 set(rank_admin 5)
 set(rank_app 6)
 set(rank_ui 6)
+set(rank_python 6)
 
 set(violations 0)
 foreach(folder IN LISTS order)

@@ -3,11 +3,13 @@
 #
 #   bin/                          trevalon, trevalon-gui
 #   share/trevalon/               library files, sample project, user manual,
-#                                 ReadMe.txt, licence notices of the library data
+#                                 ReadMe.txt, licence notices of the library data,
+#                                 the JSON Schema of the results
 #   share/applications/           trevalon.desktop
 #   share/icons/hicolor/scalable/apps/trevalon.svg
 #   share/mime/packages/trevalon.xml   .tva files as Trevalon projects
 #   share/man/man1/trevalon.1.gz  from `trevalon --help`
+#   lib/python3.../trevalon.*.so  the Python module, when it is built (below)
 #
 # The programs look for their files beside themselves first (a build folder),
 # then in ../share/trevalon (GetShippedFile), so the folders are fixed here,
@@ -24,6 +26,7 @@ install(FILES
   ${TREVALON_OUTPUT_DIR}/Trevalon.pdf
   ${TREVALON_OUTPUT_DIR}/ReadMe.txt
   ${TREVALON_OUTPUT_DIR}/LICENSES-data.md
+  ${TREVALON_OUTPUT_DIR}/trevalon-results.schema.json
   DESTINATION ${TREVALON_INSTALL_DATADIR})
 
 # The desktop entry beside the built program names it by its full path; the
@@ -59,9 +62,36 @@ add_custom_command(
 add_custom_target(trevalon_man_page ALL DEPENDS ${TREVALON_MAN_PAGE}.gz)
 install(FILES ${TREVALON_MAN_PAGE}.gz DESTINATION share/man/man1)
 
+# The Python module (when built) into the interpreter's own folder of
+# packages under the prefix, worked out when installing, since
+# `cmake --install --prefix` may name another prefix than the build's:
+# /usr (the Debian package python3-trevalon) lib/python3/dist-packages,
+# /usr/local lib/python3.X/dist-packages, any other prefix (such as
+# $HOME/.local) lib/python3.X/site-packages, where Debian's python3 looks.
+if(TARGET trevalon_python)
+  install(CODE "
+    if(CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+      set(trevalon_site lib/python3/dist-packages)
+    elseif(CMAKE_INSTALL_PREFIX STREQUAL \"/usr/local\")
+      set(trevalon_site lib/python${TREVALON_PYTHON_VERSION}/dist-packages)
+    else()
+      set(trevalon_site lib/python${TREVALON_PYTHON_VERSION}/site-packages)
+    endif()
+    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/\${trevalon_site}\" TYPE MODULE
+         FILES \"$<TARGET_FILE:trevalon_python>\")
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${trevalon_site}/$<TARGET_FILE_NAME:trevalon_python>\")
+    endif()
+    " COMPONENT python)
+endif()
+
 # Everything the install rules above take from the build folder, for
 # `cmake --build build --target trevalon_programs` (what `make run`,
 # `make install` and `make package` build; no tests).
 add_custom_target(trevalon_programs)
 add_dependencies(trevalon_programs
-  trevalon trevalon-gui trevalon_library trevalon_sample trevalon_documents trevalon_man_page)
+  trevalon trevalon-gui trevalon_library trevalon_sample trevalon_results_schema trevalon_documents trevalon_man_page)
+if(TARGET trevalon_python)
+  add_dependencies(trevalon_programs trevalon_python)
+endif()

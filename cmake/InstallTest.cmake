@@ -4,7 +4,10 @@
 # installed sample from an unrelated folder. The installed program has no
 # library beside it, so the run passes only if it finds share/trevalon.
 #
-#   cmake -DBUILD_DIR=build -DWORK_DIR=scratch -P InstallTest.cmake
+#   cmake -DBUILD_DIR=build -DWORK_DIR=scratch [-DPYTHON=python3 -DPYTHON_MODULE=trevalon.*.so] -P InstallTest.cmake
+#
+# With the Python module built, it must land in Debian's folder of packages
+# under /usr and, imported from there, analyse the installed sample.
 cmake_minimum_required(VERSION 3.25)
 foreach(var BUILD_DIR WORK_DIR)
   if(NOT DEFINED ${var})
@@ -33,10 +36,14 @@ set(expected
   usr/share/trevalon/Trevalon.pdf
   usr/share/trevalon/ReadMe.txt
   usr/share/trevalon/LICENSES-data.md
+  usr/share/trevalon/trevalon-results.schema.json
   usr/share/applications/trevalon.desktop
   usr/share/icons/hicolor/scalable/apps/trevalon.svg
   usr/share/mime/packages/trevalon.xml
   usr/share/man/man1/trevalon.1.gz)
+if(DEFINED PYTHON_MODULE)
+  list(APPEND expected usr/lib/python3/dist-packages/${PYTHON_MODULE})
+endif()
 foreach(f IN LISTS expected)
   if(NOT EXISTS ${root}/${f})
     message(FATAL_ERROR "not installed: /${f}")
@@ -75,6 +82,32 @@ file(STRINGS ${report} input_line REGEX "^Input file," LIMIT_COUNT 1)
 string(STRIP "${input_line}" input_line)
 if(NOT input_line STREQUAL "Input file,${root}/usr/share/trevalon/SampleAnalysis.tva")
   message(FATAL_ERROR "the report is not of the installed sample: ${input_line}")
+endif()
+
+# The installed module on the installed library and sample, from an unrelated folder.
+if(DEFINED PYTHON_MODULE)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env PYTHONPATH=${root}/usr/lib/python3/dist-packages PYTHONNOUSERSITE=1
+                          ${PYTHON} -c "import trevalon; p = trevalon.Project.sample(); r = p.analyse(); print(p.file); print(p.library); print(len(r.beams))"
+    WORKING_DIRECTORY ${elsewhere} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the installed Python module failed (${rc}):\n${out}${err}")
+  endif()
+  if(NOT out STREQUAL "${root}/usr/share/trevalon/SampleAnalysis.tva\n${root}/usr/share/trevalon/Trevalon.tvl\n2\n")
+    message(FATAL_ERROR "the installed Python module did not read the installed files:\n${out}")
+  endif()
+endif()
+
+# The installed module on the installed library and sample, from an unrelated folder.
+if(DEFINED PYTHON_MODULE)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env PYTHONPATH=${root}/usr/lib/python3/dist-packages PYTHONNOUSERSITE=1
+                          ${PYTHON} -c "import trevalon; p = trevalon.Project.sample(); r = p.analyse(); print(p.file); print(p.library); print(len(r.beams))"
+    WORKING_DIRECTORY ${elsewhere} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the installed Python module failed (${rc}):\n${out}${err}")
+  endif()
+  if(NOT out STREQUAL "${root}/usr/share/trevalon/SampleAnalysis.tva\n${root}/usr/share/trevalon/Trevalon.tvl\n2\n")
+    message(FATAL_ERROR "the installed Python module did not read the installed files:\n${out}")
+  endif()
 endif()
 
 file(REMOVE_RECURSE ${WORK_DIR})

@@ -1,6 +1,8 @@
-# The Debian package (`make package`, or `cpack` in the build folder):
+# The Debian packages (`make package`, or `cpack` in the build folder):
 # trevalon_<version>_amd64.deb, installing under /usr what the install rules
-# install. Its Depends come from the libraries the programs actually link
+# install, and, when the Python module is built, python3-trevalon_<version>_amd64.deb
+# with the module in /usr/lib/python3/dist-packages (it reads the library and
+# the sample of the first, on which it depends). Its Depends come from the libraries the programs actually link
 # (dpkg-shlibdeps, from dpkg-dev, which `scripts/install-deps package` adds).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME trevalon)
@@ -30,5 +32,27 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # only recommends it). The SVG plugins come with libqt6svg6, which is linked.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+
+# One package per install component: the programs are the component of
+# every install rule without one ("Unspecified"), the module is "python".
+if(TARGET trevalon_python)
+  set(CPACK_DEB_COMPONENT_INSTALL ON)
+  set(CPACK_COMPONENTS_ALL Unspecified python)
+  set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_NAME trevalon)
+  set(CPACK_DEBIAN_UNSPECIFIED_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_DEPENDS "qt6-qpa-plugins")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-trevalon)
+  set(CPACK_DEBIAN_PYTHON_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  # The module is built for one interpreter version, and reads the library
+  # and the sample of the programs' package.
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+      "trevalon (= ${PROJECT_VERSION}), python3 (>= ${TREVALON_PYTHON_VERSION}), python3 (<< ${TREVALON_PYTHON_NEXT_VERSION})")
+  # CPack puts the one summary of the project above each package's description.
+  set(CPACK_DEBIAN_PYTHON_DESCRIPTION
+      "The Python module of Trevalon: import trevalon opens, changes, analyses and designs Trevalon
+projects from Python scripts and notebooks, with the results as
+dicts (the same content as trevalon analyse --json).")
+endif()
 
 include(CPack)

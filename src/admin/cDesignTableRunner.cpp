@@ -508,6 +508,14 @@ class TDesignTableJob {
       }
       if (next_ == items_.size() || finished) break;
     }
+    // A case may finish between the count read above and the table's last
+    // item; the last progress report still counts every case done.
+    int last_done;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      last_done = done_;
+    }
+    if (last_done != reported) observer_.CasesDone(last_done, outcome_.CasesRun);
   }
 
   void TakeCase(int Index) {

@@ -1,12 +1,18 @@
-// trevalon analyse [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf]
-// trevalon design  [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--save OUT.tva]
+// trevalon analyse [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--json FILE.json]
+//                  [--calculation FILE.pdf|FILE.html [--beam N]]
+// trevalon design  [PROJECT.tva] [--report FILE.csv] [--pdf FILE.pdf] [--json FILE.json]
+//                  [--calculation FILE [--beam N]] [--save OUT.tva]
 #include <array>
+#include <ctime>
 #include <filesystem>
 #include <vector>
 
 #include "app/cCommand.h"
 #include "entity/VEXUtility.h"
+#include "project/cCalculationReport.h"
 #include "project/cProjectFile.h"
+#include "project/cResultsJson.h"
+#include "report/qt/cCalcRender.h"
 #include "report/qt/cHeadlessGui.h"
 #include "report/qt/cReportPrinter.h"
 
@@ -59,6 +65,15 @@ class TAnalyseCommand : public TCommand {
     cmd->add_option("PROJECT", project_file_, "Project file (.tva); default: the bundled sample project");
     cmd->add_option("--report", report_file_, "Results report to write (.csv); '-' for standard output");
     cmd->add_option("--pdf", pdf_file_, "Also write the report as printed pages, A4, to this PDF file");
+    cmd->add_option("--json", json_file_,
+                    "Also write the results as one JSON document (trevalon-results.schema.json); '-' for standard "
+                    "output");
+    CLI::Option* calculation = cmd->add_option(
+        "--calculation", calculation_file_,
+        "Also write the calculation report: every check with its formula, numbers and verdict; PDF or HTML by the "
+        "file's extension (.pdf, .html)");
+    cmd->add_option("--beam", beam_, "Limit the calculation report to one beam: 0 the primary beam, 1 or 2 a secondary beam")
+        ->needs(calculation);
     if (design_) cmd->add_option("--save", save_file_, "Save the designed project to this file");
     return cmd;
   }
@@ -66,8 +81,9 @@ class TAnalyseCommand : public TCommand {
   int Execute(const TCommonOptions& Common) override {
     const std::string file = project_file_.empty() ? DefaultProjectFile() : project_file_;
     if (!CheckOutputs(Common, file)) return kExitUsage;
-    // With the report on standard output, nothing else goes there, so the output is the report alone.
-    const bool quiet = report_file_ == "-";
+    // With the report or the JSON document on standard output, nothing else
+    // goes there, so the output is that alone.
+    const bool quiet = report_file_ == "-" || json_file_ == "-";
     TSession session;
     TProject project;
     TConsoleObserver observer(out_, quiet, TerminalProgressStream());
@@ -79,6 +95,10 @@ class TAnalyseCommand : public TCommand {
     // The notes the validation made, where the report on standard output leaves room.
     for (const TStatusLine& line : validation.ErrorList())
       if (line.Level == elHint) (quiet ? err_ : out_) << line.Text << '\n';
+    if (std::string why; beam_ >= 0 && !CanReportBeam(project, beam_, why)) {
+      Error(why);
+      return kExitUsage;
+    }
     TPrintableStringList report;
     TAnalysisRunOptions options;
     options.Report = &report.Lines;
@@ -92,9 +112,14 @@ class TAnalyseCommand : public TCommand {
       out_ << '\n';
     }
 
-    if (!WriteReport(report.Lines, file)) return kExitUsage;
+    if (!WriteReport(report.Lines, file, quiet)) return kExitUsage;
+    if (!json_file_.empty()) {
+      std::vector<std::string> messages;
+      for (const TStatusLine& line : validation.ErrorList()) messages.push_back(line.Text);
+      if (!WriteJson(JsonText(ResultsDocument(project, file, messages)), quiet)) return kExitUsage;
+    }
     if (!pdf_file_.empty()) {
-      SetReportPageLayout(report, file);
+      SetReportPageLayout(report, file, project.Project);
       TGuiApplicationScope gui;  // the fonts; no window, no display needed
       const TPrintOutcome printed = WriteReportPdf(report, pdf_file_);
       if (!printed.Result) {
@@ -105,6 +130,7 @@ class TAnalyseCommand : public TCommand {
         out_ << "Printed report written to " << pdf_file_ << " (" << printed.PagesPrinted
              << (printed.PagesPrinted == 1 ? " page)" : " pages)") << '\n';
     }
+    if (!calculation_file_.empty() && !WriteCalculation(project, session, file, quiet)) return kExitUsage;
     if (design_ && !save_file_.empty()) {
       if (const TResult saved = SaveProjectFileAs(project, save_file_, file); !saved) {
         Error(saved.Message());
@@ -122,12 +148,48 @@ class TAnalyseCommand : public TCommand {
     return std::filesystem::path(project_file).stem().string() + ".csv";
   }
 
+  // The calculation report of the run just made, for every beam or the one asked for.
+  bool WriteCalculation(const TProject& project, const TSession& session, const std::string& project_file,
+                        bool quiet) {
+    TCalcReportOptions options;
+    options.ProjectFileName = project_file;
+    options.Date = std::time(nullptr);
+    options.BeamSide = beam_;
+    options.FloorUse = FloorUseNameOf(session, project);
+    const TCalcDocument document = BuildCalculationReport(project, options);
+    TGuiApplicationScope gui;  // the fonts; no window, no display needed
+    const TPrintOutcome written = WriteCalculationReport(document, calculation_file_);
+    if (!written.Result) {
+      Error(written.Result.Message());
+      return false;
+    }
+    if (!quiet) {
+      out_ << "Calculation report written to " << calculation_file_;
+      if (CalcFormatOf(calculation_file_) == TCalcFormat::Pdf)
+        out_ << " (" << written.PageCount << (written.PageCount == 1 ? " page)" : " pages)");
+      out_ << '\n';
+    }
+    return true;
+  }
+
   // Refuses, before anything runs, an output that would replace an input (the
   // project, the library) or another output (TFileUses). Saving the design
   // over the project's own file is a save, and allowed.
   bool CheckOutputs(const TCommonOptions& Common, const std::string& project_file) const {
+    if (report_file_ == "-" && json_file_ == "-") {
+      Error("Standard output is named twice (--report - and --json -)");
+      return false;
+    }
     if (!pdf_file_.empty() && (pdf_file_ == "-" || !IsPlainFileOrAbsent(pdf_file_))) {
       Error("Cannot write the PDF report to [" + pdf_file_ + "]: not a plain file");
+      return false;
+    }
+    if (!calculation_file_.empty() && CalcFormatOf(calculation_file_) == TCalcFormat::None) {
+      Error(CalcFormatError(calculation_file_));
+      return false;
+    }
+    if (!calculation_file_.empty() && !IsPlainFileOrAbsent(calculation_file_)) {
+      Error("Cannot write the calculation report to [" + calculation_file_ + "]: not a plain file");
       return false;
     }
     if (design_ && !save_file_.empty() && !IsPlainFileOrAbsent(save_file_)) {
@@ -139,6 +201,8 @@ class TAnalyseCommand : public TCommand {
     uses.AddInput(Common.LibraryFile.empty() ? DefaultLibraryFile() : Common.LibraryFile, "library file");
     uses.AddOutput(report_file_ == "-" ? "" : ReportTarget(project_file));
     uses.AddOutput(pdf_file_);
+    uses.AddOutput(json_file_ == "-" ? "" : json_file_);
+    uses.AddOutput(calculation_file_);
     if (design_) uses.AddOutput(save_file_, project_file);
     if (TResult checked = uses.Check(); !checked) {
       Error(checked.Message());
@@ -147,7 +211,7 @@ class TAnalyseCommand : public TCommand {
     return true;
   }
 
-  bool WriteReport(const TStringList& lines, const std::string& project_file) {
+  bool WriteReport(const TStringList& lines, const std::string& project_file, bool quiet) {
     std::string text;
     for (const std::string& l : lines) text += l + "\r\n";
     if (report_file_ == "-") {
@@ -165,7 +229,24 @@ class TAnalyseCommand : public TCommand {
       Error(written.Message());
       return false;
     }
-    out_ << "Results report written to " << target << '\n';
+    if (!quiet) out_ << "Results report written to " << target << '\n';
+    return true;
+  }
+
+  bool WriteJson(const std::string& text, bool quiet) {
+    if (json_file_ == "-") {
+      out_ << text << std::flush;
+      if (!out_) {
+        Error("Cannot write the JSON results to standard output");
+        return false;
+      }
+      return true;
+    }
+    if (const TResult written = WriteFileAtomic(json_file_, text); !written) {
+      Error(written.Message());
+      return false;
+    }
+    if (!quiet) out_ << "JSON results written to " << json_file_ << '\n';
     return true;
   }
 
@@ -173,6 +254,9 @@ class TAnalyseCommand : public TCommand {
   std::string project_file_;
   std::string report_file_;
   std::string pdf_file_;
+  std::string json_file_;
+  std::string calculation_file_;
+  int beam_ = -1;  // the calculation report's one beam; -1 every beam
   std::string save_file_;
 };
 

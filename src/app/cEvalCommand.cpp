@@ -1,9 +1,14 @@
-// trevalon eval PROJECT.tva PATH[=EXPECTED]... [--design]
+// trevalon eval PROJECT.tva PATH[=EXPECTED]... [--design] [--json]
 // Analyses (or designs) the project, then evaluates each property path as a
 // regression test evaluates an output. A path that names no entity or
-// property is an error (exit 2); the other paths are still printed.
+// property is an error (exit 2); the other paths are still printed. With
+// --json the values are one JSON object {path: value}, numbers at full
+// precision; a value that does not meet its expected value is said on
+// standard error.
 #include "app/cCommand.h"
 #include "project/cProjectFile.h"
+#include "project/cProjectPaths.h"
+#include "project/cResultsJson.h"
 
 namespace {
 
@@ -17,6 +22,7 @@ class TEvalCommand : public TCommand {
     cmd->add_option("PROJECT", project_file_, "Project file (.tva)")->required();
     cmd->add_option("PATHS", paths_, "PATH or PATH=EXPECTED, e.g. Beam.PCCAt4500.MDes0,7=230(+/-0.5%)")->required();
     cmd->add_flag("--design", design_, "Design the project first");
+    cmd->add_flag("--json", json_, "Print the values as one JSON object {path: value}, numbers at full precision");
     return cmd;
   }
 
@@ -32,6 +38,7 @@ class TEvalCommand : public TCommand {
 
     bool all_met = true;
     bool is_any_unknown = false;
+    TJson values = TJson::object();
     for (const std::string& arg : paths_) {
       const size_t eq = arg.find('=');
       const bool has_expected = eq != std::string::npos;
@@ -45,11 +52,19 @@ class TEvalCommand : public TCommand {
         is_any_unknown = true;
         continue;
       }
+      all_met = all_met && value.IsExpected;
+      if (json_) {
+        const TPathOutcome read = ReadPath(project, path);
+        values[path] = read ? PathValueJson(read.Value) : TJson(value.ActualValue);
+        if (has_expected && !value.IsExpected)
+          Error(path + "=" + value.ComparedValue + " MISMATCH (expected " + expected + ")");
+        continue;
+      }
       out_ << path << "=" << value.ComparedValue;
       if (has_expected) out_ << '\t' << (value.IsExpected ? "OK" : "MISMATCH (expected " + expected + ")");
       out_ << '\n';
-      all_met = all_met && value.IsExpected;
     }
+    if (json_) out_ << JsonText(values);
     if (is_any_unknown) return kExitUsage;
     return all_met ? kExitOK : kExitAssessmentFailed;
   }
@@ -58,6 +73,7 @@ class TEvalCommand : public TCommand {
   std::string project_file_;
   std::vector<std::string> paths_;
   bool design_ = false;
+  bool json_ = false;
 };
 
 }  // namespace

@@ -206,6 +206,10 @@ class TBeam : public TEntity {
   void CalculateServiceabilityProperties();
   void CalculateDeflections();
   void ClearSummaryResults();
+  // Every result of an earlier analysis: the summary ratios, the critical
+  // cross-sections with their actions and capacities, the stages' stress
+  // ratios. A beam that is not analysed again must not show them as its own.
+  void ClearResults();
   void CalcSummaryResults();
   double SuggestedCamber() const;
   double MaxStrengthRatio() const;

@@ -235,6 +235,16 @@ void TBeam::ClearSummaryResults() {
   MaxTopStressRatio = 0;
 }
 
+void TBeam::ClearResults() {
+  ClearSummaryResults();
+  PCCList.Clear();
+  for (int i = 0; i < ConstructionStageList.Count(); ++i) {
+    auto* stage = ConstructionStageList.ItemAs<TConstructionStage>(i);
+    stage->MaxTopStressRatio = 0;
+    stage->MaxBottomStressRatio = 0;
+  }
+}
+
 void TBeam::CalcSummaryResults() {
   ClearSummaryResults();
   TConstructionStage* stages[] = {StageObject(3), StageObject(5), StageObject(6), StageObject(7)};

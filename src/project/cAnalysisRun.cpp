@@ -114,13 +114,7 @@ class TRunSnapshot {
       Refill(beam.PointLoadList, state.point);
       if (state.is_reached) {
         // Its results belong to a section or loads it no longer has.
-        beam.ClearSummaryResults();
-        beam.PCCList.Clear();
-        for (int i = 0; i < beam.ConstructionStageList.Count(); ++i) {
-          auto* stage = beam.ConstructionStageList.ItemAs<TConstructionStage>(i);
-          stage->MaxTopStressRatio = 0;
-          stage->MaxBottomStressRatio = 0;
-        }
+        beam.ClearResults();
       }
       beam.Status = state.status;
     }
@@ -249,7 +243,9 @@ TRunOutcome TAnalysisRun::RunAnalysis(const TAnalysisRunOptions& Options) {
     snapshot_->Reached(side);
     TImportedBeam& beam = *project_.GetBeam(side);
     beam.Status.Reset();
-    beam.ClearSummaryResults();
+    // A beam that fails its input check is not analysed: what an earlier run
+    // left in it must not be reported as its results.
+    beam.ClearResults();
     try {
       AutoSelectSteelSection(side, Options.WillSearchAllSections);
     } catch (const std::exception& e) {

@@ -66,12 +66,17 @@ TStringList TPrintableStringList::PrintableLines() const {
 // ---------------------------------------------------------------------------
 // Report page layout.
 
-void SetReportPageLayout(TPrintableStringList& List, const std::string& ProjectFileName) {
+void SetReportPageLayout(TPrintableStringList& List, const std::string& ProjectFileName,
+                         const std::string& ProjectName) {
   const double widths[] = {2.6, 1.6, 1.7, 1.6};
   for (int c = 0; c < 4; ++c) List.SetColWidths(c, widths[c]);
   List.MaxColCount = 11;
   List.SetParameter("&[File]", ProjectFileName);
+  List.SetParameter("&[Project]", ProjectName);
+  // Every page says what it belongs to.
   for (int h = 0; h < 3; ++h) List.SetHeaderFooter(TPrintableStringList::kTop, h, "");
+  List.SetHeaderFooter(TPrintableStringList::kTop, TPrintableStringList::kLeft, "&[Project]");
+  List.SetHeaderFooter(TPrintableStringList::kTop, TPrintableStringList::kRight, "&[File]");
   List.SetHeaderFooter(TPrintableStringList::kBottom, TPrintableStringList::kLeft,
                        GetAppName() + "/" + GetAppVersionShort());
   List.SetHeaderFooter(TPrintableStringList::kBottom, TPrintableStringList::kCentre, "&[Page]");
@@ -112,8 +117,18 @@ int ColumnPixels(const TPrintableStringList& List, const TPrintPageLayout& Layou
   return static_cast<int>(std::lround(Layout.ColumnScale * Layout.PixelsPerInch / 2.54 * List.ColWidths(Index)));
 }
 
+int TColumnFit::Width(const TPrintableStringList& List, const TPrintPageLayout& Layout, int Index) const {
+  if (Index >= 0 && Index < static_cast<int>(Widths.size())) return Widths[Index];
+  return ColumnPixels(List, Layout, Index);
+}
+
 std::vector<TPrintCell> PrintRowCells(const TPrintableStringList& List, const TPrintPageLayout& Layout,
                                       const std::string& Line, int Top, int Bottom) {
+  return PrintRowCells(List, Layout, Line, Top, Bottom, TColumnFit());
+}
+
+std::vector<TPrintCell> PrintRowCells(const TPrintableStringList& List, const TPrintPageLayout& Layout,
+                                      const std::string& Line, int Top, int Bottom, const TColumnFit& Fit) {
   std::vector<std::string> fields = SplitCommaText(Line, true);
   if (fields.empty()) fields.push_back(" ");
   const int n = static_cast<int>(fields.size());
@@ -121,18 +136,127 @@ std::vector<TPrintCell> PrintRowCells(const TPrintableStringList& List, const TP
   std::vector<TPrintCell> cells;
   int left = Layout.Margin;
   for (int i = 0; i < n; ++i) {
-    const int width = ColumnPixels(List, Layout, i);
+    const int width = Fit.Width(List, Layout, i);
     if (!fields[i].empty() && left < right_margin) {
       // A cell stretches over the empty cells after it; the last one, and one
       // followed by empty cells only, reaches the right margin.
       int j = i + 1, span = width;
-      while (j < n && fields[j].empty()) span += ColumnPixels(List, Layout, j++);
+      while (j < n && fields[j].empty()) span += Fit.Width(List, Layout, j++);
       const int right = j >= n ? right_margin : left + span - 2;
-      cells.push_back({fields[i], {left, Top, right, Bottom}});
+      cells.push_back({fields[i], {left, Top, right, Bottom}, Fit.FontScale});
     }
     left += width;
   }
   return cells;
+}
+
+namespace {
+
+// What a block asks of its columns: the cells from column Start up to (not
+// including) End need Need pixels between them.
+struct TSpanNeed {
+  int Start, End, Need;
+};
+
+// The widths a block's cells need at a type scale, and how many columns it has.
+std::vector<TSpanNeed> BlockNeeds(const TStringList& Block, TPrintRowMeasure& Measure, double Scale, int& Columns) {
+  std::vector<TSpanNeed> needs;
+  Columns = 0;
+  for (const std::string& line : Block) {
+    const std::vector<std::string> fields = SplitCommaText(line, true);
+    const int n = static_cast<int>(fields.size());
+    Columns = std::max(Columns, n);
+    for (int i = 0; i < n; ++i) {
+      if (fields[i].empty()) continue;
+      int j = i + 1;
+      while (j < n && fields[j].empty()) ++j;
+      TPrintCell cell;
+      cell.Text = fields[i];
+      cell.FontScale = Scale;
+      // A cell's rectangle is its columns less 2 pixels (a last cell reaches the margin).
+      const int need = Measure.TokenWidth(cell);
+      if (need > 0) needs.push_back({i, j >= n ? -1 : j, need + 2});
+    }
+  }
+  for (TSpanNeed& s : needs)
+    if (s.End < 0) s.End = Columns;
+  return needs;
+}
+
+int Sum(const std::vector<int>& w, int From, int To) {
+  int total = 0;
+  for (int c = From; c < To && c < static_cast<int>(w.size()); ++c) total += w[c];
+  return total;
+}
+
+// Widens the columns to what the spans need (single columns first, then the
+// last column of a span takes what its span lacks); returns the least width
+// each column must keep.
+std::vector<int> Widen(std::vector<int>& w, const std::vector<TSpanNeed>& needs) {
+  std::vector<int> least(w.size(), 1);
+  for (const TSpanNeed& s : needs)
+    if (s.End - s.Start == 1) {
+      w[s.Start] = std::max(w[s.Start], s.Need);
+      least[s.Start] = std::max(least[s.Start], s.Need);
+    }
+  for (const TSpanNeed& s : needs) {
+    const int lack = s.Need - Sum(w, s.Start, s.End);
+    if (s.End - s.Start > 1 && lack > 0) w[s.End - 1] += lack;
+  }
+  return least;
+}
+
+bool AllMet(const std::vector<int>& w, const std::vector<TSpanNeed>& needs) {
+  for (const TSpanNeed& s : needs)
+    if (Sum(w, s.Start, s.End) < s.Need) return false;
+  return true;
+}
+
+}  // namespace
+
+TColumnFit FitColumns(const TPrintableStringList& List, const TPrintPageLayout& Layout, const TStringList& Block,
+                      TPrintRowMeasure& Measure) {
+  TColumnFit fit;
+  const int avail = Layout.PageWidth - 2 * Layout.Margin;
+  int columns = 0;
+  std::vector<TSpanNeed> needs = BlockNeeds(Block, Measure, 1, columns);
+  std::vector<int> base(static_cast<size_t>(columns));
+  for (int c = 0; c < columns; ++c) base[c] = ColumnPixels(List, Layout, c);
+  // The last cell of a line reaches the right margin: its span is to the
+  // margin, whatever the columns after it.
+  auto met_at_base = [&] {
+    for (const TSpanNeed& s : needs) {
+      const int room = s.End >= columns ? avail - Sum(base, 0, s.Start) : Sum(base, s.Start, s.End);
+      if (room < s.Need) return false;
+    }
+    return true;
+  };
+  if (needs.empty() || met_at_base()) return fit;  // nothing breaks: the list's own widths
+
+  for (double scale = 1; scale >= 0.6 - 1e-9; scale -= 0.05) {
+    if (scale < 1) needs = BlockNeeds(Block, Measure, scale, columns);
+    std::vector<int> w = base;
+    const std::vector<int> least = Widen(w, needs);
+    // Narrow the other columns within the page, in proportion to what they can spare.
+    int excess = Sum(w, 0, columns) - avail;
+    for (int round = 0; round < 4 && excess > 0; ++round) {
+      int spare = 0;
+      for (int c = 0; c < columns; ++c) spare += std::max(0, w[c] - least[c]);
+      if (spare <= 0) break;
+      const double share = std::min(1.0, static_cast<double>(excess) / spare);
+      for (int c = 0; c < columns; ++c) w[c] -= static_cast<int>(std::ceil(std::max(0, w[c] - least[c]) * share));
+      Widen(w, needs);  // spans keep what they need
+      excess = Sum(w, 0, columns) - avail;
+    }
+    if (excess <= 0 && AllMet(w, needs)) {
+      fit.Widths = w;
+      fit.FontScale = scale;
+      return fit;
+    }
+  }
+  // Not even the smallest type lets every token fit (a token wider than the
+  // page): the list's own widths and type, and that token breaks.
+  return fit;
 }
 
 std::string FormatShortTime(std::time_t When) {
@@ -176,8 +300,8 @@ std::vector<TPrintCell> Beginnings(const std::vector<TPrintCell>& Cells, size_t 
       const size_t blank = c.Text.find_last_of(' ', cut);
       if (blank != std::string::npos && blank > 0) cut = blank + 1;
     }
-    if (cut > 0) first.push_back({c.Text.substr(0, cut), c.Rect});
-    if (Rest && cut < c.Text.size()) Rest->push_back({c.Text.substr(cut), c.Rect});
+    if (cut > 0) first.push_back({c.Text.substr(0, cut), c.Rect, c.FontScale});
+    if (Rest && cut < c.Text.size()) Rest->push_back({c.Text.substr(cut), c.Rect, c.FontScale});
   }
   return first;
 }
@@ -241,6 +365,26 @@ TPrintPlan PlanPrintedPages(const TPrintableStringList& Source, const TPrintPage
   };
 
   const TStringList lines = list.PrintableLines();
+  // Each block of lines (a table of the report, between blank lines and page
+  // breaks) gets its columns fitted to its tokens.
+  std::vector<TColumnFit> fits(lines.size());
+  for (size_t first = 0; first < lines.size();) {
+    size_t last = first;
+    TStringList block;
+    while (last < lines.size() && !Trim(lines[last]).empty() &&
+           (last == first || lines[last].find('\f') == std::string::npos)) {
+      bool unused;
+      block.push_back(WithoutFormFeeds(lines[last], unused));
+      ++last;
+    }
+    if (last == first) {
+      ++first;
+      continue;
+    }
+    const TColumnFit fit = FitColumns(list, layout, block, Measure);
+    for (size_t i = first; i < last; ++i) fits[i] = fit;
+    first = last;
+  }
   int page = 1;
   start_page(page);
   int y = layout.BodyTop;
@@ -249,13 +393,14 @@ TPrintPlan PlanPrintedPages(const TPrintableStringList& Source, const TPrintPage
     bool had_form_feed = false;
     const std::string line = WithoutFormFeeds(lines[i], had_form_feed);
     const bool forced = had_form_feed && i > 0;
-    const int height = Measure.RowHeight(PrintRowCells(list, layout, line, y, layout.BodyBottom));
+    const TColumnFit& fit = fits[static_cast<size_t>(i)];
+    const int height = Measure.RowHeight(PrintRowCells(list, layout, line, y, layout.BodyBottom, fit));
     if (forced || (y + height >= layout.BodyBottom && !is_page_empty)) {
       start_page(++page);
       y = layout.BodyTop;
       is_page_empty = true;
     }
-    std::vector<TPrintCell> cells = PrintRowCells(list, layout, line, y, layout.BodyBottom);
+    std::vector<TPrintCell> cells = PrintRowCells(list, layout, line, y, layout.BodyBottom, fit);
     int row_height = height;
     // A row taller than a page (a long description, one very long word) goes
     // on over the pages after it, each piece filling the body of its page.

@@ -61,10 +61,12 @@ class TPrintableStringList {
 
 // The results report's page layout, as the window and the command line print
 // it: column widths 2.6, 1.6, 1.7 and 1.6 cm (later columns repeat 1.6),
-// eleven columns stretched to the page, "&[File]" = ProjectFileName, and the
-// footer program name/version (left), "&[Page]" (centre), "&[Date]" (right),
-// no header. The lines are left as they are.
-void SetReportPageLayout(TPrintableStringList& List, const std::string& ProjectFileName);
+// eleven columns stretched to the page, "&[File]" = ProjectFileName and
+// "&[Project]" = ProjectName, the header project name (left) and file
+// (right) on every page, and the footer program name/version (left),
+// "&[Page]" (centre), "&[Date]" (right). The lines are left as they are.
+void SetReportPageLayout(TPrintableStringList& List, const std::string& ProjectFileName,
+                         const std::string& ProjectName = "");
 
 // ---------------------------------------------------------------------------
 // Page layout for printing. All lengths are in the printer's device pixels.
@@ -100,11 +102,20 @@ TPrintPageLayout PrintPageLayout(const TPrintableStringList& List, const TPrintP
 // Width of column Index in device pixels: round(scale x ppi / 2.54 x width in cm).
 int ColumnPixels(const TPrintableStringList& List, const TPrintPageLayout& Layout, int Index);
 
-// One cell of a printed row: its text and the rectangle it is drawn in (word
-// wrapped, top left).
+// One cell of a printed row: its text and the rectangle it is drawn in
+// (wrapped at blanks, top left), in the body font times FontScale.
 struct TPrintCell {
   std::string Text;
   TPrintRect Rect;
+  double FontScale = 1;
+};
+
+// The widths (device pixels) of the columns of a block of lines, and the
+// scale of its type: see FitColumns.
+struct TColumnFit {
+  std::vector<int> Widths;  // empty: the list's own widths
+  double FontScale = 1;
+  int Width(const TPrintableStringList& List, const TPrintPageLayout& Layout, int Index) const;
 };
 
 // The cells of Line placed from the left margin between Top and Bottom: the
@@ -116,6 +127,9 @@ struct TPrintCell {
 // margin.
 std::vector<TPrintCell> PrintRowCells(const TPrintableStringList& List, const TPrintPageLayout& Layout,
                                       const std::string& Line, int Top, int Bottom);
+// The same with the columns of a fitted block.
+std::vector<TPrintCell> PrintRowCells(const TPrintableStringList& List, const TPrintPageLayout& Layout,
+                                      const std::string& Line, int Top, int Bottom, const TColumnFit& Fit);
 
 // Measures rows with the printer's font: the height a row's cells take when
 // drawn word wrapped in their rectangles, the largest over the cells (0 for no
@@ -124,7 +138,25 @@ class TPrintRowMeasure {
  public:
   virtual ~TPrintRowMeasure() = default;
   virtual int RowHeight(const std::vector<TPrintCell>& Cells) = 0;
+  // The least width of a cell's rectangle (device pixels) in which none of
+  // its tokens breaks: its widest token (a run between blanks; a number with
+  // the unit after it counts as one token) in its type, with the cell's
+  // padding. 0: the measure knows no fonts, and columns keep their widths.
+  virtual int TokenWidth(const TPrintCell& /*Cell*/) { return 0; }
 };
+
+// The columns of a block of report lines (lines between blank lines: one
+// table of the report) fitted so that no token breaks: a column narrower than
+// the widest token of a cell in it is widened, a cell stretched over empty
+// cells (and the last cell of a line, which reaches the right margin) gets
+// the width it needs over its columns, and the other columns are narrowed
+// within the page to make room. When the widest tokens alone are wider than
+// the page, the block's type is made smaller (down to 0.6 of the body type)
+// until they fit. A block whose tokens do not fit even then (a token wider
+// than the printable width) keeps the list's widths and type, and only such
+// tokens break. A block that needs nothing keeps the list's widths exactly.
+TColumnFit FitColumns(const TPrintableStringList& List, const TPrintPageLayout& Layout, const TStringList& Block,
+                      TPrintRowMeasure& Measure);
 
 struct TPrintedRow {
   int LineIndex = 0;  // in the list's printable lines

@@ -7,7 +7,6 @@
 #include <set>
 
 #include "entity/VEXUtility.h"
-#include "ui/cFieldCheckTable.h"
 #include "ui/cMessages.h"
 #include "ui/cThemes.h"
 #include "ui/cUiUtility.h"
@@ -81,30 +80,10 @@ QString TFieldCheck::StandardisedName() const {
 
 QString TFieldCheck::StandardisedRangeErrorMsg() const {
   if (!RangeErrorMsg.isEmpty()) return RangeErrorMsg;
-  switch (FieldType) {
-    case ftInteger:
-      if (Min == 0) return QStringLiteral("%s should be less than %2:.0f");
-      if (Max >= 100000000) return QStringLiteral("%s should be more than %1:.0f");
-      return QStringLiteral("%s should be between %.0f and %.0f");
-    case ftReal: return QStringLiteral("%s should be between %.0f and %.0f");
-    case ftString:
-      if (Min == 0) return QStringLiteral("%s length should be shorter than %2:.0f");
-      if (Max >= 65536) return QStringLiteral("Please enter a meaningful %s (length should be at least %1:.0f characters)");
-      return QStringLiteral("Length of %s should be between %.0f and %.0f characters");
-    case ftPercent: return QStringLiteral("%s should be between %.0f%% and %.0f%%");
-  }
-  return {};
+  return ToQ(StandardRangeErrorMsg(FieldType, Min, Max));
 }
 
-QString TFieldCheck::TypeWord() const {
-  switch (FieldType) {
-    case ftInteger: return QStringLiteral("integer");
-    case ftReal:
-    case ftPercent: return QStringLiteral("number");
-    case ftString: return QStringLiteral("string");
-  }
-  return {};
-}
+QString TFieldCheck::TypeWord() const { return ToQ(FieldTypeWord(FieldType)); }
 
 QString TFieldCheck::FormatMessage(const QString& Template) const {
   return ToQ(Format(ToStd(Template), {ToStd(StandardisedName()), Min, Max, ToStd(TypeWord())}));
@@ -112,42 +91,21 @@ QString TFieldCheck::FormatMessage(const QString& Template) const {
 
 bool TFieldCheck::Check(bool WillDisplayMsg, bool WillHighlightField, bool WillSetFocus) {
   const QString text = Edit ? Edit->text().trimmed() : QString();
-  const std::string value = ToStd(text);
-  QString pending = BlankMsg;
-  bool pass = CanBeBlank || !text.isEmpty();
-
-  // A field that may hold a number or a percentage has a check for each form;
-  // a text in the other form is the other check's business.
-  const bool alternative = IsPercentOptional && ((FieldType == ftReal && IsPercent(value)) ||
-                                                 (FieldType == ftPercent && IsFloat(value)));
-  if (pass && !text.isEmpty()) {
-    pending = InvalidCharsMsg;
-    switch (FieldType) {
-      case ftInteger: pass = IsInteger(value); break;
-      case ftReal: pass = alternative || IsFloat(value); break;
-      case ftPercent: pass = alternative || IsPercent(value); break;
-      case ftString: pass = true; break;
-    }
-  }
-  if (pass && !text.isEmpty() && !alternative) {
-    pending = StandardisedRangeErrorMsg();
-    double v = 0, low = Min, high = Max;
-    switch (FieldType) {
-      case ftInteger:
-        v = StrToIntDef(value, 0);
-        low = std::round(Min);
-        high = std::round(Max);
-        break;
-      case ftReal: v = StrToFloatDef(value, 0); break;
-      case ftString:
-        v = static_cast<double>(text.size());
-        low = std::round(Min);
-        high = std::round(Max);
-        break;
-      case ftPercent: v = StrToFloatDef(value.substr(0, value.size() - 1), 0); break;
-    }
-    pass = (low <= v && v <= high) || (IsZeroAllowed && v == 0);
-  }
+  TFieldRule rule;
+  rule.Name = ToStd(StandardisedName());
+  rule.FieldType = FieldType;
+  rule.Min = Min;
+  rule.Max = Max;
+  rule.CanBeBlank = CanBeBlank;
+  rule.IsPercentOptional = IsPercentOptional;
+  rule.IsZeroAllowed = IsZeroAllowed;
+  rule.RangeErrorMsg = ToStd(StandardisedRangeErrorMsg());
+  rule.BlankMsg = ToStd(BlankMsg);
+  rule.InvalidCharsMsg = ToStd(InvalidCharsMsg);
+  const TFieldVerdict verdict = CheckFieldText(rule, ToStd(text));
+  const bool pass = verdict.IsPassed;
+  const bool alternative = verdict.IsAlternativeForm;
+  const QString pending = ToQ(verdict.MessageTemplate);
 
   bool suppress = false;
   if (OnFieldCheck) OnFieldCheck(*this, !pass, suppress);

@@ -8,6 +8,8 @@
 //
 // Messages are templates of the core formatter with four arguments: 0 the
 // name, 1 Min, 2 Max, 3 the type word ("integer", "number" or "string").
+// The verdict on a text is the core's (project/cFieldRules.h), which also
+// holds the table of registered checks; this unit adds the field's look.
 //
 // Also here: the mediator, a binding of a control to a property path of an
 // entity, which the window creates empty.
@@ -26,10 +28,10 @@
 #include <string>
 #include <vector>
 
+#include "project/cFieldRules.h"
+
 class QLabel;
 class TEntity;
-
-enum TFieldType { ftInteger, ftReal, ftString, ftPercent };
 
 // A line edit with a label: a check without a name takes the label's caption.
 // The label is created with the edit and owned by the edit's parent once the
@@ -101,7 +103,7 @@ class TFieldCheckList {
                         bool CanBeBlank, bool IsPercentOptional, const QString& RangeErrorMsg, QObject* Group,
                         TFieldCheck::TOnFieldCheck OnSetFocus);
   // Registers every check the program's table holds for the field of that
-  // page and name (see cFieldCheckTable.h); returns how many.
+  // page and name (see project/cFieldRules.h); returns how many.
   int AddRegistered(const QString& Page, const QString& Name, QLineEdit* Edit, QObject* Group,
                     const TFieldCheck::TOnFieldCheck& OnSetFocus);
 

@@ -65,6 +65,16 @@ void TfrmMain::CreateCommands() {
       {.Name = "actPrint", .Caption = "Print", .Hint = "Print|Prints results", .Menu = "mnuFile", .Shortcut = "Ctrl+P",
        .Icon = {"document-print", "print"}, .Toolbar = 7, .Handler = [this] { run_->PrintResults(); },
        .IsEnabled = [this] { return !changed_since_calc_ && !locked_; }},
+      // The calculation report is there exactly when the printed results are (results up to date, no run).
+      {.Name = "actCalculationReport", .Caption = "&Calculation Report...",
+       .Hint = "Calculation Report|Saves the calculation report: every check with its formula, numbers and verdict, "
+               "as PDF or HTML",
+       .Menu = "mnuFile", .Handler = [this] { run_->SaveCalculationReport(); },
+       .IsEnabled = [this] { return !changed_since_calc_ && !locked_; }},
+      {.Name = "actPrintCalculationReport", .Caption = "Print Calculation Report",
+       .Hint = "Print Calculation Report|Prints the calculation report", .Menu = "mnuFile",
+       .Handler = [this] { run_->PrintCalculationReport(); },
+       .IsEnabled = [this] { return !changed_since_calc_ && !locked_; }},
       {.Name = "actExit", .Caption = "E&xit", .Hint = "Exit|Quits the application", .Menu = "mnuFile",
        .Icon = {"application-exit", "exit"}, .Toolbar = 8, .IsGroupStart = true, .Handler = [this] { close(); }},
 

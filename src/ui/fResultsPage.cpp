@@ -154,6 +154,10 @@ TAnalysisResultsPage::TAnalysisResultsPage(TPageHost& Host, QWidget* Parent)
   btnPrint_ = new QPushButton(QStringLiteral("P&rint Results..."));
   btnPrint_->setObjectName(QStringLiteral("btnPrint"));
   SetHint(btnPrint_, QStringLiteral("Prints results"));
+  btnCalculation_ = new QPushButton(QStringLiteral("&Calculation Report..."));
+  btnCalculation_->setObjectName(QStringLiteral("btnCalculation"));
+  SetHint(btnCalculation_, QStringLiteral("Saves the calculation report, as PDF or HTML"));
+  connect(btnCalculation_, &QPushButton::clicked, this, &TAnalysisResultsPage::CalculationRequested);
   connect(btnExport_, &QPushButton::clicked, this, &TAnalysisResultsPage::ExportRequested);
   connect(btnPrint_, &QPushButton::clicked, this, &TAnalysisResultsPage::PrintRequested);
 
@@ -164,6 +168,7 @@ TAnalysisResultsPage::TAnalysisResultsPage(TPageHost& Host, QWidget* Parent)
   buttons->addStretch(1);
   buttons->addWidget(btnExport_);
   buttons->addWidget(btnPrint_);
+  buttons->addWidget(btnCalculation_);
   options->addLayout(buttons);
 
   tvResults_ = new QTreeView;

@@ -110,12 +110,14 @@ class TAnalysisResultsPage : public TDataPage {
   QCheckBox* chkDetail() const { return chkDetail_; }
   QPushButton* btnExport() const { return btnExport_; }
   QPushButton* btnPrint() const { return btnPrint_; }
+  QPushButton* btnCalculation() const { return btnCalculation_; }
   QTreeView* tvResults() const { return tvResults_; }
   QLabel* lblNoResults() const { return lblNoResults_; }
 
  signals:
   void ExportRequested();
   void PrintRequested();
+  void CalculationRequested();
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
@@ -132,6 +134,7 @@ class TAnalysisResultsPage : public TDataPage {
   QCheckBox* chkDetail_ = nullptr;
   QPushButton* btnExport_ = nullptr;
   QPushButton* btnPrint_ = nullptr;
+  QPushButton* btnCalculation_ = nullptr;
   QTreeView* tvResults_ = nullptr;
   QLabel* lblNoResults_ = nullptr;
 };

@@ -40,6 +40,7 @@ TRunView::TRunView(TfrmMain& Window, QTabWidget& ResultsArea) : window_(Window),
       ExportResults();
   });
   connect(results_page_, &TAnalysisResultsPage::PrintRequested, this, &TRunView::PrintResults);
+  connect(results_page_, &TAnalysisResultsPage::CalculationRequested, this, &TRunView::SaveCalculationReport);
   connect(worker_, &TRunWorker::LogLine, &window_, &TfrmMain::AddLogLine);
   connect(worker_, &TRunWorker::StatusText, &window_, &TfrmMain::SetStatusText);
   connect(worker_, &TRunWorker::SummaryReady, this, &TRunView::OnRunSummary);
@@ -55,9 +56,10 @@ TRunView::~TRunView() {
 
 TAnalysisResultsPage* TRunView::TakeResultsPage() {
   results_page_taken_ = true;
-  // The page's buttons are the Print and Export Results commands.
+  // The page's buttons are the Print, Export Results and Calculation Report commands.
   for (auto [name, button] : {std::pair{"actPrint", results_page_->btnPrint()},
-                              std::pair{"actExportResults", results_page_->btnExport()}}) {
+                              std::pair{"actExportResults", results_page_->btnExport()},
+                              std::pair{"actCalculationReport", results_page_->btnCalculation()}}) {
     QAction* command = window_.Command(QString::fromLatin1(name));
     button->setEnabled(command->isEnabled());
     connect(command, &QAction::enabledChanged, button, &QWidget::setEnabled);
@@ -126,14 +128,7 @@ void TRunView::ProduceResults(TRunKind Kind) {
 
   // The report's page layout for printing.
   saved_results_ = TPrintableStringList();
-  const double widths[] = {2.6, 1.6, 1.7, 1.6};
-  for (int c = 0; c < 4; ++c) saved_results_.SetColWidths(c, widths[c]);
-  saved_results_.SetParameter("&[File]", ToStd(window_.DefaultFileName()));
-  saved_results_.SetHeaderFooter(TPrintableStringList::kBottom, TPrintableStringList::kLeft,
-                                 GetAppName() + "/" + GetAppVersionShort());
-  saved_results_.SetHeaderFooter(TPrintableStringList::kBottom, TPrintableStringList::kCentre, "&[Page]");
-  saved_results_.SetHeaderFooter(TPrintableStringList::kBottom, TPrintableStringList::kRight, "&[Date]");
-  saved_results_.MaxColCount = 11;
+  SetReportPageLayout(saved_results_, ToStd(window_.DefaultFileName()), window_.Project().Project);
 
   run_kind_ = Kind;
   window_.SetDataChangedSinceCalc(true);

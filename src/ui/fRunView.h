@@ -66,6 +66,10 @@ class TRunView : public QObject {
   void HideErrors();
   void SetStepButtonsEnabled(bool IsEnabled);
   void PrintResults();
+  // The calculation report of the last results (fRunViewCalculation.cpp):
+  // saved as PDF or HTML where the user chooses, or printed.
+  void SaveCalculationReport();
+  void PrintCalculationReport();
   // Writes the last results report to a file the user chooses, one line per report line.
   void ExportResults();
   // The up (Step +1) and down (-1) buttons of beam Side's summary line: the

@@ -227,6 +227,31 @@ TEST_F(AnalysisRun, BeamFailingItsInputCheckStillGetsItsBlocks) {
   EXPECT_TRUE(sb.PCCList.Count() == 0);
 }
 
+// The window analyses the same project again after an edit: a beam that now
+// fails its input check must not keep the previous run's numbers, which the
+// results report and the calculation report would show as its own.
+TEST_F(AnalysisRun, BeamFailingItsInputCheckLosesAnEarlierRunsResults) {
+  TImportedBeam& sb = *project.GetBeam(1);
+  TRecordingObserver first;
+  Run(first, nullptr);
+  ASSERT_GT(sb.PCCList.Count(), 0);
+  ASSERT_GT(sb.MaxStrengthRatio(), 0);
+  sb.CamberType = 2;
+  sb.CamberAbsolute = 500;  // beyond 100 mm
+  TRecordingObserver second;
+  TStringList report;
+  Run(second, &report);
+  EXPECT_FALSE(sb.Status.IsOK());
+  EXPECT_EQ(sb.PCCList.Count(), 0);
+  EXPECT_EQ(sb.MaxStrengthRatio(), 0);
+  for (int i = 0; i < sb.ConstructionStageList.Count(); ++i) {
+    const auto* stage = sb.ConstructionStageList.ItemAs<TConstructionStage>(i);
+    EXPECT_EQ(stage->MaxTopStressRatio, 0);
+    EXPECT_EQ(stage->MaxBottomStressRatio, 0);
+  }
+  EXPECT_NE(std::find(report.begin(), report.end(), "Max M*/phi.Ms,,,0.00"), report.end());
+}
+
 TEST_F(AnalysisRun, FailureInOneBeamDoesNotStopTheOthers) {
   project.GetBeam(1)->CompositeSection(0)->SteelSectionLabel = "Missing";
   TRecordingObserver observer;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 
 #include "entity/VEXUtility.h"
@@ -67,9 +68,12 @@ class TFixedRows : public TPrintRowMeasure {
   int height_, big_;
 };
 
+// The report's layout without its header: the rows' tests measure the body
+// between the top margin and the footer.
 TPrintableStringList ReportLayout() {
   TPrintableStringList list;
-  SetReportPageLayout(list, "/work/Office floor.tva");
+  SetReportPageLayout(list, "/work/Office floor.tva", "Office floor");
+  for (int h = 0; h < 3; ++h) list.SetHeaderFooter(TPrintableStringList::kTop, h, "");
   return list;
 }
 
@@ -112,6 +116,19 @@ TEST(PrintPageLayout, ReportColumnsFillTheWidthBetweenTheMargins) {
   total = 0;
   for (int c = 0; c < 11; ++c) total += ColumnPixels(list, wide, c);
   EXPECT_NEAR(total, 4960 - 10 * 44, 6);
+}
+
+TEST(PrintPageLayout, TheReportHeadsEveryPageWithItsProjectAndFile) {
+  TPrintableStringList list;
+  SetReportPageLayout(list, "/work/Office floor.tva", "Office floor");
+  TFixedRows rows;
+  for (int i = 0; i < 25; ++i) list.Add("line");
+  const TPrintPlan plan = PlanPrintedPages(list, kPage, rows, 1, 0, 0);
+  ASSERT_EQ(plan.Pages.size(), 3u);
+  for (const TPrintedPage& page : plan.Pages) {
+    EXPECT_EQ(page.HeaderTexts[TPrintableStringList::kLeft], "Office floor");
+    EXPECT_EQ(page.HeaderTexts[TPrintableStringList::kRight], "/work/Office floor.tva");
+  }
 }
 
 TEST(PrintPageLayout, HeaderAndFooterTakeTwoLinesEach) {
@@ -344,4 +361,93 @@ TEST(PrintPlan, RowsTallerThanAPageGoOnOverThePages) {
     EXPECT_EQ(printed, c.text);
     EXPECT_EQ(plan.Pages.back().Rows.back().Cells.at(0).Text, "after");
   }
+}
+
+// ---------------------------------------------------------------------------
+// Columns fitted so that no token breaks.
+
+namespace {
+
+// Tokens 10 pixels a character (at full type), rows of one height.
+class TTokenWidths : public TFixedRows {
+ public:
+  int TokenWidth(const TPrintCell& Cell) override {
+    size_t widest = 0, run = 0;
+    for (char c : Cell.Text + " ") {
+      run = c == ' ' ? 0 : run + 1;
+      widest = std::max(widest, run);
+    }
+    return static_cast<int>(std::lround(10 * Cell.FontScale * static_cast<double>(widest)));
+  }
+};
+
+int Total(const TColumnFit& fit, const TPrintableStringList& list, const TPrintPageLayout& layout, int columns) {
+  int total = 0;
+  for (int c = 0; c < columns; ++c) total += fit.Width(list, layout, c);
+  return total;
+}
+
+}  // namespace
+
+TEST(FitColumns, ABlockWhoseTokensFitKeepsTheListsWidths) {
+  const TPrintableStringList list = ReportLayout();
+  const TPrintPageLayout layout = PrintPageLayout(list, kPage);
+  TTokenWidths measure;
+  // Column 1 is 77 pixels: "360UB" (50) fits, and a fake measure without fonts asks for nothing.
+  const TColumnFit fit = FitColumns(list, layout, {"Beam,360UB,KESTREL", "Sec,310UB,GRADE"}, measure);
+  EXPECT_TRUE(fit.Widths.empty());
+  EXPECT_EQ(fit.FontScale, 1);
+  TFixedRows no_fonts;
+  EXPECT_TRUE(FitColumns(list, layout, {"x,360UB44.7360UB44.7,y"}, no_fonts).Widths.empty());
+}
+
+TEST(FitColumns, ANarrowColumnWidensAndTheOthersMakeRoomWithinThePage) {
+  const TPrintableStringList list = ReportLayout();
+  const TPrintPageLayout layout = PrintPageLayout(list, kPage);
+  TTokenWidths measure;
+  // Eleven columns fill the 900 pixels; "360UB44.7" (90 + 2) needs more than column 1's 77.
+  const std::string line = "Sec,360UB44.7,a,b,c,d,e,f,g,h,i";
+  const TColumnFit fit = FitColumns(list, layout, {line}, measure);
+  ASSERT_EQ(fit.Widths.size(), 11u);
+  EXPECT_EQ(fit.FontScale, 1);
+  EXPECT_GE(fit.Widths[1], 92);
+  EXPECT_LE(Total(fit, list, layout, 11), 900);
+  // Every cell of the row is as wide as its token needs.
+  for (const TPrintCell& cell : PrintRowCells(list, layout, line, 0, 100, fit))
+    EXPECT_GE(cell.Rect.Right - cell.Rect.Left, measure.TokenWidth(cell)) << cell.Text;
+}
+
+TEST(FitColumns, TokensTooWideForThePageSetTheBlockInASmallerType) {
+  const TPrintableStringList list = ReportLayout();
+  const TPrintPageLayout layout = PrintPageLayout(list, kPage);
+  TTokenWidths measure;
+  // Eleven tokens of 10 characters need 11 x 102 pixels: more than 900 at full size.
+  std::string line = "aaaaaaaaaa";
+  for (int c = 1; c < 11; ++c) line += ",bbbbbbbbbb";
+  const TColumnFit fit = FitColumns(list, layout, {line}, measure);
+  EXPECT_LT(fit.FontScale, 1);
+  EXPECT_GE(fit.FontScale, 0.6);
+  EXPECT_LE(Total(fit, list, layout, 11), 900);
+  for (const TPrintCell& cell : PrintRowCells(list, layout, line, 0, 100, fit)) {
+    EXPECT_EQ(cell.FontScale, fit.FontScale);
+    EXPECT_GE(cell.Rect.Right - cell.Rect.Left, measure.TokenWidth(cell)) << cell.Text;
+  }
+  // A token wider than the whole page even in the smallest type breaks: the list's widths and type.
+  const TColumnFit huge = FitColumns(list, layout, {"x," + std::string(200, 'w')}, measure);
+  EXPECT_EQ(huge.FontScale, 1);
+  EXPECT_TRUE(huge.Widths.empty());
+}
+
+TEST(FitColumns, EachBlockBetweenBlankLinesIsFittedOnItsOwn) {
+  TPrintableStringList list = ReportLayout();
+  for (const char* line : {"Sec,360UB44.7,a", "", "Label,x,y"}) list.Add(line);
+  TTokenWidths measure;
+  const TPrintPlan plan = PlanPrintedPages(list, kPage, measure, 1, 0, 0);
+  ASSERT_EQ(plan.Pages.size(), 1u);
+  const std::vector<TPrintedRow>& rows = plan.Pages[0].Rows;
+  ASSERT_EQ(rows.size(), 3u);
+  // The first block widened its column 1; the last kept the list's widths.
+  EXPECT_GE(rows[0].Cells[1].Rect.Right - rows[0].Cells[1].Rect.Left, 90);  // the token, 9 x 10
+  const TPrintPageLayout layout = PrintPageLayout(list, kPage);
+  EXPECT_EQ(rows[2].Cells[1].Rect.Left, layout.Margin + ColumnPixels(list, layout, 0));
 }

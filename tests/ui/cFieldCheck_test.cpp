@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "ui/cFieldCheck.h"
-#include "ui/cFieldCheckTable.h"
+#include "project/cFieldRules.h"
 #include "ui/cGridChecks.h"
 #include "ui/cStringGrid.h"
 #include "ui/cThemes.h"

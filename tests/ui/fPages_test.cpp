@@ -378,10 +378,10 @@ class TestPages : public TWindowTest {
     QVERIFY(Window().SelectNode(12));
     TGeometryPage& g = Geometry();
     const TFloorPlan* plan = &g.sketch()->Plan();
-    QCOMPARE(plan->Caption, QStringLiteral("Internal primary beam"));
+    QCOMPARE(plan->Caption, std::string("Internal primary beam"));
     auto positions = [&](int Side) {
       QList<double> xs;
-      for (const QLineF& l : g.sketch()->Plan().SecondaryBeams[Side]) xs << l.x1();
+      for (const TPlanLine& l : g.sketch()->Plan().SecondaryBeams[Side]) xs << l.x1();
       return xs;
     };
     // 9000 span, first beam at 3000, 3000 apart, at least 100 clear of end 2: two beams.
@@ -391,13 +391,13 @@ class TestPages : public TWindowTest {
     QCOMPARE(positions(1), QList<double>({3000, 5000, 7000}));
     QCOMPARE(g.sketch()->Plan().SecondaryBeams[1].front().length(), 9000.0);  // the secondary span
     QStringList texts;
-    for (const TSketchDimension& d : g.sketch()->Plan().Dimensions) texts << d.Text;
+    for (const TSketchDimension& d : g.sketch()->Plan().Dimensions) texts << QString::fromStdString(d.Text);
     QVERIFY(texts.contains("9000"));
     QVERIFY(texts.contains("2000"));
     QVERIFY(texts.contains("3000"));  // the distance to the first beam
     // An edge beam has no second side, but an outstand.
     Click(g.chkIsInternal());
-    QCOMPARE(g.sketch()->Plan().Caption, QStringLiteral("Edge primary beam"));
+    QCOMPARE(g.sketch()->Plan().Caption, std::string("Edge primary beam"));
     QVERIFY(g.sketch()->Plan().SecondaryBeams[2].empty());
     QCOMPARE(g.sketch()->Plan().SlabEdges.size(), size_t(1));
     QCOMPARE(g.sketch()->Plan().SlabEdges.front().y1(), 150.0);

@@ -4,6 +4,7 @@
 // SVG and printed.
 #include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QFile>
 #include <QImage>
 #include <QPrinter>
@@ -174,6 +175,67 @@ class TestPrintAndCharts : public TWindowTest {
     QVERIFY(Window().SelectNode(2));
     Type(Page<TGeneralPage>().edtDesigner(), "Someone else");
     QVERIFY(!Window().Command("actPrint")->isEnabled());
+  }
+
+  // The calculation report: there with the printed results (results that
+  // match the input, no run), saved as PDF or HTML where the user chooses,
+  // printed through the print dialog, and never over a file the window reads.
+  void calculationReportFromTheWindowAndItsPrinter() {
+    QAction* save = Window().Command("actCalculationReport");
+    QAction* print = Window().Command("actPrintCalculationReport");
+    QVERIFY(save && print);
+    QVERIFY(Window().Menu("mnuFile")->actions().contains(save));
+    QVERIFY(Window().Menu("mnuFile")->actions().contains(print));
+    QVERIFY(!save->isEnabled() && !print->isEnabled());
+    QVERIFY(!Window().Run().ResultsPage()->btnCalculation()->isEnabled());
+    const QString project = File("job.tva");
+    QVERIFY(QFile::copy(Sample(), project));
+    QVERIFY(Window().Files().OpenUserFile(project));
+    Window().Command("actAnalyse")->trigger();
+    Window().Run().WaitForRun();
+    QVERIFY(save->isEnabled() && print->isEnabled());
+    QVERIFY(Window().Run().ResultsPage()->btnCalculation()->isEnabled());
+
+    Dialogs().Files.push_back(File("calc.pdf"));
+    save->trigger();
+    QVERIFY2(Dialogs().Messages.isEmpty(), qPrintable(Dialogs().Messages.join('\n')));
+    QVERIFY(ReadAll(File("calc.pdf")).startsWith("%PDF-"));
+    const int pages = PdfPageCount(File("calc.pdf"));
+    QVERIFY(pages >= 10);
+    QVERIFY(Window().EventLogText().contains("Writing the calculation report to " + File("calc.pdf")));
+    Dialogs().Files.push_back(File("calc.html"));
+    Window().Run().ResultsPage()->btnCalculation()->click();
+    const QByteArray html = ReadAll(File("calc.html"));
+    QVERIFY(html.startsWith("<!DOCTYPE html>"));
+    QVERIFY(html.contains("<svg") && html.contains("Sample office floor"));
+
+    int max_page = 0;
+    AnswerPrintDialog(File("printed.pdf"), 0, 0, &max_page);
+    print->trigger();
+    QCOMPARE(max_page, pages);
+    QCOMPARE(PdfPageCount(File("printed.pdf")), pages);
+    AnswerPrintDialog(File("printed-2-3.pdf"), 2, 3);
+    print->trigger();
+    QCOMPARE(PdfPageCount(File("printed-2-3.pdf")), 2);
+
+    // Never over the project; only .pdf and .html.
+    const QByteArray before = ReadAll(project);
+    Dialogs().Clear();
+    Dialogs().Files.push_back(project);
+    save->trigger();
+    QCOMPARE(Dialogs().Messages.size(), 1);
+    QCOMPARE(Dialogs().Messages.last(), project + " is also an input (project file " + project + ")");
+    QCOMPARE(ReadAll(project), before);
+    Dialogs().Files.push_back(File("calc.txt"));
+    save->trigger();
+    QCOMPARE(Dialogs().Messages.last(), "Cannot write the calculation report to [" + File("calc.txt") +
+                                            "]: the file name must end in .pdf or .html");
+    QVERIFY(!QFile::exists(File("calc.txt")));
+
+    // Out of date results give no report.
+    QVERIFY(Window().SelectNode(2));
+    Type(Page<TGeneralPage>().edtDesigner(), "Someone else");
+    QVERIFY(!save->isEnabled() && !print->isEnabled());
   }
 
   // Hidden until the first results; then every chart of every beam is drawn

@@ -4,14 +4,13 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTextLayout>
-#include <QTextOption>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -32,6 +31,8 @@ QFont ReportFont(int PointSize) {
   QFont font(QStringLiteral("Tahoma"));
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(PointSize);
+  // No ligatures: the printed words read back as typed ("office", not "o\uFB03ce").
+  font.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
   return font;
 }
 
@@ -39,34 +40,117 @@ int CellPadding(const QFontMetrics& Metrics) { return Metrics.horizontalAdvance(
 
 QRect ToQRect(const TPrintRect& r) { return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1)); }
 
-// A cell's text: word wrapped, kept a quarter of an "M" clear of the next
-// column, and a word wider than its column broken inside it rather than cut
-// off at the column's edge or run into the next cell.
+QFont ScaledFont(const QFont& Font, double Scale) {
+  if (Scale == 1) return Font;
+  QFont f = Font;
+  f.setPointSizeF(Font.pointSizeF() * Scale);
+  return f;
+}
+
+// Whether a word is a number (a sign, digits, a decimal point or comma, a
+// "%") and a word a unit that goes with it ("mm", "kN/m", "MPa", "mm^4").
+bool IsNumberWord(const QString& w) {
+  if (w.isEmpty()) return false;
+  bool digit = false;
+  for (QChar c : w) {
+    if (c.isDigit()) digit = true;
+    else if (c != QLatin1Char('.') && c != QLatin1Char(',') && c != QLatin1Char('-') && c != QLatin1Char('+') &&
+             c != QLatin1Char('%'))
+      return false;
+  }
+  return digit;
+}
+bool IsUnitWord(const QString& w) {
+  if (w.isEmpty() || w.size() > 6) return false;
+  for (QChar c : w)
+    if (!c.isLetter() && c != QLatin1Char('/') && c != QLatin1Char('^') && !c.isDigit() && c != QChar(0xB2) &&
+        c != QChar(0xB3) && c != QLatin1Char('%'))
+      return false;
+  return w.front().isLetter() || w.front() == QLatin1Char('%');
+}
+
+// The tokens of a cell: words between blanks, a number joined to the unit after it.
+QStringList CellTokens(const QString& Text) {
+  const QStringList words = Text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  QStringList tokens;
+  for (int i = 0; i < words.size(); ++i) {
+    if (i + 1 < words.size() && IsNumberWord(words[i]) && IsUnitWord(words[i + 1])) {
+      tokens << words[i] + QChar(0xA0) + words[i + 1];
+      ++i;
+    } else {
+      tokens << words[i];
+    }
+  }
+  return tokens;
+}
+
+// A cell's text: wrapped at blanks only (a token never breaks unless it is
+// wider than the whole cell, when it breaks by characters), kept a quarter of
+// an "M" clear of the next column.
 class TCellText {
  public:
   TCellText(const TPrintCell& Cell, const QFont& Font, const QPaintDevice* Device, int Padding)
-      : layout_(ToQ(Cell.Text), Font, Device) {
-    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout_.setTextOption(option);
-    const qreal width = std::max(1, Cell.Rect.Right - Cell.Rect.Left - Padding);
-    layout_.beginLayout();
-    for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
-      line.setLineWidth(width);
-      line.setPosition(QPointF(0, height_));
-      height_ += line.height();
+      : font_(ScaledFont(Font, Cell.FontScale)), metrics_(font_, Device) {
+    const double width = std::max(1, Cell.Rect.Right - Cell.Rect.Left - Padding);
+    const double space = metrics_.horizontalAdvance(QLatin1Char(' '));
+    QString line;
+    double used = 0;
+    for (QString token : CellTokens(ToQ(Cell.Text))) {
+      double w = metrics_.horizontalAdvance(token);
+      if (!line.isEmpty() && used + space + w <= width) {
+        line += QLatin1Char(' ') + token;
+        used += space + w;
+        continue;
+      }
+      if (!line.isEmpty()) lines_ << line;
+      while (w > width && token.size() > 1) {
+        // The most characters that fit: doubling to a length that does not
+        // fit, then halving (a word may be thousands of characters long).
+        qsizetype lo = 1, hi = 2;
+        while (hi < token.size() && metrics_.horizontalAdvance(token.left(hi)) <= width) {
+          lo = hi;
+          hi *= 2;
+        }
+        hi = std::min(hi, token.size() - 1);
+        while (lo < hi) {
+          const qsizetype mid = (lo + hi + 1) / 2;
+          if (metrics_.horizontalAdvance(token.left(mid)) <= width) lo = mid;
+          else hi = mid - 1;
+        }
+        const qsizetype n = lo;
+        lines_ << token.left(n);
+        token = token.mid(n);
+        w = metrics_.horizontalAdvance(token);
+      }
+      line = token;
+      used = w;
     }
-    layout_.endLayout();
+    // A blank cell (an empty report line) still takes one line.
+    if (!line.isEmpty() || lines_.isEmpty()) lines_ << line;
   }
-  int Height() const { return static_cast<int>(std::ceil(height_)); }
-  void Draw(QPainter& Painter, const TPrintRect& Rect) { layout_.draw(&Painter, QPointF(Rect.Left, Rect.Top)); }
+  int Height() const { return static_cast<int>(std::ceil(lines_.size() * metrics_.height())); }
+  void Draw(QPainter& Painter, const TPrintRect& Rect) {
+    Painter.setFont(font_);
+    double y = Rect.Top;
+    for (const QString& l : lines_) {
+      Painter.drawText(QPointF(Rect.Left, y + metrics_.ascent()), l);
+      y += metrics_.height();
+    }
+  }
+  // The widest token: the least width in which none breaks.
+  static double WidestToken(const QString& Text, const QFontMetricsF& Metrics) {
+    double w = 0;
+    for (const QString& t : CellTokens(Text)) w = std::max(w, Metrics.horizontalAdvance(t));
+    return w;
+  }
 
  private:
-  QTextLayout layout_;
-  qreal height_ = 0;
+  QFont font_;
+  QFontMetricsF metrics_;
+  QStringList lines_;
 };
 
-// Row heights as the printer's font lays the cells out.
+// Row heights and token widths as the printer's font lays the cells out.
 class TQtRowMeasure : public TPrintRowMeasure {
  public:
   TQtRowMeasure(const QFont& Font, const QPaintDevice* Device, int Padding)
@@ -75,6 +159,11 @@ class TQtRowMeasure : public TPrintRowMeasure {
     int height = 0;
     for (const TPrintCell& cell : Cells) height = std::max(height, TCellText(cell, font_, device_, padding_).Height());
     return height;
+  }
+  int TokenWidth(const TPrintCell& Cell) override {
+    const QFontMetricsF metrics(ScaledFont(font_, Cell.FontScale), device_);
+    // A quarter "M" kept clear after the text, and as much again before the next column's.
+    return static_cast<int>(std::ceil(TCellText::WidestToken(ToQ(Cell.Text), metrics))) + 2 * padding_ + 1;
   }
 
  private:
@@ -98,7 +187,6 @@ void DrawPage(QPainter& Painter, const TPrintPlan& Plan, const TPrintedPage& Pag
   Painter.setFont(Small);
   if (layout.HasHeader) DrawHeaderFooter(Painter, layout.HeaderRect, Page.HeaderTexts, true);
   if (layout.HasFooter) DrawHeaderFooter(Painter, layout.FooterRect, Page.FooterTexts, false);
-  Painter.setFont(Body);
   // A row taller than the body (alone on its page) runs on into the footer rather than being cut.
   for (const TPrintedRow& row : Page.Rows)
     for (const TPrintCell& cell : row.Cells) TCellText(cell, Body, Painter.device(), Padding).Draw(Painter, cell.Rect);

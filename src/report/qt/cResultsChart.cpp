@@ -33,6 +33,8 @@ QFont ChartFont(int PixelSize, bool IsBold) {
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(std::max(1, PixelSize));
   font.setBold(IsBold);
+  // No ligatures: a chart's words in a PDF read back as typed ("Deflection").
+  font.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
   return font;
 }
 
@@ -108,8 +110,9 @@ void PaintChartDrawing(QPainter& Painter, const TChartDrawing& Drawing) {
     Painter.setTransform(TextTransform(t), true);
     Painter.setFont(ChartFont(t.PixelSize, t.IsBold));
     Painter.setPen(ToQColor(t.Colour));
-    Painter.drawText(LocalTextRect(t).adjusted(0, 0, 1, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                     ToQ(t.Text));
+    // Not clipped to its box: on a printer or PDF the glyphs may come out a hair wider than measured.
+    Painter.drawText(LocalTextRect(t).adjusted(0, 0, 1, 0),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, ToQ(t.Text));
     Painter.restore();
   }
   Painter.restore();

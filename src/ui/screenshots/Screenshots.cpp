@@ -188,8 +188,17 @@ int main(int argc, char** argv) {
     return true;
   });
   window.Run().PrintResults();
+  // The calculation report, printed the same way; the script turns its first two pages into pictures.
+  SetPrintDialogHook([&out](QPrinter& Printer, int) {
+    Printer.setOutputFormat(QPrinter::PdfFormat);
+    Printer.setOutputFileName(out + QStringLiteral("/calculation-report.pdf"));
+    Printer.setPageSize(QPageSize(QPageSize::A4));
+    return true;
+  });
+  window.Run().PrintCalculationReport();
   SetPrintDialogHook({});
   std::printf("wrote %s\n", qPrintable(out + QStringLiteral("/printed-report.pdf")));
+  std::printf("wrote %s\n", qPrintable(out + QStringLiteral("/calculation-report.pdf")));
 
   // The other layouts of the floor: an edge primary beam, then secondary beams alone.
   window.SelectNode(12);

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -81,17 +82,22 @@ namespace {
 
 // An A4 page at 1200 dots per inch as the PDF writer makes it (595 x 842
 // points), measured with the report's 9 pt font: the margin m is 5 widths of
-// "M"; the body runs from m down to the page height less m and the footer's
-// two font heights. A row of one text line is the height Qt's word-wrapped
-// layout gives "M"; a row fits while its bottom stays above the body's
-// bottom, so a page holds the largest k rows with k x row < body height.
-struct TA4Page {
+// "M"; the body runs from the header's two font heights below m down to the
+// page height less m and the footer's two font heights. A row of one text
+// line is one font height; a row fits while its bottom stays above the
+// body's bottom, so a page holds the largest k rows with k x row < body height.
+//
+// Cells wrap at blanks only, a number and the unit after it staying
+// together, in the columns each block of lines gets (FitColumns) from the
+// widths of those tokens.
+struct TA4Page : public TPrintRowMeasure {
   QByteArray Pdf;
   QBuffer Buffer{&Pdf};
   QPdfWriter Writer{&Buffer};
   TPrintPageMetrics Metrics;
-  int RowHeight = 0;
+  int LineHeight = 0;
   int LinesPerPage = 0;
+  int Padding = 0;
 
   TA4Page() {
     Buffer.open(QIODevice::WriteOnly);
@@ -100,40 +106,85 @@ struct TA4Page {
     const QFontMetrics font(Font(), &Writer);
     Metrics = {Writer.width(), Writer.height(), static_cast<double>(Writer.logicalDpiX()),
                font.horizontalAdvance(QLatin1Char('M')), font.height()};
-    RowHeight = LaidOutHeight(QStringLiteral("M"), 10000);
+    Padding = Metrics.CharWidth / 4;
+    LineHeight = static_cast<int>(std::ceil(QFontMetricsF(Font(), &Writer).height()));
     const int m = 5 * Metrics.CharWidth;
-    const int body = (Metrics.PageHeight - m - 2 * Metrics.CharHeight) - m;
-    LinesPerPage = (body - 1) / RowHeight;
+    const int body = (Metrics.PageHeight - m - 2 * Metrics.CharHeight) - (m + 2 * Metrics.CharHeight);
+    LinesPerPage = (body - 1) / LineHeight;
   }
-  static QFont Font() {
+  static QFont Font(double Scale = 1) {
     QFont font(QStringLiteral("Tahoma"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(9);
+    font.setPointSizeF(9 * Scale);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
     return font;
   }
-  // Text lines a report line takes: its tallest cell, wrapped at words (and
-  // inside a word wider than the cell) in its rectangle less a quarter "M".
-  int TextLines(const TPrintableStringList& list, const std::string& line) {
-    const TPrintPageLayout layout = PrintPageLayout(list, Metrics);
-    int height = 0;
-    for (const TPrintCell& cell : PrintRowCells(list, layout, line, 0, 100000))
-      height = std::max(height, LaidOutHeight(QString::fromStdString(cell.Text),
-                                              cell.Rect.Right - cell.Rect.Left - Metrics.CharWidth / 4));
-    return std::max(1, static_cast<int>(std::lround(static_cast<double>(height) / RowHeight)));
-  }
-  int LaidOutHeight(const QString& Text, int Width) {
-    QTextLayout layout(Text, Font(), &Writer);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    qreal height = 0;
-    layout.beginLayout();
-    for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
-      l.setLineWidth(std::max(1, Width));
-      height += l.height();
+  // The tokens of a cell: words, a number joined to its unit ("55 mm").
+  static QStringList Tokens(const QString& Text) {
+    static const QRegularExpression number(QStringLiteral("^[-+]?[0-9.,]*[0-9][0-9.,%]*$"));
+    static const QRegularExpression unit(QStringLiteral("^(%|[A-Za-z\u00B5][A-Za-z0-9/^\u00B2\u00B3]{0,5})$"));
+    const QStringList words = Text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList tokens;
+    for (int i = 0; i < words.size(); ++i) {
+      if (i + 1 < words.size() && number.match(words[i]).hasMatch() && unit.match(words[i + 1]).hasMatch() &&
+          words[i + 1].size() <= 6) {
+        tokens << words[i] + QLatin1Char(' ') + words[i + 1];
+        ++i;
+      } else {
+        tokens << words[i];
+      }
     }
-    layout.endLayout();
-    return static_cast<int>(std::ceil(height));
+    return tokens;
+  }
+  int TokenWidth(const TPrintCell& Cell) override {
+    const QFontMetricsF metrics(Font(Cell.FontScale), &Writer);
+    double widest = 0;
+    for (const QString& t : Tokens(QString::fromStdString(Cell.Text))) widest = std::max(widest, metrics.horizontalAdvance(t));
+    return static_cast<int>(std::ceil(widest)) + 2 * Padding + 1;
+  }
+  // Text lines of a cell wrapped at blanks in its rectangle less a quarter "M".
+  int CellLines(const TPrintCell& Cell) {
+    const QFontMetricsF metrics(Font(Cell.FontScale), &Writer);
+    const double width = Cell.Rect.Right - Cell.Rect.Left - Padding;
+    int lines = 0;
+    double used = -1;
+    for (const QString& t : Tokens(QString::fromStdString(Cell.Text))) {
+      const double w = metrics.horizontalAdvance(t);
+      if (used >= 0 && used + metrics.horizontalAdvance(QLatin1Char(' ')) + w <= width) {
+        used += metrics.horizontalAdvance(QLatin1Char(' ')) + w;
+        continue;
+      }
+      ++lines;
+      used = w;
+    }
+    return std::max(1, lines);
+  }
+  int Lines(const std::vector<TPrintCell>& Cells) {
+    int lines = 1;
+    for (const TPrintCell& c : Cells) lines = std::max(lines, CellLines(c));
+    return lines;
+  }
+  int RowHeight(const std::vector<TPrintCell>& Cells) override { return Lines(Cells) * LineHeight; }
+  // Text lines each printable line of the list takes, block by block.
+  std::vector<int> TextLines(const TPrintableStringList& list) {
+    const TPrintPageLayout layout = PrintPageLayout(list, Metrics);
+    const TStringList lines = list.PrintableLines();
+    std::vector<int> rows;
+    for (size_t first = 0; first < lines.size();) {
+      size_t last = first;
+      while (last < lines.size() && !Trim(lines[last]).empty()) ++last;
+      if (last == first) {
+        rows.push_back(1);
+        ++first;
+        continue;
+      }
+      const TStringList block(lines.begin() + static_cast<long>(first), lines.begin() + static_cast<long>(last));
+      const TColumnFit fit = FitColumns(list, layout, block, *this);
+      for (const std::string& line : block)
+        rows.push_back(Lines(PrintRowCells(list, layout, line, 0, 100000, fit)));
+      first = last;
+    }
+    return rows;
   }
 };
 
@@ -156,8 +207,8 @@ int PagesFor(const std::vector<int>& rows, int lines_per_page) {
 TEST(ReportPdf, PagesHoldTheLinesThatFitBetweenTheMargins) {
   TA4Page a4;
   // 9 pt is 150 dots at 1200 dpi; a sans-serif line is about 1.15 to 1.25 of it.
-  EXPECT_GT(a4.RowHeight, 150);
-  EXPECT_LT(a4.RowHeight, 200);
+  EXPECT_GT(a4.LineHeight, 150);
+  EXPECT_LT(a4.LineHeight, 200);
   ASSERT_GT(a4.LinesPerPage, 50);
   for (const int lines : {1, a4.LinesPerPage, a4.LinesPerPage + 1, 2 * a4.LinesPerPage + 5}) {
     SCOPED_TRACE(lines);
@@ -178,12 +229,9 @@ TEST(ReportPdf, PagesHoldTheLinesThatFitBetweenTheMargins) {
 // count is of text lines, not report lines.
 TEST_F(SampleReport, PrintsToPdfOnTheExpectedPages) {
   TA4Page a4;
-  std::vector<int> rows;
-  for (const std::string& line : report.PrintableLines()) {
+  for (const std::string& line : report.PrintableLines())
     ASSERT_EQ(line.find('\f'), std::string::npos);  // no forced page breaks in the sample
-    rows.push_back(a4.TextLines(report, line));
-  }
-  const int expected = PagesFor(rows, a4.LinesPerPage);
+  const int expected = PagesFor(a4.TextLines(report), a4.LinesPerPage);
   EXPECT_GT(expected, 1);
 
   QByteArray pdf;
