@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -57,7 +58,10 @@ constexpr int kTreeWidth = 150, kRightPanelWidth = 170, kResultsHeight = 138, kD
 constexpr double kFirstScreenShare = 0.85;
 // Below this width the information panel shows its pictures only, so the
 // navigation tree keeps room for its captions.
-constexpr int kCompactPanelBelowWidth = 1200;
+// Below these window widths the information panel shows its pictures only,
+// then hides (its commands stay in the Help menu), so the tree keeps its
+// captions and the pages their width on a small screen.
+constexpr int kCompactPanelBelowWidth = 1200, kHiddenPanelBelowWidth = 1100;
 
 int Scaled(int Pixels) { return static_cast<int>(Pixels * kLayoutFactor + 0.5); }
 
@@ -143,10 +147,25 @@ void TfrmMain::CreateRegions() {
 
   CreateRightPanel();
 
+  // The page shown sets the data area's least size, not the widest page; a
+  // window narrower than the page scrolls it rather than growing off the screen.
+  connect(data_pages_, &QStackedWidget::currentChanged, this, [this](int Current) {
+    for (int i = 0; i < data_pages_->count(); ++i)
+      data_pages_->widget(i)->setSizePolicy(i == Current ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                                            i == Current ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    data_pages_->updateGeometry();
+  });
+  auto* data_area = new QScrollArea;
+  data_area->setObjectName(QStringLiteral("sbData"));
+  data_area->setFrameShape(QFrame::NoFrame);
+  data_area->setFocusPolicy(Qt::NoFocus);  // Tab goes to the page's fields
+  data_area->setWidgetResizable(true);
+  data_area->setWidget(data_pages_);
+
   auto* top = new QSplitter(Qt::Horizontal);
   top->setObjectName(QStringLiteral("splTree"));
   top->addWidget(tree_);
-  top->addWidget(data_pages_);
+  top->addWidget(data_area);
   top->setStretchFactor(1, 1);
   top->setChildrenCollapsible(false);
   vertical_splitter_ = top;
@@ -263,7 +282,6 @@ void TfrmMain::SetInformationPanelCompact(bool IsCompact) {
 // The first window takes most of the screen (never less than its design
 // size, where the screen allows); later ones open as the last was left.
 void TfrmMain::ApplyLayout() {
-  tree_->setMinimumWidth(100);
   const int width = Scaled(kTreeWidth + 3 + kDataWidth) + kRightPanelWidth;
   const int height = Scaled(kDataHeight + 3 + kResultsHeight + 19) + 46 + menuBar()->sizeHint().height();
   QSize size(width, height);
@@ -325,6 +343,7 @@ void TfrmMain::resizeEvent(QResizeEvent* Event) {
   QMainWindow::resizeEvent(Event);
   const bool compact = width() < kCompactPanelBelowWidth;
   if (compact != panel_compact_) SetInformationPanelCompact(compact);
+  right_panel_->setHidden(width() < kHiddenPanelBelowWidth);
 }
 
 // The first show: libraries, tree, Event Log and the screens filled from a new project.
@@ -501,6 +520,7 @@ bool TfrmMain::event(QEvent* Event) {
 void TfrmMain::AddPage(TDataPage* Page) {
   pages_.push_back(Page);
   data_pages_->addWidget(Page);
+  if (data_pages_->currentWidget() != Page) Page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   Page->RegisterFields();
   if (is_shown_) {
     BuildNavigationTree();

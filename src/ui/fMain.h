@@ -18,13 +18,15 @@
 // shortcut, icon and enabled rule.
 //
 // Regions: toolbar (text under 24 x 24 icons, logo at the right end);
-// navigation tree and data pages side by side under a splitter, with the
-// information panel's three picture buttons at the right (icons only on a
-// narrow window); the results area (tabs at the bottom: "Event Log",
-// "Summary Results", and "Graphics" once there are results) below a
-// splitter, which the Graphics page raises to at least half the window; a
-// one-field status bar. The window's size and both splitters are remembered
-// between runs.
+// navigation tree (never narrower than its captions) and data pages (the
+// page shown scrolls when the window is narrower) side by side under a
+// splitter, with the information panel's three picture buttons at the right
+// (icons only on a narrow window, hidden on a narrower one); the results
+// area (tabs at the bottom: "Event Log", "Summary Results", and "Graphics"
+// once there are results) below a splitter, which the Graphics page raises
+// to at least half the window; a one-field status bar. The window opens over
+// most of the screen the first time, as it was left afterwards; its size and
+// both splitters are remembered between runs.
 //
 // The implementation: fMain.cpp (creation, regions, layout, state, Event
 // Log, field checks, closing), fMainNavigation.cpp (the tree, moving between
@@ -173,7 +175,8 @@ class TfrmMain : public QMainWindow, public TPageHost {
   QMenu* Menu(const QString& ObjectName) const;
   // Every command's enabled, visible and checked rule asked again.
   void RefreshCommands();
-  // The information panel's buttons show their pictures only (a narrow window).
+  // The information panel's buttons show their pictures only (a narrow
+  // window); on a narrower one the panel hides.
   bool IsInformationPanelCompact() const { return panel_compact_; }
   QWidget* InformationPanel() const { return right_panel_; }
 
@@ -206,6 +209,8 @@ class TfrmMain : public QMainWindow, public TPageHost {
   // fMainNavigation.cpp
   void OnTreeItemChanged(QTreeWidgetItem* Current, QTreeWidgetItem* Previous);
   void ShowTreeMenu(const QPoint& At);
+  // The tree no narrower than its captions.
+  void FitTreeToCaptions();
   // Saves the page being left: its own transfer, or the current beam's.
   void LeavePage(TDataPage& Page);
   void SaveBeamPages(int Side);

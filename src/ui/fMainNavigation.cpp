@@ -3,9 +3,11 @@
 // the current beam, the silent check of the page shown, Analyse on "Analysis
 // results"), node visibility and beam captions, and the transfers between
 // the pages and the project.
+#include <QFontMetrics>
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -101,6 +103,21 @@ void TfrmMain::BuildNavigationTree() {
   UpdateNodeVisibility();
 }
 
+// The tree is never narrower than its captions (a beam's mark included), so
+// a small window takes its width from the pages, which scroll; a very long
+// caption (an administrator's test) may still be cut.
+void TfrmMain::FitTreeToCaptions() {
+  const QFontMetrics metrics(tree_->font());
+  int widest = 0;
+  for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
+    int depth = 1;  // the root's decoration
+    for (const QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent()) ++depth;
+    widest = std::max(widest, depth * tree_->indentation() + metrics.horizontalAdvance((*it)->text(0)));
+  }
+  const int chrome = 2 * tree_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12;
+  tree_->setMinimumWidth(std::min(widest + chrome, 320));
+}
+
 QTreeWidgetItem* TfrmMain::Node(unsigned ItemID, const QString& PageName) const {
   for (QTreeWidgetItemIterator it(tree_); *it; ++it)
     if ((*it)->data(0, kItemIdRole).toUInt() == ItemID &&
@@ -132,6 +149,7 @@ void TfrmMain::UpdateBeamCaptions() {
                                                         QStringLiteral(": ") + ToQ(beam.Mark));
     if (QTreeWidgetItem* node = Node(BeamNodeID(side))) node->setText(0, caption);
   }
+  FitTreeToCaptions();
 }
 
 void TfrmMain::FloorLayoutChanged() {

@@ -1,8 +1,9 @@
 // Pictures of the program as a person first meets it, for review: the
 // conditions-of-use box, the main window with the sample project opened and
 // analysed (summary results and Event Log), every page of the navigation
-// tree for the sample, each chart of the Graphics page and the printed
-// report (as a PDF file). Run under an X server (scripts/screenshots starts one
+// tree for the sample at 1600 x 1000, each chart of the Graphics page, the
+// printed chart and the printed report (as PDF files), and the window at
+// 1024 x 700. Run under an X server (scripts/screenshots starts one
 // with Xvfb).
 //   trevalon-screenshots OUTPUT_FOLDER
 #include <QApplication>
@@ -124,9 +125,11 @@ int main(int argc, char** argv) {
     about.move(40, 40);
     ok = Save(about, out + QStringLiteral("/about.png")) && ok;
   }
+  // An engineer's wide screen; the narrow one comes last.
   TfrmMain window;
   window.show();
   window.move(0, 0);
+  window.resize(1600, 1000);
   Settle();
   window.Files().OpenUserFile(ProgramFile(QString::fromLatin1(kSampleProjectFileName)));
   window.Run().Analyse();
@@ -177,6 +180,17 @@ int main(int argc, char** argv) {
     ok = Save(window, out + QStringLiteral("/graphics-") + ToQ(DrawingTypeKind(TDrawingType(t))) +
                           QStringLiteral(".png")) && ok;
   }
+  // The design envelopes as printed, on A4 landscape; the script turns the page into a picture.
+  window.Run().GraphicsPage()->SelectChart(dtDesignEnvelopes);
+  SetPrintDialogHook([&out](QPrinter& Printer, int) {
+    Printer.setOutputFormat(QPrinter::PdfFormat);
+    Printer.setOutputFileName(out + QStringLiteral("/printed-chart.pdf"));
+    Printer.setPageSize(QPageSize(QPageSize::A4));
+    return true;
+  });
+  window.Run().GraphicsPage()->PrintChart();
+  SetPrintDialogHook({});
+  std::printf("wrote %s\n", qPrintable(out + QStringLiteral("/printed-chart.pdf")));
   window.ResultsArea()->setCurrentWidget(window.Run().Summary());
 
   // The printed report, through the print dialog's PDF choice on A4; the
@@ -210,6 +224,11 @@ int main(int argc, char** argv) {
     ok = Save(window, out + QStringLiteral("/page-geometry-secondary-only.png")) && ok;
   }
   window.SetDataChangedSinceSave(false);
+
+  // A small screen: the information panel gives its width to the tree and the page.
+  window.SelectNode(112, QStringLiteral("Beam general"));
+  window.resize(1024, 700);
+  ok = Save(window, out + QStringLiteral("/main-window-1024x700.png")) && ok;
 
   // The administrators' screens (--admin): a test, the test results, the design table.
   {
