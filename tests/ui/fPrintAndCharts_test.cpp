@@ -3,8 +3,10 @@
 // after every run, each chart drawn, resized with the page, saved as PNG and
 // SVG and printed.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QFile>
 #include <QImage>
 #include <QPrinter>
@@ -17,6 +19,8 @@
 #include <QTest>
 #include <functional>
 
+#include "engine/cBeam.h"
+#include "entity/VEXNumberText.h"
 #include "entity/VEXUtility.h"
 #include "project/cProject.h"
 #include "report/qt/cReportPrinter.h"
@@ -241,6 +245,52 @@ class TestPrintAndCharts : public TWindowTest {
   // Hidden until the first results; then every chart of every beam is drawn
   // (ink on the page, each chart its own picture), follows the page's size,
   // saves as PNG and SVG and prints on one page.
+  // Shown, the Graphics page takes at least half of the window's height. The
+  // user may drag the splitter: the Graphics page keeps that share (in the
+  // next window too), the other results pages keep theirs.
+  void theGraphicsPageTakesHalfTheWindowAndKeepsTheUsersShare() {
+    Window().resize(1600, 1000);
+    AnalyseSample();
+    QTabWidget& area = *Window().ResultsArea();
+    auto* splitter = Window().findChild<QSplitter*>("splResults");
+    QVERIFY(splitter);
+    area.setCurrentWidget(&Graphics());
+    area.setCurrentWidget(Window().EventLog());
+    QApplication::processEvents();
+    const int log_area = area.height();
+    QVERIFY(log_area < Window().height() / 2);
+    area.setCurrentWidget(&Graphics());
+    QApplication::processEvents();
+    QVERIFY2(Graphics().height() >= Window().height() / 2, qPrintable(QString::number(Graphics().height())));
+
+    // Dragged higher.
+    QWidget* handle = splitter->handle(1);
+    const QPoint grip(handle->width() / 2, handle->height() / 2);
+    const int before = Graphics().height();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip - QPoint(0, 50));
+    QTest::mouseMove(handle, grip - QPoint(0, 100));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(0, 100));
+    QApplication::processEvents();
+    const int dragged = Graphics().height();
+    QVERIFY2(dragged > before + 50, qPrintable(QString("%1 -> %2").arg(before).arg(dragged)));
+
+    area.setCurrentWidget(Window().EventLog());
+    QApplication::processEvents();
+    QVERIFY(std::abs(area.height() - log_area) <= 4);
+    area.setCurrentWidget(&Graphics());
+    QApplication::processEvents();
+    QVERIFY(std::abs(Graphics().height() - dragged) <= 4);
+
+    QVERIFY(Window().close());
+    ReopenWindow();
+    Window().resize(1600, 1000);
+    AnalyseSample();
+    Window().ResultsArea()->setCurrentWidget(&Graphics());
+    QApplication::processEvents();
+    QVERIFY2(std::abs(Graphics().height() - dragged) <= 4, qPrintable(QString::number(Graphics().height())));
+  }
+
   void everyChartIsDrawnOnTheGraphicsPage() {
     QTabWidget& area = *Window().ResultsArea();
     QVERIFY(!area.isTabVisible(area.indexOf(&Graphics())));
@@ -283,10 +333,21 @@ class TestPrintAndCharts : public TWindowTest {
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QVERIFY(svg.readAll().contains("<svg"));
 
-    // One printed page.
+    // One printed page, landscape, with its title block: the project, the
+    // beam, the chart, the day and the program.
     AnswerPrintDialog(File("chart.pdf"));
     Graphics().btnPrint()->click();
     QCOMPARE(PdfPageCount(File("chart.pdf")), 1);
+    const QRegularExpressionMatch box =
+        QRegularExpression("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]").match(QString::fromLatin1(ReadAll(File("chart.pdf"))));
+    QVERIFY(box.hasMatch());
+    QVERIFY(box.captured(1).toDouble() > box.captured(2).toDouble());
+    const TChartTitleBlock block = Graphics().TitleBlock();
+    QCOMPARE(block.Project, std::string("Sample office floor (SampleAnalysis.tva)"));
+    QCOMPARE(block.Beam, Graphics().Chart()->Beam()->LongName());
+    QCOMPARE(block.Chart, DrawingTypeCaption(dtShearConnectorDistribution));
+    QCOMPARE(block.Date, FormatShortDate(std::time(nullptr)));
+    QCOMPARE(block.Program, GetAppName() + "/V" + GetAppVersionShort());
 
     // Saving copies the pages into the project; the charts still draw the results.
     Dialogs().Files.push_back(File("saved.tva"));

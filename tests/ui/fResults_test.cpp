@@ -4,6 +4,8 @@
 // analyse a beam again with its neighbouring library section, and the clear
 // states before and after an analysis.
 #include <QAction>
+#include <QApplication>
+#include <QHeaderView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -205,6 +207,53 @@ class TestResults : public TWindowTest {
     Window().Command("actNew")->trigger();
     Window().Run().ExportResults();
     QCOMPARE(QFileInfo(proposed).fileName(), QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + ".csv");
+  }
+
+  // On a 1600 x 1000 window every column is as wide as its widest text (up
+  // to kResultsColumnCapChars characters, the rest in the tooltip), the tree
+  // follows the window's width, and the user may still resize a column.
+  void theResultsTreeIsReadable() {
+    Window().resize(1600, 1000);
+    AnalyseSample();
+    QVERIFY(Window().SelectNode(800));
+    QApplication::processEvents();
+    QTreeView& tree = *ResultsPage().tvResults();
+    const TResultsTreeModel& model = ResultsPage().Model();
+    const QFontMetrics metrics(tree.font());
+    const int cap = metrics.horizontalAdvance(QString(kResultsColumnCapChars, QLatin1Char('n')));
+    int long_fields = 0;
+    for (int row = 0; row < model.rowCount(); ++row)
+      for (int c = 0; c < model.columnCount(); ++c) {
+        const QString text = model.index(row, c).data().toString();
+        if (text.isEmpty()) continue;
+        const int needed = std::min(cap, metrics.horizontalAdvance(text));
+        QVERIFY2(tree.columnWidth(c) >= needed, qPrintable(QString("column %1: %2").arg(c).arg(text)));
+        const QString tip = model.index(row, c).data(Qt::ToolTipRole).toString();
+        if (text.size() > kResultsColumnCapChars) {
+          QCOMPARE(tip, text);
+          ++long_fields;
+        } else {
+          QVERIFY(tip.isEmpty());
+        }
+      }
+    QVERIFY(long_fields > 0);  // the project's description, for one
+    // Units as the pages write them.
+    bool density = false;
+    for (int row = 0; row < model.rowCount() && !density; ++row)
+      for (int c = 0; c < model.columnCount(); ++c)
+        if (model.index(row, c).data().toString() == QStringLiteral("Concrete Density (kg/m\u00B3)")) density = true;
+    QVERIFY(density);
+
+    // The tree takes the page's width, and follows the window.
+    const int wide = tree.width();
+    QVERIFY(wide > Window().width() / 2);
+    Window().resize(1300, 1000);
+    QApplication::processEvents();
+    QVERIFY(tree.width() < wide);
+    // Still the user's to resize.
+    QCOMPARE(tree.header()->sectionResizeMode(1), QHeaderView::Interactive);
+    tree.header()->resizeSection(1, 60);
+    QCOMPARE(tree.columnWidth(1), 60);
   }
 
   // Each box hides and shows its part of the report; the header lines stay.
