@@ -362,6 +362,49 @@ class TestAdminScreens : public TWindowTest {
   }
 
   // Cancel stops the table before it is written and the project is as before.
+  // A test run cancelled says so as its last word, never that the tests completed.
+  void cancelStopsATestRun() {
+    QVERIFY(WriteProjectWithTests(File("job.tva"), false));
+    QVERIFY(Window().Files().OpenUserFile(File("job.tva")));
+    Window().Admin()->SetTestingAllowed(true);
+    QSemaphore held;
+    TAdminWorker::SetJobStartHook([&held] { held.acquire(); });
+    Window().Command("actRunAllTests")->trigger();
+    TAdminWorker::SetJobStartHook({});
+    QVERIFY(Window().Admin()->IsJobRunning());
+    Window().Command("actCancelTests")->trigger();
+    held.release();
+    Window().Admin()->WaitForJob();
+    const QString log = Window().EventLogText();
+    QCOMPARE(log.split('\n', Qt::SkipEmptyParts).last(), QStringLiteral("Tests cancelled"));
+    QVERIFY(!log.contains("Tests complete"));
+  }
+
+  // A project without design-table settings starts the page on the edition
+  // it is analysed under, and leaving the page adds no settings to it; a
+  // project's own edition for its tables is shown whatever it is analysed under.
+  void theDesignTablePageStartsOnTheProjectsEdition() {
+    QVERIFY(Window().Files().OpenUserFile(Sample()));
+    Window().Admin()->SetDesignParametersShown(true);
+    QVERIFY(Window().SelectNode(850));
+    QCOMPARE(DesignPage().cboStandard()->currentText(), QStringLiteral("AS/NZS2327:2017"));
+    QVERIFY(Window().SelectNode(2));
+    QVERIFY(!Window().Project().DesignTable.HasDesignTableProperties());
+    QVERIFY(!Window().HasDataChangedSinceSave());
+
+    Window().findChild<QAction*>("actStandard2003")->trigger();
+    QVERIFY(Window().SelectNode(850));
+    QCOMPARE(DesignPage().cboStandard()->currentIndex(), 0);
+    Window().findChild<QAction*>("actStandard2017")->trigger();
+    QCOMPARE(DesignPage().cboStandard()->currentIndex(), 1);
+
+    Window().Project().DesignTable.VersionID = 0;
+    Window().Project().DesignTable.SpanList = {8000};
+    Window().UpdateScreensFromProject();
+    QVERIFY(Window().SelectNode(850));
+    QCOMPARE(DesignPage().cboStandard()->currentIndex(), 0);
+  }
+
   void cancelStopsADesignTable() {
     QVERIFY(WriteProjectWithTests(File("job.tva"), false));
     QVERIFY(Window().Files().OpenUserFile(File("job.tva")));
@@ -377,6 +420,7 @@ class TestAdminScreens : public TWindowTest {
     Window().Admin()->WaitForJob();
     QVERIFY(!QFile::exists(File("job-Design.csv")));
     QCOMPARE(Window().StatusText(), QStringLiteral("Design table cancelled"));
+    QCOMPARE(Window().EventLogText().split('\n', Qt::SkipEmptyParts).last(), QStringLiteral("Design table cancelled"));
     QVERIFY(DesignPage().TableRows().isEmpty());
     QVERIFY(Window().Command("actCreateDesignTable")->isEnabled());
     QVERIFY(SaveProjectFile(Window().Project(), ToStd(File("after.tva"))).IsOK());
