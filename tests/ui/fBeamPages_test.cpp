@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -273,6 +274,66 @@ class TestBeamPages : public TWindowTest {
     Window().Run().Analyse();
     QVERIFY(Window().Run().IsRunning());
     Window().Run().WaitForRun();
+  }
+
+  // Text that is no number, in a load grid or the composite-sections grid,
+  // is never read as 0 once the user moves on: it is kept as typed, shown
+  // again on the beam's page, and Analyse and Save refuse it naming the
+  // beam, the row, the field and the text, from any page.
+  void aTextThatIsNoNumberIsKeptAsTypedNeverReadAsZero() {
+    auto move_to = [&](unsigned Node, const QString& Page = QString()) {
+      // A failed field check holds the first move; the second goes.
+      if (Window().SelectNode(Node, Page)) return true;
+      return Window().SelectNode(Node, Page);
+    };
+    QVERIFY(Window().SelectNode(103));
+    TStringGrid& dl = *Loads().grdDistributedLoads();
+    const int r = dl.RowCount() - 1;
+    QVERIFY(TypeIntoCell(dl, 4, r, "5"));
+    QVERIFY(TypeIntoCell(dl, 5, r, "5,5"));
+    const QString id = dl.Cell(0, r);
+    QVERIFY(move_to(2));
+    QVERIFY(move_to(103));
+    QCOMPARE(Loads().grdDistributedLoads()->Cell(5, r), QStringLiteral("5,5"));
+
+    QVERIFY(move_to(112, "Section definition"));
+    QVERIFY(TypeIntoCell(Composite(), 4, 1, "wide"));
+    QVERIFY(move_to(13));
+    QVERIFY(move_to(112, "Section definition"));
+    QCOMPARE(Composite().Cell(4, 1), QStringLiteral("wide"));
+    QVERIFY(move_to(2));
+
+    const QString loads = QStringLiteral("Primary beam PB1, distributed load ") + id +
+                          QStringLiteral(": finish value \"5,5\" is not a number");
+    const QString widths =
+        QStringLiteral("Secondary beam SB1, composite section 1: slab width side 1 \"wide\" is not a number");
+    Dialogs().Clear();
+    Window().Run().Analyse();
+    QVERIFY(!Window().Run().IsRunning());
+    QCOMPARE(Dialogs().Messages, QStringList{widths});
+    Dialogs().Clear();
+    Dialogs().Files.push_back(File("never.tva"));
+    QVERIFY(!Window().Files().SaveAs());
+    QVERIFY(!QFile::exists(File("never.tva")));
+    QCOMPARE(Dialogs().Messages, QStringList{widths});
+
+    // Mended one by one: the other is still refused, then the run goes.
+    QVERIFY(move_to(112, "Section definition"));
+    QVERIFY(TypeIntoCell(Composite(), 4, 1, "1400"));
+    QVERIFY(move_to(2));
+    Dialogs().Clear();
+    Window().Run().Analyse();
+    QCOMPARE(Dialogs().Messages, QStringList{loads});
+    QVERIFY(move_to(103));
+    QVERIFY(TypeIntoCell(*Loads().grdDistributedLoads(), 5, r, "5.5"));
+    QVERIFY(move_to(2));
+    Dialogs().Clear();
+    Window().Run().Analyse();
+    Window().Run().WaitForRun();
+    QVERIFY(Dialogs().Messages.isEmpty());
+    QVERIFY(Window().EventLogText().endsWith("Analysis complete"));
+    const TAppliedLoadList& list = Project().GetBeam(0)->DistributedLoadList;
+    QCOMPARE(list.ItemAs<TDistributedLoad>(list.Count() - 1)->FinishValue, 5.5);
   }
 
   void liveLoadCellsReadByTheirFirstLetter() {
