@@ -6,15 +6,19 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -239,6 +243,45 @@ class TestWindowUse : public TWindowTest {
     Dialogs().Files.push_back(File("job.tva"));
     QVERIFY(Window().Files().SaveAs());
     QCOMPARE(ShownTitle(Window()), QStringLiteral("job.tva - Trevalon"));
+  }
+
+  // The manual names every menu path as the window has it (an
+  // administrator's window, which has them all), and its rendered text shows
+  // no stray escapes.
+  void theManualNamesTheMenusAsTheyAre() {
+    TfrmMain admin(TMainOptions{true});
+    auto plain = [](QString Caption) {
+      Caption.remove('&');
+      for (const char* suffix : {" (ADMIN ONLY)", " (VEX ADMIN)", "..."})
+        if (Caption.endsWith(QLatin1String(suffix))) Caption.chop(int(qstrlen(suffix)));
+      return Caption;
+    };
+    const QDir chapters(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../docs/manual"));
+    const QStringList files = chapters.entryList({"*.md"}, QDir::Files);
+    QVERIFY(files.size() >= 8);
+    int paths = 0;
+    for (const QString& name : files) {
+      QFile file(chapters.filePath(name));
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      const QString markdown = QString::fromUtf8(file.readAll());
+      QTextDocument document;
+      document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+      QVERIFY2(!document.toPlainText().contains("\\|"), qPrintable(name));
+      QRegularExpressionMatchIterator it = QRegularExpression(R"(\*\*([^*]+? > [^*]+?)\*\*)").globalMatch(markdown);
+      while (it.hasNext()) {
+        const QStringList path = it.next().captured(1).split(" > ");
+        QList<QAction*> entries = admin.menuBar()->actions();
+        for (const QString& step : path) {
+          QAction* found = nullptr;
+          for (QAction* a : entries)
+            if (plain(a->text()) == plain(step)) found = a;
+          QVERIFY2(found, qPrintable(name + ": " + path.join(" > ")));
+          entries = found->menu() ? found->menu()->actions() : QList<QAction*>{};
+        }
+        ++paths;
+      }
+    }
+    QVERIFY(paths >= 6);
   }
 
   // Without a program for PDF files the window says so and offers a copy of
