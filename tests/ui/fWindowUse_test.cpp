@@ -24,11 +24,14 @@
 #include <QTreeWidgetItemIterator>
 
 #include "ui/cMessages.h"
+#include "ui/cStringGrid.h"
 #include "ui/cSummaryResults.h"
 #include "ui/cUiUtility.h"
 #include "ui/fBeamPages.h"
 #include "ui/fMain.h"
 #include "ui/fProjectPages.h"
+#include "ui/fResultsPage.h"
+#include "ui/fRunView.h"
 #include "page_test_support.h"
 #include "ui_test_support.h"
 
@@ -227,6 +230,29 @@ class TestWindowUse : public TWindowTest {
     QVERIFY2(heard.contains("Not OK: " + error), qPrintable(heard.join('\n')));
     QVERIFY(heard.contains("Error of side-1 secondary beam: " + error));
     QVERIFY(heard.contains("Strength of side-1 secondary beam: " + Summary().Text(1, TSummaryResultsPage::colStrength)));
+  }
+
+  // Units are written one way on every page, in the grids' captions and in
+  // the results tree: m², kg/m³, µm/m; never "m2", "kg/m^3" or "um/m".
+  void unitsAreWrittenOneWay() {
+    const QRegularExpression other(QStringLiteral(R"(\^|\bm[234]\b|kg/m[23]\b|\bum/m|microstrain)"));
+    QStringList shown;
+    for (TDataPage* page : Window().Pages()) {
+      for (QLabel* label : page->findChildren<QLabel*>()) shown << label->text();
+      for (TStringGrid* grid : page->findChildren<TStringGrid*>())
+        for (int r = 0; r < grid->RowCount(); ++r)
+          for (int c = 0; c < grid->ColCount(); ++c) shown << grid->Cell(c, r);
+    }
+    OpenSample();
+    Window().Command("actAnalyse")->trigger();
+    Window().Run().WaitForRun();
+    const TResultsTreeModel& tree = Window().Run().ResultsPage()->Model();
+    for (int r = 0; r < tree.rowCount(); ++r)
+      for (int c = 0; c < tree.columnCount(); ++c) shown << tree.index(r, c).data().toString();
+    for (const QString& text : shown) QVERIFY2(!other.match(text).hasMatch(), qPrintable(text));
+    const QString all = shown.join('\n');
+    for (const char* unit : {"m\u00B2", "kg/m\u00B3", "\u00B5m/m", "Mass (kg/m\u00B2)", "(mm\u2074)"})
+      QVERIFY2(all.contains(QString::fromUtf8(unit)), unit);
   }
 
   // --- Feedback
