@@ -344,7 +344,7 @@ std::string TResultsGraphics::ValueAxisTitle(TDrawingType dt) {
     case dtStage3Strength:
     case dtInServiceStrength: return "M* (kNm), V* (kN)";
     case dtShearConnectorDistribution: return "Connectors (number)";
-    case dtDeflection: return "Deflection / limit";
+    case dtDeflection: return "Deflection / limit (ratio)";
     case dtDesignEnvelopes: return "Moment (kNm)";
     case dtDeflectionShape: return "Deflection (mm)";
   }

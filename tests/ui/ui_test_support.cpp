@@ -5,13 +5,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <QSignalSpy>
 #include <QWindow>
 
 #include "entity/VEXUtility.h"
 #include "report/qt/cReportPrinter.h"
 #include "ui/cSettings.h"
-#include "ui/cStringGrid.h"
 #include "ui/cUiUtility.h"
 
 TDialogRecorder::TDialogRecorder() {
@@ -68,12 +66,6 @@ QString Sample() { return ProgramFile(QStringLiteral("SampleAnalysis.tva")); }
 
 QString ShownTitle(const QWidget& Window) {
   return Window.windowHandle() ? Window.windowHandle()->title() : Window.windowTitle();
-}
-
-bool WaitForEndEdit(TStringGrid& Grid) {
-  if (!Grid.IsEditing()) return true;
-  QSignalSpy ended(&Grid, &TStringGrid::EndEdit);
-  return ended.wait(20000) || !Grid.IsEditing();
 }
 
 // ---------------------------------------------------------------------------

@@ -19,7 +19,6 @@
 #include "ui/fRunView.h"
 
 class TProject;
-class TStringGrid;
 
 // Answers messages and file dialogs from queues; with an empty queue a
 // message gets its Ok (or No, when offered) and a file dialog is cancelled.
@@ -45,9 +44,6 @@ void ClearSettings();
 QString Sample();
 // The title the window shows: "[*]" read as "*" while there are unsaved changes.
 QString ShownTitle(const QWidget& Window);
-// Waits until the grid's cell editor has closed (its EndEdit); false when it
-// did not close within the time a slow (sanitized) build needs.
-bool WaitForEndEdit(TStringGrid& Grid);
 
 // The window's page of type TPage: the one way a test reaches a page.
 template <class TPage>

@@ -190,7 +190,7 @@ TEST_F(Chart, EveryValueAxisHasATitleWithItsUnit) {
       {dtStage3Strength, {"M* (kNm), V* (kN)"}},
       {dtInServiceStrength, {"M* (kNm), V* (kN)"}},
       {dtShearConnectorDistribution, {"Connectors (number)"}},
-      {dtDeflection, {"Deflection / limit"}},
+      {dtDeflection, {"Deflection / limit (ratio)"}},
       {dtDesignEnvelopes, {"Moment (kNm)", "Shear (kN)"}},
       {dtDeflectionShape, {"Deflection (mm)"}},
   };
