@@ -394,7 +394,7 @@ class TDesignTableJob {
     TDesignTableOutcome outcome = outcome_;
     outcome.TableFile.clear();
     outcome.Result = TResult::Cancelled(kDesignTableCancelled);
-    observer_.LogLine(kAnalysisCancelled);
+    observer_.LogLine(kDesignTableCancelled);
     return outcome;
   }
 

@@ -139,7 +139,8 @@ std::time_t TTestRunner::Now(const TTestRunOptions& Options) const {
 TTestRunOutcome TTestRunner::RunAllTests(const TTestRunOptions& Options) {
   observer_.LogLine("Running all tests...");
   TTestRunOutcome outcome = Run(-1, Options);
-  observer_.LogLine("Tests complete");
+  // A run stopped part way says so: its results file holds only the tests run.
+  observer_.LogLine(outcome.Result.IsCancelled() ? kTestsCancelled : "Tests complete");
   return outcome;
 }
 

@@ -293,19 +293,62 @@ void TResultsGraphics::DrawSpanTicks(bool AreLabelsAbove) {
   }
 }
 
-// The value axis from the origin to 1.05 q, with a tick and label at every
-// step up to q. Values rise (plotted negated) unless IsDownwards.
+// The value axis from the origin to 1.05 q, with a tick at every step up to
+// q, labelled where the labels keep apart. Values rise (plotted negated)
+// unless IsDownwards.
 void TResultsGraphics::DrawValueAxis(double q, bool IsDownwards) {
   const double sign = IsDownwards ? 1 : -1;
   MoveTo(0, 0);
   LineTo(0, sign * 1.05 * q);
   const double s = TickStep(q);
+  const double spacing = std::fabs(s * LocalScaleY);  // pixels between ticks
+  int every = 1;
+  for (int k : {1, 2, 5, 10, 20, 50, 100}) {
+    every = k;
+    if (k * spacing >= 1.4 * FontPixelSize()) break;
+  }
+  value_axis_.Top = std::min(ToPixelY(0), ToPixelY(sign * 1.05 * q * YScaleAdjustmentFactor));
+  value_axis_.Bottom = std::max(ToPixelY(0), ToPixelY(sign * 1.05 * q * YScaleAdjustmentFactor));
+  value_axis_.LabelsLeft = ToPixelX(-9);
   for (int h = 0; h * s <= q * (1 + 1e-9); ++h) {
     MoveTo(-4, sign * h * s);
     LineTo(4, sign * h * s);
+    if (h % every != 0) continue;
     MoveTo(-9, sign * h * s);
-    DrawText(ValueLabel(h * s, s), THorizontalAlign::Right, TVerticalAlign::Middle);
+    const std::string label = ValueLabel(h * s, s);
+    DrawText(label, THorizontalAlign::Right, TVerticalAlign::Middle);
+    value_axis_.LabelsLeft = std::min(value_axis_.LabelsLeft, ToPixelX(-9) - TextWidth(label, FontPixelSize()));
   }
+}
+
+// Read upwards beside the labels, as long as the axis allows (a smaller
+// font for a short axis), never off the image.
+void TResultsGraphics::DrawValueTitle(const std::string& Title) {
+  if (Title.empty() || !Image) return;
+  const double room = value_axis_.Bottom - value_axis_.Top;
+  int size = FontPixelSize();
+  while (size > 7 && TextWidth(Title, size) > room) --size;
+  const double half = TextWidth(Title, size) / 2;
+  const double middle =
+      std::clamp((value_axis_.Top + value_axis_.Bottom) / 2, half + 2, std::max(half + 2, Image->Height - half - 2));
+  const double x = std::max(0.7 * size + 1, value_axis_.LabelsLeft - 0.9 * size);
+  TChartText title{{x, middle}, Title, THorizontalAlign::Centre, TVerticalAlign::Middle, size, false,
+                   chart_colour::kBlack};
+  title.Angle = 90;
+  Image->Texts.push_back(title);
+}
+
+std::string TResultsGraphics::ValueAxisTitle(TDrawingType dt) {
+  switch (dt) {
+    case dtResultsSummary: return "Ratio to limit (%)";
+    case dtStage3Strength:
+    case dtInServiceStrength: return "M* (kNm), V* (kN)";
+    case dtShearConnectorDistribution: return "Connectors (number)";
+    case dtDeflection: return "Deflection / limit (ratio)";
+    case dtDesignEnvelopes: return "Moment (kNm)";
+    case dtDeflectionShape: return "Deflection (mm)";
+  }
+  return "";
 }
 
 void TResultsGraphics::DrawSpanCaption(int Y) {
@@ -460,6 +503,7 @@ void TResultsGraphics::DrawFrame(TDrawingType dt) {
   LocalScaleX = 1;
   LocalScaleY = 0.7 * H / q;
   DrawValueAxis(q, false);
+  DrawValueTitle(ValueAxisTitle(dt));
 
   LocalScaleX = PW / span;
   switch (dt) {
@@ -614,13 +658,7 @@ void TResultsGraphics::DrawEnvelopes() {
     LocalScaleX = 1;
     LocalScaleY = 0.28 * H / panels[k].q;
     DrawValueAxis(panels[k].q, false);
-    Image->Texts.push_back({{static_cast<double>(M), ToPixelY(-1.05 * panels[k].q) - 4.0},
-                            panels[k].Caption,
-                            THorizontalAlign::Centre,
-                            TVerticalAlign::Bottom,
-                            f,
-                            true,
-                            chart_colour::kBlack});
+    DrawValueTitle(panels[k].Caption);
     LocalScaleX = PW / span;
     if (k == 0) {
       DrawCurve(PenOf(chart_colour::kBlue), -1, Menv);
@@ -664,13 +702,7 @@ void TResultsGraphics::DrawDeflectionShape() {
   LocalScaleX = 1;
   LocalScaleY = 0.6 * H / q;
   DrawValueAxis(q, true);
-  Image->Texts.push_back({{static_cast<double>(M), ToPixelY(1.05 * q) + 4.0},
-                          "Deflection (mm)",
-                          THorizontalAlign::Centre,
-                          TVerticalAlign::Top,
-                          f,
-                          true,
-                          chart_colour::kBlack});
+  DrawValueTitle(ValueAxisTitle(dtDeflectionShape));
   LocalScaleX = PW / span;
   int limits = 0;
   for (const TDeflectionCheck& c : DeflectionChecks(b)) {

@@ -114,7 +114,9 @@ enum class THorizontalAlign { Left, Centre, Right };
 enum class TVerticalAlign { Top, Middle, Bottom };
 
 // A single line of text anchored at a pixel position: the anchor is the
-// text's left, centre or right end and its top, middle or bottom.
+// text's left, centre or right end and its top, middle or bottom, before the
+// text is turned by Angle about it (degrees, counter-clockwise: 90 reads
+// upwards, as the title of a value axis does).
 struct TChartText {
   TChartPoint At;
   std::string Text;  // UTF-8
@@ -123,6 +125,7 @@ struct TChartText {
   int PixelSize = 12;  // font height in pixels
   bool IsBold = false;
   TChartColour Colour = chart_colour::kBlack;
+  double Angle = 0;
 };
 
 // One chart on an image of Width x Height pixels. Painted in this order:
@@ -210,8 +213,13 @@ class TResultsGraphics {
   double LargestValue(TDrawingType dt) const;
   // Step between value ticks for a largest value q: from a = q / 9, with
   // d = 10^floor(log10 a) and g = a / d, 10d when g > 5, 5d when g > 2, 2d
-  // when g > 1, else d; q itself when that is not positive.
+  // when g > 1, else d; q itself when that is not positive. Where the
+  // labels of the ticks would lie on each other (a short chart) only every
+  // 2nd, 5th or 10th tick is labelled.
   static double TickStep(double q);
+  // The title of the value axis of chart dt ("Ratio to limit (%)",
+  // "Deflection (mm)"; for the design envelopes, that of the moment panel).
+  static std::string ValueAxisTitle(TDrawingType dt);
   // The positions (mm) of the span ticks: 0, 1000, 2000, ... up to Span.
   static std::vector<double> SpanTicks(double Span);
   // True when the beam has results to draw.
@@ -220,7 +228,12 @@ class TResultsGraphics {
  private:
   void DrawFrame(TDrawingType dt);
   void DrawSpanTicks(bool AreLabelsAbove);
+  // The value axis; its extent on the image and the left end of its labels
+  // are kept for the axis title.
   void DrawValueAxis(double q, bool IsDownwards);
+  // Title, turned to read upwards, left of the value axis last drawn and
+  // centred along it.
+  void DrawValueTitle(const std::string& Title);
   void DrawSpanCaption(int Y);
   void DrawTitle(TDrawingType dt);
   void AddLegend(const std::string& Label, TChartPen APen, bool IsBar = false, TChartColour Fill = {});
@@ -248,6 +261,9 @@ class TResultsGraphics {
   };
   std::vector<TLegendEntry> legend_;
   int legend_y_ = 0;
+  struct {
+    double Top = 0, Bottom = 0, LabelsLeft = 0;
+  } value_axis_;
 };
 
 // The chart of kind Type of Beam on a fresh drawing of Width x Height pixels.

@@ -29,20 +29,23 @@ class TProject;
 class TSession;
 class TStringGrid;
 
-// What a page may ask of the window that shows it.
+class TDataPage;
+
+// What a page may ask of the window that shows it: the project and the
+// libraries, its fields' checks, telling of an input change, the beam it
+// shows, and the few changes of one page that others follow.
 class TPageHost {
  public:
   virtual ~TPageHost() = default;
   virtual TProject& Project() = 0;
   virtual TSession& Session() = 0;
+
   // Registers the checks that the program's table holds for the field (by
   // page and name) and checks the field when it is left. A group field's page
   // is checked silently before the field itself.
-  virtual void RegisterField(QObject* Page, const QString& PageName, const QString& Name, QLineEdit* Edit,
-                             bool IsGroupField = false) = 0;
+  virtual void RegisterField(TDataPage& Page, const QString& Name, QLineEdit* Edit, bool IsGroupField = false) = 0;
   // Registers a grid column's checks through the column's hidden check edit.
-  virtual void RegisterGridColumn(QObject* Page, const QString& PageName, const QString& Name, TStringGrid* Grid,
-                                  int ACol) = 0;
+  virtual void RegisterGridColumn(TDataPage& Page, const QString& Name, TStringGrid& Grid, int ACol) = 0;
   // A field without checks of its own whose leaving the page still wants to
   // hear of (TDataPage::FieldLeaving).
   virtual void WatchFieldExit(QLineEdit* Edit) = 0;
@@ -51,20 +54,15 @@ class TPageHost {
   // WillAffectLoads also recomputes the automatic loads first. Ignored while
   // the screens are being filled.
   virtual void InputChanged(bool WillAffectLoads) = 0;
-  virtual void AddLogLine(const QString& Line) = 0;
 
   // The beam whose pages are being edited (0, 1 or 2), or -1 for none.
   virtual int CurrentBeamSide() const = 0;
   TImportedBeam* CurrentBeam();
-  // The re-entrancy guard of the secondary-span handler.
-  virtual bool IsBusy() const = 0;
-  virtual void SetBusy(bool IsBusy) = 0;
   // The project's floor layout flags changed: beam captions, tree nodes,
   // summary lines and the pages that follow the layout.
   virtual void FloorLayoutChanged() = 0;
+  // A beam's mark or the floor's layout changed: the tree's and the summary lines' beam names.
   virtual void UpdateBeamCaptions() = 0;
-  // The Geometry page into the project, then the beams' geometry from it.
-  virtual void CommitGeometry() = 0;
   // Standard floor use Index into the project; the pages showing its values follow.
   virtual void ApplyFloorUse(int Index) = 0;
   // The grade and section name on beam Side's summary line.
@@ -101,9 +99,11 @@ class TDataPage : public QWidget {
   virtual bool IsBeamPage() const { return false; }
   virtual void UpdateScreenFromBeam(int /*Side*/) {}
   virtual void UpdateBeamFromScreen(int /*Side*/) {}
-  // The first text of a beam page that copying it into the beam would
-  // misread (letters, or nothing, where the beam takes a number: it would
-  // become 0), as a message; "" when there is none.
+  // The first text of a beam page that copying it into a beam would misread
+  // (letters, or nothing, where the beam takes a number: it would become 0),
+  // as a message naming the beam, the field and the text; "" when there is
+  // none. Such texts are kept (also for a beam whose pages were left) until
+  // they are mended or the project is read again.
   virtual QString UnreadableInput() const { return {}; }
 
   // Notices from the window.

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QEvent>
 
+#include "entity/VEXNumberText.h"
 #include "entity/VEXUtility.h"
 #include "ui/cDataPage.h"
 #include "ui/cFieldCheck.h"
@@ -30,6 +31,11 @@ int ReadInteger(const QString& Text, int Default) { return StrToIntDef(ToStd(Tex
 void SetFieldText(QLineEdit* Edit, const QString& Text) {
   if (Edit->text() != Text) Edit->setText(Text);
 }
+
+QString SquareMetres() { return QStringLiteral("m\u00B2"); }
+QString KilogramsPerSquareMetre() { return QStringLiteral("kg/m\u00B2"); }
+QString KilogramsPerCubicMetre() { return QStringLiteral("kg/m\u00B3"); }
+QString MicrostrainUnit() { return QStringLiteral("\u00B5m/m"); }
 
 void SetHint(QWidget* Widget, const QString& Hint) {
   Widget->setStatusTip(Hint);
@@ -60,7 +66,9 @@ TPageField MakeField(const QString& Caption, const QString& Unit, const QString&
   if (!Unit.isEmpty()) {
     field.Unit = new QLabel(Unit);
     field.Unit->setObjectName(ObjectName + QStringLiteral("Unit"));
-    field.Unit->setAccessibleName(field.Edit->accessibleName() + QStringLiteral(" unit"));
+    // A unit is read as what it is; the field says which unit its number is in.
+    field.Unit->setAccessibleName(Unit);
+    field.Edit->setAccessibleDescription(QStringLiteral("in ") + Unit);
   }
   return field;
 }
@@ -166,4 +174,28 @@ void WatchGridEdits(TPageHost& Host, QObject* Context, TStringGrid& Grid, bool W
   QObject::connect(&Grid, &TStringGrid::EndEdit, Context, [&Host, &Grid](int ACol, int ARow) {
     CheckGridCells(Grid, Host.FieldChecks(), ACol, ACol, ARow, ARow, false, true, false);
   });
+}
+
+QString FirstUnreadableCell(const QList<QStringList>& Rows, const QString& Kind, std::span<const TNumberColumn> Columns) {
+  for (const QStringList& row : Rows)
+    for (const TNumberColumn& c : Columns) {
+      const QString text = row.value(c.Col).trimmed();
+      const std::string t = ToStd(text);
+      if (IsFloat(t) || (c.MayBePercent && IsPercent(t))) continue;
+      const QString where = Kind + QLatin1Char(' ') + row.value(0) + QStringLiteral(": ") + QString::fromLatin1(c.Name);
+      return text.isEmpty() ? where + QStringLiteral(" is missing")
+                            : where + QStringLiteral(" \"") + text + QStringLiteral("\" is not a number");
+    }
+  return {};
+}
+
+QList<QStringList> GridRowTexts(const TStringGrid& Grid, bool OnlyEnabled) {
+  QList<QStringList> rows;
+  for (int r = Grid.FixedRows(); r < Grid.RowCount() - 1; ++r) {
+    if (OnlyEnabled && !Grid.RowEnabled(r)) continue;
+    QStringList cells;
+    for (int c = 0; c < Grid.ColCount(); ++c) cells << Grid.Cell(c, r);
+    rows << cells;
+  }
+  return rows;
 }

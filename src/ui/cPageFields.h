@@ -10,7 +10,10 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QStringList>
+
+#include <span>
 
 class QCheckBox;
 class QComboBox;
@@ -29,6 +32,13 @@ double ReadNumber(const QString& Text, double Default = 0);
 int ReadInteger(const QString& Text, int Default = 0);
 // Shows Text unless the field already shows it, so the cursor stays put.
 void SetFieldText(QLineEdit* Edit, const QString& Text);
+
+// The units whose symbols have exponents or a prefix, written one way on
+// every page and in the results tree: m², kg/m³, µm/m.
+QString SquareMetres();
+QString KilogramsPerSquareMetre();
+QString KilogramsPerCubicMetre();
+QString MicrostrainUnit();
 
 // The status bar's hint (and the tooltip) of a control.
 void SetHint(QWidget* Widget, const QString& Hint);
@@ -57,6 +67,20 @@ void SetUpTable(TStringGrid& Grid, const QString& ObjectName, const QString& Acc
                 const QStringList& Header, const QStringList& Rows);
 // Makes the grid exactly as high as its rows (no scrolling, no empty band).
 void FitTableHeight(TStringGrid& Grid);
+
+// Texts a beam takes as numbers, kept as typed: a grid column whose text
+// is a number (or, where allowed, a percentage), and the first cell of a
+// list of rows (each a row's texts, its ID first) that is not, as
+// "<Kind> <ID>: <Name> "text" is not a number" or "... is missing"; "" when
+// every cell reads. GridRowTexts gives a grid's data rows (no header, no
+// empty last row; only the enabled ones when asked).
+struct TNumberColumn {
+  int Col;
+  const char* Name;
+  bool MayBePercent = false;
+};
+QString FirstUnreadableCell(const QList<QStringList>& Rows, const QString& Kind, std::span<const TNumberColumn> Columns);
+QList<QStringList> GridRowTexts(const TStringGrid& Grid, bool OnlyEnabled);
 
 class TPageHost;
 class QObject;

@@ -13,6 +13,8 @@ const std::map<QString, QString>& Defaults() {
   static const std::map<QString, QString> table = {
       {QString::fromLatin1(kRecentCount), QStringLiteral("0")},
       {QString::fromLatin1(kStyle), QString::fromLatin1(kDefaultStyle)},
+      {QString::fromLatin1(kResultsShare), QString::number(kDefaultResultsShare)},
+      {QString::fromLatin1(kGraphicsShare), QString::number(kDefaultGraphicsShare)},
   };
   return table;
 }

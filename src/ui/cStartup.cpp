@@ -7,6 +7,7 @@
 #include "ui/cThemes.h"
 #include "ui/cUiUtility.h"
 #include "ui/fAbout.h"
+#include "ui/fFileCommands.h"
 
 std::unique_ptr<TfrmMain> StartProgram(const TStartOptions& Options) {
   ApplyTheme(settings::ReadString(QString::fromLatin1(settings::kStyle)));
@@ -16,7 +17,7 @@ std::unique_ptr<TfrmMain> StartProgram(const TStartOptions& Options) {
   }
   auto window = std::make_unique<TfrmMain>(Options.Main);
   window->show();
-  if (!Options.ProjectFile.isEmpty()) window->OpenUserFile(Options.ProjectFile);
+  if (!Options.ProjectFile.isEmpty()) window->Files().OpenUserFile(Options.ProjectFile);
   return window;
 }
 

@@ -14,6 +14,17 @@ const char* const kHeadings[] = {"Beam", "Grade", "Steel section", "Strength", "
                                  "Shear connectors"};
 const char* const kBeamWords[] = {"primary beam", "side-1 secondary beam", "side-2 secondary beam"};
 
+// What a screen reader hears of a cell: what it is, and what it shows.
+QString Heard(const QString& What, const QString& Value) {
+  return Value.isEmpty() ? What : What + QStringLiteral(": ") + Value;
+}
+
+// A cell's text with its accessible name following it.
+void ShowCell(QLabel* Cell, const QString& Text) {
+  Cell->setText(Text);
+  Cell->setAccessibleName(Heard(Cell->property("what").toString(), Text));
+}
+
 }  // namespace
 
 TSummaryResultsPage::TSummaryResultsPage(QWidget* Parent) : QWidget(Parent) {
@@ -42,9 +53,10 @@ TSummaryResultsPage::TSummaryResultsPage(QWidget* Parent) : QWidget(Parent) {
     TLine& line = LineOf(side);
     const QString beam_words = QString::fromLatin1(kBeamWords[side]);
     for (int c = 0; c < colCount; ++c) {
-      line.Cells[static_cast<size_t>(c)] = new QLabel;
-      line.Cells[static_cast<size_t>(c)]->setAccessibleName(QString::fromLatin1(kHeadings[c]) + QStringLiteral(" of ") +
-                                                            beam_words);
+      QLabel* cell = new QLabel;
+      line.Cells[static_cast<size_t>(c)] = cell;
+      cell->setProperty("what", QString::fromLatin1(kHeadings[c]) + QStringLiteral(" of ") + beam_words);
+      cell->setAccessibleName(cell->property("what").toString());
       if (c == colSection) continue;
       grid_->addWidget(line.Cells[static_cast<size_t>(c)], row, c, c >= colStrength ? Qt::AlignRight : Qt::AlignLeft);
     }
@@ -83,12 +95,13 @@ TSummaryResultsPage::TSummaryResultsPage(QWidget* Parent) : QWidget(Parent) {
     status_layout->setContentsMargins(0, 0, 0, 0);
     line.Tick = new QLabel;
     line.Tick->setPixmap(BundledIcon("tick").pixmap(16, 16));
-    line.Tick->setAccessibleName(QStringLiteral("Passes"));
+    line.Tick->setAccessibleName(QStringLiteral("OK"));
     line.Cross = new QLabel;
     line.Cross->setPixmap(BundledIcon("cross").pixmap(16, 16));
-    line.Cross->setAccessibleName(QStringLiteral("Fails"));
+    line.Cross->setAccessibleName(QStringLiteral("Not OK"));
     line.Error = new QLabel;
-    line.Error->setAccessibleName(QStringLiteral("Error of ") + QString::fromLatin1(kBeamWords[side]));
+    line.Error->setProperty("what", QStringLiteral("Error of ") + QString::fromLatin1(kBeamWords[side]));
+    line.Error->setAccessibleName(line.Error->property("what").toString());
     line.Error->setStyleSheet(QStringLiteral("color: #b52b27"));
     status_layout->addWidget(line.Tick);
     status_layout->addWidget(line.Cross);
@@ -109,10 +122,10 @@ TSummaryResultsPage::TSummaryResultsPage(QWidget* Parent) : QWidget(Parent) {
   status_layout->setContentsMargins(0, 0, 0, 0);
   vibration_.Tick = new QLabel;
   vibration_.Tick->setPixmap(BundledIcon("tick").pixmap(16, 16));
-  vibration_.Tick->setAccessibleName(QStringLiteral("Floor vibration passes"));
+  vibration_.Tick->setAccessibleName(QStringLiteral("OK"));
   vibration_.Cross = new QLabel;
   vibration_.Cross->setPixmap(BundledIcon("cross").pixmap(16, 16));
-  vibration_.Cross->setAccessibleName(QStringLiteral("Floor vibration fails"));
+  vibration_.Cross->setAccessibleName(QStringLiteral("Not OK"));
   vibration_.Error = new QLabel;
   vibration_.Error->setAccessibleName(QStringLiteral("Error of floor vibration"));
   vibration_.Error->setStyleSheet(QStringLiteral("color: #b52b27"));
@@ -133,6 +146,8 @@ void TSummaryResultsPage::ShowVibration(const TVibrationSummary& Summary) {
   vibration_.Cross->setVisible(Summary.IsChecked && !Summary.IsOK);
   vibration_.Error->setVisible(Summary.IsChecked && !Summary.IsOK);
   vibration_.Error->setText(ToQ(Summary.ErrorText));
+  vibration_.Error->setAccessibleName(Heard(QStringLiteral("Error of floor vibration"), ToQ(Summary.ErrorText)));
+  vibration_.Cross->setAccessibleName(Heard(QStringLiteral("Not OK"), ToQ(Summary.ErrorText)));
   // A screen reader hears the outcome with the result.
   QString heard = QStringLiteral("Floor vibration: ") + ToQ(Summary.Text);
   if (Summary.IsChecked) heard += Summary.IsOK ? QStringLiteral(", passes") : QStringLiteral(", fails");
@@ -140,12 +155,12 @@ void TSummaryResultsPage::ShowVibration(const TVibrationSummary& Summary) {
 }
 
 void TSummaryResultsPage::SetBeamName(int Side, const QString& Name) {
-  LineOf(Side).Cells[colBeam]->setText(Name);
+  ShowCell(LineOf(Side).Cells[colBeam], Name);
 }
 
 void TSummaryResultsPage::SetSection(int Side, const QString& Grade, const QString& Name) {
-  LineOf(Side).Cells[colGrade]->setText(Grade);
-  LineOf(Side).Cells[colSection]->setText(Name);
+  ShowCell(LineOf(Side).Cells[colGrade], Grade);
+  ShowCell(LineOf(Side).Cells[colSection], Name);
 }
 
 void TSummaryResultsPage::SetLineVisible(int Side, bool IsVisible) {
@@ -160,15 +175,17 @@ bool TSummaryResultsPage::IsLineVisible(int Side) const { return !LineOf(Side).C
 void TSummaryResultsPage::ShowSummaryPanel(const TBeamSummary& Summary) {
   TLine& line = LineOf(Summary.Side);
   SetSection(Summary.Side, ToQ(Summary.Grade), ToQ(Summary.Section));
-  line.Cells[colStrength]->setText(ToQ(Summary.Strength));
-  line.Cells[colStress]->setText(ToQ(Summary.Stress));
-  line.Cells[colDeflection]->setText(ToQ(Summary.Deflection));
-  line.Cells[colCamber]->setText(ToQ(Summary.CamberText));
-  line.Cells[colConnectors]->setText(ToQ(Summary.ShearConnectorsText));
+  ShowCell(line.Cells[colStrength], ToQ(Summary.Strength));
+  ShowCell(line.Cells[colStress], ToQ(Summary.Stress));
+  ShowCell(line.Cells[colDeflection], ToQ(Summary.Deflection));
+  ShowCell(line.Cells[colCamber], ToQ(Summary.CamberText));
+  ShowCell(line.Cells[colConnectors], ToQ(Summary.ShearConnectorsText));
   line.Tick->setVisible(Summary.IsOK);
   line.Cross->setVisible(!Summary.IsOK);
   line.Error->setVisible(!Summary.IsOK);
-  line.Error->setText(Summary.IsOK ? QString() : ToQ(Summary.ErrorText));
+  const QString error = Summary.IsOK ? QString() : ToQ(Summary.ErrorText);
+  ShowCell(line.Error, error);
+  line.Cross->setAccessibleName(Heard(QStringLiteral("Not OK"), error));
   ShowStepButtons(Summary.Side);
 }
 
@@ -183,8 +200,9 @@ void TSummaryResultsPage::ShowStepButtons(int Side) {
 void TSummaryResultsPage::ClearResultsDisplay() {
   for (int side = 0; side < 3; ++side) {
     TLine& line = LineOf(side);
-    for (int c = colStrength; c < colCount; ++c) line.Cells[static_cast<size_t>(c)]->clear();
-    line.Error->clear();
+    for (int c = colStrength; c < colCount; ++c) ShowCell(line.Cells[static_cast<size_t>(c)], QString());
+    ShowCell(line.Error, QString());
+    line.Cross->setAccessibleName(QStringLiteral("Not OK"));
     line.Tick->hide();
     line.Cross->hide();
     line.Error->hide();
@@ -194,6 +212,8 @@ void TSummaryResultsPage::ClearResultsDisplay() {
   vibration_.Text->clear();
   vibration_.Text->setAccessibleName(QStringLiteral("Floor vibration"));
   vibration_.Error->clear();
+  vibration_.Error->setAccessibleName(QStringLiteral("Error of floor vibration"));
+  vibration_.Cross->setAccessibleName(QStringLiteral("Not OK"));
   vibration_.Tick->hide();
   vibration_.Cross->hide();
   vibration_.Error->hide();

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <span>
 
 #include "entity/VEXUtility.h"
@@ -26,6 +27,13 @@ enum { plID, plStage, plPosition, plValue, plLive, plDescription, plCount };
 constexpr int kDefaultColWidth = 77;
 // The stage of a load typed into a new row until the user picks another: in service.
 const QString kNewLoadStage = QStringLiteral("7");
+
+// The cells of a user's load the beam takes as numbers.
+const TNumberColumn kDistributedNumbers[] = {{dlStart, "start position", true},
+                                             {dlFinish, "finish position", true},
+                                             {dlStartValue, "start value"},
+                                             {dlFinishValue, "finish value"}};
+const TNumberColumn kPointNumbers[] = {{plPosition, "position", true}, {plValue, "value"}};
 
 QString PositionText(double Value, bool IsProportional) {
   return IsProportional ? NumberText(Value * 100) + QLatin1Char('%') : NumberText(Value);
@@ -130,41 +138,41 @@ void EnableAllRows(TStringGrid& Grid, int UpTo) {
 
 TBeamLoadingPage::TBeamLoadingPage(TPageHost& Host, QWidget* Parent)
     : TDataPage(Host, QStringLiteral("Beam loading"), Parent) {
-  chkDisplayAutoLoads = MakeCheckBox(
+  chkDisplayAutoLoads_ = MakeCheckBox(
       QStringLiteral("Display auto-calculated loads"), QStringLiteral("chkDisplayAutoLoads"),
       QStringLiteral("Tick to display loads that have been automatically calculated based on Floor > Floor loading"));
-  chkDisplayAutoLoads->setChecked(true);
-  lblSecondaryWarning = new QLabel(QStringLiteral("WARNING : loads (other than auto-calculated) cannot be applied to secondary beam"));
-  lblSecondaryWarning->setObjectName(QStringLiteral("lblSecondaryWarning"));
-  QFont warning = lblSecondaryWarning->font();
+  chkDisplayAutoLoads_->setChecked(true);
+  lblSecondaryWarning_ = new QLabel(QStringLiteral("WARNING : loads (other than auto-calculated) cannot be applied to secondary beam"));
+  lblSecondaryWarning_->setObjectName(QStringLiteral("lblSecondaryWarning"));
+  QFont warning = lblSecondaryWarning_->font();
   warning.setBold(true);
   warning.setItalic(true);
-  lblSecondaryWarning->setFont(warning);
-  lblSecondaryWarning->setStyleSheet(QStringLiteral("color: #c0161d"));
-  lblSecondaryWarning->hide();
+  lblSecondaryWarning_->setFont(warning);
+  lblSecondaryWarning_->setStyleSheet(QStringLiteral("color: #c0161d"));
+  lblSecondaryWarning_->hide();
 
-  grdDistributedLoads = new TStringGrid;
-  SetUpLoadGrid(*grdDistributedLoads, QStringLiteral("grdDistributedLoads"), QStringLiteral("Distributed loads"),
+  grdDistributedLoads_ = new TStringGrid;
+  SetUpLoadGrid(*grdDistributedLoads_, QStringLiteral("grdDistributedLoads"), QStringLiteral("Distributed loads"),
                 QStringLiteral("Distributed loads, define stage, start/finish position and value, and whether or not "
                                "it is a live load"),
                 {QStringLiteral("ID"), QStringLiteral("Stage"), QStringLiteral("Start position\r\n(mm or %)"),
                  QStringLiteral("Finish position\r\n(mm or %)"), QStringLiteral("Start value (kN/m)"),
                  QStringLiteral("Finish value (kN/m)"), QStringLiteral("Live load?"), QStringLiteral("Description")},
                 QStringLiteral("W"));
-  grdPointLoads = new TStringGrid;
-  SetUpLoadGrid(*grdPointLoads, QStringLiteral("grdPointLoads"), QStringLiteral("Point loads"),
+  grdPointLoads_ = new TStringGrid;
+  SetUpLoadGrid(*grdPointLoads_, QStringLiteral("grdPointLoads"), QStringLiteral("Point loads"),
                 QStringLiteral("Point loads, define stage, position and value, and whether or not it is a live load"),
                 {QStringLiteral("ID"), QStringLiteral("Stage"), QStringLiteral("Position\r\n(mm or %)"),
                  QStringLiteral("Value (kN)"), QStringLiteral("Live load?"), QStringLiteral("Description")},
                 QStringLiteral("P"));
   const TImportedBeam& primary = *Host.Project().GetBeam(0);
-  grdDistributedLoads->AddControl(dlStage, StageChoice(primary));
-  grdDistributedLoads->AddControl(dlLive, LiveChoice());
-  grdPointLoads->AddControl(plStage, StageChoice(primary));
-  grdPointLoads->AddControl(plLive, LiveChoice());
-  SetColumnWidths(*grdDistributedLoads, {0.6, 0.7, 1.22, 1.22, 1.1, 1.1, 0.6});
-  SetColumnWidths(*grdPointLoads, {0.6, 0.7, 1.22, 1.1, 0.6});
-  for (TStringGrid* grid : {grdDistributedLoads, grdPointLoads}) {
+  grdDistributedLoads_->AddControl(dlStage, StageChoice(primary));
+  grdDistributedLoads_->AddControl(dlLive, LiveChoice());
+  grdPointLoads_->AddControl(plStage, StageChoice(primary));
+  grdPointLoads_->AddControl(plLive, LiveChoice());
+  SetColumnWidths(*grdDistributedLoads_, {0.6, 0.7, 1.22, 1.22, 1.1, 1.1, 0.6});
+  SetColumnWidths(*grdPointLoads_, {0.6, 0.7, 1.22, 1.1, 0.6});
+  for (TStringGrid* grid : {grdDistributedLoads_, grdPointLoads_}) {
     grid->viewport()->installEventFilter(this);
     WatchGridEdits(Host, this, *grid, false);
     connect(grid, &TStringGrid::CellEdited, this, [this, grid](int ACol, int ARow) { FillNewRowDefaults(*grid, ACol, ARow); });
@@ -175,33 +183,32 @@ TBeamLoadingPage::TBeamLoadingPage(TPageHost& Host, QWidget* Parent)
   auto* top = new QHBoxLayout;
   top->addWidget(MakeHeading(QStringLiteral("Distributed loads")));
   top->addStretch(1);
-  top->addWidget(chkDisplayAutoLoads);
+  top->addWidget(chkDisplayAutoLoads_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(lblSecondaryWarning);
+  layout->addWidget(lblSecondaryWarning_);
   layout->addLayout(top);
-  layout->addWidget(grdDistributedLoads, 1);
+  layout->addWidget(grdDistributedLoads_, 1);
   layout->addWidget(MakeHeading(QStringLiteral("Point loads")));
-  layout->addWidget(grdPointLoads, 1);
+  layout->addWidget(grdPointLoads_, 1);
 
-  connect(chkDisplayAutoLoads, &QCheckBox::clicked, this, &TBeamLoadingPage::OnDisplayAutoLoadsClicked);
+  connect(chkDisplayAutoLoads_, &QCheckBox::clicked, this, &TBeamLoadingPage::OnDisplayAutoLoadsClicked);
 }
 
 void TBeamLoadingPage::RegisterFields() {
   TPageHost& host = Host();
-  const QString page = PageName();
-  host.RegisterGridColumn(this, page, QStringLiteral("Load start position"), grdDistributedLoads, dlStart);
-  host.RegisterGridColumn(this, page, QStringLiteral("Load finish position"), grdDistributedLoads, dlFinish);
-  host.RegisterGridColumn(this, page, QStringLiteral("Load value"), grdDistributedLoads, dlStartValue);
-  host.RegisterGridColumn(this, page, QStringLiteral("Load value"), grdDistributedLoads, dlFinishValue);
-  host.RegisterGridColumn(this, page, QStringLiteral("Point load position"), grdPointLoads, plPosition);
-  host.RegisterGridColumn(this, page, QStringLiteral("Point load value"), grdPointLoads, plValue);
+  host.RegisterGridColumn(*this, QStringLiteral("Load start position"), *grdDistributedLoads_, dlStart);
+  host.RegisterGridColumn(*this, QStringLiteral("Load finish position"), *grdDistributedLoads_, dlFinish);
+  host.RegisterGridColumn(*this, QStringLiteral("Load value"), *grdDistributedLoads_, dlStartValue);
+  host.RegisterGridColumn(*this, QStringLiteral("Load value"), *grdDistributedLoads_, dlFinishValue);
+  host.RegisterGridColumn(*this, QStringLiteral("Point load position"), *grdPointLoads_, plPosition);
+  host.RegisterGridColumn(*this, QStringLiteral("Point load value"), *grdPointLoads_, plValue);
 }
 
 bool TBeamLoadingPage::eventFilter(QObject* Watched, QEvent* Event) {
   // The descriptions take what the other columns leave, with room for a scroll bar.
   if (Event->type() == QEvent::Resize) {
-    if (Watched == grdDistributedLoads->viewport()) grdDistributedLoads->SetColumnsFullWidth(dlDescription, true);
-    if (Watched == grdPointLoads->viewport()) grdPointLoads->SetColumnsFullWidth(plDescription, true);
+    if (Watched == grdDistributedLoads_->viewport()) grdDistributedLoads_->SetColumnsFullWidth(dlDescription, true);
+    if (Watched == grdPointLoads_->viewport()) grdPointLoads_->SetColumnsFullWidth(plDescription, true);
   }
   return TDataPage::eventFilter(Watched, Event);
 }
@@ -212,7 +219,8 @@ bool TBeamLoadingPage::IsSecondaryUnderPrimary(int Side) const {
 
 void TBeamLoadingPage::UpdateScreenFromProject() {
   TFillScope filling(*this);
-  chkDisplayAutoLoads->setChecked(true);
+  kept_ = {};
+  chkDisplayAutoLoads_->setChecked(true);
 }
 
 // ---------------------------------------------------------------------------
@@ -221,14 +229,17 @@ void TBeamLoadingPage::UpdateScreenFromProject() {
 void TBeamLoadingPage::FillGrids(const TImportedBeam& Beam, int Side) {
   TFillScope filling(*this);
   shown_side_ = Side;
-  const bool display_auto = chkDisplayAutoLoads->isChecked();
+  const bool display_auto = chkDisplayAutoLoads_->isChecked();
   const bool secondary_under_primary = IsSecondaryUnderPrimary(Side);
   // A secondary beam carried by a primary beam takes the floor's automatic loads only.
+  if (secondary_under_primary) kept_[static_cast<size_t>(Side)].reset();
+  // The user's loads as typed, when some text of them is no number.
+  const std::optional<TKeptLoads>& kept = kept_[static_cast<size_t>(Side)];
   auto shown = [&](const TAppliedLoad& Load) {
-    return Load.IsAutoCalced ? display_auto : !secondary_under_primary;
+    return Load.IsAutoCalced ? display_auto : !secondary_under_primary && !kept;
   };
 
-  TStringGrid& dl = *grdDistributedLoads;
+  TStringGrid& dl = *grdDistributedLoads_;
   const int old_dl_rows = dl.RowCount();
   dl.HideControls();
   dl.SetRowCount(2);
@@ -247,10 +258,17 @@ void TBeamLoadingPage::FillGrids(const TImportedBeam& Beam, int Side) {
                   load.IsLiveLoad ? QStringLiteral("Y") : QStringLiteral("N"), ToQ(load.Description)});
     dl.SetRowEnabled(r, !load.IsAutoCalced);
   }
+  if (kept)
+    for (QStringList row : kept->Distributed) {
+      const int r = dl.RowCount() - 1;
+      dl.SetRowCount(r + 2);
+      row[0] = QStringLiteral("W") + QString::number(r);
+      dl.SetRow(r, row);
+    }
   dl.InitialiseLastRow();
   dl.SetRowEnabled(dl.RowCount() - 1, !secondary_under_primary);
 
-  TStringGrid& pl = *grdPointLoads;
+  TStringGrid& pl = *grdPointLoads_;
   const int old_pl_rows = pl.RowCount();
   pl.HideControls();
   pl.SetRowCount(2);
@@ -266,18 +284,31 @@ void TBeamLoadingPage::FillGrids(const TImportedBeam& Beam, int Side) {
                   load.IsLiveLoad ? QStringLiteral("Y") : QStringLiteral("N"), ToQ(load.Description)});
     pl.SetRowEnabled(r, !load.IsAutoCalced);
   }
+  if (kept)
+    for (QStringList row : kept->Point) {
+      const int r = pl.RowCount() - 1;
+      pl.SetRowCount(r + 2);
+      row[0] = QStringLiteral("P") + QString::number(r);
+      pl.SetRow(r, row);
+    }
   pl.InitialiseLastRow();
   pl.SetRowEnabled(pl.RowCount() - 1, !secondary_under_primary);
-  lblSecondaryWarning->setVisible(secondary_under_primary);
+  lblSecondaryWarning_->setVisible(secondary_under_primary);
 }
 
-void TBeamLoadingPage::CopyGrids(TImportedBeam& Beam) const {
+void TBeamLoadingPage::CopyGrids(int Side) {
+  TImportedBeam& Beam = *Host().Project().GetBeam(Side);
+  // Text that is no number would go into the beam as 0: the rows are kept as
+  // typed, to be shown again and refused by the commands until mended.
+  TKeptLoads typed{GridRowTexts(*grdDistributedLoads_, true), GridRowTexts(*grdPointLoads_, true)};
+  if (!FirstUnreadable(typed).isEmpty()) kept_[static_cast<size_t>(Side)] = std::move(typed);
+  else kept_[static_cast<size_t>(Side)].reset();
   Beam.DistributedLoadList.Clear();
   Beam.PointLoadList.Clear();
-  const TStringGrid& dl = *grdDistributedLoads;
+  const TStringGrid& dl = *grdDistributedLoads_;
   for (int r = 1; r < dl.RowCount() - 1; ++r)
     Beam.DistributedLoadList.Add(std::to_string(r - 1), DistributedLoadOfRow(dl, r));
-  const TStringGrid& pl = *grdPointLoads;
+  const TStringGrid& pl = *grdPointLoads_;
   for (int r = 1; r < pl.RowCount() - 1; ++r) Beam.PointLoadList.Add(std::to_string(r - 1), PointLoadOfRow(pl, r));
   // The automatic loads are the floor's, whatever the grids showed of them.
   Host().Project().UpdateAutoLoadsForBeam(Beam);
@@ -290,7 +321,7 @@ void TBeamLoadingPage::UpdateScreenFromBeam(int Side) {
   FillGrids(beam, Side);
 }
 
-void TBeamLoadingPage::UpdateBeamFromScreen(int Side) { CopyGrids(*Host().Project().GetBeam(Side)); }
+void TBeamLoadingPage::UpdateBeamFromScreen(int Side) { CopyGrids(Side); }
 
 void TBeamLoadingPage::FloorLayoutChanged() {
   const int side = Host().CurrentBeamSide();
@@ -298,45 +329,37 @@ void TBeamLoadingPage::FloorLayoutChanged() {
     // The beam's loads are in the beam (the page saved them when it was left).
     FillGrids(*Host().Project().GetBeam(side), side);
   } else {
-    lblSecondaryWarning->setVisible(IsSecondaryUnderPrimary(shown_side_));
+    lblSecondaryWarning_->setVisible(IsSecondaryUnderPrimary(shown_side_));
   }
 }
 
 void TBeamLoadingPage::CheckPage(TFieldCheckList& Checks) {
-  CheckAllGridCells(*grdDistributedLoads, Checks);
-  CheckAllGridCells(*grdPointLoads, Checks);
-  for (TStringGrid* grid : {grdDistributedLoads, grdPointLoads})
+  CheckAllGridCells(*grdDistributedLoads_, Checks);
+  CheckAllGridCells(*grdPointLoads_, Checks);
+  for (TStringGrid* grid : {grdDistributedLoads_, grdPointLoads_})
     for (int r = grid->FixedRows(); r < grid->RowCount() - 1; ++r) CheckLoadRow(*grid, r);
 }
 
-QString TBeamLoadingPage::UnreadableInput() const {
-  struct TColumn {
-    int Col;
-    const char* Name;
-    bool MayBePercent;
-  };
-  const TColumn distributed[] = {{dlStart, "start position", true},
-                                 {dlFinish, "finish position", true},
-                                 {dlStartValue, "start value", false},
-                                 {dlFinishValue, "finish value", false}};
-  const TColumn point[] = {{plPosition, "position", true}, {plValue, "value", false}};
-  auto first = [](const TStringGrid& Grid, const QString& Kind, std::span<const TColumn> Columns) -> QString {
-    for (int r = Grid.FixedRows(); r < Grid.RowCount() - 1; ++r) {
-      if (!Grid.RowEnabled(r)) continue;  // an automatic load
-      for (const TColumn& c : Columns) {
-        const QString text = Grid.Cell(c.Col, r).trimmed();
-        const std::string t = ToStd(text);
-        if (IsFloat(t) || (c.MayBePercent && IsPercent(t))) continue;
-        const QString where = Kind + QStringLiteral(" ") + Grid.Cell(0, r) + QStringLiteral(": ") + c.Name;
-        return text.isEmpty() ? where + QStringLiteral(" is missing")
-                              : where + QStringLiteral(" \"") + text + QStringLiteral("\" is not a number");
-      }
-    }
-    return {};
-  };
-  if (const QString d = first(*grdDistributedLoads, QStringLiteral("Distributed load"), distributed); !d.isEmpty())
+QString TBeamLoadingPage::FirstUnreadable(const TKeptLoads& Loads) {
+  if (QString d = FirstUnreadableCell(Loads.Distributed, QStringLiteral("distributed load"), kDistributedNumbers);
+      !d.isEmpty())
     return d;
-  return first(*grdPointLoads, QStringLiteral("Point load"), point);
+  return FirstUnreadableCell(Loads.Point, QStringLiteral("point load"), kPointNumbers);
+}
+
+// The beam shown is read from the grids; the others from what was kept of them.
+QString TBeamLoadingPage::UnreadableInput() const {
+  const TProject& project = Host().Project();
+  for (int side : {1, 2, 0}) {
+    if (!project.GetHasBeam(side)) continue;
+    QString message;
+    if (side == Host().CurrentBeamSide())
+      message = FirstUnreadable({GridRowTexts(*grdDistributedLoads_, true), GridRowTexts(*grdPointLoads_, true)});
+    else if (const auto& kept = kept_[static_cast<size_t>(side)])
+      message = FirstUnreadable(*kept);
+    if (!message.isEmpty()) return ToQ(project.GetBeam(side)->LongName()) + QStringLiteral(", ") + message;
+  }
+  return {};
 }
 
 void TBeamLoadingPage::CheckLoadRow(TStringGrid& Grid, int ARow) {
@@ -344,7 +367,7 @@ void TBeamLoadingPage::CheckLoadRow(TStringGrid& Grid, int ARow) {
   if (!beam || ARow < Grid.FixedRows() || ARow >= Grid.RowCount() - 1 || !Grid.RowEnabled(ARow)) return;
   CheckGridCells(Grid, Host().FieldChecks(), Grid.FixedCols(), Grid.ColCount() - 1, ARow, ARow, false, true, false);
   Grid.SetCellColoured(dlStage, ARow, false);  // no check of its own colours it
-  const bool distributed = &Grid == grdDistributedLoads;
+  const bool distributed = &Grid == grdDistributedLoads_;
   const std::vector<TLoadProblem> problems = distributed ? CheckUserLoad(*DistributedLoadOfRow(Grid, ARow), beam->Span)
                                                          : CheckUserLoad(*PointLoadOfRow(Grid, ARow), beam->Span);
   for (const TLoadProblem& p : problems) Grid.SetCellColoured(ColumnOf(p.Field), ARow, true);
@@ -358,7 +381,7 @@ void TBeamLoadingPage::FillNewRowDefaults(TStringGrid& Grid, int ACol, int ARow)
   // Only the first cell typed into a fresh row brings the defaults.
   for (int c = 1; c < Grid.ColCount(); ++c)
     if (c != ACol && !Grid.Cell(c, ARow).trimmed().isEmpty()) return;
-  const bool distributed = &Grid == grdDistributedLoads;
+  const bool distributed = &Grid == grdDistributedLoads_;
   auto fill = [&](int c, const QString& Text) {
     if (c != ACol) Grid.SetCell(c, ARow, Text);
   };
@@ -373,7 +396,7 @@ void TBeamLoadingPage::FillNewRowDefaults(TStringGrid& Grid, int ACol, int ARow)
 void TBeamLoadingPage::OnDisplayAutoLoadsClicked() {
   TImportedBeam* beam = Host().CurrentBeam();
   if (!beam) return;
-  CopyGrids(*beam);
+  CopyGrids(Host().CurrentBeamSide());
   FillGrids(*beam, Host().CurrentBeamSide());
   CheckPage(Host().FieldChecks());
 }

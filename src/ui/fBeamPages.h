@@ -9,6 +9,9 @@
 // takes automatic loads only.
 #pragma once
 
+#include <array>
+#include <optional>
+
 #include "ui/cDataPage.h"
 #include "ui/cPageFields.h"
 
@@ -33,21 +36,31 @@ class TBeamGeneralPage : public TDataPage {
   void UpdateScreenFromBeam(int Side) override;
   void UpdateBeamFromScreen(int Side) override;
 
-  TPageField fldMark;
-  QPlainTextEdit* memDescription;
-  QCheckBox* chkPropped;
-  QButtonGroup* grpCamber;         // ids 0..3: CamberType
-  TPageField fldCamberAbsolute;    // beside "Fixed at"
-  TPageField fldCamberRelative;    // beside "Fixed at Span / "
-  QButtonGroup* grpConnectorBasis; // ids 0..2: StudCountBasis
-  TPageField fldUserBeta;
-  TPageField fldUserStudCount;
-  TPageField fldUserNr;            // hidden
+  const TPageField& fldMark() const { return fldMark_; }
+  QPlainTextEdit* memDescription() const { return memDescription_; }
+  QCheckBox* chkPropped() const { return chkPropped_; }
+  QButtonGroup* grpCamber() const { return grpCamber_; } // ids 0..3: CamberType
+  const TPageField& fldCamberAbsolute() const { return fldCamberAbsolute_; } // beside "Fixed at"
+  const TPageField& fldCamberRelative() const { return fldCamberRelative_; } // beside "Fixed at Span / "
+  QButtonGroup* grpConnectorBasis() const { return grpConnectorBasis_; } // ids 0..2: StudCountBasis
+  const TPageField& fldUserBeta() const { return fldUserBeta_; }
+  const TPageField& fldUserStudCount() const { return fldUserStudCount_; }
+  const TPageField& fldUserNr() const { return fldUserNr_; } // hidden
 
  private:
   void EnableChoiceFields();
   void OnChoiceClicked(QButtonGroup* Group);
   void OnProppedClicked(bool IsTicked);
+  TPageField fldMark_;
+  QPlainTextEdit* memDescription_ = nullptr;
+  QCheckBox* chkPropped_ = nullptr;
+  QButtonGroup* grpCamber_ = nullptr;
+  TPageField fldCamberAbsolute_;
+  TPageField fldCamberRelative_;
+  QButtonGroup* grpConnectorBasis_ = nullptr;
+  TPageField fldUserBeta_;
+  TPageField fldUserStudCount_;
+  TPageField fldUserNr_;
 };
 
 class TSectionDefinitionPage : public TDataPage {
@@ -63,24 +76,38 @@ class TSectionDefinitionPage : public TDataPage {
   void CheckPage(TFieldCheckList& Checks) override;
   void FieldLeaving(QLineEdit* Edit) override;
   void FloorLayoutChanged() override;
+  // After a project was read: nothing typed is kept any more.
+  void UpdateScreenFromProject() override;
+  // A start or slab width of a composite section that is no number, of any
+  // beam: "Primary beam PB1, composite section 2: slab width side 1 "abc" is
+  // not a number". A beam's rows with such a text are kept as typed when its
+  // pages are left, and shown again for it.
+  QString UnreadableInput() const override;
 
   // The base section as chosen and typed: type, grade and name loaded from
   // the library, the dimensions read from the page for a custom section.
   void ReadBaseSection(TSteelSection& Section) const;
 
-  QComboBox* cboSectionType;
-  QComboBox* cboGrade;
-  QComboBox* cboSection;
-  TPageField fldDepth;
-  TPageField fldTopWidth, fldTopThickness, fldTopYield;
-  TPageField fldWebThickness, fldWebYield;
-  TPageField fldBottomWidth, fldBottomThickness, fldBottomYield;
-  QTabWidget* tabVariations;
+  QComboBox* cboSectionType() const { return cboSectionType_; }
+  QComboBox* cboGrade() const { return cboGrade_; }
+  QComboBox* cboSection() const { return cboSection_; }
+  const TPageField& fldDepth() const { return fldDepth_; }
+  const TPageField& fldTopWidth() const { return fldTopWidth_; }
+  const TPageField& fldTopThickness() const { return fldTopThickness_; }
+  const TPageField& fldTopYield() const { return fldTopYield_; }
+  const TPageField& fldWebThickness() const { return fldWebThickness_; }
+  const TPageField& fldWebYield() const { return fldWebYield_; }
+  const TPageField& fldBottomWidth() const { return fldBottomWidth_; }
+  const TPageField& fldBottomThickness() const { return fldBottomThickness_; }
+  const TPageField& fldBottomYield() const { return fldBottomYield_; }
+  QTabWidget* tabVariations() const { return tabVariations_; }
   // Per variation (0 "Notched (End 1)", 1 "Plated", 2 "Notched (End 2)").
-  TPageField fldPlateWidth[3], fldPlateThickness[3], fldPlateYield[3];
-  TPageField fldNotchedDepth[3];  // [1] is the plated overall depth, shown only
-  TStringGrid* grdCompositeSections;
-  QCheckBox* chkAutosizeSlabWidths;  // hidden: shows the beam's value
+  const TPageField& fldPlateWidth(int Index) const { return fldPlateWidth_[Index]; }
+  const TPageField& fldPlateThickness(int Index) const { return fldPlateThickness_[Index]; }
+  const TPageField& fldPlateYield(int Index) const { return fldPlateYield_[Index]; }
+  const TPageField& fldNotchedDepth(int Index) const { return fldNotchedDepth_[Index]; } // [1] is the plated overall depth, shown only
+  TStringGrid* grdCompositeSections() const { return grdCompositeSections_; }
+  QCheckBox* chkAutosizeSlabWidths() const { return chkAutosizeSlabWidths_; } // hidden: shows the beam's value
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
@@ -96,12 +123,33 @@ class TSectionDefinitionPage : public TDataPage {
   void ShowPlatedDepth();
   void ShowVariationOfRow(int Row);
   void FillCompositeGrid(TImportedBeam& Beam, int Side);
-  void CopyCompositeGrid(TImportedBeam& Beam) const;
+  // The grid into Beam (beam Side); rows with a text that is no number are kept.
+  void CopyCompositeGrid(TImportedBeam& Beam, int Side);
   void ApplyCoverageRule(const TImportedBeam& Beam, int Side);
   void FillRowDefaults(int ACol, int ARow);
   void OnCompositeEditEnded(int ACol, int ARow);
 
   int grid_side_ = -1;  // the side the grid was last filled for
+  std::array<std::optional<QList<QStringList>>, 3> kept_;  // rows as typed, by beam number
+  QComboBox* cboSectionType_ = nullptr;
+  QComboBox* cboGrade_ = nullptr;
+  QComboBox* cboSection_ = nullptr;
+  TPageField fldDepth_;
+  TPageField fldTopWidth_;
+  TPageField fldTopThickness_;
+  TPageField fldTopYield_;
+  TPageField fldWebThickness_;
+  TPageField fldWebYield_;
+  TPageField fldBottomWidth_;
+  TPageField fldBottomThickness_;
+  TPageField fldBottomYield_;
+  QTabWidget* tabVariations_ = nullptr;
+  TPageField fldPlateWidth_[3];
+  TPageField fldPlateThickness_[3];
+  TPageField fldPlateYield_[3];
+  TPageField fldNotchedDepth_[3];
+  TStringGrid* grdCompositeSections_ = nullptr;
+  QCheckBox* chkAutosizeSlabWidths_ = nullptr;
 };
 
 class TBeamLoadingPage : public TDataPage {
@@ -116,19 +164,27 @@ class TBeamLoadingPage : public TDataPage {
   void UpdateBeamFromScreen(int Side) override;
   void CheckPage(TFieldCheckList& Checks) override;
   void FloorLayoutChanged() override;
-  // A position or value of a user's load that is no number: "Distributed
-  // load W2: start position "abc" is not a number".
+  // A position or value of a user's load that is no number, of any beam:
+  // "Primary beam PB1, distributed load W2: start position "abc" is not a
+  // number". A beam's loads with such a text are kept as typed when its
+  // pages are left, and shown again for it.
   QString UnreadableInput() const override;
 
-  QCheckBox* chkDisplayAutoLoads;
-  QLabel* lblSecondaryWarning;
-  TStringGrid* grdDistributedLoads;
-  TStringGrid* grdPointLoads;
+  QCheckBox* chkDisplayAutoLoads() const { return chkDisplayAutoLoads_; }
+  QLabel* lblSecondaryWarning() const { return lblSecondaryWarning_; }
+  TStringGrid* grdDistributedLoads() const { return grdDistributedLoads_; }
+  TStringGrid* grdPointLoads() const { return grdPointLoads_; }
 
  private:
+  // A beam's user loads as typed: each row's texts, its ID first.
+  struct TKeptLoads {
+    QList<QStringList> Distributed, Point;
+  };
+  static QString FirstUnreadable(const TKeptLoads& Loads);
   bool IsSecondaryUnderPrimary(int Side) const;
   void FillGrids(const TImportedBeam& Beam, int Side);
-  void CopyGrids(TImportedBeam& Beam) const;
+  // The grids into beam Side; rows with a text that is no number are kept.
+  void CopyGrids(int Side);
   void FillNewRowDefaults(TStringGrid& Grid, int ACol, int ARow);
   void OnDisplayAutoLoadsClicked();
   // Row ARow of a load grid checked again as a whole: its columns' own
@@ -142,4 +198,9 @@ class TBeamLoadingPage : public TDataPage {
  private:
 
   int shown_side_ = -1;
+  std::array<std::optional<TKeptLoads>, 3> kept_;  // by beam number
+  QCheckBox* chkDisplayAutoLoads_ = nullptr;
+  QLabel* lblSecondaryWarning_ = nullptr;
+  TStringGrid* grdDistributedLoads_ = nullptr;
+  TStringGrid* grdPointLoads_ = nullptr;
 };

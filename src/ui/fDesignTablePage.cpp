@@ -45,92 +45,92 @@ void SetUpLengthGrid(TStringGrid& Grid, const QString& ObjectName, const QString
 
 TDesignTablePage::TDesignTablePage(TPageHost& Host, QWidget* Parent)
     : TDataPage(Host, QStringLiteral("Design table"), Parent) {
-  cboStandard = MakeChoice(QStringLiteral("cboDesignStandard"), QStringLiteral("Design table standard"),
+  cboStandard_ = MakeChoice(QStringLiteral("cboDesignStandard"), QStringLiteral("Design table standard"),
                            QStringLiteral("Edition of AS/NZS 2327 the tables are made under"));
-  for (int version : {kStandard2003, kStandard2017}) cboStandard->addItem(ToQ(StandardName(version)));
-  cboFloorUse = MakeChoice(QStringLiteral("cboDesignFloorUse"), QStringLiteral("Design table floor use"),
+  for (int version : {kStandard2003, kStandard2017}) cboStandard_->addItem(ToQ(StandardName(version)));
+  cboFloorUse_ = MakeChoice(QStringLiteral("cboDesignFloorUse"), QStringLiteral("Design table floor use"),
                            QStringLiteral("Floor use of the design library the tables are made for"));
-  cboFloorUse->setMinimumWidth(260);
-  chkAllFloorUses = MakeCheckBox(QStringLiteral("All floor uses"), QStringLiteral("chkAllFloorUses"),
+  cboFloorUse_->setMinimumWidth(260);
+  chkAllFloorUses_ = MakeCheckBox(QStringLiteral("All floor uses"), QStringLiteral("chkAllFloorUses"),
                                  QStringLiteral("Makes the tables for every floor use of the design library in turn"));
-  chkSaveInputs = MakeCheckBox(QStringLiteral("Save input file of each primary beam case"),
+  chkSaveInputs_ = MakeCheckBox(QStringLiteral("Save input file of each primary beam case"),
                                QStringLiteral("chkSaveInputs"),
                                QStringLiteral("Writes every primary-beam case as a project file beside the project"));
-  chkSaveReports = MakeCheckBox(QStringLiteral("Save results report of each primary beam case"),
+  chkSaveReports_ = MakeCheckBox(QStringLiteral("Save results report of each primary beam case"),
                                 QStringLiteral("chkSaveReports"),
                                 QStringLiteral("Writes every primary-beam case's results report beside the project"));
-  grdSpans = new TStringGrid;
-  SetUpLengthGrid(*grdSpans, QStringLiteral("grdDesignSpans"), QStringLiteral("Design spans"),
+  grdSpans_ = new TStringGrid;
+  SetUpLengthGrid(*grdSpans_, QStringLiteral("grdDesignSpans"), QStringLiteral("Design spans"),
                   QStringLiteral("Primary beam spans of the tables, in table order"), QStringLiteral("Span (mm)"));
-  grdSpacings = new TStringGrid;
-  SetUpLengthGrid(*grdSpacings, QStringLiteral("grdDesignSpacings"), QStringLiteral("Design spacings"),
+  grdSpacings_ = new TStringGrid;
+  SetUpLengthGrid(*grdSpacings_, QStringLiteral("grdDesignSpacings"), QStringLiteral("Design spacings"),
                   QStringLiteral("Beam spacings of the tables, in table order"), QStringLiteral("Spacing (mm)"));
-  btnCreate = new QPushButton(QStringLiteral("Create Design Table"));
-  btnCreate->setObjectName(QStringLiteral("btnCreateDesignTable"));
-  SetHint(btnCreate, QStringLiteral("Makes the tables and writes them beside the project"));
-  lblTable = MakeHeading(QStringLiteral("Design table"));
-  tvTable = new QTreeWidget;
-  tvTable->setObjectName(QStringLiteral("tvDesignTable"));
-  tvTable->setAccessibleName(QStringLiteral("Design table"));
-  tvTable->setRootIsDecorated(false);
-  tvTable->setUniformRowHeights(true);
-  tvTable->setAlternatingRowColors(true);
-  tvTable->setHeaderHidden(true);
-  SetHint(tvTable, QStringLiteral("The last design table made"));
+  btnCreate_ = new QPushButton(QStringLiteral("Create Design Table"));
+  btnCreate_->setObjectName(QStringLiteral("btnCreateDesignTable"));
+  SetHint(btnCreate_, QStringLiteral("Makes the tables and writes them beside the project"));
+  lblTable_ = MakeHeading(QStringLiteral("Design table"));
+  tvTable_ = new QTreeWidget;
+  tvTable_->setObjectName(QStringLiteral("tvDesignTable"));
+  tvTable_->setAccessibleName(QStringLiteral("Design table"));
+  tvTable_->setRootIsDecorated(false);
+  tvTable_->setUniformRowHeights(true);
+  tvTable_->setAlternatingRowColors(true);
+  tvTable_->setHeaderHidden(true);
+  SetHint(tvTable_, QStringLiteral("The last design table made"));
 
   auto* form = new QGridLayout;
   form->addWidget(new QLabel(QStringLiteral("Standard")), 0, 0);
-  form->addWidget(cboStandard, 0, 1, Qt::AlignLeft);
+  form->addWidget(cboStandard_, 0, 1, Qt::AlignLeft);
   form->addWidget(new QLabel(QStringLiteral("Floor use")), 1, 0);
-  form->addWidget(cboFloorUse, 1, 1, Qt::AlignLeft);
-  form->addWidget(chkAllFloorUses, 2, 1);
-  form->addWidget(chkSaveInputs, 3, 1);
-  form->addWidget(chkSaveReports, 4, 1);
+  form->addWidget(cboFloorUse_, 1, 1, Qt::AlignLeft);
+  form->addWidget(chkAllFloorUses_, 2, 1);
+  form->addWidget(chkSaveInputs_, 3, 1);
+  form->addWidget(chkSaveReports_, 4, 1);
   form->setColumnStretch(1, 1);
   form->setRowStretch(5, 1);
-  form->addWidget(btnCreate, 6, 1, Qt::AlignLeft);
+  form->addWidget(btnCreate_, 6, 1, Qt::AlignLeft);
 
   auto* settings = new QHBoxLayout;
-  settings->addWidget(grdSpans);
-  settings->addWidget(grdSpacings);
+  settings->addWidget(grdSpans_);
+  settings->addWidget(grdSpacings_);
   settings->addLayout(form, 1);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(MakeHeading(QStringLiteral("Design table parameters")));
   layout->addLayout(settings, 2);
-  layout->addWidget(lblTable);
-  layout->addWidget(tvTable, 3);
+  layout->addWidget(lblTable_);
+  layout->addWidget(tvTable_, 3);
 
   const auto changed = [this] {
     if (!IsFilling()) this->Host().InputChanged(false);
   };
-  connect(cboStandard, &QComboBox::activated, this, changed);
-  connect(cboFloorUse, &QComboBox::activated, this, changed);
-  connect(chkAllFloorUses, &QCheckBox::toggled, this, [this, changed] {
-    cboFloorUse->setEnabled(!chkAllFloorUses->isChecked());
+  connect(cboStandard_, &QComboBox::activated, this, changed);
+  connect(cboFloorUse_, &QComboBox::activated, this, changed);
+  connect(chkAllFloorUses_, &QCheckBox::toggled, this, [this, changed] {
+    cboFloorUse_->setEnabled(!chkAllFloorUses_->isChecked());
     changed();
   });
-  WatchGridEdits(Host, this, *grdSpans, false);
-  WatchGridEdits(Host, this, *grdSpacings, false);
+  WatchGridEdits(Host, this, *grdSpans_, false);
+  WatchGridEdits(Host, this, *grdSpacings_, false);
   ShowTable({});
 }
 
 void TDesignTablePage::RegisterFields() {
-  Host().RegisterGridColumn(this, PageName(), QStringLiteral("Span"), grdSpans, 1);
-  Host().RegisterGridColumn(this, PageName(), QStringLiteral("Spacing"), grdSpacings, 1);
+  Host().RegisterGridColumn(*this, QStringLiteral("Span"), *grdSpans_, 1);
+  Host().RegisterGridColumn(*this, QStringLiteral("Spacing"), *grdSpacings_, 1);
 }
 
 void TDesignTablePage::LibrariesLoaded() {
   TFillScope filling(*this);
-  const int current = cboFloorUse->currentIndex();
-  cboFloorUse->clear();
+  const int current = cboFloorUse_->currentIndex();
+  cboFloorUse_->clear();
   // The generator designs with the design library: its floor uses are the ones to choose from.
   TSession design;
   const QString library = ProgramFile(QString::fromLatin1(kDesignLibraryFileName));
   const TEntityList* uses = &Host().Session().FloorUseLibrary;
   if (QFileInfo::exists(library) && design.LoadLibraries(ToStd(library)).IsOK()) uses = &design.FloorUseLibrary;
-  for (int i = 0; i < uses->Count(); ++i) cboFloorUse->addItem(ToQ(uses->ItemAs<TFloorUse>(i)->LongName()));
-  cboFloorUse->setCurrentIndex(std::min(std::max(current, 0), cboFloorUse->count() - 1));
+  for (int i = 0; i < uses->Count(); ++i) cboFloorUse_->addItem(ToQ(uses->ItemAs<TFloorUse>(i)->LongName()));
+  cboFloorUse_->setCurrentIndex(std::min(std::max(current, 0), cboFloorUse_->count() - 1));
 }
 
 void TDesignTablePage::FillLengths(TStringGrid& Grid, const std::vector<double>& Values) {
@@ -153,54 +153,66 @@ std::vector<double> TDesignTablePage::ReadLengths(const TStringGrid& Grid) const
 void TDesignTablePage::UpdateScreenFromProject() {
   TFillScope filling(*this);
   const TDesignTable& table = Host().Project().DesignTable;
-  cboStandard->setCurrentIndex(table.VersionID == kStandard2017 ? 1 : 0);
+  // A project without settings of its own makes its tables under the edition it is analysed under.
+  const int edition = table.HasDesignTableProperties() ? table.VersionID : StandardVersion();
+  cboStandard_->setCurrentIndex(edition == kStandard2017 ? 1 : 0);
   // An index the library lacks shows no floor use; it is kept until another is chosen.
-  cboFloorUse->setCurrentIndex(table.FloorUseIndex < cboFloorUse->count() ? table.FloorUseIndex : -1);
-  chkAllFloorUses->setChecked(table.WillIterateAllFloors);
-  cboFloorUse->setEnabled(!table.WillIterateAllFloors);
-  FillLengths(*grdSpans, table.SpanList);
-  FillLengths(*grdSpacings, table.SpacingList);
+  cboFloorUse_->setCurrentIndex(table.FloorUseIndex < cboFloorUse_->count() ? table.FloorUseIndex : -1);
+  chkAllFloorUses_->setChecked(table.WillIterateAllFloors);
+  cboFloorUse_->setEnabled(!table.WillIterateAllFloors);
+  FillLengths(*grdSpans_, table.SpanList);
+  FillLengths(*grdSpacings_, table.SpacingList);
 }
 
 void TDesignTablePage::UpdateProjectFromScreen() {
   TDesignTable& table = Host().Project().DesignTable;
-  table.VersionID = cboStandard->currentIndex() == 1 ? kStandard2017 : kStandard2003;
-  if (cboFloorUse->currentIndex() >= 0) table.FloorUseIndex = cboFloorUse->currentIndex();
-  table.WillIterateAllFloors = chkAllFloorUses->isChecked();
-  for (TStringGrid* grid : {grdSpans, grdSpacings}) grid->CommitEdit();
-  table.SpanList = ReadLengths(*grdSpans);
-  table.SpacingList = ReadLengths(*grdSpacings);
+  if (cboFloorUse_->currentIndex() >= 0) table.FloorUseIndex = cboFloorUse_->currentIndex();
+  table.WillIterateAllFloors = chkAllFloorUses_->isChecked();
+  for (TStringGrid* grid : {grdSpans_, grdSpacings_}) grid->CommitEdit();
+  table.SpanList = ReadLengths(*grdSpans_);
+  table.SpacingList = ReadLengths(*grdSpacings_);
+  // The edition is the project's to keep once it has settings of its own; a
+  // project without them is not given a design-table section by a page
+  // that only showed the edition it is analysed under.
+  const int edition = cboStandard_->currentIndex() == 1 ? kStandard2017 : kStandard2003;
+  if (table.HasDesignTableProperties() || edition == kStandard2003) table.VersionID = edition;
+}
+
+void TDesignTablePage::EditionChanged() {
+  if (Host().Project().DesignTable.HasDesignTableProperties()) return;
+  TFillScope filling(*this);
+  cboStandard_->setCurrentIndex(StandardVersion() == kStandard2017 ? 1 : 0);
 }
 
 void TDesignTablePage::CheckPage(TFieldCheckList& Checks) {
-  CheckAllGridCells(*grdSpans, Checks);
-  CheckAllGridCells(*grdSpacings, Checks);
+  CheckAllGridCells(*grdSpans_, Checks);
+  CheckAllGridCells(*grdSpacings_, Checks);
 }
 
-bool TDesignTablePage::WillSaveInputs() const { return !chkSaveInputs->isHidden() && chkSaveInputs->isChecked(); }
+bool TDesignTablePage::WillSaveInputs() const { return !chkSaveInputs_->isHidden() && chkSaveInputs_->isChecked(); }
 
-bool TDesignTablePage::WillSaveReports() const { return !chkSaveReports->isHidden() && chkSaveReports->isChecked(); }
+bool TDesignTablePage::WillSaveReports() const { return !chkSaveReports_->isHidden() && chkSaveReports_->isChecked(); }
 
 // One row per line, one column per comma-separated field (quoted fields keep their commas).
 void TDesignTablePage::ShowTable(const std::vector<std::string>& Lines) {
-  tvTable->clear();
+  tvTable_->clear();
   int columns = 1;
   for (const std::string& line : Lines) {
     QStringList fields;
     for (const std::string& field : SplitCommaText(line, true)) fields << ToQ(field);
     columns = std::max(columns, static_cast<int>(fields.size()));
-    new QTreeWidgetItem(tvTable, fields);
+    new QTreeWidgetItem(tvTable_, fields);
   }
-  tvTable->setColumnCount(columns);
-  for (int c = 0; c < columns; ++c) tvTable->resizeColumnToContents(c);
-  lblTable->setVisible(!Lines.empty());
-  tvTable->setVisible(!Lines.empty());
+  tvTable_->setColumnCount(columns);
+  for (int c = 0; c < columns; ++c) tvTable_->resizeColumnToContents(c);
+  lblTable_->setVisible(!Lines.empty());
+  tvTable_->setVisible(!Lines.empty());
 }
 
 QStringList TDesignTablePage::TableRows() const {
   QStringList rows;
-  for (int i = 0; i < tvTable->topLevelItemCount(); ++i) {
-    const QTreeWidgetItem* item = tvTable->topLevelItem(i);
+  for (int i = 0; i < tvTable_->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* item = tvTable_->topLevelItem(i);
     QStringList fields;
     for (int c = 0; c < item->columnCount(); ++c) fields << item->text(c);
     rows << fields.join(QLatin1Char('|'));

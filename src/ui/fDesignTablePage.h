@@ -6,7 +6,8 @@
 //
 // The floor uses offered are those of the design library beside the program
 // ("Trevalon-Design.tvl"), which the generator designs with; the normal
-// library's stand in when there is no design library.
+// library's stand in when there is no design library. A project without
+// design-table settings starts on the edition it is analysed under.
 //
 // Interface thread only.
 #pragma once
@@ -33,6 +34,8 @@ class TDesignTablePage : public TDataPage {
   void UpdateScreenFromProject() override;
   void UpdateProjectFromScreen() override;
   void CheckPage(TFieldCheckList& Checks) override;
+  // A project without design-table settings shows the edition it is analysed under.
+  void EditionChanged() override;
 
   // The run's options, as their check boxes say.
   bool WillSaveInputs() const;
@@ -42,18 +45,28 @@ class TDesignTablePage : public TDataPage {
   // The view's rows, fields joined by "|" (tests, screenshots).
   QStringList TableRows() const;
 
-  QComboBox* cboStandard;
-  QComboBox* cboFloorUse;
-  QCheckBox* chkAllFloorUses;
-  TStringGrid* grdSpans;
-  TStringGrid* grdSpacings;
-  QCheckBox* chkSaveInputs;
-  QCheckBox* chkSaveReports;
-  QPushButton* btnCreate;
-  QLabel* lblTable;
-  QTreeWidget* tvTable;
+  QComboBox* cboStandard() const { return cboStandard_; }
+  QComboBox* cboFloorUse() const { return cboFloorUse_; }
+  QCheckBox* chkAllFloorUses() const { return chkAllFloorUses_; }
+  TStringGrid* grdSpans() const { return grdSpans_; }
+  TStringGrid* grdSpacings() const { return grdSpacings_; }
+  QCheckBox* chkSaveInputs() const { return chkSaveInputs_; }
+  QCheckBox* chkSaveReports() const { return chkSaveReports_; }
+  QPushButton* btnCreate() const { return btnCreate_; }
+  QLabel* lblTable() const { return lblTable_; }
+  QTreeWidget* tvTable() const { return tvTable_; }
 
  private:
   void FillLengths(TStringGrid& Grid, const std::vector<double>& Values);
   std::vector<double> ReadLengths(const TStringGrid& Grid) const;
+  QComboBox* cboStandard_ = nullptr;
+  QComboBox* cboFloorUse_ = nullptr;
+  QCheckBox* chkAllFloorUses_ = nullptr;
+  TStringGrid* grdSpans_ = nullptr;
+  TStringGrid* grdSpacings_ = nullptr;
+  QCheckBox* chkSaveInputs_ = nullptr;
+  QCheckBox* chkSaveReports_ = nullptr;
+  QPushButton* btnCreate_ = nullptr;
+  QLabel* lblTable_ = nullptr;
+  QTreeWidget* tvTable_ = nullptr;
 };

@@ -11,8 +11,8 @@
 // The span handler keeps the primary beam's effective spacing in step with
 // the secondary spans by the floor's own rule (TGeometry): it follows them
 // when the sides differ, and with the same sides as long as it equals the
-// span; it is guarded against re-entry by the window's IsBusy flag, because
-// the values it writes fire the same handler again.
+// span; it is guarded against re-entry by IsBusy, because the values it
+// writes fire the same handler again.
 #pragma once
 
 #include "ui/cDataPage.h"
@@ -41,23 +41,34 @@ class TGeometryPage : public TDataPage {
   // The effective spacing the primary beam should have for the spans shown
   // (the floor's rule, TGeometry::ExpectedPrimaryEffectiveSpacing).
   double ExpectedEffectiveSpacing() const;
+  // The re-entrancy guard of the secondary-span handler.
+  bool IsBusy() const { return is_busy_; }
+  void SetBusy(bool IsBusy) { is_busy_ = IsBusy; }
 
-  QCheckBox* chkHasPrimaryBeam;
-  QCheckBox* chkIsInternal;
-  QCheckBox* chkIsSide2SameAsSide1;  // hidden: shows the project's value
-  QCheckBox* chkAutocalcStart;       // hidden: shows the project's value
-  QGroupBox* grpDeckOrientation;     // hidden
-  QRadioButton* rbDeckParallel;
-  QRadioButton* rbDeckPerpendicular;
-  QRadioButton* rbDeckAngle;
-  TPageField fldThetaSide1, fldThetaSide2;  // hidden
-  QLabel* lblRow1;
-  QLabel* lblRow2;
-  QLabel* lblRow3;
-  TPageField fldSpan1, fldSpacing1, fldStart1, fldOutstand1;
-  TPageField fldSpan2, fldSpacing2, fldStart2;
-  TPageField fldPrimarySpan, fldEffectiveSpacing, fldOutstand3;
-  TFloorSketch* sketch;
+  QCheckBox* chkHasPrimaryBeam() const { return chkHasPrimaryBeam_; }
+  QCheckBox* chkIsInternal() const { return chkIsInternal_; }
+  QCheckBox* chkIsSide2SameAsSide1() const { return chkIsSide2SameAsSide1_; } // hidden: shows the project's value
+  QCheckBox* chkAutocalcStart() const { return chkAutocalcStart_; } // hidden: shows the project's value
+  QGroupBox* grpDeckOrientation() const { return grpDeckOrientation_; } // hidden
+  QRadioButton* rbDeckParallel() const { return rbDeckParallel_; }
+  QRadioButton* rbDeckPerpendicular() const { return rbDeckPerpendicular_; }
+  QRadioButton* rbDeckAngle() const { return rbDeckAngle_; }
+  const TPageField& fldThetaSide1() const { return fldThetaSide1_; } // hidden
+  const TPageField& fldThetaSide2() const { return fldThetaSide2_; } // hidden
+  QLabel* lblRow1() const { return lblRow1_; }
+  QLabel* lblRow2() const { return lblRow2_; }
+  QLabel* lblRow3() const { return lblRow3_; }
+  const TPageField& fldSpan1() const { return fldSpan1_; }
+  const TPageField& fldSpacing1() const { return fldSpacing1_; }
+  const TPageField& fldStart1() const { return fldStart1_; }
+  const TPageField& fldOutstand1() const { return fldOutstand1_; }
+  const TPageField& fldSpan2() const { return fldSpan2_; }
+  const TPageField& fldSpacing2() const { return fldSpacing2_; }
+  const TPageField& fldStart2() const { return fldStart2_; }
+  const TPageField& fldPrimarySpan() const { return fldPrimarySpan_; }
+  const TPageField& fldEffectiveSpacing() const { return fldEffectiveSpacing_; }
+  const TPageField& fldOutstand3() const { return fldOutstand3_; }
+  TFloorSketch* sketch() const { return sketch_; }
 
  private:
   bool IsPrimary() const;
@@ -84,4 +95,29 @@ class TGeometryPage : public TDataPage {
 
   // The secondary spans as the fields showed them before the latest change.
   QString span1_before_, span2_before_;
+  bool is_busy_ = false;
+  QCheckBox* chkHasPrimaryBeam_ = nullptr;
+  QCheckBox* chkIsInternal_ = nullptr;
+  QCheckBox* chkIsSide2SameAsSide1_ = nullptr;
+  QCheckBox* chkAutocalcStart_ = nullptr;
+  QGroupBox* grpDeckOrientation_ = nullptr;
+  QRadioButton* rbDeckParallel_ = nullptr;
+  QRadioButton* rbDeckPerpendicular_ = nullptr;
+  QRadioButton* rbDeckAngle_ = nullptr;
+  TPageField fldThetaSide1_;
+  TPageField fldThetaSide2_;
+  QLabel* lblRow1_ = nullptr;
+  QLabel* lblRow2_ = nullptr;
+  QLabel* lblRow3_ = nullptr;
+  TPageField fldSpan1_;
+  TPageField fldSpacing1_;
+  TPageField fldStart1_;
+  TPageField fldOutstand1_;
+  TPageField fldSpan2_;
+  TPageField fldSpacing2_;
+  TPageField fldStart2_;
+  TPageField fldPrimarySpan_;
+  TPageField fldEffectiveSpacing_;
+  TPageField fldOutstand3_;
+  TFloorSketch* sketch_ = nullptr;
 };

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "report/cResultsGraphics.h"
+#include "report/qt/cResultsChart.h"
 
 class QComboBox;
 class QLabel;
@@ -67,14 +68,18 @@ class TGraphicsPage : public QWidget {
   bool SaveImageTo(const QString& File);
   // Asks for a file and saves the chart shown.
   void SaveImage();
-  // Prints the chart shown on one page (the print dialog offers PDF too).
+  // Prints the chart shown on one page with its title block (the print
+  // dialog offers PDF too).
   void PrintChart();
+  // The title block of the chart shown: the project's name and file, the
+  // beam, the chart, today's date and the program's version.
+  TChartTitleBlock TitleBlock() const;
 
-  QComboBox* cboBeam;
-  QComboBox* cboChart;
-  QPushButton* btnPrint;
-  QPushButton* btnSaveImage;
-  TChartView* Chart;
+  QComboBox* cboBeam() const { return cboBeam_; }
+  QComboBox* cboChart() const { return cboChart_; }
+  QPushButton* btnPrint() const { return btnPrint_; }
+  QPushButton* btnSaveImage() const { return btnSaveImage_; }
+  TChartView* Chart() const { return Chart_; }
 
  signals:
   void LogLine(const QString& Line);
@@ -86,4 +91,9 @@ class TGraphicsPage : public QWidget {
   TProject* project_ = nullptr;
   QString file_name_;
   QString reason_;
+  QComboBox* cboBeam_ = nullptr;
+  QComboBox* cboChart_ = nullptr;
+  QPushButton* btnPrint_ = nullptr;
+  QPushButton* btnSaveImage_ = nullptr;
+  TChartView* Chart_ = nullptr;
 };

@@ -1,27 +1,26 @@
 #include "ui/fMain.h"
 
 #include <QAction>
-#include <QActionGroup>
-#include <QFileInfo>
-#include <QMenuBar>
-#include <QTreeWidgetItemIterator>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -29,27 +28,25 @@
 
 #include "components/cStandard.h"
 #include "entity/VEXUtility.h"
-#include "project/cAnalysisRun.h"
-#include "project/cFloorUse.h"
 #include "project/cProject.h"
-#include "project/cProjectFile.h"
 #include "project/cSession.h"
-#include "ui/cAdminWorker.h"
+#include "ui/cCommandTable.h"
 #include "ui/cGridChecks.h"
 #include "ui/cIcons.h"
 #include "ui/cMessages.h"
-#include "ui/cRunWorker.h"
 #include "ui/cSettings.h"
 #include "ui/cStringGrid.h"
-#include "ui/cSummaryResults.h"
 #include "ui/cThemes.h"
 #include "ui/cUiUtility.h"
+#include "ui/fAdminTools.h"
 #include "ui/fBeamPages.h"
+#include "ui/fFileCommands.h"
 #include "ui/fFloorPages.h"
 #include "ui/fGeometryPage.h"
 #include "ui/fGraphicsPage.h"
 #include "ui/fProjectPages.h"
 #include "ui/fResultsPage.h"
+#include "ui/fRunView.h"
 
 namespace {
 
@@ -57,8 +54,27 @@ namespace {
 // layout factor; Qt scales them again for high-DPI screens.
 constexpr double kLayoutFactor = 1.2;
 constexpr int kTreeWidth = 150, kRightPanelWidth = 170, kResultsHeight = 138, kDataWidth = 789, kDataHeight = 344;
+// The share of the screen's work area a first window takes, when that is more than its design size.
+constexpr double kFirstScreenShare = 0.85;
+// Below this width the information panel shows its pictures only, so the
+// navigation tree keeps room for its captions.
+// Below these window widths the information panel shows its pictures only,
+// then hides (its commands stay in the Help menu), so the tree keeps its
+// captions and the pages their width on a small screen.
+constexpr int kCompactPanelBelowWidth = 1200, kHiddenPanelBelowWidth = 1100;
 
 int Scaled(int Pixels) { return static_cast<int>(Pixels * kLayoutFactor + 0.5); }
+
+struct TPanelButton {
+  const char* Name;
+  const char* Command;
+  const char* Icon;
+};
+const TPanelButton kPanelButtons[] = {
+    {"btnUserManual", "actUserManual", "manual"},
+    {"btnCommunity", "actCommunity", "community"},
+    {"btnEmailSupport", "actEmailSupport", "email"},
+};
 
 }  // namespace
 
@@ -72,19 +88,17 @@ TfrmMain::TfrmMain(const TMainOptions& Options, QWidget* Parent) : QMainWindow(P
 
   session_ = std::make_unique<TSession>();
   project_ = std::make_unique<TProject>();
-  worker_ = new TRunWorker(this);
 
   CreateRegions();
+  files_ = std::make_unique<TFileCommands>(*this);
+  run_ = std::make_unique<TRunView>(*this, *results_);
   CreateCommands();
   ApplyLayout();
 
   // The look-and-feel theme of the last session, written back so the store always names one.
   const QString style = ApplyTheme(settings::ReadString(QString::fromLatin1(settings::kStyle)));
   settings::WriteString(QString::fromLatin1(settings::kStyle), style);
-  for (QAction* a : appearance_group_->actions()) a->setChecked(a->text() == style);
-
   ChooseStandard(StandardVersion());
-  LoadRecentFiles();
 
   AddPage(new TGeneralPage(*this));
   AddPage(new TDesignFactorsPage(*this));
@@ -97,34 +111,16 @@ TfrmMain::TfrmMain(const TMainOptions& Options, QWidget* Parent) : QMainWindow(P
   AddPage(new TBeamGeneralPage(*this));
   AddPage(new TSectionDefinitionPage(*this));
   AddPage(new TBeamLoadingPage(*this));
-  results_page_ = new TAnalysisResultsPage(*this);
-  AddPage(results_page_);
-  connect(results_page_, &TAnalysisResultsPage::ExportRequested, this, &TfrmMain::ExportResults);
-  connect(results_page_, &TAnalysisResultsPage::PrintRequested, this, &TfrmMain::PrintResults);
-  connect(results_page_, &TAnalysisResultsPage::CalculationRequested, this, &TfrmMain::SaveCalculationReport);
-  // The page's buttons are the Print, Export Results and Calculation Report commands.
-  for (auto [name, button] : {std::pair{"actPrint", results_page_->btnPrint}, std::pair{"actExportResults", results_page_->btnExport},
-                              std::pair{"actCalculationReport", results_page_->btnCalculation}}) {
-    QAction* command = Command(QString::fromLatin1(name));
-    button->setEnabled(command->isEnabled());
-    connect(command, &QAction::enabledChanged, button, &QWidget::setEnabled);
-  }
-  connect(summary_, &TSummaryResultsPage::SectionStepRequested, this, &TfrmMain::StepBeamSection);
-  if (options_.IsAdmin) CreateAdminTools();
-
-  connect(worker_, &TRunWorker::LogLine, this, &TfrmMain::AddLogLine);
-  connect(worker_, &TRunWorker::StatusText, this, &TfrmMain::SetStatusText);
-  connect(worker_, &TRunWorker::SummaryReady, this, &TfrmMain::OnRunSummary);
-  connect(worker_, &TRunWorker::Progress, this, &TfrmMain::OnRunProgress);
-  connect(worker_, &TRunWorker::Finished, this, &TfrmMain::OnRunFinished);
+  AddPage(run_->TakeResultsPage());
+  if (options_.IsAdmin) admin_ = std::make_unique<TAdminTools>(*this, *results_);
+  RefreshCommands();
+  ArrangeTabOrder();
 }
 
 TfrmMain::~TfrmMain() {
-  // A run still under way ends before the project it works on goes.
-  delete worker_;
-  worker_ = nullptr;
-  delete admin_worker_;
-  admin_worker_ = nullptr;
+  // A job still under way ends before the project it works on goes.
+  admin_.reset();
+  run_.reset();
   // The pages go while the window they report to is whole: a grid cell still
   // being edited is written back now, not half-way through the window's end.
   filling_screens_ = true;
@@ -151,10 +147,25 @@ void TfrmMain::CreateRegions() {
 
   CreateRightPanel();
 
+  // The page shown sets the data area's least size, not the widest page; a
+  // window narrower than the page scrolls it rather than growing off the screen.
+  connect(data_pages_, &QStackedWidget::currentChanged, this, [this](int Current) {
+    for (int i = 0; i < data_pages_->count(); ++i)
+      data_pages_->widget(i)->setSizePolicy(i == Current ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                                            i == Current ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    data_pages_->updateGeometry();
+  });
+  auto* data_area = new QScrollArea;
+  data_area->setObjectName(QStringLiteral("sbData"));
+  data_area->setFrameShape(QFrame::NoFrame);
+  data_area->setFocusPolicy(Qt::NoFocus);  // Tab goes to the page's fields
+  data_area->setWidgetResizable(true);
+  data_area->setWidget(data_pages_);
+
   auto* top = new QSplitter(Qt::Horizontal);
   top->setObjectName(QStringLiteral("splTree"));
   top->addWidget(tree_);
-  top->addWidget(data_pages_);
+  top->addWidget(data_area);
   top->setStretchFactor(1, 1);
   top->setChildrenCollapsible(false);
   vertical_splitter_ = top;
@@ -166,7 +177,8 @@ void TfrmMain::CreateRegions() {
   upper_layout->addWidget(top, 1);
   upper_layout->addWidget(right_panel_);
 
-  // The results area: tabs at the bottom.
+  // The results area: tabs at the bottom. The run and the administrators'
+  // tools add their pages; "Information" stays hidden.
   results_ = new QTabWidget;
   results_->setObjectName(QStringLiteral("pcResults"));
   results_->setAccessibleName(QStringLiteral("Results area"));
@@ -182,19 +194,9 @@ void TfrmMain::CreateRegions() {
   log_->setReadOnly(true);
   log_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   log_->setStatusTip(QStringLiteral("Log of completed actions"));
-  summary_ = new TSummaryResultsPage;
-  graphics_ = new TGraphicsPage;
-  connect(graphics_, &TGraphicsPage::LogLine, this, &TfrmMain::AddLogLine);
-  QWidget* graphics = graphics_;
-  auto* tests = new QWidget;
-  tests->setAccessibleName(QStringLiteral("Test Results"));
   results_->addTab(information, QStringLiteral("Information"));
   results_->addTab(log_, QStringLiteral("Event Log"));
-  results_->addTab(summary_, QStringLiteral("Summary Results"));
-  results_->addTab(graphics, QStringLiteral("Graphics"));
-  results_->addTab(tests, QStringLiteral("Test Results"));
-  for (QWidget* hidden : {static_cast<QWidget*>(information), graphics, tests})
-    results_->setTabVisible(results_->indexOf(hidden), false);
+  results_->setTabVisible(results_->indexOf(information), false);
   results_->setCurrentWidget(log_);
   connect(results_, &QTabWidget::currentChanged, this, &TfrmMain::ResultsPageChanged);
 
@@ -204,9 +206,10 @@ void TfrmMain::CreateRegions() {
   horizontal_splitter_->addWidget(results_);
   horizontal_splitter_->setStretchFactor(0, 1);
   horizontal_splitter_->setChildrenCollapsible(false);
+  connect(horizontal_splitter_, &QSplitter::splitterMoved, this, &TfrmMain::ResultsSplitterMoved);
   setCentralWidget(horizontal_splitter_);
 
-  // One text field; the progress bar and Cancel show only while a run is under way.
+  // One text field; the progress bar and Cancel show only while a job is under way.
   status_text_ = new QLabel;
   status_text_->setObjectName(QStringLiteral("lblStatus"));
   status_text_->setAccessibleName(QStringLiteral("Status"));
@@ -219,24 +222,82 @@ void TfrmMain::CreateRegions() {
   progress_->hide();
   cancel_ = new QPushButton(QStringLiteral("Cancel"));
   cancel_->setObjectName(QStringLiteral("btnCancelRun"));
-  cancel_->setStatusTip(QStringLiteral("Stops the analysis; the project is left as it was"));
+  cancel_->setStatusTip(QStringLiteral("Stops the job under way; the project is left as it was"));
   cancel_->hide();
-  connect(cancel_, &QPushButton::clicked, this, &TfrmMain::CancelRun);
+  connect(cancel_, &QPushButton::clicked, this, [this] {
+    cancel_->setEnabled(false);
+    run_->CancelRun();
+    if (admin_) admin_->CancelJob();
+  });
   statusBar()->addWidget(status_text_, 1);
   statusBar()->addPermanentWidget(progress_);
   statusBar()->addPermanentWidget(cancel_);
 }
 
+// The white information panel: three large picture buttons, each with its
+// caption centred below it, spread evenly over the panel's height; each is
+// its Help command.
+void TfrmMain::CreateRightPanel() {
+  right_panel_ = new QWidget;
+  right_panel_->setObjectName(QStringLiteral("pnlInformation"));
+  right_panel_->setAccessibleName(QStringLiteral("Information panel"));
+  right_panel_->setAutoFillBackground(true);
+  QPalette white = right_panel_->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  white.setColor(QPalette::Button, Qt::white);
+  white.setColor(QPalette::ButtonText, QColor(0x1e, 0x3a, 0x57));
+  white.setColor(QPalette::WindowText, QColor(0x1e, 0x3a, 0x57));
+  right_panel_->setPalette(white);
+  auto* layout = new QVBoxLayout(right_panel_);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addStretch(1);
+  for (const TPanelButton& b : kPanelButtons) {
+    auto* button = new QToolButton;
+    button->setObjectName(QString::fromLatin1(b.Name));
+    button->setIcon(BundledIcon(b.Icon));
+    button->setAutoRaise(true);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    // The command gives the caption and hint once the commands exist.
+    connect(button, &QToolButton::clicked, this, [this, command = b.Command] {
+      if (QAction* action = Command(QString::fromLatin1(command)); action && action->isEnabled()) action->trigger();
+    });
+    layout->addWidget(button, 0, Qt::AlignHCenter);
+    layout->addStretch(1);
+    panel_buttons_.push_back(button);
+  }
+  SetInformationPanelCompact(false);
+}
+
+// Compact: the pictures only, smaller, so that a narrow window keeps its
+// width for the tree and the pages; the captions stay the buttons' names.
+void TfrmMain::SetInformationPanelCompact(bool IsCompact) {
+  panel_compact_ = IsCompact;
+  right_panel_->setFixedWidth(IsCompact ? 58 : kRightPanelWidth);
+  for (QToolButton* button : panel_buttons_) {
+    button->setToolButtonStyle(IsCompact ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+    button->setIconSize(IsCompact ? QSize(36, 36) : QSize(56, 56));
+  }
+}
+
+// The first window takes most of the screen (never less than its design
+// size, where the screen allows); later ones open as the last was left.
 void TfrmMain::ApplyLayout() {
-  // Tree, splitter and data area are enlarged by the layout factor; the toolbar
-  // and the right panel keep their design size.
-  tree_->setMinimumWidth(100);
   const int width = Scaled(kTreeWidth + 3 + kDataWidth) + kRightPanelWidth;
   const int height = Scaled(kDataHeight + 3 + kResultsHeight + 19) + 46 + menuBar()->sizeHint().height();
-  resize(width, height);
+  QSize size(width, height);
+  if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+    const QSize work = s->availableGeometry().size();
+    size = size.expandedTo(QSize(static_cast<int>(work.width() * kFirstScreenShare),
+                                 static_cast<int>(work.height() * kFirstScreenShare)));
+  }
+  resize(size);
   vertical_splitter_->setSizes({Scaled(kTreeWidth), Scaled(kDataWidth)});
-  horizontal_splitter_->setSizes({Scaled(kDataHeight), Scaled(kResultsHeight)});
-  KeepOnScreen();
+  const QByteArray placed =
+      QByteArray::fromBase64(settings::ReadString(QString::fromLatin1(settings::kWindowGeometry)).toLatin1());
+  if (placed.isEmpty() || !restoreGeometry(placed)) KeepOnScreen();
+  const int share = settings::ReadInteger(QString::fromLatin1(settings::kResultsShare));
+  const int total = std::max(1, centralWidget()->height());
+  horizontal_splitter_->setSizes({total - total * share / 1000, total * share / 1000});
 }
 
 // Keeps the window on its monitor's work area, shrinking it first when the
@@ -258,11 +319,31 @@ void TfrmMain::KeepOnScreen() {
   move(at);
 }
 
+// Tab from the navigation tree reaches the first field of the page shown;
+// the information panel, the results tabs and the results pages come after
+// the page's fields (hidden pages are passed over as Tab goes).
+void TfrmMain::ArrangeTabOrder() {
+  std::vector<QWidget*> chain;
+  std::vector<QWidget*> order{tree_};
+  for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) chain.push_back(w);
+  for (QWidget* root : {static_cast<QWidget*>(data_pages_), right_panel_, static_cast<QWidget*>(results_)})
+    for (QWidget* w : chain)
+      if ((w->focusPolicy() & Qt::TabFocus) && root->isAncestorOf(w)) order.push_back(w);
+  for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
 void TfrmMain::showEvent(QShowEvent* Event) {
   QMainWindow::showEvent(Event);
   if (is_shown_) return;
   is_shown_ = true;
   InitialiseOnFirstShow();
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* Event) {
+  QMainWindow::resizeEvent(Event);
+  const bool compact = width() < kCompactPanelBelowWidth;
+  if (compact != panel_compact_) SetInformationPanelCompact(compact);
+  right_panel_->setHidden(width() < kHiddenPanelBelowWidth);
 }
 
 // The first show: libraries, tree, Event Log and the screens filled from a new project.
@@ -280,7 +361,7 @@ void TfrmMain::InitialiseOnFirstShow() {
     if (session_->FloorUseLibrary.Count() > 0) ApplyFloorUse(0);
     BuildNavigationTree();
     ResetEventLog();
-    ClearResultsDisplay();
+    run_->ClearResultsDisplay();
     AddLogLine(QStringLiteral("This software is intended to assist in the preliminary design of "
                               "simply-supported composite steel and concrete floor beams. ") +
                ToQ(GetAppName()) +
@@ -302,30 +383,57 @@ void TfrmMain::InitialiseOnFirstShow() {
 void TfrmMain::SetDataChangedSinceSave(bool IsChanged) {
   changed_since_save_ = IsChanged;
   SetStatusText(QString());
-  if (QAction* save = Command(QStringLiteral("actSave"))) save->setEnabled(IsChanged && !running_);
+  setWindowModified(IsChanged);
+  RefreshCommands();
 }
 
 void TfrmMain::SetDataChangedSinceCalc(bool IsChanged) {
   changed_since_calc_ = IsChanged;
-  if (QAction* print = Command(QStringLiteral("actPrint"))) print->setEnabled(!IsChanged && !running_);
+  RefreshCommands();
 }
 
 void TfrmMain::SetWindowTitleFor(const QString& FileName) {
   default_file_name_ = FileName;
   const QString name = FileName.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(FileName).fileName();
-  setWindowTitle(name + QStringLiteral(" - ") + ToQ(GetAppName()));
+  // "[*]" shows as "*" while there are unsaved changes; a "[*]" of the file's own name stays as it is.
+  setWindowTitle(QString(name).replace(QLatin1String("[*]"), QLatin1String("[*][*]")) + QStringLiteral("[*] - ") +
+                 ToQ(GetAppName()));
+  setWindowModified(changed_since_save_);
 }
 
 void TfrmMain::InputChanged(bool WillAffectLoads) {
-  if (filling_screens_ || running_) return;
+  if (filling_screens_ || locked_) return;
   if (WillAffectLoads) project_->UpdateAutoLoads();
   SetDataChangedSinceSave(true);
   if (!changed_since_calc_) {
-    ClearResultsDisplay();
+    run_->ClearResultsDisplay();
     SetDataChangedSinceCalc(true);
   }
-  summary_->HideErrors();
-  AdminInputChanged();
+  run_->HideErrors();
+  if (admin_) admin_->InputChanged();
+}
+
+void TfrmMain::SetLocked(bool IsLocked) {
+  locked_ = IsLocked;
+  tree_->setEnabled(!IsLocked);
+  data_pages_->setEnabled(!IsLocked);
+  run_->SetStepButtonsEnabled(!IsLocked);
+  progress_->setVisible(IsLocked);
+  cancel_->setVisible(IsLocked);
+  cancel_->setEnabled(IsLocked);
+  RefreshCommands();
+}
+
+void TfrmMain::StartProgress(const QString& Format, int Count) {
+  progress_->setRange(0, std::max(1, Count));
+  progress_->setValue(0);
+  progress_->setFormat(Format);
+}
+
+void TfrmMain::ShowProgress(int Done, int Count, const QString& Activity) {
+  progress_->setRange(0, std::max(1, Count));
+  progress_->setValue(std::clamp(Done, 0, std::max(1, Count)));
+  if (!Activity.isEmpty()) SetStatusText(Activity);
 }
 
 // ---------------------------------------------------------------------------
@@ -352,21 +460,42 @@ QString TfrmMain::EventLogText() const { return log_->toPlainText(); }
 
 void TfrmMain::ShowEventLogPage() { results_->setCurrentWidget(log_); }
 
-// A chart needs more height than the log: the results area takes close to
-// half the window while the Graphics page is shown, and gives it back after.
+// A chart needs more height than the log: while the Graphics page is shown
+// the results area takes its own share of the window (at least enough for
+// the page to be half the window's height), and gives it back after. Both
+// shares are the user's to drag and are remembered.
 void TfrmMain::ResultsPageChanged() {
-  if (!horizontal_splitter_) return;
-  const bool charts = results_->currentWidget() == graphics_;
-  QList<int> sizes = horizontal_splitter_->sizes();
+  if (!horizontal_splitter_ || !run_) return;
+  const bool charts = results_->currentWidget() == run_->GraphicsPage();
+  if (charts == graphics_shown_) return;
+  graphics_shown_ = charts;
+  const QList<int> sizes = horizontal_splitter_->sizes();
   if (sizes.size() != 2) return;
   const int total = sizes[0] + sizes[1];
-  if (charts && sizes_before_charts_.isEmpty() && sizes[1] < total * 2 / 5) {
-    sizes_before_charts_ = sizes;
-    horizontal_splitter_->setSizes({total - total * 9 / 20, total * 9 / 20});
-  } else if (!charts && !sizes_before_charts_.isEmpty()) {
-    horizontal_splitter_->setSizes(sizes_before_charts_);
-    sizes_before_charts_.clear();
+  int share = settings::ReadInteger(QString::fromLatin1(charts ? settings::kGraphicsShare : settings::kResultsShare));
+  if (charts) {
+    // The page is the results area less its tab bar: half the window's height at least.
+    const int tabs = results_->height() - results_->currentWidget()->height();
+    const int least = (height() / 2 + tabs) * 1000 / std::max(1, total) + 1;
+    share = std::max(share, least);
   }
+  share = std::clamp(share, 50, 950);
+  placing_splitter_ = true;
+  horizontal_splitter_->setSizes({total - total * share / 1000, total * share / 1000});
+  placing_splitter_ = false;
+}
+
+void TfrmMain::ResultsSplitterMoved() {
+  if (placing_splitter_) return;
+  const QList<int> sizes = horizontal_splitter_->sizes();
+  const int total = sizes.size() == 2 ? sizes[0] + sizes[1] : 0;
+  if (total <= 0) return;
+  settings::WriteInteger(QString::fromLatin1(graphics_shown_ ? settings::kGraphicsShare : settings::kResultsShare),
+                         sizes[1] * 1000 / total);
+}
+
+void TfrmMain::SaveWindowPlacement() {
+  settings::WriteString(QString::fromLatin1(settings::kWindowGeometry), QString::fromLatin1(saveGeometry().toBase64()));
 }
 
 void TfrmMain::SetStatusText(const QString& Text) {
@@ -386,13 +515,17 @@ bool TfrmMain::event(QEvent* Event) {
 }
 
 // ---------------------------------------------------------------------------
-// Pages and navigation
+// Pages
 
 void TfrmMain::AddPage(TDataPage* Page) {
   pages_.push_back(Page);
   data_pages_->addWidget(Page);
+  if (data_pages_->currentWidget() != Page) Page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   Page->RegisterFields();
-  if (is_shown_) BuildNavigationTree();
+  if (is_shown_) {
+    BuildNavigationTree();
+    ArrangeTabOrder();
+  }
 }
 
 TDataPage* TfrmMain::Page(const QString& PageName) const {
@@ -406,9 +539,8 @@ TDataPage* TfrmMain::CurrentPage() const { return qobject_cast<TDataPage*>(data_
 // ---------------------------------------------------------------------------
 // Field checks
 
-void TfrmMain::RegisterField(QObject* Page, const QString& PageName, const QString& Name, QLineEdit* Edit,
-                             bool IsGroupField) {
-  const int added = field_checks_.AddRegistered(PageName, Name, Edit, Page,
+void TfrmMain::RegisterField(TDataPage& Page, const QString& Name, QLineEdit* Edit, bool IsGroupField) {
+  const int added = field_checks_.AddRegistered(Page.PageName(), Name, Edit, &Page,
                                                 [this](TFieldCheck&, bool HasFailed, bool&) {
                                                   can_change_tabs_ = !HasFailed;
                                                 });
@@ -421,13 +553,11 @@ void TfrmMain::WatchFieldExit(QLineEdit* Edit) {
   if (watched_fields_.insert(Edit).second) Edit->installEventFilter(this);
 }
 
-void TfrmMain::RegisterGridColumn(QObject* Page, const QString& PageName, const QString& Name, TStringGrid* Grid,
-                                  int ACol) {
-  Grid->ColouredCellColour = HighlightFieldColour();
+void TfrmMain::RegisterGridColumn(TDataPage& Page, const QString& Name, TStringGrid& Grid, int ACol) {
+  Grid.ColouredCellColour = HighlightFieldColour();
   // A column's checks belong to its grid: the grid checks its cells itself,
   // so a page's field checks leave the column's hidden edit alone.
-  Q_UNUSED(Page);
-  const int added = field_checks_.AddRegistered(PageName, Name, Grid->CheckEdit(ACol), Grid,
+  const int added = field_checks_.AddRegistered(Page.PageName(), Name, Grid.CheckEdit(ACol), &Grid,
                                                 [this](TFieldCheck&, bool HasFailed, bool&) {
                                                   can_change_tabs_ = !HasFailed;
                                                 });
@@ -496,7 +626,6 @@ bool TfrmMain::ValidateActiveControl(const QString& Refused) {
 }
 
 bool TfrmMain::ValidateBeamInput(const QString& Refused) {
-  if (current_beam_ < 0) return true;  // the beam pages are copied only for a current beam
   for (TDataPage* page : pages_) {
     if (!page->IsBeamPage()) continue;
     if (const QString message = page->UnreadableInput(); !message.isEmpty()) {
@@ -516,36 +645,21 @@ void TfrmMain::RefuseCommand(const QString& Refused, const QString& Message, QWi
 }
 
 // ---------------------------------------------------------------------------
-// Run state
-
-void TfrmMain::SetRunning(bool IsRunning) {
-  running_ = IsRunning;
-  tree_->setEnabled(!IsRunning);
-  data_pages_->setEnabled(!IsRunning);
-  for (QAction* a : data_commands_) a->setEnabled(!IsRunning);
-  recent_menu_->setEnabled(!IsRunning && !RecentFiles().isEmpty());
-  // Save and Print follow their flags once the run is over (the status text stays).
-  Command(QStringLiteral("actSave"))->setEnabled(changed_since_save_ && !IsRunning);
-  Command(QStringLiteral("actPrint"))->setEnabled(!changed_since_calc_ && !IsRunning);
-  summary_->SetStepButtonsEnabled(!IsRunning);
-  progress_->setVisible(IsRunning);
-  cancel_->setVisible(IsRunning);
-  cancel_->setEnabled(IsRunning);
-}
-
-// ---------------------------------------------------------------------------
 // Closing
 
 void TfrmMain::closeEvent(QCloseEvent* Event) {
-  if (running_) {
-    CancelRun();
-    WaitForRun();
-    CancelAdminJob();
-    WaitForAdminJob();
+  if (locked_) {
+    run_->CancelRun();
+    run_->WaitForRun();
+    if (admin_) {
+      admin_->CancelJob();
+      admin_->WaitForJob();
+    }
   }
-  if (!ConfirmSaveChanges()) {
+  if (!files_->ConfirmSaveChanges()) {
     Event->ignore();
     return;
   }
+  SaveWindowPlacement();
   Event->accept();
 }

@@ -1,27 +1,31 @@
-// The main window's commands: one table with each command's caption,
-// shortcut, hint and icon; the menus, toolbar and right panel built from it;
-// the help commands and the administrators' tools.
+// The main window's commands: one table whose rows carry each command's
+// caption, hint, menu, shortcut, icon, toolbar place, handler and enabled
+// rule (cCommandTable.h builds the menus and the toolbar from it); then the
+// help commands and the administrators' appearance and edition menus.
 #include <QAction>
 #include <QActionGroup>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include "components/cStandard.h"
 #include "entity/VEXUtility.h"
-#include "project/cSession.h"
+#include "ui/cCommandTable.h"
 #include "ui/cIcons.h"
 #include "ui/cMessages.h"
 #include "ui/cSettings.h"
 #include "ui/cThemes.h"
 #include "ui/cUiUtility.h"
 #include "ui/fAbout.h"
+#include "ui/fAdminTools.h"
+#include "ui/fFileCommands.h"
 #include "ui/fGraphicsPage.h"
 #include "ui/fMain.h"
+#include "ui/fRunView.h"
 
 namespace {
 
@@ -29,191 +33,119 @@ namespace {
 const char kCommunityUrl[] = "https://community.trevalon.example/";
 const char kSupportAddress[] = "support@trevalon.example";
 
-struct TCommandSpec {
-  const char* ObjectName;
-  const char* Caption;
-  const char* Hint;  // "short|long": the tooltip and the status bar's text
-  const char* Shortcut;
-  const char* ThemeIcon;
-  const char* BundledIcon;
-};
-
-const TCommandSpec kCommands[] = {
-    {"actNew", "New", "New|Creates a new file", "Ctrl+N", "document-new", "new"},
-    {"actOpen", "&Open...", "Open|Opens an existing file", "Ctrl+O", "document-open", "open"},
-    {"actSave", "Save", "Save|Saves the active file", "Ctrl+S", "document-save", "save"},
-    {"actSaveAs", "Save &As...", "Save As|Saves the active file with a new name", "", "document-save-as", "saveas"},
-    {"actExit", "E&xit", "Exit|Quits the application", "", "application-exit", "exit"},
-    {"actLoadSample", "Load Sample Data", "Loads sample data file", "", "", ""},
-    {"actAnalyse", "Analyse", "Runs analysis based on the current data", "", "", "analyse"},
-    {"actDesign", "Design", "Runs analysis using auto-selected steel sections", "", "", "design"},
-    {"actPrint", "Print", "Print|Prints results", "Ctrl+P", "document-print", "print"},
-    {"actExportResults", "&Export Results...", "Export Results|Exports full results to a csv file (readable by Excel)",
-     "", "", ""},
-    {"actCalculationReport", "&Calculation Report...",
-     "Calculation Report|Saves the calculation report: every check with its formula, numbers and verdict, as PDF or "
-     "HTML",
-     "", "", ""},
-    {"actPrintCalculationReport", "Print Calculation Report", "Print Calculation Report|Prints the calculation report",
-     "", "", ""},
-    {"actAbout", "About Trevalon", "Displays information about this software", "", "help-about", ""},
-    {"actUserManual", "User Manual", "Loads user manual", "", "", "manual"},
-    {"actCommunity", "Community", "Links to community forum", "", "", "community"},
-    {"actEmailSupport", "Email Support", "Links to email support", "", "", "email"},
-    {"actHelp", "Trevalon Help", "Help|Displays help file", "", "help-contents", ""},
-    {"actReadMe", "Display ReadMe text",
-     "Displays text file with information about the current version of this software", "", "", ""},
-    {"actImport", "&Import... (ADMIN ONLY)", "Import|Imports an existing Trevalon *.tvx or Korvane *.xlsx file", "", "",
-     ""},
-    {"actSaveImage", "Save Image (VEX ADMIN)", "Saves image to file", "", "", ""},
-    {"actGenerateLibrary", "Generate Library (VEX ADMIN)", "Generates a binary library file based on csv inputs", "",
-     "", ""},
-    {"actShowDesignParameters", "Show Design Parameters", "", "", "", ""},
-    {"actCreateDesignTable", "Create Design Table", "", "", "", ""},
-    {"actAllowTesting", "Allow Testing", "", "", "", ""},
-    {"actRunAllTests", "Run All Tests", "", "", "", ""},
-    {"actCancelTests", "Cancel Tests", "", "", "", ""},
-    {"actListProperties", "List Properties", "", "", "", ""},
-};
-
-void SetHint(QAction* Action, const QString& Hint) {
-  const qsizetype bar = Hint.indexOf(QLatin1Char('|'));
-  Action->setToolTip(bar < 0 ? Hint : Hint.left(bar));
-  Action->setStatusTip(bar < 0 ? Hint : Hint.mid(bar + 1));
-}
-
 }  // namespace
 
 void TfrmMain::CreateCommands() {
-  for (const TCommandSpec& spec : kCommands) {
-    auto* action = new QAction(QString::fromLatin1(spec.Caption), this);
-    action->setObjectName(QString::fromLatin1(spec.ObjectName));
-    SetHint(action, QString::fromLatin1(spec.Hint));
-    if (*spec.Shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(spec.Shortcut)));
-    if (*spec.BundledIcon) action->setIcon(CommandIcon(spec.ThemeIcon, spec.BundledIcon));
-  }
-  auto cmd = [this](const char* Name) { return Command(QString::fromLatin1(Name)); };
+  // Rules the rows share.
+  const auto unlocked = [this] { return !locked_; };
+  const auto admin = [this] { return admin_.get(); };
 
-  connect(cmd("actNew"), &QAction::triggered, this, &TfrmMain::NewProject);
-  connect(cmd("actOpen"), &QAction::triggered, this, &TfrmMain::OpenProject);
-  connect(cmd("actSave"), &QAction::triggered, this, [this] { Save(); });
-  connect(cmd("actSaveAs"), &QAction::triggered, this, [this] { SaveAs(); });
-  connect(cmd("actExit"), &QAction::triggered, this, &QWidget::close);
-  connect(cmd("actLoadSample"), &QAction::triggered, this, &TfrmMain::LoadSampleData);
-  connect(cmd("actAnalyse"), &QAction::triggered, this, &TfrmMain::Analyse);
-  connect(cmd("actDesign"), &QAction::triggered, this, &TfrmMain::Design);
-  connect(cmd("actPrint"), &QAction::triggered, this, &TfrmMain::PrintResults);
-  connect(cmd("actExportResults"), &QAction::triggered, this, &TfrmMain::ExportResults);
-  connect(cmd("actCalculationReport"), &QAction::triggered, this, &TfrmMain::SaveCalculationReport);
-  connect(cmd("actPrintCalculationReport"), &QAction::triggered, this, &TfrmMain::PrintCalculationReport);
-  // The calculation report is there exactly when the printed results are (results up to date, no run).
-  for (const char* name : {"actCalculationReport", "actPrintCalculationReport"})
-    connect(cmd("actPrint"), &QAction::enabledChanged, cmd(name), &QAction::setEnabled);
-  connect(cmd("actAbout"), &QAction::triggered, this, &TfrmMain::ShowAbout);
-  connect(cmd("actUserManual"), &QAction::triggered, this, &TfrmMain::ShowUserManual);
-  connect(cmd("actHelp"), &QAction::triggered, this, &TfrmMain::ShowUserManual);
-  connect(cmd("actCommunity"), &QAction::triggered, this, &TfrmMain::OpenCommunity);
-  connect(cmd("actEmailSupport"), &QAction::triggered, this, &TfrmMain::EmailSupport);
-  connect(cmd("actReadMe"), &QAction::triggered, this, &TfrmMain::ShowReadMe);
-  connect(cmd("actGenerateLibrary"), &QAction::triggered, this, &TfrmMain::GenerateLibrary);
-  // The administrators' "Save Image" saves the chart the Graphics page shows.
-  connect(cmd("actSaveImage"), &QAction::triggered, graphics_, &TGraphicsPage::SaveImage);
+  std::vector<TCommandRow> rows = {
+      // --- File
+      {.Name = "mnuFile", .Caption = "&File", .Kind = ckMenu},
+      {.Name = "actNew", .Caption = "New", .Hint = "New|Creates a new file", .Menu = "mnuFile", .Shortcut = "Ctrl+N",
+       .Icon = {"document-new", "new"}, .Toolbar = 1, .Handler = [this] { files_->NewProject(); }, .IsEnabled = unlocked},
+      {.Name = "actOpen", .Caption = "&Open...", .Hint = "Open|Opens an existing file", .Menu = "mnuFile",
+       .Shortcut = "Ctrl+O", .Icon = {"document-open", "open"}, .Toolbar = 2,
+       .Handler = [this] { files_->OpenProject(); }, .IsEnabled = unlocked},
+      {.Name = "mnuOpenRecent", .Caption = "Open Recent", .Hint = "Opens a recently-used file", .Menu = "mnuFile",
+       .Kind = ckMenu,
+       .IsEnabled = [this] { return !locked_ && !files_->RecentFiles().isEmpty(); },
+       .FillMenu = [this](QMenu& Menu) { files_->FillRecentMenu(Menu); }},
+      {.Name = "actSave", .Caption = "Save", .Hint = "Save|Saves the active file", .Menu = "mnuFile",
+       .Shortcut = "Ctrl+S", .Icon = {"document-save", "save"}, .Toolbar = 3, .Handler = [this] { files_->Save(); },
+       .IsEnabled = [this] { return changed_since_save_ && !locked_; }},
+      {.Name = "actSaveAs", .Caption = "Save &As...", .Hint = "Save As|Saves the active file with a new name",
+       .Menu = "mnuFile", .Icon = {"document-save-as", "saveas"}, .Toolbar = 4,
+       .Handler = [this] { files_->SaveAs(); }, .IsEnabled = unlocked},
+      {.Name = "actExportResults", .Caption = "&Export Results...",
+       .Hint = "Export Results|Exports full results to a csv file (readable by Excel)", .Menu = "mnuFile",
+       .IsGroupStart = true, .Handler = [this] { run_->ExportResults(); },
+       .IsEnabled = [this] { return !locked_ && run_->HasResults(); }},
+      {.Name = "actPrint", .Caption = "Print", .Hint = "Print|Prints results", .Menu = "mnuFile", .Shortcut = "Ctrl+P",
+       .Icon = {"document-print", "print"}, .Toolbar = 7, .Handler = [this] { run_->PrintResults(); },
+       .IsEnabled = [this] { return !changed_since_calc_ && !locked_; }},
+      // The calculation report is there exactly when the printed results are (results up to date, no run).
+      {.Name = "actCalculationReport", .Caption = "&Calculation Report...",
+       .Hint = "Calculation Report|Saves the calculation report: every check with its formula, numbers and verdict, "
+               "as PDF or HTML",
+       .Menu = "mnuFile", .Handler = [this] { run_->SaveCalculationReport(); },
+       .IsEnabled = [this] { return !changed_since_calc_ && !locked_; }},
+      {.Name = "actPrintCalculationReport", .Caption = "Print Calculation Report",
+       .Hint = "Print Calculation Report|Prints the calculation report", .Menu = "mnuFile",
+       .Handler = [this] { run_->PrintCalculationReport(); },
+       .IsEnabled = [this] { return !changed_since_calc_ && !locked_; }},
+      {.Name = "actExit", .Caption = "E&xit", .Hint = "Exit|Quits the application", .Menu = "mnuFile",
+       .Icon = {"application-exit", "exit"}, .Toolbar = 8, .IsGroupStart = true, .Handler = [this] { close(); }},
 
-  data_commands_ = {cmd("actNew"),        cmd("actOpen"),      cmd("actSaveAs"), cmd("actLoadSample"),
-                    cmd("actAnalyse"),    cmd("actDesign"),    cmd("actGenerateLibrary")};
+      // --- Tools
+      {.Name = "mnuTools", .Caption = "&Tools", .Kind = ckMenu},
+      {.Name = "actLoadSample", .Caption = "Load Sample Data", .Hint = "Loads sample data file", .Menu = "mnuTools",
+       .Handler = [this] { files_->LoadSampleData(); }, .IsEnabled = unlocked},
+      {.Name = "actAnalyse", .Caption = "Analyse", .Hint = "Runs analysis based on the current data",
+       .Menu = "mnuTools", .Shortcut = "F9", .Icon = {"", "analyse"}, .Toolbar = 5, .IsGroupStart = true,
+       .Handler = [this] { run_->Analyse(); }, .IsEnabled = unlocked},
+      {.Name = "actDesign", .Caption = "Design", .Hint = "Runs analysis using auto-selected steel sections",
+       .Menu = "mnuTools", .Shortcut = "Shift+F9", .Icon = {"", "design"}, .Toolbar = 6,
+       .Handler = [this] { run_->Design(); }, .IsEnabled = unlocked},
+      // The administrators' entries (--admin).
+      {.Name = "mnuAppearance", .Caption = "Appearance (VEX ADMIN)", .Menu = "mnuTools", .IsGroupStart = true,
+       .IsAdminOnly = true, .Kind = ckMenu, .FillMenu = [this](QMenu& Menu) { FillAppearanceMenu(Menu); }},
+      {.Name = "mnuStandard", .Caption = "AS/NZS Standard (ADMIN ONLY)",
+       .Hint = "Select which standard is to be used in the analysis", .Menu = "mnuTools", .IsAdminOnly = true,
+       .Kind = ckMenu, .FillMenu = [this](QMenu& Menu) { FillStandardMenu(Menu); }},
+      {.Name = "actImport", .Caption = "&Import... (ADMIN ONLY)",
+       .Hint = "Import|Imports an existing Trevalon *.tvx or Korvane *.xlsx file", .Menu = "mnuTools",
+       .IsAdminOnly = true, .Handler = [this] { admin_->ImportFile(); }, .IsEnabled = unlocked},
+      {.Name = "actSaveImage", .Caption = "Save Image (VEX ADMIN)", .Hint = "Saves image to file", .Menu = "mnuTools",
+       .IsAdminOnly = true, .Handler = [this] { run_->GraphicsPage()->SaveImage(); }},
+      {.Name = "mnuDesignTables", .Caption = "Design Tables (ADMIN ONLY)", .Menu = "mnuTools", .IsAdminOnly = true,
+       .Kind = ckMenu},
+      {.Name = "actShowDesignParameters", .Caption = "Show Design Parameters", .Hint = "Shows the design-table parameters",
+       .Menu = "mnuDesignTables", .IsAdminOnly = true, .IsCheckable = true,
+       .Handler = [this] { admin_->SetDesignParametersShown(Command(QStringLiteral("actShowDesignParameters"))->isChecked()); },
+       .IsEnabled = unlocked, .IsChecked = [admin] { return admin() && admin()->AreDesignParametersShown(); }},
+      {.Name = "actCreateDesignTable", .Caption = "Create Design Table",
+       .Hint = "Makes design tables over the spans and spacings", .Menu = "mnuDesignTables", .IsAdminOnly = true,
+       .Handler = [this] { admin_->CreateDesignTable(); },
+       .IsEnabled = [this, admin] { return !locked_ && admin() && admin()->AreDesignParametersShown(); }},
+      {.Name = "mnuTesting", .Caption = "Testing (ADMIN ONLY)", .Menu = "mnuTools", .IsAdminOnly = true,
+       .Kind = ckMenu},
+      {.Name = "actAllowTesting", .Caption = "Allow Testing", .Hint = "Shows the regression tests kept in the project",
+       .Menu = "mnuTesting", .IsAdminOnly = true, .IsCheckable = true,
+       .Handler = [this] { admin_->SetTestingAllowed(Command(QStringLiteral("actAllowTesting"))->isChecked()); },
+       .IsEnabled = unlocked, .IsChecked = [admin] { return admin() && admin()->IsTestingAllowed(); }},
+      {.Name = "actRunAllTests", .Caption = "Run All Tests",
+       .Hint = "Runs every test of the project and writes the results file", .Menu = "mnuTesting",
+       .IsAdminOnly = true, .Handler = [this] { admin_->RunAllTests(); },
+       .IsEnabled = [this, admin] { return !locked_ && admin() && admin()->IsTestingAllowed(); }},
+      {.Name = "actCancelTests", .Caption = "Cancel Tests", .Hint = "Stops the run of all tests after the current test",
+       .Menu = "mnuTesting", .IsAdminOnly = true, .Handler = [this] { admin_->CancelTests(); },
+       .IsVisible = [admin] { return admin() && admin()->IsRunningAllTests(); }},
+      {.Name = "actListProperties", .Caption = "List Properties",
+       .Hint = "Writes the list of properties tests may set and read", .Menu = "mnuTesting", .IsAdminOnly = true,
+       .Handler = [this] { admin_->ListProperties(); }, .IsEnabled = unlocked},
+      {.Name = "actGenerateLibrary", .Caption = "Generate Library (VEX ADMIN)",
+       .Hint = "Generates a binary library file based on csv inputs", .Menu = "mnuTools", .IsAdminOnly = true,
+       .Handler = [this] { admin_->GenerateLibrary(); }, .IsEnabled = unlocked},
 
-  // File
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  file->setObjectName(QStringLiteral("mnuFile"));
-  file->addAction(cmd("actNew"));
-  file->addAction(cmd("actOpen"));
-  recent_menu_ = file->addMenu(QStringLiteral("Open Recent"));
-  recent_menu_->setObjectName(QStringLiteral("mnuOpenRecent"));
-  recent_menu_->menuAction()->setStatusTip(QStringLiteral("Opens a recently-used file"));
-  for (int i = 0; i < settings::kMaxRecentFiles; ++i) {
-    auto* recent = recent_menu_->addAction(QString::number(i + 1));
-    recent->setObjectName(QString::number(i + 1));
-    recent->setStatusTip(QStringLiteral("Opens recently-used file"));
-    recent->setVisible(false);
-    connect(recent, &QAction::triggered, this, [this, i] { OpenRecent(i); });
-    recent_actions_.push_back(recent);
-  }
-  file->addAction(cmd("actSave"));
-  file->addAction(cmd("actSaveAs"));
-  file->addSeparator();
-  file->addAction(cmd("actExportResults"));
-  file->addAction(cmd("actPrint"));
-  file->addAction(cmd("actCalculationReport"));
-  file->addAction(cmd("actPrintCalculationReport"));
-  file->addSeparator();
-  file->addAction(cmd("actExit"));
-
-  // Tools
-  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-  tools->setObjectName(QStringLiteral("mnuTools"));
-  tools->addAction(cmd("actLoadSample"));
-  tools->addSeparator();
-  tools->addAction(cmd("actAnalyse"));
-  tools->addAction(cmd("actDesign"));
-
-  // The administrators' entries: hidden unless the program was started with --admin.
-  QAction* admin_separator = tools->addSeparator();
-  QMenu* appearance = tools->addMenu(QStringLiteral("Appearance (VEX ADMIN)"));
-  appearance->setObjectName(QStringLiteral("mnuAppearance"));
-  appearance_group_ = new QActionGroup(this);
-  for (const QString& theme : ThemeNames()) {
-    QAction* a = appearance->addAction(theme);
-    a->setCheckable(true);
-    appearance_group_->addAction(a);
-    connect(a, &QAction::triggered, this, [this, theme] { ChooseAppearance(theme); });
-  }
-  QMenu* standard = tools->addMenu(QStringLiteral("AS/NZS Standard (ADMIN ONLY)"));
-  standard->setObjectName(QStringLiteral("mnuStandard"));
-  standard->menuAction()->setStatusTip(QStringLiteral("Select which standard is to be used in the analysis"));
-  standard_group_ = new QActionGroup(this);
-  const QString editions[] = {QStringLiteral("AS/NZS 2327.1-2003"), ToQ(StandardName(kStandard2017))};
-  for (int version : {kStandard2003, kStandard2017}) {
-    QAction* a = standard->addAction(editions[version]);
-    a->setObjectName(version == kStandard2017 ? QStringLiteral("actStandard2017") : QStringLiteral("actStandard2003"));
-    a->setCheckable(true);
-    standard_group_->addAction(a);
-    connect(a, &QAction::triggered, this, [this, version] { ChooseStandard(version); });
-  }
-  tools->addAction(cmd("actImport"));
-  tools->addAction(cmd("actSaveImage"));
-  QMenu* tables = tools->addMenu(QStringLiteral("Design Tables (ADMIN ONLY)"));
-  tables->setObjectName(QStringLiteral("mnuDesignTables"));
-  tables->addAction(cmd("actShowDesignParameters"));
-  tables->addAction(cmd("actCreateDesignTable"));
-  QMenu* testing = tools->addMenu(QStringLiteral("Testing (ADMIN ONLY)"));
-  testing->setObjectName(QStringLiteral("mnuTesting"));
-  testing->addAction(cmd("actAllowTesting"));
-  testing->addAction(cmd("actRunAllTests"));
-  testing->addAction(cmd("actCancelTests"));
-  testing->addAction(cmd("actListProperties"));
-  tools->addAction(cmd("actGenerateLibrary"));
-
-  const bool admin = options_.IsAdmin;
-  for (QAction* a : {admin_separator, appearance->menuAction(), standard->menuAction(), cmd("actImport"),
-                     cmd("actSaveImage"), tables->menuAction(), testing->menuAction(), cmd("actGenerateLibrary")})
-    a->setVisible(admin);
-  // The tools' own states follow their switches (fMainAdmin.cpp).
-  cmd("actShowDesignParameters")->setCheckable(true);
-  cmd("actAllowTesting")->setCheckable(true);
-  for (QAction* a : {cmd("actCreateDesignTable"), cmd("actRunAllTests"), cmd("actCancelTests")}) a->setEnabled(false);
-  cmd("actCancelTests")->setVisible(false);
-
-  // Help
-  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  help->setObjectName(QStringLiteral("mnuHelp"));
-  help->addAction(cmd("actAbout"));
-  help->addAction(cmd("actUserManual"));
-  help->addAction(cmd("actCommunity"));
-  help->addAction(cmd("actEmailSupport"));
-  help->addAction(cmd("actHelp"));
-  help->addAction(cmd("actReadMe"));
-  cmd("actHelp")->setVisible(admin);
-  cmd("actReadMe")->setVisible(admin);
+      // --- Help
+      {.Name = "mnuHelp", .Caption = "&Help", .Kind = ckMenu},
+      {.Name = "actAbout", .Caption = "About Trevalon", .Hint = "Displays information about this software",
+       .Menu = "mnuHelp", .Handler = [this] { ShowAbout(); }},
+      {.Name = "actUserManual", .Caption = "User Manual", .Hint = "Loads user manual", .Menu = "mnuHelp",
+       .Icon = {"", "manual"}, .Handler = [this] { ShowUserManual(); }},
+      {.Name = "actCommunity", .Caption = "Community", .Hint = "Links to community forum", .Menu = "mnuHelp",
+       .Icon = {"", "community"}, .Handler = [this] { OpenCommunity(); }},
+      {.Name = "actEmailSupport", .Caption = "Email Support", .Hint = "Links to email support", .Menu = "mnuHelp",
+       .Icon = {"", "email"}, .Handler = [this] { EmailSupport(); }},
+      {.Name = "actHelp", .Caption = "Trevalon Help", .Hint = "Help|Displays help file", .Menu = "mnuHelp",
+       .IsAdminOnly = true, .Handler = [this] { ShowUserManual(); }},
+      {.Name = "actReadMe", .Caption = "Display ReadMe text",
+       .Hint = "Displays text file with information about the current version of this software", .Menu = "mnuHelp",
+       .IsAdminOnly = true, .Handler = [this] { ShowReadMe(); }},
+  };
+  commands_ = std::make_unique<TCommandTable>(std::move(rows));
 
   // Toolbar: caption under a 24 x 24 icon, the logo at the right end.
   QToolBar* bar = addToolBar(QStringLiteral("Commands"));
@@ -224,8 +156,7 @@ void TfrmMain::CreateCommands() {
   bar->setIconSize(QSize(24, 24));
   bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   bar->setContextMenuPolicy(Qt::PreventContextMenu);
-  for (const char* name : {"actNew", "actOpen", "actSave", "actSaveAs", "actAnalyse", "actDesign", "actPrint", "actExit"})
-    bar->addAction(cmd(name));
+  commands_->Build(*this, *bar, options_.IsAdmin);
   auto* spacer = new QWidget;
   spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   bar->addWidget(spacer);
@@ -236,64 +167,31 @@ void TfrmMain::CreateCommands() {
   logo->setContentsMargins(0, 0, 8, 0);
   bar->addWidget(logo);
 
-  cmd("actSave")->setEnabled(false);
-  cmd("actPrint")->setEnabled(false);
-  cmd("actExportResults")->setEnabled(false);
-  cmd("actCalculationReport")->setEnabled(false);
-  cmd("actPrintCalculationReport")->setEnabled(false);
-}
-
-// The white information panel: three large picture buttons, each with its
-// caption centred below it, spread evenly over the panel's height.
-void TfrmMain::CreateRightPanel() {
-  right_panel_ = new QWidget;
-  right_panel_->setObjectName(QStringLiteral("pnlInformation"));
-  right_panel_->setAccessibleName(QStringLiteral("Information panel"));
-  right_panel_->setFixedWidth(170);
-  right_panel_->setAutoFillBackground(true);
-  QPalette white = right_panel_->palette();
-  white.setColor(QPalette::Window, Qt::white);
-  white.setColor(QPalette::Button, Qt::white);
-  white.setColor(QPalette::ButtonText, QColor(0x1e, 0x3a, 0x57));
-  white.setColor(QPalette::WindowText, QColor(0x1e, 0x3a, 0x57));
-  right_panel_->setPalette(white);
-  auto* layout = new QVBoxLayout(right_panel_);
-  layout->setContentsMargins(6, 6, 6, 6);
-  struct TButton {
-    const char* Name;
-    const char* Caption;
-    const char* Icon;
-    QString Hint;
-    void (TfrmMain::*Slot)();
-  };
-  const TButton buttons[] = {
-      {"btnUserManual", "User Manual", "manual", QStringLiteral("Loads user manual"), &TfrmMain::ShowUserManual},
-      {"btnCommunity", "Community", "community", QStringLiteral("Links to community forum"), &TfrmMain::OpenCommunity},
-      {"btnEmailSupport", "Email Support", "email",
-       QStringLiteral("Creates email to ") + QString::fromLatin1(kSupportAddress), &TfrmMain::EmailSupport},
-  };
-  layout->addStretch(1);
-  for (const TButton& b : buttons) {
-    auto* button = new QToolButton;
-    button->setObjectName(QString::fromLatin1(b.Name));
-    button->setText(QString::fromLatin1(b.Caption));
-    button->setAccessibleName(QString::fromLatin1(b.Caption));
-    button->setIcon(BundledIcon(b.Icon));
-    button->setIconSize(QSize(56, 56));
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setAutoRaise(true);
-    button->setStatusTip(b.Hint);
-    button->setToolTip(b.Hint);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    connect(button, &QToolButton::clicked, this, b.Slot);
-    layout->addWidget(button, 0, Qt::AlignHCenter);
-    layout->addStretch(1);
+  // The information panel's buttons are their Help commands.
+  const char* const panel[] = {"actUserManual", "actCommunity", "actEmailSupport"};
+  for (size_t i = 0; i < panel_buttons_.size(); ++i) {
+    const QAction* command = commands_->Action(panel[i]);
+    QToolButton* button = panel_buttons_[i];
+    button->setText(command->text());
+    button->setAccessibleName(command->text());
+    button->setToolTip(command->statusTip());
+    button->setStatusTip(command->statusTip());
   }
+  panel_buttons_[2]->setToolTip(QStringLiteral("Creates email to ") + QString::fromLatin1(kSupportAddress));
+  panel_buttons_[2]->setStatusTip(panel_buttons_[2]->toolTip());
 }
 
-QAction* TfrmMain::Command(const QString& ObjectName) const { return findChild<QAction*>(ObjectName); }
+void TfrmMain::RefreshCommands() {
+  if (commands_ && files_ && run_) commands_->Refresh();
+}
 
-QMenu* TfrmMain::Menu(const QString& ObjectName) const { return findChild<QMenu*>(ObjectName); }
+QAction* TfrmMain::Command(const QString& ObjectName) const {
+  return commands_ ? commands_->Action(ObjectName.toLatin1().constData()) : nullptr;
+}
+
+QMenu* TfrmMain::Menu(const QString& ObjectName) const {
+  return commands_ ? commands_->MenuOf(ObjectName.toLatin1().constData()) : nullptr;
+}
 
 // ---------------------------------------------------------------------------
 // Help
@@ -303,7 +201,8 @@ void TfrmMain::ShowAbout() {
   about.exec();
 }
 
-// The manual lies beside the program; a copy in the current folder serves too.
+// The manual lies beside the program; a copy in the current folder serves
+// too. Without a program to show it, the user can keep a copy to read later.
 void TfrmMain::ShowUserManual() {
   const QString name = QString::fromLatin1(kUserManualFileName);
   QString manual = ProgramFile(name);
@@ -313,7 +212,23 @@ void TfrmMain::ShowUserManual() {
                 QStringLiteral("Unable to find PDF user manual (") + name + QStringLiteral(")"));
     return;
   }
-  OpenExternal(QUrl::fromLocalFile(manual));
+  if (OpenExternal(QUrl::fromLocalFile(manual))) return;
+  const auto answer = ShowMessage(this, TMessageKind::Question,
+                                  QStringLiteral("No program to show PDF files is set up on this computer, so the "
+                                                 "user manual (") +
+                                      name + QStringLiteral(") cannot be shown.\r\nDo you want to save a copy of it?"),
+                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+  if (answer != QMessageBox::Yes) return;
+  const QString copy = AskSaveFileName(this, QStringLiteral("Save User Manual"), WorkFolder() + name,
+                                       QStringLiteral("PDF files (*.pdf);;All files (*)"), QStringLiteral("pdf"));
+  if (copy.isEmpty()) return;
+  QFile::remove(copy);
+  if (!QFile::copy(manual, copy)) {
+    ShowMessage(this, TMessageKind::Error, QStringLiteral("Unable to save to file ") + copy);
+    return;
+  }
+  AddLogLine(QStringLiteral("User manual saved to ") + copy);
+  SetStatusText(QStringLiteral("User manual saved to ") + copy);
 }
 
 void TfrmMain::OpenCommunity() { OpenExternal(QUrl(QString::fromLatin1(kCommunityUrl))); }
@@ -341,46 +256,49 @@ void TfrmMain::ShowReadMe() {
 }
 
 // ---------------------------------------------------------------------------
-// Administrators' commands
+// The administrators' appearance and edition menus
+
+void TfrmMain::FillAppearanceMenu(QMenu& Menu) {
+  auto* group = new QActionGroup(&Menu);
+  const QString current = settings::ReadString(QString::fromLatin1(settings::kStyle));
+  for (const QString& theme : ThemeNames()) {
+    QAction* a = Menu.addAction(theme);
+    a->setCheckable(true);
+    a->setChecked(theme == current);
+    group->addAction(a);
+    connect(a, &QAction::triggered, this, [this, theme] { ChooseAppearance(theme); });
+  }
+}
+
+void TfrmMain::FillStandardMenu(QMenu& Menu) {
+  auto* group = new QActionGroup(&Menu);
+  const QString editions[] = {QStringLiteral("AS/NZS 2327.1-2003"), ToQ(StandardName(kStandard2017))};
+  for (int version : {kStandard2003, kStandard2017}) {
+    QAction* a = Menu.addAction(editions[version]);
+    a->setObjectName(version == kStandard2017 ? QStringLiteral("actStandard2017") : QStringLiteral("actStandard2003"));
+    a->setCheckable(true);
+    group->addAction(a);
+    connect(a, &QAction::triggered, this, [this, version] { ChooseStandard(version); });
+  }
+}
 
 void TfrmMain::ChooseAppearance(const QString& Theme) {
-  if (changed_since_calc_ && !ConfirmSaveChanges()) {
-    // Keep the menu showing the theme in use.
-    const QString current = settings::ReadString(QString::fromLatin1(settings::kStyle));
-    for (QAction* a : appearance_group_->actions()) a->setChecked(a->text() == current);
-    return;
-  }
-  const QString applied = ApplyTheme(Theme);
-  settings::WriteString(QString::fromLatin1(settings::kStyle), applied);
+  if (!changed_since_calc_ || files_->ConfirmSaveChanges())
+    settings::WriteString(QString::fromLatin1(settings::kStyle), ApplyTheme(Theme));
+  // The menu shows the theme in use.
+  const QString shown = settings::ReadString(QString::fromLatin1(settings::kStyle));
+  if (QMenu* menu = Menu(QStringLiteral("mnuAppearance")))
+    for (QAction* a : menu->actions()) a->setChecked(a->text() == shown);
 }
 
 void TfrmMain::ChooseStandard(int Version) {
-  for (QAction* a : standard_group_->actions())
-    a->setChecked(a->objectName() ==
-                  (Version == kStandard2017 ? QStringLiteral("actStandard2017") : QStringLiteral("actStandard2003")));
-  SetStandardVersion(Version == kStandard2017 ? kStandard2017 : kStandard2003);
+  standard_ = Version == kStandard2017 ? kStandard2017 : kStandard2003;
+  if (QMenu* menu = Menu(QStringLiteral("mnuStandard")))
+    for (QAction* a : menu->actions())
+      a->setChecked(a->objectName() ==
+                    (standard_ == kStandard2017 ? QStringLiteral("actStandard2017") : QStringLiteral("actStandard2003")));
+  SetStandardVersion(standard_);
   for (TDataPage* page : pages_) page->EditionChanged();
-  ClearResultsDisplay();
+  run_->ClearResultsDisplay();
   SetDataChangedSinceCalc(true);
-}
-
-void TfrmMain::GenerateLibrary() {
-  const QString file =
-      AskOpenFileName(this, QStringLiteral("Select library definitions file"), ProgramFile(QStringLiteral("VarnLibrary.ini")),
-                      QStringLiteral("Library settings files (*.ini);;All files (*)"));
-  if (file.isEmpty()) return;
-  if (!QFileInfo::exists(file)) {
-    ShowMessage(this, TMessageKind::Warning, QStringLiteral("Library definitions file ") + file + QStringLiteral(" not found"));
-    return;
-  }
-  TBusyCursor busy;
-  const TResult result = GenerateLibraryFile(ToStd(file));
-  if (result.IsOK()) {
-    ShowMessage(this, TMessageKind::Information, ToQ(result.Message()));
-    return;
-  }
-  const std::vector<std::string> lines = result.MessageLines();
-  for (const std::string& line : lines) AddLogLine(ToQ(line));
-  ShowEventLogPage();
-  if (!lines.empty()) SetStatusText(ToQ(lines.front()));
 }

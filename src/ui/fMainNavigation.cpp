@@ -3,9 +3,11 @@
 // the current beam, the silent check of the page shown, Analyse on "Analysis
 // results"), node visibility and beam captions, and the transfers between
 // the pages and the project.
+#include <QFontMetrics>
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -15,6 +17,8 @@
 #include "project/cProjectFile.h"
 #include "project/cSession.h"
 #include "ui/cSummaryResults.h"
+#include "ui/fAdminTools.h"
+#include "ui/fRunView.h"
 #include "ui/cUiUtility.h"
 #include "ui/fMain.h"
 
@@ -52,9 +56,6 @@ const TNodeSpec kNodes[] = {
     {103, 2, "Beam loading", "Beam loading"},
     {800, 1, "Analysis results", "Analysis results"},
 };
-constexpr unsigned kProjectNode = 1;
-constexpr unsigned kResultsNode = 800;
-
 constexpr int kItemIdRole = TfrmMain::kItemIdRole;
 constexpr int kLevelRole = TfrmMain::kLevelRole;
 constexpr int kPageRole = TfrmMain::kPageRole;
@@ -96,10 +97,25 @@ void TfrmMain::BuildNavigationTree() {
     item->setData(0, kLevelRole, node.Level);
     item->setData(0, kPageRole, QString::fromLatin1(node.PageName));
   }
-  AddAdminNodes();
+  if (admin_) admin_->AddNodes();
   tree_->expandAll();
   UpdateBeamCaptions();
   UpdateNodeVisibility();
+}
+
+// The tree is never narrower than its captions (a beam's mark included), so
+// a small window takes its width from the pages, which scroll; a very long
+// caption (an administrator's test) may still be cut.
+void TfrmMain::FitTreeToCaptions() {
+  const QFontMetrics metrics(tree_->font());
+  int widest = 0;
+  for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
+    int depth = 1;  // the root's decoration
+    for (const QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent()) ++depth;
+    widest = std::max(widest, depth * tree_->indentation() + metrics.horizontalAdvance((*it)->text(0)));
+  }
+  const int chrome = 2 * tree_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12;
+  tree_->setMinimumWidth(std::min(widest + chrome, 320));
 }
 
 QTreeWidgetItem* TfrmMain::Node(unsigned ItemID, const QString& PageName) const {
@@ -125,14 +141,15 @@ void TfrmMain::UpdateNodeVisibility() {
 void TfrmMain::UpdateBeamCaptions() {
   for (int side = 0; side < 3; ++side) {
     const bool used = project_->GetHasBeam(side);
-    summary_->SetLineVisible(side, used);
+    run_->Summary()->SetLineVisible(side, used);
     const QString caption = ToQ(DefaultBeamCaption(*project_, side));
     const TImportedBeam& beam = *project_->GetBeam(side);
-    summary_->SetBeamName(side, beam.Mark.empty() ? caption
+    run_->Summary()->SetBeamName(side, beam.Mark.empty() ? caption
                                                   : QString::fromLatin1(side == 0 ? "Pri" : "Sec") +
                                                         QStringLiteral(": ") + ToQ(beam.Mark));
     if (QTreeWidgetItem* node = Node(BeamNodeID(side))) node->setText(0, caption);
   }
+  FitTreeToCaptions();
 }
 
 void TfrmMain::FloorLayoutChanged() {
@@ -146,7 +163,7 @@ void TfrmMain::ShowTreeMenu(const QPoint& At) {
   menu.setObjectName(QStringLiteral("mnuTree"));
   menu.addAction(QStringLiteral("Expand All"), tree_, &QTreeWidget::expandAll);
   menu.addAction(QStringLiteral("Compress All"), tree_, &QTreeWidget::collapseAll);
-  AddTestEditEntries(menu);
+  if (admin_) admin_->AddTestEditEntries(menu);
   menu.exec(tree_->viewport()->mapToGlobal(At));
 }
 
@@ -177,9 +194,9 @@ void TfrmMain::OnTreeItemChanged(QTreeWidgetItem* Current, QTreeWidgetItem* Prev
     if (side >= 0) FillBeamPages(side, true);
   }
   if (page) page->CheckPage(field_checks_);
-  AdminNodeChosen(Current);
+  if (admin_) admin_->NodeChosen(Current);
   changed_since_calc_ = saved_calc;
-  if (id == kResultsNode && saved_calc) Analyse();
+  if (id == kResultsNode && saved_calc) run_->Analyse();
 }
 
 void TfrmMain::LeavePage(TDataPage& Page) {
@@ -224,7 +241,7 @@ void TfrmMain::CommitGeometry() {
 }
 
 void TfrmMain::ShowBeamSection(int Side, const QString& Grade, const QString& Name) {
-  summary_->SetSection(Side, Grade, Name);
+  run_->Summary()->SetSection(Side, Grade, Name);
 }
 
 // ---------------------------------------------------------------------------
@@ -242,9 +259,9 @@ void TfrmMain::UpdateScreensFromProject() {
     const TImportedBeam& beam = *project_->GetBeam(side);
     if (const TSteelSection* s = beam.SteelSectionList.Count() > 0 ? beam.SteelSection(0) : nullptr) {
       if (s->BaseSteelSection.IsStandard)
-        summary_->SetSection(side, ToQ(s->Grade), ToQ(s->Name));
+        run_->Summary()->SetSection(side, ToQ(s->Grade), ToQ(s->Name));
       else
-        summary_->SetSection(side, QString(), ToQ(s->SectionType));
+        run_->Summary()->SetSection(side, QString(), ToQ(s->SectionType));
     }
     FillBeamPages(side, false);
   }

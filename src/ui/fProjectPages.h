@@ -24,15 +24,25 @@ class TGeneralPage : public TDataPage {
   void UpdateScreenFromProject() override;
   void UpdateProjectFromScreen() override;
 
-  QLineEdit* edtProject;
-  QPlainTextEdit* memDescription;
-  TLabelledEdit* edtDesigner;
-  TLabelledEdit* edtFloorArea;
-  TLabelledEdit* edtStoreys;
-  TLabelledEdit* edtSegments;
+  QLineEdit* edtProject() const { return edtProject_; }
+  QPlainTextEdit* memDescription() const { return memDescription_; }
+  TLabelledEdit* edtDesigner() const { return edtDesigner_; }
+  TLabelledEdit* edtFloorArea() const { return edtFloorArea_; }
+  TLabelledEdit* edtStoreys() const { return edtStoreys_; }
+  TLabelledEdit* edtSegments() const { return edtSegments_; }
   // Never shown: the composite stage is always the in-service stage.
-  QComboBox* cboCompositeStage;
-  QCheckBox* chkIgnoreRangeChecks;
+  QComboBox* cboCompositeStage() const { return cboCompositeStage_; }
+  QCheckBox* chkIgnoreRangeChecks() const { return chkIgnoreRangeChecks_; }
+
+ private:
+  QLineEdit* edtProject_ = nullptr;
+  QPlainTextEdit* memDescription_ = nullptr;
+  TLabelledEdit* edtDesigner_ = nullptr;
+  TLabelledEdit* edtFloorArea_ = nullptr;
+  TLabelledEdit* edtStoreys_ = nullptr;
+  TLabelledEdit* edtSegments_ = nullptr;
+  QComboBox* cboCompositeStage_ = nullptr;
+  QCheckBox* chkIgnoreRangeChecks_ = nullptr;
 };
 
 class TDesignFactorsPage : public TDataPage {
@@ -47,13 +57,15 @@ class TDesignFactorsPage : public TDataPage {
   void FloorUseApplied() override;
   void EditionChanged() override;
 
-  TStringGrid* grdCapacityFactors;
-  TStringGrid* grdLoadFactors;
+  TStringGrid* grdCapacityFactors() const { return grdCapacityFactors_; }
+  TStringGrid* grdLoadFactors() const { return grdLoadFactors_; }
 
  private:
   void ShowCapacityFactors();
   // Row r's limit-state values, or empty cells when the project has none of its kind.
   void ShowLoadFactorRow(int Row);
+  TStringGrid* grdCapacityFactors_ = nullptr;
+  TStringGrid* grdLoadFactors_ = nullptr;
 };
 
 class TDeflectionLimitsPage : public TDataPage {
@@ -67,6 +79,10 @@ class TDeflectionLimitsPage : public TDataPage {
   void CheckPage(TFieldCheckList& Checks) override;
   void FloorUseApplied() override;
 
-  TStringGrid* grdDeflectionLimits;
-  TLabelledEdit* edtShrinkageRatio;
+  TStringGrid* grdDeflectionLimits() const { return grdDeflectionLimits_; }
+  TLabelledEdit* edtShrinkageRatio() const { return edtShrinkageRatio_; }
+
+ private:
+  TStringGrid* grdDeflectionLimits_ = nullptr;
+  TLabelledEdit* edtShrinkageRatio_ = nullptr;
 };

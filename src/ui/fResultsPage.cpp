@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTreeView>
@@ -35,6 +36,22 @@ const TCategoryMask kCategoryMasks[] = {
     // The floor's vibration check, after every beam, is a result to read beside the beams' summaries.
     {"FLOOR VIBRATION*", rcSummary},
 };
+
+// A field as the tree shows it: the report writes units with a caret
+// ("kg/m^3", "mm^4") for the file's readers; the window writes them as the
+// pages do ("kg/m³", "mm⁴"). The report's lines themselves are unchanged.
+QString DisplayText(const QString& Field) {
+  if (!Field.contains(QLatin1Char('^'))) return Field;
+  static const QRegularExpression power(QStringLiteral("(?<=m)\\^([234])"));
+  QString shown = Field;
+  QRegularExpressionMatch m;
+  while ((m = power.match(shown)).hasMatch()) {
+    const QChar digit = m.captured(1).front();
+    const QChar sup = digit == QLatin1Char('2') ? QChar(0x00B2) : digit == QLatin1Char('3') ? QChar(0x00B3) : QChar(0x2074);
+    shown.replace(m.capturedStart(), m.capturedLength(), sup);
+  }
+  return shown;
+}
 
 // Spreadsheet column names (A, B, ..., Z, AA, ...): the exported file opens
 // in a spreadsheet with the same columns.
@@ -90,9 +107,9 @@ QVariant TResultsTreeModel::data(const QModelIndex& Index, int Role) const {
   const TRow& row = rows_[static_cast<size_t>(Index.row())];
   if (Role == Qt::DisplayRole || Role == Qt::ToolTipRole) {
     if (Index.column() >= row.Fields.size()) return {};
-    const QString& field = row.Fields[Index.column()];
-    // A tooltip only where a field may be cut off.
-    if (Role == Qt::ToolTipRole && field.size() < 16) return {};
+    const QString field = DisplayText(row.Fields[Index.column()]);
+    // The full text as a tooltip where the column's width may cut it off.
+    if (Role == Qt::ToolTipRole && field.size() <= kResultsColumnCapChars) return {};
     return field;
   }
   return {};
@@ -108,10 +125,10 @@ QVariant TResultsTreeModel::headerData(int Section, Qt::Orientation Orientation,
 
 TAnalysisResultsPage::TAnalysisResultsPage(TPageHost& Host, QWidget* Parent)
     : TDataPage(Host, QStringLiteral("Analysis results"), Parent) {
-  grpDisplay = new QGroupBox(QStringLiteral("Display?"));
-  grpDisplay->setObjectName(QStringLiteral("grpDisplay"));
-  SetHint(grpDisplay, QStringLiteral("Select subset of results to display"));
-  auto* boxes = new QHBoxLayout(grpDisplay);
+  grpDisplay_ = new QGroupBox(QStringLiteral("Display?"));
+  grpDisplay_->setObjectName(QStringLiteral("grpDisplay"));
+  SetHint(grpDisplay_, QStringLiteral("Select subset of results to display"));
+  auto* boxes = new QHBoxLayout(grpDisplay_);
   struct TBox {
     QCheckBox** Box;
     const char* Caption;
@@ -119,10 +136,10 @@ TAnalysisResultsPage::TAnalysisResultsPage(TPageHost& Host, QWidget* Parent)
     const char* Hint;
   };
   const TBox kBoxes[] = {
-      {&chkProjectSettings, "&Project settings", "chkProjectSettings", "Display overall project settings"},
-      {&chkInputData, "&Input data", "chkInputData", "Display input data"},
-      {&chkSummary, "&Summary results", "chkSummary", "Display summary analysis results"},
-      {&chkDetail, "&Detail", "chkDetail", "Display detailed results"},
+      {&chkProjectSettings_, "&Project settings", "chkProjectSettings", "Display overall project settings"},
+      {&chkInputData_, "&Input data", "chkInputData", "Display input data"},
+      {&chkSummary_, "&Summary results", "chkSummary", "Display summary analysis results"},
+      {&chkDetail_, "&Detail", "chkDetail", "Display detailed results"},
   };
   for (const TBox& b : kBoxes) {
     *b.Box = MakeCheckBox(QString::fromLatin1(b.Caption), QString::fromLatin1(b.Name), QString::fromLatin1(b.Hint));
@@ -131,62 +148,62 @@ TAnalysisResultsPage::TAnalysisResultsPage(TPageHost& Host, QWidget* Parent)
     connect(*b.Box, &QCheckBox::toggled, this, &TAnalysisResultsPage::ApplyResultsFilter);
   }
 
-  btnExport = new QPushButton(QStringLiteral("&Export Results..."));
-  btnExport->setObjectName(QStringLiteral("btnExport"));
-  SetHint(btnExport, QStringLiteral("Exports full results to a csv file (readable by Excel)"));
-  btnPrint = new QPushButton(QStringLiteral("P&rint Results..."));
-  btnPrint->setObjectName(QStringLiteral("btnPrint"));
-  SetHint(btnPrint, QStringLiteral("Prints results"));
-  btnCalculation = new QPushButton(QStringLiteral("&Calculation Report..."));
-  btnCalculation->setObjectName(QStringLiteral("btnCalculation"));
-  SetHint(btnCalculation, QStringLiteral("Saves the calculation report, as PDF or HTML"));
-  connect(btnCalculation, &QPushButton::clicked, this, &TAnalysisResultsPage::CalculationRequested);
-  connect(btnExport, &QPushButton::clicked, this, &TAnalysisResultsPage::ExportRequested);
-  connect(btnPrint, &QPushButton::clicked, this, &TAnalysisResultsPage::PrintRequested);
+  btnExport_ = new QPushButton(QStringLiteral("&Export Results..."));
+  btnExport_->setObjectName(QStringLiteral("btnExport"));
+  SetHint(btnExport_, QStringLiteral("Exports full results to a csv file (readable by Excel)"));
+  btnPrint_ = new QPushButton(QStringLiteral("P&rint Results..."));
+  btnPrint_->setObjectName(QStringLiteral("btnPrint"));
+  SetHint(btnPrint_, QStringLiteral("Prints results"));
+  btnCalculation_ = new QPushButton(QStringLiteral("&Calculation Report..."));
+  btnCalculation_->setObjectName(QStringLiteral("btnCalculation"));
+  SetHint(btnCalculation_, QStringLiteral("Saves the calculation report, as PDF or HTML"));
+  connect(btnCalculation_, &QPushButton::clicked, this, &TAnalysisResultsPage::CalculationRequested);
+  connect(btnExport_, &QPushButton::clicked, this, &TAnalysisResultsPage::ExportRequested);
+  connect(btnPrint_, &QPushButton::clicked, this, &TAnalysisResultsPage::PrintRequested);
 
   auto* options = new QHBoxLayout;
-  options->addWidget(grpDisplay);
+  options->addWidget(grpDisplay_);
   options->addStretch(1);
   auto* buttons = new QVBoxLayout;
   buttons->addStretch(1);
-  buttons->addWidget(btnExport);
-  buttons->addWidget(btnPrint);
-  buttons->addWidget(btnCalculation);
+  buttons->addWidget(btnExport_);
+  buttons->addWidget(btnPrint_);
+  buttons->addWidget(btnCalculation_);
   options->addLayout(buttons);
 
-  tvResults = new QTreeView;
-  tvResults->setObjectName(QStringLiteral("tvResults"));
-  tvResults->setAccessibleName(QStringLiteral("Results report"));
-  SetHint(tvResults, QStringLiteral("Results of successful analysis"));
-  tvResults->setModel(&model_);
-  tvResults->setRootIsDecorated(false);
-  tvResults->setItemsExpandable(false);
-  tvResults->setUniformRowHeights(true);
-  tvResults->setAlternatingRowColors(true);
-  tvResults->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  tvResults->setSelectionBehavior(QAbstractItemView::SelectRows);
-  tvResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  tvResults->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  tvResults->setTextElideMode(Qt::ElideRight);
-  tvResults->header()->setStretchLastSection(false);
-  tvResults->header()->setSectionsMovable(true);
-  QFont small = tvResults->font();
+  tvResults_ = new QTreeView;
+  tvResults_->setObjectName(QStringLiteral("tvResults"));
+  tvResults_->setAccessibleName(QStringLiteral("Results report"));
+  SetHint(tvResults_, QStringLiteral("Results of successful analysis"));
+  tvResults_->setModel(&model_);
+  tvResults_->setRootIsDecorated(false);
+  tvResults_->setItemsExpandable(false);
+  tvResults_->setUniformRowHeights(true);
+  tvResults_->setAlternatingRowColors(true);
+  tvResults_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  tvResults_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  tvResults_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tvResults_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  tvResults_->setTextElideMode(Qt::ElideRight);
+  tvResults_->header()->setStretchLastSection(false);
+  tvResults_->header()->setSectionsMovable(true);
+  QFont small = tvResults_->font();
   small.setPointSize(8);
-  tvResults->setFont(small);
-  tvResults->installEventFilter(this);
+  tvResults_->setFont(small);
+  tvResults_->installEventFilter(this);
 
-  lblNoResults = new QLabel;
-  lblNoResults->setObjectName(QStringLiteral("lblNoResults"));
-  lblNoResults->setAlignment(Qt::AlignCenter);
-  lblNoResults->setWordWrap(true);
-  lblNoResults->setMargin(24);
-  QPalette muted = lblNoResults->palette();
+  lblNoResults_ = new QLabel;
+  lblNoResults_->setObjectName(QStringLiteral("lblNoResults"));
+  lblNoResults_->setAlignment(Qt::AlignCenter);
+  lblNoResults_->setWordWrap(true);
+  lblNoResults_->setMargin(24);
+  QPalette muted = lblNoResults_->palette();
   muted.setColor(QPalette::WindowText, muted.color(QPalette::Disabled, QPalette::WindowText));
-  lblNoResults->setPalette(muted);
+  lblNoResults_->setPalette(muted);
 
   stack_ = new QStackedWidget;
-  stack_->addWidget(lblNoResults);
-  stack_->addWidget(tvResults);
+  stack_->addWidget(lblNoResults_);
+  stack_->addWidget(tvResults_);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(MakeHeading(QStringLiteral("Analysis results")));
@@ -197,59 +214,63 @@ TAnalysisResultsPage::TAnalysisResultsPage(TPageHost& Host, QWidget* Parent)
 
 void TAnalysisResultsPage::BuildResultsTree(const std::vector<std::string>& Lines) {
   model_.AppendLines(Lines);
-  if (model_.rowCount() > 0) stack_->setCurrentWidget(tvResults);
+  if (model_.rowCount() > 0) stack_->setCurrentWidget(tvResults_);
   ApplyResultsFilter();
   SizeResultsColumns();
 }
 
 void TAnalysisResultsPage::ApplyResultsFilter() {
-  const QCheckBox* boxes[] = {chkProjectSettings, chkInputData, chkSummary, chkDetail};
-  tvResults->setUpdatesEnabled(false);
+  const QCheckBox* boxes[] = {chkProjectSettings_, chkInputData_, chkSummary_, chkDetail_};
+  tvResults_->setUpdatesEnabled(false);
   for (int row = 0; row < model_.rowCount(); ++row) {
     const TResultsCategory category = model_.Category(row);
     const bool shown = category == rcAlwaysShown || boxes[category]->isChecked();
-    tvResults->setRowHidden(row, QModelIndex(), !shown);
+    tvResults_->setRowHidden(row, QModelIndex(), !shown);
   }
-  tvResults->setUpdatesEnabled(true);
+  tvResults_->setUpdatesEnabled(true);
 }
 
+// Each column as wide as its widest field (at most kResultsColumnCapChars
+// characters' worth; longer texts show whole as their tooltips), so a
+// section name or a date reads whole; the user may resize the columns after.
 void TAnalysisResultsPage::SizeResultsColumns() {
   const int columns = model_.columnCount();
-  if (columns < 2) return;
-  // A page not shown yet has no width of its own: sized when first shown.
-  if (!tvResults->isVisible()) {
-    columns_pending_ = true;
-    return;
-  }
-  columns_pending_ = false;
-  const int width = tvResults->width();
-  const int first = width * 2 / 9;
-  const int scroll_bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  const int other = std::max(20, (width - first - scroll_bar) / (columns - 1) - 1);
-  tvResults->setColumnWidth(0, first);
-  for (int c = 1; c < columns; ++c) tvResults->setColumnWidth(c, other);
+  if (columns < 1) return;
+  const QFontMetrics metrics(tvResults_->font());
+  const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tvResults_) + 1) + 6;
+  const int cap = metrics.horizontalAdvance(QString(kResultsColumnCapChars, QLatin1Char('n')));
+  std::vector<int> widths(static_cast<size_t>(columns), 0);
+  for (int c = 0; c < columns; ++c)
+    widths[static_cast<size_t>(c)] = tvResults_->header()->sectionSizeHint(c);
+  for (int row = 0; row < model_.rowCount(); ++row)
+    for (int c = 0; c < columns; ++c) {
+      const QString text = model_.data(model_.index(row, c), Qt::DisplayRole).toString();
+      if (text.isEmpty()) continue;
+      int& width = widths[static_cast<size_t>(c)];
+      width = std::max(width, std::min(cap, metrics.horizontalAdvance(text)) + margin);
+    }
+  for (int c = 0; c < columns; ++c) tvResults_->setColumnWidth(c, widths[static_cast<size_t>(c)]);
 }
 
 void TAnalysisResultsPage::ClearResultsTree(const QString& Reason) {
   model_.Clear();
-  columns_pending_ = false;
-  lblNoResults->setText(Reason.isEmpty() ? QStringLiteral("No results yet.\n\nChoose Analyse or Design to analyse the "
+  lblNoResults_->setText(Reason.isEmpty() ? QStringLiteral("No results yet.\n\nChoose Analyse or Design to analyse the "
                                                           "project; its results report is shown here.")
                                          : Reason);
-  stack_->setCurrentWidget(lblNoResults);
+  stack_->setCurrentWidget(lblNoResults_);
 }
 
 void TAnalysisResultsPage::SetDisplayOptionsVisible(bool IsVisible) {
-  grpDisplay->setVisible(IsVisible);
-  btnExport->setVisible(IsVisible);
-  btnPrint->setVisible(IsVisible);
+  grpDisplay_->setVisible(IsVisible);
+  btnExport_->setVisible(IsVisible);
+  btnPrint_->setVisible(IsVisible);
 }
 
-bool TAnalysisResultsPage::IsRowShown(int Row) const { return !tvResults->isRowHidden(Row, QModelIndex()); }
+bool TAnalysisResultsPage::IsRowShown(int Row) const { return !tvResults_->isRowHidden(Row, QModelIndex()); }
 
 QStringList TAnalysisResultsPage::SelectedLines() const {
   QList<int> rows;
-  for (const QModelIndex& index : tvResults->selectionModel()->selectedRows())
+  for (const QModelIndex& index : tvResults_->selectionModel()->selectedRows())
     if (IsRowShown(index.row())) rows.push_back(index.row());
   std::sort(rows.begin(), rows.end());
   QStringList lines;
@@ -263,14 +284,13 @@ void TAnalysisResultsPage::CopySelection() const {
 }
 
 // Copy puts the selected report lines on the clipboard as they stand in the
-// report; the first time the tree is shown its columns are sized.
+// report.
 bool TAnalysisResultsPage::eventFilter(QObject* Watched, QEvent* Event) {
-  if (Watched == tvResults) {
+  if (Watched == tvResults_) {
     if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->matches(QKeySequence::Copy)) {
       CopySelection();
       return true;
     }
-    if ((Event->type() == QEvent::Show || Event->type() == QEvent::Resize) && columns_pending_) SizeResultsColumns();
   }
   return TDataPage::eventFilter(Watched, Event);
 }

@@ -3,6 +3,9 @@
 // per comma-separated field, under the "Display?" filter and the Export and
 // Print buttons.
 //
+// Units are shown as the pages show them ("kg/m³", "mm⁴" for the report's
+// "kg/m^3", "mm^4"); Copy and Export give the report's own text.
+//
 // Each line belongs to a category: the report's header lines (before the
 // first "PROJECT SETTINGS" line) are always shown; the lines from a
 // "PROJECT SETTINGS", "INPUT DATA", "SUMMARY" or "FULL RESULTS" heading on
@@ -31,6 +34,10 @@ class QLabel;
 class QPushButton;
 class QStackedWidget;
 class QTreeView;
+
+// A column of the tree is at most this many characters wide; a longer text
+// shows whole as its tooltip.
+inline constexpr int kResultsColumnCapChars = 40;
 
 // The report's parts, in the order of the display check boxes.
 enum TResultsCategory : unsigned char {
@@ -81,8 +88,9 @@ class TAnalysisResultsPage : public TDataPage {
   void BuildResultsTree(const std::vector<std::string>& Lines);
   // Every row shown exactly when its category is always shown or its box is ticked.
   void ApplyResultsFilter();
-  // Column 0 takes 2/9 of the tree's width, the others share the rest; the
-  // user may resize and drag them afterwards.
+  // Every column as wide as its widest text (capped at
+  // kResultsColumnCapChars characters); the user may resize and drag them
+  // afterwards. The tree itself takes the page's width.
   void SizeResultsColumns();
   // Empties the tree; the page then says why there is nothing to show.
   void ClearResultsTree(const QString& Reason);
@@ -95,16 +103,16 @@ class TAnalysisResultsPage : public TDataPage {
   // The selected report lines, in report order (what Copy puts on the clipboard).
   QStringList SelectedLines() const;
 
-  QGroupBox* grpDisplay;
-  QCheckBox* chkProjectSettings;
-  QCheckBox* chkInputData;
-  QCheckBox* chkSummary;
-  QCheckBox* chkDetail;
-  QPushButton* btnExport;
-  QPushButton* btnPrint;
-  QPushButton* btnCalculation;
-  QTreeView* tvResults;
-  QLabel* lblNoResults;
+  QGroupBox* grpDisplay() const { return grpDisplay_; }
+  QCheckBox* chkProjectSettings() const { return chkProjectSettings_; }
+  QCheckBox* chkInputData() const { return chkInputData_; }
+  QCheckBox* chkSummary() const { return chkSummary_; }
+  QCheckBox* chkDetail() const { return chkDetail_; }
+  QPushButton* btnExport() const { return btnExport_; }
+  QPushButton* btnPrint() const { return btnPrint_; }
+  QPushButton* btnCalculation() const { return btnCalculation_; }
+  QTreeView* tvResults() const { return tvResults_; }
+  QLabel* lblNoResults() const { return lblNoResults_; }
 
  signals:
   void ExportRequested();
@@ -119,5 +127,14 @@ class TAnalysisResultsPage : public TDataPage {
 
   TResultsTreeModel model_;
   QStackedWidget* stack_;
-  bool columns_pending_ = false;  // built while hidden: sized when first shown
+  QGroupBox* grpDisplay_ = nullptr;
+  QCheckBox* chkProjectSettings_ = nullptr;
+  QCheckBox* chkInputData_ = nullptr;
+  QCheckBox* chkSummary_ = nullptr;
+  QCheckBox* chkDetail_ = nullptr;
+  QPushButton* btnExport_ = nullptr;
+  QPushButton* btnPrint_ = nullptr;
+  QPushButton* btnCalculation_ = nullptr;
+  QTreeView* tvResults_ = nullptr;
+  QLabel* lblNoResults_ = nullptr;
 };

@@ -56,26 +56,26 @@ bool IsBlankRow(const TStringGrid& Grid, int ARow) {
 TTestPage::TTestPage(TPageHost& Host, QWidget* Parent) : TDataPage(Host, QStringLiteral("Test"), Parent) {
   auto* form = new QGridLayout;
   form->setColumnStretch(1, 1);
-  lblTestName = new QLabel;
-  lblTestName->setObjectName(QStringLiteral("lblTestName"));
-  lblTestName->setAccessibleName(QStringLiteral("Test name"));
-  QFont bold = lblTestName->font();
+  lblTestName_ = new QLabel;
+  lblTestName_->setObjectName(QStringLiteral("lblTestName"));
+  lblTestName_->setAccessibleName(QStringLiteral("Test name"));
+  QFont bold = lblTestName_->font();
   bold.setBold(true);
-  lblTestName->setFont(bold);
-  lblGroup = new QLabel;
-  lblGroup->setObjectName(QStringLiteral("lblGroup"));
-  lblGroup->setAccessibleName(QStringLiteral("Test group"));
-  edtDescription = new QLineEdit;
-  edtDescription->setObjectName(QStringLiteral("edtTestDescription"));
-  edtDescription->setAccessibleName(QStringLiteral("Test description"));
-  SetHint(edtDescription, QStringLiteral("What the test checks"));
-  cboStandard = MakeChoice(QStringLiteral("cboTestStandard"), QStringLiteral("Test standard"),
+  lblTestName_->setFont(bold);
+  lblGroup_ = new QLabel;
+  lblGroup_->setObjectName(QStringLiteral("lblGroup"));
+  lblGroup_->setAccessibleName(QStringLiteral("Test group"));
+  edtDescription_ = new QLineEdit;
+  edtDescription_->setObjectName(QStringLiteral("edtTestDescription"));
+  edtDescription_->setAccessibleName(QStringLiteral("Test description"));
+  SetHint(edtDescription_, QStringLiteral("What the test checks"));
+  cboStandard_ = MakeChoice(QStringLiteral("cboTestStandard"), QStringLiteral("Test standard"),
                            QStringLiteral("Edition of AS/NZS 2327 the test runs under"));
-  for (int version : {kStandard2003, kStandard2017}) cboStandard->addItem(ToQ(StandardName(version)));
-  const std::pair<const char*, QWidget*> rows[] = {{"Test", lblTestName},
-                                                   {"Group", lblGroup},
-                                                   {"Description", edtDescription},
-                                                   {"Standard", cboStandard}};
+  for (int version : {kStandard2003, kStandard2017}) cboStandard_->addItem(ToQ(StandardName(version)));
+  const std::pair<const char*, QWidget*> rows[] = {{"Test", lblTestName_},
+                                                   {"Group", lblGroup_},
+                                                   {"Description", edtDescription_},
+                                                   {"Standard", cboStandard_}};
   int row = 0;
   for (const auto& [caption, widget] : rows) {
     auto* label = new QLabel(QString::fromLatin1(caption));
@@ -83,60 +83,60 @@ TTestPage::TTestPage(TPageHost& Host, QWidget* Parent) : TDataPage(Host, QString
     form->addWidget(label, row, 0);
     form->addWidget(widget, row++, 1, Qt::AlignLeft);
   }
-  edtDescription->setMinimumWidth(420);
+  edtDescription_->setMinimumWidth(420);
 
-  grdInputs = new TStringGrid;
-  SetUpListGrid(*grdInputs, QStringLiteral("grdTestInputs"), QStringLiteral("Test inputs"),
+  grdInputs_ = new TStringGrid;
+  SetUpListGrid(*grdInputs_, QStringLiteral("grdTestInputs"), QStringLiteral("Test inputs"),
                 QStringLiteral("Changes to the project file: section name, \".\", key, \"=\" and value"),
                 {QStringLiteral("Input (Section.Key=Value)")});
-  grdOutputs = new TStringGrid;
-  SetUpListGrid(*grdOutputs, QStringLiteral("grdTestOutputs"), QStringLiteral("Test outputs"),
+  grdOutputs_ = new TStringGrid;
+  SetUpListGrid(*grdOutputs_, QStringLiteral("grdTestOutputs"), QStringLiteral("Test outputs"),
                 QStringLiteral("Property paths of the results to check, with their expected values (\"?\" shows a "
                                "value without judging it)"),
                 {QStringLiteral("Output (property path)"), QStringLiteral("Expected value"),
                  QStringLiteral("Calculated value"), QStringLiteral("Comment")});
-  grdOutputs->SetColEnabled(colCalculated, false);
-  grdOutputs->SetColEnabled(colComment, false);
-  grdOutputs->setColumnWidth(colOutputName, 260);
-  grdOutputs->setColumnWidth(colExpected, 110);
-  grdOutputs->setColumnWidth(colCalculated, 110);
+  grdOutputs_->SetColEnabled(colCalculated, false);
+  grdOutputs_->SetColEnabled(colComment, false);
+  grdOutputs_->setColumnWidth(colOutputName, 260);
+  grdOutputs_->setColumnWidth(colExpected, 110);
+  grdOutputs_->setColumnWidth(colCalculated, 110);
 
-  lblVerdict = new QLabel;
-  lblVerdict->setObjectName(QStringLiteral("lblTestVerdict"));
-  lblVerdict->setAccessibleName(QStringLiteral("Test verdict"));
-  lblVerdict->setFont(bold);
-  btnRunTest = new QPushButton(QStringLiteral("Run Test"));
-  btnRunTest->setObjectName(QStringLiteral("btnRunTest"));
-  SetHint(btnRunTest, QStringLiteral("Runs this test and shows its results"));
-  btnCheckTestData = new QPushButton(QStringLiteral("Check test data"));
-  btnCheckTestData->setObjectName(QStringLiteral("btnCheckTestData"));
-  SetHint(btnCheckTestData, QStringLiteral("Checks the project's input with this test's inputs applied"));
-  btnSaveAsDataFile = new QPushButton(QStringLiteral("Save As Data File"));
-  btnSaveAsDataFile->setObjectName(QStringLiteral("btnSaveAsDataFile"));
-  SetHint(btnSaveAsDataFile, QStringLiteral("Saves the project with this test's inputs as a project file of its own"));
+  lblVerdict_ = new QLabel;
+  lblVerdict_->setObjectName(QStringLiteral("lblTestVerdict"));
+  lblVerdict_->setAccessibleName(QStringLiteral("Test verdict"));
+  lblVerdict_->setFont(bold);
+  btnRunTest_ = new QPushButton(QStringLiteral("Run Test"));
+  btnRunTest_->setObjectName(QStringLiteral("btnRunTest"));
+  SetHint(btnRunTest_, QStringLiteral("Runs this test and shows its results"));
+  btnCheckTestData_ = new QPushButton(QStringLiteral("Check test data"));
+  btnCheckTestData_->setObjectName(QStringLiteral("btnCheckTestData"));
+  SetHint(btnCheckTestData_, QStringLiteral("Checks the project's input with this test's inputs applied"));
+  btnSaveAsDataFile_ = new QPushButton(QStringLiteral("Save As Data File"));
+  btnSaveAsDataFile_->setObjectName(QStringLiteral("btnSaveAsDataFile"));
+  SetHint(btnSaveAsDataFile_, QStringLiteral("Saves the project with this test's inputs as a project file of its own"));
 
   auto* grids = new QHBoxLayout;
   auto* inputs = new QVBoxLayout;
   inputs->addWidget(MakeHeading(QStringLiteral("Inputs")));
-  inputs->addWidget(grdInputs);
+  inputs->addWidget(grdInputs_);
   auto* outputs = new QVBoxLayout;
   outputs->addWidget(MakeHeading(QStringLiteral("Outputs")));
-  outputs->addWidget(grdOutputs);
+  outputs->addWidget(grdOutputs_);
   grids->addLayout(inputs, 2);
   grids->addLayout(outputs, 5);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(lblVerdict);
+  buttons->addWidget(lblVerdict_);
   buttons->addStretch(1);
-  for (QPushButton* b : {btnRunTest, btnCheckTestData, btnSaveAsDataFile}) buttons->addWidget(b);
+  for (QPushButton* b : {btnRunTest_, btnCheckTestData_, btnSaveAsDataFile_}) buttons->addWidget(b);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addLayout(grids, 1);
   layout->addLayout(buttons);
 
-  connect(edtDescription, &QLineEdit::textEdited, this, &TTestPage::TestChanged);
-  connect(cboStandard, &QComboBox::activated, this, &TTestPage::TestChanged);
-  for (TStringGrid* grid : {grdInputs, grdOutputs}) {
+  connect(edtDescription_, &QLineEdit::textEdited, this, &TTestPage::TestChanged);
+  connect(cboStandard_, &QComboBox::activated, this, &TTestPage::TestChanged);
+  for (TStringGrid* grid : {grdInputs_, grdOutputs_}) {
     connect(grid, &TStringGrid::CellEdited, this, &TTestPage::TestChanged);
     connect(grid, &TStringGrid::RowsEdited, this, &TTestPage::TestChanged);
   }
@@ -160,28 +160,28 @@ void TTestPage::ShowTest(const QString& Name, const QString& Group) {
   TTest* test = CurrentTest();
   if (!test) current_.clear();
   FillFromTest(test);
-  if (!test) lblGroup->setText(Group);
+  if (!test) lblGroup_->setText(Group);
 }
 
 void TTestPage::FillFromTest(const TTest* Test) {
   TFillScope filling(*this);
-  for (TStringGrid* grid : {grdInputs, grdOutputs}) grid->CommitEdit();
-  lblTestName->setText(Test ? ToQ(Test->Name) : QStringLiteral("(no test chosen)"));
-  lblGroup->setText(Test ? ToQ(Test->Group) : QString());
-  edtDescription->setText(Test ? ToQ(Test->Description) : QString());
-  cboStandard->setCurrentIndex(Test && Test->VersionID == kStandard2003 ? 0 : 1);
-  SetDataRowCount(*grdInputs, Test ? static_cast<int>(Test->InputList.size()) : 0);
-  SetDataRowCount(*grdOutputs, Test ? static_cast<int>(Test->OutputList.size()) : 0);
+  for (TStringGrid* grid : {grdInputs_, grdOutputs_}) grid->CommitEdit();
+  lblTestName_->setText(Test ? ToQ(Test->Name) : QStringLiteral("(no test chosen)"));
+  lblGroup_->setText(Test ? ToQ(Test->Group) : QString());
+  edtDescription_->setText(Test ? ToQ(Test->Description) : QString());
+  cboStandard_->setCurrentIndex(Test && Test->VersionID == kStandard2003 ? 0 : 1);
+  SetDataRowCount(*grdInputs_, Test ? static_cast<int>(Test->InputList.size()) : 0);
+  SetDataRowCount(*grdOutputs_, Test ? static_cast<int>(Test->OutputList.size()) : 0);
   if (Test) {
     for (size_t i = 0; i < Test->InputList.size(); ++i)
-      grdInputs->SetCell(colInput, static_cast<int>(i) + 1, ToQ(Test->InputList[i]));
+      grdInputs_->SetCell(colInput, static_cast<int>(i) + 1, ToQ(Test->InputList[i]));
     for (size_t i = 0; i < Test->OutputList.size(); ++i) {
       const TOutput& output = Test->OutputList[i];
       const int r = static_cast<int>(i) + 1;
-      grdOutputs->SetCell(colOutputName, r, ToQ(output.Name));
-      grdOutputs->SetCell(colExpected, r, ToQ(output.ExpectedValue));
-      grdOutputs->SetCell(colCalculated, r, ToQ(output.CalculatedValue));
-      grdOutputs->SetCell(colComment, r, ToQ(output.Comment));
+      grdOutputs_->SetCell(colOutputName, r, ToQ(output.Name));
+      grdOutputs_->SetCell(colExpected, r, ToQ(output.ExpectedValue));
+      grdOutputs_->SetCell(colCalculated, r, ToQ(output.CalculatedValue));
+      grdOutputs_->SetCell(colComment, r, ToQ(output.Comment));
     }
   }
   SetEditable(Test != nullptr);
@@ -189,10 +189,10 @@ void TTestPage::FillFromTest(const TTest* Test) {
 }
 
 void TTestPage::SetEditable(bool IsEditable) {
-  for (QWidget* w : {static_cast<QWidget*>(edtDescription), static_cast<QWidget*>(cboStandard),
-                     static_cast<QWidget*>(grdInputs), static_cast<QWidget*>(grdOutputs),
-                     static_cast<QWidget*>(btnRunTest), static_cast<QWidget*>(btnCheckTestData),
-                     static_cast<QWidget*>(btnSaveAsDataFile)})
+  for (QWidget* w : {static_cast<QWidget*>(edtDescription_), static_cast<QWidget*>(cboStandard_),
+                     static_cast<QWidget*>(grdInputs_), static_cast<QWidget*>(grdOutputs_),
+                     static_cast<QWidget*>(btnRunTest_), static_cast<QWidget*>(btnCheckTestData_),
+                     static_cast<QWidget*>(btnSaveAsDataFile_)})
     w->setEnabled(IsEditable);
 }
 
@@ -204,26 +204,26 @@ void TTestPage::ShowResults() {
     TFillScope filling(*this);
     for (size_t i = 0; i < test->OutputList.size(); ++i) {
       const int r = static_cast<int>(i) + 1;
-      if (r >= grdOutputs->RowCount() - 1) break;
-      grdOutputs->SetCell(colCalculated, r, ToQ(test->OutputList[i].CalculatedValue));
-      grdOutputs->SetCell(colComment, r, ToQ(test->OutputList[i].Comment));
+      if (r >= grdOutputs_->RowCount() - 1) break;
+      grdOutputs_->SetCell(colCalculated, r, ToQ(test->OutputList[i].CalculatedValue));
+      grdOutputs_->SetCell(colComment, r, ToQ(test->OutputList[i].Comment));
     }
   }
   const TErrorLevel level = test ? test->Status.ErrorLevel : elNone;
   if (level == elNone) {
-    lblVerdict->clear();
+    lblVerdict_->clear();
   } else if (level == elHint) {
-    lblVerdict->setText(QStringLiteral("Test OK"));
-    lblVerdict->setStyleSheet(QStringLiteral("color: #1a7f37"));
+    lblVerdict_->setText(QStringLiteral("Test OK"));
+    lblVerdict_->setStyleSheet(QStringLiteral("color: #1a7f37"));
   } else {
-    lblVerdict->setText(QStringLiteral("Test FAIL"));
-    lblVerdict->setStyleSheet(QStringLiteral("color: #c0161d"));
+    lblVerdict_->setText(QStringLiteral("Test FAIL"));
+    lblVerdict_->setStyleSheet(QStringLiteral("color: #c0161d"));
   }
 }
 
 void TTestPage::ClearCalculatedValues() {
   TFillScope filling(*this);
-  for (int r = 1; r < grdOutputs->RowCount(); ++r) grdOutputs->SetCell(colCalculated, r, QString());
+  for (int r = 1; r < grdOutputs_->RowCount(); ++r) grdOutputs_->SetCell(colCalculated, r, QString());
 }
 
 void TTestPage::TestChanged() {
@@ -231,9 +231,9 @@ void TTestPage::TestChanged() {
   if (TTest* test = CurrentTest()) test->ClearResults();
   {
     TFillScope filling(*this);
-    for (int r = 1; r < grdOutputs->RowCount(); ++r) {
-      grdOutputs->SetCell(colCalculated, r, QString());
-      grdOutputs->SetCell(colComment, r, QString());
+    for (int r = 1; r < grdOutputs_->RowCount(); ++r) {
+      grdOutputs_->SetCell(colCalculated, r, QString());
+      grdOutputs_->SetCell(colComment, r, QString());
     }
   }
   ShowResults();
@@ -243,20 +243,20 @@ void TTestPage::TestChanged() {
 void TTestPage::UpdateProjectFromScreen() {
   TTest* test = CurrentTest();
   if (!test) return;
-  for (TStringGrid* grid : {grdInputs, grdOutputs}) grid->CommitEdit();
-  test->Description = ToStd(edtDescription->text());
-  test->VersionID = cboStandard->currentIndex() == 0 ? kStandard2003 : kStandard2017;
+  for (TStringGrid* grid : {grdInputs_, grdOutputs_}) grid->CommitEdit();
+  test->Description = ToStd(edtDescription_->text());
+  test->VersionID = cboStandard_->currentIndex() == 0 ? kStandard2003 : kStandard2017;
   test->InputList.clear();
-  for (int r = 1; r < grdInputs->RowCount(); ++r)
-    if (!IsBlankRow(*grdInputs, r)) test->InputList.push_back(ToStd(grdInputs->Cell(colInput, r).trimmed()));
+  for (int r = 1; r < grdInputs_->RowCount(); ++r)
+    if (!IsBlankRow(*grdInputs_, r)) test->InputList.push_back(ToStd(grdInputs_->Cell(colInput, r).trimmed()));
   test->OutputList.clear();
-  for (int r = 1; r < grdOutputs->RowCount(); ++r) {
-    if (IsBlankRow(*grdOutputs, r)) continue;
+  for (int r = 1; r < grdOutputs_->RowCount(); ++r) {
+    if (IsBlankRow(*grdOutputs_, r)) continue;
     TOutput output;
-    output.Name = ToStd(grdOutputs->Cell(colOutputName, r).trimmed());
-    output.ExpectedValue = ToStd(grdOutputs->Cell(colExpected, r).trimmed());
-    output.CalculatedValue = ToStd(grdOutputs->Cell(colCalculated, r));
-    output.Comment = ToStd(grdOutputs->Cell(colComment, r));
+    output.Name = ToStd(grdOutputs_->Cell(colOutputName, r).trimmed());
+    output.ExpectedValue = ToStd(grdOutputs_->Cell(colExpected, r).trimmed());
+    output.CalculatedValue = ToStd(grdOutputs_->Cell(colCalculated, r));
+    output.Comment = ToStd(grdOutputs_->Cell(colComment, r));
     test->OutputList.push_back(std::move(output));
   }
 }
@@ -269,67 +269,67 @@ void TTestPage::LeavingPage() { UpdateProjectFromScreen(); }
 TTestResultsPage::TTestResultsPage(QWidget* Parent) : QWidget(Parent) {
   setObjectName(QStringLiteral("pageTestResults"));
   setAccessibleName(QStringLiteral("Test Results"));
-  lblTestsRun = new QLabel;
-  lblTestsRun->setObjectName(QStringLiteral("lblTestsRun"));
-  lblPassed = new QLabel;
-  lblPassed->setObjectName(QStringLiteral("lblTestsPassed"));
-  pbScore = new QProgressBar;
-  pbScore->setObjectName(QStringLiteral("pbTestScore"));
-  pbScore->setAccessibleName(QStringLiteral("Tests done"));
-  pbScore->setTextVisible(false);
-  pbScore->setMaximumHeight(14);
-  tvTests = new QTreeWidget;
-  tvTests->setObjectName(QStringLiteral("tvTestResults"));
-  tvTests->setAccessibleName(QStringLiteral("Tests dealt with"));
-  tvTests->setRootIsDecorated(false);
-  tvTests->setHeaderLabels({QStringLiteral("Test"), QStringLiteral("Verdict")});
-  tvTests->header()->setStretchLastSection(false);
-  tvTests->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  lblTestsRun_ = new QLabel;
+  lblTestsRun_->setObjectName(QStringLiteral("lblTestsRun"));
+  lblPassed_ = new QLabel;
+  lblPassed_->setObjectName(QStringLiteral("lblTestsPassed"));
+  pbScore_ = new QProgressBar;
+  pbScore_->setObjectName(QStringLiteral("pbTestScore"));
+  pbScore_->setAccessibleName(QStringLiteral("Tests done"));
+  pbScore_->setTextVisible(false);
+  pbScore_->setMaximumHeight(14);
+  tvTests_ = new QTreeWidget;
+  tvTests_->setObjectName(QStringLiteral("tvTestResults"));
+  tvTests_->setAccessibleName(QStringLiteral("Tests dealt with"));
+  tvTests_->setRootIsDecorated(false);
+  tvTests_->setHeaderLabels({QStringLiteral("Test"), QStringLiteral("Verdict")});
+  tvTests_->header()->setStretchLastSection(false);
+  tvTests_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
 
   auto* left = new QVBoxLayout;
-  left->addWidget(lblTestsRun);
-  left->addWidget(lblPassed);
-  left->addWidget(pbScore);
+  left->addWidget(lblTestsRun_);
+  left->addWidget(lblPassed_);
+  left->addWidget(pbScore_);
   left->addStretch(1);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(6, 4, 6, 4);
   layout->addLayout(left);
-  layout->addWidget(tvTests, 1);
+  layout->addWidget(tvTests_, 1);
   Start(0);
 }
 
 void TTestResultsPage::Start(int Count) {
   has_failure_ = false;
-  tvTests->clear();
-  lblTestsRun->setText(QStringLiteral("Tests run: %1/%2").arg(0).arg(Count));
-  lblPassed->setText(QStringLiteral("Passed: 0/0"));
-  pbScore->setRange(0, std::max(1, Count));
-  pbScore->setValue(0);
+  tvTests_->clear();
+  lblTestsRun_->setText(QStringLiteral("Tests run: %1/%2").arg(0).arg(Count));
+  lblPassed_->setText(QStringLiteral("Passed: 0/0"));
+  pbScore_->setRange(0, std::max(1, Count));
+  pbScore_->setValue(0);
   SetScoreColour(false);
 }
 
 void TTestResultsPage::TestDone(const QString& Group, const QString& Name, bool Passed, int Done, int Count,
                                 int PassedCount) {
-  auto* item = new QTreeWidgetItem(tvTests, {Group + QLatin1Char('-') + Name,
+  auto* item = new QTreeWidgetItem(tvTests_, {Group + QLatin1Char('-') + Name,
                                              Passed ? QStringLiteral("OK") : QStringLiteral("FAIL")});
   item->setForeground(1, Passed ? QColor(0x1a, 0x7f, 0x37) : QColor(0xc0, 0x16, 0x1d));
-  tvTests->scrollToItem(item);
-  lblTestsRun->setText(QStringLiteral("Tests run: %1/%2").arg(Done).arg(Count));
-  lblPassed->setText(QStringLiteral("Passed: %1/%2").arg(PassedCount).arg(Done));
-  pbScore->setRange(0, std::max(1, Count));
-  pbScore->setValue(Done);
+  tvTests_->scrollToItem(item);
+  lblTestsRun_->setText(QStringLiteral("Tests run: %1/%2").arg(Done).arg(Count));
+  lblPassed_->setText(QStringLiteral("Passed: %1/%2").arg(PassedCount).arg(Done));
+  pbScore_->setRange(0, std::max(1, Count));
+  pbScore_->setValue(Done);
   if (!Passed && !has_failure_) {
     has_failure_ = true;
     SetScoreColour(true);
   }
 }
 
-QString TTestResultsPage::TestsRunText() const { return lblTestsRun->text(); }
+QString TTestResultsPage::TestsRunText() const { return lblTestsRun_->text(); }
 
-QString TTestResultsPage::PassedText() const { return lblPassed->text(); }
+QString TTestResultsPage::PassedText() const { return lblPassed_->text(); }
 
 void TTestResultsPage::SetScoreColour(bool IsError) {
-  QPalette palette = pbScore->palette();
+  QPalette palette = pbScore_->palette();
   palette.setColor(QPalette::Highlight, IsError ? QColor(0xc0, 0x16, 0x1d) : QColor(0x1a, 0x7f, 0x37));
-  pbScore->setPalette(palette);
+  pbScore_->setPalette(palette);
 }

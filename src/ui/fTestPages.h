@@ -52,16 +52,16 @@ class TTestPage : public TDataPage {
   // Empties the calculated-value column (the results display was cleared).
   void ClearCalculatedValues();
 
-  QLabel* lblTestName;
-  QLabel* lblGroup;
-  QLineEdit* edtDescription;
-  QComboBox* cboStandard;
-  TStringGrid* grdInputs;
-  TStringGrid* grdOutputs;
-  QLabel* lblVerdict;
-  QPushButton* btnRunTest;
-  QPushButton* btnCheckTestData;
-  QPushButton* btnSaveAsDataFile;
+  QLabel* lblTestName() const { return lblTestName_; }
+  QLabel* lblGroup() const { return lblGroup_; }
+  QLineEdit* edtDescription() const { return edtDescription_; }
+  QComboBox* cboStandard() const { return cboStandard_; }
+  TStringGrid* grdInputs() const { return grdInputs_; }
+  TStringGrid* grdOutputs() const { return grdOutputs_; }
+  QLabel* lblVerdict() const { return lblVerdict_; }
+  QPushButton* btnRunTest() const { return btnRunTest_; }
+  QPushButton* btnCheckTestData() const { return btnCheckTestData_; }
+  QPushButton* btnSaveAsDataFile() const { return btnSaveAsDataFile_; }
 
  signals:
   // The project's tests were replaced (New, Open, Import): the tree's test nodes follow.
@@ -74,6 +74,16 @@ class TTestPage : public TDataPage {
   void SetEditable(bool IsEditable);
 
   std::string current_;  // the current test's name; empty for none
+  QLabel* lblTestName_ = nullptr;
+  QLabel* lblGroup_ = nullptr;
+  QLineEdit* edtDescription_ = nullptr;
+  QComboBox* cboStandard_ = nullptr;
+  TStringGrid* grdInputs_ = nullptr;
+  TStringGrid* grdOutputs_ = nullptr;
+  QLabel* lblVerdict_ = nullptr;
+  QPushButton* btnRunTest_ = nullptr;
+  QPushButton* btnCheckTestData_ = nullptr;
+  QPushButton* btnSaveAsDataFile_ = nullptr;
 };
 
 // The "Test Results" page of the results area: how far a run of the tests
@@ -94,12 +104,16 @@ class TTestResultsPage : public QWidget {
   QString PassedText() const;
   bool HasFailure() const { return has_failure_; }
 
-  QLabel* lblTestsRun;
-  QLabel* lblPassed;
-  QProgressBar* pbScore;
-  QTreeWidget* tvTests;
+  QLabel* lblTestsRun() const { return lblTestsRun_; }
+  QLabel* lblPassed() const { return lblPassed_; }
+  QProgressBar* pbScore() const { return pbScore_; }
+  QTreeWidget* tvTests() const { return tvTests_; }
 
  private:
   void SetScoreColour(bool IsError);
   bool has_failure_ = false;
+  QLabel* lblTestsRun_ = nullptr;
+  QLabel* lblPassed_ = nullptr;
+  QProgressBar* pbScore_ = nullptr;
+  QTreeWidget* tvTests_ = nullptr;
 };

@@ -245,7 +245,7 @@ TEST_F(DesignTableTest, CancelWritesNoTable) {
   EXPECT_EQ(outcome.Result.Message(), "Design table cancelled");
   EXPECT_FALSE(fs::exists(scratch.File("Job-Design.csv")));
   EXPECT_LT(recorder.progress.back(), recorder.count);
-  EXPECT_EQ(recorder.log.back(), kAnalysisCancelled);
+  EXPECT_EQ(recorder.log.back(), "Design table cancelled");
   EXPECT_EQ(Saved(), before);
   // The request does not outlive the run.
   recorder.cancel_after = -1;

@@ -292,6 +292,9 @@ TEST_F(TestRunnerTest, CancelStopsAfterTheCurrentTest) {
   EXPECT_EQ(Test("Deflection").Status.ErrorLevel, elNone);
   EXPECT_TRUE(std::find(recorder.log.begin(), recorder.log.end(), "    Tests run: 1/3, Passed: 1/1") !=
               recorder.log.end());
+  // The log ends by saying the run was cut short, never that it completed.
+  EXPECT_EQ(recorder.log.back(), "Tests cancelled");
+  EXPECT_EQ(std::count(recorder.log.begin(), recorder.log.end(), "Tests complete"), 0);
   // The request does not outlive the run.
   recorder.cancel_after = -1;
   EXPECT_EQ(runner.RunAllTests(options).Done, 3);

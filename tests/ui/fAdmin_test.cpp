@@ -28,7 +28,10 @@
 #include "ui/cStringGrid.h"
 #include "ui/cUiUtility.h"
 #include "ui/fDesignTablePage.h"
+#include "ui/fAdminTools.h"
+#include "ui/fFileCommands.h"
 #include "ui/fMain.h"
+#include "ui/fRunView.h"
 #include "ui/fProjectPages.h"
 #include "ui/fResultsPage.h"
 #include "ui/fTestPages.h"
@@ -37,7 +40,6 @@
 
 namespace {
 
-QString Sample() { return ProgramFile(QStringLiteral("SampleAnalysis.tva")); }
 
 QByteArray ReadAll(const QString& File) {
   QFile f(File);
@@ -116,46 +118,22 @@ int Trevalon(const QStringList& Arguments) {
 
 }  // namespace
 
-class TestAdminScreens : public QObject {
+class TestAdminScreens : public TWindowTest {
   Q_OBJECT
+ public:
+  TestAdminScreens() : TWindowTest({.IsAdmin = true}) {}
 
  private:
-  std::unique_ptr<TDialogRecorder> dialogs_;
-  std::unique_ptr<TfrmMain> window_;
-  std::unique_ptr<QTemporaryDir> folder_;
-
-  TfrmMain& Window() { return *window_; }
-  QString File(const QString& Name) const { return folder_->filePath(Name); }
-  TTestPage& TestPage() { return *qobject_cast<TTestPage*>(Window().Page(QStringLiteral("Test"))); }
-  TDesignTablePage& DesignPage() { return *qobject_cast<TDesignTablePage*>(Window().Page(QStringLiteral("Design table"))); }
+  TTestPage& TestPage() { return Page<TTestPage>(); }
+  TDesignTablePage& DesignPage() { return Page<TDesignTablePage>(); }
   bool ChooseTest(const QString& Name) {
-    QTreeWidgetItem* node = Window().TestNode(Name);
+    QTreeWidgetItem* node = Window().Admin()->TestNode(Name);
     if (!node) return false;
     Window().NavigationTree()->setCurrentItem(node);
     return Window().NavigationTree()->currentItem() == node && TestPage().CurrentTestName() == Name;
   }
 
  private slots:
-  void init() {
-    ClearSettings();
-    folder_ = std::make_unique<QTemporaryDir>();
-    dialogs_ = std::make_unique<TDialogRecorder>();
-    window_ = std::make_unique<TfrmMain>(TMainOptions{true});
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-  }
-
-  void cleanup() {
-    if (window_) {
-      window_->WaitForAdminJob();
-      window_->WaitForRun();
-      window_->SetDataChangedSinceSave(false);
-    }
-    window_.reset();
-    dialogs_.reset();
-    folder_.reset();
-  }
-
   // --- Menus and switches
 
   void adminMenusHiddenWithoutAdminAndEnabledWithIt() {
@@ -200,8 +178,8 @@ class TestAdminScreens : public QObject {
 
   void testPageRoundTripsTheProjectsTests() {
     QVERIFY(WriteProjectWithTests(File("tests.tva")));
-    QVERIFY(Window().OpenUserFile(File("tests.tva")));
-    Window().SetTestingAllowed(true);
+    QVERIFY(Window().Files().OpenUserFile(File("tests.tva")));
+    Window().Admin()->SetTestingAllowed(true);
     QTreeWidgetItem* branch = Window().Node(900);
     QVERIFY(branch);
     QCOMPARE(branch->childCount(), 1);
@@ -209,51 +187,51 @@ class TestAdminScreens : public QObject {
     QCOMPARE(branch->child(0)->childCount(), 2);
 
     QVERIFY(ChooseTest("Span8"));
-    QCOMPARE(TestPage().lblTestName->text(), QStringLiteral("Span8"));
-    QCOMPARE(TestPage().lblGroup->text(), QStringLiteral("Secondary"));
-    QCOMPARE(TestPage().edtDescription->text(), QStringLiteral("Secondary span 8 m, as built"));
-    QCOMPARE(TestPage().cboStandard->currentIndex(), 1);
-    QCOMPARE(GridRows(*TestPage().grdInputs), (QStringList{"Geometry.SpacingSide1=8000", "Geometry.SpacingSide2=8000"}));
-    QCOMPARE(GridRows(*TestPage().grdOutputs),
+    QCOMPARE(TestPage().lblTestName()->text(), QStringLiteral("Span8"));
+    QCOMPARE(TestPage().lblGroup()->text(), QStringLiteral("Secondary"));
+    QCOMPARE(TestPage().edtDescription()->text(), QStringLiteral("Secondary span 8 m, as built"));
+    QCOMPARE(TestPage().cboStandard()->currentIndex(), 1);
+    QCOMPARE(GridRows(*TestPage().grdInputs()), (QStringList{"Geometry.SpacingSide1=8000", "Geometry.SpacingSide2=8000"}));
+    QCOMPARE(GridRows(*TestPage().grdOutputs()),
              (QStringList{"Beam1.Span|8000|8000|", "Description|?|Sample, office|"}));
-    QCOMPARE(TestPage().lblVerdict->text(), QStringLiteral("Test OK"));
+    QCOMPARE(TestPage().lblVerdict()->text(), QStringLiteral("Test OK"));
     QVERIFY(ChooseTest("Edge"));
-    QCOMPARE(TestPage().lblVerdict->text(), QString());
-    QCOMPARE(GridRows(*TestPage().grdInputs), (QStringList{"Geometry.IsEdgeBeam=1", "Project.Designer=Tester"}));
+    QCOMPARE(TestPage().lblVerdict()->text(), QString());
+    QCOMPARE(GridRows(*TestPage().grdInputs()), (QStringList{"Geometry.IsEdgeBeam=1", "Project.Designer=Tester"}));
 
     // Through the pages and back to a file: the tests section is unchanged.
     QVERIFY(Window().SelectNode(1));
-    dialogs_->Files.push_back(File("again.tva"));
-    QVERIFY(Window().SaveAs());
+    Dialogs().Files.push_back(File("again.tva"));
+    QVERIFY(Window().Files().SaveAs());
     QCOMPARE(SectionLines(File("again.tva"), "Tests"), SectionLines(File("tests.tva"), "Tests"));
     QCOMPARE(SectionLines(File("again.tva"), "TestGroups"), SectionLines(File("tests.tva"), "TestGroups"));
   }
 
   void editingATestClearsItsResultsAndOtherInputClearsAll() {
     QVERIFY(WriteProjectWithTests(File("tests.tva")));
-    QVERIFY(Window().OpenUserFile(File("tests.tva")));
-    Window().SetTestingAllowed(true);
+    QVERIFY(Window().Files().OpenUserFile(File("tests.tva")));
+    Window().Admin()->SetTestingAllowed(true);
     TTest& span = *Window().Project().TestList.ItemAs<TTest>(0);
     TTest& edge = *Window().Project().TestList.ItemAs<TTest>(1);
     edge.Status.SetError(elWarning, "");  // as if run and failed
 
     // On its page a test's change clears that test's results only.
     QVERIFY(ChooseTest("Span8"));
-    QVERIFY(TypeIntoCell(*TestPage().grdOutputs, TTestPage::colExpected, 1, "8000<1%>"));
+    QVERIFY(TypeIntoCell(*TestPage().grdOutputs(), TTestPage::colExpected, 1, "8000<1%>"));
     QCOMPARE(span.Status.ErrorLevel, elNone);
-    QCOMPARE(TestPage().lblVerdict->text(), QString());
-    QCOMPARE(TestPage().grdOutputs->Cell(TTestPage::colCalculated, 1), QString());
+    QCOMPARE(TestPage().lblVerdict()->text(), QString());
+    QCOMPARE(TestPage().grdOutputs()->Cell(TTestPage::colCalculated, 1), QString());
     QCOMPARE(edge.Status.ErrorLevel, elWarning);
     QVERIFY(Window().HasDataChangedSinceSave());
     // A new output typed into the last row joins the test when the page is left.
-    QVERIFY(TypeIntoCell(*TestPage().grdOutputs, TTestPage::colOutputName, 3, "Beam.Span"));
+    QVERIFY(TypeIntoCell(*TestPage().grdOutputs(), TTestPage::colOutputName, 3, "Beam.Span"));
     QVERIFY(Window().SelectNode(2));
     QCOMPARE(span.OutputList.size(), size_t(3));
     QCOMPARE(span.OutputList[0].ExpectedValue, std::string("8000<1%>"));
     QCOMPARE(span.OutputList[2].Name, std::string("Beam.Span"));
 
     // Any other change makes every stored result stale.
-    Type(qobject_cast<TGeneralPage*>(Window().Page("General"))->edtDesigner, "B. Engineer");
+    Type(Page<TGeneralPage>().edtDesigner(), "B. Engineer");
     QCOMPARE(edge.Status.ErrorLevel, elNone);
   }
 
@@ -261,49 +239,49 @@ class TestAdminScreens : public QObject {
   // with the rules' messages; a name in use is asked for again.
   void testEditingFromTheTree() {
     QVERIFY(WriteProjectWithTests(File("job.tva")));
-    QVERIFY(Window().OpenUserFile(File("job.tva")));
-    Window().SetTestingAllowed(true);
+    QVERIFY(Window().Files().OpenUserFile(File("job.tva")));
+    Window().Admin()->SetTestingAllowed(true);
     QVERIFY(Window().SelectNode(900));
 
-    dialogs_->Texts = {"secondary", "Primary"};
-    Window().EditTests("AddGroup");
-    QCOMPARE(dialogs_->Prompts, (QStringList{"Add new group/Name of new test group", "Add new group/Name of new test group"}));
-    QCOMPARE(dialogs_->Messages, QStringList{"Please select unique test group name"});
+    Dialogs().Texts = {"secondary", "Primary"};
+    Window().Admin()->EditTests("AddGroup");
+    QCOMPARE(Dialogs().Prompts, (QStringList{"Add new group/Name of new test group", "Add new group/Name of new test group"}));
+    QCOMPARE(Dialogs().Messages, QStringList{"Please select unique test group name"});
     QTreeWidgetItem* branch = Window().Node(900);
     QCOMPARE(branch->childCount(), 2);
     QCOMPARE(branch->child(1)->text(0), QStringLiteral("Primary"));
 
-    dialogs_->Clear();
+    Dialogs().Clear();
     QVERIFY(Window().SelectNode(900));
-    Window().EditTests("AddTest");
-    QCOMPARE(dialogs_->Messages, QStringList{"Please first select test group to add test to"});
-    QVERIFY(dialogs_->Prompts.isEmpty());
+    Window().Admin()->EditTests("AddTest");
+    QCOMPARE(Dialogs().Messages, QStringList{"Please first select test group to add test to"});
+    QVERIFY(Dialogs().Prompts.isEmpty());
     Window().NavigationTree()->setCurrentItem(Window().Node(900)->child(1));
-    dialogs_->Texts = {"P1"};
-    Window().EditTests("AddTest");
-    QVERIFY(Window().TestNode("P1"));
+    Dialogs().Texts = {"P1"};
+    Window().Admin()->EditTests("AddTest");
+    QVERIFY(Window().Admin()->TestNode("P1"));
     QCOMPARE(TestPage().CurrentTestName(), QStringLiteral("P1"));
-    QCOMPARE(TestPage().lblGroup->text(), QStringLiteral("Primary"));
+    QCOMPARE(TestPage().lblGroup()->text(), QStringLiteral("Primary"));
 
-    dialogs_->Clear();
+    Dialogs().Clear();
     QVERIFY(ChooseTest("Span8"));
-    Window().EditTests("CopyTest");
+    Window().Admin()->EditTests("CopyTest");
     QCOMPARE(TestPage().CurrentTestName(), QStringLiteral("Span8_00"));
-    QCOMPARE(GridRows(*TestPage().grdInputs), (QStringList{"Geometry.SpacingSide1=8000", "Geometry.SpacingSide2=8000"}));
-    dialogs_->Texts = {"Edge", "Span8b"};
-    Window().EditTests("RenameTest");
-    QCOMPARE(dialogs_->Messages, QStringList{"Please select unique test name"});
-    QVERIFY(Window().TestNode("Span8b") && !Window().TestNode("Span8_00"));
+    QCOMPARE(GridRows(*TestPage().grdInputs()), (QStringList{"Geometry.SpacingSide1=8000", "Geometry.SpacingSide2=8000"}));
+    Dialogs().Texts = {"Edge", "Span8b"};
+    Window().Admin()->EditTests("RenameTest");
+    QCOMPARE(Dialogs().Messages, QStringList{"Please select unique test name"});
+    QVERIFY(Window().Admin()->TestNode("Span8b") && !Window().Admin()->TestNode("Span8_00"));
 
-    dialogs_->Clear();
+    Dialogs().Clear();
     Window().NavigationTree()->setCurrentItem(Window().Node(900)->child(0));
-    Window().EditTests("DeleteGroup");
-    QCOMPARE(dialogs_->Messages, QStringList{"Group Secondary has tests, unable to delete"});
+    Window().Admin()->EditTests("DeleteGroup");
+    QCOMPARE(Dialogs().Messages, QStringList{"Group Secondary has tests, unable to delete"});
     QVERIFY(ChooseTest("Span8b"));
-    dialogs_->Answers = {QMessageBox::Ok};
-    Window().EditTests("DeleteTest");
-    QCOMPARE(dialogs_->Messages.last(), QStringLiteral("Please confirm deletion of test Span8b"));
-    QVERIFY(!Window().TestNode("Span8b"));
+    Dialogs().Answers = {QMessageBox::Ok};
+    Window().Admin()->EditTests("DeleteTest");
+    QCOMPARE(Dialogs().Messages.last(), QStringLiteral("Please confirm deletion of test Span8b"));
+    QVERIFY(!Window().Admin()->TestNode("Span8b"));
     QCOMPARE(Window().Project().TestList.Count(), 3);
     QVERIFY(Window().HasDataChangedSinceSave());
   }
@@ -314,26 +292,26 @@ class TestAdminScreens : public QObject {
   // is the command line's, byte for byte, and the project comes back.
   void runAllTestsGivesTheCommandLinesResultsFile() {
     QVERIFY(WriteProjectWithTests(File("job.tva"), false));
-    QVERIFY(Window().OpenUserFile(File("job.tva")));
-    Window().SetTestingAllowed(true);
+    QVERIFY(Window().Files().OpenUserFile(File("job.tva")));
+    Window().Admin()->SetTestingAllowed(true);
     Window().Command("actRunAllTests")->trigger();
-    QVERIFY(Window().IsAdminJobRunning());
+    QVERIFY(Window().Admin()->IsJobRunning());
     QVERIFY(Window().Command("actCancelTests")->isVisible());
     QVERIFY(!Window().Command("actAnalyse")->isEnabled());
-    Window().WaitForAdminJob();
+    Window().Admin()->WaitForJob();
     QVERIFY(!Window().Command("actCancelTests")->isVisible());
     QVERIFY(Window().Command("actRunAllTests")->isEnabled());
-    QCOMPARE(Window().TestResults()->TestsRunText(), QStringLiteral("Tests run: 3/3"));
-    QCOMPARE(Window().TestResults()->PassedText(), QStringLiteral("Passed: 2/3"));
-    QVERIFY(Window().TestResults()->HasFailure());
-    QCOMPARE(dialogs_->Messages, QStringList{"Test results saved to " + File("job-Test.csv")});
+    QCOMPARE(Window().Admin()->TestResults()->TestsRunText(), QStringLiteral("Tests run: 3/3"));
+    QCOMPARE(Window().Admin()->TestResults()->PassedText(), QStringLiteral("Passed: 2/3"));
+    QVERIFY(Window().Admin()->TestResults()->HasFailure());
+    QCOMPARE(Dialogs().Messages, QStringList{"Test results saved to " + File("job-Test.csv")});
     // The tests' inputs were a copy's: the project is the user's again, with the results.
     QCOMPARE(Window().Project().Geometry.SpacingSide1, 9000.0);
     QCOMPARE(Window().Project().TestList.ItemAs<TTest>(0)->Status.ErrorLevel, elHint);
     QCOMPARE(Window().Project().TestList.ItemAs<TTest>(2)->Status.ErrorLevel, elWarning);
     QVERIFY(ChooseTest("Heavy"));
-    QCOMPARE(TestPage().lblVerdict->text(), QStringLiteral("Test FAIL"));
-    QCOMPARE(TestPage().grdOutputs->Cell(TTestPage::colComment, 1), QStringLiteral("<<<<<< does not match"));
+    QCOMPARE(TestPage().lblVerdict()->text(), QStringLiteral("Test FAIL"));
+    QCOMPARE(TestPage().grdOutputs()->Cell(TTestPage::colComment, 1), QStringLiteral("<<<<<< does not match"));
 
     const QByteArray window_results = ReadAll(File("job-Test.csv"));
     QVERIFY(window_results.contains("Secondary-Heavy"));
@@ -345,17 +323,17 @@ class TestAdminScreens : public QObject {
   // A 2 x 2 design table with the case files: the window's files are the command line's.
   void designTableGivesTheCommandLinesFiles() {
     QVERIFY(WriteProjectWithTests(File("job.tva"), false));
-    QVERIFY(Window().OpenUserFile(File("job.tva")));
-    Window().SetDesignParametersShown(true);
+    QVERIFY(Window().Files().OpenUserFile(File("job.tva")));
+    Window().Admin()->SetDesignParametersShown(true);
     QVERIFY(Window().SelectNode(850));
-    QCOMPARE(GridRows(*DesignPage().grdSpans), (QStringList{"1|8000", "2|10000"}));
-    QCOMPARE(GridRows(*DesignPage().grdSpacings), (QStringList{"1|2500", "2|3000"}));
-    QCOMPARE(DesignPage().cboStandard->currentIndex(), 1);
-    DesignPage().chkSaveInputs->setChecked(true);
+    QCOMPARE(GridRows(*DesignPage().grdSpans()), (QStringList{"1|8000", "2|10000"}));
+    QCOMPARE(GridRows(*DesignPage().grdSpacings()), (QStringList{"1|2500", "2|3000"}));
+    QCOMPARE(DesignPage().cboStandard()->currentIndex(), 1);
+    DesignPage().chkSaveInputs()->setChecked(true);
     Window().Command("actCreateDesignTable")->trigger();
-    QVERIFY(Window().IsAdminJobRunning());
-    Window().WaitForAdminJob();
-    QCOMPARE(dialogs_->Messages, QStringList{"Design table saved to " + File("job-Design.csv")});
+    QVERIFY(Window().Admin()->IsJobRunning());
+    Window().Admin()->WaitForJob();
+    QCOMPARE(Dialogs().Messages, QStringList{"Design table saved to " + File("job-Design.csv")});
     const QByteArray table = ReadAll(File("job-Design.csv"));
     const QByteArray case_file = ReadAll(File("job-F0S1(10000,3000).tva"));
     QVERIFY(!case_file.isEmpty());
@@ -366,14 +344,14 @@ class TestAdminScreens : public QObject {
     QCOMPARE(rows.size(), lines.size());
     QVERIFY(rows.contains("Span (mm)|Spacing (mm)|Beam (KESTREL)|Camber (mm)|Studs/beam"));
     // The results tree holds the same lines, every one shown, without the display options.
-    const TAnalysisResultsPage& results = *Window().ResultsPage();
+    const TAnalysisResultsPage& results = *Window().Run().ResultsPage();
     QCOMPARE(results.Model().rowCount(), lines.size());
     for (int row = 0; row < lines.size(); ++row) {
       QCOMPARE(results.Model().Line(row), lines[row]);
       QVERIFY(results.IsRowShown(row));
     }
-    QVERIFY(!results.grpDisplay->isVisibleTo(&results));
-    QVERIFY(!results.btnExport->isVisibleTo(&results));
+    QVERIFY(!results.grpDisplay()->isVisibleTo(&results));
+    QVERIFY(!results.btnExport()->isVisibleTo(&results));
     QCOMPARE(Window().Project().Geometry.Span, 9000.0);
 
     QVERIFY(QFile::remove(File("job-Design.csv")) && QFile::remove(File("job-F0S1(10000,3000).tva")));
@@ -384,21 +362,65 @@ class TestAdminScreens : public QObject {
   }
 
   // Cancel stops the table before it is written and the project is as before.
+  // A test run cancelled says so as its last word, never that the tests completed.
+  void cancelStopsATestRun() {
+    QVERIFY(WriteProjectWithTests(File("job.tva"), false));
+    QVERIFY(Window().Files().OpenUserFile(File("job.tva")));
+    Window().Admin()->SetTestingAllowed(true);
+    QSemaphore held;
+    TAdminWorker::SetJobStartHook([&held] { held.acquire(); });
+    Window().Command("actRunAllTests")->trigger();
+    TAdminWorker::SetJobStartHook({});
+    QVERIFY(Window().Admin()->IsJobRunning());
+    Window().Command("actCancelTests")->trigger();
+    held.release();
+    Window().Admin()->WaitForJob();
+    const QString log = Window().EventLogText();
+    QCOMPARE(log.split('\n', Qt::SkipEmptyParts).last(), QStringLiteral("Tests cancelled"));
+    QVERIFY(!log.contains("Tests complete"));
+  }
+
+  // A project without design-table settings starts the page on the edition
+  // it is analysed under, and leaving the page adds no settings to it; a
+  // project's own edition for its tables is shown whatever it is analysed under.
+  void theDesignTablePageStartsOnTheProjectsEdition() {
+    QVERIFY(Window().Files().OpenUserFile(Sample()));
+    Window().Admin()->SetDesignParametersShown(true);
+    QVERIFY(Window().SelectNode(850));
+    QCOMPARE(DesignPage().cboStandard()->currentText(), QStringLiteral("AS/NZS2327:2017"));
+    QVERIFY(Window().SelectNode(2));
+    QVERIFY(!Window().Project().DesignTable.HasDesignTableProperties());
+    QVERIFY(!Window().HasDataChangedSinceSave());
+
+    Window().findChild<QAction*>("actStandard2003")->trigger();
+    QVERIFY(Window().SelectNode(850));
+    QCOMPARE(DesignPage().cboStandard()->currentIndex(), 0);
+    Window().findChild<QAction*>("actStandard2017")->trigger();
+    QCOMPARE(DesignPage().cboStandard()->currentIndex(), 1);
+
+    Window().Project().DesignTable.VersionID = 0;
+    Window().Project().DesignTable.SpanList = {8000};
+    Window().UpdateScreensFromProject();
+    QVERIFY(Window().SelectNode(850));
+    QCOMPARE(DesignPage().cboStandard()->currentIndex(), 0);
+  }
+
   void cancelStopsADesignTable() {
     QVERIFY(WriteProjectWithTests(File("job.tva"), false));
-    QVERIFY(Window().OpenUserFile(File("job.tva")));
-    Window().SetDesignParametersShown(true);
+    QVERIFY(Window().Files().OpenUserFile(File("job.tva")));
+    Window().Admin()->SetDesignParametersShown(true);
     QVERIFY(SaveProjectFile(Window().Project(), ToStd(File("before.tva"))).IsOK());
     QSemaphore held;
     TAdminWorker::SetJobStartHook([&held] { held.acquire(); });
-    Window().CreateDesignTable();
+    Window().Admin()->CreateDesignTable();
     TAdminWorker::SetJobStartHook({});
-    QVERIFY(Window().IsAdminJobRunning());
-    Window().CancelAdminJob();
+    QVERIFY(Window().Admin()->IsJobRunning());
+    Window().Admin()->CancelJob();
     held.release();
-    Window().WaitForAdminJob();
+    Window().Admin()->WaitForJob();
     QVERIFY(!QFile::exists(File("job-Design.csv")));
     QCOMPARE(Window().StatusText(), QStringLiteral("Design table cancelled"));
+    QCOMPARE(Window().EventLogText().split('\n', Qt::SkipEmptyParts).last(), QStringLiteral("Design table cancelled"));
     QVERIFY(DesignPage().TableRows().isEmpty());
     QVERIFY(Window().Command("actCreateDesignTable")->isEnabled());
     QVERIFY(SaveProjectFile(Window().Project(), ToStd(File("after.tva"))).IsOK());
@@ -412,33 +434,33 @@ class TestAdminScreens : public QObject {
     QVERIFY(tvx.open(QIODevice::WriteOnly));
     tvx.write(kBayTvx);
     tvx.close();
-    dialogs_->Files.push_back(File("bay.tvx"));
+    Dialogs().Files.push_back(File("bay.tvx"));
     Window().Command("actImport")->trigger();
-    QCOMPARE(dialogs_->FileCaptions, QStringList{"Import"});
-    auto& general = *qobject_cast<TGeneralPage*>(Window().Page("General"));
-    QCOMPARE(general.edtProject->text(), QStringLiteral("Level 3 office"));
-    QCOMPARE(general.edtDesigner->text(), QStringLiteral("A. Engineer"));
-    QCOMPARE(Window().windowTitle(), QStringLiteral("bay.tva - Trevalon"));
+    QCOMPARE(Dialogs().FileCaptions, QStringList{"Import"});
+    auto& general = Page<TGeneralPage>();
+    QCOMPARE(general.edtProject()->text(), QStringLiteral("Level 3 office"));
+    QCOMPARE(general.edtDesigner()->text(), QStringLiteral("A. Engineer"));
+    QCOMPARE(ShownTitle(Window()), QStringLiteral("bay.tva* - Trevalon"));
     QCOMPARE(Window().DefaultFileName(), File("bay.tva"));
     QVERIFY(Window().HasDataChangedSinceSave());
     QVERIFY(Window().EventLogText().contains("Importing file [" + File("bay.tvx") + "]"));
     QCOMPARE(Window().Project().Geometry.Span, 9000.0);
-    QVERIFY(dialogs_->Messages.isEmpty());
+    QVERIFY(Dialogs().Messages.isEmpty());
   }
 
   // A workbook that cannot be read leaves the project the user had.
   void failedImportKeepsTheProject() {
-    QVERIFY(Window().OpenUserFile(Sample()));
+    QVERIFY(Window().Files().OpenUserFile(Sample()));
     QFile junk(File("junk.xlsx"));
     QVERIFY(junk.open(QIODevice::WriteOnly));
     junk.write(QByteArray("PK\x03\x04\x00\x01\x02", 7));
     junk.close();
-    QVERIFY(!Window().ImportFrom(File("junk.xlsx")));
-    QCOMPARE(dialogs_->Messages.size(), 1);
-    QCOMPARE(qobject_cast<TGeneralPage*>(Window().Page("General"))->edtProject->text(),
+    QVERIFY(!Window().Admin()->ImportFrom(File("junk.xlsx")));
+    QCOMPARE(Dialogs().Messages.size(), 1);
+    QCOMPARE(Page<TGeneralPage>().edtProject()->text(),
              QStringLiteral("Sample office floor"));
     QCOMPARE(Window().Project().Project, std::string("Sample office floor"));
-    QCOMPARE(Window().windowTitle(), QStringLiteral("SampleAnalysis.tva - Trevalon"));
+    QCOMPARE(ShownTitle(Window()), QStringLiteral("SampleAnalysis.tva - Trevalon"));
     QVERIFY(!Window().HasDataChangedSinceSave());
   }
 };

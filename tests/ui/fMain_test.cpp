@@ -20,18 +20,16 @@
 #include "ui/cSummaryResults.h"
 #include "ui/cUiUtility.h"
 #include "ui/fAbout.h"
+#include "ui/fAdminTools.h"
+#include "ui/fFileCommands.h"
 #include "ui/fMain.h"
+#include "ui/fRunView.h"
 #include "ui/fFloorPages.h"
 #include "ui/fProjectPages.h"
 #include "ui_test_support.h"
 
 namespace {
 
-QString Sample() { return ProgramFile(QStringLiteral("SampleAnalysis.tva")); }
-
-TGeneralPage& GeneralPage(TfrmMain& Window) {
-  return *static_cast<TGeneralPage*>(Window.Page(QStringLiteral("General")));
-}
 
 // Clicks a button of the conditions-of-use box once it is shown.
 void AnswerConditions(bool Agree) {
@@ -52,43 +50,14 @@ void Type(QLineEdit* Edit, const QString& Text) {
 
 }  // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public TWindowTest {
   Q_OBJECT
 
- private:
-  std::unique_ptr<TDialogRecorder> dialogs_;
-  std::unique_ptr<TfrmMain> window_;
-  std::unique_ptr<QTemporaryDir> folder_;
-
-  TfrmMain& Window() { return *window_; }
-  QString File(const QString& Name) const { return folder_->filePath(Name); }
-
  private slots:
-  void init() {
-    ClearSettings();
-    folder_ = std::make_unique<QTemporaryDir>();
-    dialogs_ = std::make_unique<TDialogRecorder>();
-    window_ = std::make_unique<TfrmMain>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-  }
-
-  void cleanup() {
-    if (window_) {
-      window_->WaitForRun();
-      window_->SetDataChangedSinceSave(false);
-    }
-    window_.reset();
-    dialogs_.reset();
-    folder_.reset();
-  }
-
   // --- Start-up
 
   void startUpAgreeOpensTheProjectNamedOnTheCommandLine() {
-    cleanup();
+    DropWindow();
     TDialogRecorder dialogs;
     TStartOptions options;
     options.ProjectFile = Sample();
@@ -96,14 +65,14 @@ class TestMainWindow : public QObject {
     std::unique_ptr<TfrmMain> window = StartProgram(options);
     QVERIFY(window);
     QVERIFY(window->isVisible());
-    QCOMPARE(window->windowTitle(), QStringLiteral("SampleAnalysis.tva - Trevalon"));
-    QCOMPARE(window->RecentFiles(), QStringList{Sample()});
+    QCOMPARE(ShownTitle(*window), QStringLiteral("SampleAnalysis.tva - Trevalon"));
+    QCOMPARE(window->Files().RecentFiles(), QStringList{Sample()});
     QVERIFY(!window->HasDataChangedSinceSave());
     QVERIFY(dialogs.Messages.isEmpty());
   }
 
   void startUpDisagreeEndsWithoutAWindow() {
-    cleanup();
+    DropWindow();
     AnswerConditions(false);
     QVERIFY(!StartProgram({}));
     for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(!qobject_cast<TfrmMain*>(w));
@@ -120,7 +89,7 @@ class TestMainWindow : public QObject {
   }
 
   void firstShowWritesTheOpeningLines() {
-    QCOMPARE(Window().windowTitle(), QStringLiteral("Untitled - Trevalon"));
+    QCOMPARE(ShownTitle(Window()), QStringLiteral("Untitled - Trevalon"));
     const QStringList lines = Window().EventLogText().split('\n');
     QCOMPARE(lines.at(0), QStringLiteral("Trevalon/V3.0: Software for the analysis of composite steel/concrete beams"));
     QCOMPARE(lines.at(1), QString());
@@ -128,7 +97,7 @@ class TestMainWindow : public QObject {
     QVERIFY(!Window().Command("actSave")->isEnabled());
     QVERIFY(!Window().Command("actPrint")->isEnabled());
     QVERIFY(Window().CanChangeTabs());
-    QVERIFY(dialogs_->Messages.isEmpty());  // the library loaded
+    QVERIFY(Dialogs().Messages.isEmpty());  // the library loaded
   }
 
   void hiddenMenusShowOnlyForAdministrators() {
@@ -156,13 +125,13 @@ class TestMainWindow : public QObject {
   // --- Files
 
   void sampleDataIsUntitledAndChanged() {
-    Window().LoadSampleData();
-    QCOMPARE(Window().windowTitle(), QStringLiteral("Untitled - Trevalon"));
+    Window().Files().LoadSampleData();
+    QCOMPARE(ShownTitle(Window()), QStringLiteral("Untitled* - Trevalon"));
     QVERIFY(Window().DefaultFileName().isEmpty());
     QVERIFY(Window().HasDataChangedSinceSave());
     QVERIFY(Window().Command("actSave")->isEnabled());
-    QVERIFY(Window().RecentFiles().isEmpty());
-    QCOMPARE(GeneralPage(Window()).edtProject->text(), QStringLiteral("Sample office floor"));
+    QVERIFY(Window().Files().RecentFiles().isEmpty());
+    QCOMPARE(Page<TGeneralPage>().edtProject()->text(), QStringLiteral("Sample office floor"));
     QVERIFY(QFile::exists(WorkFolder() + "SampleAnalysis.tva"));
     QVERIFY(Window().EventLogText().contains("Loading sample data"));
   }
@@ -180,47 +149,47 @@ class TestMainWindow : public QObject {
     QFETCH(int, answer);
     QFETCH(QString, saveAsFile);
     QFETCH(bool, goesOn);
-    Window().LoadSampleData();
-    dialogs_->Clear();
-    dialogs_->Answers.push_back(QMessageBox::StandardButton(answer));
-    if (!saveAsFile.isEmpty()) dialogs_->Files.push_back(File(saveAsFile));
-    Window().NewProject();
-    QCOMPARE(dialogs_->Messages.value(0), QStringLiteral("Do you want to save the changes to Untitled"));
-    QCOMPARE(GeneralPage(Window()).edtProject->text().isEmpty(), goesOn);
+    Window().Files().LoadSampleData();
+    Dialogs().Clear();
+    Dialogs().Answers.push_back(QMessageBox::StandardButton(answer));
+    if (!saveAsFile.isEmpty()) Dialogs().Files.push_back(File(saveAsFile));
+    Window().Files().NewProject();
+    QCOMPARE(Dialogs().Messages.value(0), QStringLiteral("Do you want to save the changes to Untitled"));
+    QCOMPARE(Page<TGeneralPage>().edtProject()->text().isEmpty(), goesOn);
     QCOMPARE(Window().HasDataChangedSinceSave(), !goesOn);
     if (!saveAsFile.isEmpty()) {
       QVERIFY(QFile::exists(File("kept.tva")));  // the default extension was added
-      QCOMPARE(Window().RecentFiles(), QStringList{File("kept.tva")});
+      QCOMPARE(Window().Files().RecentFiles(), QStringList{File("kept.tva")});
     }
   }
 
   void saveAsSaveAndReopen() {
-    QVERIFY(Window().OpenUserFile(Sample()));
-    Type(GeneralPage(Window()).edtDesigner, "A. Engineer");
+    QVERIFY(Window().Files().OpenUserFile(Sample()));
+    Type(Page<TGeneralPage>().edtDesigner(), "A. Engineer");
     QVERIFY(Window().HasDataChangedSinceSave());
     QVERIFY(Window().Command("actSave")->isEnabled());
-    dialogs_->Files.push_back(File("job.tva"));
-    QVERIFY(Window().SaveAs());
-    QCOMPARE(Window().windowTitle(), QStringLiteral("job.tva - Trevalon"));
+    Dialogs().Files.push_back(File("job.tva"));
+    QVERIFY(Window().Files().SaveAs());
+    QCOMPARE(ShownTitle(Window()), QStringLiteral("job.tva - Trevalon"));
     QVERIFY(!Window().HasDataChangedSinceSave());
     QVERIFY(!Window().Command("actSave")->isEnabled());
-    Type(GeneralPage(Window()).edtDesigner, "B. Engineer");
-    QVERIFY(Window().Save());  // to the same file, no dialog
-    QCOMPARE(dialogs_->FileCaptions.size(), 1);
+    Type(Page<TGeneralPage>().edtDesigner(), "B. Engineer");
+    QVERIFY(Window().Files().Save());  // to the same file, no dialog
+    QCOMPARE(Dialogs().FileCaptions.size(), 1);
 
-    dialogs_->Clear();
-    Window().NewProject();  // saved: nothing to ask
-    QVERIFY(dialogs_->Messages.isEmpty());
-    QCOMPARE(GeneralPage(Window()).edtDesigner->text(), QString());
-    QCOMPARE(Window().windowTitle(), QStringLiteral("Untitled - Trevalon"));
+    Dialogs().Clear();
+    Window().Files().NewProject();  // saved: nothing to ask
+    QVERIFY(Dialogs().Messages.isEmpty());
+    QCOMPARE(Page<TGeneralPage>().edtDesigner()->text(), QString());
+    QCOMPARE(ShownTitle(Window()), QStringLiteral("Untitled - Trevalon"));
 
-    dialogs_->Files.push_back(File("job.tva"));
-    Window().OpenProject();
-    QVERIFY(dialogs_->Messages.isEmpty());
-    QCOMPARE(GeneralPage(Window()).edtDesigner->text(), QStringLiteral("B. Engineer"));
-    QCOMPARE(Window().windowTitle(), QStringLiteral("job.tva - Trevalon"));
+    Dialogs().Files.push_back(File("job.tva"));
+    Window().Files().OpenProject();
+    QVERIFY(Dialogs().Messages.isEmpty());
+    QCOMPARE(Page<TGeneralPage>().edtDesigner()->text(), QStringLiteral("B. Engineer"));
+    QCOMPARE(ShownTitle(Window()), QStringLiteral("job.tva - Trevalon"));
     QVERIFY(Window().EventLogText().contains("Opening file [" + File("job.tva") + "]"));
-    QCOMPARE(Window().RecentFiles().value(0), File("job.tva"));
+    QCOMPARE(Window().Files().RecentFiles().value(0), File("job.tva"));
   }
 
   // Save keeps what the project's own file holds beyond the project; Save As
@@ -241,14 +210,14 @@ class TestMainWindow : public QObject {
       return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     };
 
-    QVERIFY(Window().OpenUserFile(own));
-    Type(GeneralPage(Window()).edtDesigner, "C. Engineer");
-    QVERIFY(Window().Save());
+    QVERIFY(Window().Files().OpenUserFile(own));
+    Type(Page<TGeneralPage>().edtDesigner(), "C. Engineer");
+    QVERIFY(Window().Files().Save());
     QVERIFY(read(own).contains("[Legacy]"));
     QVERIFY(read(own).contains("Designer=C. Engineer"));
 
-    dialogs_->Files.push_back(File("notes.txt"));
-    QVERIFY(Window().SaveAs());
+    Dialogs().Files.push_back(File("notes.txt"));
+    QVERIFY(Window().Files().SaveAs());
     const QByteArray saved = read(File("notes.txt"));
     QVERIFY(!saved.contains("my notes"));
     QVERIFY(!saved.contains("[Legacy]"));
@@ -256,62 +225,62 @@ class TestMainWindow : public QObject {
   }
 
   void aFileThatCannotBeReadLeavesTheProjectAsItWas() {
-    QVERIFY(Window().OpenUserFile(Sample()));
+    QVERIFY(Window().Files().OpenUserFile(Sample()));
     QFile junk(File("junk.tva"));
     QVERIFY(junk.open(QIODevice::WriteOnly));
     junk.write("this is no project\n");
     junk.close();
-    dialogs_->Clear();
-    QVERIFY(!Window().OpenUserFile(File("junk.tva")));
-    QCOMPARE(dialogs_->Messages.size(), 1);
-    QCOMPARE(Window().windowTitle(), QStringLiteral("SampleAnalysis.tva - Trevalon"));
+    Dialogs().Clear();
+    QVERIFY(!Window().Files().OpenUserFile(File("junk.tva")));
+    QCOMPARE(Dialogs().Messages.size(), 1);
+    QCOMPARE(ShownTitle(Window()), QStringLiteral("SampleAnalysis.tva - Trevalon"));
     QCOMPARE(ToQ(Window().Project().Project), QStringLiteral("Sample office floor"));
     QVERIFY(Window().Project().GetHasBeam(0));
-    QCOMPARE(Window().RecentFiles(), QStringList{Sample()});
+    QCOMPARE(Window().Files().RecentFiles(), QStringList{Sample()});
   }
 
   void recentFiles() {
-    for (const char* name : {"a", "b", "a"}) Window().AddRecentFile(File(name));
-    QCOMPARE(Window().RecentFiles(), QStringList({File("a"), File("b")}));  // the same file twice: once, on top
-    for (const char* name : {"c", "d", "e", "f"}) Window().AddRecentFile(File(name));
-    QCOMPARE(Window().RecentFiles(), QStringList({File("f"), File("e"), File("d"), File("c"), File("a")}));  // six: b dropped
-    Window().AddRecentFile(File("C").toUpper());
-    QCOMPARE(Window().RecentFiles().size(), 5);  // letter case does not make another file
-    QCOMPARE(Window().RecentFiles().value(0), File("C").toUpper());
+    for (const char* name : {"a", "b", "a"}) Window().Files().AddRecentFile(File(name));
+    QCOMPARE(Window().Files().RecentFiles(), QStringList({File("a"), File("b")}));  // the same file twice: once, on top
+    for (const char* name : {"c", "d", "e", "f"}) Window().Files().AddRecentFile(File(name));
+    QCOMPARE(Window().Files().RecentFiles(), QStringList({File("f"), File("e"), File("d"), File("c"), File("a")}));  // six: b dropped
+    Window().Files().AddRecentFile(File("C").toUpper());
+    QCOMPARE(Window().Files().RecentFiles().size(), 5);  // letter case does not make another file
+    QCOMPARE(Window().Files().RecentFiles().value(0), File("C").toUpper());
     QCOMPARE(settings::ReadInteger(settings::kRecentCount), 5);
     QVERIFY(Window().Menu("mnuOpenRecent")->isEnabled());
 
     // A missing file is reported and stays listed.
-    dialogs_->Clear();
-    Window().OpenRecent(1);
-    QCOMPARE(dialogs_->Messages, QStringList{"File not opened: unable to find " + File("f")});
-    QCOMPARE(Window().RecentFiles().size(), 5);
+    Dialogs().Clear();
+    Window().Files().OpenRecent(1);
+    QCOMPARE(Dialogs().Messages, QStringList{"File not opened: unable to find " + File("f")});
+    QCOMPARE(Window().Files().RecentFiles().size(), 5);
   }
 
   // --- Field checks
 
   void aFailingFieldBlocksFileCommandsAnalyseAndDesign() {
-    QVERIFY(Window().OpenUserFile(Sample()));
-    QLineEdit* area = GeneralPage(Window()).edtFloorArea;
+    QVERIFY(Window().Files().OpenUserFile(Sample()));
+    QLineEdit* area = Page<TGeneralPage>().edtFloorArea();
     Type(area, "");
     QVERIFY(area->hasFocus());
-    dialogs_->Clear();
-    Window().NewProject();
-    QCOMPARE(dialogs_->Messages, QStringList{"Floor area cannot be blank, please enter a valid integer"});
-    QCOMPARE(Window().windowTitle(), QStringLiteral("SampleAnalysis.tva - Trevalon"));
+    Dialogs().Clear();
+    Window().Files().NewProject();
+    QCOMPARE(Dialogs().Messages, QStringList{"Floor area cannot be blank, please enter a valid integer"});
+    QCOMPARE(ShownTitle(Window()), QStringLiteral("SampleAnalysis.tva* - Trevalon"));
     area->setFocus();
-    Window().OpenProject();
-    QVERIFY(dialogs_->FileCaptions.isEmpty());
+    Window().Files().OpenProject();
+    QVERIFY(Dialogs().FileCaptions.isEmpty());
     area->setFocus();
-    Window().Analyse();
-    QVERIFY(!Window().IsRunning());
+    Window().Run().Analyse();
+    QVERIFY(!Window().Run().IsRunning());
     area->setFocus();
-    Window().Design();
-    QVERIFY(!Window().IsRunning());
+    Window().Run().Design();
+    QVERIFY(!Window().Run().IsRunning());
     QVERIFY(!Window().EventLogText().contains("Running analysis..."));
     // A refused command is never silent: the message every time, and the Event Log and status bar say why.
     const QString blank = QStringLiteral("Floor area cannot be blank, please enter a valid integer");
-    QCOMPARE(dialogs_->Messages, QStringList(4, blank));
+    QCOMPARE(Dialogs().Messages, QStringList(4, blank));
     QVERIFY(Window().EventLogText().contains(QStringLiteral("Analysis not started: ") + blank));
     QCOMPARE(Window().StatusText().trimmed(), blank);
     QVERIFY(area->hasFocus());  // back to the field to put right
@@ -322,9 +291,9 @@ class TestMainWindow : public QObject {
     QVERIFY(Window().SelectNode(2));
 
     Type(area, "1200");
-    Window().Analyse();
-    QVERIFY(Window().IsRunning());
-    Window().WaitForRun();
+    Window().Run().Analyse();
+    QVERIFY(Window().Run().IsRunning());
+    Window().Run().WaitForRun();
     QVERIFY(!IsFieldHighlighted(area));
   }
 
@@ -334,59 +303,59 @@ class TestMainWindow : public QObject {
     const QString own = File("own.tva");
     QVERIFY(QFile::copy(Sample(), own));
     QFile(own).setPermissions(QFile(own).permissions() | QFileDevice::WriteOwner);
-    QVERIFY(Window().OpenUserFile(own));
+    QVERIFY(Window().Files().OpenUserFile(own));
     QVERIFY(Window().SelectNode(14));
-    TSlabDetailsPage& slab = *static_cast<TSlabDetailsPage*>(Window().Page(QStringLiteral("Slab details")));
-    Type(slab.fldDs.Edit, "50");
-    QVERIFY(slab.fldDs.Edit->hasFocus());
+    TSlabDetailsPage& slab = Page<TSlabDetailsPage>();
+    Type(slab.fldDs().Edit, "50");
+    QVERIFY(slab.fldDs().Edit->hasFocus());
     QFile before_file(own);
     QVERIFY(before_file.open(QIODevice::ReadOnly));
     const QByteArray before = before_file.readAll();
     before_file.close();
-    dialogs_->Clear();
-    QVERIFY(!Window().Save());
+    Dialogs().Clear();
+    QVERIFY(!Window().Files().Save());
     const QString range = QStringLiteral("Overall slab depth (Ds) should be between 90 and 500");
-    QCOMPARE(dialogs_->Messages, QStringList{range});
+    QCOMPARE(Dialogs().Messages, QStringList{range});
     QVERIFY(Window().EventLogText().contains(QStringLiteral("Project not saved: ") + range));
-    QVERIFY(slab.fldDs.Edit->hasFocus());
-    dialogs_->Files.push_back(File("other.tva"));
-    QVERIFY(!Window().SaveAs());
-    QVERIFY(dialogs_->FileCaptions.isEmpty());  // refused before the dialog
+    QVERIFY(slab.fldDs().Edit->hasFocus());
+    Dialogs().Files.push_back(File("other.tva"));
+    QVERIFY(!Window().Files().SaveAs());
+    QVERIFY(Dialogs().FileCaptions.isEmpty());  // refused before the dialog
     QVERIFY(!QFile::exists(File("other.tva")));
     QFile after_file(own);
     QVERIFY(after_file.open(QIODevice::ReadOnly));
     QCOMPARE(after_file.readAll(), before);
     QVERIFY(Window().HasDataChangedSinceSave());
 
-    Type(slab.fldDs.Edit, "150");
-    QVERIFY(Window().Save());
+    Type(slab.fldDs().Edit, "150");
+    QVERIFY(Window().Files().Save());
     QVERIFY(!Window().HasDataChangedSinceSave());
   }
 
   void leavingAWrongFieldWarnsOnce() {
-    QLineEdit* storeys = GeneralPage(Window()).edtStoreys;
+    QLineEdit* storeys = Page<TGeneralPage>().edtStoreys();
     Type(storeys, "1");
-    GeneralPage(Window()).edtDesigner->setFocus();
-    QCOMPARE(dialogs_->Messages, QStringList{"Number of storeys should be between 2 and 120"});
+    Page<TGeneralPage>().edtDesigner()->setFocus();
+    QCOMPARE(Dialogs().Messages, QStringList{"Number of storeys should be between 2 and 120"});
     QTRY_VERIFY(storeys->hasFocus());  // the focus went back to the wrong field
-    GeneralPage(Window()).edtDesigner->setFocus();
-    QCOMPARE(dialogs_->Messages.size(), 1);
+    Page<TGeneralPage>().edtDesigner()->setFocus();
+    QCOMPARE(Dialogs().Messages.size(), 1);
     QVERIFY(IsFieldHighlighted(storeys));
   }
 
   // --- Analyse and Design
 
   void analyseFillsTheEventLogAndTheSummary() {
-    QVERIFY(Window().OpenUserFile(Sample()));
-    Window().Analyse();
-    QVERIFY(Window().IsRunning());
+    QVERIFY(Window().Files().OpenUserFile(Sample()));
+    Window().Run().Analyse();
+    QVERIFY(Window().Run().IsRunning());
     QVERIFY(!Window().Command("actAnalyse")->isEnabled());  // input locked during the run
-    Window().WaitForRun();
-    QVERIFY(!Window().IsRunning());
+    Window().Run().WaitForRun();
+    QVERIFY(!Window().Run().IsRunning());
     const QString log = Window().EventLogText();
     QVERIFY(log.contains("Running analysis...\n    Secondary beam SB1 OK\n    Primary beam PB1 OK"));
     QCOMPARE(Window().StatusText(), QStringLiteral("Secondary beam SB1 OK; Primary beam PB1 OK"));
-    TSummaryResultsPage& summary = *Window().SummaryResults();
+    TSummaryResultsPage& summary = *Window().Run().Summary();
     for (int side : {1, 0}) {
       QVERIFY(summary.IsLineVisible(side));
       QVERIFY(summary.IsTickShown(side));
@@ -399,46 +368,46 @@ class TestMainWindow : public QObject {
     }
     QVERIFY(!summary.IsLineVisible(2));
     QCOMPARE(summary.Text(1, TSummaryResultsPage::colBeam), QStringLiteral("Sec: SB1"));
-    QVERIFY(Window().SavedResults().Count() > 10);
-    QCOMPARE(ToQ(Window().SavedResults().Lines.front()), QStringLiteral("Trevalon/V3.0"));
+    QVERIFY(Window().Run().SavedResults().Count() > 10);
+    QCOMPARE(ToQ(Window().Run().SavedResults().Lines.front()), QStringLiteral("Trevalon/V3.0"));
     QVERIFY(Window().Command("actPrint")->isEnabled());
     QVERIFY(Window().Command("actAnalyse")->isEnabled());
-    QVERIFY(!QFile::exists(TfrmMain::StateSnapshotFile()));
+    QVERIFY(!QFile::exists(TFileCommands::StateSnapshotFile()));
 
     // An input change makes the results out of date.
-    Type(GeneralPage(Window()).edtDesigner, "X");
+    Type(Page<TGeneralPage>().edtDesigner(), "X");
     QVERIFY(!Window().Command("actPrint")->isEnabled());
     QCOMPARE(summary.Text(1, TSummaryResultsPage::colStrength), QString());
   }
 
   void cancelLeavesTheProjectAsItWas() {
-    QVERIFY(Window().OpenUserFile(Sample()));
+    QVERIFY(Window().Files().OpenUserFile(Sample()));
     const std::string section = Window().Project().GetBeam(1)->SteelSection(0)->Name;
     QSemaphore go;
     TRunWorker::SetRunStartHook([&go] { go.acquire(); });
-    Window().Design();
-    QVERIFY(Window().IsRunning());
+    Window().Run().Design();
+    QVERIFY(Window().Run().IsRunning());
     QTest::mouseClick(Window().findChild<QPushButton*>("btnCancelRun"), Qt::LeftButton);
     go.release();
-    Window().WaitForRun();
+    Window().Run().WaitForRun();
     TRunWorker::SetRunStartHook({});
     QVERIFY(Window().EventLogText().endsWith("Analysis cancelled"));
     QCOMPARE(Window().Project().GetBeam(1)->SteelSection(0)->Name, section);  // not "<Auto-select>"
     QVERIFY(!Window().Command("actPrint")->isEnabled());
-    QVERIFY(!Window().SummaryResults()->IsTickShown(1));
+    QVERIFY(!Window().Run().Summary()->IsTickShown(1));
     QVERIFY(Window().Command("actDesign")->isEnabled());
-    QVERIFY(!QFile::exists(TfrmMain::StateSnapshotFile()));
+    QVERIFY(!QFile::exists(TFileCommands::StateSnapshotFile()));
   }
 
   void designPicksSectionsAndMarksTheProjectChanged() {
-    QVERIFY(Window().OpenUserFile(Sample()));
-    Window().Design();
-    Window().WaitForRun();
+    QVERIFY(Window().Files().OpenUserFile(Sample()));
+    Window().Run().Design();
+    Window().Run().WaitForRun();
     QVERIFY(Window().EventLogText().contains("Starting design..."));
     QVERIFY(Window().HasDataChangedSinceSave());
     for (int side : {1, 0}) {
       QVERIFY(Window().Project().GetBeam(side)->SteelSection(0)->Name != kAutoSelect);
-      QCOMPARE(Window().SummaryResults()->Text(side, TSummaryResultsPage::colSection),
+      QCOMPARE(Window().Run().Summary()->Text(side, TSummaryResultsPage::colSection),
                ToQ(Window().Project().GetBeam(side)->SteelSection(0)->Name));
     }
   }
@@ -447,23 +416,23 @@ class TestMainWindow : public QObject {
 
   void helpCommandsOpenTheirDocuments() {
     Window().Command("actUserManual")->trigger();
-    QCOMPARE(dialogs_->Opened.size(), 1);
-    QVERIFY(dialogs_->Opened.at(0).endsWith("/Trevalon.pdf"));
-    dialogs_->Answers = {QMessageBox::No};
+    QCOMPARE(Dialogs().Opened.size(), 1);
+    QVERIFY(Dialogs().Opened.at(0).endsWith("/Trevalon.pdf"));
+    Dialogs().Answers = {QMessageBox::No};
     Window().Command("actEmailSupport")->trigger();
-    QVERIFY(dialogs_->Opened.at(1).startsWith("mailto:"));
-    QVERIFY(dialogs_->Opened.at(1).contains("subject=Trevalon"));
-    dialogs_->Answers = {QMessageBox::Cancel};
+    QVERIFY(Dialogs().Opened.at(1).startsWith("mailto:"));
+    QVERIFY(Dialogs().Opened.at(1).contains("subject=Trevalon"));
+    Dialogs().Answers = {QMessageBox::Cancel};
     Window().Command("actEmailSupport")->trigger();
-    QCOMPARE(dialogs_->Opened.size(), 2);
+    QCOMPARE(Dialogs().Opened.size(), 2);
   }
 
   void closingAsksToSave() {
-    Window().LoadSampleData();
-    dialogs_->Answers = {QMessageBox::Cancel};
+    Window().Files().LoadSampleData();
+    Dialogs().Answers = {QMessageBox::Cancel};
     QVERIFY(!Window().close());
     QVERIFY(Window().isVisible());
-    dialogs_->Answers = {QMessageBox::No};
+    Dialogs().Answers = {QMessageBox::No};
     QVERIFY(Window().close());
   }
 };

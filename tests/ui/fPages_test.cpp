@@ -27,21 +27,15 @@
 #include "ui/fBeamPages.h"
 #include "ui/fFloorPages.h"
 #include "ui/fGeometryPage.h"
+#include "ui/fAdminTools.h"
+#include "ui/fFileCommands.h"
 #include "ui/fMain.h"
+#include "ui/fRunView.h"
 #include "ui/fProjectPages.h"
 #include "page_test_support.h"
 #include "ui_test_support.h"
 
 namespace {
-
-QString Sample() { return ProgramFile(QStringLiteral("SampleAnalysis.tva")); }
-
-template <class TPage>
-TPage& PageOf(TfrmMain& Window, const char* Name) {
-  auto* page = qobject_cast<TPage*>(Window.Page(QString::fromLatin1(Name)));
-  if (!page) qFatal("no page %s", Name);
-  return *page;
-}
 
 QStringList Column(const TStringGrid& Grid, int ACol) {
   QStringList texts;
@@ -56,46 +50,18 @@ QString ReadFile(const QString& File) {
 
 }  // namespace
 
-class TestPages : public QObject {
+class TestPages : public TWindowTest {
   Q_OBJECT
+ public:
+  TestPages() : TWindowTest({.OpensSample = true}) {}
 
  private:
-  std::unique_ptr<TDialogRecorder> dialogs_;
-  std::unique_ptr<TfrmMain> window_;
-  std::unique_ptr<QTemporaryDir> folder_;
-
-  TfrmMain& Window() { return *window_; }
-  TProject& Project() { return window_->Project(); }
-  TGeometryPage& Geometry() { return PageOf<TGeometryPage>(Window(), "Geometry"); }
-  TFloorLoadingPage& Loading() { return PageOf<TFloorLoadingPage>(Window(), "Floor loading"); }
-  TSlabDetailsPage& Slab() { return PageOf<TSlabDetailsPage>(Window(), "Slab details"); }
-  QString File(const QString& Name) const { return folder_->filePath(Name); }
+  TGeometryPage& Geometry() { return Page<TGeometryPage>(); }
+  TFloorLoadingPage& Loading() { return Page<TFloorLoadingPage>(); }
+  TSlabDetailsPage& Slab() { return Page<TSlabDetailsPage>(); }
   QString ShownPage() { return Window().CurrentPage() ? Window().CurrentPage()->PageName() : QString(); }
 
  private slots:
-  void init() {
-    ClearSettings();
-    folder_ = std::make_unique<QTemporaryDir>();
-    dialogs_ = std::make_unique<TDialogRecorder>();
-    window_ = std::make_unique<TfrmMain>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    QVERIFY(window_->OpenUserFile(Sample()));
-    dialogs_->Clear();
-  }
-
-  void cleanup() {
-    if (window_) {
-      window_->WaitForRun();
-      window_->SetDataChangedSinceSave(false);
-    }
-    window_.reset();
-    dialogs_.reset();
-    folder_.reset();
-  }
-
   // --- The tree
 
   void treeHasItsNodesAndBeamCaptions() {
@@ -151,34 +117,34 @@ class TestPages : public QObject {
     QVERIFY(Window().SelectNode(100));
     QCOMPARE(Window().CurrentBeamSide(), 0);
     QCOMPARE(ShownPage(), QStringLiteral("Beam general"));
-    QCOMPARE(PageOf<TBeamGeneralPage>(Window(), "Beam general").fldMark.Edit->text(), QStringLiteral("PB1"));
+    QCOMPARE(Page<TBeamGeneralPage>().fldMark().Edit->text(), QStringLiteral("PB1"));
     QVERIFY(Window().SelectNode(12));
     QCOMPARE(Window().CurrentBeamSide(), -1);
   }
 
   void analysisResultsRunsAnalyseOnlyWhenTheInputChanged() {
     QVERIFY(Window().SelectNode(800));
-    QVERIFY(Window().IsRunning());
-    Window().WaitForRun();
+    QVERIFY(Window().Run().IsRunning());
+    Window().Run().WaitForRun();
     QVERIFY(!Window().HasDataChangedSinceCalc());
     QVERIFY(Window().SelectNode(2));
     QVERIFY(!Window().HasDataChangedSinceCalc());  // moving between nodes keeps the results
     QVERIFY(Window().SelectNode(800));
-    QVERIFY(!Window().IsRunning());  // nothing changed: no new run
+    QVERIFY(!Window().Run().IsRunning());  // nothing changed: no new run
     QVERIFY(Window().SelectNode(2));
-    Type(PageOf<TGeneralPage>(Window(), "General").edtDesigner, "Someone else");
+    Type(Page<TGeneralPage>().edtDesigner(), "Someone else");
     QVERIFY(Window().HasDataChangedSinceCalc());
     QVERIFY(Window().SelectNode(800));
-    QVERIFY(Window().IsRunning());
-    Window().WaitForRun();
+    QVERIFY(Window().Run().IsRunning());
+    Window().Run().WaitForRun();
   }
 
   void aFailingFieldBlocksTheNextMoveOnce() {
     QVERIFY(Window().SelectNode(12));
-    Type(Geometry().fldPrimarySpan.Edit, "100");
+    Type(Geometry().fldPrimarySpan().Edit, "100");
     Leave(Window());
-    QCOMPARE(dialogs_->Messages, QStringList{"Primary span should be between 1500 and 25000"});
-    QVERIFY(IsFieldHighlighted(Geometry().fldPrimarySpan.Edit));
+    QCOMPARE(Dialogs().Messages, QStringList{"Primary span should be between 1500 and 25000"});
+    QVERIFY(IsFieldHighlighted(Geometry().fldPrimarySpan().Edit));
     QVERIFY(!Window().SelectNode(13));
     QCOMPARE(ShownPage(), QStringLiteral("Geometry"));
     QCOMPARE(Window().NavigationTree()->currentItem(), Window().Node(12));
@@ -189,51 +155,51 @@ class TestPages : public QObject {
   // --- The sample on every page, and the round trip
 
   void everyPageShowsTheSample() {
-    auto& general = PageOf<TGeneralPage>(Window(), "General");
-    QCOMPARE(general.edtProject->text(), QStringLiteral("Sample office floor"));
-    QCOMPARE(general.edtFloorArea->text(), QStringLiteral("1200"));
-    QCOMPARE(general.edtStoreys->text(), QStringLiteral("8"));
-    QCOMPARE(general.edtSegments->text(), QStringLiteral("10"));
+    auto& general = Page<TGeneralPage>();
+    QCOMPARE(general.edtProject()->text(), QStringLiteral("Sample office floor"));
+    QCOMPARE(general.edtFloorArea()->text(), QStringLiteral("1200"));
+    QCOMPARE(general.edtStoreys()->text(), QStringLiteral("8"));
+    QCOMPARE(general.edtSegments()->text(), QStringLiteral("10"));
 
-    auto& factors = PageOf<TDesignFactorsPage>(Window(), "Design factors");
-    QCOMPARE(Column(*factors.grdLoadFactors, 1), QStringList({"1.2", "1.0", "1.0", "1.0", "1.0"}));
-    QCOMPARE(Column(*factors.grdLoadFactors, 2), QStringList({"1.5", "0.7", "0.4", "0.0", "1.0"}));
-    QCOMPARE(Column(*factors.grdCapacityFactors, 0).first(), QStringLiteral("Bending - steel"));
-    QCOMPARE(Column(*factors.grdCapacityFactors, 1).first(), QStringLiteral("0.9"));
-    auto& limits = PageOf<TDeflectionLimitsPage>(Window(), "Deflection limits");
-    QCOMPARE(Column(*limits.grdDeflectionLimits, 1), QStringList({"200", "250", "", "500", "250"}));
-    QCOMPARE(Column(*limits.grdDeflectionLimits, 2), QStringList({"55", "", "", "", ""}));  // blank: no limit
-    QCOMPARE(limits.edtShrinkageRatio->text(), QStringLiteral("0.4"));
+    auto& factors = Page<TDesignFactorsPage>();
+    QCOMPARE(Column(*factors.grdLoadFactors(), 1), QStringList({"1.2", "1.0", "1.0", "1.0", "1.0"}));
+    QCOMPARE(Column(*factors.grdLoadFactors(), 2), QStringList({"1.5", "0.7", "0.4", "0.0", "1.0"}));
+    QCOMPARE(Column(*factors.grdCapacityFactors(), 0).first(), QStringLiteral("Bending - steel"));
+    QCOMPARE(Column(*factors.grdCapacityFactors(), 1).first(), QStringLiteral("0.9"));
+    auto& limits = Page<TDeflectionLimitsPage>();
+    QCOMPARE(Column(*limits.grdDeflectionLimits(), 1), QStringList({"200", "250", "", "500", "250"}));
+    QCOMPARE(Column(*limits.grdDeflectionLimits(), 2), QStringList({"55", "", "", "", ""}));  // blank: no limit
+    QCOMPARE(limits.edtShrinkageRatio()->text(), QStringLiteral("0.4"));
 
     TGeometryPage& g = Geometry();
-    QVERIFY(g.chkHasPrimaryBeam->isChecked());
-    QVERIFY(g.chkIsInternal->isChecked());
-    QVERIFY(g.chkIsSide2SameAsSide1->isChecked());
-    QCOMPARE(g.fldSpan1.Edit->text(), QStringLiteral("9000"));
-    QCOMPARE(g.fldSpacing1.Edit->text(), QStringLiteral("3000"));
-    QCOMPARE(g.fldStart1.Edit->text(), QStringLiteral("3000"));
-    QCOMPARE(g.fldPrimarySpan.Edit->text(), QStringLiteral("9000"));
-    QCOMPARE(g.fldEffectiveSpacing.Edit->text(), QStringLiteral("9000"));
-    QCOMPARE(g.fldOutstand3.Edit->text(), QStringLiteral("150"));
-    QVERIFY(g.rbDeckParallel->isChecked());
-    QCOMPARE(g.lblRow1->text(), QStringLiteral("Secondary beam"));
+    QVERIFY(g.chkHasPrimaryBeam()->isChecked());
+    QVERIFY(g.chkIsInternal()->isChecked());
+    QVERIFY(g.chkIsSide2SameAsSide1()->isChecked());
+    QCOMPARE(g.fldSpan1().Edit->text(), QStringLiteral("9000"));
+    QCOMPARE(g.fldSpacing1().Edit->text(), QStringLiteral("3000"));
+    QCOMPARE(g.fldStart1().Edit->text(), QStringLiteral("3000"));
+    QCOMPARE(g.fldPrimarySpan().Edit->text(), QStringLiteral("9000"));
+    QCOMPARE(g.fldEffectiveSpacing().Edit->text(), QStringLiteral("9000"));
+    QCOMPARE(g.fldOutstand3().Edit->text(), QStringLiteral("150"));
+    QVERIFY(g.rbDeckParallel()->isChecked());
+    QCOMPARE(g.lblRow1()->text(), QStringLiteral("Secondary beam"));
 
-    QVERIFY(Loading().chkAutoLoading->isChecked());
-    QVERIFY(Loading().cboFloorUse->currentText().startsWith("Office"));
-    QCOMPARE(Loading().fldLiveLoad.Edit->text(), QStringLiteral("3"));
-    QVERIFY(Loading().chkLiveLoadReducible->isChecked());
-    QCOMPARE(Loading().fldDeadLoad.Edit->text(), QStringLiteral("1.5"));
+    QVERIFY(Loading().chkAutoLoading()->isChecked());
+    QVERIFY(Loading().cboFloorUse()->currentText().startsWith("Office"));
+    QCOMPARE(Loading().fldLiveLoad().Edit->text(), QStringLiteral("3"));
+    QVERIFY(Loading().chkLiveLoadReducible()->isChecked());
+    QCOMPARE(Loading().fldDeadLoad().Edit->text(), QStringLiteral("1.5"));
 
-    QCOMPARE(Slab().cboDeck->currentText(), QStringLiteral("Re-entrant 55 mm x 1.00 mm"));
-    QCOMPARE(Column(*Slab().grdDeckProperties, 1), QStringList({"13.56", "200", "25", "55", "0.12"}));
-    QVERIFY(Slab().chkIgnoreConcreteBelowRibs->isVisible() || !Slab().isVisible());
-    QCOMPARE(Slab().fldDs.Edit->text(), QStringLiteral("120"));
-    QCOMPARE(Slab().fldStrength.Edit->text(), QStringLiteral("32"));
-    QCOMPARE(Slab().fldDensity.Edit->text(), QStringLiteral("2400"));
-    QCOMPARE(Slab().fldShrinkage.Edit->text(), QStringLiteral("300"));
-    auto& connectors = PageOf<TShearConnectorsPage>(Window(), "Shear connectors");
-    QCOMPARE(connectors.cboConnector->currentText(), QStringLiteral("19 mm headed stud"));
-    QCOMPARE(Column(*connectors.grdConnectorProperties, 1), QStringList({"19", "95", "410"}));
+    QCOMPARE(Slab().cboDeck()->currentText(), QStringLiteral("Re-entrant 55 mm x 1.00 mm"));
+    QCOMPARE(Column(*Slab().grdDeckProperties(), 1), QStringList({"13.56", "200", "25", "55", "0.12"}));
+    QVERIFY(Slab().chkIgnoreConcreteBelowRibs()->isVisible() || !Slab().isVisible());
+    QCOMPARE(Slab().fldDs().Edit->text(), QStringLiteral("120"));
+    QCOMPARE(Slab().fldStrength().Edit->text(), QStringLiteral("32"));
+    QCOMPARE(Slab().fldDensity().Edit->text(), QStringLiteral("2400"));
+    QCOMPARE(Slab().fldShrinkage().Edit->text(), QStringLiteral("300"));
+    auto& connectors = Page<TShearConnectorsPage>();
+    QCOMPARE(connectors.cboConnector()->currentText(), QStringLiteral("19 mm headed stud"));
+    QCOMPARE(Column(*connectors.grdConnectorProperties(), 1), QStringList({"19", "95", "410"}));
   }
 
   void aRoundTripChangesNeitherScreensNorProject() {
@@ -248,13 +214,13 @@ class TestPages : public QObject {
     Window().UpdateProjectFromScreens();
     QVERIFY(SaveProjectFile(Project(), ToStd(File("b.tva"))).IsOK());
     QCOMPARE(ReadFile(File("b.tva")), ReadFile(File("a.tva")));
-    QVERIFY(dialogs_->Messages.isEmpty());
+    QVERIFY(Dialogs().Messages.isEmpty());
   }
 
   void aProjectLoadedWithStageFiveIsRunWithTheInServiceStage() {
     Project().DesignCompositeStage = 5;
     Window().UpdateScreensFromProject();
-    QCOMPARE(PageOf<TGeneralPage>(Window(), "General").cboCompositeStage->currentText(),
+    QCOMPARE(Page<TGeneralPage>().cboCompositeStage()->currentText(),
              QStringLiteral("Construction stage 5"));
     Window().UpdateProjectFromScreens();
     QCOMPARE(int(Project().DesignCompositeStage), 7);
@@ -271,30 +237,30 @@ class TestPages : public QObject {
     QFETCH(int, answer);
     // Secondary beams alone: the side-1 beam may carry loads of its own.
     QVERIFY(Window().SelectNode(12));
-    Click(Geometry().chkHasPrimaryBeam);
+    Click(Geometry().chkHasPrimaryBeam());
     QVERIFY(!Project().Geometry.HasPrimaryBeam);
-    QVERIFY(dialogs_->Messages.isEmpty());  // un-ticking asks nothing
+    QVERIFY(Dialogs().Messages.isEmpty());  // un-ticking asks nothing
     QVERIFY(Window().Node(100)->isHidden());
-    QCOMPARE(Geometry().lblRow3->isVisible(), false);
-    QCOMPARE(Geometry().chkIsInternal->text(), QStringLiteral("Secondary beam is internal"));
+    QCOMPARE(Geometry().lblRow3()->isVisible(), false);
+    QCOMPARE(Geometry().chkIsInternal()->text(), QStringLiteral("Secondary beam is internal"));
 
     QVERIFY(Window().SelectNode(113));
-    auto& loads = PageOf<TBeamLoadingPage>(Window(), "Beam loading");
-    const int empty = loads.grdPointLoads->RowCount() - 1;
-    QVERIFY(TypeIntoCell(*loads.grdPointLoads, 3, empty, "12"));
-    QVERIFY(TypeIntoCell(*loads.grdPointLoads, 2, empty, "50%"));
+    auto& loads = Page<TBeamLoadingPage>();
+    const int empty = loads.grdPointLoads()->RowCount() - 1;
+    QVERIFY(TypeIntoCell(*loads.grdPointLoads(), 3, empty, "12"));
+    QVERIFY(TypeIntoCell(*loads.grdPointLoads(), 2, empty, "50%"));
     QVERIFY(Window().SelectNode(12));
     TImportedBeam& side1 = *Project().GetBeam(1);
     QCOMPARE(side1.PointLoadList.Count() - side1.PointLoadList.AutoLoadCount(), 1);
 
-    dialogs_->Clear();
-    dialogs_->Answers = {QMessageBox::StandardButton(answer)};
-    Click(Geometry().chkHasPrimaryBeam);
-    QCOMPARE(dialogs_->Messages,
+    Dialogs().Clear();
+    Dialogs().Answers = {QMessageBox::StandardButton(answer)};
+    Click(Geometry().chkHasPrimaryBeam());
+    QCOMPARE(Dialogs().Messages,
              QStringList{"Loads (other than auto-calculated) cannot be applied to a secondary beam\r\n"
                          "The current manually-applied secondary beam loads will now be deleted, OK?"});
     const bool yes = answer == QMessageBox::Yes;
-    QCOMPARE(Geometry().chkHasPrimaryBeam->isChecked(), yes);
+    QCOMPARE(Geometry().chkHasPrimaryBeam()->isChecked(), yes);
     QCOMPARE(Project().Geometry.HasPrimaryBeam, yes);
     QCOMPARE(Window().Node(100)->isHidden(), !yes);
     QCOMPARE(side1.PointLoadList.Count() - side1.PointLoadList.AutoLoadCount(), yes ? 0 : 1);
@@ -305,14 +271,14 @@ class TestPages : public QObject {
 
   void sideTwoNodeShowsWhileTheSidesDiffer() {
     QVERIFY(Window().SelectNode(12));
-    Geometry().chkIsSide2SameAsSide1->setChecked(false);  // the hidden box, as a project would set it
+    Geometry().chkIsSide2SameAsSide1()->setChecked(false);  // the hidden box, as a project would set it
     QVERIFY(!Window().Node(120)->isHidden());
     QCOMPARE(Window().Node(110)->text(0), QStringLiteral("Secondary beam (Side 1)"));
     QCOMPARE(Window().Node(120)->text(0), QStringLiteral("Secondary beam"));  // no mark yet
-    QCOMPARE(Geometry().lblRow1->text(), QStringLiteral("Secondary (Side 1)"));
-    QCOMPARE(Geometry().lblRow2->text(), QStringLiteral("Secondary (Side 2)"));
-    QVERIFY(Geometry().fldSpan2.Edit->isEnabled());
-    QVERIFY(!Geometry().fldEffectiveSpacing.Edit->isEnabled());  // follows the spans now
+    QCOMPARE(Geometry().lblRow1()->text(), QStringLiteral("Secondary (Side 1)"));
+    QCOMPARE(Geometry().lblRow2()->text(), QStringLiteral("Secondary (Side 2)"));
+    QVERIFY(Geometry().fldSpan2().Edit->isEnabled());
+    QVERIFY(!Geometry().fldEffectiveSpacing().Edit->isEnabled());  // follows the spans now
     QVERIFY(Window().HasDataChangedSinceSave());
 
     QVERIFY(Window().SelectNode(123));
@@ -320,41 +286,41 @@ class TestPages : public QObject {
 
     // An edge primary beam has one side only; without a primary beam neither it nor side 2.
     QVERIFY(Window().SelectNode(12));
-    Click(Geometry().chkIsInternal);
+    Click(Geometry().chkIsInternal());
     QVERIFY(Window().Node(120)->isHidden());
     QVERIFY(!Window().Node(100)->isHidden());
-    QVERIFY(Geometry().fldOutstand3.Edit->isVisible());
-    QCOMPARE(Geometry().lblRow1->text(), QStringLiteral("Secondary beam"));
-    Click(Geometry().chkHasPrimaryBeam);
+    QVERIFY(Geometry().fldOutstand3().Edit->isVisible());
+    QCOMPARE(Geometry().lblRow1()->text(), QStringLiteral("Secondary beam"));
+    Click(Geometry().chkHasPrimaryBeam());
     QVERIFY(Window().Node(100)->isHidden());
-    QVERIFY(Geometry().fldOutstand1.Edit->isVisible());
-    QVERIFY(!Geometry().fldStart1.Edit->isVisible());
+    QVERIFY(Geometry().fldOutstand1().Edit->isVisible());
+    QVERIFY(!Geometry().fldStart1().Edit->isVisible());
   }
 
   void secondarySpansDriveTheSecondSideAndTheEffectiveSpacing() {
     QVERIFY(Window().SelectNode(12));
     TGeometryPage& g = Geometry();
     // Same sides: side 2 repeats side 1.
-    Type(g.fldSpan1.Edit, "8000");
-    QCOMPARE(g.fldSpan2.Edit->text(), QStringLiteral("8000"));
-    QVERIFY(!g.fldSpan2.Edit->isEnabled());
-    QVERIFY(!Window().IsBusy());
+    Type(g.fldSpan1().Edit, "8000");
+    QCOMPARE(g.fldSpan2().Edit->text(), QStringLiteral("8000"));
+    QVERIFY(!g.fldSpan2().Edit->isEnabled());
+    QVERIFY(!g.IsBusy());
     // While the handler is busy it does not run again.
-    Window().SetBusy(true);
-    Type(g.fldSpan1.Edit, "8500");
-    QCOMPARE(g.fldSpan2.Edit->text(), QStringLiteral("8000"));
-    Window().SetBusy(false);
-    Type(g.fldSpan1.Edit, "8000");
+    g.SetBusy(true);
+    Type(g.fldSpan1().Edit, "8500");
+    QCOMPARE(g.fldSpan2().Edit->text(), QStringLiteral("8000"));
+    g.SetBusy(false);
+    Type(g.fldSpan1().Edit, "8000");
     // Different sides: the effective spacing is the mean of the two spans.
-    g.chkIsSide2SameAsSide1->setChecked(false);
-    Type(g.fldSpan2.Edit, "6000");
-    QCOMPARE(g.fldEffectiveSpacing.Edit->text(), QStringLiteral("7000"));
-    Type(g.fldSpan1.Edit, "9000.5");
-    QCOMPARE(g.fldEffectiveSpacing.Edit->text(), QStringLiteral("7500.25"));
-    QCOMPARE(g.fldSpan2.Edit->text(), QStringLiteral("6000"));
+    g.chkIsSide2SameAsSide1()->setChecked(false);
+    Type(g.fldSpan2().Edit, "6000");
+    QCOMPARE(g.fldEffectiveSpacing().Edit->text(), QStringLiteral("7000"));
+    Type(g.fldSpan1().Edit, "9000.5");
+    QCOMPARE(g.fldEffectiveSpacing().Edit->text(), QStringLiteral("7500.25"));
+    QCOMPARE(g.fldSpan2().Edit->text(), QStringLiteral("6000"));
     // An edge beam's effective spacing is the side-1 span, brought in by the switch.
-    Click(g.chkIsInternal);
-    QCOMPARE(g.fldEffectiveSpacing.Edit->text(), QStringLiteral("9000.5"));
+    Click(g.chkIsInternal());
+    QCOMPARE(g.fldEffectiveSpacing().Edit->text(), QStringLiteral("9000.5"));
     Window().UpdateProjectFromScreens();
     QCOMPARE(Project().Geometry.PrimaryEffectiveSpacing, 9000.5);
     QVERIFY(Project().Geometry.IsEdgeBeam);
@@ -363,17 +329,17 @@ class TestPages : public QObject {
   void theEffectiveSpacingFollowsTheBayWhileItIsTheSpan() {
     QVERIFY(Window().SelectNode(12));
     TGeometryPage& g = Geometry();
-    QVERIFY(g.chkIsSide2SameAsSide1->isChecked());  // the sample's sides are the same (the box is hidden)
+    QVERIFY(g.chkIsSide2SameAsSide1()->isChecked());  // the sample's sides are the same (the box is hidden)
     // The sample's 9 m bay made 10 m: the primary beam's tributary width goes with it.
-    Type(g.fldSpan1.Edit, "10000");
+    Type(g.fldSpan1().Edit, "10000");
     Leave(Window());
-    QCOMPARE(g.fldEffectiveSpacing.Edit->text(), QStringLiteral("10000"));
-    QCOMPARE(g.fldSpan2.Edit->text(), QStringLiteral("10000"));
+    QCOMPARE(g.fldEffectiveSpacing().Edit->text(), QStringLiteral("10000"));
+    QCOMPARE(g.fldSpan2().Edit->text(), QStringLiteral("10000"));
     // Analysed as the floor now is: the secondary beam for 10 m, the primary
     // beam for a 10 m tributary width too (a stress failure, not 84/91/57 % OK).
-    Window().Analyse();
-    Window().WaitForRun();
-    const TSummaryResultsPage& summary = *Window().SummaryResults();
+    Window().Run().Analyse();
+    Window().Run().WaitForRun();
+    const TSummaryResultsPage& summary = *Window().Run().Summary();
     QCOMPARE(summary.Text(0, TSummaryResultsPage::colStrength), QStringLiteral("92%"));
     QCOMPARE(summary.Text(0, TSummaryResultsPage::colStress), QStringLiteral("101%"));
     QCOMPARE(summary.Text(0, TSummaryResultsPage::colDeflection), QStringLiteral("63%"));
@@ -382,13 +348,13 @@ class TestPages : public QObject {
     // A tributary width the user chose stays when the bay changes, and the
     // analysis notes it.
     QVERIFY(Window().SelectNode(12));
-    Type(g.fldEffectiveSpacing.Edit, "9000");
+    Type(g.fldEffectiveSpacing().Edit, "9000");
     Leave(Window());
-    Type(g.fldSpan1.Edit, "9500");
+    Type(g.fldSpan1().Edit, "9500");
     Leave(Window());
-    QCOMPARE(g.fldEffectiveSpacing.Edit->text(), QStringLiteral("9000"));
-    Window().Analyse();
-    Window().WaitForRun();
+    QCOMPARE(g.fldEffectiveSpacing().Edit->text(), QStringLiteral("9000"));
+    Window().Run().Analyse();
+    Window().Run().WaitForRun();
     QVERIFY(Window().EventLogText().contains(
         QStringLiteral("Note: Primary beam effective spacing (9000 mm) differs from the secondary beam span (9500 mm)")));
     QCOMPARE(Project().Geometry.PrimaryEffectiveSpacing, 9000);
@@ -396,77 +362,77 @@ class TestPages : public QObject {
   }
 
   void leavingASpacingFillsAnEmptyDistanceToTheFirstBeam() {
-    Window().NewProject();  // a new floor has no lengths yet
+    Window().Files().NewProject();  // a new floor has no lengths yet
     QVERIFY(Window().SelectNode(12));
     TGeometryPage& g = Geometry();
-    QCOMPARE(g.fldStart1.Edit->text(), QString());
-    Type(g.fldSpacing1.Edit, "2500");
-    QCOMPARE(g.fldSpacing2.Edit->text(), QStringLiteral("2500"));  // the same sides
+    QCOMPARE(g.fldStart1().Edit->text(), QString());
+    Type(g.fldSpacing1().Edit, "2500");
+    QCOMPARE(g.fldSpacing2().Edit->text(), QStringLiteral("2500"));  // the same sides
     Leave(Window());
-    QCOMPARE(g.fldStart1.Edit->text(), QStringLiteral("2500"));
-    QCOMPARE(g.fldStart2.Edit->text(), QStringLiteral("2500"));
-    QVERIFY(dialogs_->Messages.isEmpty());
+    QCOMPARE(g.fldStart1().Edit->text(), QStringLiteral("2500"));
+    QCOMPARE(g.fldStart2().Edit->text(), QStringLiteral("2500"));
+    QVERIFY(Dialogs().Messages.isEmpty());
   }
 
   void theSketchDrawsTheBeamsWhereTheAnalysisPutsThem() {
     QVERIFY(Window().SelectNode(12));
     TGeometryPage& g = Geometry();
-    const TFloorPlan* plan = &g.sketch->Plan();
+    const TFloorPlan* plan = &g.sketch()->Plan();
     QCOMPARE(plan->Caption, std::string("Internal primary beam"));
     auto positions = [&](int Side) {
       QList<double> xs;
-      for (const TPlanLine& l : g.sketch->Plan().SecondaryBeams[Side]) xs << l.x1();
+      for (const TPlanLine& l : g.sketch()->Plan().SecondaryBeams[Side]) xs << l.x1();
       return xs;
     };
     // 9000 span, first beam at 3000, 3000 apart, at least 100 clear of end 2: two beams.
     QCOMPARE(positions(1), QList<double>({3000, 6000}));
     QCOMPARE(positions(2), QList<double>({3000, 6000}));
-    Type(g.fldSpacing1.Edit, "2000");
+    Type(g.fldSpacing1().Edit, "2000");
     QCOMPARE(positions(1), QList<double>({3000, 5000, 7000}));
-    QCOMPARE(g.sketch->Plan().SecondaryBeams[1].front().length(), 9000.0);  // the secondary span
+    QCOMPARE(g.sketch()->Plan().SecondaryBeams[1].front().length(), 9000.0);  // the secondary span
     QStringList texts;
-    for (const TSketchDimension& d : g.sketch->Plan().Dimensions) texts << QString::fromStdString(d.Text);
+    for (const TSketchDimension& d : g.sketch()->Plan().Dimensions) texts << QString::fromStdString(d.Text);
     QVERIFY(texts.contains("9000"));
     QVERIFY(texts.contains("2000"));
     QVERIFY(texts.contains("3000"));  // the distance to the first beam
     // An edge beam has no second side, but an outstand.
-    Click(g.chkIsInternal);
-    QCOMPARE(g.sketch->Plan().Caption, std::string("Edge primary beam"));
-    QVERIFY(g.sketch->Plan().SecondaryBeams[2].empty());
-    QCOMPARE(g.sketch->Plan().SlabEdges.size(), size_t(1));
-    QCOMPARE(g.sketch->Plan().SlabEdges.front().y1(), 150.0);
+    Click(g.chkIsInternal());
+    QCOMPARE(g.sketch()->Plan().Caption, std::string("Edge primary beam"));
+    QVERIFY(g.sketch()->Plan().SecondaryBeams[2].empty());
+    QCOMPARE(g.sketch()->Plan().SlabEdges.size(), size_t(1));
+    QCOMPARE(g.sketch()->Plan().SlabEdges.front().y1(), 150.0);
   }
 
   // --- Floor loading and slab
 
   void floorUseChangeAsksFirst() {
     QVERIFY(Window().SelectNode(13));
-    const int office = Loading().cboFloorUse->currentIndex();
-    const int retail = Loading().cboFloorUse->findText("Retail", Qt::MatchStartsWith);
+    const int office = Loading().cboFloorUse()->currentIndex();
+    const int retail = Loading().cboFloorUse()->findText("Retail", Qt::MatchStartsWith);
     QVERIFY(retail >= 0);
-    dialogs_->Answers = {QMessageBox::Cancel};
-    Choose(Loading().cboFloorUse, Loading().cboFloorUse->itemText(retail));
-    QCOMPARE(dialogs_->Messages, QStringList{"Changing this selection may overwrite floor slab and auto-loading settings"});
-    QCOMPARE(Loading().cboFloorUse->currentIndex(), office);
-    QCOMPARE(Slab().fldDs.Edit->text(), QStringLiteral("120"));
-    QCOMPARE(Loading().fldLiveLoad.Edit->text(), QStringLiteral("3"));
+    Dialogs().Answers = {QMessageBox::Cancel};
+    Choose(Loading().cboFloorUse(), Loading().cboFloorUse()->itemText(retail));
+    QCOMPARE(Dialogs().Messages, QStringList{"Changing this selection may overwrite floor slab and auto-loading settings"});
+    QCOMPARE(Loading().cboFloorUse()->currentIndex(), office);
+    QCOMPARE(Slab().fldDs().Edit->text(), QStringLiteral("120"));
+    QCOMPARE(Loading().fldLiveLoad().Edit->text(), QStringLiteral("3"));
     QCOMPARE(Project().Geometry.Ds, 120.0);
     QVERIFY(!Window().HasDataChangedSinceSave());
 
     // An unrelated load factor typed before survives the floor use.
     QVERIFY(Window().SelectNode(3));
-    auto& factors = PageOf<TDesignFactorsPage>(Window(), "Design factors");
-    QVERIFY(TypeIntoCell(*factors.grdLoadFactors, 1, 1, "1.25"));
+    auto& factors = Page<TDesignFactorsPage>();
+    QVERIFY(TypeIntoCell(*factors.grdLoadFactors(), 1, 1, "1.25"));
     QVERIFY(Window().SelectNode(13));
-    dialogs_->Clear();
-    dialogs_->Answers = {QMessageBox::Ok};
-    Choose(Loading().cboFloorUse, Loading().cboFloorUse->itemText(retail));
-    QCOMPARE(dialogs_->Messages.size(), 1);
-    QCOMPARE(Loading().cboFloorUse->currentIndex(), retail);
-    QCOMPARE(Loading().fldLiveLoad.Edit->text(), QStringLiteral("4"));
-    QCOMPARE(Loading().fldDeadLoad.Edit->text(), QStringLiteral("2"));
-    QCOMPARE(Slab().fldDs.Edit->text(), QStringLiteral("130"));
-    QCOMPARE(factors.grdLoadFactors->Cell(1, 1), QStringLiteral("1.25"));
+    Dialogs().Clear();
+    Dialogs().Answers = {QMessageBox::Ok};
+    Choose(Loading().cboFloorUse(), Loading().cboFloorUse()->itemText(retail));
+    QCOMPARE(Dialogs().Messages.size(), 1);
+    QCOMPARE(Loading().cboFloorUse()->currentIndex(), retail);
+    QCOMPARE(Loading().fldLiveLoad().Edit->text(), QStringLiteral("4"));
+    QCOMPARE(Loading().fldDeadLoad().Edit->text(), QStringLiteral("2"));
+    QCOMPARE(Slab().fldDs().Edit->text(), QStringLiteral("130"));
+    QCOMPARE(factors.grdLoadFactors()->Cell(1, 1), QStringLiteral("1.25"));
     QVERIFY(Window().HasDataChangedSinceSave());
     Window().UpdateProjectFromScreens();
     QCOMPARE(Project().Geometry.FloorUseIndex, retail);
@@ -474,44 +440,44 @@ class TestPages : public QObject {
   }
 
   void automaticLoadingOffAndOnAgain() {
-    auto& loads = PageOf<TBeamLoadingPage>(Window(), "Beam loading");
+    auto& loads = Page<TBeamLoadingPage>();
     QVERIFY(Window().SelectNode(103));
-    const int auto_rows = loads.grdPointLoads->RowCount() - 2;
+    const int auto_rows = loads.grdPointLoads()->RowCount() - 2;
     QVERIFY(auto_rows > 0);
-    QVERIFY(!loads.grdPointLoads->RowEnabled(1));  // automatic: not editable
+    QVERIFY(!loads.grdPointLoads()->RowEnabled(1));  // automatic: not editable
 
     // Off: no question, the loading fields are disabled, the grids hold no automatic loads.
     QVERIFY(Window().SelectNode(13));
-    Click(Loading().chkAutoLoading);
-    QVERIFY(dialogs_->Messages.isEmpty());
-    QVERIFY(!Loading().fldLiveLoad.Edit->isEnabled());
-    QVERIFY(!Loading().cboFloorUse->isEnabled());
+    Click(Loading().chkAutoLoading());
+    QVERIFY(Dialogs().Messages.isEmpty());
+    QVERIFY(!Loading().fldLiveLoad().Edit->isEnabled());
+    QVERIFY(!Loading().cboFloorUse()->isEnabled());
     QVERIFY(!Project().Geometry.WillAutocalcBeamLoading);
     QVERIFY(Window().SelectNode(103));
-    QCOMPARE(loads.grdPointLoads->RowCount(), 2);
-    QCOMPARE(loads.grdDistributedLoads->RowCount(), 2);
+    QCOMPARE(loads.grdPointLoads()->RowCount(), 2);
+    QCOMPARE(loads.grdDistributedLoads()->RowCount(), 2);
 
     // On again: the question first; Cancel leaves it off.
     QVERIFY(Window().SelectNode(13));
-    dialogs_->Answers = {QMessageBox::Cancel};
-    Click(Loading().chkAutoLoading);
-    QCOMPARE(dialogs_->Messages, QStringList{"Setting this may overwrite floor slab and auto-loading settings"});
-    QVERIFY(!Loading().chkAutoLoading->isChecked());
-    dialogs_->Answers = {QMessageBox::Ok};
-    Click(Loading().chkAutoLoading);
-    QVERIFY(Loading().chkAutoLoading->isChecked());
-    QVERIFY(Loading().fldLiveLoad.Edit->isEnabled());
+    Dialogs().Answers = {QMessageBox::Cancel};
+    Click(Loading().chkAutoLoading());
+    QCOMPARE(Dialogs().Messages, QStringList{"Setting this may overwrite floor slab and auto-loading settings"});
+    QVERIFY(!Loading().chkAutoLoading()->isChecked());
+    Dialogs().Answers = {QMessageBox::Ok};
+    Click(Loading().chkAutoLoading());
+    QVERIFY(Loading().chkAutoLoading()->isChecked());
+    QVERIFY(Loading().fldLiveLoad().Edit->isEnabled());
     QVERIFY(Window().SelectNode(103));
-    QCOMPARE(loads.grdPointLoads->RowCount() - 2, auto_rows);
-    QCOMPARE(loads.grdPointLoads->Cell(5, 1), QStringLiteral("(Auto) Secondary beam self-weight applied to PB"));
+    QCOMPARE(loads.grdPointLoads()->RowCount() - 2, auto_rows);
+    QCOMPARE(loads.grdPointLoads()->Cell(5, 1), QStringLiteral("(Auto) Secondary beam self-weight applied to PB"));
   }
 
   void theDeckChoiceFillsItsPropertiesAndACustomDeckKeepsItsValues() {
     QVERIFY(Window().SelectNode(14));
-    Choose(Slab().cboDeck, "Trapezoidal 60 mm x 1.00 mm");
+    Choose(Slab().cboDeck(), "Trapezoidal 60 mm x 1.00 mm");
     QCOMPARE(ToQ(Project().SteelDeck.Name), QStringLiteral("Trapezoidal 60 mm x 1.00 mm"));
-    QCOMPARE(Slab().grdDeckProperties->Cell(1, 4), QStringLiteral("60"));
-    QVERIFY(!Slab().chkIgnoreConcreteBelowRibs->isVisible());  // an open trapezoidal deck
+    QCOMPARE(Slab().grdDeckProperties()->Cell(1, 4), QStringLiteral("60"));
+    QVERIFY(!Slab().chkIgnoreConcreteBelowRibs()->isVisible());  // an open trapezoidal deck
     QVERIFY(Window().HasDataChangedSinceSave());
 
     // A project's own deck is offered under its own name and keeps its geometry.
@@ -519,34 +485,34 @@ class TestPages : public QObject {
     Project().SteelDeck.Name = "Site deck";
     Project().SteelDeck.hr = 48;
     Window().UpdateScreensFromProject();
-    QCOMPARE(Slab().cboDeck->currentText(), QStringLiteral("Site deck"));
-    QCOMPARE(Slab().grdDeckProperties->Cell(1, 4), QStringLiteral("48"));
+    QCOMPARE(Slab().cboDeck()->currentText(), QStringLiteral("Site deck"));
+    QCOMPARE(Slab().grdDeckProperties()->Cell(1, 4), QStringLiteral("48"));
     Window().UpdateProjectFromScreens();
     QCOMPARE(Project().SteelDeck.hr, 48.0);
-    Choose(Slab().cboDeck, "Re-entrant 55 mm x 1.00 mm");
+    Choose(Slab().cboDeck(), "Re-entrant 55 mm x 1.00 mm");
     QVERIFY(!Project().SteelDeck.IsCustom);
     QCOMPARE(Project().SteelDeck.hr, 55.0);
-    Choose(Slab().cboDeck, "Site deck");
+    Choose(Slab().cboDeck(), "Site deck");
     QCOMPARE(Project().SteelDeck.hr, 48.0);
   }
 
   void theDensityCarriesTheWetDensity() {
     QVERIFY(Window().SelectNode(14));
-    Type(Slab().fldDensity.Edit, "2350");
-    QCOMPARE(Slab().fldWetDensity.Edit->text(), QStringLiteral("2350"));
+    Type(Slab().fldDensity().Edit, "2350");
+    QCOMPARE(Slab().fldWetDensity().Edit->text(), QStringLiteral("2350"));
     Window().UpdateProjectFromScreens();
     QCOMPARE(Project().ConcreteFloor.WetDensity, 2350.0);
-    QVERIFY(!IsFieldHighlighted(Slab().fldDensity.Edit));
-    Type(Slab().fldStrength.Edit, "32.5");
+    QVERIFY(!IsFieldHighlighted(Slab().fldDensity().Edit));
+    Type(Slab().fldStrength().Edit, "32.5");
     Leave(Window());
-    QCOMPARE(dialogs_->Messages,
+    QCOMPARE(Dialogs().Messages,
              QStringList{"Concrete strength (f'c) has invalid characters - please only enter integers"});
   }
 
   void closingWhileACellIsEditedLosesNothingAndBreaksNothing() {
     QVERIFY(Window().SelectNode(3));
-    auto& factors = PageOf<TDesignFactorsPage>(Window(), "Design factors");
-    TStringGrid& grid = *factors.grdLoadFactors;
+    auto& factors = Page<TDesignFactorsPage>();
+    TStringGrid& grid = *factors.grdLoadFactors();
     QVERIFY(grid.SelectCell(1, 2));
     grid.setFocus(Qt::MouseFocusReason);
     grid.edit(grid.IndexOf(1, 2));
@@ -555,7 +521,7 @@ class TestPages : public QObject {
     editor->setFocus();
     QTest::keyClicks(editor, "9");
     // The pages hear of the cell while the window is still whole.
-    window_.reset();
+    DropWindow();
   }
 
   // --- Floor vibration
@@ -570,16 +536,16 @@ class TestPages : public QObject {
     QCOMPARE(node->parent(), Window().Node(11));
     QVERIFY(Window().SelectNode(16));
     QCOMPARE(ShownPage(), QStringLiteral("Floor vibration"));
-    auto& page = PageOf<TFloorVibrationPage>(Window(), "Floor vibration");
-    QVERIFY(page.chkIsChecked->isChecked());
-    QCOMPARE(page.fldDamping.Edit->text(), QStringLiteral("0.03"));
-    QCOMPARE(page.fldAccelerationLimit.Edit->text(), QStringLiteral("0.5"));
-    QCOMPARE(page.fldAccelerationLimit.Unit->text(), QStringLiteral("%g"));
-    QCOMPARE(page.fldLiveLoadInMass.Edit->text(), QStringLiteral("0.5"));
-    QCOMPARE(page.fldFloorWidth.Edit->text(), QStringLiteral("0"));
-    QCOMPARE(page.fldFloorLength.Edit->text(), QStringLiteral("0"));
-    QVERIFY(!page.chkIsBeamContinuous->isChecked());
-    QVERIFY(!page.chkIsBeamOnSeat->isChecked());
+    auto& page = Page<TFloorVibrationPage>();
+    QVERIFY(page.chkIsChecked()->isChecked());
+    QCOMPARE(page.fldDamping().Edit->text(), QStringLiteral("0.03"));
+    QCOMPARE(page.fldAccelerationLimit().Edit->text(), QStringLiteral("0.5"));
+    QCOMPARE(page.fldAccelerationLimit().Unit->text(), QStringLiteral("%g"));
+    QCOMPARE(page.fldLiveLoadInMass().Edit->text(), QStringLiteral("0.5"));
+    QCOMPARE(page.fldFloorWidth().Edit->text(), QStringLiteral("0"));
+    QCOMPARE(page.fldFloorLength().Edit->text(), QStringLiteral("0"));
+    QVERIFY(!page.chkIsBeamContinuous()->isChecked());
+    QVERIFY(!page.chkIsBeamOnSeat()->isChecked());
 
     struct TEntry {
       QLineEdit* Edit;
@@ -587,30 +553,30 @@ class TestPages : public QObject {
       const char* Message;  // empty: passes
     };
     const TEntry entries[] = {
-        {page.fldDamping.Edit, "0.5", "Damping ratio should be between 0.005 and 0.1"},
-        {page.fldDamping.Edit, "0.02", ""},
-        {page.fldAccelerationLimit.Edit, "20", "Acceleration limit should be between 0.1 and 10"},
-        {page.fldAccelerationLimit.Edit, "1.5", ""},
-        {page.fldLiveLoadInMass.Edit, "6", "Live load in vibration mass should be between 0 and 5"},
-        {page.fldLiveLoadInMass.Edit, "0.3", ""},
-        {page.fldFloorWidth.Edit, "500",
+        {page.fldDamping().Edit, "0.5", "Damping ratio should be between 0.005 and 0.1"},
+        {page.fldDamping().Edit, "0.02", ""},
+        {page.fldAccelerationLimit().Edit, "20", "Acceleration limit should be between 0.1 and 10"},
+        {page.fldAccelerationLimit().Edit, "1.5", ""},
+        {page.fldLiveLoadInMass().Edit, "6", "Live load in vibration mass should be between 0 and 5"},
+        {page.fldLiveLoadInMass().Edit, "0.3", ""},
+        {page.fldFloorWidth().Edit, "500",
          "Floor width across the beams should be 0 (not limited) or between 1000 and 500000"},
-        {page.fldFloorWidth.Edit, "0", ""},
-        {page.fldFloorWidth.Edit, "27000", ""},
-        {page.fldFloorLength.Edit, "600000",
+        {page.fldFloorWidth().Edit, "0", ""},
+        {page.fldFloorWidth().Edit, "27000", ""},
+        {page.fldFloorLength().Edit, "600000",
          "Floor length along the beams should be 0 (not limited) or between 1000 and 500000"},
-        {page.fldFloorLength.Edit, "36000", ""},
+        {page.fldFloorLength().Edit, "36000", ""},
     };
     for (const TEntry& e : entries) {
-      dialogs_->Clear();
+      Dialogs().Clear();
       Type(e.Edit, QString::fromLatin1(e.Text));
       Leave(Window());
       const QString message = QString::fromLatin1(e.Message);
-      QCOMPARE(dialogs_->Messages, message.isEmpty() ? QStringList() : QStringList{message});
+      QCOMPARE(Dialogs().Messages, message.isEmpty() ? QStringList() : QStringList{message});
       QCOMPARE(IsFieldHighlighted(e.Edit), !message.isEmpty());
     }
-    Click(page.chkIsBeamContinuous);
-    Click(page.chkIsBeamOnSeat);
+    Click(page.chkIsBeamContinuous());
+    Click(page.chkIsBeamOnSeat());
     QVERIFY(Window().HasDataChangedSinceSave());
     Window().UpdateProjectFromScreens();
     const TVibration& v = Project().Vibration;
@@ -623,9 +589,9 @@ class TestPages : public QObject {
     QVERIFY(v.IsBeamContinuous);
     QVERIFY(v.IsBeamOnSeat);
 
-    Click(page.chkIsChecked);
-    QVERIFY(!page.fldDamping.Edit->isEnabled());
-    QVERIFY(!page.chkIsBeamOnSeat->isEnabled());
+    Click(page.chkIsChecked());
+    QVERIFY(!page.fldDamping().Edit->isEnabled());
+    QVERIFY(!page.chkIsBeamOnSeat()->isEnabled());
     Window().UpdateProjectFromScreens();
     QVERIFY(!Project().Vibration.IsChecked);
     // A file keeps what the page holds.
@@ -641,9 +607,9 @@ class TestPages : public QObject {
         QVERIFY2(!edit->statusTip().isEmpty(), qPrintable(edit->objectName()));
         QVERIFY2(!edit->accessibleName().trimmed().isEmpty(), qPrintable(edit->objectName()));
       }
-    QCOMPARE(Geometry().fldSpan1.Unit->text(), QStringLiteral("mm"));
-    QCOMPARE(Slab().fldShrinkage.Unit->text(), QStringLiteral("\u00B5m/m"));
-    QCOMPARE(Loading().fldFacadeLoad.Unit->text(), QStringLiteral("kN/m"));
+    QCOMPARE(Geometry().fldSpan1().Unit->text(), QStringLiteral("mm"));
+    QCOMPARE(Slab().fldShrinkage().Unit->text(), QStringLiteral("\u00B5m/m"));
+    QCOMPARE(Loading().fldFacadeLoad().Unit->text(), QStringLiteral("kN/m"));
   }
 };
 

@@ -3,8 +3,10 @@
 // after every run, each chart drawn, resized with the page, saved as PNG and
 // SVG and printed.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QFile>
 #include <QImage>
 #include <QPrinter>
@@ -17,12 +19,17 @@
 #include <QTest>
 #include <functional>
 
+#include "engine/cBeam.h"
+#include "entity/VEXNumberText.h"
 #include "entity/VEXUtility.h"
 #include "project/cProject.h"
 #include "report/qt/cReportPrinter.h"
 #include "ui/cUiUtility.h"
 #include "ui/fGraphicsPage.h"
+#include "ui/fAdminTools.h"
+#include "ui/fFileCommands.h"
 #include "ui/fMain.h"
+#include "ui/fRunView.h"
 #include "ui/fProjectPages.h"
 #include "ui/fResultsPage.h"
 #include "page_test_support.h"
@@ -30,7 +37,6 @@
 
 namespace {
 
-QString Sample() { return ProgramFile(QStringLiteral("SampleAnalysis.tva")); }
 
 QByteArray ReadAll(const QString& File) {
   QFile f(File);
@@ -85,43 +91,19 @@ void AnswerPrintDialog(const QString& Pdf, int From = 0, int To = 0, int* MaxPag
 
 }  // namespace
 
-class TestPrintAndCharts : public QObject {
+class TestPrintAndCharts : public TWindowTest {
   Q_OBJECT
-
  private:
-  std::unique_ptr<TDialogRecorder> dialogs_;
-  std::unique_ptr<TfrmMain> window_;
-  std::unique_ptr<QTemporaryDir> folder_;
-
-  TfrmMain& Window() { return *window_; }
-  TGraphicsPage& Graphics() { return *Window().GraphicsPage(); }
-  QString File(const QString& Name) const { return folder_->filePath(Name); }
+  TGraphicsPage& Graphics() { return *Window().Run().GraphicsPage(); }
 
   void AnalyseSample() {
-    QVERIFY(Window().OpenUserFile(Sample()));
+    QVERIFY(Window().Files().OpenUserFile(Sample()));
     Window().Command("actAnalyse")->trigger();
-    Window().WaitForRun();
+    Window().Run().WaitForRun();
     QVERIFY(!Window().HasDataChangedSinceCalc());
   }
 
  private slots:
-  void init() {
-    ClearSettings();
-    folder_ = std::make_unique<QTemporaryDir>();
-    dialogs_ = std::make_unique<TDialogRecorder>();
-    window_ = std::make_unique<TfrmMain>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-  }
-
-  void cleanup() {
-    SetPrintDialogHook({});
-    window_->WaitForRun();
-    window_->SetDataChangedSinceSave(false);
-    window_.reset();
-    dialogs_.reset();
-  }
-
   // Export, Save Image and Save As never write over a file the window reads:
   // the open project (unless it is the project saved into its own file) and
   // the library files beside the program. The message says which input it
@@ -130,9 +112,9 @@ class TestPrintAndCharts : public QObject {
     const QString project = File("job.tva");
     QVERIFY(QFile::copy(Sample(), project));
     QFile::link(project, File("job-link.csv"));
-    QVERIFY(Window().OpenUserFile(project));
+    QVERIFY(Window().Files().OpenUserFile(project));
     Window().Command("actAnalyse")->trigger();
-    Window().WaitForRun();
+    Window().Run().WaitForRun();
     const QByteArray before = ReadAll(project);
     const QString library = ProgramFile(QStringLiteral("Trevalon.tvl"));
     struct Row {
@@ -142,24 +124,24 @@ class TestPrintAndCharts : public QObject {
     } rows[] = {
         {"export over the project",
          [&] {
-           dialogs_->Files.push_back(project);
-           Window().ExportResults();
+           Dialogs().Files.push_back(project);
+           Window().Run().ExportResults();
          },
          project + " is also an input (project file " + project + ")"},
         {"export through a link to the project",
          [&] {
-           dialogs_->Files.push_back(File("job-link.csv"));
-           Window().ExportResults();
+           Dialogs().Files.push_back(File("job-link.csv"));
+           Window().Run().ExportResults();
          },
          File("job-link.csv") + " is also an input (project file " + project + ")"},
         {"a chart over the project", [&] { QVERIFY(!Graphics().SaveImageTo(project)); },
          project + " is also an input (project file " + project + ")"},
     };
     for (const Row& row : rows) {
-      dialogs_->Clear();
+      Dialogs().Clear();
       row.act();
-      QVERIFY2(dialogs_->Messages.size() == 1, row.what);
-      QCOMPARE(dialogs_->Messages.last(), row.message);
+      QVERIFY2(Dialogs().Messages.size() == 1, row.what);
+      QCOMPARE(Dialogs().Messages.last(), row.message);
       QCOMPARE(ReadAll(project), before);
     }
     // The library is never a place to save to; the project's own file is.
@@ -183,19 +165,19 @@ class TestPrintAndCharts : public QObject {
     QCOMPARE(max_page, 99);
     QCOMPARE(PdfPageCount(File("window.pdf")), expected);
     QVERIFY(Window().EventLogText().contains("Printing results"));
-    QVERIFY2(dialogs_->Messages.isEmpty(), qPrintable(dialogs_->Messages.join('\n')));
+    QVERIFY2(Dialogs().Messages.isEmpty(), qPrintable(Dialogs().Messages.join('\n')));
 
     AnswerPrintDialog(File("pages-2-3.pdf"), 2, 3);
-    Window().ResultsPage()->btnPrint->click();
+    Window().Run().ResultsPage()->btnPrint()->click();
     QCOMPARE(PdfPageCount(File("pages-2-3.pdf")), 2);
 
     SetPrintDialogHook([](QPrinter&, int) { return false; });
     Window().Command("actPrint")->trigger();
-    QVERIFY(dialogs_->Messages.isEmpty());
+    QVERIFY(Dialogs().Messages.isEmpty());
 
     // Out of date results are not printed.
     QVERIFY(Window().SelectNode(2));
-    Type(qobject_cast<TGeneralPage*>(Window().Page("General"))->edtDesigner, "Someone else");
+    Type(Page<TGeneralPage>().edtDesigner(), "Someone else");
     QVERIFY(!Window().Command("actPrint")->isEnabled());
   }
 
@@ -209,24 +191,24 @@ class TestPrintAndCharts : public QObject {
     QVERIFY(Window().Menu("mnuFile")->actions().contains(save));
     QVERIFY(Window().Menu("mnuFile")->actions().contains(print));
     QVERIFY(!save->isEnabled() && !print->isEnabled());
-    QVERIFY(!Window().ResultsPage()->btnCalculation->isEnabled());
+    QVERIFY(!Window().Run().ResultsPage()->btnCalculation()->isEnabled());
     const QString project = File("job.tva");
     QVERIFY(QFile::copy(Sample(), project));
-    QVERIFY(Window().OpenUserFile(project));
+    QVERIFY(Window().Files().OpenUserFile(project));
     Window().Command("actAnalyse")->trigger();
-    Window().WaitForRun();
+    Window().Run().WaitForRun();
     QVERIFY(save->isEnabled() && print->isEnabled());
-    QVERIFY(Window().ResultsPage()->btnCalculation->isEnabled());
+    QVERIFY(Window().Run().ResultsPage()->btnCalculation()->isEnabled());
 
-    dialogs_->Files.push_back(File("calc.pdf"));
+    Dialogs().Files.push_back(File("calc.pdf"));
     save->trigger();
-    QVERIFY2(dialogs_->Messages.isEmpty(), qPrintable(dialogs_->Messages.join('\n')));
+    QVERIFY2(Dialogs().Messages.isEmpty(), qPrintable(Dialogs().Messages.join('\n')));
     QVERIFY(ReadAll(File("calc.pdf")).startsWith("%PDF-"));
     const int pages = PdfPageCount(File("calc.pdf"));
     QVERIFY(pages >= 10);
     QVERIFY(Window().EventLogText().contains("Writing the calculation report to " + File("calc.pdf")));
-    dialogs_->Files.push_back(File("calc.html"));
-    Window().ResultsPage()->btnCalculation->click();
+    Dialogs().Files.push_back(File("calc.html"));
+    Window().Run().ResultsPage()->btnCalculation()->click();
     const QByteArray html = ReadAll(File("calc.html"));
     QVERIFY(html.startsWith("<!DOCTYPE html>"));
     QVERIFY(html.contains("<svg") && html.contains("Sample office floor"));
@@ -242,35 +224,81 @@ class TestPrintAndCharts : public QObject {
 
     // Never over the project; only .pdf and .html.
     const QByteArray before = ReadAll(project);
-    dialogs_->Clear();
-    dialogs_->Files.push_back(project);
+    Dialogs().Clear();
+    Dialogs().Files.push_back(project);
     save->trigger();
-    QCOMPARE(dialogs_->Messages.size(), 1);
-    QCOMPARE(dialogs_->Messages.last(), project + " is also an input (project file " + project + ")");
+    QCOMPARE(Dialogs().Messages.size(), 1);
+    QCOMPARE(Dialogs().Messages.last(), project + " is also an input (project file " + project + ")");
     QCOMPARE(ReadAll(project), before);
-    dialogs_->Files.push_back(File("calc.txt"));
+    Dialogs().Files.push_back(File("calc.txt"));
     save->trigger();
-    QCOMPARE(dialogs_->Messages.last(), "Cannot write the calculation report to [" + File("calc.txt") +
+    QCOMPARE(Dialogs().Messages.last(), "Cannot write the calculation report to [" + File("calc.txt") +
                                             "]: the file name must end in .pdf or .html");
     QVERIFY(!QFile::exists(File("calc.txt")));
 
     // Out of date results give no report.
     QVERIFY(Window().SelectNode(2));
-    Type(qobject_cast<TGeneralPage*>(Window().Page("General"))->edtDesigner, "Someone else");
+    Type(Page<TGeneralPage>().edtDesigner(), "Someone else");
     QVERIFY(!save->isEnabled() && !print->isEnabled());
   }
 
   // Hidden until the first results; then every chart of every beam is drawn
   // (ink on the page, each chart its own picture), follows the page's size,
   // saves as PNG and SVG and prints on one page.
+  // Shown, the Graphics page takes at least half of the window's height. The
+  // user may drag the splitter: the Graphics page keeps that share (in the
+  // next window too), the other results pages keep theirs.
+  void theGraphicsPageTakesHalfTheWindowAndKeepsTheUsersShare() {
+    Window().resize(1600, 1000);
+    AnalyseSample();
+    QTabWidget& area = *Window().ResultsArea();
+    auto* splitter = Window().findChild<QSplitter*>("splResults");
+    QVERIFY(splitter);
+    area.setCurrentWidget(&Graphics());
+    area.setCurrentWidget(Window().EventLog());
+    QApplication::processEvents();
+    const int log_area = area.height();
+    QVERIFY(log_area < Window().height() / 2);
+    area.setCurrentWidget(&Graphics());
+    QApplication::processEvents();
+    QVERIFY2(Graphics().height() >= Window().height() / 2, qPrintable(QString::number(Graphics().height())));
+
+    // Dragged higher.
+    QWidget* handle = splitter->handle(1);
+    const QPoint grip(handle->width() / 2, handle->height() / 2);
+    const int before = Graphics().height();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip - QPoint(0, 50));
+    QTest::mouseMove(handle, grip - QPoint(0, 100));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(0, 100));
+    QApplication::processEvents();
+    const int dragged = Graphics().height();
+    QVERIFY2(dragged > before + 50, qPrintable(QString("%1 -> %2").arg(before).arg(dragged)));
+
+    area.setCurrentWidget(Window().EventLog());
+    QApplication::processEvents();
+    QVERIFY(std::abs(area.height() - log_area) <= 4);
+    area.setCurrentWidget(&Graphics());
+    QApplication::processEvents();
+    QVERIFY(std::abs(Graphics().height() - dragged) <= 4);
+
+    QVERIFY(Window().close());
+    ReopenWindow();
+    Window().resize(1600, 1000);
+    AnalyseSample();
+    Window().ResultsArea()->setCurrentWidget(&Graphics());
+    QApplication::processEvents();
+    QVERIFY2(std::abs(Graphics().height() - dragged) <= 4, qPrintable(QString::number(Graphics().height())));
+  }
+
   void everyChartIsDrawnOnTheGraphicsPage() {
     QTabWidget& area = *Window().ResultsArea();
     QVERIFY(!area.isTabVisible(area.indexOf(&Graphics())));
     AnalyseSample();
     QVERIFY(area.isTabVisible(area.indexOf(&Graphics())));
     area.setCurrentWidget(&Graphics());
-    QVERIFY(Graphics().Chart->height() >= 150);  // the results area makes room for the chart
-    QCOMPARE(Graphics().cboBeam->count(), 2);
+    QVERIFY(Graphics().Chart()->height() >= 150);  // the results area makes room for the chart
+    QCOMPARE(Graphics().cboBeam()->count(), 2);
 
     double least_ink = 1;
     for (int side : {1, 0}) {
@@ -278,20 +306,20 @@ class TestPrintAndCharts : public QObject {
       QList<QImage> pictures;
       for (int t = 0; t < kDrawingTypeCount; ++t) {
         Graphics().SelectChart(TDrawingType(t));
-        QCOMPARE(Graphics().cboChart->currentText(), ToQ(DrawingTypeCaption(TDrawingType(t))));
-        const QImage picture = Graphics().Chart->grab().toImage();
+        QCOMPARE(Graphics().cboChart()->currentText(), ToQ(DrawingTypeCaption(TDrawingType(t))));
+        const QImage picture = Graphics().Chart()->grab().toImage();
         least_ink = std::min(least_ink, InkShare(picture));
-        QVERIFY2(InkShare(picture) > 0.02, qPrintable(Graphics().cboChart->currentText()));
+        QVERIFY2(InkShare(picture) > 0.02, qPrintable(Graphics().cboChart()->currentText()));
         QVERIFY(!pictures.contains(picture));
         pictures << picture;
       }
     }
 
     // Resized with the page.
-    const QSize before = Graphics().Chart->size();
+    const QSize before = Graphics().Chart()->size();
     Window().resize(Window().width() + 200, Window().height());
-    QTRY_VERIFY(Graphics().Chart->width() > before.width());
-    QCOMPARE(Graphics().Chart->grab().size(), Graphics().Chart->size());
+    QTRY_VERIFY(Graphics().Chart()->width() > before.width());
+    QCOMPARE(Graphics().Chart()->grab().size(), Graphics().Chart()->size());
 
     // PNG and SVG.
     Graphics().SelectChart(dtShearConnectorDistribution);
@@ -299,34 +327,45 @@ class TestPrintAndCharts : public QObject {
     const QImage png(File("chart.png"));
     QCOMPARE(png.size(), QSize(1600, 800));
     QVERIFY(InkShare(png) > 0.005);
-    dialogs_->Files.push_back(File("chart.svg"));
-    Graphics().btnSaveImage->click();
+    Dialogs().Files.push_back(File("chart.svg"));
+    Graphics().btnSaveImage()->click();
     QFile svg(File("chart.svg"));
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QVERIFY(svg.readAll().contains("<svg"));
 
-    // One printed page.
+    // One printed page, landscape, with its title block: the project, the
+    // beam, the chart, the day and the program.
     AnswerPrintDialog(File("chart.pdf"));
-    Graphics().btnPrint->click();
+    Graphics().btnPrint()->click();
     QCOMPARE(PdfPageCount(File("chart.pdf")), 1);
+    const QRegularExpressionMatch box =
+        QRegularExpression("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]").match(QString::fromLatin1(ReadAll(File("chart.pdf"))));
+    QVERIFY(box.hasMatch());
+    QVERIFY(box.captured(1).toDouble() > box.captured(2).toDouble());
+    const TChartTitleBlock block = Graphics().TitleBlock();
+    QCOMPARE(block.Project, std::string("Sample office floor (SampleAnalysis.tva)"));
+    QCOMPARE(block.Beam, Graphics().Chart()->Beam()->LongName());
+    QCOMPARE(block.Chart, DrawingTypeCaption(dtShearConnectorDistribution));
+    QCOMPARE(block.Date, FormatShortDate(std::time(nullptr)));
+    QCOMPARE(block.Program, GetAppName() + "/V" + GetAppVersionShort());
 
     // Saving copies the pages into the project; the charts still draw the results.
-    dialogs_->Files.push_back(File("saved.tva"));
+    Dialogs().Files.push_back(File("saved.tva"));
     Window().Command("actSaveAs")->trigger();
     QCOMPARE(Window().DefaultFileName(), File("saved.tva"));
     for (int t = 0; t < kDrawingTypeCount; ++t) {
       Graphics().SelectChart(TDrawingType(t));
-      QVERIFY(InkShare(Graphics().Chart->grab().toImage()) > 0.02);
+      QVERIFY(InkShare(Graphics().Chart()->grab().toImage()) > 0.02);
     }
 
     // An input change leaves nothing to draw from.
     QVERIFY(Window().SelectNode(2));
-    Type(qobject_cast<TGeneralPage*>(Window().Page("General"))->edtDesigner, "Someone else");
+    Type(Page<TGeneralPage>().edtDesigner(), "Someone else");
     QVERIFY(!Graphics().HasResults());
-    QVERIFY(!Graphics().Chart->Beam());
-    QVERIFY(!Graphics().btnSaveImage->isEnabled());
+    QVERIFY(!Graphics().Chart()->Beam());
+    QVERIFY(!Graphics().btnSaveImage()->isEnabled());
     // Two lines of text where the chart was.
-    QVERIFY(InkShare(Graphics().Chart->grab().toImage()) < least_ink / 2);
+    QVERIFY(InkShare(Graphics().Chart()->grab().toImage()) < least_ink / 2);
   }
 };
 

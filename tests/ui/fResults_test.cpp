@@ -4,6 +4,8 @@
 // analyse a beam again with its neighbouring library section, and the clear
 // states before and after an analysis.
 #include <QAction>
+#include <QApplication>
+#include <QHeaderView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -24,7 +26,10 @@
 #include "ui/cUiUtility.h"
 #include "ui/fBeamPages.h"
 #include "ui/fFloorPages.h"
+#include "ui/fAdminTools.h"
+#include "ui/fFileCommands.h"
 #include "ui/fMain.h"
+#include "ui/fRunView.h"
 #include "ui/fProjectPages.h"
 #include "ui/fResultsPage.h"
 #include "page_test_support.h"
@@ -32,7 +37,6 @@
 
 namespace {
 
-QString Sample() { return ProgramFile(QStringLiteral("SampleAnalysis.tva")); }
 
 // `trevalon analyse PROJECT --report REPORT`: its standard output.
 QString RunCommandLine(const QString& Project, const QString& Report) {
@@ -70,68 +74,45 @@ QList<int> ShownCategories(const TAnalysisResultsPage& Page) {
 
 }  // namespace
 
-class TestResults : public QObject {
+class TestResults : public TWindowTest {
   Q_OBJECT
-
  private:
-  std::unique_ptr<TDialogRecorder> dialogs_;
-  std::unique_ptr<TfrmMain> window_;
-  std::unique_ptr<QTemporaryDir> folder_;
-
-  TfrmMain& Window() { return *window_; }
-  TAnalysisResultsPage& ResultsPage() { return *Window().ResultsPage(); }
-  const TSummaryResultsPage& Summary() { return *Window().SummaryResults(); }
-  QString File(const QString& Name) const { return folder_->filePath(Name); }
+  TAnalysisResultsPage& ResultsPage() { return *Window().Run().ResultsPage(); }
+  const TSummaryResultsPage& Summary() { return *Window().Run().Summary(); }
 
   void AnalyseSample() {
-    QVERIFY(Window().OpenUserFile(Sample()));
+    QVERIFY(Window().Files().OpenUserFile(Sample()));
     Window().Command("actAnalyse")->trigger();
-    Window().WaitForRun();
+    Window().Run().WaitForRun();
     QVERIFY(!Window().HasDataChangedSinceCalc());
   }
 
  private slots:
-  void init() {
-    ClearSettings();
-    folder_ = std::make_unique<QTemporaryDir>();
-    dialogs_ = std::make_unique<TDialogRecorder>();
-    window_ = std::make_unique<TfrmMain>();
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-  }
-
-  void cleanup() {
-    window_->WaitForRun();
-    window_->SetDataChangedSinceSave(false);
-    window_.reset();
-    dialogs_.reset();
-  }
-
   // Before any analysis the results say so; after one, an input change
   // clears them and says why; nothing offers to export or print nothing.
   void theStatesBeforeAndAfterResults() {
-    QVERIFY(ResultsPage().lblNoResults->isVisibleTo(&ResultsPage()));
+    QVERIFY(ResultsPage().lblNoResults()->isVisibleTo(&ResultsPage()));
     QCOMPARE(ResultsPage().Model().rowCount(), 0);
     QVERIFY(!Window().Command("actExportResults")->isEnabled());
-    QVERIFY(!ResultsPage().btnPrint->isEnabled());
+    QVERIFY(!ResultsPage().btnPrint()->isEnabled());
     for (int side = 0; side < 3; ++side) QVERIFY(!Summary().AreStepButtonsShown(side));
 
     AnalyseSample();
-    QVERIFY(ResultsPage().tvResults->isVisibleTo(&ResultsPage()));
-    QCOMPARE(ResultsPage().Model().rowCount(), int(Window().SavedResults().Lines.size()));
-    QVERIFY(ResultsPage().btnExport->isEnabled());
-    QVERIFY(ResultsPage().btnPrint->isEnabled());
+    QVERIFY(ResultsPage().tvResults()->isVisibleTo(&ResultsPage()));
+    QCOMPARE(ResultsPage().Model().rowCount(), int(Window().Run().SavedResults().Lines.size()));
+    QVERIFY(ResultsPage().btnExport()->isEnabled());
+    QVERIFY(ResultsPage().btnPrint()->isEnabled());
 
     QVERIFY(Window().SelectNode(2));
-    Type(qobject_cast<TGeneralPage*>(Window().Page("General"))->edtDesigner, "Someone else");
+    Type(Page<TGeneralPage>().edtDesigner(), "Someone else");
     QVERIFY(Window().HasDataChangedSinceCalc());
     QCOMPARE(ResultsPage().Model().rowCount(), 0);
-    QVERIFY(ResultsPage().lblNoResults->text().contains("changed"));
+    QVERIFY(ResultsPage().lblNoResults()->text().contains("changed"));
     QVERIFY(Summary().Text(1, TSummaryResultsPage::colStrength).isEmpty());
     QVERIFY(!Summary().AreStepButtonsShown(1));
-    QVERIFY(!ResultsPage().btnPrint->isEnabled());
+    QVERIFY(!ResultsPage().btnPrint()->isEnabled());
     // The last results can still be exported.
-    QVERIFY(ResultsPage().btnExport->isEnabled());
+    QVERIFY(ResultsPage().btnExport()->isEnabled());
   }
 
   // Under the beams' lines, the floor vibration line: the command line's
@@ -146,13 +127,13 @@ class TestResults : public QObject {
     const QString out = RunCommandLine(Sample(), File("cli.csv"));
     QVERIFY2(out.contains("Floor vibration: " + Summary().VibrationText() + " OK"), qPrintable(out));
 
-    auto& page = *qobject_cast<TFloorVibrationPage*>(Window().Page("Floor vibration"));
+    auto& page = Page<TFloorVibrationPage>();
     QVERIFY(Window().SelectNode(16));
-    Type(page.fldAccelerationLimit.Edit, "0.25");
+    Type(page.fldAccelerationLimit().Edit, "0.25");
     QVERIFY(Summary().VibrationText().isEmpty());
     QVERIFY(!Summary().IsVibrationTickShown());
     Window().Command("actAnalyse")->trigger();
-    Window().WaitForRun();
+    Window().Run().WaitForRun();
     QCOMPARE(Summary().VibrationText(), QStringLiteral("fn 3.44 Hz, peak acceleration 0.48 %g (limit 0.25 %g)"));
     QVERIFY(Summary().IsVibrationCrossShown());
     QCOMPARE(Summary().VibrationErrorText(), QStringLiteral("Peak acceleration above the limit"));
@@ -160,13 +141,13 @@ class TestResults : public QObject {
     QVERIFY(Summary().IsTickShown(1));
     QVERIFY(Summary().IsTickShown(0));
 
-    Click(page.chkIsChecked);
+    Click(page.chkIsChecked());
     Window().Command("actAnalyse")->trigger();
-    Window().WaitForRun();
+    Window().Run().WaitForRun();
     QCOMPARE(Summary().VibrationText(), QStringLiteral("not checked"));
     QVERIFY(!Summary().IsVibrationTickShown());
     QVERIFY(!Summary().IsVibrationCrossShown());
-    QVERIFY(!std::count(Window().SavedResults().Lines.begin(), Window().SavedResults().Lines.end(), "FLOOR VIBRATION"));
+    QVERIFY(!std::count(Window().Run().SavedResults().Lines.begin(), Window().Run().SavedResults().Lines.end(), "FLOOR VIBRATION"));
   }
 
   // The summary lines show what `trevalon analyse` prints for the same file,
@@ -193,9 +174,9 @@ class TestResults : public QObject {
 
     // Export proposes the project's name with ".csv" and writes the report.
     const QString exported = File("window.csv");
-    dialogs_->Files.push_back(exported);
-    ResultsPage().btnExport->click();
-    QCOMPARE(dialogs_->FileCaptions.size(), 1);
+    Dialogs().Files.push_back(exported);
+    ResultsPage().btnExport()->click();
+    QCOMPARE(Dialogs().FileCaptions.size(), 1);
     QVERIFY(Window().EventLogText().contains("Exporting analysis results to " + exported));
     const QByteArray expected = ReadAll(cli_report);
     QVERIFY(expected.size() > 1000);
@@ -205,12 +186,12 @@ class TestResults : public QObject {
     QFile::remove(exported);
     Window().Command("actExportResults")->trigger();
     QVERIFY(!QFile::exists(exported));
-    dialogs_->Files.push_back(File("no-such-folder/results.csv"));
-    Window().ExportResults();
-    QCOMPARE(dialogs_->Messages.size(), 1);
-    QCOMPARE(dialogs_->Messages.last(), "Unable to save to file " + File("no-such-folder/results.csv") +
+    Dialogs().Files.push_back(File("no-such-folder/results.csv"));
+    Window().Run().ExportResults();
+    QCOMPARE(Dialogs().Messages.size(), 1);
+    QCOMPARE(Dialogs().Messages.last(), "Unable to save to file " + File("no-such-folder/results.csv") +
                                             "\r\nThe file may be being used by another program");
-    QCOMPARE(int(Window().SavedResults().Lines.size()), ResultsPage().Model().rowCount());
+    QCOMPARE(int(Window().Run().SavedResults().Lines.size()), ResultsPage().Model().rowCount());
   }
 
   // The proposal for an untitled project is the program's name with ".csv".
@@ -221,18 +202,65 @@ class TestResults : public QObject {
       return QString();
     });
     AnalyseSample();
-    Window().ExportResults();
+    Window().Run().ExportResults();
     QCOMPARE(proposed, ToQ(DeriveFileName(ToStd(Sample()), "", ".csv")));
     Window().Command("actNew")->trigger();
-    Window().ExportResults();
+    Window().Run().ExportResults();
     QCOMPARE(QFileInfo(proposed).fileName(), QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + ".csv");
+  }
+
+  // On a 1600 x 1000 window every column is as wide as its widest text (up
+  // to kResultsColumnCapChars characters, the rest in the tooltip), the tree
+  // follows the window's width, and the user may still resize a column.
+  void theResultsTreeIsReadable() {
+    Window().resize(1600, 1000);
+    AnalyseSample();
+    QVERIFY(Window().SelectNode(800));
+    QApplication::processEvents();
+    QTreeView& tree = *ResultsPage().tvResults();
+    const TResultsTreeModel& model = ResultsPage().Model();
+    const QFontMetrics metrics(tree.font());
+    const int cap = metrics.horizontalAdvance(QString(kResultsColumnCapChars, QLatin1Char('n')));
+    int long_fields = 0;
+    for (int row = 0; row < model.rowCount(); ++row)
+      for (int c = 0; c < model.columnCount(); ++c) {
+        const QString text = model.index(row, c).data().toString();
+        if (text.isEmpty()) continue;
+        const int needed = std::min(cap, metrics.horizontalAdvance(text));
+        QVERIFY2(tree.columnWidth(c) >= needed, qPrintable(QString("column %1: %2").arg(c).arg(text)));
+        const QString tip = model.index(row, c).data(Qt::ToolTipRole).toString();
+        if (text.size() > kResultsColumnCapChars) {
+          QCOMPARE(tip, text);
+          ++long_fields;
+        } else {
+          QVERIFY(tip.isEmpty());
+        }
+      }
+    QVERIFY(long_fields > 0);  // the project's description, for one
+    // Units as the pages write them.
+    bool density = false;
+    for (int row = 0; row < model.rowCount() && !density; ++row)
+      for (int c = 0; c < model.columnCount(); ++c)
+        if (model.index(row, c).data().toString() == QStringLiteral("Concrete Density (kg/m\u00B3)")) density = true;
+    QVERIFY(density);
+
+    // The tree takes the page's width, and follows the window.
+    const int wide = tree.width();
+    QVERIFY(wide > Window().width() / 2);
+    Window().resize(1300, 1000);
+    QApplication::processEvents();
+    QVERIFY(tree.width() < wide);
+    // Still the user's to resize.
+    QCOMPARE(tree.header()->sectionResizeMode(1), QHeaderView::Interactive);
+    tree.header()->resizeSection(1, 60);
+    QCOMPARE(tree.columnWidth(1), 60);
   }
 
   // Each box hides and shows its part of the report; the header lines stay.
   void filtersHideAndShowTheirCategories() {
     AnalyseSample();
     QVERIFY(Window().SelectNode(800));
-    QVERIFY(!Window().IsRunning());  // results up to date: choosing the node does not analyse again
+    QVERIFY(!Window().Run().IsRunning());  // results up to date: choosing the node does not analyse again
     TAnalysisResultsPage& page = ResultsPage();
     const TResultsTreeModel& model = page.Model();
     // The report's parts in order: header lines, then the four parts.
@@ -244,7 +272,7 @@ class TestResults : public QObject {
       if (row > 0) QVERIFY(model.Category(row) == rcAlwaysShown ? model.Category(row - 1) == rcAlwaysShown : true);
     }
 
-    QCheckBox* const boxes[] = {page.chkProjectSettings, page.chkInputData, page.chkSummary, page.chkDetail};
+    QCheckBox* const boxes[] = {page.chkProjectSettings(), page.chkInputData(), page.chkSummary(), page.chkDetail()};
     for (int category = 0; category < 4; ++category) {
       QTest::mouseClick(boxes[category], Qt::LeftButton);
       QList<int> expected{0, 1, 2, 3, 4};
@@ -257,7 +285,7 @@ class TestResults : public QObject {
     QCOMPARE(ShownCategories(page), QList<int>{4});
     // A new report keeps the choice.
     Window().Command("actAnalyse")->trigger();
-    Window().WaitForRun();
+    Window().Run().WaitForRun();
     QCOMPARE(ShownCategories(page), QList<int>{4});
   }
 
@@ -273,11 +301,11 @@ class TestResults : public QObject {
     QCOMPARE(model.index(8, 2).data().toString(), QString());
     const QList<int> categories{4, 4, 0, 0, 1, 1, 2, 2, 2, 2};
     for (int row = 0; row < model.rowCount(); ++row) QCOMPARE(int(model.Category(row)), categories[row]);
-    page.chkSummary->setChecked(false);
+    page.chkSummary()->setChecked(false);
     QCOMPARE(ShownCategories(page), (QList<int>{0, 1, 4}));
     // Copy gives the selected lines as the report holds them.
-    page.chkSummary->setChecked(true);
-    page.tvResults->selectionModel()->select(model.index(7, 0),
+    page.chkSummary()->setChecked(true);
+    page.tvResults()->selectionModel()->select(model.index(7, 0),
                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QCOMPARE(page.SelectedLines(), QStringList{"c,\"d, e\",f"});
   }
@@ -292,7 +320,7 @@ class TestResults : public QObject {
     const QString before = Summary().Text(1, TSummaryResultsPage::colStrength);
 
     QTest::mouseClick(Summary().StepButton(1, +1), Qt::LeftButton);
-    Window().WaitForRun();
+    Window().Run().WaitForRun();
     QVERIFY(!Window().HasDataChangedSinceCalc());
     QCOMPARE(Summary().Text(1, TSummaryResultsPage::colSection), QStringLiteral("310UB46.2"));
     const TImportedBeam& beam = *Window().Project().GetBeam(1);
@@ -308,22 +336,22 @@ class TestResults : public QObject {
 
     // Down twice from the current beam's section page: the page follows.
     QVERIFY(Window().SelectNode(112, "Section definition"));
-    auto& section = *qobject_cast<TSectionDefinitionPage*>(Window().Page("Section definition"));
+    auto& section = Page<TSectionDefinitionPage>();
     QTest::mouseClick(Summary().StepButton(1, -1), Qt::LeftButton);
-    Window().WaitForRun();
+    Window().Run().WaitForRun();
     QTest::mouseClick(Summary().StepButton(1, -1), Qt::LeftButton);
-    Window().WaitForRun();
+    Window().Run().WaitForRun();
     QCOMPARE(Summary().Text(1, TSummaryResultsPage::colSection), QStringLiteral("310UB40.4"));
-    QCOMPARE(section.cboSection->currentText(), QStringLiteral("310UB40.4"));
+    QCOMPARE(section.cboSection()->currentText(), QStringLiteral("310UB40.4"));
     QCOMPARE(QString::fromStdString(beam.SteelSection(0)->Name), QStringLiteral("310UB40.4"));
 
     // The lightest KESTREL UB has nothing below it.
-    Choose(section.cboSection, "150UB14.0");
+    Choose(section.cboSection(), "150UB14.0");
     Window().Command("actAnalyse")->trigger();
-    Window().WaitForRun();
+    Window().Run().WaitForRun();
     const int runs = Window().EventLogText().count("Running analysis...");
     QTest::mouseClick(Summary().StepButton(1, -1), Qt::LeftButton);
-    Window().WaitForRun();
+    Window().Run().WaitForRun();
     QCOMPARE(Window().EventLogText().count("Running analysis..."), runs + 1);
     QCOMPARE(Summary().Text(1, TSummaryResultsPage::colSection), QStringLiteral("150UB14.0"));
     QVERIFY(!Window().HasDataChangedSinceCalc());

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -40,9 +41,10 @@ bool TypeIntoCell(TStringGrid& Grid, int ACol, int ARow, const QString& Text) {
   editor->selectAll();
   QTest::keyClick(editor, Qt::Key_Delete);
   QTest::keyClicks(editor, Text);
+  // The delegate writes the text back and closes the editor once the key has been handled.
+  QSignalSpy ended(&Grid, &TStringGrid::EndEdit);
   QTest::keyClick(editor, Qt::Key_Return);
-  // The delegate writes the text back once the key has been handled.
-  for (int i = 0; i < 100 && Grid.IsEditing(); ++i) QTest::qWait(5);
+  if (ended.isEmpty() && !ended.wait(20000)) return false;
   return Grid.Cell(ACol, ARow) == Text;
 }
 

@@ -5,8 +5,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QWindow>
+
 #include "entity/VEXUtility.h"
+#include "report/qt/cReportPrinter.h"
 #include "ui/cSettings.h"
+#include "ui/cUiUtility.h"
 
 TDialogRecorder::TDialogRecorder() {
   SetMessageHook([this](const TMessageRequest& Request) {
@@ -43,6 +47,7 @@ TDialogRecorder::~TDialogRecorder() {
   SetFileDialogHook({});
   SetOpenExternalHook({});
   SetTextInputHook({});
+  SetPrintDialogHook({});
 }
 
 void TDialogRecorder::Clear() {
@@ -56,6 +61,52 @@ void TDialogRecorder::Clear() {
 }
 
 void ClearSettings() { QFile::remove(settings::FileName()); }
+
+QString Sample() { return ProgramFile(QStringLiteral("SampleAnalysis.tva")); }
+
+QString ShownTitle(const QWidget& Window) {
+  return Window.windowHandle() ? Window.windowHandle()->title() : Window.windowTitle();
+}
+
+// ---------------------------------------------------------------------------
+// The window fixture
+
+TProject& TWindowTest::Project() { return window_->Project(); }
+
+void TWindowTest::init() {
+  ClearSettings();
+  folder_ = std::make_unique<QTemporaryDir>();
+  dialogs_ = std::make_unique<TDialogRecorder>();
+  if (setup_.MakesWindow) ReopenWindow();
+}
+
+void TWindowTest::ReopenWindow() {
+  DropWindow();
+  window_ = std::make_unique<TfrmMain>(TMainOptions{setup_.IsAdmin});
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  window_->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  if (setup_.OpensSample) {
+    QVERIFY(window_->Files().OpenUserFile(Sample()));
+    dialogs_->Clear();
+  }
+}
+
+void TWindowTest::DropWindow() {
+  if (window_) {
+    if (window_->Admin()) window_->Admin()->WaitForJob();
+    window_->Run().WaitForRun();
+    window_->SetDataChangedSinceSave(false);
+  }
+  window_.reset();
+}
+
+void TWindowTest::cleanup() {
+  DropWindow();
+  dialogs_.reset();
+  folder_.reset();
+}
 
 int RunUiTests(int argc, char** argv, QObject& Tests) {
   // Headless, and never the user's own settings or work folder.

@@ -1,8 +1,9 @@
 // Pictures of the program as a person first meets it, for review: the
 // conditions-of-use box, the main window with the sample project opened and
 // analysed (summary results and Event Log), every page of the navigation
-// tree for the sample, each chart of the Graphics page and the printed
-// report (as a PDF file). Run under an X server (scripts/screenshots starts one
+// tree for the sample at 1600 x 1000, each chart of the Graphics page, the
+// printed chart and the printed report (as PDF files), and the window at
+// 1024 x 700. Run under an X server (scripts/screenshots starts one
 // with Xvfb).
 //   trevalon-screenshots OUTPUT_FOLDER
 #include <QApplication>
@@ -34,7 +35,10 @@
 #include "ui/fDesignTablePage.h"
 #include "ui/fGeometryPage.h"
 #include "ui/fGraphicsPage.h"
+#include "ui/fAdminTools.h"
+#include "ui/fFileCommands.h"
 #include "ui/fMain.h"
+#include "ui/fRunView.h"
 #include "ui/fTestPages.h"
 
 namespace {
@@ -121,20 +125,22 @@ int main(int argc, char** argv) {
     about.move(40, 40);
     ok = Save(about, out + QStringLiteral("/about.png")) && ok;
   }
+  // An engineer's wide screen; the narrow one comes last.
   TfrmMain window;
   window.show();
   window.move(0, 0);
+  window.resize(1600, 1000);
   Settle();
-  window.OpenUserFile(ProgramFile(QString::fromLatin1(kSampleProjectFileName)));
-  window.Analyse();
-  window.WaitForRun();
-  window.ResultsArea()->setCurrentWidget(window.SummaryResults());
+  window.Files().OpenUserFile(ProgramFile(QString::fromLatin1(kSampleProjectFileName)));
+  window.Run().Analyse();
+  window.Run().WaitForRun();
+  window.ResultsArea()->setCurrentWidget(window.Run().Summary());
   ok = Save(window, out + QStringLiteral("/main-window.png")) && ok;
   window.ResultsArea()->setCurrentWidget(window.EventLog());
   ok = Save(window, out + QStringLiteral("/main-window-event-log.png")) && ok;
 
   // Every page of the tree, in tree order.
-  window.ResultsArea()->setCurrentWidget(window.SummaryResults());
+  window.ResultsArea()->setCurrentWidget(window.Run().Summary());
   struct TShot {
     unsigned Node;
     const char* Page;
@@ -163,18 +169,29 @@ int main(int argc, char** argv) {
       ok = false;
       continue;
     }
-    window.WaitForRun();
+    window.Run().WaitForRun();
     ok = Save(window, out + QLatin1Char('/') + QString::fromLatin1(shot.File) + QStringLiteral(".png")) && ok;
   }
 
   // Each chart of the side-1 secondary beam on the Graphics page.
-  window.ResultsArea()->setCurrentWidget(window.GraphicsPage());
+  window.ResultsArea()->setCurrentWidget(window.Run().GraphicsPage());
   for (int t = 0; t < kDrawingTypeCount; ++t) {
-    window.GraphicsPage()->SelectChart(TDrawingType(t));
+    window.Run().GraphicsPage()->SelectChart(TDrawingType(t));
     ok = Save(window, out + QStringLiteral("/graphics-") + ToQ(DrawingTypeKind(TDrawingType(t))) +
                           QStringLiteral(".png")) && ok;
   }
-  window.ResultsArea()->setCurrentWidget(window.SummaryResults());
+  // The design envelopes as printed, on A4 landscape; the script turns the page into a picture.
+  window.Run().GraphicsPage()->SelectChart(dtDesignEnvelopes);
+  SetPrintDialogHook([&out](QPrinter& Printer, int) {
+    Printer.setOutputFormat(QPrinter::PdfFormat);
+    Printer.setOutputFileName(out + QStringLiteral("/printed-chart.pdf"));
+    Printer.setPageSize(QPageSize(QPageSize::A4));
+    return true;
+  });
+  window.Run().GraphicsPage()->PrintChart();
+  SetPrintDialogHook({});
+  std::printf("wrote %s\n", qPrintable(out + QStringLiteral("/printed-chart.pdf")));
+  window.ResultsArea()->setCurrentWidget(window.Run().Summary());
 
   // The printed report, through the print dialog's PDF choice on A4; the
   // script turns its first page into a picture.
@@ -184,7 +201,7 @@ int main(int argc, char** argv) {
     Printer.setPageSize(QPageSize(QPageSize::A4));
     return true;
   });
-  window.PrintResults();
+  window.Run().PrintResults();
   // The calculation report, printed the same way; the script turns its first two pages into pictures.
   SetPrintDialogHook([&out](QPrinter& Printer, int) {
     Printer.setOutputFormat(QPrinter::PdfFormat);
@@ -192,7 +209,7 @@ int main(int argc, char** argv) {
     Printer.setPageSize(QPageSize(QPageSize::A4));
     return true;
   });
-  window.PrintCalculationReport();
+  window.Run().PrintCalculationReport();
   SetPrintDialogHook({});
   std::printf("wrote %s\n", qPrintable(out + QStringLiteral("/printed-report.pdf")));
   std::printf("wrote %s\n", qPrintable(out + QStringLiteral("/calculation-report.pdf")));
@@ -201,12 +218,17 @@ int main(int argc, char** argv) {
   window.SelectNode(12);
   auto* geometry = qobject_cast<TGeometryPage*>(window.Page(QStringLiteral("Geometry")));
   if (geometry) {
-    geometry->chkIsInternal->click();
+    geometry->chkIsInternal()->click();
     ok = Save(window, out + QStringLiteral("/page-geometry-edge.png")) && ok;
-    geometry->chkHasPrimaryBeam->click();
+    geometry->chkHasPrimaryBeam()->click();
     ok = Save(window, out + QStringLiteral("/page-geometry-secondary-only.png")) && ok;
   }
   window.SetDataChangedSinceSave(false);
+
+  // A small screen: the information panel gives its width to the tree and the page.
+  window.SelectNode(112, QStringLiteral("Beam general"));
+  window.resize(1024, 700);
+  ok = Save(window, out + QStringLiteral("/main-window-1024x700.png")) && ok;
 
   // The administrators' screens (--admin): a test, the test results, the design table.
   {
@@ -217,21 +239,21 @@ int main(int argc, char** argv) {
     // The tests' results and the design table are written beside the project: a scratch folder.
     QTemporaryDir scratch;
     const QString project = scratch.filePath(QStringLiteral("AdminSample.tva"));
-    if (!WriteSampleWithTests(project) || !admin.OpenUserFile(project)) {
+    if (!WriteSampleWithTests(project) || !admin.Files().OpenUserFile(project)) {
       std::printf("could not open the administrators' sample\n");
       ok = false;
     } else {
-      admin.SetTestingAllowed(true);
-      admin.SetDesignParametersShown(true);
-      admin.RunAllTests();
-      admin.WaitForAdminJob();
-      if (QTreeWidgetItem* node = admin.TestNode(QStringLiteral("Heavy"))) admin.NavigationTree()->setCurrentItem(node);
+      admin.Admin()->SetTestingAllowed(true);
+      admin.Admin()->SetDesignParametersShown(true);
+      admin.Admin()->RunAllTests();
+      admin.Admin()->WaitForJob();
+      if (QTreeWidgetItem* node = admin.Admin()->TestNode(QStringLiteral("Heavy"))) admin.NavigationTree()->setCurrentItem(node);
       ok = Save(admin, out + QStringLiteral("/page-test.png")) && ok;
-      if (admin.TestResults()) admin.ResultsArea()->setCurrentWidget(admin.TestResults());
+      if (admin.Admin()->TestResults()) admin.ResultsArea()->setCurrentWidget(admin.Admin()->TestResults());
       ok = Save(admin, out + QStringLiteral("/test-results.png")) && ok;
       admin.SelectNode(850);
-      admin.CreateDesignTable();
-      admin.WaitForAdminJob();
+      admin.Admin()->CreateDesignTable();
+      admin.Admin()->WaitForJob();
       admin.ResultsArea()->setCurrentWidget(admin.EventLog());
       ok = Save(admin, out + QStringLiteral("/page-design-table.png")) && ok;
     }

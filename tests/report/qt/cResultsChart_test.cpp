@@ -8,11 +8,13 @@
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QPdfWriter>
+#include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
 
 #include "components/cCapacityFactor.h"
 #include "engine/beam_fixture.h"
+#include "entity/VEXNumberText.h"
 #include "entity/VEXUtility.h"
 #include "temp_dir.h"
 
@@ -156,9 +158,12 @@ TEST_F(Chart, CurvesPassThroughTheComputedValuesAtTheirPixels) {
   EXPECT_TRUE(HasColourNear(connectors, 120, 480 - 441, chart_colour::kBlack));
 }
 
-// Readable at every size: no text leaves the image or lies on another.
+// Readable at every size: no text leaves the image or lies on another, down
+// to a chart as short as a page of the window can make it (the design
+// envelopes' two panels of labels included).
 TEST_F(Chart, TextsStayInsideTheImageAndApart) {
-  for (const QSize size : {QSize(1200, 600), QSize(800, 450), QSize(640, 360), QSize(500, 700)}) {
+  for (const QSize size : {QSize(1200, 600), QSize(800, 450), QSize(640, 360), QSize(500, 700), QSize(480, 220),
+                           QSize(900, 180), QSize(1600, 300)}) {
     for (int t = 0; t < kDrawingTypeCount; ++t) {
       const auto dt = static_cast<TDrawingType>(t);
       SCOPED_TRACE(DrawingTypeKind(dt) + " " + std::to_string(size.width()) + "x" + std::to_string(size.height()));
@@ -175,6 +180,84 @@ TEST_F(Chart, TextsStayInsideTheImageAndApart) {
       }
     }
   }
+}
+
+// Every chart names its value axis with its unit, read upwards left of the
+// axis labels; the design envelopes name each of their two axes.
+TEST_F(Chart, EveryValueAxisHasATitleWithItsUnit) {
+  const std::pair<TDrawingType, std::vector<std::string>> expected[] = {
+      {dtResultsSummary, {"Ratio to limit (%)"}},
+      {dtStage3Strength, {"M* (kNm), V* (kN)"}},
+      {dtInServiceStrength, {"M* (kNm), V* (kN)"}},
+      {dtShearConnectorDistribution, {"Connectors (number)"}},
+      {dtDeflection, {"Deflection / limit (ratio)"}},
+      {dtDesignEnvelopes, {"Moment (kNm)", "Shear (kN)"}},
+      {dtDeflectionShape, {"Deflection (mm)"}},
+  };
+  for (const auto& [dt, titles] : expected) {
+    SCOPED_TRACE(DrawingTypeKind(dt));
+    const TChartDrawing d = DrawChart(Beam(), dt, 1200, 600);
+    for (const std::string& title : titles) {
+      const auto it = std::find_if(d.Texts.begin(), d.Texts.end(), [&](const TChartText& t) { return t.Text == title; });
+      ASSERT_NE(it, d.Texts.end()) << title;
+      EXPECT_EQ(it->Angle, 90);
+      const QRectF box = ChartTextRect(*it);
+      EXPECT_GT(box.height(), box.width());  // reads upwards
+      // Left of every value label (the right-aligned texts at the axis).
+      for (const TChartText& t : d.Texts) {
+        if (t.Align == THorizontalAlign::Right && t.Angle == 0) {
+          EXPECT_LT(box.right(), ChartTextRect(t).left()) << t.Text;
+        }
+      }
+    }
+  }
+}
+
+// The printed page: the title block along the foot of the whole printable
+// area, the chart over all the rest; the block names the project and its
+// file, the beam, the chart, the day and the program.
+TEST_F(Chart, PrintedPageHasTheChartOverATitleBlock) {
+  const TChartPageLayout layout = ChartPageLayout(QRectF(0, 0, 2800, 1900), 40);
+  EXPECT_EQ(layout.TitleBlock.bottom(), 1900);
+  EXPECT_EQ(layout.TitleBlock.height(), 2 * 40 + 40);  // two lines and their padding
+  EXPECT_EQ(layout.TitleBlock.width(), 2800);
+  EXPECT_EQ(layout.Chart.topLeft(), QPointF(0, 0));
+  EXPECT_EQ(layout.Chart.width(), 2800);
+  EXPECT_LT(layout.Chart.bottom(), layout.TitleBlock.top());
+  EXPECT_GT(layout.Chart.height(), 0.9 * 1900);
+
+  // 12 March 2025, noon UTC.
+  const TChartTitleBlock block =
+      ChartTitleBlock(Beam(), dtDesignEnvelopes, "Office floor", "/work/jobs/Office.tva", 1741780800);
+  EXPECT_EQ(block.Project, "Office floor (Office.tva)");
+  EXPECT_EQ(block.Beam, Beam().LongName());
+  EXPECT_EQ(block.Chart, "Design envelopes");
+  EXPECT_EQ(block.Date, FormatShortDate(1741780800));
+  EXPECT_EQ(block.Program, GetAppName() + "/V" + GetAppVersionShort());
+  EXPECT_EQ(ChartTitleBlock(Beam(), dtDeflection, "", "", 0).Project, "Untitled");
+  EXPECT_EQ(ChartTitleBlock(Beam(), dtDeflection, "", "C:\\jobs\\a.tva", 0).Project, "a.tva");
+
+  // Painted on an A4 landscape page at 100 pixels per inch: the block's frame
+  // is ink at the foot, the chart's ink above it, and the chart reaches the
+  // page's right half (it fills the width, not a strip).
+  QImage page(1169, 827, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  {
+    QPainter painter(&page);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(12);
+    PaintChartPage(painter, QRectF(0, 0, 1169, 827), font, Beam(), dtDesignEnvelopes, block);
+  }
+  int foot_ink = 0, chart_ink = 0, right_ink = 0;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x) {
+      if (page.pixel(x, y) == qRgb(255, 255, 255)) continue;
+      (y > page.height() - 60 ? foot_ink : chart_ink)++;
+      if (x > page.width() / 2 && y < page.height() / 2) ++right_ink;
+    }
+  EXPECT_GT(foot_ink, 500);
+  EXPECT_GT(chart_ink, 5000);
+  EXPECT_GT(right_ink, 500);
 }
 
 TEST_F(Chart, SavedByItsExtensionThroughATemporaryFile) {
@@ -200,7 +283,7 @@ TEST_F(Chart, PrintsOnOnePage) {
   {
     QPdfWriter writer(&buffer);
     writer.setResolution(600);
-    const TPrintOutcome printed = PrintChartOn(writer, Beam(), dtShearConnectorDistribution);
+    const TPrintOutcome printed = PrintChartOn(writer, Beam(), dtShearConnectorDistribution, {});
     EXPECT_TRUE(printed.Result.IsOK()) << printed.Result.Message();
     EXPECT_EQ(printed.PagesPrinted, 1);
   }
@@ -216,9 +299,9 @@ TEST_F(Chart, PrintsOnOnePage) {
     printer.setOutputFileName(file);
     return true;
   });
-  EXPECT_TRUE(PrintChart(Beam(), dtDeflection, nullptr).Result.IsOK());
+  EXPECT_TRUE(PrintChart(Beam(), dtDeflection, {}, nullptr).Result.IsOK());
   SetPrintDialogHook([](QPrinter&, int) { return false; });
-  EXPECT_TRUE(PrintChart(Beam(), dtDeflection, nullptr).Result.IsCancelled());
+  EXPECT_TRUE(PrintChart(Beam(), dtDeflection, {}, nullptr).Result.IsCancelled());
   SetPrintDialogHook({});
   std::string bytes;
   ASSERT_TRUE(ReadFileBytes(file.toStdString(), bytes).IsOK());
