@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "entity/VEXUtility.h"
 
@@ -143,7 +144,7 @@ std::vector<TPrintCell> PrintRowCells(const TPrintableStringList& List, const TP
       int j = i + 1, span = width;
       while (j < n && fields[j].empty()) span += Fit.Width(List, Layout, j++);
       const int right = j >= n ? right_margin : left + span - 2;
-      cells.push_back({fields[i], {left, Top, right, Bottom}, Fit.FontScale});
+      cells.push_back({UnitsAsWritten(fields[i]), {left, Top, right, Bottom}, Fit.FontScale});
     }
     left += width;
   }
@@ -171,7 +172,7 @@ std::vector<TSpanNeed> BlockNeeds(const TStringList& Block, TPrintRowMeasure& Me
       int j = i + 1;
       while (j < n && fields[j].empty()) ++j;
       TPrintCell cell;
-      cell.Text = fields[i];
+      cell.Text = UnitsAsWritten(fields[i]);
       cell.FontScale = Scale;
       // A cell's rectangle is its columns less 2 pixels (a last cell reaches the margin).
       const int need = Measure.TokenWidth(cell);
@@ -257,6 +258,27 @@ TColumnFit FitColumns(const TPrintableStringList& List, const TPrintPageLayout& 
   // Not even the smallest type lets every token fit (a token wider than the
   // page): the list's own widths and type, and that token breaks.
   return fit;
+}
+
+std::string UnitsAsWritten(const std::string& Field) {
+  static const char* const kSuperscripts[] = {"\u00B2", "\u00B3", "\u2074"};  // ², ³, ⁴
+  static const char* const kUnits[] = {"mm", "m", "kg/m"};
+  std::string out;
+  size_t copied = 0;
+  for (size_t at = Field.find('^'); at != std::string::npos; at = Field.find('^', at + 1)) {
+    const char power = at + 1 < Field.size() ? Field[at + 1] : '\0';
+    if (power < '2' || power > '4') continue;
+    const char after = at + 2 < Field.size() ? Field[at + 2] : '\0';
+    if (after != '\0' && after != ')' && after != '/' && after != ' ') continue;
+    size_t start = at;
+    while (start > 0 && Field[start - 1] != ' ' && Field[start - 1] != '(') --start;
+    const std::string unit = Field.substr(start, at - start);
+    if (std::find(std::begin(kUnits), std::end(kUnits), unit) == std::end(kUnits)) continue;
+    out.append(Field, copied, at - copied).append(kSuperscripts[power - '2']);
+    copied = at + 2;
+  }
+  if (copied == 0) return Field;
+  return out.append(Field, copied, std::string::npos);
 }
 
 std::string FormatShortTime(std::time_t When) {

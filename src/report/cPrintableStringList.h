@@ -202,5 +202,12 @@ inline constexpr const char* kLineTooLong = "Line too long to fit on single page
 TPrintPlan PlanPrintedPages(const TPrintableStringList& List, const TPrintPageMetrics& Metrics,
                             TPrintRowMeasure& Measure, int FromPage, int ToPage, std::time_t Now);
 
+// A report cell as a reader sees it: the report's file writes units with a
+// caret ("Ac_1 (mm^2)", "Concrete Density (kg/m^3)", "mm^4/mm") for the
+// programs that read it; the printed list and the window write them as the
+// pages do ("mm²", "kg/m³", "mm⁴/mm"). Only a unit standing on its own (after
+// the start, a blank or "(") changes; any other text is returned as it is.
+std::string UnitsAsWritten(const std::string& Field);
+
 // The time as the user's short time format writes it ("h:mm").
 std::string FormatShortTime(std::time_t When);

@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTreeView>
@@ -18,6 +17,7 @@
 #include <algorithm>
 
 #include "entity/VEXText.h"
+#include "report/cPrintableStringList.h"
 #include "ui/cPageFields.h"
 #include "ui/cUiUtility.h"
 
@@ -36,22 +36,6 @@ const TCategoryMask kCategoryMasks[] = {
     // The floor's vibration check, after every beam, is a result to read beside the beams' summaries.
     {"FLOOR VIBRATION*", rcSummary},
 };
-
-// A field as the tree shows it: the report writes units with a caret
-// ("kg/m^3", "mm^4") for the file's readers; the window writes them as the
-// pages do ("kg/m³", "mm⁴"). The report's lines themselves are unchanged.
-QString DisplayText(const QString& Field) {
-  if (!Field.contains(QLatin1Char('^'))) return Field;
-  static const QRegularExpression power(QStringLiteral("(?<=m)\\^([234])"));
-  QString shown = Field;
-  QRegularExpressionMatch m;
-  while ((m = power.match(shown)).hasMatch()) {
-    const QChar digit = m.captured(1).front();
-    const QChar sup = digit == QLatin1Char('2') ? QChar(0x00B2) : digit == QLatin1Char('3') ? QChar(0x00B3) : QChar(0x2074);
-    shown.replace(m.capturedStart(), m.capturedLength(), sup);
-  }
-  return shown;
-}
 
 // Spreadsheet column names (A, B, ..., Z, AA, ...): the exported file opens
 // in a spreadsheet with the same columns.
@@ -75,7 +59,7 @@ void TResultsTreeModel::AppendLines(const std::vector<std::string>& Lines) {
   for (const std::string& line : Lines) {
     TRow row;
     row.Line = ToQ(line);
-    for (const std::string& field : SplitCommaText(line, true)) row.Fields.push_back(ToQ(field));
+    for (const std::string& field : SplitCommaText(line, true)) row.Fields.push_back(ToQ(UnitsAsWritten(field)));
     for (const TCategoryMask& m : kCategoryMasks)
       if (MatchesMask(line, m.Mask)) category = m.Category;
     row.Category = category;
@@ -107,7 +91,7 @@ QVariant TResultsTreeModel::data(const QModelIndex& Index, int Role) const {
   const TRow& row = rows_[static_cast<size_t>(Index.row())];
   if (Role == Qt::DisplayRole || Role == Qt::ToolTipRole) {
     if (Index.column() >= row.Fields.size()) return {};
-    const QString field = DisplayText(row.Fields[Index.column()]);
+    const QString& field = row.Fields[Index.column()];
     // The full text as a tooltip where the column's width may cut it off.
     if (Role == Qt::ToolTipRole && field.size() <= kResultsColumnCapChars) return {};
     return field;

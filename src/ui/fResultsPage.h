@@ -71,7 +71,7 @@ class TResultsTreeModel : public QAbstractTableModel {
  private:
   struct TRow {
     QString Line;
-    QStringList Fields;
+    QStringList Fields;  // as the tree shows them (units as the pages write them)
     TResultsCategory Category = rcAlwaysShown;
   };
   std::vector<TRow> rows_;

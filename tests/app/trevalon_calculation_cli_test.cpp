@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/cli_run.h"
+#include "report/cPrintableStringList.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -343,7 +344,8 @@ TEST_F(Calculation, ThePrintedResultsListBreaksNoToken) {
     EXPECT_NE(p.find(kLocal), std::string::npos);
     for (const std::string& l : Lines(p)) lines.push_back(l);
   }
-  // The cells of the report: each word of each cell is whole on a line of the PDF.
+  // The cells of the report: each word of each cell is whole on a line of the
+  // PDF, its units written as the pages write them.
   std::set<std::string> words;
   for (const std::string& row : Lines(ReadText(dir_ / "r.csv"))) {
     std::string cell;
@@ -352,12 +354,12 @@ TEST_F(Calculation, ThePrintedResultsListBreaksNoToken) {
       if (c == '"') quoted = !quoted;
       else if (c == ',' && !quoted) {
         std::istringstream in(cell);
-        for (std::string w; in >> w;) words.insert(w);
+        for (std::string w; in >> w;) words.insert(UnitsAsWritten(w));
         cell.clear();
       } else cell += c;
     }
   }
-  for (const char* w : {"360UB44.7", "530UB82.0", "Restrained", "Construc.Stress", "(St5&6/Immed)"})
+  for (const char* w : {"360UB44.7", "530UB82.0", "Restrained", "Construc.Stress", "(St5&6/Immed)", "(kg/m\u00B3)"})
     EXPECT_EQ(words.count(w), 1u) << w;
   for (const std::string& w : words) {
     bool whole = false;

@@ -190,6 +190,33 @@ TEST(PrintPageLayout, CellsSpanEmptyCellsAndTheLastReachesTheMargin) {
   EXPECT_EQ(cells.back().Text, "c10");
 }
 
+TEST(PrintedCells, UnitsAreWrittenAsOnThePagesAndOtherTextStaysAsItIs) {
+  const struct {
+    const char* field;
+    const char* shown;
+  } cases[] = {
+      {"Ac_1 (mm^2)", "Ac_1 (mm\u00B2)"},
+      {"Concrete Density (kg/m^3)", "Concrete Density (kg/m\u00B3)"},
+      {"Iti (mm^4)", "Iti (mm\u2074)"},
+      {"mm^4/mm", "mm\u2074/mm"},
+      {"Zb (mm^3) and Zt (mm^3)", "Zb (mm\u00B3) and Zt (mm\u00B3)"},
+      // A user's text, a power that is no unit's, a caret at the end: as they are.
+      {"Room^2", "Room^2"},
+      {"x (m^5)", "x (m^5)"},
+      {"(mm^2b)", "(mm^2b)"},
+      {"mm^", "mm^"},
+      {"Restrained shrinkage (\u00B5m/m)", "Restrained shrinkage (\u00B5m/m)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(UnitsAsWritten(c.field), c.shown) << c.field;
+
+  // The printed list draws the cell as the page writes it.
+  TPrintableStringList list;
+  const TPrintPageLayout layout = PrintPageLayout(list, kPage);
+  const std::vector<TPrintCell> cells = PrintRowCells(list, layout, "Label,Itl (mm^4),Is (mm)", 0, 100);
+  ASSERT_EQ(cells.size(), 3u);
+  EXPECT_EQ(cells[1].Text, "Itl (mm\u2074)");
+}
+
 TEST(PrintPlan, RowsFillPagesAndTrailingBlankLinesPrintNothing) {
   // Body 50 to 1110: rows of 100 at 50, 150, ... 950; the next would reach 1110.
   TFixedRows rows;
