@@ -227,15 +227,18 @@ void TRunView::StepBeamSection(int Side, int Step) {
 void TRunView::PrintResults() {
   if (window_.HasDataChangedSinceCalc() || IsRunning()) return;
   window_.AddLogLine(QStringLiteral("Printing results"));
-  const TPrintOutcome printed = PrintText(saved_results_, 0, &window_);
-  if (printed.Result.IsCancelled()) return;
-  if (!printed.Result) {
-    window_.AddLogLine(ToQ(printed.Result.Message()));
-    ShowMessage(&window_, TMessageKind::Error, ToQ(printed.Result.Message()));
+  ShowPrinted(PrintText(saved_results_, 0, &window_));
+}
+
+void TRunView::ShowPrinted(const TPrintOutcome& Printed) {
+  if (Printed.Result.IsCancelled()) return;
+  if (!Printed.Result) {
+    window_.AddLogLine(ToQ(Printed.Result.Message()));
+    ShowMessage(&window_, TMessageKind::Error, ToQ(Printed.Result.Message()));
     return;
   }
-  window_.SetStatusText(printed.PagesPrinted == 1 ? QStringLiteral("Printed 1 page")
-                                                  : QStringLiteral("Printed %1 pages").arg(printed.PagesPrinted));
+  window_.SetStatusText(Printed.PagesPrinted == 1 ? QStringLiteral("Printed 1 page")
+                                                  : QStringLiteral("Printed %1 pages").arg(Printed.PagesPrinted));
 }
 
 void TRunView::HideErrors() { summary_->HideErrors(); }

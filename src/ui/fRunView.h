@@ -31,6 +31,7 @@ class TRunWorker;
 class TSummaryResultsPage;
 class TfrmMain;
 struct TBeamSummary;
+struct TPrintOutcome;
 struct TRunWorkerOutcome;
 enum class TRunKind;
 
@@ -80,6 +81,9 @@ class TRunView : public QObject {
   void ProduceResults(TRunKind Kind);
   void OnRunSummary(const TBeamSummary& Summary);
   void OnRunFinished(const TRunWorkerOutcome& Outcome);
+  // What a print through the dialog came to: the pages printed in the status
+  // line, a failure in the Event Log and a message, nothing when cancelled.
+  void ShowPrinted(const TPrintOutcome& Printed);
 
   TfrmMain& window_;
   QTabWidget& area_;

@@ -58,14 +58,6 @@ void TRunView::SaveCalculationReport() {
 void TRunView::PrintCalculationReport() {
   if (window_.HasDataChangedSinceCalc() || IsRunning()) return;
   window_.AddLogLine(QStringLiteral("Printing the calculation report"));
-  const TPrintOutcome printed = PrintCalculation(
-      CalculationReportOf(window_.Project(), window_.Session(), window_.DefaultFileName()), &window_);
-  if (printed.Result.IsCancelled()) return;
-  if (!printed.Result) {
-    window_.AddLogLine(ToQ(printed.Result.Message()));
-    ShowMessage(&window_, TMessageKind::Error, ToQ(printed.Result.Message()));
-    return;
-  }
-  window_.SetStatusText(printed.PagesPrinted == 1 ? QStringLiteral("Printed 1 page")
-                                                  : QStringLiteral("Printed %1 pages").arg(printed.PagesPrinted));
+  ShowPrinted(PrintCalculation(CalculationReportOf(window_.Project(), window_.Session(), window_.DefaultFileName()),
+                               &window_));
 }
