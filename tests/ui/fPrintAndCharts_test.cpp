@@ -96,13 +96,6 @@ class TestPrintAndCharts : public TWindowTest {
  private:
   TGraphicsPage& Graphics() { return *Window().Run().GraphicsPage(); }
 
-  void AnalyseSample() {
-    QVERIFY(Window().Files().OpenUserFile(Sample()));
-    Window().Command("actAnalyse")->trigger();
-    Window().Run().WaitForRun();
-    QVERIFY(!Window().HasDataChangedSinceCalc());
-  }
-
  private slots:
   // Export, Save Image and Save As never write over a file the window reads:
   // the open project (unless it is the project saved into its own file) and
@@ -113,8 +106,7 @@ class TestPrintAndCharts : public TWindowTest {
     QVERIFY(QFile::copy(Sample(), project));
     QFile::link(project, File("job-link.csv"));
     QVERIFY(Window().Files().OpenUserFile(project));
-    Window().Command("actAnalyse")->trigger();
-    Window().Run().WaitForRun();
+    Analyse();
     const QByteArray before = ReadAll(project);
     const QString library = ProgramFile(QStringLiteral("Trevalon.tvl"));
     struct Row {
@@ -195,8 +187,7 @@ class TestPrintAndCharts : public TWindowTest {
     const QString project = File("job.tva");
     QVERIFY(QFile::copy(Sample(), project));
     QVERIFY(Window().Files().OpenUserFile(project));
-    Window().Command("actAnalyse")->trigger();
-    Window().Run().WaitForRun();
+    Analyse();
     QVERIFY(save->isEnabled() && print->isEnabled());
     QVERIFY(Window().Run().ResultsPage()->btnCalculation()->isEnabled());
 

@@ -80,13 +80,6 @@ class TestResults : public TWindowTest {
   TAnalysisResultsPage& ResultsPage() { return *Window().Run().ResultsPage(); }
   const TSummaryResultsPage& Summary() { return *Window().Run().Summary(); }
 
-  void AnalyseSample() {
-    QVERIFY(Window().Files().OpenUserFile(Sample()));
-    Window().Command("actAnalyse")->trigger();
-    Window().Run().WaitForRun();
-    QVERIFY(!Window().HasDataChangedSinceCalc());
-  }
-
  private slots:
   // Before any analysis the results say so; after one, an input change
   // clears them and says why; nothing offers to export or print nothing.
@@ -132,8 +125,7 @@ class TestResults : public TWindowTest {
     Type(page.fldAccelerationLimit().Edit, "0.25");
     QVERIFY(Summary().VibrationText().isEmpty());
     QVERIFY(!Summary().IsVibrationTickShown());
-    Window().Command("actAnalyse")->trigger();
-    Window().Run().WaitForRun();
+    Analyse();
     QCOMPARE(Summary().VibrationText(), QStringLiteral("fn 3.44 Hz, peak acceleration 0.48 %g (limit 0.25 %g)"));
     QVERIFY(Summary().IsVibrationCrossShown());
     QCOMPARE(Summary().VibrationErrorText(), QStringLiteral("Peak acceleration above the limit"));
@@ -142,8 +134,7 @@ class TestResults : public TWindowTest {
     QVERIFY(Summary().IsTickShown(0));
 
     Click(page.chkIsChecked());
-    Window().Command("actAnalyse")->trigger();
-    Window().Run().WaitForRun();
+    Analyse();
     QCOMPARE(Summary().VibrationText(), QStringLiteral("not checked"));
     QVERIFY(!Summary().IsVibrationTickShown());
     QVERIFY(!Summary().IsVibrationCrossShown());
@@ -284,8 +275,7 @@ class TestResults : public TWindowTest {
     for (QCheckBox* box : boxes) box->setChecked(false);
     QCOMPARE(ShownCategories(page), QList<int>{4});
     // A new report keeps the choice.
-    Window().Command("actAnalyse")->trigger();
-    Window().Run().WaitForRun();
+    Analyse();
     QCOMPARE(ShownCategories(page), QList<int>{4});
   }
 
@@ -347,8 +337,7 @@ class TestResults : public TWindowTest {
 
     // The lightest KESTREL UB has nothing below it.
     Choose(section.cboSection(), "150UB14.0");
-    Window().Command("actAnalyse")->trigger();
-    Window().Run().WaitForRun();
+    Analyse();
     const int runs = Window().EventLogText().count("Running analysis...");
     QTest::mouseClick(Summary().StepButton(1, -1), Qt::LeftButton);
     Window().Run().WaitForRun();

@@ -202,8 +202,7 @@ class TestWindowUse : public TWindowTest {
     QVERIFY(units >= 20);
 
     OpenSample();
-    Window().Command("actAnalyse")->trigger();
-    Window().Run().WaitForRun();
+    Analyse();
     auto& summary = *Window().Run().Summary();
     QStringList heard = HeardNames(summary);
     for (const QString& expected :
@@ -221,8 +220,7 @@ class TestWindowUse : public TWindowTest {
     // Changed input: the values go, and so do their names' values.
     heard = HeardNames(summary);
     QVERIFY(!heard.join('\n').contains("Strength of side-1 secondary beam:"));
-    Window().Command("actAnalyse")->trigger();
-    Window().Run().WaitForRun();
+    Analyse();
     QVERIFY(Summary().IsCrossShown(1));
     const QString error = Summary().ErrorText(1);
     QVERIFY(!error.isEmpty());
@@ -244,8 +242,7 @@ class TestWindowUse : public TWindowTest {
           for (int c = 0; c < grid->ColCount(); ++c) shown << grid->Cell(c, r);
     }
     OpenSample();
-    Window().Command("actAnalyse")->trigger();
-    Window().Run().WaitForRun();
+    Analyse();
     const TResultsTreeModel& tree = Window().Run().ResultsPage()->Model();
     for (int r = 0; r < tree.rowCount(); ++r)
       for (int c = 0; c < tree.columnCount(); ++c) shown << tree.index(r, c).data().toString();

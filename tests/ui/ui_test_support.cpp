@@ -80,6 +80,17 @@ void TWindowTest::init() {
   if (setup_.MakesWindow) ReopenWindow();
 }
 
+void TWindowTest::Analyse() {
+  window_->Command("actAnalyse")->trigger();
+  window_->Run().WaitForRun();
+}
+
+void TWindowTest::AnalyseSample() {
+  QVERIFY(window_->Files().OpenUserFile(Sample()));
+  Analyse();
+  QVERIFY(!window_->HasDataChangedSinceCalc());
+}
+
 void TWindowTest::ReopenWindow() {
   DropWindow();
   window_ = std::make_unique<TfrmMain>(TMainOptions{setup_.IsAdmin});

@@ -80,6 +80,10 @@ class TWindowTest : public QObject {
   TPage& Page() {
     return PageOf<TPage>(Window());
   }
+  // Analyse, as the user clicks it, and its end awaited.
+  void Analyse();
+  // The sample opened as the user's file and analysed: the results are current.
+  void AnalyseSample();
   // The window made again as at the start of a test (settings are kept).
   void ReopenWindow();
   // The window gone, as after a test.
