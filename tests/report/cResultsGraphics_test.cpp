@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "components/cCapacityFactor.h"
-#include "engine/beam_fixture.h"
 #include "entity/VEXUtility.h"
+#include "report/chart_beam.h"
 
 namespace {
 
@@ -43,18 +43,6 @@ const TChartPoint* PixelAt(const TChartPolyline& p, double x, double* value = nu
     }
   return nullptr;
 }
-
-// A 9 m secondary beam with 10 kN/m of dead load from stage 3 and 5 kN/m of
-// live load in service, analysed with the default limit states (strength
-// 1.2 G + 1.5 Q; 1.0 G for construction deflections).
-struct TChartBeam : TBeamFixture {
-  TChartBeam() {
-    SetSection("360UB50.7");  // stiff enough to pass every check
-    AddUniform(3, 10, false, "slab");
-    AddUniform(7, 5, true, "office");
-    Analyse();
-  }
-};
 
 }  // namespace
 
@@ -197,25 +185,13 @@ TEST(ResultsGraphics, ResultsThatCannotBeWorkedThroughSayWhy) {
                           cs.CompositeSectionLabel + "]");
 }
 
-class ChartOfBeam : public ::testing::Test {
+class ChartOfBeam : public TChartBeamSuite {
  protected:
   static void SetUpTestSuite() {
     UsePlainRegionalSettings();
-    beam_ = new TChartBeam();
+    TChartBeamSuite::SetUpTestSuite();
   }
-  static void TearDownTestSuite() {
-    delete beam_;
-    beam_ = nullptr;
-  }
-  static const TBeam& Beam() { return beam_->beam; }
-  static double Largest(TDrawingType dt) {
-    TResultsGraphics g;
-    g.Beam = &Beam();
-    return g.LargestValue(dt);
-  }
-  static TChartBeam* beam_;
 };
-TChartBeam* ChartOfBeam::beam_ = nullptr;
 
 TEST_F(ChartOfBeam, ConnectorChartFollowsTheClassicLayout) {
   const TBeam& b = Beam();

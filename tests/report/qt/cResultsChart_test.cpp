@@ -13,23 +13,12 @@
 #include <QRegularExpression>
 
 #include "components/cCapacityFactor.h"
-#include "engine/beam_fixture.h"
 #include "entity/VEXNumberText.h"
 #include "entity/VEXUtility.h"
+#include "report/chart_beam.h"
 #include "temp_dir.h"
 
 namespace {
-
-// The beam of the chart geometry tests: 9 m, 10 kN/m dead from stage 3 and
-// 5 kN/m live in service; in service M* = 19.5 x 9^2 / 8 = 197.4375 kNm.
-struct TChartBeam : TBeamFixture {
-  TChartBeam() {
-    SetSection("360UB50.7");  // stiff enough to pass every check
-    AddUniform(3, 10, false, "slab");
-    AddUniform(7, 5, true, "office");
-    Analyse();
-  }
-};
 
 bool IsNear(QColor a, TChartColour b, int tolerance) {
   return std::abs(a.red() - b.R) <= tolerance && std::abs(a.green() - b.G) <= tolerance &&
@@ -60,22 +49,7 @@ int PdfPages(const QByteArray& pdf) {
   return n;
 }
 
-class Chart : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { beam_ = new TChartBeam(); }
-  static void TearDownTestSuite() {
-    delete beam_;
-    beam_ = nullptr;
-  }
-  static const TBeam& Beam() { return beam_->beam; }
-  static double Largest(TDrawingType dt) {
-    TResultsGraphics g;
-    g.Beam = &Beam();
-    return g.LargestValue(dt);
-  }
-  static TChartBeam* beam_;
-};
-TChartBeam* Chart::beam_ = nullptr;
+class Chart : public TChartBeamSuite {};
 
 }  // namespace
 
